@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Tavora need.
+# Only what is missing is installed, so a second run is quick and offline.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config
+  # core tests, benchmarks, command line
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  # fuzzing the file readers (clang's libFuzzer runtime)
+  clang libclang-rt-14-dev
+  # the Qt program: widgets, printing, help, tests
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6printsupport6
+  libgl-dev libxkbcommon-dev
+  # JPEG decoding (Qt's JPEG plugin is built on libjpeg)
+  libjpeg62-turbo qt6-image-formats-plugins
+  # fonts standing in for Comic Sans MS, Arial and MS Sans Serif
+  fonts-comic-neue fonts-liberation2 fonts-dejavu-core fontconfig
+  # running the program without a screen, screenshots, reading printed PDFs
+  xvfb xauth x11-utils imagemagick poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

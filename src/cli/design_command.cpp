@@ -1,0 +1,103 @@
+#include "commands.h"
+
+#include "design/entry.h"
+#include "design/report.h"
+#include "state/design_state.h"
+#include "state/errors.h"
+
+#include <iostream>
+#include <map>
+#include <optional>
+
+namespace tavora::cli {
+
+namespace {
+
+struct DesignOptions {
+    DesignEntry entry;
+    std::string coax;
+    std::optional<std::string> velocityFactor;
+};
+
+int CoaxIndex(const std::string& coax)
+{
+    for (int i = 0; i < kCoaxCount; ++i)
+        if (coax == CoaxList()[static_cast<size_t>(i)].text)
+            return i;
+    if (!coax.empty() && coax.find_first_not_of("0123456789") == std::string::npos &&
+        coax.size() <= 2 && std::stoi(coax) < kCoaxCount)
+        return std::stoi(coax);
+    throw CLI::ValidationError("--coax", "not an item of the coax list: " + coax);
+}
+
+int RunDesign(const DesignOptions& o)
+{
+    DesignState state;
+    std::string report;
+    try {
+        if (!o.coax.empty())
+            NoteCoax(state, CoaxIndex(o.coax), o.velocityFactor.value_or("0"));
+        YagiDoCalculate(o.entry, state);
+        Yagidimensions(state, report);
+    } catch (const Error& e) {
+        std::cout << ToLf(report) << std::flush;
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+    std::cout << ToLf(report);
+    return 0;
+}
+
+} // namespace
+
+void AddDesignCommand(CLI::App& app, int& exitCode)
+{
+    auto o = std::make_shared<DesignOptions>();
+    DesignEntry& e = o->entry;
+    e = GetValues(DesignState().DesignEntry);
+    e.RadiatorThick = e.ElementThick = "2";
+    e.RadiatorWidth = "10";
+    e.ElementWidth = "7";
+    e.Boom = BoomType::Round;
+    e.ElementMounting = Mounting::NonMetal;
+    e.DipoleMounting = DipoleMount::FullyInsulated;
+
+    CLI::App* cmd = app.add_subcommand("design", "Print the results report of a design");
+    const std::map<std::string, BoomType> boom{{"round", BoomType::Round},
+                                               {"square", BoomType::Square}};
+    const std::map<std::string, Mounting> mounting{{"bonded", Mounting::Bonded},
+                                                   {"insulated", Mounting::Insulated},
+                                                   {"nonmetal", Mounting::NonMetal}};
+    const std::map<std::string, Shape> shape{
+        {"round", Shape::Round}, {"square", Shape::Square}, {"flat", Shape::Flat}};
+    const std::map<std::string, DipoleMount> dipole{{"same", DipoleMount::SameAsDirectors},
+                                                    {"insulated", DipoleMount::FullyInsulated}};
+
+    cmd->add_option("--freq", e.Frequency, "Frequency in MHz")->capture_default_str();
+    cmd->add_option("--directors", e.Directors, "Number of directors")->capture_default_str();
+    cmd->add_option("--boom", e.BoomSection, "Cross-section of boom mm")->capture_default_str();
+    cmd->add_option("--boom-type", e.Boom, "round|square")
+        ->transform(CLI::CheckedTransformer(boom, CLI::ignore_case));
+    cmd->add_option("--mounting", e.ElementMounting, "bonded|insulated|nonmetal")
+        ->transform(CLI::CheckedTransformer(mounting, CLI::ignore_case));
+    cmd->add_option("--element-shape", e.ElementShape, "round|square|flat")
+        ->transform(CLI::CheckedTransformer(shape, CLI::ignore_case));
+    cmd->add_option("--element-diam", e.ElementDiam)->capture_default_str();
+    cmd->add_option("--element-width", e.ElementWidth)->capture_default_str();
+    cmd->add_option("--element-thick", e.ElementThick)->capture_default_str();
+    cmd->add_option("--radiator-shape", e.RadiatorShape, "round|square|flat")
+        ->transform(CLI::CheckedTransformer(shape, CLI::ignore_case));
+    cmd->add_option("--radiator-diam", e.RadiatorDiam)->capture_default_str();
+    cmd->add_option("--radiator-width", e.RadiatorWidth)->capture_default_str();
+    cmd->add_option("--radiator-thick", e.RadiatorThick)->capture_default_str();
+    cmd->add_option("--dipole-mounting", e.DipoleMounting, "same|insulated")
+        ->transform(CLI::CheckedTransformer(dipole, CLI::ignore_case));
+    cmd->add_option("--bend", e.BendDiam, "Diameter of dipole bend mm")->capture_default_str();
+    cmd->add_option("--gap", e.FeedGap, "Dipole gap at feed point mm")->capture_default_str();
+    cmd->add_option("--coax", o->coax, "Coax list item text, or its index 0 to 45");
+    cmd->add_option("--velocity-factor", o->velocityFactor,
+                    "Velocity factor typed for the user-defined coax");
+    cmd->callback([o, &exitCode] { exitCode = RunDesign(*o); });
+}
+
+} // namespace tavora::cli

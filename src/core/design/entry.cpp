@@ -1,0 +1,194 @@
+#include "design/entry.h"
+
+#include "state/errors.h"
+#include "state/numbers.h"
+
+#include <algorithm>
+
+namespace tavora {
+
+namespace {
+
+template <typename E> E ChoiceAt(const std::string& choices, size_t k, int last)
+{
+    int index = 0;
+    if (k < choices.size() && choices[k] >= '0' && choices[k] <= '9')
+        index = choices[k] - '0';
+    return static_cast<E>(std::min(index, last));
+}
+
+template <typename E> char ChoiceDigit(E e) { return static_cast<char>('0' + static_cast<int>(e)); }
+
+bool InRange(double vf) { return vf > 0 && vf <= 1; }
+
+} // namespace
+
+DesignEntry GetValues(const DesignEntryTexts& t)
+{
+    DesignEntry e;
+    e.Frequency = t[0];
+    e.Directors = t[1];
+    e.ElementDiam = t[2];
+    e.RadiatorWidth = t[3];
+    e.BoomSection = t[4];
+    e.RadiatorDiam = t[5];
+    e.BendDiam = t[6];
+    e.FeedGap = t[7];
+    e.RadiatorThick = t[8];
+    e.ElementWidth = t[9];
+    e.ElementThick = t[10];
+    const std::string& c = t[11];
+    e.Boom = ChoiceAt<BoomType>(c, 0, 1);
+    e.ElementMounting = ChoiceAt<Mounting>(c, 1, 2);
+    e.RadiatorShape = ChoiceAt<Shape>(c, 2, 2);
+    e.ElementShape = ChoiceAt<Shape>(c, 3, 2);
+    e.DipoleMounting = ChoiceAt<DipoleMount>(c, 4, 1);
+    return e;
+}
+
+DesignEntryTexts SaveValues(const DesignEntry& e)
+{
+    std::string choices{ChoiceDigit(e.Boom), ChoiceDigit(e.ElementMounting),
+                        ChoiceDigit(e.RadiatorShape), ChoiceDigit(e.ElementShape),
+                        ChoiceDigit(e.DipoleMounting)};
+    return {e.Frequency,    e.Directors, e.ElementDiam,   e.RadiatorWidth,
+            e.BoomSection,  e.RadiatorDiam, e.BendDiam,   e.FeedGap,
+            e.RadiatorThick, e.ElementWidth, e.ElementThick, choices};
+}
+
+void ApplyBandDefaults(DesignEntry& e, char decimalSep)
+{
+    double f = 0;
+    std::optional<ConversionError> failure;
+    try {
+        f = StrToFloat(e.Frequency, decimalSep);
+    } catch (const ConversionError& err) {
+        failure = err;
+    }
+    const int band = f <= 200 ? 0 : (f < 1000 ? 1 : 2);
+    static const char* const gap[] = {"15", "10", "5"};
+    static const char* const bend[] = {"50", "35", "25"};
+    static const char* const radiator[] = {"10", "6", "4"};
+    static const char* const element[] = {"7", "6", "4"};
+    static const char* const boom[] = {"25", "25", "15"};
+    e.FeedGap = gap[band];
+    e.BendDiam = bend[band];
+    e.RadiatorDiam = e.RadiatorWidth = radiator[band];
+    e.ElementDiam = e.ElementWidth = element[band];
+    e.RadiatorThick = e.ElementThick = "2";
+    e.BoomSection = boom[band];
+    if (failure)
+        throw *failure;
+}
+
+const std::array<CoaxItem, kCoaxCount>& CoaxList()
+{
+    static const std::array<CoaxItem, kCoaxCount> list{{
+        {"RG-6 (foam PE) 75 ohm", 0.75},     {"RG-8X (foam PE) 52 ohm", 0.75},
+        {"RG-8 (PE) 52 ohm", 0.66},          {"RG-8 (foam PE) 50 ohm", 0.8},
+        {"RG-8A (PE) 52 ohm", 0.66},         {"RG-9 (PE) 51 ohm", 0.66},
+        {"RG-9A (PE) 51 ohm", 0.66},         {"RG-9B (PE) 50 ohm", 0.66},
+        {"RG-11 (PE) 75 ohm", 0.66},         {"RG-11 (foam PE) 75 ohm", 0.8},
+        {"RG-11A (PE) 75 ohm", 0.66},        {"RG-12 (PE) 75 ohm", 0.66},
+        {"RG-12A (PE) 75 ohm", 0.66},        {"RG-17 (PE) 52 ohm", 0.66},
+        {"RG-17A (PE) 52 ohm", 0.66},        {"RG-55 (PE) 53.5 ohm", 0.66},
+        {"RG-55A (PE) 50 ohm", 0.66},        {"RG-55B (PE) 53.5 ohm", 0.66},
+        {"RG-58 (PE) 53.5 ohm", 0.66},       {"RG-58 (foam PE) 53.5 ohm", 0.79},
+        {"RG-58A (PE) 53.5 ohm", 0.66},      {"RG-58B (PE) 53.5 ohm", 0.66},
+        {"RG-58C (PE) 50 ohm", 0.66},        {"RG-59 (PE) 73 ohm", 0.66},
+        {"RG-59 (foam PE) 75 ohm", 0.79},    {"RG-59A (PE) 73 ohm", 0.66},
+        {"RG-62 (air PE) 93 ohm", 0.86},     {"RG-62 (foam PE) 95 ohm", 0.79},
+        {"RG-62A (air PE) 93 ohm", 0.86},    {"RG-62B (air PE) 93 ohm", 0.86},
+        {"RG-133A (PE) 95 ohm", 0.66},       {"RG-141 (PTFE) 50 ohm", 0.7},
+        {"RG-141A (PTFE) 50 ohm", 0.7},      {"RG-142 (PTFE) 50 ohm", 0.7},
+        {"RG-142A (PTFE) 50 ohm", 0.7},      {"RG-142B (PTFE) 50 ohm", 0.7},
+        {"RG-174 (PE) 50 ohm", 0.66},        {"RG-213 (PE) 50 ohm", 0.66},
+        {"RG-214 (PE) 50 ohm", 0.66},        {"RG-215 (PE) 50 ohm", 0.66},
+        {"RG-216 (PE) 75 ohm", 0.66},        {"RG-223 (PE) 50 ohm", 0.66},
+        {"9913 (air PE) 50 ohm", 0.84},      {"9914 (foam PE) 50 ohm", 0.78},
+        {"UT141 (PTFE) 50 ohm", 0.7},        {"USER set velocity factor", 0},
+    }};
+    return list;
+}
+
+std::string CoaxNameOf(const std::string& itemText)
+{
+    std::string name = itemText.substr(0, itemText.size() >= 4 ? itemText.size() - 4 : 0);
+    while (!name.empty() && ((name.back() >= '0' && name.back() <= '9') || name.back() == '.'))
+        name.pop_back();
+    return name;
+}
+
+std::string NoteCoax(DesignState& state, int index, const std::string& answer, char decimalSep)
+{
+    const CoaxItem& item = CoaxList().at(static_cast<size_t>(index));
+    state.VelocityFactor = 0;
+    const std::string name = CoaxNameOf(item.text);
+    std::string status;
+    if (name.rfind("USER", 0) == 0) {
+        state.VelocityFactor = StrToFloat(answer, decimalSep);
+        status = InRange(state.VelocityFactor) ? "4:1 balun uses velocity factor of " + answer
+                                               : "Velocity factor not in range";
+    } else {
+        status = name + " 4:1 balun";
+        state.VelocityFactor = item.velocityFactor;
+    }
+    state.CoaxName = name;
+    return status;
+}
+
+long double FlatStripDiameter(const std::string& width, const std::string& thickness,
+                              char decimalSep)
+{
+    const long double w = StrToFloatExt(width, decimalSep);
+    const long double t = StrToFloatExt(thickness, decimalSep);
+    ClearFpFaults();
+    const long double ratio = Checked(t / w);
+    return Checked(w * (0.5L + 0.9L * ratio - 0.22L * ratio * ratio));
+}
+
+void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
+{
+    ClearFpFaults();
+    s.DesignEntry = SaveValues(e);
+    s.DesignFreq = StrToFloat(e.Frequency, sep);
+    const int directors = StrToInt(e.Directors);
+    if (directors < 0 || directors > kMaxDirectors)
+        throw Error(kDirectorCountRange);
+    s.DirCount = directors;
+    s.ElementDiam = StrToFloat(e.ElementDiam, sep);
+    s.DipoleMounting = static_cast<std::uint8_t>(e.DipoleMounting);
+    s.ElementShape = static_cast<std::uint8_t>(e.ElementShape);
+    s.RadiatorShape = static_cast<std::uint8_t>(e.RadiatorShape);
+    s.ElementDiamText = e.ElementDiam;
+    s.RadiatorWidthText = e.RadiatorWidth;
+    s.RadiatorDiamText = e.RadiatorDiam;
+    s.RadiatorThickText = e.RadiatorThick;
+    s.ElementWidthText = e.ElementWidth;
+    s.ElementThickText = e.ElementThick;
+    // 1.18 turns the side of a square section into the equivalent round diameter.
+    if (e.ElementShape == Shape::Square)
+        s.ElementDiam = Checked(StrToFloat(e.ElementWidth, sep) * 1.18);
+    else if (e.ElementShape == Shape::Flat)
+        s.ElementDiam = static_cast<double>(FlatStripDiameter(e.ElementWidth, e.ElementThick, sep));
+    s.BoomSize = StrToFloatExt(e.BoomSection, sep);
+    s.BoomDiam = static_cast<double>(s.BoomSize);
+    s.BoomSquare = false;
+    if (e.Boom == BoomType::Square) {
+        s.BoomDiam = Checked(s.BoomDiam * 1.18);
+        s.BoomSquare = true;
+    }
+    static const char mountingChar[] = {'Y', 'I', 'N'};
+    s.Mounting = mountingChar[static_cast<int>(e.ElementMounting)];
+    s.RadiatorDiam = StrToFloat(e.RadiatorDiam, sep);
+    if (e.RadiatorShape == Shape::Square)
+        s.RadiatorDiam = Checked(StrToFloat(e.RadiatorWidth, sep) * 1.18);
+    else if (e.RadiatorShape == Shape::Flat)
+        s.RadiatorDiam =
+            static_cast<double>(FlatStripDiameter(e.RadiatorWidth, e.RadiatorThick, sep));
+    s.BendDiam = StrToFloat(e.BendDiam, sep);
+    s.FeedGap = StrToFloat(e.FeedGap, sep);
+    s.BalunLength = Checked(Checked(299792.0 / s.DesignFreq) * s.VelocityFactor / 2);
+}
+
+} // namespace tavora

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace tavora {
+
+// F(x, p, n): x rounded to the coarser of p significant digits and n decimals,
+// halves away from zero (decided on the value's 18-significant-digit decimal
+// expansion), written with exactly n decimals and the given separator. A value
+// needing more than p digits before the separator is written in exponent form.
+std::string FormatFixed(double x, int p, int n, char decimalSep = '.');
+
+// The report's column separator: one tab (kind 1) or two tabs (kind 2) before the text.
+std::string TabPrefix(const std::string& text, int kind);
+
+} // namespace tavora

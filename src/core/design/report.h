@@ -1,0 +1,28 @@
+#pragma once
+
+#include "state/design_state.h"
+
+#include <string>
+
+namespace tavora {
+
+inline constexpr const char* kCrlf = "\r\n";
+
+// Runs the DL6WU engine on the design state, writes its results back and
+// rebuilds the whole report into `report` (CRLF line ends, tabs between
+// columns). When a step fails the ArithmeticError propagates and `report`
+// keeps the text written so far.
+void Yagidimensions(DesignState& state, std::string& report, char decimalSep = '.');
+
+// The balun line, or nothing when no valid velocity factor was chosen; a coax
+// name containing "USER" becomes "coax" in the state either way.
+std::string BalunLine(DesignState& state, char decimalSep = '.');
+
+// Flat-plane factor K for the whole-number length-to-bend ratio b (at least 10).
+double FindK(long long b);
+
+// Appends the folded dipole construction section and stores the three values
+// the MMANA-GAL export reads.
+void FoldedDipoleDetails(DesignState& state, std::string& report, char decimalSep = '.');
+
+} // namespace tavora

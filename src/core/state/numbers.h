@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavora {
+
+// Text to number as an entry box is read: blanks around the number are allowed,
+// the decimal separator is the user's. Failures throw ConversionError with
+// "'<text>' is not a valid floating point value" / "... integer value".
+long double StrToFloatExt(std::string_view text, char decimalSep = '.');
+double StrToFloat(std::string_view text, char decimalSep = '.');
+int StrToInt(std::string_view text);
+
+// Shortest text of a value with up to 15 significant digits ("1012.5", "0.82",
+// "1E-6"); exponent form for very small or very large values.
+std::string GeneralFloatText(double value, char decimalSep = '.');
+
+// Arithmetic faults: calculations start with ClearFpFaults() and pass every
+// step's result through Checked(), which throws ArithmeticError with the
+// system's text when that step divided by zero, was invalid or overflowed.
+// Precision loss and underflow are ignored.
+void ClearFpFaults();
+void RaiseFpFaults();
+inline double Checked(double v)
+{
+    RaiseFpFaults();
+    return v;
+}
+inline long double Checked(long double v)
+{
+    RaiseFpFaults();
+    return v;
+}
+
+// Rounds to the nearest whole number, halves to the even neighbour; a value
+// that is not finite or does not fit is an invalid operation.
+long long RoundHalfEven(double v);
+
+} // namespace tavora

@@ -1,0 +1,66 @@
+#include "state/program_dir.h"
+
+#include "state/design_state.h"
+#include "state/errors.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+
+namespace tavora {
+
+void RecordProgramDir(DesignState& state)
+{
+    std::error_code ec;
+    state.ProgramDir = std::filesystem::current_path(ec).string();
+}
+
+void BackToProgramDir(const DesignState& state)
+{
+    if (::chdir(state.ProgramDir.c_str()) != 0)
+        throw FileError(std::strerror(errno));
+}
+
+bool FileFound(const std::string& name)
+{
+    if (name.empty())
+        return false;
+    std::error_code ec;
+    const auto status = std::filesystem::status(name, ec);
+    if (ec || !std::filesystem::is_regular_file(status))
+        return false;
+    // Root may open any file for writing; a file nobody may write still counts
+    // as read-only, as it does for every other user.
+    using std::filesystem::perms;
+    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+        perms::none)
+        return false;
+    // "r+" opens for reading and writing without creating or truncating.
+    std::FILE* f = std::fopen(name.c_str(), "r+");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
+}
+
+std::string ReadNextValue(std::istream& in)
+{
+    std::string line;
+    for (;;) {
+        if (!std::getline(in, line)) {
+            if (in.bad())
+                throw FileError("I/O error");
+            return "0";
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            return "0";
+        if (line[0] != ';')
+            return line;
+    }
+}
+
+} // namespace tavora
