@@ -25,6 +25,20 @@ namespace {
 
 void WriteFileAtomically(const std::string& path, const std::string& content)
 {
+    // A write-protected file stays protected, although its folder would let a
+    // rename replace it; a replaced file keeps its permissions.
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        Fail(EACCES, {});
+    mode_t mode = 0;
+    if (exists) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
     // Same folder as the target, so the rename never crosses file systems.
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
@@ -42,10 +56,8 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
         }
         rest.remove_prefix(static_cast<size_t>(n));
     }
-    // mkstemp creates the file readable by the owner only; give it the usual mode.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd, 0666 & ~mask) != 0 || ::fsync(fd) != 0) {
+    // mkstemp creates the file readable by the owner only.
+    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
         const int err = errno;
         ::close(fd);
         Fail(err, temp);

@@ -137,6 +137,25 @@ TEST_F(DataFile, CommentsAnywhereAndMissingLines)
     EXPECT_EQ(s.StackingValues[2], "0");
 }
 
+TEST_F(DataFile, AReadOnlyFileIsNeitherReadNorReplaced)
+{
+    WriteAll(File(), "old");
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
+    EXPECT_FALSE(ReadDataFile(state));
+    try {
+        WriteDataFile(state);
+        FAIL() << "a read-only file was replaced";
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), "Permission denied");
+    }
+    EXPECT_EQ(ReadAll(File()), "old");
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_write);
+    WriteDataFile(state);
+    EXPECT_EQ(std::filesystem::status(File()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST_F(DataFile, MissingOrReadOnlyIsNotFoundAndTheGroupsStay)
 {
     DesignState back;
