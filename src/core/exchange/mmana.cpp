@@ -5,6 +5,7 @@
 #include "state/numbers.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace tavora {
 
@@ -133,6 +134,15 @@ std::string MaaText(const DesignState& s, const MaaOptions& o)
     AppendLine(out, std::to_string(o.ground) + ",   " + o.height + ",   " + std::to_string(o.material) +
                         ",   " + R + ",   " + "120,    60,    0.0");
     return out;
+}
+
+std::string OptimiserDir(const std::string& dir, bool& created)
+{
+    const std::filesystem::path path = std::filesystem::path(dir) / "Optimiser";
+    std::error_code ec;
+    std::filesystem::create_directory(path, ec);
+    created = !ec && std::filesystem::is_directory(path, ec);
+    return path.string();
 }
 
 void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName)

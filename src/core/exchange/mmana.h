@@ -43,6 +43,11 @@ inline constexpr const char* kNotInsulated =
     "The elements are not insulated from the boom. MMANA-GAL will give an incorrect assessment";
 inline constexpr const char* kNoOptimiserDir = "Could not create Optimiser directory";
 
+// Makes the folder "Optimiser" inside `dir` unless it is there, and gives
+// the folder the save dialog proposes. On failure the caller shows
+// kNoOptimiserDir and goes on with that folder all the same.
+std::string OptimiserDir(const std::string& dir, bool& created);
+
 // The .maa text (CRLF after every line). Numbers always use a point, as the
 // commas between the fields would otherwise make them ambiguous.
 std::string MaaText(const DesignState& state, const MaaOptions& options);

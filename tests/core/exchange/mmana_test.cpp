@@ -115,6 +115,19 @@ TEST(MaaFile, WritesAtomically)
     EXPECT_THROW(WriteMaaFile(ThreeDirectors(), MaaOptions{}, dir.File("no/y.maa")), FileError);
 }
 
+TEST(MaaFile, TheOptimiserFolder)
+{
+    TempDir dir;
+    bool created = false;
+    EXPECT_EQ(OptimiserDir(dir.Path().string(), created), dir.File("Optimiser"));
+    EXPECT_TRUE(created);
+    OptimiserDir(dir.Path().string(), created); // already there
+    EXPECT_TRUE(created);
+    WriteAll(dir.File("f"), "");
+    OptimiserDir(dir.File("f"), created);
+    EXPECT_FALSE(created);
+}
+
 TEST(FillLabels, BothEnginesAtTheDefaults)
 {
     DesignState s = ThreeDirectors();
