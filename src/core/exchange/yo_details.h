@@ -56,7 +56,7 @@ inline constexpr long kMaxSearchSteps = 10'000'000;
 std::optional<double> DipoleSearch(double length, double diam);
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
                                       Mounting mounting);
-inline constexpr const char* kNoFrequencyFound = "No frequency found for these entries, check entries";
+inline constexpr const char* kNoFrequencyFound = "No frequency fits these dimensions, check entries";
 
 // Frequency estimate (a radio item selected): checks the five boxes, then
 // computes entry 37 for the selected source. Returns the failed check's
