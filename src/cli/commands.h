@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/mmana.h"
+
 #include <CLI/CLI.hpp>
 
 #include <string>
@@ -8,6 +10,10 @@ namespace tavora::cli {
 
 // Each command registers its subcommand; its callback sets `exitCode`.
 void AddDesignCommand(CLI::App& app, int& exitCode);
+void AddYoCommand(CLI::App& app, int& exitCode);
+
+// The MMANA-GAL export window's choices as options (--maa-name, --dm1, ...).
+void AddMaaOptions(CLI::App* cmd, MaaOptions& options);
 
 // Reports are kept with CRLF line ends; the command line prints LF.
 std::string ToLf(const std::string& text);

@@ -2,6 +2,8 @@
 
 #include "design/entry.h"
 #include "design/report.h"
+#include "exchange/mmana.h"
+#include "exchange/yo_file.h"
 #include "state/design_state.h"
 #include "state/errors.h"
 
@@ -17,7 +19,26 @@ struct DesignOptions {
     DesignEntry entry;
     std::string coax;
     std::optional<std::string> velocityFactor;
+    std::string yagFile;
+    std::string description;
+    std::string maaFile;
+    MaaOptions maa;
 };
+
+// The results window's "Create YO" and "Save .MAA", after the report was built.
+void WriteExports(const DesignOptions& o, DesignState& state)
+{
+    if (!o.yagFile.empty()) {
+        state.YagiDescription = o.description;
+        WriteYagFromDesign(state, o.yagFile);
+        std::cerr << kFileSaved << '\n';
+    }
+    if (!o.maaFile.empty()) {
+        if (state.Mounting != 'N')
+            std::cerr << kNotInsulated << '\n';
+        WriteMaaFile(state, o.maa, o.maaFile);
+    }
+}
 
 int CoaxIndex(const std::string& coax)
 {
@@ -39,6 +60,7 @@ int RunDesign(const DesignOptions& o)
             NoteCoax(state, CoaxIndex(o.coax), o.velocityFactor.value_or("0"));
         YagiDoCalculate(o.entry, state);
         Yagidimensions(state, report);
+        WriteExports(o, state);
     } catch (const Error& e) {
         std::cout << ToLf(report) << std::flush;
         std::cerr << e.what() << '\n';
@@ -97,6 +119,10 @@ void AddDesignCommand(CLI::App& app, int& exitCode)
     cmd->add_option("--coax", o->coax, "Coax list item text, or its index 0 to 45");
     cmd->add_option("--velocity-factor", o->velocityFactor,
                     "Velocity factor typed for the user-defined coax");
+    cmd->add_option("--yag", o->yagFile, "Also write the design as a YO .yag file");
+    cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");
+    cmd->add_option("--maa", o->maaFile, "Also write the design as a MMANA-GAL .maa file");
+    AddMaaOptions(cmd, o->maa);
     cmd->callback([o, &exitCode] { exitCode = RunDesign(*o); });
 }
 

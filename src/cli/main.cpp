@@ -23,6 +23,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     int exitCode = 0;
     tavora::cli::AddDesignCommand(app, exitCode);
+    tavora::cli::AddYoCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -156,6 +156,19 @@ void FoldedDipoleDetails(DesignState& s, std::string& r, char sep)
         r += "less than the flat plane algorithm's range of 10:1";
 }
 
+std::vector<std::string> ReportPrintLines(const std::vector<std::string>& displayedLines)
+{
+    std::vector<std::string> lines(3);
+    lines.insert(lines.end(), displayedLines.begin(), displayedLines.end());
+    lines.insert(lines.end(), {"", "",
+                               "\t   B               C              D",
+                               "\t  /--------------|-------------\\",
+                               "\tA                                      E",
+                               "\t  \\-------------| |-------------/",
+                               "\t   I               H G            F"});
+    return lines;
+}
+
 void Yagidimensions(DesignState& s, std::string& r, char sep)
 {
     auto F = [sep](double x, int p, int n) { return FormatFixed(x, p, n, sep); };

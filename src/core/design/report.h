@@ -3,6 +3,7 @@
 #include "state/design_state.h"
 
 #include <string>
+#include <vector>
 
 namespace tavora {
 
@@ -24,5 +25,9 @@ double FindK(long long b);
 // Appends the folded dipole construction section and stores the three values
 // the MMANA-GAL export reads.
 void FoldedDipoleDetails(DesignState& state, std::string& report, char decimalSep = '.');
+
+// What "Print results" writes: three empty lines, the report as displayed (one
+// entry per displayed line), two empty lines and the sketch of the folded dipole.
+std::vector<std::string> ReportPrintLines(const std::vector<std::string>& displayedLines);
 
 } // namespace tavora

@@ -163,6 +163,8 @@ std::string GeneralFloatText(double value, char decimalSep)
 
 void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
 
+namespace {
+
 void RaiseFpFaults()
 {
     const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
@@ -174,6 +176,20 @@ void RaiseFpFaults()
     if (raised & FE_INVALID)
         throw ArithmeticError(kInvalidOperation);
     throw ArithmeticError(kOverflow);
+}
+
+} // namespace
+
+double Checked(double v)
+{
+    RaiseFpFaults();
+    return v;
+}
+
+long double Checked(long double v)
+{
+    RaiseFpFaults();
+    return v;
 }
 
 long long RoundHalfEven(double v)

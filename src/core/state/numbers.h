@@ -20,18 +20,11 @@ std::string GeneralFloatText(double value, char decimalSep = '.');
 // step's result through Checked(), which throws ArithmeticError with the
 // system's text when that step divided by zero, was invalid or overflowed.
 // Precision loss and underflow are ignored.
+// Checked is deliberately out of line: the value, as an argument of an opaque
+// call, must be computed before the flags are read.
 void ClearFpFaults();
-void RaiseFpFaults();
-inline double Checked(double v)
-{
-    RaiseFpFaults();
-    return v;
-}
-inline long double Checked(long double v)
-{
-    RaiseFpFaults();
-    return v;
-}
+double Checked(double v);
+long double Checked(long double v);
 
 // Rounds to the nearest whole number, halves to the even neighbour; a value
 // that is not finite or does not fit is an invalid operation.

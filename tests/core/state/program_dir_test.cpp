@@ -1,1 +1,91 @@
+#include "state/design_state.h"
+#include "state/errors.h"
+#include "state/program_dir.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace tavora;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TempDir()
+{
+    const fs::path dir = fs::temp_directory_path() /
+                         ("tavora-state-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    return dir;
+}
+
+} // namespace
+
+TEST(DesignState, StartsAsAtProgramStart)
+{
+    const DesignState s;
+    EXPECT_EQ(s.DesignFreq, 0);
+    EXPECT_EQ(s.Mounting, '\0');
+    EXPECT_EQ(s.VelocityFactor, 0);
+    EXPECT_TRUE(s.CoaxName.empty());
+    EXPECT_FALSE(s.BoomSquare);
+    EXPECT_EQ(s.YoEntry[0], "0");
+    EXPECT_EQ(s.YoEntry[38], "0");
+    EXPECT_EQ(s.YoEntry[39], "3");
+    EXPECT_EQ(s.YoEntry[40], "2");
+    EXPECT_EQ(s.DesignEntry, (DesignEntryTexts{"144.1", "8", "7", "10", "25", "10", "50", "15",
+                                                "", "", "", ""}));
+    EXPECT_EQ(s.GainValues, (GainTexts{"144.1", "4000"}));
+    EXPECT_EQ(s.StackingValues, (StackingTexts{"144.1", "30", "0"}));
+}
+
+TEST(FileFound, OnlyFilesThatOpenForReadingAndWriting)
+{
+    const fs::path dir = TempDir();
+    const fs::path plain = dir / "plain.txt";
+    std::ofstream(plain) << "7\n";
+    const fs::path readOnly = dir / "readonly.txt";
+    std::ofstream(readOnly) << "7\n";
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    EXPECT_FALSE(FileFound(""));
+    EXPECT_FALSE(FileFound((dir / "missing.txt").string()));
+    EXPECT_FALSE(FileFound(readOnly.string()));
+    EXPECT_FALSE(FileFound(dir.string()));
+    EXPECT_TRUE(FileFound(plain.string()));
+    std::ifstream in(plain);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "7\n");
+    fs::remove_all(dir);
+}
+
+TEST(ReadNextValue, SkipsCommentsAndGivesZeroForEmptyLinesAndTheEnd)
+{
+    std::istringstream in(";comment\n\n7\n");
+    EXPECT_EQ(ReadNextValue(in), "0");
+    EXPECT_EQ(ReadNextValue(in), "7");
+    EXPECT_EQ(ReadNextValue(in), "0");
+    EXPECT_EQ(ReadNextValue(in), "0");
+
+    std::istringstream blanks(" ;not a comment \r\n;a\n;b\n  12.5\r\n");
+    EXPECT_EQ(ReadNextValue(blanks), " ;not a comment ");
+    EXPECT_EQ(ReadNextValue(blanks), "  12.5");
+}
+
+TEST(ProgramDir, BackToProgramDirRestoresTheStartDirectory)
+{
+    const fs::path start = fs::current_path();
+    DesignState s;
+    RecordProgramDir(s);
+    EXPECT_EQ(s.ProgramDir, start.string());
+    const fs::path dir = TempDir();
+    fs::current_path(dir);
+    BackToProgramDir(s);
+    EXPECT_EQ(fs::current_path(), start);
+
+    s.ProgramDir = (dir / "gone").string();
+    EXPECT_THROW(BackToProgramDir(s), FileError);
+    fs::remove_all(dir);
+}

@@ -1,0 +1,38 @@
+#include "exchange/yo_details.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Lengths near a half wavelength at the given frequency, so each search walks
+// its usual distance from its start value down to the answer.
+double HalfWave(double mhz) { return 299793 / mhz / 2; }
+
+void DipoleSearchAt(benchmark::State& run)
+{
+    const double mhz = static_cast<double>(run.range(0));
+    const double length = HalfWave(mhz) * 0.94;
+    const double diam = 6 * 144 / mhz;
+    for (auto _ : run)
+        benchmark::DoNotOptimize(tavora::DipoleSearch(length, diam));
+    run.counters["MHz"] = benchmark::Counter(*tavora::DipoleSearch(length, diam));
+}
+BENCHMARK(DipoleSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Unit(benchmark::kMicrosecond);
+
+void ReflectorSearchAt(benchmark::State& run)
+{
+    const double mhz = static_cast<double>(run.range(0));
+    const double length = HalfWave(mhz) * 1.01;
+    // The 144 MHz Yagi of the worked values, scaled to the band.
+    const double element = 6 * 144 / mhz;
+    const double boom = 20 * 144 / mhz;
+    const auto search = [&] {
+        return tavora::ReflectorSearch(length, element, boom, tavora::Mounting::Insulated);
+    };
+    for (auto _ : run)
+        benchmark::DoNotOptimize(search());
+    run.counters["MHz"] = benchmark::Counter(*search());
+}
+BENCHMARK(ReflectorSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,234 @@
+#include "exchange/yo_details.h"
+
+#include "design/format.h"
+#include "state/errors.h"
+#include "state/numbers.h"
+
+#include <cmath>
+
+namespace tavora {
+
+namespace {
+
+// Texts with their focus box; the two screens spell some of them differently.
+const BoxMessage kReflectorLengthEmpty{"Reflector Length box empty or zero!", yo::kReflLength};
+const BoxMessage kBoomEmpty{"Boom Diameter box empty or zero!", yo::kBoomDiam};
+const BoxMessage kDipoleDiamEmpty{"Dipole Diameter box empty or zero!", yo::kDipoleDiam};
+const BoxMessage kDipoleLengthEmpty{"Dipole length box empty or zero!", yo::kDipoleLength};
+const BoxMessage kReflectorDiamEmpty{"Reflector Diameter box empty or zero!", yo::kElementDiam};
+
+// Every box value must be a positive number here: a negative one would send
+// the searches to the logarithm of a negative number or past the answer.
+bool Missing(const std::optional<double>& v) { return !v || *v <= 0; }
+
+std::optional<double> BoxNumber(const YoEntryTexts& e, int n, char sep)
+{
+    const std::string& text = e[static_cast<size_t>(n - 1)];
+    if (text.empty())
+        return std::nullopt;
+    return StrToFloat(text, sep);
+}
+
+} // namespace
+
+int ChoiceIndex(const std::string& text, int itemCount)
+{
+    const int v = StrToInt(text);
+    if (v < 0)
+        return -1;
+    return v >= itemCount ? itemCount - 1 : v;
+}
+
+FrequencySource YoDetails::Source() const
+{
+    return static_cast<FrequencySource>(ChoiceIndex(Text(yo::kFreqSource), 4));
+}
+
+int YoDetails::MountingItem() const { return ChoiceIndex(Text(yo::kMounting), 3); }
+
+std::optional<double> DipoleSearch(double length, double diam)
+{
+    if (!(length > 0) || !(diam > 0))
+        return std::nullopt;
+    ClearFpFaults();
+    double f = Checked(359751.6 / (2 * length));
+    for (long step = 0; step < kMaxSearchSteps; ++step) {
+        f -= 0.001;
+        if (f <= 0)
+            return std::nullopt;
+        const double w = 299793 / f;
+        const double x = diam / w;
+        const double lc =
+            Checked(w * (0.4777 - 1.0522 * x + 0.43363 * std::pow(x, -0.014891)) / 2);
+        if (length - lc < 0.01)
+            return f;
+    }
+    return std::nullopt;
+}
+
+std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
+                                      Mounting mounting)
+{
+    if (!(length > 0) || !(elementDiam > 0))
+        return std::nullopt;
+    ClearFpFaults();
+    double f = Checked(329772.3 / (2 * length));
+    for (long step = 0; step < kMaxSearchSteps; ++step) {
+        f -= 0.001;
+        if (f <= 0)
+            return std::nullopt;
+        const double w = 299793 / f;
+        const double x = elementDiam / w;
+        const double b = boomDiam / w;
+        double c = 0;
+        if (b > 0 && mounting != Mounting::NonMetal) {
+            c = 12 * b * b + 0.15 * b;
+            if (mounting == Mounting::Insulated)
+                c /= 2;
+            if (0.666 * b < c)
+                c = 0.666 * b;
+        }
+        const double rc = Checked(w * ((1 - 20 / (186.8769 * std::log(2 / x) - 320)) / 2 + c));
+        if (length - rc < 0.01)
+            return f;
+    }
+    return std::nullopt;
+}
+
+std::optional<BoxMessage> CalcFfromRef(YoDetails& screen, char sep)
+{
+    const FrequencySource source = screen.Source();
+    const int mounting = screen.MountingItem();
+    const auto d = BoxNumber(screen.entries, yo::kDipoleDiam, sep);
+    const auto l = BoxNumber(screen.entries, yo::kDipoleLength, sep);
+    const auto r = BoxNumber(screen.entries, yo::kReflLength, sep);
+    const auto e = BoxNumber(screen.entries, yo::kElementDiam, sep);
+    const auto b = BoxNumber(screen.entries, yo::kBoomDiam, sep);
+
+    const bool nonMetal = mounting == static_cast<int>(Mounting::NonMetal);
+    if (Missing(r))
+        return kReflectorLengthEmpty;
+    if (!nonMetal && Missing(b))
+        return kBoomEmpty;
+    if (Missing(d))
+        return kDipoleDiamEmpty;
+    if (Missing(l))
+        return kDipoleLengthEmpty;
+    if (Missing(e))
+        return kReflectorDiamEmpty;
+
+    std::optional<double> f;
+    int searchedBox = yo::kDipoleLength;
+    switch (source) {
+    case FrequencySource::SingleDipole:
+        screen.frequencyReadOnly = true;
+        f = DipoleSearch(*l, *d);
+        break;
+    case FrequencySource::FoldedDipole:
+        screen.frequencyReadOnly = true;
+        f = DipoleSearch(*l * 100 / 102, *d);
+        break;
+    case FrequencySource::Estimate:
+        screen.frequencyReadOnly = false;
+        return std::nullopt;
+    case FrequencySource::None:
+        screen.frequencyReadOnly = true;
+        return std::nullopt;
+    case FrequencySource::Reflector:
+        screen.frequencyReadOnly = true;
+        searchedBox = yo::kReflLength;
+        f = ReflectorSearch(*r, *e, b.value_or(0),
+                            mounting < 0 ? Mounting::NonMetal : static_cast<Mounting>(mounting));
+        break;
+    }
+    if (!f)
+        return BoxMessage{kNoFrequencyFound, searchedBox};
+    screen.Text(yo::kFrequency) = FormatFixed(*f, 6, 1, sep);
+    return std::nullopt;
+}
+
+std::optional<BoxMessage> ConvertChecks(const YoEntryTexts& entries, char sep)
+{
+    static const BoxMessage checks[] = {
+        {"Reflector length box empty or zero!", yo::kReflLength},
+        {"Boom diameter box empty or zero!", yo::kBoomDiam},
+        {"Dipole Diameter box empty or zero!", yo::kDipoleDiam},
+        {"Dipole length box empty or zero!", yo::kDipoleLength},
+        {"Director/Reflector diameter box empty or zero!", yo::kElementDiam},
+        {"Frequency box empty or zero!", yo::kFrequency},
+    };
+    for (const BoxMessage& check : checks)
+        if (Missing(BoxNumber(entries, check.box, sep)))
+            return check;
+    return std::nullopt;
+}
+
+std::optional<std::string> MakeMmana(const YoEntryTexts& entries, DesignState& s, char sep)
+{
+    // Boxes in the order they are converted; members set before a bad box keep
+    // their new values.
+    std::optional<double> v;
+    auto take = [&](int n) {
+        try {
+            v = StrToFloat(entries[static_cast<size_t>(n - 1)], sep);
+        } catch (const ConversionError&) {
+            v.reset();
+        }
+        // Negative lengths or distances make no antenna the export could describe.
+        if (v && *v < 0)
+            v.reset();
+        return v.has_value();
+    };
+    if (!take(yo::kFrequency))
+        return kErrorInBox;
+    ClearFpFaults();
+    s.DesignFreq = *v;
+    s.WaveLength = Checked(299793 / s.DesignFreq);
+    if (!take(yo::kElementDiam))
+        return kErrorInBox;
+    s.ElementDiam = *v;
+    if (!take(yo::kDipoleDiam))
+        return kErrorInBox;
+    s.RadiatorDiam = *v;
+    if (!take(yo::kReflLength))
+        return kErrorInBox;
+    s.ReflLength = *v;
+    if (!take(yo::kDipoleLength))
+        return kErrorInBox;
+    s.DipoleLength = *v;
+    if (!take(yo::kDipoleDist))
+        return kErrorInBox;
+    s.RadiatorPos = *v;
+    for (int k = 1; k <= yo::kRows; ++k) {
+        if (!take(yo::DirLengthEntry(k)))
+            return kErrorInBox;
+        s.DirLength[static_cast<size_t>(k)] = *v;
+    }
+    double previous = s.RadiatorPos;
+    for (int k = 1; k <= yo::kRows; ++k) {
+        if (!take(yo::DirDistEntry(k)))
+            return kErrorInBox;
+        s.DirSpacing[static_cast<size_t>(k)] = *v - previous;
+        previous = *v;
+    }
+
+    int count = 0;
+    int positive = 0;
+    for (int k = 1; k <= yo::kRows; ++k) {
+        count += s.DirLength[static_cast<size_t>(k)] != 0;
+        positive += s.DirSpacing[static_cast<size_t>(k)] > 0;
+    }
+    s.DirCount = count;
+    // The directors exported are 1..DirCount, so they must be exactly the
+    // filled rows: an empty row among them would go out as a director.
+    bool rowsRunFromOne = true;
+    for (int k = 1; k <= count; ++k)
+        rowsRunFromOne = rowsRunFromOne && s.DirLength[static_cast<size_t>(k)] != 0 &&
+                         s.DirSpacing[static_cast<size_t>(k)] > 0;
+    if (positive != count || !rowsRunFromOne)
+        return kDirectorMismatch;
+    s.Mounting = 'N';
+    return std::nullopt;
+}
+
+} // namespace tavora

@@ -1,0 +1,81 @@
+#include "state/data_file.h"
+
+#include "state/atomic_file.h"
+#include "state/design_state.h"
+#include "state/errors.h"
+#include "state/program_dir.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace tavora {
+
+namespace {
+
+template <size_t N>
+void AppendValues(std::string& out, const std::array<std::string, N>& values)
+{
+    for (const std::string& v : values) {
+        if (BeginsWithSemicolon(v))
+            throw FileError(kSemicolonValue);
+        out += v;
+        out += "\r\n";
+    }
+}
+
+template <size_t N>
+void ReadValues(std::istream& in, std::array<std::string, N>& values)
+{
+    for (std::string& v : values)
+        v = ReadNextValue(in);
+}
+
+} // namespace
+
+std::string DataFileText(const DesignState& state)
+{
+    std::string out =
+        "; This is the storage file for Tavora.exe, and it is created by the user\r\n"
+        "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
+        ";\r\n"
+        "; The first set of entries form the YO entry screen\r\n";
+    AppendValues(out, state.YoEntry);
+    out += "; this second set store the Design Yagi details\r\n";
+    AppendValues(out, state.DesignEntry);
+    out += "; this third set store the Gain Calculation details\r\n";
+    AppendValues(out, state.GainValues);
+    out += "; this last set store the Spacing details\r\n";
+    AppendValues(out, state.StackingValues);
+    out.resize(out.size() - 2); // the last line has no line end
+    return out;
+}
+
+void WriteDataFile(const DesignState& state)
+{
+    const std::string text = DataFileText(state);
+    BackToProgramDir(state);
+    WriteFileAtomically(kDataFileName, text);
+}
+
+void ReadDataValues(std::istream& in, DesignState& state)
+{
+    ReadValues(in, state.YoEntry);
+    ReadValues(in, state.DesignEntry);
+    ReadValues(in, state.GainValues);
+    ReadValues(in, state.StackingValues);
+}
+
+bool ReadDataFile(DesignState& state)
+{
+    if (!FileFound(state.ProgramDir + "/" + kDataFileName))
+        return false;
+    BackToProgramDir(state);
+    std::ifstream in(kDataFileName, std::ios::binary);
+    if (!in)
+        throw FileError(std::strerror(errno));
+    ReadDataValues(in, state);
+    return true;
+}
+
+} // namespace tavora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <istream>
+#include <string>
+
+namespace tavora {
+
+struct DesignState;
+
+inline constexpr const char* kDataFileName = "Tavora.cnf";
+inline constexpr const char* kProgramDataSaved = "Program data saved";
+inline constexpr const char* kNoDataFile = "No data file found";
+inline constexpr const char* kOldDataReloaded = "Old data reloaded";
+
+// The saved data file's text for the four text groups: 65 lines, CRLF line
+// ends, none after the last. Throws FileError with kSemicolonValue when a value
+// begins with ";", since the reader would skip it as a comment.
+std::string DataFileText(const DesignState& state);
+
+// Writes "Tavora.cnf" in the program directory, which stays the working
+// directory. Nothing is written when a value is refused; a file error leaves
+// the old file as it was.
+void WriteDataFile(const DesignState& state);
+
+// Takes the 58 values from `in` into the four groups, each stored at once.
+void ReadDataValues(std::istream& in, DesignState& state);
+
+// Reads "Tavora.cnf" from the program directory back into the four groups.
+// False when it cannot be found or opened for reading and writing (nothing
+// changes then: the caller shows kNoDataFile).
+bool ReadDataFile(DesignState& state);
+
+} // namespace tavora

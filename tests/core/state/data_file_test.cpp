@@ -1,0 +1,184 @@
+#include "state/data_file.h"
+
+#include "state/atomic_file.h"
+#include "state/design_state.h"
+#include "state/errors.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace tavora;
+
+namespace {
+
+// Runs each test with the program directory in a fresh folder and puts the
+// working directory back afterwards.
+class DataFile : public testing::Test {
+protected:
+    DataFile() : saved_(std::filesystem::current_path()) { state.ProgramDir = dir.Path().string(); }
+    ~DataFile() override { std::filesystem::current_path(saved_); }
+
+    TempDir dir;
+    DesignState state;
+    std::string File() const { return dir.File(kDataFileName); }
+
+private:
+    std::filesystem::path saved_;
+};
+
+std::string FreshStartText()
+{
+    std::string t = "; This is the storage file for Tavora.exe, and it is created by the user\r\n"
+                    "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
+                    ";\r\n"
+                    "; The first set of entries form the YO entry screen\r\n";
+    for (int i = 0; i < 39; ++i)
+        t += "0\r\n";
+    t += "3\r\n2\r\n; this second set store the Design Yagi details\r\n"
+         "144.1\r\n8\r\n7\r\n10\r\n25\r\n10\r\n50\r\n15\r\n\r\n\r\n\r\n\r\n"
+         "; this third set store the Gain Calculation details\r\n144.1\r\n4000\r\n"
+         "; this last set store the Spacing details\r\n144.1\r\n30\r\n0";
+    return t;
+}
+
+} // namespace
+
+TEST_F(DataFile, AFreshStartWritesThe65Lines)
+{
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    WriteDataFile(state);
+    const std::string text = ReadAll(File());
+    EXPECT_EQ(text, FreshStartText());
+    size_t lines = 1;
+    for (char c : text)
+        lines += c == '\n';
+    EXPECT_EQ(lines, 65u);
+    EXPECT_EQ(std::filesystem::current_path(), dir.Path());
+}
+
+TEST_F(DataFile, ReadingTheFreshFileTurnsTheEmptyTextsIntoZeros)
+{
+    WriteDataFile(state);
+    DesignState back;
+    back.ProgramDir = state.ProgramDir;
+    back.YoEntry.fill("x");
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    ASSERT_TRUE(ReadDataFile(back));
+    EXPECT_EQ(back.YoEntry, state.YoEntry);
+    EXPECT_EQ(back.DesignEntry,
+              (DesignEntryTexts{"144.1", "8", "7", "10", "25", "10", "50", "15", "0", "0", "0", "0"}));
+    EXPECT_EQ(back.GainValues, state.GainValues);
+    EXPECT_EQ(back.StackingValues, state.StackingValues);
+    EXPECT_EQ(std::filesystem::current_path(), dir.Path());
+}
+
+TEST_F(DataFile, WriteThenReadRestoresTheGroups)
+{
+    for (size_t i = 0; i < state.YoEntry.size(); ++i)
+        state.YoEntry[i] = std::to_string(i * 7) + ".5";
+    state.YoEntry[3] = " ;a blank first is a value";
+    state.DesignEntry = {"432", "20", "4", "", "20", "6", "30", "10", "2", "7", "2", "01020"};
+    state.GainValues = {"1296", "2000,5"};
+    state.StackingValues = {"50", "12", "1"};
+    WriteDataFile(state);
+    DesignState back;
+    back.ProgramDir = state.ProgramDir;
+    ASSERT_TRUE(ReadDataFile(back));
+    EXPECT_EQ(back.YoEntry, state.YoEntry);
+    state.DesignEntry[3] = "0"; // an empty text comes back as "0"
+    EXPECT_EQ(back.DesignEntry, state.DesignEntry);
+    EXPECT_EQ(back.GainValues, state.GainValues);
+    EXPECT_EQ(back.StackingValues, state.StackingValues);
+}
+
+TEST_F(DataFile, AValueTakenForACommentIsRefusedAndNothingIsWritten)
+{
+    WriteAll(File(), "old");
+    state.StackingValues[1] = ";30";
+    try {
+        WriteDataFile(state);
+        FAIL() << "no refusal";
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), "A value beginning with ';' cannot be saved");
+    }
+    EXPECT_EQ(ReadAll(File()), "old");
+}
+
+TEST_F(DataFile, CommentsAnywhereAndMissingLines)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string yo1, yo41, stacking3;
+    };
+    const Case cases[] = {
+        {"header only", "; a\r\n; b\r\n;\r\n; c\r\n", "0", "0", "0"},
+        {"no comments", "5\r\n", "5", "0", "0"},
+        {"comments between values", "1\r\n;x\r\n;y\r\n2\r\n", "1", "0", "0"},
+        {"LF line ends", "9\n9\n", "9", "0", "0"},
+    };
+    for (const Case& c : cases) {
+        DesignState s;
+        std::istringstream in(c.text);
+        ReadDataValues(in, s);
+        EXPECT_EQ(s.YoEntry[0], c.yo1) << c.name;
+        EXPECT_EQ(s.YoEntry[40], c.yo41) << c.name;
+        EXPECT_EQ(s.StackingValues[2], c.stacking3) << c.name;
+    }
+    // A full file with extra comments reads as the plain one.
+    std::string text = FreshStartText();
+    text.insert(text.find("144.1"), ";extra\r\n;\r\n");
+    DesignState s;
+    std::istringstream in(text + "\r\nignored");
+    ReadDataValues(in, s);
+    EXPECT_EQ(s.DesignEntry[0], "144.1");
+    EXPECT_EQ(s.StackingValues[2], "0");
+}
+
+TEST_F(DataFile, AReadOnlyFileIsNeitherReadNorReplaced)
+{
+    WriteAll(File(), "old");
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
+    EXPECT_FALSE(ReadDataFile(state));
+    try {
+        WriteDataFile(state);
+        FAIL() << "a read-only file was replaced";
+    } catch (const FileError& e) {
+        EXPECT_STREQ(e.what(), "Permission denied");
+    }
+    EXPECT_EQ(ReadAll(File()), "old");
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_write);
+    WriteDataFile(state);
+    EXPECT_EQ(std::filesystem::status(File()).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST_F(DataFile, MissingOrReadOnlyIsNotFoundAndTheGroupsStay)
+{
+    DesignState back;
+    back.ProgramDir = state.ProgramDir;
+    back.YoEntry.fill("x");
+    EXPECT_FALSE(ReadDataFile(back));
+    WriteAll(File(), "1\r\n");
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
+    EXPECT_FALSE(ReadDataFile(back));
+    EXPECT_EQ(back.YoEntry[0], "x");
+}
+
+TEST_F(DataFile, AFailedSaveLeavesTheOldFile)
+{
+    WriteAll(File(), "old");
+    state.ProgramDir = dir.File("gone");
+    EXPECT_THROW(WriteDataFile(state), FileError);
+    if (::geteuid() != 0) { // root writes into any folder
+        state.ProgramDir = dir.Path().string();
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_exec);
+        EXPECT_THROW(WriteDataFile(state), FileError);
+        std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+    }
+    EXPECT_EQ(ReadAll(File()), "old");
+}
