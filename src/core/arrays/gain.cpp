@@ -10,34 +10,40 @@ namespace tavora {
 namespace {
 
 // Published with the common logarithm taken as ln(v) / ln(10).
-double Log10(double v) {
+double Log10(double v)
+{
     return Checked(Checked(std::log(v)) / std::log(10.0));
 }
 
 } // namespace
 
-double GainVK3AUU(double x, double waveLength) {
+double GainVK3AUU(double x, double waveLength)
+{
     const double ratio = Checked(x / waveLength);
     return Checked(3.39 * Checked(std::log(ratio)) + 9.15);
 }
 
-double GainWA2PHW(double x, double waveLength) {
+double GainWA2PHW(double x, double waveLength)
+{
     const double ratio = Checked(x / waveLength);
     return Checked(10 * Log10(Checked(5.4075 * ratio + 4.25)));
 }
 
-double GainDJ9BV(double x, double waveLength) {
+double GainDJ9BV(double x, double waveLength)
+{
     const double ratio = Checked(x / waveLength);
     return Checked(7.773 * Log10(ratio) + 9.15);
 }
 
-double BeamwidthFromGain(double gainDbd) {
+double BeamwidthFromGain(double gainDbd)
+{
     // 2.303 stands for ln 10, as the formula is published.
     const double power = Checked(std::exp(2.303 * (gainDbd + 2.14) / 10));
     return Checked(std::sqrt(Checked(41253 / power)));
 }
 
-double GainByMethod(GainMethod method, double x, double waveLength) {
+double GainByMethod(GainMethod method, double x, double waveLength)
+{
     switch (method) {
     case GainMethod::WA2PHW:
         return GainWA2PHW(x, waveLength);
@@ -49,13 +55,15 @@ double GainByMethod(GainMethod method, double x, double waveLength) {
     return GainVK3AUU(x, waveLength);
 }
 
-void StoreWaveLength(DesignState& state) {
+void StoreWaveLength(DesignState& state)
+{
     ClearFpFaults();
     state.WaveLength = Checked(300000 / state.DesignFreq);
 }
 
 std::string FindGain(DesignState& state, const std::string& freqText, const std::string& boomText,
-                     GainMethod method, char sep) {
+                     GainMethod method, char sep)
+{
     state.DesignFreq = StrToFloat(freqText, sep);
     state.BoomLength = StrToInt(boomText);
     StoreWaveLength(state);

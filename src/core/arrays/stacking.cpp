@@ -25,27 +25,32 @@ constexpr PercentRow kPercentTable[] = {
 };
 constexpr double kBeyondTable = 98.7;
 
-std::string Gain(double g, char sep) {
+std::string Gain(double g, char sep)
+{
     return FormatFixed(g, 3, 1, sep);
 }
-std::string Distance(double d, char sep) {
+std::string Distance(double d, char sep)
+{
     return FormatFixed(d, 5, 0, sep);
 }
 
 } // namespace
 
-double GainFromBeamwidth(double beamwidth) {
+double GainFromBeamwidth(double beamwidth)
+{
     // 2.303 stands for ln 10, and 2.14 dB takes dBi to dBd, as published.
     const double ratio = Checked(41253 / Checked(beamwidth * beamwidth));
     return Checked(Checked(10 * Checked(std::log(ratio)) / 2.303) - 2.14);
 }
 
-double StackingDistance(double waveLength, double beamwidth) {
+double StackingDistance(double waveLength, double beamwidth)
+{
     // B / 114.6 is half the beamwidth in radians, at 57.3 degrees to the radian.
     return Checked(waveLength / Checked(2 * std::sin(beamwidth / 114.6)));
 }
 
-double StackingPercent(double gainDbd) {
+double StackingPercent(double gainDbd)
+{
     const long long key = RoundHalfEven(gainDbd * 10);
     if (key < 0)
         return kBeyondTable; // a negative gain is not the table's first row
@@ -55,15 +60,18 @@ double StackingPercent(double gainDbd) {
     return kBeyondTable;
 }
 
-double EstimateVerticalStacking(double horizontalDistance, double gainDbd) {
+double EstimateVerticalStacking(double horizontalDistance, double gainDbd)
+{
     return Checked(horizontalDistance * StackingPercent(gainDbd) / 100);
 }
 
-double EstimateHorizontalStacking(double verticalDistance, double gainDbd) {
+double EstimateHorizontalStacking(double verticalDistance, double gainDbd)
+{
     return Checked(verticalDistance * 100 / StackingPercent(gainDbd));
 }
 
-StackingPlaneView StackingPlaneViewOf(int planeIndex, const DesignState& state) {
+StackingPlaneView StackingPlaneViewOf(int planeIndex, const DesignState& state)
+{
     const bool vertical = planeIndex == static_cast<int>(StackingPlane::Vertical);
     const char* plane = vertical ? "vertical" : "horizontal";
     const std::filesystem::path picture =
@@ -73,7 +81,8 @@ StackingPlaneView StackingPlaneViewOf(int planeIndex, const DesignState& state) 
 }
 
 void FindBeamGain(DesignState& state, const std::string& freqText, const std::string& beamwidthText,
-                  int planeIndex, std::string& memo, char sep) {
+                  int planeIndex, std::string& memo, char sep)
+{
     ClearFpFaults();
     state.DesignFreq = StrToFloat(freqText, sep);
     const double beamwidth = StrToFloat(beamwidthText, sep);

@@ -5,26 +5,31 @@
 
 namespace tavora {
 
-std::string BalunLengthText(const DesignState& state, char sep) {
+std::string BalunLengthText(const DesignState& state, char sep)
+{
     return FormatFixed(state.BalunLength, 6, 0, sep);
 }
 
-std::string BalunLengthLabel(const DesignState& state, char sep) {
+std::string BalunLengthLabel(const DesignState& state, char sep)
+{
     return BalunLengthText(state, sep) + " mm";
 }
 
-const std::string& FixCoaxName(DesignState& state) {
+const std::string& FixCoaxName(DesignState& state)
+{
     if (state.CoaxName == "coax")
         state.CoaxName = "User defined coax";
     return state.CoaxName;
 }
 
-std::string BalunPrintTitle(const DesignState& state, char sep) {
+std::string BalunPrintTitle(const DesignState& state, char sep)
+{
     return "Balun for " + GeneralFloatText(state.DesignFreq, sep) + " MHz using " +
            BalunLengthText(state, sep) + " mm loop of " + state.CoaxName;
 }
 
-BalunSheetLayout BalunSheetGeometry(long long pageWidth, const DesignState& state, char sep) {
+BalunSheetLayout BalunSheetGeometry(long long pageWidth, const DesignState& state, char sep)
+{
     const long long q = pageWidth / 4;
     const double qd = static_cast<double>(q);
     return {q,

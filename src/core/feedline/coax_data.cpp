@@ -13,7 +13,8 @@ namespace {
 
 constexpr const char* kFiveBlanks = "     ";
 
-bool CaseInsensitiveLess(const std::string& a, const std::string& b) {
+bool CaseInsensitiveLess(const std::string& a, const std::string& b)
+{
     return std::lexicographical_compare(
         a.begin(), a.end(), b.begin(), b.end(),
         [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
@@ -21,7 +22,8 @@ bool CaseInsensitiveLess(const std::string& a, const std::string& b) {
 
 } // namespace
 
-std::vector<std::string> ReadCoaxEntries(std::istream& in) {
+std::vector<std::string> ReadCoaxEntries(std::istream& in)
+{
     std::vector<std::string> entries;
     std::string line;
     while (std::getline(in, line)) {
@@ -36,7 +38,8 @@ std::vector<std::string> ReadCoaxEntries(std::istream& in) {
     return entries;
 }
 
-bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& list) {
+bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& list)
+{
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         return false;
@@ -49,7 +52,8 @@ bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& l
     return true;
 }
 
-std::string BandKey(const std::string& bandText) {
+std::string BandKey(const std::string& bandText)
+{
     std::string key = bandText;
     if (const size_t blank = key.find(' '); blank != std::string::npos)
         key.erase(blank, 1);
@@ -58,11 +62,13 @@ std::string BandKey(const std::string& bandText) {
     return key;
 }
 
-std::string CoaxDescription(const std::string& entry) {
+std::string CoaxDescription(const std::string& entry)
+{
     return entry.substr(0, entry.find(kFiveBlanks));
 }
 
-std::optional<std::string> CoaxFigureText(const std::string& entry, const std::string& key) {
+std::optional<std::string> CoaxFigureText(const std::string& entry, const std::string& key)
+{
     // The description goes up to and with the first blank of the run of five,
     // so a band named in it is not taken for a figure.
     std::string text = entry + ' ';
@@ -79,7 +85,8 @@ std::optional<std::string> CoaxFigureText(const std::string& entry, const std::s
     return text.substr(equals + 1, blank - equals);
 }
 
-double CoaxFigure(const std::string& figureText, char sep) {
+double CoaxFigure(const std::string& figureText, char sep)
+{
     try {
         return StrToFloat(figureText, '.');
     } catch (const ConversionError&) {
@@ -89,7 +96,8 @@ double CoaxFigure(const std::string& figureText, char sep) {
     return StrToFloat(figureText, sep);
 }
 
-double CoaxLoss(double metres, double per100ft) {
+double CoaxLoss(double metres, double per100ft)
+{
     ClearFpFaults();
     const double loss = Checked(metres * per100ft / 30.48);
     return static_cast<double>(RoundHalfEven(Checked(loss * 100))) / 100;

@@ -10,7 +10,8 @@ namespace tavora {
 
 namespace {
 
-long double Known(const std::string& text, char sep) {
+long double Known(const std::string& text, char sep)
+{
     try {
         return StrToFloatExt(text, sep);
     } catch (const ConversionError&) {
@@ -18,17 +19,21 @@ long double Known(const std::string& text, char sep) {
     }
 }
 
-std::string BoxText(long double v, char sep) {
+std::string BoxText(long double v, char sep)
+{
     return FormatFixed(static_cast<double>(v), 5, 1, sep);
 }
 
-long double Fit(RodSection section, long double x) {
+long double Fit(RodSection section, long double x)
+{
     return section == RodSection::Round ? RoundRodImpedance(x) : SquareRodImpedance(x);
 }
 
-// The first ratio, stepping up from the start, whose impedance exceeds the
-// wanted one less 0.1 ohm; false when the ratio passes the fit's limit first.
-bool SearchRatio(RodSection section, long double wanted, long double step, long double& x) {
+} // namespace
+
+bool FindRodRatio(RodSection section, RodUnknown unknown, long double wanted, long double& x)
+{
+    const long double step = unknown == RodUnknown::CrossSection ? 0.0001L : 0.001L;
     const bool round = section == RodSection::Round;
     const long double limit = round ? 2.2L : 0.92L;
     x = round ? 1.0499L : 0.0399L;
@@ -41,36 +46,41 @@ bool SearchRatio(RodSection section, long double wanted, long double step, long 
     }
 }
 
-} // namespace
-
-long double RoundRodImpedance(long double x) {
+long double RoundRodImpedance(long double x)
+{
     return ((972 * x - 481 * x * x) + 86 * x * x * x) - 547;
 }
 
-long double SquareRodImpedance(long double x) {
+long double SquareRodImpedance(long double x)
+{
     return ((344 * x + 0.45L) - 345 * x * x) + 411 * x * x * x;
 }
 
-long double QuarterWaveLength(long double freq, long double velocityFactor) {
+long double QuarterWaveLength(long double freq, long double velocityFactor)
+{
     ClearFpFaults();
     return Checked(Checked(velocityFactor * 299792 / freq) / 4);
 }
 
-long double QuarterWaveImpedance(long double zIn, long double zOut) {
+long double QuarterWaveImpedance(long double zIn, long double zOut)
+{
     ClearFpFaults();
     return Checked(std::sqrt(zIn * zOut));
 }
 
-RodBoxes VisibleRodBoxes(RodUnknown unknown) {
+RodBoxes VisibleRodBoxes(RodUnknown unknown)
+{
     return {unknown != RodUnknown::CrossSection, unknown != RodUnknown::Spacing,
             unknown != RodUnknown::Impedance};
 }
 
-const char* SpacingLabel(RodSection section) {
+const char* SpacingLabel(RodSection section)
+{
     return section == RodSection::Round ? "Centre to centre (mm)" : "Face to face (mm)";
 }
 
-std::string RangeMessage(RodSection section, long double z) {
+std::string RangeMessage(RodSection section, long double z)
+{
     if (section == RodSection::Square)
         return z < 15 || z > 320 ? "Calculated Impedance outside range of algorithms (15-320 ohms)"
                                  : "";
@@ -79,8 +89,8 @@ std::string RangeMessage(RodSection section, long double z) {
 }
 
 RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::string& crossText,
-                         const std::string& spacingText, const std::string& impedanceText,
-                         char sep) {
+                         const std::string& spacingText, const std::string& impedanceText, char sep)
+{
     ClearFpFaults();
     const bool round = section == RodSection::Round;
     RodsResult result;
@@ -98,7 +108,7 @@ RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::stri
     const long double z = Known(impedanceText, sep);
     result.message = RangeMessage(section, z);
     long double x = 0;
-    if (!SearchRatio(section, z, crossUnknown ? 0.0001L : 0.001L, x)) {
+    if (!FindRodRatio(section, unknown, z, x)) {
         result.unknownText = kOutOfRange;
         return result;
     }
@@ -113,7 +123,8 @@ RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::stri
 
 void CalculateQuarterWave(const std::string& freqText, const std::string& zInText,
                           const std::string& zOutText, const std::string& vfText,
-                          QuarterWaveResult& result, char sep) {
+                          QuarterWaveResult& result, char sep)
+{
     const long double freq = Known(freqText, sep);
     const long double zIn = Known(zInText, sep);
     const long double zOut = Known(zOutText, sep);

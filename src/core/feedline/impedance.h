@@ -29,6 +29,11 @@ const char* SpacingLabel(RodSection section);
 // The warning for an impedance outside the fit's range, or an empty text.
 std::string RangeMessage(RodSection section, long double impedance);
 
+// Steps the ratio up from the fit's start (by 0.0001 for a cross-section,
+// 0.001 for a spacing) to the first one whose impedance exceeds the wanted
+// one less 0.1 ohm. False when it passes the fit's limit first.
+bool FindRodRatio(RodSection section, RodUnknown unknown, long double wanted, long double& x);
+
 inline constexpr const char* kEntryBoxError = "Error in one of the entry boxes";
 inline constexpr const char* kOutOfRange = "Out of range";
 

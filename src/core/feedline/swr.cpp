@@ -20,11 +20,13 @@ constexpr std::array<MeasureTexts, 4> kMeasures{{
     {"Ohms (impedance)", "Low impedance", "High impedance", "ohms"},
 }};
 
-std::string TwoDecimals(double v, char sep) {
+std::string TwoDecimals(double v, char sep)
+{
     return FormatFixed(v, 15, 2, sep);
 }
 
-std::string Reading(double v, char sep) {
+std::string Reading(double v, char sep)
+{
     std::string text = TwoDecimals(v, sep);
     if (text.size() < 7)
         text.insert(0, 7 - text.size(), ' ');
@@ -32,12 +34,14 @@ std::string Reading(double v, char sep) {
 }
 
 // 10^(L / 10), computed as e^(ln 10 x L / 10) with L / 10 taken first.
-double LossFactor(double lossDb) {
+double LossFactor(double lossDb)
+{
     const double a = Checked(lossDb / 10);
     return Checked(std::exp(Checked(std::log(10.0) * a)));
 }
 
-std::vector<std::string> MemoLines(const std::string& memo) {
+std::vector<std::string> MemoLines(const std::string& memo)
+{
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < memo.size()) {
@@ -55,11 +59,13 @@ std::vector<std::string> MemoLines(const std::string& memo) {
 
 } // namespace
 
-const MeasureTexts& MeasureTextsOf(MeasureMode mode) {
+const MeasureTexts& MeasureTextsOf(MeasureMode mode)
+{
     return kMeasures[static_cast<size_t>(mode)];
 }
 
-double BridgeSWR(MeasureMode mode, double forward, double reverse) {
+double BridgeSWR(MeasureMode mode, double forward, double reverse)
+{
     ClearFpFaults();
     switch (mode) {
     case MeasureMode::Power: {
@@ -76,7 +82,8 @@ double BridgeSWR(MeasureMode mode, double forward, double reverse) {
     return t >= 1 ? t : Checked(1 / t);
 }
 
-double AntennaSWR(double bridgeSwr, double lossDb) {
+double AntennaSWR(double bridgeSwr, double lossDb)
+{
     ClearFpFaults();
     const double rho = Checked(Checked((bridgeSwr - 1) / (bridgeSwr + 1)) * LossFactor(lossDb));
     if (rho >= 1)
@@ -84,12 +91,14 @@ double AntennaSWR(double bridgeSwr, double lossDb) {
     return Checked((1 + rho) / (1 - rho));
 }
 
-double PowerAtAntenna(double forwardWatts, double lossDb) {
+double PowerAtAntenna(double forwardWatts, double lossDb)
+{
     ClearFpFaults();
     return Checked(forwardWatts / LossFactor(lossDb));
 }
 
-double AdjustedReverse(double reverse, double forward) {
+double AdjustedReverse(double reverse, double forward)
+{
     if (reverse == forward)
         reverse -= 0.000001;
     if (reverse <= 0)
@@ -97,26 +106,30 @@ double AdjustedReverse(double reverse, double forward) {
     return reverse;
 }
 
-std::string SwrMemoHeading() {
+std::string SwrMemoHeading()
+{
     return "CALCULATING SWR FOR VARIOUS INPUTS\r\n\r\n"
            "SWR\tSWR\tCoax\tRev\tFwd\tUnits\r\n"
            "bridge\tantenna\tloss db\r\n";
 }
 
 std::string SwrRow(double bridgeSwr, double antennaSwr, double lossDb, double reverse,
-                   double forward, MeasureMode mode, char sep) {
+                   double forward, MeasureMode mode, char sep)
+{
     const bool noData = lossDb == kNoLossData;
     return TwoDecimals(bridgeSwr, sep) + '\t' + (noData ? "N/A" : TwoDecimals(antennaSwr, sep)) +
            '\t' + (noData ? "N/A" : TwoDecimals(lossDb, sep)) + '\t' + Reading(reverse, sep) +
            '\t' + Reading(forward, sep) + '\t' + MeasureTextsOf(mode).unitName + "\r\n";
 }
 
-void ChangeUnits(SwrSession& session, MeasureMode mode) {
+void ChangeUnits(SwrSession& session, MeasureMode mode)
+{
     session.mode = mode;
     session.powerLine.clear();
 }
 
-std::string Docoax(SwrSession& session, bool yes, const DesignState& state) {
+std::string Docoax(SwrSession& session, bool yes, const DesignState& state)
+{
     session.compensate = yes;
     session.powerLine.clear();
     // Emptied on "Yes" too, so a second click cannot list every cable twice.
@@ -131,7 +144,8 @@ std::string Docoax(SwrSession& session, bool yes, const DesignState& state) {
     return LoadCoaxFile("Coax.dta", session.cables) ? std::string() : kNoCoaxFile;
 }
 
-std::string GetLoss(SwrSession& session, const std::string& lengthText, char sep) {
+std::string GetLoss(SwrSession& session, const std::string& lengthText, char sep)
+{
     session.powerLine.clear();
     if (session.selectedCable < 0 ||
         session.selectedCable >= static_cast<int>(session.cables.size()))
@@ -154,14 +168,16 @@ std::string GetLoss(SwrSession& session, const std::string& lengthText, char sep
     return {};
 }
 
-std::string UpdateEdit(SwrSession& session, const std::string& lengthText, char sep) {
+std::string UpdateEdit(SwrSession& session, const std::string& lengthText, char sep)
+{
     if (session.band < 0 || session.selectedCable < 0 || lengthText.empty())
         return {};
     return GetLoss(session, lengthText, sep);
 }
 
 void FindSWR(SwrSession& session, const std::string& reverseText, const std::string& forwardText,
-             char sep) {
+             char sep)
+{
     double reverse = StrToFloat(reverseText, sep);
     const double forward = StrToFloat(forwardText, sep);
     reverse = AdjustedReverse(reverse, forward);
@@ -183,7 +199,8 @@ void FindSWR(SwrSession& session, const std::string& reverseText, const std::str
         session.powerLine.clear();
 }
 
-std::vector<std::vector<std::string>> SwrPrintPages(const std::string& memo, MeasureMode mode) {
+std::vector<std::vector<std::string>> SwrPrintPages(const std::string& memo, MeasureMode mode)
+{
     const std::vector<std::string> top(3, std::string());
     std::vector<std::vector<std::string>> pages{top};
     bool breakDue = false;
