@@ -29,8 +29,8 @@ std::vector<std::string> ReadCoaxEntries(std::istream& in)
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        // An empty line is no cable, though nothing in the format asks for one.
-        if (!line.empty() && line[0] != '#')
+        // An empty (or all blank) line is no cable, though the format has none.
+        if (line.find_first_not_of(" \t") != std::string::npos && line[0] != '#')
             entries.push_back(line);
     }
     if (in.bad())

@@ -9,8 +9,8 @@
 
 namespace tavora {
 
-// Cable entries of a Coax.dta text: every line but "#" comments and empty
-// lines, unchanged (a CR of a CRLF file dropped), in the order of the file.
+// Cable entries of a Coax.dta text: every line but "#" comments and empty or
+// blank lines, unchanged (a CR of a CRLF file dropped), in the order of the file.
 std::vector<std::string> ReadCoaxEntries(std::istream& in);
 
 // Reads the file's entries into `list`, sorted as the cable list shows them.
