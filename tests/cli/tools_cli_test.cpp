@@ -1,40 +1,9 @@
-#include <gtest/gtest.h>
+#include "cli/cli_run.h"
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
-
-struct CliRun {
-    std::string out, err;
-    int rc = -1;
-};
-
-// Runs tavora-cli with `args`, already quoted for the shell.
-CliRun Cli(const std::string& args)
-{
-    const auto errFile = std::filesystem::temp_directory_path() /
-                         (std::string("tavora_cli_err_") +
-                          testing::UnitTest::GetInstance()->current_test_info()->name());
-    const std::string command =
-        std::string("'") + TAVORA_CLI + "' " + args + " 2>'" + errFile.string() + "'";
-    CliRun r;
-    FILE* p = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    for (size_t n; p && (n = std::fread(buf.data(), 1, buf.size(), p)) > 0;)
-        r.out.append(buf.data(), n);
-    const int status = p ? ::pclose(p) : -1;
-    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::stringstream err;
-    err << std::ifstream(errFile).rdbuf();
-    r.err = err.str();
-    std::filesystem::remove(errFile);
-    return r;
-}
 
 TEST(ToolCommands, PrintWhatTheWindowShows)
 {
@@ -85,7 +54,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         if (c.err) {
             EXPECT_EQ(r.err, c.err) << c.args;
         }
-        EXPECT_EQ(r.rc, c.rc) << c.args;
+        EXPECT_EQ(r.code, c.rc) << c.args;
     }
 }
 
@@ -102,7 +71,7 @@ TEST(ToolCommands, SwrWithACable)
     EXPECT_EQ(r.out, "Coax loss\n1.50\tN/A\tN/A\t   4.00\t 100.00\twatts\n");
     EXPECT_EQ(r.err, "No data for loss at this frequency - coax unsuitable?\n");
     r = Cli(args);
-    EXPECT_EQ(r.err + std::to_string(r.rc), "You must select frequency first\n1");
+    EXPECT_EQ(r.err + std::to_string(r.code), "You must select frequency first\n1");
     std::filesystem::remove(file);
     r = Cli(std::string("swr --reverse 4 --forward 100 --coax-file '") + TAVORA_COAX_DTA +
             "' --cable 'LMR-400 50 ohm (Times)' --band '144 MHz' --length 30.48");

@@ -199,22 +199,21 @@ void FindSWR(SwrSession& session, const std::string& reverseText, const std::str
         session.powerLine.clear();
 }
 
-std::vector<std::vector<std::string>> SwrPrintPages(const std::string& memo, MeasureMode mode)
+std::vector<std::string> SwrPrintLines(const std::string& memo, MeasureMode mode)
 {
-    const std::vector<std::string> top(3, std::string());
-    std::vector<std::vector<std::string>> pages{top};
+    std::vector<std::string> out(3);
     bool breakDue = false;
     const std::vector<std::string> lines = MemoLines(memo);
     for (size_t i = 0; i < lines.size(); ++i) {
-        pages.back().push_back('\t' + lines[i]);
+        out.push_back('\t' + lines[i]);
         if (i > 0 && i % 48 == 0)
             breakDue = true;
         if (breakDue && mode == MeasureMode::Power && lines[i].find(':') == std::string::npos) {
-            pages.push_back(top);
+            out.insert(out.end(), {"\f", "", ""});
             breakDue = false;
         }
     }
-    return pages;
+    return out;
 }
 
 } // namespace tavora

@@ -87,10 +87,10 @@ std::string UpdateEdit(SwrSession& session, const std::string& lengthText, char 
 void FindSWR(SwrSession& session, const std::string& reverseText, const std::string& forwardText,
              char decimalSep = '.');
 
-// The memo as printed: pages of lines. Each page opens with three empty lines;
-// every memo line is written after a tab. In the Power mode a new page starts
-// after the first line without ":" from memo line 48 on (and 96, ...).
-std::vector<std::vector<std::string>> SwrPrintPages(const std::string& memo, MeasureMode mode);
+// What "Print" writes: three empty lines, then each memo line after a tab. In
+// the Power mode, from memo line 48 on (and 96, ...), a form feed and two empty
+// lines follow the first line without ":".
+std::vector<std::string> SwrPrintLines(const std::string& memo, MeasureMode mode);
 
 inline constexpr const char* kClearMemoQuestion = "Do you want to clear the memo field?";
 

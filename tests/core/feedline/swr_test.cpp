@@ -143,21 +143,23 @@ TEST_F(SwrWithCoax, SwitchingOffAndOnAndAMissingFile)
     EXPECT_TRUE(session_.cables.empty());
 }
 
-TEST(SwrPrint, PowerPagesBreakAfterLine48WithoutAColon)
+TEST(SwrPrint, PowerBreaksAfterLine48WithoutAColon)
 {
     const std::string row = "1.50\t1.50\t0.00\t   4.00\t 100.00\twatts\r\n";
     std::string memo = SwrMemoHeading();
     for (int i = 0; i < 60; ++i)
         memo += row;
-    auto pages = SwrPrintPages(memo, M::Power); // 64 memo lines
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].size(), 3u + 49u);
-    EXPECT_EQ(pages[1].size(), 3u + 15u);
-    EXPECT_EQ(pages[0][2] + pages[0][3], "\tCALCULATING SWR FOR VARIOUS INPUTS");
-    EXPECT_EQ(SwrPrintPages(memo, M::Volts).size(), 1u);
+    auto lines = SwrPrintLines(memo, M::Power); // 64 memo lines
+    ASSERT_EQ(lines.size(), 3u + 64u + 3u);
+    EXPECT_EQ(lines[2] + lines[3], "\tCALCULATING SWR FOR VARIOUS INPUTS");
+    const std::vector<std::string> pageBreak{"\t1.50\t1.50\t0.00\t   4.00\t 100.00\twatts", "\f",
+                                             "", ""};
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 51, lines.begin() + 55), pageBreak);
+    EXPECT_EQ(SwrPrintLines(memo, M::Volts).size(), 3u + 64u);
     memo.insert(SwrMemoHeading().size() + 44 * row.size(), "note: a\r\nnote: b\r\n"); // 48, 49
-    pages = SwrPrintPages(memo, M::Power);
-    EXPECT_EQ(pages[0].size(), 3u + 51u);
+    lines = SwrPrintLines(memo, M::Power);
+    EXPECT_EQ(lines[53], "\t1.50\t1.50\t0.00\t   4.00\t 100.00\twatts"); // memo line 50
+    EXPECT_EQ(lines[54], "\f");
 }
 
 } // namespace
