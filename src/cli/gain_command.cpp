@@ -10,9 +10,10 @@ namespace tavora::cli {
 
 namespace {
 
+// The window's boxes start from the gain value group.
 struct GainOptions {
-    std::string freq = "144.1";
-    std::string boom = "4000";
+    std::string freq = DesignState().GainValues[0];
+    std::string boom = DesignState().GainValues[1];
     GainMethod method = GainMethod::VK3AUU;
 };
 

@@ -12,9 +12,7 @@ namespace {
 struct ImpedanceOptions {
     RodUnknown unknown = RodUnknown::Impedance;
     RodSection section = RodSection::Round;
-    std::string crossSection = "9.5";
-    std::string spacing = "12.8";
-    std::string impedance = "100";
+    RodsBoxes boxes;
 };
 
 } // namespace
@@ -33,14 +31,14 @@ void AddImpedanceCommand(CLI::App& app, int& exitCode)
         ->transform(CLI::CheckedTransformer(unknowns, CLI::ignore_case));
     cmd->add_option("--section", o->section, "Cross section of rods: round|square")
         ->transform(CLI::CheckedTransformer(sections, CLI::ignore_case));
-    cmd->add_option("--cross-section", o->crossSection, "Rod diameter or width mm")
+    cmd->add_option("--cross-section", o->boxes.crossSection, "Rod diameter or width mm")
         ->capture_default_str();
-    cmd->add_option("--spacing", o->spacing, "Centre to centre (round) or face to face mm")
+    cmd->add_option("--spacing", o->boxes.spacing, "Centre to centre (round) or face to face mm")
         ->capture_default_str();
-    cmd->add_option("--impedance", o->impedance, "Impedance in ohms")->capture_default_str();
+    cmd->add_option("--impedance", o->boxes.impedance, "Impedance in ohms")->capture_default_str();
     cmd->callback([o, &exitCode] {
-        const RodsResult r =
-            CalculateRods(o->unknown, o->section, o->crossSection, o->spacing, o->impedance);
+        const RodsResult r = CalculateRods(o->unknown, o->section, o->boxes.crossSection,
+                                           o->boxes.spacing, o->boxes.impedance);
         std::cout << r.unknownText << '\n';
         if (!r.message.empty())
             std::cout << r.message << '\n';

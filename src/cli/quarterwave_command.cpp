@@ -9,14 +9,7 @@ namespace tavora::cli {
 
 namespace {
 
-struct QuarterWaveOptions {
-    std::string freq = "144.0";
-    std::string zIn = "200";
-    std::string zOut = "50";
-    std::string velocityFactor = "1.0";
-};
-
-int RunQuarterWave(const QuarterWaveOptions& o)
+int RunQuarterWave(const QuarterWaveBoxes& o)
 {
     QuarterWaveResult r;
     try {
@@ -35,7 +28,7 @@ int RunQuarterWave(const QuarterWaveOptions& o)
 
 void AddQuarterWaveCommand(CLI::App& app, int& exitCode)
 {
-    auto o = std::make_shared<QuarterWaveOptions>();
+    auto o = std::make_shared<QuarterWaveBoxes>();
     CLI::App* cmd = app.add_subcommand(
         "quarterwave", "Length (mm) and impedance (ohms) of a quarter-wave transformer");
     cmd->add_option("--freq", o->freq, "Frequency in MHz")->capture_default_str();

@@ -11,9 +11,10 @@ namespace tavora::cli {
 
 namespace {
 
+// The window's boxes start from the stacking value group.
 struct StackOptions {
-    std::string freq = "144.1";
-    std::string beamwidth = "30";
+    std::string freq = DesignState().StackingValues[0];
+    std::string beamwidth = DesignState().StackingValues[1];
     StackingPlane plane = StackingPlane::Vertical;
 };
 

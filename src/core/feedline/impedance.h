@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace tavora {
@@ -16,6 +17,20 @@ long double QuarterWaveImpedance(long double zIn, long double zOut);
 // The "Calculate" choice of the rods panel: which box is the unknown.
 enum class RodUnknown { Impedance = 0, CrossSection = 1, Spacing = 2 };
 enum class RodSection { Round = 0, Square = 1 };
+
+inline constexpr std::array<const char*, 3> kRodUnknownItems{
+    "Impedance from known rod cross section and separation",
+    "Rod cross section from known impedance and separation",
+    "Rod separation from known impedance and cross section"};
+inline constexpr std::array<const char*, 2> kRodSectionItems{"round section", "square section"};
+
+// The boxes' texts when the window opens.
+struct RodsBoxes {
+    std::string crossSection = "9.5", spacing = "12.8", impedance = "100";
+};
+struct QuarterWaveBoxes {
+    std::string freq = "144.0", zIn = "200", zOut = "50", velocityFactor = "1.0";
+};
 
 // Which of the three boxes (with their labels) show for an unknown: the two
 // knowns. The unknown's box shows too once a calculation has run.
