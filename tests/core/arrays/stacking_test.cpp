@@ -42,24 +42,13 @@ TEST(Stacking, PublishedExamples)
 
 TEST(Stacking, PercentOfTheRoundedKey)
 {
+    // Key 132.5 goes to the even 132 (96.3), not to 133 (96.7); a negative key
+    // falls to the last row, not the first.
     const struct {
         double gain, percent;
-    } cases[] = {
-        {0.0, 88.0},
-        {-0.04, 88.0},
-        {5.0, 88.0},
-        {5.1, 89.9},
-        {8.4, 92.6},
-        {10.9, 94.75},
-        {14.4691, 97.5},
-        {16.3, 98.55},
-        {16.5, 98.6},
-        {16.6, 98.7},
-        {13.25, 96.3}, // key 132.5 goes to the even 132, not to
-                       // 133 (96.7)
-        {-0.1, 98.7},
-        {-5, 98.7}, // a negative key falls to the last row, not the first
-    };
+    } cases[] = {{0.0, 88.0},   {-0.04, 88.0},   {5.0, 88.0},   {5.1, 89.9},  {8.4, 92.6},
+                 {10.9, 94.75}, {14.4691, 97.5}, {16.3, 98.55}, {16.5, 98.6}, {16.6, 98.7},
+                 {13.25, 96.3}, {-0.1, 98.7},    {-5, 98.7}};
     for (const auto& c : cases)
         EXPECT_EQ(StackingPercent(c.gain), c.percent) << c.gain;
     EXPECT_DOUBLE_EQ(EstimateVerticalStacking(1000, 14.5), 975);
