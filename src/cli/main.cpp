@@ -24,6 +24,11 @@ int main(int argc, char** argv)
     int exitCode = 0;
     tavora::cli::AddDesignCommand(app, exitCode);
     tavora::cli::AddYoCommand(app, exitCode);
+    tavora::cli::AddGainCommand(app, exitCode);
+    tavora::cli::AddStackCommand(app, exitCode);
+    tavora::cli::AddSwrCommand(app, exitCode);
+    tavora::cli::AddImpedanceCommand(app, exitCode);
+    tavora::cli::AddQuarterWaveCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,11 +1,32 @@
 #pragma once
 
+#include "state/design_state.h"
+
+#include <string>
+
 namespace tavora {
 
 // Gain in dBd of a Yagi whose last element is x mm from the reflector.
 double GainVK3AUU(double x, double waveLength);
+double GainWA2PHW(double x, double waveLength);
+double GainDJ9BV(double x, double waveLength);
 
 // Estimated 3 dB beamwidth in degrees from a gain in dBd.
 double BeamwidthFromGain(double gainDbd);
+
+enum class GainMethod { VK3AUU, WA2PHW, DJ9BV };
+
+double GainByMethod(GainMethod method, double x, double waveLength);
+
+// WaveLength := 300000 / DesignFreq: the gain and stacking windows' constant,
+// not the engine's 299792. Throws on a zero frequency, leaving WaveLength alone.
+void StoreWaveLength(DesignState& state);
+
+// A method button of the gain window: converts the two boxes in turn, storing
+// DesignFreq, BoomLength and WaveLength as it goes, and gives the memo's three
+// lines (CRLF between them, none after the last). A failing step throws; the
+// values stored before it stay.
+std::string FindGain(DesignState& state, const std::string& freqText, const std::string& boomText,
+                     GainMethod method, char decimalSep = '.');
 
 } // namespace tavora

@@ -1,0 +1,101 @@
+#include "commands.h"
+
+#include "feedline/coax_data.h"
+#include "feedline/swr.h"
+#include "state/errors.h"
+
+#include <iostream>
+#include <map>
+#include <optional>
+
+namespace tavora::cli {
+
+namespace {
+
+struct SwrOptions {
+    MeasureMode mode = MeasureMode::Power;
+    std::string reverse;
+    std::string forward;
+    std::string coaxFile = "Coax.dta";
+    std::optional<std::string> cable;
+    std::optional<std::string> band;
+    std::string length = "0";
+};
+
+int CableIndex(const std::vector<std::string>& cables, const std::string& description)
+{
+    for (size_t i = 0; i < cables.size(); ++i)
+        if (CoaxDescription(cables[i]) == description)
+            return static_cast<int>(i);
+    throw CLI::ValidationError("--cable", "no cable described as '" + description + "'");
+}
+
+int BandIndex(const std::string& band)
+{
+    for (size_t i = 0; i < kBands.size(); ++i)
+        if (band == kBands[i])
+            return static_cast<int>(i);
+    throw CLI::ValidationError("--band", "not a band: " + band);
+}
+
+// Gives the loss label, or throws the message that stops the loss.
+std::string ChooseCable(SwrSession& session, const SwrOptions& o)
+{
+    session.compensate = true;
+    if (!LoadCoaxFile(o.coaxFile, session.cables))
+        throw Error(kNoCoaxFile);
+    session.selectedCable = CableIndex(session.cables, *o.cable);
+    if (o.band)
+        session.band = BandIndex(*o.band);
+    const std::string message = GetLoss(session, o.length);
+    if (message == kSelectBandFirst)
+        throw Error(message);
+    if (!message.empty())
+        std::cerr << message << '\n';
+    return session.lossLabel + '\n';
+}
+
+int RunSwr(const SwrOptions& o)
+{
+    SwrSession session;
+    session.mode = o.mode;
+    std::string out;
+    try {
+        if (o.cable)
+            out += ChooseCable(session, o);
+        const size_t rowStart = session.memo.size();
+        FindSWR(session, o.reverse, o.forward);
+        out += ToLf(session.memo.substr(rowStart));
+        if (!session.powerLine.empty())
+            out += session.powerLine + '\n';
+    } catch (const Error& e) {
+        std::cout << out << std::flush;
+        std::cerr << e.what() << '\n';
+        return 1;
+    }
+    std::cout << out;
+    return 0;
+}
+
+} // namespace
+
+void AddSwrCommand(CLI::App& app, int& exitCode)
+{
+    auto o = std::make_shared<SwrOptions>();
+    CLI::App* cmd = app.add_subcommand("swr", "SWR at bridge and antenna, with coax loss");
+    const std::map<std::string, MeasureMode> modes{{"power", MeasureMode::Power},
+                                                   {"volts", MeasureMode::Volts},
+                                                   {"milliamps", MeasureMode::Milliamps},
+                                                   {"ohms", MeasureMode::Ohms}};
+    cmd->add_option("--measure", o->mode, "power|volts|milliamps|ohms")
+        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case));
+    cmd->add_option("--reverse", o->reverse, "Reverse reading, or the low impedance");
+    cmd->add_option("--forward", o->forward, "Forward reading, or the high impedance");
+    cmd->add_option("--coax-file", o->coaxFile, "Cable data file")->capture_default_str();
+    cmd->add_option("--cable", o->cable, "Cable entry, by its description");
+    cmd->add_option("--band", o->band, "\"50 MHz\", \"144 MHz\", \"432 MHz\" or \"1296 MHz\"");
+    cmd->add_option("--length", o->length, "Coax length in metres")->capture_default_str();
+    cmd->callback([o, &exitCode] { exitCode = RunSwr(*o); });
+}
+
+} // namespace tavora::cli

@@ -1,0 +1,81 @@
+#include "cli/cli_run.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+TEST(ToolCommands, PrintWhatTheWindowShows)
+{
+    const struct {
+        const char *args, *out, *err;
+        int rc;
+    } cases[] = {
+        {"gain",
+         "Gain is 11.4 dBd (referred to dipole)\nApproximate 3 dB beamwidth is 42.9 degrees\n"
+         "(Assuming E-plane and H-plane are the same)\n",
+         "", 0},
+        {"gain --freq 432 --boom 2000 --method wa2phw",
+         "Gain is 13.0 dBd (referred to dipole)\nApproximate 3 dB beamwidth is 35.6 degrees\n"
+         "(Assuming E-plane and H-plane are the same)\n",
+         "", 0},
+        {"gain --boom 4000.5", "", "'4000.5' is not a valid integer value\n", 1},
+        {"stack",
+         "Estimated gain of antenna:\t14.5 dBd\nVertical stacking distance:\t4022 mm\n"
+         "Estimated horiz. stacking:\t4125 mm\nEstimated gain of array:\t17.3 dBd\n",
+         "", 0},
+        {"stack --freq 50 --beamwidth 45 --plane horizontal",
+         "Estimated gain of antenna:\t10.9 dBd\nHorizontal stacking distance:\t7840 mm\n"
+         "Estimated vertical stacking:\t7428 mm\nEstimated gain of array:\t13.8 dBd\n",
+         "", 0},
+        {"stack --freq 0", "Estimated gain of antenna:\t14.5 dBd\n",
+         "Floating point division by zero\n", 1},
+        {"swr --reverse 4 --forward 100", "1.50\t1.50\t0.00\t   4.00\t 100.00\twatts\n", "", 0},
+        {"swr --measure ohms --reverse 75 --forward 50",
+         "1.50\t1.50\t0.00\t  75.00\t  50.00\tohms\n", "", 0},
+        {"swr --reverse 10 --forward 5", "", "Reverse reading is greater than forward reading\n",
+         1},
+        {"impedance", "99.8\n", "", 0},
+        {"impedance --section square", "162.0\n", "", 0},
+        {"impedance --calculate cross-section", "9.5\n", "", 0},
+        {"impedance --calculate spacing", "12.8\n", "", 0},
+        {"impedance --calculate spacing --section square --impedance 300", "56.9\n", "", 0},
+        {"impedance --calculate cross-section --impedance 200",
+         "Out of range\nCalculated Impedance outside range of algorithms (45-175 ohms)\n", "", 0},
+        {"impedance --cross-section abc", "", "Error in one of the entry boxes\n", 1},
+        {"quarterwave", "520.5\n100.0\n", "", 0},
+        {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
+        {"gain --method yagi", "", nullptr, 2},
+        {"stack --plane diagonal", "", nullptr, 2},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.out, c.out) << c.args;
+        if (c.err) {
+            EXPECT_EQ(r.err, c.err) << c.args;
+        }
+        EXPECT_EQ(r.code, c.rc) << c.args;
+    }
+}
+
+TEST(ToolCommands, SwrWithACable)
+{
+    const auto file = std::filesystem::temp_directory_path() / "tavora_cli_test_coax.dta";
+    std::ofstream(file) << "# test\nTest cable     50MHZ=2 144MHZ=5\n";
+    const std::string args = "swr --reverse 4 --forward 100 --coax-file '" + file.string() +
+                             "' --cable 'Test cable' --length 20 ";
+    CliRun r = Cli(args + "--band '144 MHz'");
+    EXPECT_EQ(r.out, "Coax lost= 3.28 dB\n1.50\t2.48\t3.28\t   4.00\t 100.00\twatts\n"
+                     "100 watts at bottom of coax delivers 46.99 watts to antenna\n");
+    r = Cli(args + "--band '432 MHz'");
+    EXPECT_EQ(r.out, "Coax loss\n1.50\tN/A\tN/A\t   4.00\t 100.00\twatts\n");
+    EXPECT_EQ(r.err, "No data for loss at this frequency - coax unsuitable?\n");
+    r = Cli(args);
+    EXPECT_EQ(r.err + std::to_string(r.code), "You must select frequency first\n1");
+    std::filesystem::remove(file);
+    r = Cli(std::string("swr --reverse 4 --forward 100 --coax-file '") + TAVORA_COAX_DTA +
+            "' --cable 'LMR-400 50 ohm (Times)' --band '144 MHz' --length 30.48");
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Coax lost= 1.5 dB");
+}
+
+} // namespace

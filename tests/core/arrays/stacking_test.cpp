@@ -1,0 +1,93 @@
+#include "arrays/stacking.h"
+#include "state/design_state.h"
+#include "state/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tavora {
+namespace {
+
+constexpr int kV = 0, kH = 1;
+
+TEST(Stacking, PublishedExamples)
+{
+    const struct {
+        const char *freq, *beamwidth;
+        int plane;
+        const char *gain, *distance, *estimate, *array;
+    } cases[] = {
+        {"144.1", "30", kV, "14.5", "4022", "4125", "17.3"},
+        {"144.1", "30", kH, "14.5", "4022", "3922", "17.3"},
+        {"144.1", "60", kV, "8.4", "2082", "2248", "11.3"},
+        {"432", "20", kV, "18.0", "2000", "2026", "20.8"},
+        {"50", "45", kH, "10.9", "7840", "7428", "13.8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.freq) + " MHz " + c.beamwidth + " degrees");
+        DesignState state;
+        std::string memo = "old";
+        FindBeamGain(state, c.freq, c.beamwidth, c.plane, memo);
+        const bool v = c.plane == kV;
+        EXPECT_EQ(memo,
+                  std::string("Estimated gain of antenna:\t") + c.gain + " dBd\r\n" +
+                      (v ? "Vertical" : "Horizontal") + " stacking distance:\t" + c.distance +
+                      " mm\r\n" +
+                      (v ? "Estimated horiz. stacking:\t" : "Estimated vertical stacking:\t") +
+                      c.estimate + " mm\r\nEstimated gain of array:\t" + c.array + " dBd\r\n");
+        EXPECT_EQ(state.WaveLength, 300000 / state.DesignFreq);
+    }
+}
+
+TEST(Stacking, PercentOfTheRoundedKey)
+{
+    // Key 132.5 goes to the even 132 (96.3), not to 133 (96.7); a negative key
+    // falls to the last row, not the first.
+    const struct {
+        double gain, percent;
+    } cases[] = {{0.0, 88.0},   {-0.04, 88.0},   {5.0, 88.0},   {5.1, 89.9},  {8.4, 92.6},
+                 {10.9, 94.75}, {14.4691, 97.5}, {16.3, 98.55}, {16.5, 98.6}, {16.6, 98.7},
+                 {13.25, 96.3}, {-0.1, 98.7},    {-5, 98.7}};
+    for (const auto& c : cases)
+        EXPECT_EQ(StackingPercent(c.gain), c.percent) << c.gain;
+    EXPECT_DOUBLE_EQ(EstimateVerticalStacking(1000, 14.5), 975);
+    EXPECT_DOUBLE_EQ(EstimateHorizontalStacking(975, 14.5), 1000);
+}
+
+TEST(Stacking, FailuresKeepWhatWasWritten)
+{
+    DesignState state;
+    std::string memo = "old";
+    EXPECT_THROW(FindBeamGain(state, "144.1", "x", kV, memo), ConversionError);
+    EXPECT_EQ(memo, "old");
+    EXPECT_EQ(state.DesignFreq, 144.1);
+    EXPECT_THROW(FindBeamGain(state, "144.1", "0", kV, memo), ArithmeticError);
+    EXPECT_EQ(memo, "old");
+    try {
+        FindBeamGain(state, "0", "30", kV, memo);
+        ADD_FAILURE();
+    } catch (const ArithmeticError& e) {
+        EXPECT_STREQ(e.what(), kDivisionByZero);
+    }
+    EXPECT_EQ(memo, "Estimated gain of antenna:\t14.5 dBd\r\n");
+    FindBeamGain(state, "144.1", "30", 2, memo); // neither plane
+    EXPECT_EQ(memo, "Estimated gain of antenna:\t14.5 dBd\r\n");
+}
+
+TEST(Stacking, PlaneCaptionsAndPictures)
+{
+    DesignState state;
+    state.ProgramDir = "/opt/tavora";
+    const StackingPlaneView v = StackingPlaneViewOf(kV, state);
+    const StackingPlaneView h = StackingPlaneViewOf(kH, state);
+    EXPECT_EQ(v.planeLabel + "|" + v.beamwidthLabel,
+              "Vertical stacking|Half power vertical beamwidth");
+    EXPECT_EQ(h.planeLabel + "|" + h.beamwidthLabel,
+              "Horizontal stacking|Half power horizontal beamwidth");
+    EXPECT_EQ(v.pictureFile, (std::filesystem::path("/opt/tavora") / "vertical.bmp").string());
+    EXPECT_EQ(h.pictureFile, (std::filesystem::path("/opt/tavora") / "horizontal.bmp").string());
+}
+
+} // namespace
+} // namespace tavora
