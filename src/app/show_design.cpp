@@ -8,6 +8,7 @@
 #include "design/report.h"
 #include "exchange/yo_file.h"
 #include "state/atomic_file.h"
+#include "state/errors.h"
 #include "state/design_state.h"
 
 #include <QDir>
