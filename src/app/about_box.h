@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+
+namespace tavora::app {
+
+// Help, About...: fixed layout, no scaler, not derived from the base window.
+class TfmAboutBox : public QDialog {
+  public:
+    explicit TfmAboutBox(QWidget* owner);
+};
+
+} // namespace tavora::app

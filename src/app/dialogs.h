@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace tavora::app {
+
+struct FileDialogOptions {
+    QString title;
+    QString defaultExt;  // without the dot
+    QString filter;      // "YO files (*.yag);;All files (*)"
+    QString initialName; // file name or path proposed
+};
+
+enum class HelpCommand {
+    Finder,   // the help file's contents and index window
+    Contents, // its table of contents
+    Context   // the topic for a context number
+};
+
+struct HelpRequest {
+    HelpCommand command = HelpCommand::Contents;
+    QString file;
+    int context = 0;
+};
+
+// Everything that waits for a person goes through here, so that a test can
+// answer instead (see tests/app/support/scripted_dialogs.h).
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+
+    virtual QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
+                                                const QString& text,
+                                                QMessageBox::StandardButtons buttons) = 0;
+    // The typed text, or nothing when cancelled.
+    virtual std::optional<QString> Prompt(QWidget* parent, const QString& caption,
+                                          const QString& label, const QString& text) = 0;
+    // The chosen path, empty when cancelled.
+    virtual QString OpenFile(QWidget* parent, const FileDialogOptions& options) = 0;
+    virtual QString SaveFile(QWidget* parent, const FileDialogOptions& options) = 0;
+    // A printer set up as the user chose, or null when cancelled.
+    virtual std::unique_ptr<QPrinter> Print(QWidget* parent) = 0;
+    virtual void Help(QWidget* parent, const HelpRequest& request) = 0;
+    virtual void Beep() = 0;
+
+    // The plain notice with only an OK button ("File saved" and the like).
+    void Notice(QWidget* parent, const QString& text) {
+        Message(parent, QMessageBox::NoIcon, text, QMessageBox::Ok);
+    }
+};
+
+// The real dialogs of the toolkit.
+class QtDialogs final : public Dialogs {
+  public:
+    QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& text,
+                                        QMessageBox::StandardButtons buttons) override;
+    std::optional<QString> Prompt(QWidget* parent, const QString& caption, const QString& label,
+                                  const QString& text) override;
+    QString OpenFile(QWidget* parent, const FileDialogOptions& options) override;
+    QString SaveFile(QWidget* parent, const FileDialogOptions& options) override;
+    std::unique_ptr<QPrinter> Print(QWidget* parent) override;
+    void Help(QWidget* parent, const HelpRequest& request) override;
+    void Beep() override;
+};
+
+} // namespace tavora::app

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace tavora::app {
+
+// The windows name the fonts they were designed with; these map them to the
+// free fonts that scripts/install-deps.sh installs.
+void InstallFontSubstitutes();
+
+} // namespace tavora::app

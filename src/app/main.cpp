@@ -1,0 +1,5 @@
+#include "program.h"
+
+int main(int argc, char** argv) {
+    return tavora::app::RunTavora(argc, argv);
+}

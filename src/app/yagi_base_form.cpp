@@ -1,0 +1,266 @@
+#include "yagi_base_form.h"
+
+#include "about_box.h"
+#include "form_scaler.h"
+#include "shell/resize_kit.h"
+#include "shell/startup.h"
+#include "state/design_state.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QResizeEvent>
+
+namespace tavora::app {
+
+namespace {
+
+constexpr int kHeadingHeight = 34;
+constexpr int kVersionHeight = 26;
+
+} // namespace
+
+QFont ComicFont(int pixels) {
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+TYagibaseform::TYagibaseform(QWidget* owner, AppContext& context, QSize designSize)
+    : QDialog(owner), context_(context), menuBar_(new QMenuBar(this)), client_(new QWidget(this)) {
+    setObjectName(QStringLiteral("Yagibaseform"));
+    client_->setObjectName(QStringLiteral("Client"));
+    client_->setAutoFillBackground(true);
+    QPalette cream = client_->palette();
+    cream.setColor(QPalette::Window, QColor(255, 251, 240));
+    client_->setPalette(cream);
+    QFont sans(QStringLiteral("MS Sans Serif"));
+    sans.setPixelSize(11);
+    client_->setFont(sans);
+    setSizeGripEnabled(false);
+
+    QPalette blue;
+    blue.setColor(QPalette::WindowText, Qt::blue);
+
+    heading_ = new QLabel(QStringLiteral("Tavora  "), client_);
+    heading_->setObjectName(QStringLiteral("Label1"));
+    heading_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    heading_->setFont(ComicFont(21));
+    heading_->setPalette(blue);
+    heading_->setGeometry(0, 0, designSize.width(), kHeadingHeight);
+
+    versionLine_ = new QLabel(QStringLiteral(" Version 2.6.8"), client_);
+    versionLine_->setObjectName(QStringLiteral("VersionLabel"));
+    versionLine_->setFont(ComicFont(15));
+    versionLine_->setPalette(blue);
+    versionLine_->setGeometry(0, designSize.height() - kVersionHeight, designSize.width(),
+                              kVersionHeight);
+
+    BuildMenus();
+    resizeKit_ = new TResizeKit(this, client_, {designSize.width(), designSize.height(), 96, 96});
+    // The derived window adds its controls next; the scaler records them all
+    // when it loads, at the first shrink, resize or show.
+    resize(designSize.width(), designSize.height() + menuBar_->sizeHint().height());
+    LayOut();
+}
+
+TYagibaseform::~TYagibaseform() = default;
+
+QAction* TYagibaseform::AddEntry(QMenu* menu, const char* caption, const char* name,
+                                 void (TYagibaseform::*handler)()) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    On(action, &QAction::triggered, [this, handler] { (this->*handler)(); });
+    return action;
+}
+
+void TYagibaseform::BuildMenus() {
+    menuBar_->setObjectName(QStringLiteral("MainMenu1"));
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("File1"));
+    AddEntry(fileMenu_, "&Save data", "Save1", &TYagibaseform::Save_Data)
+        ->setEnabled(bool(context_.registry.saveData));
+    AddEntry(fileMenu_, "&Recover data", "SaveAs1", &TYagibaseform::Recoverdata)
+        ->setEnabled(bool(context_.registry.recoverData));
+    fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
+    AddEntry(fileMenu_, "E&xit", "Exit1", &TYagibaseform::Shutdown);
+
+    taskMenu_ = menuBar_->addMenu(QStringLiteral("&Task"));
+    taskMenu_->setObjectName(QStringLiteral("Task1"));
+    const auto task = [this](const char* caption, const char* name,
+                             void (TYagibaseform::*handler)(), TaskId id) {
+        AddEntry(taskMenu_, caption, name, handler)->setEnabled(bool(context_.registry.Task(id)));
+    };
+    task("&Design Yagi", "Design_yagi", &TYagibaseform::Design_yagiClick, TaskId::DesignYagi);
+    task("&Gain", "Gain_calc", &TYagibaseform::Gain_calcClick, TaskId::Gain);
+    task("&Stacking", "Stacking_calc", &TYagibaseform::Stacking_calcClick, TaskId::Stacking);
+    task("&YO or Mmana file", "YO_calc", &TYagibaseform::YO_calcClick, TaskId::YoFile);
+    task("&SWR", "SWR1", &TYagibaseform::SWR1Click, TaskId::Swr);
+    task("&Impedance", "Impedance1", &TYagibaseform::Impedance1Click, TaskId::Impedance);
+
+    helpMenu_ = menuBar_->addMenu(QStringLiteral("&Help"));
+    helpMenu_->setObjectName(QStringLiteral("Help1"));
+    AddEntry(helpMenu_, "&Contents (WinHelp)", "Contents1", &TYagibaseform::Contents1Click);
+    AddEntry(helpMenu_, "Contents (HTML)", "ContentsHTML1", &TYagibaseform::ContentsHTML1Click);
+    AddEntry(helpMenu_, "&About...", "About1", &TYagibaseform::About1Click);
+}
+
+QMenu* TYagibaseform::Menu(BaseMenu menu) const {
+    switch (menu) {
+    case BaseMenu::File:
+        return fileMenu_;
+    case BaseMenu::Task:
+        return taskMenu_;
+    case BaseMenu::Help:
+        break;
+    }
+    return helpMenu_;
+}
+
+void TYagibaseform::HideMenu(BaseMenu menu, bool alsoDisable) {
+    QAction* entry = Menu(menu)->menuAction();
+    entry->setVisible(false);
+    if (alsoDisable)
+        entry->setEnabled(false);
+}
+
+void TYagibaseform::LayOut() {
+    const int menuHeight = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
+    client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
+}
+
+void TYagibaseform::SetClientSize(int width, int height) {
+    resize(width, height + menuBar_->sizeHint().height());
+    LayOut();
+    // A hidden window gets its resize events only when shown.
+    resizeKit_->Apply(client_->width(), client_->height());
+}
+
+void TYagibaseform::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+void TYagibaseform::ShrinkToFourFifths() {
+    resizeKit_->Load();
+    for (QWidget* control : TResizeKit::Controls(client_)) {
+        control->setGeometry(shell::FourFifths(control->x()), shell::FourFifths(control->y()),
+                             shell::FourFifths(control->width()),
+                             shell::FourFifths(control->height()));
+        if (control->testAttribute(Qt::WA_SetFont)) {
+            QFont font = control->font();
+            SetFontSize(font, shell::FourFifths(FontSizeOf(font)), font.pixelSize() > 0);
+            control->setFont(font);
+        }
+    }
+    QFont font = client_->font();
+    SetFontSize(font, shell::FourFifths(FontSizeOf(font)), font.pixelSize() > 0);
+    client_->setFont(font);
+    // The scaler then lays the controls out for the smaller client area.
+    SetClientSize(shell::FourFifths(client_->width()), shell::FourFifths(client_->height()));
+}
+
+bool TYagibaseform::event(QEvent* event) {
+    if (event->type() == QEvent::Show) {
+        // Without a window manager nobody else hands a new window the focus.
+        activateWindow();
+    } else if (event->type() == QEvent::WindowDeactivate && activating_) {
+        deactivatedWhileActivating_ = true;
+    } else if (event->type() == QEvent::WindowActivate) {
+        // When the activation handler fails, its error box takes the focus and
+        // hands it back; running the handler again then would only repeat the
+        // same box for ever.
+        if (skipActivation_) {
+            skipActivation_ = false;
+        } else {
+            activating_ = true;
+            deactivatedWhileActivating_ = false;
+            const bool ok = Guarded(context_.dialogs, this, [this] { FormActivate(); });
+            activating_ = false;
+            skipActivation_ = !ok && deactivatedWhileActivating_;
+        }
+    }
+    return QDialog::event(event);
+}
+
+void TYagibaseform::SetVersionLine(bool withFont) {
+    if (withFont) {
+        QFont font(QStringLiteral("Comic Sans MS"));
+        font.setPointSize(11);
+        versionLine_->setFont(font);
+    }
+    versionLine_->setText(QString::fromUtf8(shell::kVersionLine));
+}
+
+void TYagibaseform::FormActivate() {
+    SetVersionLine();
+}
+
+void TYagibaseform::Save_Data() {
+    if (context_.registry.saveData)
+        context_.registry.saveData(this, context_);
+}
+
+void TYagibaseform::Recoverdata() {
+    if (context_.registry.recoverData)
+        context_.registry.recoverData(this, context_);
+}
+
+void TYagibaseform::Shutdown() {
+    close();
+}
+
+void TYagibaseform::OpenTask(TaskId id) {
+    const TaskFactory& factory = context_.registry.Task(id);
+    if (!factory)
+        return;
+    // Owned by this window; its creation handler runs in the constructor and
+    // its destruction handler when the pointer lets go of it.
+    std::unique_ptr<TYagibaseform> window = factory(this, context_);
+    window->ShrinkToFourFifths();
+    window->exec();
+}
+
+void TYagibaseform::Design_yagiClick() {
+    OpenTask(TaskId::DesignYagi);
+}
+void TYagibaseform::Gain_calcClick() {
+    OpenTask(TaskId::Gain);
+}
+void TYagibaseform::Stacking_calcClick() {
+    OpenTask(TaskId::Stacking);
+}
+void TYagibaseform::YO_calcClick() {
+    OpenTask(TaskId::YoFile);
+}
+void TYagibaseform::SWR1Click() {
+    OpenTask(TaskId::Swr);
+}
+void TYagibaseform::Impedance1Click() {
+    OpenTask(TaskId::Impedance);
+}
+
+void TYagibaseform::ShowHelp(HelpCommand command, const QString& fileName, int context) {
+    const QString file = QDir(QString::fromStdString(context_.state.ProgramDir)).filePath(fileName);
+    context_.dialogs.Help(this, {command, file, context});
+}
+
+void TYagibaseform::HelpContext(int context) {
+    ShowHelp(HelpCommand::Context, QStringLiteral("Tavora.chm"), context);
+}
+
+void TYagibaseform::Contents1Click() {
+    ShowHelp(HelpCommand::Finder, QStringLiteral("Tavora.hlp"));
+}
+
+void TYagibaseform::ContentsHTML1Click() {
+    ShowHelp(HelpCommand::Contents, QStringLiteral("Tavora.chm"));
+}
+
+void TYagibaseform::About1Click() {
+    TfmAboutBox about(this);
+    about.exec();
+}
+
+} // namespace tavora::app

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace tavora {
+struct DesignState;
+}
+
+namespace tavora::shell {
+
+inline constexpr const char* kProgramTitle = "Tavora";
+inline constexpr const char* kVersionLine = " Version 2.6.10";
+inline constexpr const char* kNoDisplay =
+    "tavora: no display; run it under X or Wayland, or use tavora-cli";
+
+// Program-wide initialisation before any window exists: the design state has
+// its defaults from its constructor; the program directory is recorded here.
+void InitialiseProgram(DesignState& state);
+
+// Whether a window system can be reached, judged from the environment alone so
+// that the program can say so instead of aborting inside the toolkit.
+using Environment = std::function<std::string(const char* name)>;
+bool HasDisplay(const Environment& env);
+
+} // namespace tavora::shell
