@@ -22,12 +22,14 @@ namespace {
 // DISPLAY nobody answers); say it in our one line instead. Its other remarks
 // while starting are passed on once it has started. A message handler is a
 // plain function, hence the one file-level list.
-QStringList& StartupRemarks() {
+QStringList& StartupRemarks()
+{
     static QStringList remarks;
     return remarks;
 }
 
-void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
     if (type == QtFatalMsg) {
         std::cerr << shell::kNoDisplay << std::endl;
         std::_Exit(1);
@@ -36,14 +38,16 @@ void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString& 
         StartupRemarks() << message;
 }
 
-std::string Env(const char* name) {
+std::string Env(const char* name)
+{
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
 }
 
 } // namespace
 
-int RunTavora(int argc, char** argv) {
+int RunTavora(int argc, char** argv)
+{
     if (!shell::HasDisplay(Env)) {
         std::cerr << shell::kNoDisplay << '\n';
         return 1;

@@ -4,14 +4,14 @@
 
 namespace tavora::app {
 
-void RegisterWindows(Registry& registry) {
+void RegisterWindows(Registry& registry)
+{
     // registry.AddTask<TYagibaseform7>(TaskId::DesignYagi);
     // registry.AddTask<TYagibaseform3>(TaskId::Gain);
     // registry.AddTask<TYagibaseform4>(TaskId::Stacking);
     // registry.AddTask<TYagibaseform5>(TaskId::YoFile);
     // registry.AddTask<TForm1>(TaskId::Swr);
     // registry.AddTask<TForm2>(TaskId::Impedance);
-    // registry.saveData = ...; registry.recoverData = ...;
     (void)registry;
 }
 

@@ -13,7 +13,8 @@ namespace {
 // A window whose creation fails, like a task window reading a bad saved value.
 class FailingTaskWindow : public TYagibaseform {
   public:
-    FailingTaskWindow(QWidget* owner, AppContext& context) : TYagibaseform(owner, context) {
+    FailingTaskWindow(QWidget* owner, AppContext& context) : TYagibaseform(owner, context)
+    {
         throw ConversionError("'x' is not a valid integer value");
     }
 };
@@ -27,7 +28,8 @@ class FailingActivation : public TYagibaseform {
   public:
     using TYagibaseform::TYagibaseform;
     int activations = 0;
-    void FormActivate() override {
+    void FormActivate() override
+    {
         ++activations;
         throw FileError("vertical.bmp: No such file or directory");
     }
@@ -40,11 +42,13 @@ class ErrorHandlerTest : public QObject {
     test::ModalWatchdog watchdog_;
 
   private slots:
-    void cleanup() {
+    void cleanup()
+    {
         QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
     }
 
-    void aFailingMenuActionIsShownAndTheProgramGoesOn() {
+    void aFailingMenuActionIsShownAndTheProgramGoesOn()
+    {
         test::Harness h;
         h.registry.AddTask<FailingTaskWindow>(TaskId::Gain);
         TYagibaseform1 w(h.context);
@@ -56,7 +60,8 @@ class ErrorHandlerTest : public QObject {
         QCOMPARE(h.dialogs.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
 
-    void aFailingEventHandlerIsCaughtByTheApplication() {
+    void aFailingEventHandlerIsCaughtByTheApplication()
+    {
         test::Harness h;
         ThrowingBox box;
         box.show();
@@ -67,13 +72,15 @@ class ErrorHandlerTest : public QObject {
         QVERIFY(box.isVisible());
     }
 
-    void connectedHandlersRunGuarded_data() {
+    void connectedHandlersRunGuarded_data()
+    {
         QTest::addColumn<bool>("standardError");
         QTest::newRow("a program error shows its own text") << false;
         QTest::newRow("a standard exception shows its text too") << true;
     }
 
-    void connectedHandlersRunGuarded() {
+    void connectedHandlersRunGuarded()
+    {
         QFETCH(bool, standardError);
         test::Harness h;
         test::SampleTaskWindow task(nullptr, h.context);
@@ -91,7 +98,8 @@ class ErrorHandlerTest : public QObject {
         QCOMPARE(h.dialogs.messages.size(), 2);
     }
 
-    void aFailingActivationHandlerLeavesTheWindowUsable() {
+    void aFailingActivationHandlerLeavesTheWindowUsable()
+    {
         test::Harness h;
         FailingActivation w(nullptr, h.context);
         w.show();

@@ -15,7 +15,8 @@ namespace {
 // own font, an edit box on the window's font, and a panel holding a button.
 class ScaledWindow : public TYagibaseform {
   public:
-    explicit ScaledWindow(AppContext& context) : TYagibaseform(nullptr, context) {
+    explicit ScaledWindow(AppContext& context) : TYagibaseform(nullptr, context)
+    {
         label = new QLabel(QStringLiteral("Frequency in MHz"), Client());
         label->setObjectName(QStringLiteral("Label4"));
         QFont f = label->font();
@@ -44,7 +45,8 @@ class FormScalerTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void designSizeKeepsEveryControl() {
+    void designSizeKeepsEveryControl()
+    {
         test::Harness h;
         ScaledWindow w(h.context);
         w.show();
@@ -56,7 +58,8 @@ class FormScalerTest : public QObject {
         QCOMPARE(w.Client()->font().pixelSize(), 11);
     }
 
-    void doublingDoublesBoundsAndFonts() {
+    void doublingDoublesBoundsAndFonts()
+    {
         test::Harness h;
         ScaledWindow w(h.context);
         w.SetClientSize(947 * 2, 719 * 2);
@@ -71,7 +74,8 @@ class FormScalerTest : public QObject {
         QCOMPARE(w.button->geometry(), QRect(20, 30, 75, 25));
     }
 
-    void noControlShrinksBelowOnePixel() {
+    void noControlShrinksBelowOnePixel()
+    {
         test::Harness h;
         ScaledWindow w(h.context);
         w.SetClientSize(10, 10);
@@ -80,7 +84,8 @@ class FormScalerTest : public QObject {
         QCOMPARE(w.label->font().pixelSize(), 1);
     }
 
-    void controlsAddedLaterAreNamedAndScaled() {
+    void controlsAddedLaterAreNamedAndScaled()
+    {
         test::Harness h;
         ScaledWindow w(h.context);
         w.SetClientSize(947 * 2, 719 * 2);
@@ -99,7 +104,8 @@ class FormScalerTest : public QObject {
         QCOMPARE(first->geometry(), QRect(150, 150, 75, 30));
     }
 
-    void minimisingChangesNothing() {
+    void minimisingChangesNothing()
+    {
         test::Harness h;
         ScaledWindow w(h.context);
         w.show();
@@ -115,7 +121,8 @@ class FormScalerTest : public QObject {
         QCOMPARE(w.label->geometry(), QRect(200, 100, 400, 40));
     }
 
-    void listedControlsAreLeftAlone() {
+    void listedControlsAreLeftAlone()
+    {
         test::Harness h;
         ScaledWindow w(h.context);
         w.ResizeKit1().NoResizeCtl = QStringList{QStringLiteral("Edit1")};
@@ -124,7 +131,8 @@ class FormScalerTest : public QObject {
         QCOMPARE(w.label->geometry(), QRect(200, 100, 400, 40));
     }
 
-    void exitResizeReportsTheFactors() {
+    void exitResizeReportsTheFactors()
+    {
         test::Harness h;
         ScaledWindow w(h.context);
         double x = 0, y = 0;

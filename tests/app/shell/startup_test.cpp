@@ -16,14 +16,16 @@ using tavora::shell::FourFifths;
 class StartupTest : public QObject {
     Q_OBJECT
   private slots:
-    void programDirIsTheWorkingDirectory() {
+    void programDirIsTheWorkingDirectory()
+    {
         test::Harness h;
         QCOMPARE(QString::fromStdString(h.state.ProgramDir), QDir::currentPath());
         QCOMPARE(h.state.YoEntry[39], std::string("3"));
         QCOMPARE(h.state.YoEntry[40], std::string("2"));
     }
 
-    void mainWindowShowsTheWelcomeScreenAtFourFifths() {
+    void mainWindowShowsTheWelcomeScreenAtFourFifths()
+    {
         test::Harness h;
         TYagibaseform1 w(h.context);
         QCOMPARE(w.windowTitle(), QStringLiteral("Tavora"));
@@ -43,7 +45,8 @@ class StartupTest : public QObject {
                  QStringLiteral("Liberation Sans"));
     }
 
-    void activationSetsTheVersionLine() {
+    void activationSetsTheVersionLine()
+    {
         test::Harness h;
         TYagibaseform1 w(h.context);
         QCOMPARE(w.VersionLine()->text(), QStringLiteral(" Version 2.6.8"));
@@ -55,7 +58,8 @@ class StartupTest : public QObject {
         QVERIFY(h.dialogs.messages.isEmpty());
     }
 
-    void firstShowCentresInTheUsableArea() {
+    void firstShowCentresInTheUsableArea()
+    {
         test::Harness h;
         TYagibaseform1 w(h.context);
         w.show();
@@ -67,7 +71,8 @@ class StartupTest : public QObject {
         QVERIFY(qAbs(frame.center().y() - area.center().y()) <= 1);
     }
 
-    void picturesDecodeThroughTheJpegPlugin() {
+    void picturesDecodeThroughTheJpegPlugin()
+    {
         QVERIFY(QImageReader::supportedImageFormats().contains("jpeg"));
         for (const char* path : {kWelcomePicture, kAboutPicture}) {
             QImageReader reader(QString::fromUtf8(path), "jpeg");
@@ -77,7 +82,8 @@ class StartupTest : public QObject {
         QCOMPARE(LoadPicture(kAboutPicture).size(), QSize(100, 100));
     }
 
-    void runFolderHoldsTheStackingPictures() {
+    void runFolderHoldsTheStackingPictures()
+    {
         // ctest runs the suites in the folder that `make run` starts the program in.
         for (const char* name : {"vertical.bmp", "horizontal.bmp"}) {
             const QImage image(QString::fromUtf8(name));
@@ -86,14 +92,16 @@ class StartupTest : public QObject {
         }
     }
 
-    void withoutADisplayTheProgramSaysSoAndExits_data() {
+    void withoutADisplayTheProgramSaysSoAndExits_data()
+    {
         QTest::addColumn<QStringList>("env");
         QTest::newRow("no display variables at all") << QStringList{};
         QTest::newRow("a display nobody answers")
             << QStringList{QStringLiteral("DISPLAY=:987"), QStringLiteral("QT_QPA_PLATFORM=xcb")};
     }
 
-    void withoutADisplayTheProgramSaysSoAndExits() {
+    void withoutADisplayTheProgramSaysSoAndExits()
+    {
         QFETCH(QStringList, env);
         QProcess program;
         QProcessEnvironment e;

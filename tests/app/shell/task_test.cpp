@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 
 using namespace tavora;
 using namespace tavora::app;
@@ -17,12 +18,14 @@ class TaskTest : public QObject {
     test::ModalWatchdog watchdog_;
 
   private slots:
-    void cleanup() {
+    void cleanup()
+    {
         QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
         QCOMPARE(SampleTaskWindow::alive, 0);
     }
 
-    void theSameEntryTwiceGivesTwoIndependentWindows() {
+    void theSameEntryTwiceGivesTwoIndependentWindows()
+    {
         test::Harness h;
         h.registry.AddTask<SampleTaskWindow>(TaskId::Gain);
         TYagibaseform1 w(h.context);
@@ -62,7 +65,8 @@ class TaskTest : public QObject {
         QCOMPARE(h.state.GainValues[0], std::string("second"));
     }
 
-    void tasksShrinkToFourFifths() {
+    void tasksShrinkToFourFifths()
+    {
         test::Harness h;
         SampleTaskWindow task(nullptr, h.context);
         const QRect design = task.edit->geometry();
@@ -76,7 +80,8 @@ class TaskTest : public QObject {
         QCOMPARE(task.Heading()->font().pixelSize(), 16); // 21 * 0.8 truncated
     }
 
-    void exitInATaskWindowClosesOnlyThatWindow() {
+    void exitInATaskWindowClosesOnlyThatWindow()
+    {
         test::Harness h;
         h.registry.AddTask<test::FullMenuTaskWindow>(TaskId::Stacking);
         TYagibaseform1 w(h.context);
@@ -93,7 +98,8 @@ class TaskTest : public QObject {
         QVERIFY(h.dialogs.messages.isEmpty()); // no "Close program?"
     }
 
-    void aTaskWindowsOwnTaskMenuOpensAnotherOnTop() {
+    void aTaskWindowsOwnTaskMenuOpensAnotherOnTop()
+    {
         test::Harness h;
         h.registry.AddTask<test::FullMenuTaskWindow>(TaskId::Stacking);
         h.registry.AddTask<SampleTaskWindow>(TaskId::Gain);
@@ -113,7 +119,25 @@ class TaskTest : public QObject {
         QVERIFY(inner != nullptr);
     }
 
-    void theWatchdogEndsAForgottenModal() {
+    void enterInABoxPressesNoButtonAndEscapeKeepsTheWindow()
+    {
+        test::Harness h;
+        SampleTaskWindow task(nullptr, h.context);
+        auto* back = new QPushButton(QStringLiteral("Back"), task.Client());
+        back->setDefault(true);
+        int clicks = 0;
+        connect(back, &QPushButton::clicked, [&clicks] { ++clicks; });
+        task.show();
+        QVERIFY(QTest::qWaitForWindowActive(&task));
+        task.edit->setFocus();
+        QTest::keyClick(task.edit, Qt::Key_Return);
+        QTest::keyClick(task.edit, Qt::Key_Escape);
+        QCOMPARE(clicks, 0);
+        QVERIFY(task.isVisible());
+    }
+
+    void theWatchdogEndsAForgottenModal()
+    {
         test::ModalWatchdog quick(200);
         QDialog forgotten;
         forgotten.setWindowTitle(QStringLiteral("Forgotten"));

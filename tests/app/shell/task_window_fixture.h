@@ -17,7 +17,8 @@ class SampleTaskWindow : public app::TYagibaseform {
     static inline int alive = 0;
 
     SampleTaskWindow(QWidget* owner, app::AppContext& context)
-        : TYagibaseform(owner, context, kDesignSize), edit(new QLineEdit(Client())) {
+        : TYagibaseform(owner, context, kDesignSize), edit(new QLineEdit(Client()))
+    {
         ++alive;
         setObjectName(QStringLiteral("SampleTask"));
         setWindowTitle(QStringLiteral("Sample"));
@@ -27,7 +28,8 @@ class SampleTaskWindow : public app::TYagibaseform {
         edit->setGeometry(100, 200, 150, 21);
         edit->setText(QString::fromStdString(context.state.GainValues[0]));
     }
-    ~SampleTaskWindow() override {
+    ~SampleTaskWindow() override
+    {
         Context().state.GainValues[0] = edit->text().toStdString();
         --alive;
     }
@@ -40,7 +42,8 @@ class SampleTaskWindow : public app::TYagibaseform {
 // One that keeps the whole menu bar, as the MMANA-GAL export does.
 class FullMenuTaskWindow : public app::TYagibaseform {
   public:
-    FullMenuTaskWindow(QWidget* owner, app::AppContext& context) : TYagibaseform(owner, context) {
+    FullMenuTaskWindow(QWidget* owner, app::AppContext& context) : TYagibaseform(owner, context)
+    {
         setObjectName(QStringLiteral("FullMenuTask"));
     }
 };

@@ -2,14 +2,16 @@
 
 namespace tavora::test {
 
-QStringList ScriptedDialogs::MessageTexts() const {
+QStringList ScriptedDialogs::MessageTexts() const
+{
     QStringList texts;
     for (const Shown& shown : messages)
         texts << shown.text;
     return texts;
 }
 
-std::unique_ptr<QPrinter> ScriptedDialogs::PdfPrinter(const QString& path) {
+std::unique_ptr<QPrinter> ScriptedDialogs::PdfPrinter(const QString& path)
+{
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
@@ -18,7 +20,8 @@ std::unique_ptr<QPrinter> ScriptedDialogs::PdfPrinter(const QString& path) {
 
 QMessageBox::StandardButton ScriptedDialogs::Message(QWidget*, QMessageBox::Icon icon,
                                                      const QString& text,
-                                                     QMessageBox::StandardButtons buttons) {
+                                                     QMessageBox::StandardButtons buttons)
+{
     messages.push_back({icon, text, buttons});
     if (buttons == QMessageBox::Ok)
         return QMessageBox::Ok;
@@ -32,7 +35,8 @@ QMessageBox::StandardButton ScriptedDialogs::Message(QWidget*, QMessageBox::Icon
 }
 
 std::optional<QString> ScriptedDialogs::Prompt(QWidget*, const QString& caption, const QString&,
-                                               const QString&) {
+                                               const QString&)
+{
     if (prompts.empty()) {
         unexpected << QStringLiteral("prompt: ") + caption;
         return std::nullopt;
@@ -44,7 +48,8 @@ std::optional<QString> ScriptedDialogs::Prompt(QWidget*, const QString& caption,
 
 namespace {
 
-QString Next(std::deque<QString>& queue, QStringList& unexpected, const QString& what) {
+QString Next(std::deque<QString>& queue, QStringList& unexpected, const QString& what)
+{
     if (queue.empty()) {
         unexpected << what;
         return {};
@@ -56,17 +61,20 @@ QString Next(std::deque<QString>& queue, QStringList& unexpected, const QString&
 
 } // namespace
 
-QString ScriptedDialogs::OpenFile(QWidget*, const app::FileDialogOptions& options) {
+QString ScriptedDialogs::OpenFile(QWidget*, const app::FileDialogOptions& options)
+{
     fileDialogs.push_back(options);
     return Next(openFiles, unexpected, QStringLiteral("open file: ") + options.title);
 }
 
-QString ScriptedDialogs::SaveFile(QWidget*, const app::FileDialogOptions& options) {
+QString ScriptedDialogs::SaveFile(QWidget*, const app::FileDialogOptions& options)
+{
     fileDialogs.push_back(options);
     return Next(saveFiles, unexpected, QStringLiteral("save file: ") + options.title);
 }
 
-std::unique_ptr<QPrinter> ScriptedDialogs::Print(QWidget*) {
+std::unique_ptr<QPrinter> ScriptedDialogs::Print(QWidget*)
+{
     if (printers.empty()) {
         unexpected << QStringLiteral("print dialog");
         return nullptr;
@@ -76,7 +84,8 @@ std::unique_ptr<QPrinter> ScriptedDialogs::Print(QWidget*) {
     return printer;
 }
 
-void ScriptedDialogs::Help(QWidget*, const app::HelpRequest& request) {
+void ScriptedDialogs::Help(QWidget*, const app::HelpRequest& request)
+{
     helpRequests.push_back(request);
 }
 

@@ -13,13 +13,15 @@
 
 namespace tavora::test {
 
-ModalWatchdog::ModalWatchdog(int limitMs) : limitMs_(limitMs) {
+ModalWatchdog::ModalWatchdog(int limitMs) : limitMs_(limitMs)
+{
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this] { Check(); });
     timer->start(50);
 }
 
-void ModalWatchdog::Check() {
+void ModalWatchdog::Check()
+{
     QWidget* modal = QApplication::activeModalWidget();
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (modal != watched_) {
@@ -39,7 +41,8 @@ void ModalWatchdog::Check() {
         modal->close();
 }
 
-void WhenModalOpens(std::function<void(QWidget* modal)> body) {
+void WhenModalOpens(std::function<void(QWidget* modal)> body)
+{
     QWidget* before = QApplication::activeModalWidget();
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, before, body] {
@@ -55,27 +58,32 @@ void WhenModalOpens(std::function<void(QWidget* modal)> body) {
 
 namespace {
 
-ScriptedDialogs& Fallback() {
+ScriptedDialogs& Fallback()
+{
     static ScriptedDialogs dialogs;
     return dialogs;
 }
 
-app::TavoraApplication& Application() {
+app::TavoraApplication& Application()
+{
     return *static_cast<app::TavoraApplication*>(qApp);
 }
 
 } // namespace
 
-Harness::Harness() {
+Harness::Harness()
+{
     shell::InitialiseProgram(state);
     Application().SetDialogs(&dialogs);
 }
 
-Harness::~Harness() {
+Harness::~Harness()
+{
     Application().SetDialogs(&Fallback());
 }
 
-int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest) {
+int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
+{
     std::setlocale(LC_ALL, "C");
     app::TavoraApplication application(argc, argv);
     application.SetDialogs(&Fallback());

@@ -55,6 +55,7 @@ int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject
 } // namespace tavora::test
 
 #define TAVORA_UI_TEST_MAIN(TestClass)                                                             \
-    int main(int argc, char** argv) {                                                              \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
         return tavora::test::RunUiTest(argc, argv, [] { return std::make_unique<TestClass>(); });  \
     }

@@ -7,7 +7,8 @@ namespace {
 
 constexpr DesignFrame kGain{1050, 770, 96, 96};
 
-TEST(ResizeKit, DesignSizeAt96DpiKeepsEveryControl) {
+TEST(ResizeKit, DesignSizeAt96DpiKeepsEveryControl)
+{
     const Factors f = ResizeFactors(1050, 770, kGain, 96, 96);
     EXPECT_DOUBLE_EQ(f.x, 1.0);
     EXPECT_DOUBLE_EQ(f.y, 1.0);
@@ -18,7 +19,8 @@ TEST(ResizeKit, DesignSizeAt96DpiKeepsEveryControl) {
     EXPECT_EQ(LoadBounds(b, DensityFactors(kGain, 96, 96)), b);
 }
 
-TEST(ResizeKit, DoublingDoublesBoundsAndFontsByTruncation) {
+TEST(ResizeKit, DoublingDoublesBoundsAndFontsByTruncation)
+{
     const Factors f = ResizeFactors(2100, 1540, kGain, 96, 96);
     EXPECT_EQ(ScaleBounds({17, 333, 121, 21}, f), (Bounds{34, 666, 242, 42}));
     EXPECT_EQ(ScaleControlFont(15, f), 30);
@@ -29,19 +31,22 @@ TEST(ResizeKit, DoublingDoublesBoundsAndFontsByTruncation) {
     EXPECT_EQ(ScaleWindowFont(15, g), 30);
 }
 
-TEST(ResizeKit, TheSmallerFactorScalesFonts) {
+TEST(ResizeKit, TheSmallerFactorScalesFonts)
+{
     const Factors f = ResizeFactors(2100, 770, kGain, 96, 96);
     EXPECT_DOUBLE_EQ(f.font, 1.0);
     EXPECT_EQ(ScaleBounds({10, 10, 10, 10}, f), (Bounds{20, 10, 20, 10}));
 }
 
-TEST(ResizeKit, NothingShrinksBelowOnePixel) {
+TEST(ResizeKit, NothingShrinksBelowOnePixel)
+{
     const Factors f = ResizeFactors(20, 10, kGain, 96, 96);
     EXPECT_EQ(ScaleBounds({0, 0, 40, 30}, f), (Bounds{1, 1, 1, 1}));
     EXPECT_EQ(ScaleControlFont(8, f), 1);
 }
 
-TEST(ResizeKit, RoundingTakesHalvesUp) {
+TEST(ResizeKit, RoundingTakesHalvesUp)
+{
     EXPECT_EQ(RoundHalfUp(2.5), 3);
     EXPECT_EQ(RoundHalfUp(2.49), 2);
     // 5 * 0.5 = 2.5 rounds to 3; 3 * 0.5 = 1.5 to 2.
@@ -51,7 +56,8 @@ TEST(ResizeKit, RoundingTakesHalvesUp) {
     EXPECT_EQ(ScaleWindowFont(9, half), 5);
 }
 
-TEST(ResizeKit, HighDensityScreenEnlargesAtLoad) {
+TEST(ResizeKit, HighDensityScreenEnlargesAtLoad)
+{
     const Factors d = DensityFactors(kGain, 192, 144);
     EXPECT_DOUBLE_EQ(d.x, 0.5);
     EXPECT_DOUBLE_EQ(d.y, 96.0 / 144);
@@ -63,17 +69,20 @@ TEST(ResizeKit, HighDensityScreenEnlargesAtLoad) {
     EXPECT_DOUBLE_EQ(f.y, 1.0);
 }
 
-TEST(ResizeKit, AddedControlsAreNamedInTurn) {
+TEST(ResizeKit, AddedControlsAreNamedInTurn)
+{
     EXPECT_EQ(AddedControlName(1), "RKitAdd0001");
     EXPECT_EQ(AddedControlName(2), "RKitAdd0002");
     EXPECT_EQ(AddedControlName(12345), "RKitAdd12345");
 }
 
-TEST(ResizeKit, AddedControlTakesDesignBoundsFromTheLastFactors) {
+TEST(ResizeKit, AddedControlTakesDesignBoundsFromTheLastFactors)
+{
     EXPECT_EQ(DesignBoundsOf({40, 30, 81, 21}, {0.8, 0.75, 0.75}), (Bounds{50, 40, 101, 28}));
 }
 
-TEST(ResizeKit, FourFifthsRoundsToTheNearest) {
+TEST(ResizeKit, FourFifthsRoundsToTheNearest)
+{
     EXPECT_EQ(FourFifths(1096), 877); // 876.8
     EXPECT_EQ(FourFifths(835), 668);
     EXPECT_EQ(FourFifths(11), 9); // 8.8
@@ -90,7 +99,8 @@ struct PlaceCase {
 
 class FirstShow : public testing::TestWithParam<PlaceCase> {};
 
-TEST_P(FirstShow, PlacesInsideTheUsableArea) {
+TEST_P(FirstShow, PlacesInsideTheUsableArea)
+{
     const Bounds work{0, 0, 1280, 984}; // a task bar of 40 at the bottom
     const Bounds placed = FirstShowBounds({300, 900, 799, 599}, 0, 0, work, GetParam().pos, false);
     EXPECT_EQ(placed, GetParam().expected);
@@ -106,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "DefaultMovesBackOntoTheScreen", FormPos::rpDefault, {300, 384, 800, 600}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FirstShowSize, LimitedToTheUsableAreaAndNeverNegative) {
+TEST(FirstShowSize, LimitedToTheUsableAreaAndNeverNegative)
+{
     const Bounds work{0, 0, 1024, 728};
     EXPECT_EQ(FirstShowBounds({0, 0, 1200, 900}, 0, 0, work, FormPos::rpMiddleCenter, false),
               (Bounds{0, 0, 1024, 728}));

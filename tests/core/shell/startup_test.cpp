@@ -18,7 +18,8 @@ struct DisplayCase {
 
 class Display : public testing::TestWithParam<DisplayCase> {};
 
-TEST_P(Display, IsJudgedFromTheEnvironment) {
+TEST_P(Display, IsJudgedFromTheEnvironment)
+{
     const auto& env = GetParam().env;
     const Environment lookup = [&env](const char* name) {
         const auto it = env.find(name);
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{"EmptyDisplayCountsAsNone", {{"DISPLAY", ""}}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(InitialiseProgram, RecordsTheWorkingDirectoryAndYoChoices) {
+TEST(InitialiseProgram, RecordsTheWorkingDirectoryAndYoChoices)
+{
     DesignState state;
     InitialiseProgram(state);
     EXPECT_EQ(state.ProgramDir, std::filesystem::current_path().string());
