@@ -13,8 +13,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The program finds Coax.dta and the stacking pictures in its working directory.
 run: build
-	$(BUILD)/src/cli/tavora-cli design
+	cd $(BUILD)/run && ../src/app/tavora
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -13,8 +13,8 @@ packages=(
   # the Qt program: widgets, printing, help, tests
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6printsupport6
   libgl-dev libxkbcommon-dev
-  # JPEG decoding (Qt's JPEG plugin is built on libjpeg)
-  libjpeg62-turbo qt6-image-formats-plugins
+  # JPEG decoding: Qt's JPEG plugin (libqjpeg, shipped in libqt6gui6) is built on libjpeg
+  libqt6gui6 libjpeg62-turbo qt6-image-formats-plugins
   # fonts standing in for Comic Sans MS, Arial and MS Sans Serif
   fonts-comic-neue fonts-liberation2 fonts-dejavu-core fontconfig
   # running the program without a screen, screenshots, reading printed PDFs

@@ -17,7 +17,8 @@
 
 namespace {
 
-void DrawSky(QPainter& p, const QRectF& r) {
+void DrawSky(QPainter& p, const QRectF& r)
+{
     QLinearGradient sky(r.topLeft(), r.bottomLeft());
     sky.setColorAt(0.0, QColor(28, 84, 170));
     sky.setColorAt(0.55, QColor(92, 152, 222));
@@ -43,7 +44,8 @@ void DrawSky(QPainter& p, const QRectF& r) {
 // A long Yagi seen obliquely: the boom runs from near (large) to far
 // (small); the horizontal elements shrink with distance.
 void DrawYagi(QPainter& p, QPointF nearEnd, QPointF farEnd, double nearHalf, int elements,
-              double pen) {
+              double pen)
+{
     const QColor metal(232, 236, 240);
     const QColor shade(70, 78, 90);
     p.setPen(QPen(shade, pen * 1.8, Qt::SolidLine, Qt::RoundCap));
@@ -72,7 +74,8 @@ void DrawYagi(QPainter& p, QPointF nearEnd, QPointF farEnd, double nearHalf, int
     }
 }
 
-void DrawMast(QPainter& p, double x, double top, double bottom, double width) {
+void DrawMast(QPainter& p, double x, double top, double bottom, double width)
+{
     const QColor steel(60, 66, 76);
     p.setPen(QPen(steel, 1.2));
     const double half = width / 2;
@@ -90,7 +93,8 @@ void DrawMast(QPainter& p, double x, double top, double bottom, double width) {
     }
 }
 
-QImage WelcomePhoto(int w, int h) {
+QImage WelcomePhoto(int w, int h)
+{
     QImage image(w, h, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -131,7 +135,8 @@ QImage WelcomePhoto(int w, int h) {
     return image;
 }
 
-QImage AboutPicture(int size) {
+QImage AboutPicture(int size)
+{
     QImage image(size, size, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -147,7 +152,8 @@ QImage AboutPicture(int size) {
 constexpr int kPlaneW = 260;
 constexpr int kPlaneH = 220;
 
-void DoubleArrow(QPainter& p, QPointF a, QPointF b) {
+void DoubleArrow(QPainter& p, QPointF a, QPointF b)
+{
     p.setPen(QPen(Qt::black, 2));
     p.drawLine(a, b);
     const QPointF d = (b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
@@ -157,7 +163,8 @@ void DoubleArrow(QPainter& p, QPointF a, QPointF b) {
     p.drawPolygon(QPolygonF{b, b - d * 12 + n * 5, b - d * 12 - n * 5});
 }
 
-void Label(QPainter& p, const QRectF& r, const QString& text) {
+void Label(QPainter& p, const QRectF& r, const QString& text)
+{
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(18);
     font.setBold(true);
@@ -166,7 +173,8 @@ void Label(QPainter& p, const QRectF& r, const QString& text) {
     p.drawText(r, Qt::AlignCenter, text);
 }
 
-QImage PlanePicture(bool vertical) {
+QImage PlanePicture(bool vertical)
+{
     QImage image(kPlaneW, kPlaneH, QImage::Format_RGB32);
     image.fill(QColor(0, 255, 255));
     QPainter p(&image);
@@ -204,7 +212,8 @@ QImage PlanePicture(bool vertical) {
     return image;
 }
 
-bool Save(const QImage& image, const QString& path, const char* format) {
+bool Save(const QImage& image, const QString& path, const char* format)
+{
     QImageWriter writer(path, format);
     if (std::string(format) == "jpeg")
         writer.setQuality(88);
@@ -217,7 +226,8 @@ bool Save(const QImage& image, const QString& path, const char* format) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));

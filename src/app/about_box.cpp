@@ -11,7 +11,8 @@ namespace tavora::app {
 
 namespace {
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QRect bounds) {
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QRect bounds)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromUtf8(name));
     label->setGeometry(bounds);
@@ -22,7 +23,8 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, QRect b
 
 TfmAboutBox::TfmAboutBox(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
     setObjectName(QStringLiteral("fmAboutBox"));
     setWindowTitle(QStringLiteral("ABOUT TAVORA.EXE"));
     setFixedSize(369, 252);

@@ -6,6 +6,7 @@ namespace tavora::app {
 
 // Help, About...: fixed layout, no scaler, not derived from the base window.
 class TfmAboutBox : public QDialog {
+    Q_OBJECT
   public:
     explicit TfmAboutBox(QWidget* owner);
 };

@@ -22,16 +22,14 @@ enum class TaskId { DesignYagi, Gain, Stacking, YoFile, Swr, Impedance };
 inline constexpr std::size_t kTaskCount = 6;
 
 using TaskFactory = std::function<std::unique_ptr<TYagibaseform>(QWidget* owner, AppContext&)>;
-using FileAction = std::function<void(QWidget* window, AppContext&)>;
 
-// Which window each Task entry opens and what File, Save data and Recover
-// data do. An entry with nothing registered stays disabled.
+// Which window each Task entry opens. An entry with nothing registered
+// stays disabled.
 struct Registry {
     std::array<TaskFactory, kTaskCount> tasks;
-    FileAction saveData;
-    FileAction recoverData;
 
-    template <class Window> void AddTask(TaskId id) {
+    template <class Window> void AddTask(TaskId id)
+    {
         tasks[static_cast<std::size_t>(id)] = [](QWidget* owner, AppContext& context) {
             return std::unique_ptr<TYagibaseform>(std::make_unique<Window>(owner, context));
         };

@@ -15,13 +15,15 @@ namespace tavora::app {
 
 QMessageBox::StandardButton QtDialogs::Message(QWidget* parent, QMessageBox::Icon icon,
                                                const QString& text,
-                                               QMessageBox::StandardButtons buttons) {
+                                               QMessageBox::StandardButtons buttons)
+{
     QMessageBox box(icon, QString::fromUtf8(shell::kProgramTitle), text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 std::optional<QString> QtDialogs::Prompt(QWidget* parent, const QString& caption,
-                                         const QString& label, const QString& text) {
+                                         const QString& label, const QString& text)
+{
     bool ok = false;
     const QString typed =
         QInputDialog::getText(parent, caption, label, QLineEdit::Normal, text, &ok);
@@ -32,14 +34,16 @@ std::optional<QString> QtDialogs::Prompt(QWidget* parent, const QString& caption
 
 namespace {
 
-void Prepare(QFileDialog& dialog, const FileDialogOptions& options) {
+void Prepare(QFileDialog& dialog, const FileDialogOptions& options)
+{
     dialog.setNameFilter(options.filter);
     dialog.setDefaultSuffix(options.defaultExt);
     if (!options.initialName.isEmpty())
         dialog.selectFile(options.initialName);
 }
 
-QString Chosen(QFileDialog& dialog) {
+QString Chosen(QFileDialog& dialog)
+{
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();
@@ -47,7 +51,8 @@ QString Chosen(QFileDialog& dialog) {
 
 } // namespace
 
-QString QtDialogs::OpenFile(QWidget* parent, const FileDialogOptions& options) {
+QString QtDialogs::OpenFile(QWidget* parent, const FileDialogOptions& options)
+{
     QFileDialog dialog(parent, options.title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -55,14 +60,16 @@ QString QtDialogs::OpenFile(QWidget* parent, const FileDialogOptions& options) {
     return Chosen(dialog);
 }
 
-QString QtDialogs::SaveFile(QWidget* parent, const FileDialogOptions& options) {
+QString QtDialogs::SaveFile(QWidget* parent, const FileDialogOptions& options)
+{
     QFileDialog dialog(parent, options.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     Prepare(dialog, options);
     return Chosen(dialog);
 }
 
-std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent) {
+std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent)
+{
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
@@ -70,7 +77,8 @@ std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent) {
     return printer;
 }
 
-void QtDialogs::Help(QWidget* parent, const HelpRequest& request) {
+void QtDialogs::Help(QWidget* parent, const HelpRequest& request)
+{
     // No WinHelp or HTML Help engine here: hand the file to the desktop's
     // viewer, and say plainly when there is no file to hand over.
     if (!QFileInfo::exists(request.file)) {
@@ -82,7 +90,8 @@ void QtDialogs::Help(QWidget* parent, const HelpRequest& request) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(request.file));
 }
 
-void QtDialogs::Beep() {
+void QtDialogs::Beep()
+{
     QApplication::beep();
 }
 

@@ -51,7 +51,8 @@ class Dialogs {
     virtual void Beep() = 0;
 
     // The plain notice with only an OK button ("File saved" and the like).
-    void Notice(QWidget* parent, const QString& text) {
+    void Notice(QWidget* parent, const QString& text)
+    {
         Message(parent, QMessageBox::NoIcon, text, QMessageBox::Ok);
     }
 };

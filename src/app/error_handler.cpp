@@ -4,12 +4,14 @@
 
 namespace tavora::app {
 
-void ShowError(Dialogs& dialogs, QWidget* parent, const std::exception& error) {
+void ShowError(Dialogs& dialogs, QWidget* parent, const std::exception& error)
+{
     dialogs.Message(parent, QMessageBox::Critical, QString::fromUtf8(error.what()),
                     QMessageBox::Ok);
 }
 
-bool Guarded(Dialogs& dialogs, QWidget* parent, const std::function<void()>& action) {
+bool Guarded(Dialogs& dialogs, QWidget* parent, const std::function<void()>& action)
+{
     try {
         action();
         return true;
@@ -21,7 +23,8 @@ bool Guarded(Dialogs& dialogs, QWidget* parent, const std::function<void()>& act
 
 TavoraApplication::TavoraApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
-bool TavoraApplication::notify(QObject* receiver, QEvent* event) {
+bool TavoraApplication::notify(QObject* receiver, QEvent* event)
+{
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {

@@ -5,7 +5,8 @@
 
 namespace tavora::app {
 
-void InstallFontSubstitutes() {
+void InstallFontSubstitutes()
+{
     QFont::insertSubstitutions(
         QStringLiteral("Comic Sans MS"),
         QStringList{QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});

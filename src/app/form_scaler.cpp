@@ -14,23 +14,27 @@ using shell::Bounds;
 
 namespace {
 
-Bounds BoundsOf(const QWidget* w) {
+Bounds BoundsOf(const QWidget* w)
+{
     return {w->x(), w->y(), w->width(), w->height()};
 }
 
-void SetBounds(QWidget* w, const Bounds& b) {
+void SetBounds(QWidget* w, const Bounds& b)
+{
     w->setGeometry(b.left, b.top, b.width, b.height);
 }
 
 // Only plain containers hold controls of ours; the insides of composite
 // widgets (a list's scroll bars, a spin box's edit) are theirs.
-bool IsContainer(const QWidget* w) {
+bool IsContainer(const QWidget* w)
+{
     const QMetaObject* meta = w->metaObject();
     return meta == &QWidget::staticMetaObject || meta == &QFrame::staticMetaObject ||
            qobject_cast<const QGroupBox*>(w) != nullptr;
 }
 
-void Collect(QWidget* parent, std::vector<QWidget*>& out) {
+void Collect(QWidget* parent, std::vector<QWidget*>& out)
+{
     for (QObject* child : parent->children()) {
         auto* w = qobject_cast<QWidget*>(child);
         if (w == nullptr || w->isWindow())
@@ -43,11 +47,13 @@ void Collect(QWidget* parent, std::vector<QWidget*>& out) {
 
 } // namespace
 
-int FontSizeOf(const QFont& font) {
+int FontSizeOf(const QFont& font)
+{
     return font.pixelSize() > 0 ? font.pixelSize() : font.pointSize();
 }
 
-void SetFontSize(QFont& font, int size, bool pixels) {
+void SetFontSize(QFont& font, int size, bool pixels)
+{
     if (pixels)
         font.setPixelSize(size);
     else
@@ -55,18 +61,21 @@ void SetFontSize(QFont& font, int size, bool pixels) {
 }
 
 TResizeKit::TResizeKit(QWidget* form, QWidget* client, shell::DesignFrame design)
-    : QObject(form), form_(form), client_(client), design_(design) {
+    : QObject(form), form_(form), client_(client), design_(design)
+{
     client_->installEventFilter(this);
     form_->installEventFilter(this);
 }
 
-std::vector<QWidget*> TResizeKit::Controls(QWidget* client) {
+std::vector<QWidget*> TResizeKit::Controls(QWidget* client)
+{
     std::vector<QWidget*> out;
     Collect(client, out);
     return out;
 }
 
-TResizeKit::Record TResizeKit::MakeRecord(QWidget* control, const Bounds& design) const {
+TResizeKit::Record TResizeKit::MakeRecord(QWidget* control, const Bounds& design) const
+{
     Record r;
     r.widget = control;
     r.design = design;
@@ -78,7 +87,8 @@ TResizeKit::Record TResizeKit::MakeRecord(QWidget* control, const Bounds& design
     return r;
 }
 
-void TResizeKit::Load() {
+void TResizeKit::Load()
+{
     if (loaded_)
         return;
     loaded_ = true;
@@ -106,7 +116,8 @@ void TResizeKit::Load() {
     }
 }
 
-void TResizeKit::SyncRecords() {
+void TResizeKit::SyncRecords()
+{
     std::erase_if(records_, [this](const Record& r) {
         return r.widget.isNull() || !client_->isAncestorOf(r.widget);
     });
@@ -121,7 +132,8 @@ void TResizeKit::SyncRecords() {
     }
 }
 
-void TResizeKit::Apply(int width, int height) {
+void TResizeKit::Apply(int width, int height)
+{
     if (!Enabled || width <= 0 || height <= 0 || form_->isMinimized())
         return;
     Load();
@@ -152,7 +164,8 @@ void TResizeKit::Apply(int width, int height) {
         OnExitResize(f.x, f.y);
 }
 
-void TResizeKit::PlaceOnFirstShow() {
+void TResizeKit::PlaceOnFirstShow()
+{
     QScreen* screen = form_->screen();
     if (screen == nullptr)
         return;
@@ -168,7 +181,8 @@ void TResizeKit::PlaceOnFirstShow() {
     form_->move(placed.left, placed.top);
 }
 
-bool TResizeKit::eventFilter(QObject* watched, QEvent* event) {
+bool TResizeKit::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == client_ && event->type() == QEvent::Resize) {
         Apply(client_->width(), client_->height());
     } else if (watched == form_ && event->type() == QEvent::Show && !shown_) {

@@ -16,6 +16,7 @@ namespace tavora::app {
 // The form scaler: records every control of a window's client area at load
 // and lays them out again, in proportion, whenever the client area is resized.
 class TResizeKit : public QObject {
+    Q_OBJECT
   public:
     TResizeKit(QWidget* form, QWidget* client, shell::DesignFrame design);
 

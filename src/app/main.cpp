@@ -1,5 +1,6 @@
 #include "program.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     return tavora::app::RunTavora(argc, argv);
 }

@@ -8,7 +8,8 @@
 
 namespace tavora::app {
 
-TYagibaseform1::TYagibaseform1(AppContext& context) : TYagibaseform(nullptr, context, kDesignSize) {
+TYagibaseform1::TYagibaseform1(AppContext& context) : TYagibaseform(nullptr, context, kDesignSize)
+{
     setObjectName(QStringLiteral("Yagibaseform1"));
     setWindowTitle(QString::fromUtf8(shell::kProgramTitle));
 
@@ -51,21 +52,25 @@ TYagibaseform1::TYagibaseform1(AppContext& context) : TYagibaseform(nullptr, con
     Fixscreen();
 }
 
-void TYagibaseform1::Fixscreen() {
+void TYagibaseform1::Fixscreen()
+{
     ShrinkToFourFifths();
 }
 
-void TYagibaseform1::FormActivate() {
+void TYagibaseform1::FormActivate()
+{
     TYagibaseform::FormActivate();
     SetVersionLine();
 }
 
-bool TYagibaseform1::ShutIt() {
+bool TYagibaseform1::ShutIt()
+{
     return Context().dialogs.Message(this, QMessageBox::Question, QStringLiteral("Close program?"),
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
-void TYagibaseform1::closeEvent(QCloseEvent* event) {
+void TYagibaseform1::closeEvent(QCloseEvent* event)
+{
     // Nothing is saved on the way out.
     if (ShutIt())
         event->accept();
@@ -73,7 +78,8 @@ void TYagibaseform1::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void TYagibaseform1::reject() {
+void TYagibaseform1::reject()
+{
     close();
 }
 

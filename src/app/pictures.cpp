@@ -4,7 +4,8 @@
 
 namespace tavora::app {
 
-QPixmap LoadPicture(const char* path) {
+QPixmap LoadPicture(const char* path)
+{
     QImageReader reader(QString::fromUtf8(path), "jpeg");
     return QPixmap::fromImage(reader.read());
 }
@@ -15,12 +16,14 @@ QPixmap LoadPicture(const char* path) {
 
 namespace tavora::app {
 
-void PictureBox::SetPicture(const QPixmap& picture) {
+void PictureBox::SetPicture(const QPixmap& picture)
+{
     picture_ = picture;
     update();
 }
 
-QRect PictureBox::PictureRect() const {
+QRect PictureBox::PictureRect() const
+{
     if (picture_.isNull())
         return {};
     const QRect area = contentsRect();
@@ -32,7 +35,8 @@ QRect PictureBox::PictureRect() const {
     return placed;
 }
 
-void PictureBox::paintEvent(QPaintEvent* event) {
+void PictureBox::paintEvent(QPaintEvent* event)
+{
     QFrame::paintEvent(event);
     if (picture_.isNull())
         return;

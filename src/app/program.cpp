@@ -8,6 +8,8 @@
 #include "shell/startup.h"
 #include "state/design_state.h"
 
+#include <QStringList>
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -17,24 +19,35 @@ namespace tavora::app {
 namespace {
 
 // The toolkit aborts when it cannot open the display it was pointed at (a
-// DISPLAY nobody answers); say it in our one line instead.
-void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+// DISPLAY nobody answers); say it in our one line instead. Its other remarks
+// while starting are passed on once it has started. A message handler is a
+// plain function, hence the one file-level list.
+QStringList& StartupRemarks()
+{
+    static QStringList remarks;
+    return remarks;
+}
+
+void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
     if (type == QtFatalMsg) {
         std::cerr << shell::kNoDisplay << std::endl;
         std::_Exit(1);
     }
     if (type != QtDebugMsg)
-        std::cerr << message.toLocal8Bit().constData() << '\n';
+        StartupRemarks() << message;
 }
 
-std::string Env(const char* name) {
+std::string Env(const char* name)
+{
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
 }
 
 } // namespace
 
-int RunTavora(int argc, char** argv) {
+int RunTavora(int argc, char** argv)
+{
     if (!shell::HasDisplay(Env)) {
         std::cerr << shell::kNoDisplay << '\n';
         return 1;
@@ -47,6 +60,8 @@ int RunTavora(int argc, char** argv) {
     const QtMessageHandler previous = qInstallMessageHandler(NoDisplayHandler);
     TavoraApplication application(argc, argv);
     qInstallMessageHandler(previous);
+    for (const QString& remark : StartupRemarks())
+        qWarning().noquote() << remark;
     application.SetDialogs(&dialogs);
     InstallFontSubstitutes();
 

@@ -4,11 +4,14 @@
 #include "form_scaler.h"
 #include "shell/resize_kit.h"
 #include "shell/startup.h"
+#include "state/data_file.h"
 #include "state/design_state.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QResizeEvent>
 
 namespace tavora::app {
@@ -20,14 +23,16 @@ constexpr int kVersionHeight = 26;
 
 } // namespace
 
-QFont ComicFont(int pixels) {
+QFont ComicFont(int pixels)
+{
     QFont font(QStringLiteral("Comic Sans MS"));
     font.setPixelSize(pixels);
     return font;
 }
 
 TYagibaseform::TYagibaseform(QWidget* owner, AppContext& context, QSize designSize)
-    : QDialog(owner), context_(context), menuBar_(new QMenuBar(this)), client_(new QWidget(this)) {
+    : QDialog(owner), context_(context), menuBar_(new QMenuBar(this)), client_(new QWidget(this))
+{
     setObjectName(QStringLiteral("Yagibaseform"));
     client_->setObjectName(QStringLiteral("Client"));
     client_->setAutoFillBackground(true);
@@ -67,21 +72,21 @@ TYagibaseform::TYagibaseform(QWidget* owner, AppContext& context, QSize designSi
 TYagibaseform::~TYagibaseform() = default;
 
 QAction* TYagibaseform::AddEntry(QMenu* menu, const char* caption, const char* name,
-                                 void (TYagibaseform::*handler)()) {
+                                 void (TYagibaseform::*handler)())
+{
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromUtf8(name));
     On(action, &QAction::triggered, [this, handler] { (this->*handler)(); });
     return action;
 }
 
-void TYagibaseform::BuildMenus() {
+void TYagibaseform::BuildMenus()
+{
     menuBar_->setObjectName(QStringLiteral("MainMenu1"));
     fileMenu_ = menuBar_->addMenu(QStringLiteral("&File"));
     fileMenu_->setObjectName(QStringLiteral("File1"));
-    AddEntry(fileMenu_, "&Save data", "Save1", &TYagibaseform::Save_Data)
-        ->setEnabled(bool(context_.registry.saveData));
-    AddEntry(fileMenu_, "&Recover data", "SaveAs1", &TYagibaseform::Recoverdata)
-        ->setEnabled(bool(context_.registry.recoverData));
+    AddEntry(fileMenu_, "&Save data", "Save1", &TYagibaseform::Save_Data);
+    AddEntry(fileMenu_, "&Recover data", "SaveAs1", &TYagibaseform::Recoverdata);
     fileMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
     AddEntry(fileMenu_, "E&xit", "Exit1", &TYagibaseform::Shutdown);
 
@@ -105,7 +110,8 @@ void TYagibaseform::BuildMenus() {
     AddEntry(helpMenu_, "&About...", "About1", &TYagibaseform::About1Click);
 }
 
-QMenu* TYagibaseform::Menu(BaseMenu menu) const {
+QMenu* TYagibaseform::Menu(BaseMenu menu) const
+{
     switch (menu) {
     case BaseMenu::File:
         return fileMenu_;
@@ -117,32 +123,50 @@ QMenu* TYagibaseform::Menu(BaseMenu menu) const {
     return helpMenu_;
 }
 
-void TYagibaseform::HideMenu(BaseMenu menu, bool alsoDisable) {
+void TYagibaseform::HideMenu(BaseMenu menu, bool alsoDisable)
+{
     QAction* entry = Menu(menu)->menuAction();
     entry->setVisible(false);
     if (alsoDisable)
         entry->setEnabled(false);
 }
 
-void TYagibaseform::LayOut() {
+void TYagibaseform::LayOut()
+{
     const int menuHeight = menuBar_->sizeHint().height();
     menuBar_->setGeometry(0, 0, width(), menuHeight);
     client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
 }
 
-void TYagibaseform::SetClientSize(int width, int height) {
+void TYagibaseform::SetClientSize(int width, int height)
+{
     resize(width, height + menuBar_->sizeHint().height());
     LayOut();
     // A hidden window gets its resize events only when shown.
     resizeKit_->Apply(client_->width(), client_->height());
 }
 
-void TYagibaseform::resizeEvent(QResizeEvent* event) {
+void TYagibaseform::resizeEvent(QResizeEvent* event)
+{
     QDialog::resizeEvent(event);
     LayOut();
 }
 
-void TYagibaseform::ShrinkToFourFifths() {
+void TYagibaseform::keyPressEvent(QKeyEvent* event)
+{
+    // These are windows, not dialogs: Escape does not close them, and Enter
+    // presses only the button that has the focus, never a default one.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TYagibaseform::ShrinkToFourFifths()
+{
     resizeKit_->Load();
     for (QWidget* control : TResizeKit::Controls(client_)) {
         control->setGeometry(shell::FourFifths(control->x()), shell::FourFifths(control->y()),
@@ -161,7 +185,8 @@ void TYagibaseform::ShrinkToFourFifths() {
     SetClientSize(shell::FourFifths(client_->width()), shell::FourFifths(client_->height()));
 }
 
-bool TYagibaseform::event(QEvent* event) {
+bool TYagibaseform::event(QEvent* event)
+{
     if (event->type() == QEvent::Show) {
         // Without a window manager nobody else hands a new window the focus.
         activateWindow();
@@ -184,7 +209,8 @@ bool TYagibaseform::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-void TYagibaseform::SetVersionLine(bool withFont) {
+void TYagibaseform::SetVersionLine(bool withFont)
+{
     if (withFont) {
         QFont font(QStringLiteral("Comic Sans MS"));
         font.setPointSize(11);
@@ -193,25 +219,32 @@ void TYagibaseform::SetVersionLine(bool withFont) {
     versionLine_->setText(QString::fromUtf8(shell::kVersionLine));
 }
 
-void TYagibaseform::FormActivate() {
+void TYagibaseform::FormActivate()
+{
     SetVersionLine();
 }
 
-void TYagibaseform::Save_Data() {
-    if (context_.registry.saveData)
-        context_.registry.saveData(this, context_);
+void TYagibaseform::Save_Data()
+{
+    WriteDataFile(context_.state);
+    context_.dialogs.Beep();
+    context_.dialogs.Notice(this, QString::fromUtf8(kProgramDataSaved));
 }
 
-void TYagibaseform::Recoverdata() {
-    if (context_.registry.recoverData)
-        context_.registry.recoverData(this, context_);
+void TYagibaseform::Recoverdata()
+{
+    const bool found = ReadDataFile(context_.state);
+    context_.dialogs.Beep();
+    context_.dialogs.Notice(this, QString::fromUtf8(found ? kOldDataReloaded : kNoDataFile));
 }
 
-void TYagibaseform::Shutdown() {
+void TYagibaseform::Shutdown()
+{
     close();
 }
 
-void TYagibaseform::OpenTask(TaskId id) {
+void TYagibaseform::OpenTask(TaskId id)
+{
     const TaskFactory& factory = context_.registry.Task(id);
     if (!factory)
         return;
@@ -222,43 +255,54 @@ void TYagibaseform::OpenTask(TaskId id) {
     window->exec();
 }
 
-void TYagibaseform::Design_yagiClick() {
+void TYagibaseform::Design_yagiClick()
+{
     OpenTask(TaskId::DesignYagi);
 }
-void TYagibaseform::Gain_calcClick() {
+void TYagibaseform::Gain_calcClick()
+{
     OpenTask(TaskId::Gain);
 }
-void TYagibaseform::Stacking_calcClick() {
+void TYagibaseform::Stacking_calcClick()
+{
     OpenTask(TaskId::Stacking);
 }
-void TYagibaseform::YO_calcClick() {
+void TYagibaseform::YO_calcClick()
+{
     OpenTask(TaskId::YoFile);
 }
-void TYagibaseform::SWR1Click() {
+void TYagibaseform::SWR1Click()
+{
     OpenTask(TaskId::Swr);
 }
-void TYagibaseform::Impedance1Click() {
+void TYagibaseform::Impedance1Click()
+{
     OpenTask(TaskId::Impedance);
 }
 
-void TYagibaseform::ShowHelp(HelpCommand command, const QString& fileName, int context) {
+void TYagibaseform::ShowHelp(HelpCommand command, const QString& fileName, int context)
+{
     const QString file = QDir(QString::fromStdString(context_.state.ProgramDir)).filePath(fileName);
     context_.dialogs.Help(this, {command, file, context});
 }
 
-void TYagibaseform::HelpContext(int context) {
+void TYagibaseform::HelpContext(int context)
+{
     ShowHelp(HelpCommand::Context, QStringLiteral("Tavora.chm"), context);
 }
 
-void TYagibaseform::Contents1Click() {
+void TYagibaseform::Contents1Click()
+{
     ShowHelp(HelpCommand::Finder, QStringLiteral("Tavora.hlp"));
 }
 
-void TYagibaseform::ContentsHTML1Click() {
+void TYagibaseform::ContentsHTML1Click()
+{
     ShowHelp(HelpCommand::Contents, QStringLiteral("Tavora.chm"));
 }
 
-void TYagibaseform::About1Click() {
+void TYagibaseform::About1Click()
+{
     TfmAboutBox about(this);
     about.exec();
 }

@@ -71,7 +71,8 @@ class TYagibaseform : public QDialog {
 
     // Connects a signal to a handler under the general error handler.
     template <class Sender, class Signal, class Handler>
-    void On(Sender* sender, Signal signal, Handler handler) {
+    void On(Sender* sender, Signal signal, Handler handler)
+    {
         connect(sender, signal, this, [this, handler] {
             Guarded(context_.dialogs, this, std::function<void()>(handler));
         });
@@ -79,6 +80,7 @@ class TYagibaseform : public QDialog {
 
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QAction* AddEntry(QMenu* menu, const char* caption, const char* name,

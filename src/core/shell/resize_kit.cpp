@@ -6,60 +6,71 @@
 
 namespace tavora::shell {
 
-int RoundHalfUp(double x) {
+int RoundHalfUp(double x)
+{
     return static_cast<int>(std::trunc(x + 0.5));
 }
 
-Factors DensityFactors(const DesignFrame& design, double dpiX, double dpiY) {
+Factors DensityFactors(const DesignFrame& design, double dpiX, double dpiY)
+{
     const double fx = design.dpiW / dpiX;
     const double fy = design.dpiH / dpiY;
     return {fx, fy, std::min(fx, fy)};
 }
 
-Bounds LoadBounds(const Bounds& b, const Factors& density) {
+Bounds LoadBounds(const Bounds& b, const Factors& density)
+{
     return {RoundHalfUp(b.left / density.x), RoundHalfUp(b.top / density.y),
             RoundHalfUp(b.width / density.x), RoundHalfUp(b.height / density.y)};
 }
 
-int LoadFontSize(int size, const Factors& density) {
+int LoadFontSize(int size, const Factors& density)
+{
     return RoundHalfUp(size / density.x);
 }
 
-Factors ResizeFactors(int w, int h, const DesignFrame& design, double dpiX, double dpiY) {
+Factors ResizeFactors(int w, int h, const DesignFrame& design, double dpiX, double dpiY)
+{
     const double sx = static_cast<double>(w) / design.width * (design.dpiW / dpiX);
     const double sy = static_cast<double>(h) / design.height * (design.dpiH / dpiY);
     return {sx, sy, std::min(sx, sy)};
 }
 
-Bounds ScaleBounds(const Bounds& design, const Factors& f) {
+Bounds ScaleBounds(const Bounds& design, const Factors& f)
+{
     const auto atLeastOne = [](int v) { return v == 0 ? 1 : v; };
     return {atLeastOne(RoundHalfUp(design.left * f.x)), atLeastOne(RoundHalfUp(design.top * f.y)),
             atLeastOne(RoundHalfUp(design.width * f.x)),
             atLeastOne(RoundHalfUp(design.height * f.y))};
 }
 
-int ScaleControlFont(int recorded, const Factors& f) {
+int ScaleControlFont(int recorded, const Factors& f)
+{
     const int size = static_cast<int>(std::trunc(recorded * f.font));
     return size == 0 ? 1 : size;
 }
 
-int ScaleWindowFont(int design, const Factors& f) {
+int ScaleWindowFont(int design, const Factors& f)
+{
     return RoundHalfUp(design * f.font);
 }
 
-Bounds DesignBoundsOf(const Bounds& current, const Factors& last) {
+Bounds DesignBoundsOf(const Bounds& current, const Factors& last)
+{
     return {RoundHalfUp(current.left / last.x), RoundHalfUp(current.top / last.y),
             RoundHalfUp(current.width / last.x), RoundHalfUp(current.height / last.y)};
 }
 
-std::string AddedControlName(int count) {
+std::string AddedControlName(int count)
+{
     char digits[16];
     std::snprintf(digits, sizeof digits, "%.4d", count);
     return std::string("RKitAdd") + digits;
 }
 
 Bounds FirstShowBounds(const Bounds& outer, int formWidth, int formHeight, const Bounds& work,
-                       FormPos pos, bool maximised) {
+                       FormPos pos, bool maximised)
+{
     if (maximised)
         return outer;
     Bounds b = outer;
@@ -120,7 +131,8 @@ Bounds FirstShowBounds(const Bounds& outer, int formWidth, int formHeight, const
     return b;
 }
 
-int FourFifths(int v) {
+int FourFifths(int v)
+{
     // Rounded to the nearest, halves away from zero, like a MulDiv.
     const int scaled = v * 4;
     return scaled >= 0 ? (scaled + 2) / 5 : -((-scaled + 2) / 5);

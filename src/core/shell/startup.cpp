@@ -7,12 +7,14 @@
 
 namespace tavora::shell {
 
-void InitialiseProgram(DesignState& state) {
+void InitialiseProgram(DesignState& state)
+{
     // The YO screen's two start choices are already in the state's defaults.
     RecordProgramDir(state);
 }
 
-bool HasDisplay(const Environment& env) {
+bool HasDisplay(const Environment& env)
+{
     const std::string platform = env("QT_QPA_PLATFORM");
     const bool x11 = !env("DISPLAY").empty();
     const bool wayland = !env("WAYLAND_DISPLAY").empty();

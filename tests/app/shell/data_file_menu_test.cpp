@@ -1,0 +1,62 @@
+#include "opening.h"
+#include "ui_test.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace tavora;
+using namespace tavora::app;
+
+// File, Save data and Recover data as the user sees them; the file's format
+// is the core's and tested there.
+class DataFileMenuTest : public QObject {
+    Q_OBJECT
+    test::ModalWatchdog watchdog_;
+    QTemporaryDir folder_;
+    QString previous_;
+
+  private slots:
+    void init()
+    {
+        previous_ = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder_.path()));
+        QFile::remove(QStringLiteral("Tavora.cnf"));
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(previous_);
+        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
+    }
+
+    void recoverWithoutAFileChangesNothing()
+    {
+        test::Harness h;
+        TYagibaseform1 w(h.context);
+        h.state.GainValues[1] = "5000";
+        w.findChild<QAction*>("SaveAs1")->trigger();
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"No data file found"});
+        QCOMPARE(h.dialogs.beeps, 1);
+        QCOMPARE(h.state.GainValues[1], std::string("5000"));
+    }
+
+    void saveThenRecoverBringsTheTextsBack()
+    {
+        test::Harness h;
+        TYagibaseform1 w(h.context);
+        h.state.StackingValues = {"432", "20", "1"};
+        w.findChild<QAction*>("Save1")->trigger();
+        QVERIFY(QFile::exists(QDir(folder_.path()).filePath("Tavora.cnf")));
+        h.state.StackingValues = {"50", "45", "0"};
+        w.findChild<QAction*>("SaveAs1")->trigger();
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 (QStringList{"Program data saved", "Old data reloaded"}));
+        QCOMPARE(h.dialogs.messages[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(h.dialogs.beeps, 2);
+        QCOMPARE(h.state.StackingValues[0], std::string("432"));
+        QCOMPARE(h.state.StackingValues[2], std::string("1"));
+    }
+};
+
+TAVORA_UI_TEST_MAIN(DataFileMenuTest)
+#include "data_file_menu_test.moc"

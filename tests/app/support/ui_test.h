@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app_context.h"
+#include "error_handler.h"
+#include "scripted_dialogs.h"
+#include "state/design_state.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace tavora::test {
+
+// Fails a test that leaves a modal window open instead of letting it hang:
+// a modal window still open after the limit is recorded and closed.
+class ModalWatchdog : public QObject {
+  public:
+    explicit ModalWatchdog(int limitMs = 5000);
+    const QStringList& Failures() const { return failures_; }
+    void Clear() { failures_.clear(); }
+
+  private:
+    void Check();
+    int limitMs_;
+    QWidget* watched_ = nullptr;
+    qint64 since_ = 0;
+    QStringList failures_;
+};
+
+// Runs body on the next modal window to open (the one above the current
+// one), from the event loop, so that the code opening it can block in exec().
+void WhenModalOpens(std::function<void(QWidget* modal)> body);
+
+// What one program run holds, with the dialogs answered by a script.
+struct Harness {
+    DesignState state;
+    ScriptedDialogs dialogs;
+    app::Registry registry;
+    app::AppContext context{state, dialogs, registry};
+    // The general error handler answers through this harness's dialogs too.
+    Harness();
+    ~Harness();
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+};
+
+// The test main: the program's application object (with its general error
+// handler), the fonts, and a fixed locale.
+// The test object is made after the application, so that its timers run.
+int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest);
+
+} // namespace tavora::test
+
+#define TAVORA_UI_TEST_MAIN(TestClass)                                                             \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        return tavora::test::RunUiTest(argc, argv, [] { return std::make_unique<TestClass>(); });  \
+    }

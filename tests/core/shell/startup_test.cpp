@@ -1,0 +1,57 @@
+#include "shell/startup.h"
+
+#include "state/design_state.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+namespace tavora::shell {
+namespace {
+
+struct DisplayCase {
+    const char* name;
+    std::map<std::string, std::string> env;
+    bool expected;
+};
+
+class Display : public testing::TestWithParam<DisplayCase> {};
+
+TEST_P(Display, IsJudgedFromTheEnvironment)
+{
+    const auto& env = GetParam().env;
+    const Environment lookup = [&env](const char* name) {
+        const auto it = env.find(name);
+        return it == env.end() ? std::string() : it->second;
+    };
+    EXPECT_EQ(HasDisplay(lookup), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Display,
+    testing::Values(
+        DisplayCase{"NothingSetHasNoDisplay", {}, false},
+        DisplayCase{"X11Display", {{"DISPLAY", ":0"}}, true},
+        DisplayCase{"WaylandDisplay", {{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        DisplayCase{"OffscreenNeedsNone", {{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        DisplayCase{"XcbWithoutDisplay", {{"QT_QPA_PLATFORM", "xcb"}}, false},
+        DisplayCase{"XcbWithDisplay", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":1"}}, true},
+        DisplayCase{
+            "WaylandPlatformWithOnlyX", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":1"}}, false},
+        DisplayCase{
+            "FallbackListFindsX", {{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":1"}}, true},
+        DisplayCase{"EmptyDisplayCountsAsNone", {{"DISPLAY", ""}}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InitialiseProgram, RecordsTheWorkingDirectoryAndYoChoices)
+{
+    DesignState state;
+    InitialiseProgram(state);
+    EXPECT_EQ(state.ProgramDir, std::filesystem::current_path().string());
+    EXPECT_EQ(state.YoEntry[39], "3");
+    EXPECT_EQ(state.YoEntry[40], "2");
+}
+
+} // namespace
+} // namespace tavora::shell
