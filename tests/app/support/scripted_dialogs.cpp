@@ -41,7 +41,8 @@ std::optional<QString> ScriptedDialogs::Prompt(QWidget*, const QString& caption,
         unexpected << QStringLiteral("prompt: ") + caption;
         return std::nullopt;
     }
-    std::optional<QString> answer = prompts.front();
+    std::optional<QString> answer;
+    answer.swap(prompts.front());
     prompts.pop_front();
     return answer;
 }
