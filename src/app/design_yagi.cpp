@@ -270,7 +270,7 @@ void TYagibaseform7::YagiDoCalculate()
 {
     tavora::YagiDoCalculate(Entry(), Context().state, UserDecimalSep());
     TYagibaseform2 results(this, Context());
-    results.exec();
+    ShowModal(results);
 }
 
 void TYagibaseform7::ContentsHTML1Click()

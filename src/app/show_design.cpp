@@ -176,7 +176,7 @@ void TYagibaseform2::Showbalun()
         return;
     }
     TfmBalunBox balun(this, Context());
-    balun.exec();
+    ShowModal(balun);
 }
 
 } // namespace tavora::app

@@ -5,7 +5,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QTextOption>
+#include <cmath>
 
 namespace tavora::app {
 
@@ -21,9 +21,18 @@ void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lin
     const QFontMetricsF metrics(painter.font(), &printer);
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
         -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(metrics.horizontalAdvance(QLatin1Char('x')) * 8);
+    // Tab stops every eight average characters, as on a text device.
+    const double tab = metrics.averageCharWidth() * 8;
+    const auto drawLine = [&](double y, const QString& line) {
+        double x = 0;
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        for (int i = 0; i < cells.size(); ++i) {
+            if (i > 0)
+                x = (std::floor(x / tab) + 1) * tab;
+            painter.drawText(QPointF(x, y + metrics.ascent()), cells[i]);
+            x += metrics.horizontalAdvance(cells[i]);
+        }
+    };
 
     double y = 0;
     bool pageHasText = false;
@@ -42,7 +51,7 @@ void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lin
             }
             if (pageHasText && y + metrics.lineSpacing() > page.height())
                 newPage();
-            painter.drawText(QRectF(0, y, page.width(), metrics.lineSpacing()), line, option);
+            drawLine(y, line);
             y += metrics.lineSpacing();
             pageHasText = true;
         }

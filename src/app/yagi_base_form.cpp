@@ -252,7 +252,15 @@ void TYagibaseform::OpenTask(TaskId id)
     // its destruction handler when the pointer lets go of it.
     std::unique_ptr<TYagibaseform> window = factory(this, context_);
     window->ShrinkToFourFifths();
-    window->exec();
+    ShowModal(*window);
+}
+
+void TYagibaseform::ShowModal(QDialog& window)
+{
+    window.exec();
+    // Without a window manager nobody hands the focus back.
+    if (isVisible())
+        activateWindow();
 }
 
 void TYagibaseform::Design_yagiClick()

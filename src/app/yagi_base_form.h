@@ -65,6 +65,9 @@ class TYagibaseform : public QDialog {
     void SetVersionLine(bool withFont = true);
     // Creates, shrinks, shows modally and destroys the Task window.
     void OpenTask(TaskId id);
+    // Shows a window modally over this one; this one is active again afterwards,
+    // so its activation handler runs as after any window of the program.
+    void ShowModal(QDialog& window);
     void ShowHelp(HelpCommand command, const QString& fileName, int context = 0);
     // The topic of a window in the HTML help file.
     void HelpContext(int context);

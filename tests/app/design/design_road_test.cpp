@@ -1,0 +1,422 @@
+#include "app_context.h"
+#include "balun_box.h"
+#include "design_yagi.h"
+#include "opening.h"
+#include "show_design.h"
+#include "ui_test.h"
+
+#include "design/report.h"
+#include "state/design_state.h"
+#include "state/errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+using namespace tavora;
+using namespace tavora::app;
+
+namespace {
+
+QString Cli(const QStringList& args)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(TAVORA_CLI), args);
+    cli.waitForFinished();
+    return QString::fromUtf8(cli.readAllStandardOutput());
+}
+
+// The text of a PDF as pdftotext lays it out.
+QString PdfText(const QString& path, const QStringList& options = {QStringLiteral("-layout")})
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), options + QStringList{path, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QLineEdit* Box(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(name); }
+
+void Click(QWidget* w, const char* name) { w->findChild<QPushButton*>(name)->click(); }
+
+void ChooseCoax(TYagibaseform7& entry, int row)
+{
+    auto* list = entry.findChild<QListWidget*>("ListBox1");
+    list->setCurrentRow(row);
+    emit list->itemClicked(list->item(row));
+}
+
+QString CoaxStatus(TYagibaseform7& entry)
+{
+    return entry.findChild<QLabel*>("CoaxStatus")->text();
+}
+
+// Presses Calculate; `onResults` runs on the results window once its report is built.
+void Calculate(TYagibaseform7& entry, std::function<void(TYagibaseform2&)> onResults)
+{
+    test::WhenModalOpens([onResults](QWidget* modal) {
+        auto* results = qobject_cast<TYagibaseform2*>(modal);
+        QVERIFY(results);
+        QTRY_VERIFY(!results->ReportBox()->toPlainText().isEmpty());
+        onResults(*results);
+        results->close();
+    });
+    Click(&entry, "Button1");
+}
+
+} // namespace
+
+class DesignRoadTest : public QObject {
+    Q_OBJECT
+    test::ModalWatchdog watchdog_;
+    QTemporaryDir folder_;
+    QString previous_;
+
+  private slots:
+    void init()
+    {
+        previous_ = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder_.path()));
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(previous_);
+        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
+    }
+
+    void designYagiIsOnTheTaskMenu()
+    {
+        test::Harness h;
+        RegisterWindows(h.registry);
+        TYagibaseform1 main(h.context);
+        QVERIFY(main.findChild<QAction*>("Design_yagi")->isEnabled());
+        QString title;
+        test::WhenModalOpens([&](QWidget* modal) {
+            title = modal->windowTitle();
+            QVERIFY(!modal->findChild<QMenu*>("File1")->menuAction()->isVisible());
+            QVERIFY(!modal->findChild<QMenu*>("Task1")->menuAction()->isVisible());
+            QVERIFY(modal->findChild<QMenu*>("Help1")->menuAction()->isVisible());
+            modal->close();
+        });
+        main.findChild<QAction*>("Design_yagi")->trigger();
+        QCOMPARE(title, QStringLiteral("Design Yagi"));
+    }
+
+    void defaultValuesGiveTheCommandLinesReport()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("144.1"));
+        QCOMPARE(Box(&entry, "Edit2")->text(), QStringLiteral("8"));
+        QCOMPARE(Box(&entry, "Edit8")->text(), QStringLiteral("15"));
+        // Empty choices select every first item.
+        QVERIFY(entry.findChild<QRadioButton*>("RadioGroup1Item0")->isChecked());
+        QString report;
+        Calculate(entry, [&](TYagibaseform2& r) { report = r.ReportBox()->toPlainText(); });
+        QCOMPARE(report, Cli({"design", "--boom-type", "square", "--mounting", "bonded",
+                              "--dipole-mounting", "same"}));
+        QCOMPARE(h.state.DesignEntry[11], std::string("00000"));
+    }
+
+    void leavingTheFrequencyBoxWritesTheBandDefaults_data()
+    {
+        QTest::addColumn<QString>("freq");
+        // gap, bend, radiator size, director size, thicknesses, boom
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("432 MHz is the middle band") << "432" << QStringList{"10", "35", "6", "6", "2", "25"};
+        QTest::newRow("1296 MHz is the top band") << "1296" << QStringList{"5", "25", "4", "4", "2", "15"};
+        QTest::newRow("200 MHz is still the lowest band") << "200" << QStringList{"15", "50", "10", "7", "2", "25"};
+        QTest::newRow("1000 MHz is the top band") << "1000" << QStringList{"5", "25", "4", "4", "2", "15"};
+    }
+    void leavingTheFrequencyBoxWritesTheBandDefaults()
+    {
+        QFETCH(QString, freq);
+        QFETCH(QStringList, boxes);
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        Box(&entry, "Edit1")->setFocus();
+        Box(&entry, "Edit1")->setText(freq);
+        Box(&entry, "Edit2")->setFocus(); // focus leaves the frequency box
+        QCOMPARE(Box(&entry, "Edit8")->text(), boxes[0]);
+        QCOMPARE(Box(&entry, "Edit7")->text(), boxes[1]);
+        QCOMPARE(Box(&entry, "RadiatorDiam")->text(), boxes[2]);
+        QCOMPARE(Box(&entry, "RadiatorWidth")->text(), boxes[2]);
+        QCOMPARE(Box(&entry, "ElementDiam")->text(), boxes[3]);
+        QCOMPARE(Box(&entry, "ElementWidth")->text(), boxes[3]);
+        QCOMPARE(Box(&entry, "ElementThick")->text(), boxes[4]);
+        QCOMPARE(Box(&entry, "RadiatorThick")->text(), boxes[4]);
+        QCOMPARE(Box(&entry, "Edit5")->text(), boxes[5]);
+        QCOMPARE(Box(&entry, "Edit2")->text(), QStringLiteral("8"));
+    }
+
+    void aFrequencyThatIsNotANumberWritesTheLowestBandThenSaysSo()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        Box(&entry, "Edit1")->setText("abc");
+        Box(&entry, "Edit8")->setText("99");
+        QVERIFY_THROWS_EXCEPTION(tavora::ConversionError, entry.Edit1Exit());
+        QCOMPARE(Box(&entry, "Edit8")->text(), QStringLiteral("15"));
+    }
+
+    void coaxChoicesSetFactorNameAndStatus()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("No coax selected for 4:1 balun"));
+        ChooseCoax(entry, 37);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("RG-213 (PE)  4:1 balun"));
+        QCOMPARE(h.state.VelocityFactor, 0.66);
+        ChooseCoax(entry, 42);
+        QCOMPARE(h.state.CoaxName, std::string("9913 (air PE) "));
+        QCOMPARE(h.state.VelocityFactor, 0.84);
+
+        h.dialogs.prompts.push_back(QStringLiteral("0.82"));
+        ChooseCoax(entry, 45);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("4:1 balun uses velocity factor of 0.82"));
+        QCOMPARE(h.state.VelocityFactor, 0.82);
+        h.dialogs.prompts.push_back(QStringLiteral("1.2"));
+        ChooseCoax(entry, 45);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("Velocity factor not in range"));
+        h.dialogs.prompts.push_back(std::nullopt); // cancelled: the default "0"
+        ChooseCoax(entry, 45);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("Velocity factor not in range"));
+        QCOMPARE(h.dialogs.unexpected, QStringList{});
+    }
+
+    void shapesShowTheirSizeBoxesAndTheChoicesAreSaved()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        QVERIFY(Box(&entry, "ElementDiam")->isVisible());
+        QVERIFY(!Box(&entry, "ElementWidth")->isVisible());
+        entry.findChild<QRadioButton*>("RadioGroup4Item2")->click(); // flat ribbon directors
+        QVERIFY(!Box(&entry, "ElementDiam")->isVisible());
+        QVERIFY(Box(&entry, "ElementWidth")->isVisible());
+        QVERIFY(Box(&entry, "ElementThick")->isVisible());
+        entry.findChild<QRadioButton*>("RadioGroup3Item1")->click(); // square radiator
+        QVERIFY(!Box(&entry, "RadiatorDiam")->isVisible());
+        QVERIFY(Box(&entry, "RadiatorWidth")->isVisible());
+        QVERIFY(!Box(&entry, "RadiatorThick")->isVisible());
+        entry.findChild<QRadioButton*>("RadioGroup1Item1")->click(); // round boom
+        entry.findChild<QRadioButton*>("RadioGroup2Item1")->click(); // insulated
+        entry.findChild<QRadioButton*>("RadioGroup5Item1")->click(); // fully insulated
+        Box(&entry, "ElementWidth")->setText("10");
+        Box(&entry, "ElementThick")->setText("2");
+        Box(&entry, "RadiatorThick")->setText("2");
+        QString report;
+        Calculate(entry, [&](TYagibaseform2& r) { report = r.ReportBox()->toPlainText(); });
+        QCOMPARE(h.state.DesignEntry[11], std::string("11121"));
+        QVERIFY(report.contains("Director/reflector strip =10 mm by 2 mm\n"));
+        QVERIFY(report.contains("Radiator square section =10 mm\n"));
+        QCOMPARE(h.state.ElementDiam, 6.712);
+    }
+
+    void aConversionErrorLeavesTheResultsWindowClosed()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        Box(&entry, "Edit5")->setText("wide");
+        Click(&entry, "Button1");
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"'wide' is not a valid floating point value"});
+        Box(&entry, "Edit2")->setText("101");
+        Click(&entry, "Button1");
+        QCOMPARE(h.dialogs.MessageTexts().last(), QStringLiteral("Number of directors must be from 0 to 100"));
+        QVERIFY(entry.isVisible()); // the window stays usable
+    }
+
+    void anArithmeticFaultShowsThePartialReportThenTheError()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        Box(&entry, "Edit7")->setText("0");
+        QString report;
+        Calculate(entry, [&](TYagibaseform2& r) {
+            QTRY_VERIFY(!h.dialogs.MessageTexts().isEmpty());
+            report = r.ReportBox()->toPlainText();
+        });
+        QVERIFY(report.endsWith("FOLDED DIPOLE CONSTRUCTION\n"));
+        QCOMPARE(h.dialogs.MessageTexts().first(), QStringLiteral("Floating point division by zero"));
+    }
+
+    void theBalunNeedsACoaxAndRenamesTheUserCoax()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        Calculate(entry, [&](TYagibaseform2& r) {
+            Click(&r, "Button5");
+            QCOMPARE(h.dialogs.MessageTexts(),
+                     QStringList{"No coax selected or velocity factor out of range"});
+        });
+
+        h.dialogs.prompts.push_back(QStringLiteral("0.82"));
+        ChooseCoax(entry, 45);
+        QStringList reports;
+        QString length, coax;
+        Calculate(entry, [&](TYagibaseform2& r) {
+            reports << r.ReportBox()->toPlainText();
+            test::WhenModalOpens([&](QWidget* modal) {
+                auto* balun = qobject_cast<TfmBalunBox*>(modal);
+                QVERIFY(balun);
+                QTRY_VERIFY(!balun->LengthLabel()->text().isEmpty());
+                length = balun->LengthLabel()->text();
+                coax = balun->CoaxLabel()->text();
+                balun->close();
+            });
+            Click(&r, "Button5");
+            // Coming back rebuilds the report.
+            QTRY_VERIFY(r.ReportBox()->toPlainText() != reports.first());
+            reports << r.ReportBox()->toPlainText();
+        });
+        QCOMPARE(reports.size(), 2);
+        QCOMPARE(length, QStringLiteral("853 mm"));
+        QCOMPARE(coax, QStringLiteral("User defined coax"));
+        QVERIFY(reports[0].contains("velocity factor coax and is 853 mm"));
+        QString rebuilt = reports[0];
+        rebuilt.replace("factor coax and", "factor User defined coax and");
+        QCOMPARE(reports[1], rebuilt);
+        QCOMPARE(h.state.CoaxName, std::string("User defined coax"));
+    }
+
+    void printingTheReportWritesItsLinesAndTheSketch()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        const QString pdf = folder_.filePath("report.pdf");
+        Calculate(entry, [&](TYagibaseform2& r) {
+            h.dialogs.printers.push_back(test::ScriptedDialogs::PdfPrinter(pdf));
+            Click(&r, "Button1");
+        });
+        const QString text = PdfText(pdf);
+        QVERIFY2(text.contains("TAVORA"), qPrintable(text));
+        QVERIFY(text.contains("Yagi design frequency =144.10 MHz"));
+        QVERIFY(text.contains("The total boom length is 4523 mm"));
+        QVERIFY(text.contains("FOLDED DIPOLE CONSTRUCTION"));
+        const QStringList lines = text.split('\n');
+        const int a = lines.indexOf(QRegularExpression("^\\s*A\\s+E\\s*$"));
+        QVERIFY2(a > 0, qPrintable(text));
+        QVERIFY(lines[a - 1].contains("/--------------|-------------\\"));
+        QVERIFY(lines[a + 1].contains("\\-------------| |-------------/"));
+        QVERIFY2(lines[a + 2].contains(QRegularExpression("I\\s+H ?G\\s+F")), qPrintable(lines.mid(a - 3).join('\n')));
+        QVERIFY(text.indexOf("TAVORA") < text.indexOf("FOLDED DIPOLE CONSTRUCTION"));
+    }
+
+    void printingTheBalunSheetPlacesItsPartsByAQuarterOfThePage()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        ChooseCoax(entry, 37);
+        const QString pdf = folder_.filePath("balun.pdf");
+        Calculate(entry, [&](TYagibaseform2& r) {
+            test::WhenModalOpens([&](QWidget* modal) {
+                auto printer = test::ScriptedDialogs::PdfPrinter(pdf);
+                // 8 inches of 600 pixels: q = 1200 pixels, two inches.
+                printer->setResolution(600);
+                printer->setPageSize(QPageSize(QSizeF(8, 6), QPageSize::Inch));
+                printer->setPageMargins(QMarginsF(0, 0, 0, 0));
+                h.dialogs.printers.push_back(std::move(printer));
+                Click(modal, "Button2");
+                modal->close();
+            });
+            Click(&r, "Button5");
+        });
+        const QString text = PdfText(pdf, {});
+        QVERIFY2(text.contains("Balun for 144.1 MHz using 687 mm loop of RG-213 (PE)"), qPrintable(text));
+        QVERIFY(text.contains("687mm"));
+        // Word boxes in points: q is 144 points.
+        const QString boxes = PdfText(pdf, {QStringLiteral("-bbox")});
+        const auto word = [&](const QString& w) {
+            const QRegularExpression re("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>" +
+                                        QRegularExpression::escape(w) + "<");
+            const auto m = re.match(boxes);
+            return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
+                                : QPointF(-1, -1);
+        };
+        QVERIFY(boxes.contains("<page width=\"576.000000\""));
+        const QPointF title = word("Balun");
+        QVERIFY2(qAbs(title.x() - 144) < 2 && qAbs(title.y() - 115.2) < 6, qPrintable(boxes));
+        const QPointF length = word("687mm");
+        QVERIFY2(qAbs(length.x() - 288) < 2 && qAbs(length.y() - 187.2) < 6, qPrintable(boxes));
+    }
+
+    void createYoWritesWhatTheCommandLineWrites()
+    {
+        test::Harness h;
+        TYagibaseform7 entry(nullptr, h.context);
+        entry.show();
+        const QString window = folder_.filePath("window.yag");
+        h.dialogs.prompts.push_back(QStringLiteral("My 2m yagi"));
+        h.dialogs.saveFiles.push_back(window);
+        Calculate(entry, [&](TYagibaseform2& r) { Click(&r, "Button2"); });
+        QCOMPARE(h.dialogs.beeps, 2);
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"File saved"});
+        QCOMPARE(h.dialogs.fileDialogs.first().title, QStringLiteral("Save YO file"));
+        QVERIFY(h.dialogs.fileDialogs.first().initialName.endsWith("Untitled.yag"));
+        const QString cli = folder_.filePath("cli.yag");
+        Cli({"design", "--boom-type", "square", "--mounting", "bonded", "--dipole-mounting", "same",
+             "--yag", cli, "--description", "My 2m yagi"});
+        QFile a(window), b(cli);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), b.readAll());
+
+        // A description the reader would skip as a comment is refused.
+        h.dialogs.prompts.push_back(QStringLiteral(";comment"));
+        Calculate(entry, [&](TYagibaseform2& r) { Click(&r, "Button2"); });
+        QCOMPARE(h.dialogs.MessageTexts().last(), QStringLiteral("A value beginning with ';' cannot be saved"));
+        QCOMPARE(h.state.YagiDescription, std::string("My 2m yagi"));
+    }
+
+    void savedDataComesBackInTheEntryScreen()
+    {
+        test::Harness h;
+        h.state.ProgramDir = folder_.path().toStdString();
+        RegisterWindows(h.registry);
+        TYagibaseform1 main(h.context);
+        {
+            TYagibaseform7 entry(&main, h.context);
+            entry.show();
+            Box(&entry, "Edit1")->setText("432");
+            entry.close();
+        }
+        main.findChild<QAction*>("Save1")->trigger();
+        {
+            TYagibaseform7 entry(&main, h.context);
+            QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("432"));
+            entry.show();
+            Box(&entry, "Edit1")->setText("50");
+            entry.close();
+        }
+        main.findChild<QAction*>("SaveAs1")->trigger();
+        TYagibaseform7 entry(&main, h.context);
+        QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("432"));
+        QCOMPARE(h.dialogs.MessageTexts(), (QStringList{"Program data saved", "Old data reloaded"}));
+
+        QFile::setPermissions(folder_.filePath("Tavora.cnf"), QFileDevice::ReadOwner);
+        main.findChild<QAction*>("SaveAs1")->trigger();
+        QCOMPARE(h.dialogs.MessageTexts().last(), QStringLiteral("No data file found"));
+        QFile::setPermissions(folder_.filePath("Tavora.cnf"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+};
+
+TAVORA_UI_TEST_MAIN(DesignRoadTest)
+#include "design_road_test.moc"
