@@ -37,6 +37,9 @@ class FoldedDipolePicture : public QWidget {
     }
 };
 
+constexpr int kReportTabStop = 90;
+constexpr int kPrintTabChars = 15;
+
 QString FromCrlf(const std::string& text)
 {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -60,13 +63,15 @@ TYagibaseform2::TYagibaseform2(QWidget* owner, AppContext& context)
 
     report_ = new QPlainTextEdit(c);
     report_->setObjectName(QStringLiteral("Memo1"));
-    report_->setGeometry(10, 40, 720, 680);
+    report_->setGeometry(10, 40, 740, 680);
     report_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     report_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont sans(QStringLiteral("Arial"));
     sans.setPixelSize(13);
     report_->setFont(sans);
-    report_->setTabStopDistance(56);
+    // Wide enough for "Boom position" to end before the next stop, so that the
+    // IT column's two tabs line up in the heading and in the rows.
+    report_->setTabStopDistance(kReportTabStop);
 
     const auto button = [c](const char* name, const char* caption, int top) {
         auto* b = new QPushButton(QString::fromUtf8(caption), c);
@@ -139,7 +144,7 @@ void TYagibaseform2::PrintIt()
         lines << QString::fromStdString(line);
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(10);
-    PrintTextLines(*printer, font, lines, windowTitle());
+    PrintTextLines(*printer, font, lines, windowTitle(), kPrintTabChars);
 }
 
 void TYagibaseform2::SaveYO()

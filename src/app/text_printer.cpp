@@ -10,7 +10,7 @@
 namespace tavora::app {
 
 void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lines,
-                    const QString& documentName)
+                    const QString& documentName, int tabChars)
 {
     if (!documentName.isEmpty())
         printer.setDocName(documentName);
@@ -21,8 +21,7 @@ void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lin
     const QFontMetricsF metrics(painter.font(), &printer);
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
         -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
-    // Tab stops every eight average characters, as on a text device.
-    const double tab = metrics.averageCharWidth() * 8;
+    const double tab = metrics.averageCharWidth() * tabChars;
     const auto drawLine = [&](double y, const QString& line) {
         double x = 0;
         const QStringList cells = line.split(QLatin1Char('\t'));
