@@ -67,7 +67,7 @@ TForm2::TForm2(QWidget* owner, AppContext& context) : TYagibaseform(owner, conte
     auto* quarter = new QGroupBox(c);
     quarter->setObjectName(QStringLiteral("Panel1"));
     quarter->setGeometry(20, 96, 560, 700);
-    AddText("Label1", QStringLiteral("Quarter wave transformers"), {20, 14, 520, 30}, quarter,
+    AddText("Label18", QStringLiteral("Quarter wave transformers"), {20, 14, 520, 30}, quarter,
             true);
     AddText("Label2",
             QStringLiteral("A quarter wave transformer may be used to transform one impedance to "

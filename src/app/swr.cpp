@@ -60,14 +60,14 @@ TForm1::TForm1(QWidget* owner, AppContext& context) : TYagibaseform(owner, conte
         new RadioGroup(QStringLiteral("RadioGroup2"), QStringLiteral("Coax compensate"),
                        {QStringLiteral("Yes"), QStringLiteral("No")}, {15, 200, 250, 100}, entry);
     compensate_->SetItemIndex(1);
-    reverseLabel_ = AddLabel("Label1", QStringLiteral("Reverse watts"), {290, 12, 250, 28}, entry);
+    reverseLabel_ = AddLabel("Label7", QStringLiteral("Reverse watts"), {290, 12, 250, 28}, entry);
     reverse_ = AddEdit("Edit1", QString(), {290, 42, 170, 34}, entry);
-    forwardLabel_ = AddLabel("Label2", QStringLiteral("Forward watts"), {290, 88, 250, 28}, entry);
+    forwardLabel_ = AddLabel("Label8", QStringLiteral("Forward watts"), {290, 88, 250, 28}, entry);
     forward_ = AddEdit("Edit2", QString(), {290, 118, 170, 34}, entry);
     lengthLabel_ =
-        AddLabel("Label3", QStringLiteral("Length coax - metres"), {290, 168, 250, 28}, entry);
+        AddLabel("Label9", QStringLiteral("Length coax - metres"), {290, 168, 250, 28}, entry);
     length_ = AddEdit("Edit3", QStringLiteral("0"), {290, 198, 170, 34}, entry);
-    bandLabel_ = AddLabel("Label4", QStringLiteral("Select band"), {290, 244, 250, 28}, entry);
+    bandLabel_ = AddLabel("Label10", QStringLiteral("Select band"), {290, 244, 250, 28}, entry);
     band_ = new QComboBox(entry);
     band_->setObjectName(QStringLiteral("ComboBox1"));
     band_->setGeometry(290, 274, 170, 34);
@@ -79,8 +79,8 @@ TForm1::TForm1(QWidget* owner, AppContext& context) : TYagibaseform(owner, conte
     cables_->setObjectName(QStringLiteral("ListBox1"));
     cables_->setGeometry(30, 438, 560, 200);
     // Sorted as the core lists the cables, so that a row is a cable's index.
-    lossLabel_ = AddLabel("Label5", QString::fromUtf8(kCoaxLossCaption), {30, 646, 560, 28}, c);
-    powerLine_ = AddLabel("Label6", QString(), {30, 678, 560, 28}, c);
+    lossLabel_ = AddLabel("Label11", QString::fromUtf8(kCoaxLossCaption), {30, 646, 560, 28}, c);
+    powerLine_ = AddLabel("Label12", QString(), {30, 678, 560, 28}, c);
 
     auto* buttons = new QGroupBox(c);
     buttons->setObjectName(QStringLiteral("Panel2"));

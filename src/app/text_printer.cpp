@@ -5,7 +5,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QTextOption>
+
+#include <cmath>
 
 namespace tavora::app {
 
@@ -19,11 +20,13 @@ void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lin
         throw Error("Printer is not available");
     painter.setFont(QFont(font, &printer));
     const QFontMetricsF metrics(painter.font(), &printer);
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
-        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(metrics.horizontalAdvance(QLatin1Char('x')) * 8);
+    const QRectF page =
+        printer.pageLayout()
+            .paintRectPixels(printer.resolution())
+            .translated(-printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+    // Tabs are expanded here: the painter's own tab stops drop the text after
+    // a tab on a printer.
+    const double tab = metrics.horizontalAdvance(QLatin1Char('x')) * 8;
 
     double y = 0;
     bool pageHasText = false;
@@ -42,7 +45,14 @@ void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lin
             }
             if (pageHasText && y + metrics.lineSpacing() > page.height())
                 newPage();
-            painter.drawText(QRectF(0, y, page.width(), metrics.lineSpacing()), line, option);
+            double x = 0;
+            const QStringList cells = line.split(QLatin1Char('\t'));
+            for (qsizetype i = 0; i < cells.size(); ++i) {
+                if (i > 0)
+                    x = (std::floor(x / tab) + 1) * tab;
+                painter.drawText(QPointF(x, y + metrics.ascent()), cells[i]);
+                x += metrics.horizontalAdvance(cells[i]);
+            }
             y += metrics.lineSpacing();
             pageHasText = true;
         }
