@@ -78,6 +78,11 @@ TForm1::TForm1(QWidget* owner, AppContext& context) : TYagibaseform(owner, conte
     cables_ = new QListWidget(c);
     cables_->setObjectName(QStringLiteral("ListBox1"));
     cables_->setGeometry(30, 438, 560, 200);
+    // Entries are shown whole: a long one wraps instead of running off the side.
+    cables_->setWordWrap(true);
+    cables_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    cables_->setResizeMode(QListView::Adjust);
+    cables_->setAlternatingRowColors(true);
     // Sorted as the core lists the cables, so that a row is a cable's index.
     lossLabel_ = AddLabel("Label11", QString::fromUtf8(kCoaxLossCaption), {30, 646, 560, 28}, c);
     powerLine_ = AddLabel("Label12", QString(), {30, 678, 560, 28}, c);
