@@ -18,7 +18,7 @@ packages=(
   # fonts standing in for Comic Sans MS, Arial and MS Sans Serif
   fonts-comic-neue fonts-liberation2 fonts-dejavu-core fontconfig
   # running the program without a screen, screenshots, reading printed PDFs
-  xvfb xauth x11-utils imagemagick poppler-utils
+  xvfb xauth x11-utils imagemagick poppler-utils xdotool
 )
 
 missing=()

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "yagi_base_form.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace tavora::app {
+
+class PictureBox;
+class RadioGroup;
+
+// The stacking calculator: two Yagis' spacing in both planes and the array
+// gain, from one antenna's beamwidth. Its boxes live in the stacking value group.
+class TYagibaseform4 : public TYagibaseform {
+    Q_OBJECT
+  public:
+    static constexpr QSize kDesignSize{942, 771};
+
+    TYagibaseform4(QWidget* owner, AppContext& context);
+
+    void FormActivate() override { ClearBoxV(); }
+    void ContentsHTML1Click() override;
+
+    void ClearBoxV();
+    void FindBeamGain();
+
+  protected:
+    void done(int result) override; // Savethings
+
+  private:
+    void GetValues();
+    void SaveValues();
+
+    QLineEdit *frequency_, *beamwidth_;
+    QLabel *beamwidthLabel_, *planeLabel_;
+    RadioGroup* plane_;
+    QPlainTextEdit* memo_;
+    PictureBox* picture_;
+};
+
+} // namespace tavora::app
