@@ -2,6 +2,7 @@
 
 #include "radio_group.h"
 #include "show_design.h"
+#include "tool_widgets.h"
 #include "user_locale.h"
 
 #include "state/design_state.h"
@@ -19,13 +20,6 @@ namespace {
 const QStringList kShapes{QStringLiteral("Round"), QStringLiteral("Square"),
                           QStringLiteral("Flat ribbon")};
 
-QLabel* AddLabel(const QString& text, QRect geometry, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
 QGroupBox* AddPanel(const char* name, const QString& caption, QRect geometry, QWidget* parent)
 {
     auto* panel = new QGroupBox(caption, parent);
@@ -36,8 +30,6 @@ QGroupBox* AddPanel(const char* name, const QString& caption, QRect geometry, QW
     panel->setFont(bold);
     return panel;
 }
-
-std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
 
 } // namespace
 
@@ -51,15 +43,11 @@ TYagibaseform7::TYagibaseform7(QWidget* owner, AppContext& context)
     HideMenu(BaseMenu::Task, true);
 
     QWidget* c = Client();
-    QFont font = c->font();
-    font.setPixelSize(16);
-    c->setFont(font);
-
-    auto* title = AddLabel(QStringLiteral("Entry screen for yagi details"), {30, 40, 600, 36}, c);
-    title->setFont(ComicFont(26));
-    title->setStyleSheet(QStringLiteral("color: blue"));
-    auto* reminder =
-        AddLabel(QStringLiteral("ALWAYS enter frequency before other data"), {30, 80, 600, 26}, c);
+    SetToolFont(c);
+    const QFont font = c->font();
+    AddTitle(QStringLiteral("Entry screen for yagi details"), {30, 40, 600, 36}, c);
+    auto* reminder = AddLabel("Label3", QStringLiteral("ALWAYS enter frequency before other data"),
+                              {30, 80, 600, 26}, c);
     QFont bold = font;
     bold.setBold(true);
     reminder->setFont(bold);
@@ -88,8 +76,7 @@ TYagibaseform7::TYagibaseform7(QWidget* owner, AppContext& context)
     coaxList_->setGeometry(30, 455, 370, 300);
     for (const CoaxItem& item : CoaxList())
         coaxList_->addItem(QString::fromUtf8(item.text));
-    coaxStatus_ = AddLabel(QString::fromUtf8(kNoCoaxStatus), {30, 762, 400, 30}, c);
-    coaxStatus_->setObjectName(QStringLiteral("CoaxStatus"));
+    coaxStatus_ = AddLabel("CoaxStatus", QString::fromUtf8(kNoCoaxStatus), {30, 762, 400, 30}, c);
 
     QGroupBox* directorPanel = AddPanel("Panel1", QStringLiteral("Construction of directors/reflector"),
                                         {430, 120, 380, 520}, c);
@@ -116,12 +103,8 @@ TYagibaseform7::TYagibaseform7(QWidget* owner, AppContext& context)
         for (QWidget* child : panel->findChildren<QWidget*>())
             child->setFont(font);
 
-    calculate_ = new QPushButton(QStringLiteral("Calculate"), c);
-    calculate_->setObjectName(QStringLiteral("Button1"));
-    calculate_->setGeometry(840, 670, 180, 50);
-    back_ = new QPushButton(QStringLiteral("Back"), c);
-    back_->setObjectName(QStringLiteral("Button2"));
-    back_->setGeometry(1040, 670, 180, 50);
+    calculate_ = AddButton("Button1", QStringLiteral("Calculate"), {840, 670, 180, 50}, c);
+    back_ = AddButton("Button2", QStringLiteral("Back"), {1040, 670, 180, 50}, c);
 
     On(coaxList_, &QListWidget::itemClicked, [this] { NoteCoax(); });
     On(elementShape_, &RadioGroup::Clicked, [this] { RadioGroup4Click(); });
@@ -137,11 +120,8 @@ TYagibaseform7::~TYagibaseform7() = default;
 QLineEdit* TYagibaseform7::AddBox(const char* name, const QString& caption, QRect label, QRect box,
                                   QWidget* parent)
 {
-    AddLabel(caption, label, parent)->setObjectName(QString::fromUtf8(name) + "Label");
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromUtf8(name));
-    edit->setGeometry(box);
-    return edit;
+    AddLabel((QString::fromUtf8(name) + "Label").toUtf8(), caption, label, parent);
+    return AddEdit(name, QString(), box, parent);
 }
 
 TYagibaseform7::SizeBoxes TYagibaseform7::AddSizeBoxes(const char* prefix, int top, QWidget* panel)

@@ -3,6 +3,7 @@
 #include "balun_box.h"
 #include "folded_dipole_drawing.h"
 #include "text_printer.h"
+#include "tool_widgets.h"
 #include "user_locale.h"
 
 #include "design/report.h"
@@ -40,11 +41,6 @@ class FoldedDipolePicture : public QWidget {
 constexpr int kReportTabStop = 90;
 constexpr int kPrintTabChars = 15;
 
-QString FromCrlf(const std::string& text)
-{
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 } // namespace
 
 TYagibaseform2::TYagibaseform2(QWidget* owner, AppContext& context)
@@ -57,9 +53,7 @@ TYagibaseform2::TYagibaseform2(QWidget* owner, AppContext& context)
     HideMenu(BaseMenu::Task);
 
     QWidget* c = Client();
-    QFont font = c->font();
-    font.setPixelSize(16);
-    c->setFont(font);
+    SetToolFont(c);
 
     report_ = new QPlainTextEdit(c);
     report_->setObjectName(QStringLiteral("Memo1"));
@@ -74,10 +68,7 @@ TYagibaseform2::TYagibaseform2(QWidget* owner, AppContext& context)
     report_->setTabStopDistance(kReportTabStop);
 
     const auto button = [c](const char* name, const char* caption, int top) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), c);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setGeometry(760, top, 230, 42);
-        return b;
+        return AddButton(name, QString::fromUtf8(caption), {760, top, 230, 42}, c);
     };
     print_ = button("Button1", "Print results", 50);
     createYo_ = button("Button2", "Create YO", 102);
@@ -86,9 +77,7 @@ TYagibaseform2::TYagibaseform2(QWidget* owner, AppContext& context)
     balun_ = button("Button5", "Balun", 206);
     back_ = button("Button3", "Back", 258);
 
-    auto* caption = new QLabel(QStringLiteral("Folded dipole measuring points"), c);
-    caption->setObjectName(QStringLiteral("Label2"));
-    caption->setGeometry(760, 330, 240, 26);
+    AddLabel("Label2", QStringLiteral("Folded dipole measuring points"), {760, 330, 240, 26}, c);
     auto* picture = new FoldedDipolePicture(c);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(760, 360, 230, 130);

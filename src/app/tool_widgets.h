@@ -14,7 +14,7 @@ class QWidget;
 
 namespace tavora::app {
 
-// Small builders for the tool windows' controls at their design positions.
+// Small builders for the windows' controls at their design positions.
 QLabel* AddLabel(const char* name, const QString& text, QRect geometry, QWidget* parent);
 QLineEdit* AddEdit(const char* name, const QString& text, QRect geometry, QWidget* parent);
 QPushButton* AddButton(const char* name, const QString& caption, QRect geometry, QWidget* parent);
