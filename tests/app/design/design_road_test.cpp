@@ -79,18 +79,16 @@ void Calculate(TYagibaseform7& entry, std::function<void(TYagibaseform2&)> onRes
 class DesignRoadTest : public QObject {
     Q_OBJECT
     test::ModalWatchdog watchdog_;
-    QTemporaryDir folder_;
-    QString previous_;
+    test::WorkingFolder folder_;
 
   private slots:
     void init()
     {
-        previous_ = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(folder_.path()));
+        QVERIFY(folder_.Enter());
     }
     void cleanup()
     {
-        QDir::setCurrent(previous_);
+        folder_.Leave();
         QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
     }
 

@@ -10,19 +10,17 @@ using namespace tavora::app;
 class CloseTest : public QObject {
     Q_OBJECT
     test::ModalWatchdog watchdog_;
-    QTemporaryDir folder_;
-    QString previous_;
+    test::WorkingFolder folder_;
 
   private slots:
     void init()
     {
         // The program directory is a fresh folder, to see that nothing is written.
-        previous_ = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(folder_.path()));
+        QVERIFY(folder_.Enter());
     }
     void cleanup()
     {
-        QDir::setCurrent(previous_);
+        folder_.Leave();
         QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
     }
 

@@ -13,19 +13,17 @@ using namespace tavora::app;
 class DataFileMenuTest : public QObject {
     Q_OBJECT
     test::ModalWatchdog watchdog_;
-    QTemporaryDir folder_;
-    QString previous_;
+    test::WorkingFolder folder_;
 
   private slots:
     void init()
     {
-        previous_ = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(folder_.path()));
+        QVERIFY(folder_.Enter());
         QFile::remove(QStringLiteral("Tavora.cnf"));
     }
     void cleanup()
     {
-        QDir::setCurrent(previous_);
+        folder_.Leave();
         QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
     }
 

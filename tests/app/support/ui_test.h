@@ -5,8 +5,10 @@
 #include "scripted_dialogs.h"
 #include "state/design_state.h"
 
+#include <QDir>
 #include <QObject>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -28,6 +30,21 @@ class ModalWatchdog : public QObject {
     QWidget* watched_ = nullptr;
     qint64 since_ = 0;
     QStringList failures_;
+};
+
+// A fresh folder that is the working directory (the program directory) from
+// Enter() to Leave(); the previous working directory comes back afterwards.
+class WorkingFolder : public QTemporaryDir {
+  public:
+    bool Enter()
+    {
+        previous_ = QDir::currentPath();
+        return QDir::setCurrent(path());
+    }
+    void Leave() { QDir::setCurrent(previous_); }
+
+  private:
+    QString previous_;
 };
 
 // Runs body on the next modal window to open (the one above the current
