@@ -76,13 +76,7 @@ void AddDesignCommand(CLI::App& app, int& exitCode)
 {
     auto o = std::make_shared<DesignOptions>();
     DesignEntry& e = o->entry;
-    e = GetValues(DesignState().DesignEntry);
-    e.RadiatorThick = e.ElementThick = "2";
-    e.RadiatorWidth = "10";
-    e.ElementWidth = "7";
-    e.Boom = BoomType::Round;
-    e.ElementMounting = Mounting::NonMetal;
-    e.DipoleMounting = DipoleMount::FullyInsulated;
+    e = FormDefaults();
 
     CLI::App* cmd = app.add_subcommand("design", "Print the results report of a design");
     const std::map<std::string, BoomType> boom{{"round", BoomType::Round},

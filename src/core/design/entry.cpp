@@ -46,6 +46,17 @@ DesignEntry GetValues(const DesignEntryTexts& t)
     return e;
 }
 
+DesignEntry FormDefaults()
+{
+    DesignEntry e = GetValues(DesignState().DesignEntry);
+    e.RadiatorThick = e.ElementThick = "2";
+    e.ElementWidth = "7";
+    e.Boom = BoomType::Round;
+    e.ElementMounting = Mounting::NonMetal;
+    e.DipoleMounting = DipoleMount::FullyInsulated;
+    return e;
+}
+
 DesignEntryTexts SaveValues(const DesignEntry& e)
 {
     std::string choices{ChoiceDigit(e.Boom), ChoiceDigit(e.ElementMounting),

@@ -28,6 +28,11 @@ struct DesignEntry {
 // The boxes and radio groups filled from the design entry group; a missing or
 // non-digit choice character selects the first item, one past the end the last.
 DesignEntry GetValues(const DesignEntryTexts& texts);
+// The entry screen as it starts without saved choices: the group's start-up
+// texts, and the form's own sizes and choices where the group is empty (round
+// boom and elements, non-metal boom, fully insulated dipole).
+DesignEntry FormDefaults();
+
 // The design entry group written from the boxes, the five choices packed as digits.
 DesignEntryTexts SaveValues(const DesignEntry& entry);
 

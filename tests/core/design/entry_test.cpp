@@ -9,16 +9,6 @@ using namespace tavora;
 
 namespace {
 
-DesignEntry DefaultEntry()
-{
-    DesignEntry e = GetValues(DesignState().DesignEntry);
-    e.RadiatorThick = e.ElementThick = "2";
-    e.ElementWidth = "7";
-    e.Boom = BoomType::Round;
-    e.ElementMounting = Mounting::NonMetal;
-    e.DipoleMounting = DipoleMount::FullyInsulated;
-    return e;
-}
 
 struct BandCase {
     const char* freq;
@@ -30,7 +20,7 @@ class BandDefaults : public ::testing::TestWithParam<BandCase> {};
 TEST_P(BandDefaults, RewriteTheNineSizeBoxes)
 {
     const BandCase& c = GetParam();
-    DesignEntry e = DefaultEntry();
+    DesignEntry e = FormDefaults();
     e.Directors = "17";
     e.Frequency = c.freq;
     ApplyBandDefaults(e);
@@ -57,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(Bands, BandDefaults,
 
 TEST(BandDefaultsText, NotANumberWritesTheLowestBandThenFails)
 {
-    DesignEntry e = DefaultEntry();
+    DesignEntry e = FormDefaults();
     e.Frequency = "abc";
     e.FeedGap = "99";
     try {
@@ -86,7 +76,7 @@ TEST(ChoiceString, GetValuesAndSaveValues)
     EXPECT_EQ(e.RadiatorShape, Shape::Flat);
     EXPECT_EQ(e.ElementShape, Shape::Round);
 
-    e = DefaultEntry();
+    e = FormDefaults();
     e.ElementMounting = Mounting::Insulated;
     e.RadiatorShape = Shape::Square;
     e.ElementShape = Shape::Flat;
@@ -134,7 +124,7 @@ TEST(Calculate, ShapesAndBoomGiveEquivalentDiameters)
     EXPECT_NEAR(static_cast<double>(FlatStripDiameter("10", "2")), 6.712, 1e-12);
     EXPECT_THROW(FlatStripDiameter("0", "2"), ArithmeticError);
 
-    DesignEntry e = DefaultEntry();
+    DesignEntry e = FormDefaults();
     e.ElementShape = Shape::Square;
     e.ElementWidth = "10";
     e.RadiatorShape = Shape::Flat;
@@ -159,7 +149,7 @@ TEST(Calculate, ShapesAndBoomGiveEquivalentDiameters)
 
 TEST(Calculate, FailingConversionStopsButKeepsEarlierMembers)
 {
-    DesignEntry e = DefaultEntry();
+    DesignEntry e = FormDefaults();
     e.Frequency = "432";
     e.BoomSection = "wide";
     DesignState s;
@@ -174,18 +164,18 @@ TEST(Calculate, FailingConversionStopsButKeepsEarlierMembers)
     EXPECT_EQ(s.Mounting, '\0'); // set after the boom
 
     // Hidden boxes are converted whatever the shape; empty ones fail.
-    e = DefaultEntry();
+    e = FormDefaults();
     e.ElementShape = Shape::Flat;
     e.ElementThick = "";
     EXPECT_THROW(YagiDoCalculate(e, s), ConversionError);
-    e = DefaultEntry();
+    e = FormDefaults();
     e.Directors = "8.5";
     EXPECT_THROW(YagiDoCalculate(e, s), ConversionError);
 }
 
 TEST(Calculate, ZeroFrequencyDividesByZeroAtTheBalunLength)
 {
-    DesignEntry e = DefaultEntry();
+    DesignEntry e = FormDefaults();
     e.Frequency = "0";
     DesignState s;
     try {
@@ -200,7 +190,7 @@ TEST(Calculate, ZeroFrequencyDividesByZeroAtTheBalunLength)
 TEST(Calculate, RefusesADirectorCountOutside0To100)
 {
     for (const char* count : {"101", "-1", "1000"}) {
-        DesignEntry e = DefaultEntry();
+        DesignEntry e = FormDefaults();
         e.Directors = count;
         DesignState s;
         s.DirCount = 5;
@@ -214,7 +204,7 @@ TEST(Calculate, RefusesADirectorCountOutside0To100)
         EXPECT_EQ(s.ElementDiam, 0);
     }
     for (const char* count : {"0", "100"}) {
-        DesignEntry e = DefaultEntry();
+        DesignEntry e = FormDefaults();
         e.Directors = count;
         DesignState s;
         EXPECT_NO_THROW(YagiDoCalculate(e, s));

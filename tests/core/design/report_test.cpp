@@ -17,13 +17,9 @@ namespace {
 
 DesignEntry Entry144()
 {
-    DesignEntry e = GetValues(DesignState().DesignEntry);
-    e.RadiatorThick = e.ElementThick = "2";
-    e.ElementWidth = "7";
+    // The worked example's feed gap is 10 mm.
+    DesignEntry e = FormDefaults();
     e.FeedGap = "10";
-    e.Boom = BoomType::Round;
-    e.ElementMounting = Mounting::NonMetal;
-    e.DipoleMounting = DipoleMount::FullyInsulated;
     return e;
 }
 
