@@ -19,7 +19,11 @@ packages=(
   fonts-comic-neue fonts-liberation2 fonts-dejavu-core fontconfig
   # running the program without a screen, screenshots, reading printed PDFs
   xvfb xauth x11-utils imagemagick poppler-utils xdotool
+  # comma-decimal locales: the suites run a second time under de_DE.UTF-8
+  locales
 )
+# Generated from the locales package when the machine lacks them.
+wanted_locales=(de_DE fr_FR)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,13 +32,19 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "Installing: ${missing[*]}"
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+for l in "${wanted_locales[@]}"; do
+  if ! locale -a | grep -qx "$l.utf8"; then
+    echo "Generating $l.UTF-8"
+    $SUDO localedef -i "$l" -c -f UTF-8 "$l.UTF-8"
+  fi
+done

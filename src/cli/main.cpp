@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "state/errors.h"
 
+#include <clocale>
 #include <iostream>
 
 namespace tavora::cli {
@@ -19,6 +20,9 @@ std::string ToLf(const std::string& text)
 
 int main(int argc, char** argv)
 {
+    // The user's locale, as the windows program has it: the core's number
+    // texts must not depend on it.
+    std::setlocale(LC_ALL, "");
     CLI::App app{"Tavora: DL6WU long Yagi calculator"};
     app.require_subcommand(1);
     int exitCode = 0;

@@ -181,9 +181,9 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     if (e.ElementShape == Shape::Square)
         s.ElementDiam = Checked(StrToFloat(e.ElementWidth, sep) * 1.18);
     else if (e.ElementShape == Shape::Flat)
-        s.ElementDiam = static_cast<double>(FlatStripDiameter(e.ElementWidth, e.ElementThick, sep));
+        s.ElementDiam = Narrowed(FlatStripDiameter(e.ElementWidth, e.ElementThick, sep));
     s.BoomSize = StrToFloatExt(e.BoomSection, sep);
-    s.BoomDiam = static_cast<double>(s.BoomSize);
+    s.BoomDiam = Narrowed(s.BoomSize);
     s.BoomSquare = false;
     if (e.Boom == BoomType::Square) {
         s.BoomDiam = Checked(s.BoomDiam * 1.18);
@@ -196,7 +196,7 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
         s.RadiatorDiam = Checked(StrToFloat(e.RadiatorWidth, sep) * 1.18);
     else if (e.RadiatorShape == Shape::Flat)
         s.RadiatorDiam =
-            static_cast<double>(FlatStripDiameter(e.RadiatorWidth, e.RadiatorThick, sep));
+            Narrowed(FlatStripDiameter(e.RadiatorWidth, e.RadiatorThick, sep));
     s.BendDiam = StrToFloat(e.BendDiam, sep);
     s.FeedGap = StrToFloat(e.FeedGap, sep);
     s.BalunLength = Checked(Checked(299792.0 / s.DesignFreq) * s.VelocityFactor / 2);

@@ -21,7 +21,7 @@ long double Known(const std::string& text, char sep)
 
 std::string BoxText(long double v, char sep)
 {
-    return FormatFixed(static_cast<double>(v), 5, 1, sep);
+    return FormatFixed(Narrowed(v), 5, 1, sep);
 }
 
 long double Fit(RodSection section, long double x)

@@ -3,9 +3,8 @@
 #include "state/errors.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace tavora {
@@ -25,14 +24,15 @@ std::string_view Trimmed(std::string_view s)
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Rewrites a number typed with the user's separator into the C form, or gives
-// an empty text when it is not a plain decimal number.
+// Rewrites a number typed with the user's separator into the form from_chars
+// reads (no '+'), or gives an empty text when it is not a plain decimal number.
 std::string CanonicalNumber(std::string_view s, char sep)
 {
     std::string out;
     size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        out += s[i++];
+        if (s[i++] == '-')
+            out += '-';
     size_t digits = 0;
     while (i < s.size() && IsDigit(s[i])) {
         out += s[i++];
@@ -73,12 +73,12 @@ std::string CanonicalNumber(std::string_view s, char sep)
 
 long double StrToFloatExt(std::string_view text, char decimalSep)
 {
+    // from_chars never looks at the C library's locale, which the windows
+    // program sets from the environment.
     const std::string c = CanonicalNumber(Trimmed(text), decimalSep);
-    if (c.empty())
-        NotAFloat(text);
-    char* end = nullptr;
-    const long double v = std::strtold(c.c_str(), &end);
-    if (std::isinf(v))
+    long double v = 0;
+    const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), v);
+    if (c.empty() || ec != std::errc{} || end != c.data() + c.size() || !std::isfinite(v))
         NotAFloat(text);
     return v;
 }
@@ -93,36 +93,34 @@ double StrToFloat(std::string_view text, char decimalSep)
 
 int StrToInt(std::string_view text)
 {
-    const std::string_view s = Trimmed(text);
-    size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
-    const bool ok = i < s.size() && [&] {
-        for (size_t k = i; k < s.size(); ++k)
-            if (!IsDigit(s[k]))
-                return false;
-        return true;
-    }();
-    if (ok && s.size() - i <= 10) {
-        const long long v = std::strtoll(std::string(s).c_str(), nullptr, 10);
-        if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
-            return static_cast<int>(v);
-    }
-    throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+    std::string_view s = Trimmed(text);
+    // from_chars takes a '-' but no '+'; leading zeros are no limit.
+    if (s.size() > 1 && s[0] == '+' && IsDigit(s[1]))
+        s.remove_prefix(1);
+    int v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || ec != std::errc{} || end != s.data() + s.size())
+        throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+    return v;
 }
 
 std::string GeneralFloatText(double value, char decimalSep)
 {
+    // A result is a number or an arithmetic fault, never a text "INF".
     if (std::isnan(value))
-        return "NAN";
+        throw ArithmeticError(kInvalidOperation);
     if (std::isinf(value))
-        return value > 0 ? "INF" : "-INF";
+        throw ArithmeticError(kOverflow);
     if (value == 0)
         return "0";
-    // 15 significant digits, then drop the trailing zeros.
+    // 15 significant digits, then drop the trailing zeros; to_chars, unlike
+    // printf, ignores the C library's locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    std::string s(buf);
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    const std::string s(buf, written.ptr);
     const size_t e = s.find('e');
-    int exponent = std::atoi(s.c_str() + e + 1);
+    int exponent = 0;
+    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
     std::string mantissa = s.substr(0, e);
     const bool negative = mantissa[0] == '-';
     std::string digits;
@@ -190,6 +188,16 @@ long double Checked(long double v)
 {
     RaiseFpFaults();
     return v;
+}
+
+double Narrowed(long double v)
+{
+    const double d = static_cast<double>(v);
+    if (std::isnan(d))
+        throw ArithmeticError(kInvalidOperation);
+    if (std::isinf(d))
+        throw ArithmeticError(kOverflow);
+    return d;
 }
 
 long long RoundHalfEven(double v)

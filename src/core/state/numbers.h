@@ -13,7 +13,8 @@ double StrToFloat(std::string_view text, char decimalSep = '.');
 int StrToInt(std::string_view text);
 
 // Shortest text of a value with up to 15 significant digits ("1012.5", "0.82",
-// "1E-6"); exponent form for very small or very large values.
+// "1E-6"); exponent form for very small or very large values. An infinity or
+// NaN throws the arithmetic error it stands for.
 std::string GeneralFloatText(double value, char decimalSep = '.');
 
 // Arithmetic faults: calculations start with ClearFpFaults() and pass every
@@ -25,6 +26,11 @@ std::string GeneralFloatText(double value, char decimalSep = '.');
 void ClearFpFaults();
 double Checked(double v);
 long double Checked(long double v);
+
+// A result narrowed from extended to double precision: one that does not fit a
+// double is an overflow (and not a number an invalid operation), never an
+// infinity that would reach a text.
+double Narrowed(long double v);
 
 // Rounds to the nearest whole number, halves to the even neighbour; a value
 // that is not finite or does not fit is an invalid operation.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 using namespace tavora;
@@ -146,7 +148,7 @@ TEST_F(DataFile, AReadOnlyFileIsNeitherReadNorReplaced)
         WriteDataFile(state);
         FAIL() << "a read-only file was replaced";
     } catch (const FileError& e) {
-        EXPECT_STREQ(e.what(), "Permission denied");
+        EXPECT_STREQ(e.what(), std::strerror(EACCES)); // the platform's text, in the user's language
     }
     EXPECT_EQ(ReadAll(File()), "old");
     std::filesystem::permissions(File(), std::filesystem::perms::owner_read |
