@@ -45,6 +45,11 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"impedance --cross-section abc", "", "Error in one of the entry boxes\n", 1},
         {"quarterwave", "520.5\n100.0\n", "", 0},
         {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
+        // A result too large for a double is an overflow, never INF.
+        {"quarterwave --freq=1e-320", "", "Floating point overflow\n", 1},
+        {"quarterwave --vf=1e308", "", "Floating point overflow\n", 1},
+        {"impedance --spacing=1e308", "", "Floating point overflow\n", 1},
+        {"impedance --cross-section=1e-320", "", "Floating point overflow\n", 1},
         {"gain --method yagi", "", nullptr, 2},
         {"stack --plane diagonal", "", nullptr, 2},
     };
@@ -61,7 +66,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
 TEST(ToolCommands, SwrWithACable)
 {
     const auto file = std::filesystem::temp_directory_path() / "tavora_cli_test_coax.dta";
-    std::ofstream(file) << "# test\nTest cable     50MHZ=2 144MHZ=5\n";
+    std::ofstream(file) << "# test\nTest cable     50MHZ=2 144MHZ=5\nHalf cable     144MHZ=1.5\n";
     const std::string args = "swr --reverse 4 --forward 100 --coax-file '" + file.string() +
                              "' --cable 'Test cable' --length 20 ";
     CliRun r = Cli(args + "--band '144 MHz'");
@@ -72,6 +77,10 @@ TEST(ToolCommands, SwrWithACable)
     EXPECT_EQ(r.err, "No data for loss at this frequency - coax unsuitable?\n");
     r = Cli(args);
     EXPECT_EQ(r.err + std::to_string(r.code), "You must select frequency first\n1");
+    // A fraction in the file is read whole under every locale (1 dB would give 0.66).
+    r = Cli("swr --reverse 4 --forward 100 --coax-file '" + file.string() +
+            "' --cable 'Half cable' --length 20 --band '144 MHz'");
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Coax lost= 0.98 dB");
     std::filesystem::remove(file);
     r = Cli(std::string("swr --reverse 4 --forward 100 --coax-file '") + TAVORA_COAX_DTA +
             "' --cable 'LMR-400 50 ohm (Times)' --band '144 MHz' --length 30.48");
