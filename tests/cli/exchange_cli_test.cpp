@@ -55,6 +55,28 @@ TEST(DesignCli, WritesTheYoAndMaaFilesOfTheDesign)
     EXPECT_NE(maa.find("\r\n0,   15,   4,   50.0,   120,    60,    0.0\r\n"), std::string::npos);
 }
 
+TEST(DesignCli, TextsThatWouldShapeAFileAreRefusedAndNothingIsWritten)
+{
+    TempDir dir;
+    const std::string control = "A line break or other control character cannot be saved (";
+    const struct {
+        const char *args, *err;
+    } cases[] = {
+        // sh is dash here, which knows no $'...'.
+        {"--yag d.yag --description \"$(printf 'My yagi\\n432.00 MHz')\"", "Describe yagi)"},
+        {"--maa d.maa --maa-name \"$(printf 'Yagi\\r\\n***Wires***')\"", "Filename)"},
+        {"--maa d.maa --dm1 '400, 9'", nullptr},
+    };
+    for (const auto& c : cases) {
+        const Result r = Cli(dir, std::string("design ") + c.args);
+        EXPECT_EQ(r.rc, 1) << c.args;
+        EXPECT_EQ(r.err, c.err ? control + c.err + "\n"
+                               : "A ',' cannot be saved, it separates the file's fields (DM1)\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("d.yag")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("d.maa")));
+}
+
 TEST(DesignCli, MaaOptionsAndTheNotInsulatedWarning)
 {
     TempDir dir;
@@ -140,7 +162,7 @@ TEST(YoCli, YagRoundTripAndLoadMessages)
     EXPECT_EQ(r.err, "No yag file found\n");
     r = Cli(dir, "yo --yag z.yag --description ';no'");
     EXPECT_EQ(r.rc, 1);
-    EXPECT_EQ(r.err, "A value beginning with ';' cannot be saved\n");
+    EXPECT_EQ(r.err, "A value beginning with ';' cannot be saved (Describe yagi)\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("z.yag")));
 }
 

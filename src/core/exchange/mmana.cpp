@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace tavora {
 
@@ -88,10 +89,22 @@ void FoldedDipoleWires(std::string& out, const DesignState& s, const std::string
     AppendLine(out, "0.0,  " + S + ",  -" + D + ",  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
 }
 
+// The name is a line of its own; the list texts share lines with commas
+// between the fields.
+void CheckMaaTexts(const MaaOptions& o)
+{
+    CheckSavedText(o.name, "Filename");
+    const std::pair<const std::string&, const char*> fields[] = {
+        {o.dm1, "DM1"}, {o.dm2, "DM2"}, {o.sc, "SC"}, {o.ec, "EC"}, {o.height, "Height (metres)"}};
+    for (const auto& [text, box] : fields)
+        CheckSavedText(text, box, ",");
+}
+
 } // namespace
 
 std::string MaaText(const DesignState& s, const MaaOptions& o)
 {
+    CheckMaaTexts(o);
     const int dirCount = std::clamp(s.DirCount, 0, kMaxDirectors);
     std::string out;
     AppendLine(out, o.name);

@@ -49,7 +49,9 @@ inline constexpr const char* kNoOptimiserDir = "Could not create Optimiser direc
 std::string OptimiserDir(const std::string& dir, bool& created);
 
 // The .maa text (CRLF after every line). Numbers always use a point, as the
-// commas between the fields would otherwise make them ambiguous.
+// commas between the fields would otherwise make them ambiguous. A text with a
+// line break or other control character, or a list text with a comma, throws
+// FileError naming its box.
 std::string MaaText(const DesignState& state, const MaaOptions& options);
 void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName);
 

@@ -2,6 +2,7 @@
 
 #include "design/format.h"
 #include "state/atomic_file.h"
+#include "state/box_names.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/program_dir.h"
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 
 namespace tavora {
 
@@ -22,10 +24,12 @@ bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 const std::string& Entry(const YoEntryTexts& e, int n) { return e[static_cast<size_t>(n - 1)]; }
 std::string& Entry(YoEntryTexts& e, int n) { return e[static_cast<size_t>(n - 1)]; }
 
-void CheckDescription(const std::string& description)
+// Every text begins a line or stands between TABs, and the reader takes a
+// first ";" for a comment.
+void CheckEntries(const YoEntryTexts& e, std::initializer_list<int> entries)
 {
-    if (BeginsWithSemicolon(description))
-        throw FileError(kSemicolonValue);
+    for (const int n : entries)
+        CheckValueLine(Entry(e, n), YoEntryBox(n));
 }
 
 std::string Whole(double v) { return FormatFixed(v, 6, 0, '.'); }
@@ -34,7 +38,7 @@ std::string Whole(double v) { return FormatFixed(v, 6, 0, '.'); }
 
 std::string YagTextFromDesign(const DesignState& s)
 {
-    CheckDescription(s.YagiDescription);
+    CheckValueLine(s.YagiDescription, kDescriptionBox);
     std::string out = s.YagiDescription + "\r\n";
     out += FormatFixed(s.DesignFreq, 6, 2, '.') + " MHz\r\n";
     out += std::to_string(s.DirCount + 2) + " Elements, millimeters\r\n";
@@ -69,7 +73,8 @@ int YoDirectorRowCount(const YoEntryTexts& e)
 
 std::string YagTextFromEntries(const YoEntryTexts& e, const std::string& description)
 {
-    CheckDescription(description);
+    CheckValueLine(description, kDescriptionBox);
+    CheckEntries(e, {1, 2, 3, 4, 37, 39});
     std::string out = description + "\r\n";
     out += Entry(e, 37) + " MHz\r\n";
     out += std::to_string(YoDirectorRowCount(e) + 2) + "  elements,  millimeters\r\n";
@@ -80,8 +85,10 @@ std::string YagTextFromEntries(const YoEntryTexts& e, const std::string& descrip
     // push a director out of the file.
     for (int k = 1; k <= kYoRows; ++k) {
         const std::string row = YoRowText(e, k);
-        if (row.size() > 3)
+        if (row.size() > 3) {
+            CheckEntries(e, {4 + 2 * k, 3 + 2 * k});
             out += row + "\r\n";
+        }
     }
     return out;
 }

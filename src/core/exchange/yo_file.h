@@ -12,8 +12,9 @@ inline constexpr const char* kYoFileSaved = "YO file saved";
 inline constexpr const char* kNoYagFile = "No yag file found";
 
 // The .yag text of the computed design (CRLF after every line). Numbers always
-// use a point: our own reader knows no other separator. Throws FileError with
-// kSemicolonValue when the description begins with ";".
+// use a point: our own reader knows no other separator. Throws FileError,
+// naming the box, when the description begins with ";" or holds a line break
+// or other control character.
 std::string YagTextFromDesign(const DesignState& state);
 void WriteYagFromDesign(const DesignState& state, const std::string& fileName);
 
@@ -23,6 +24,7 @@ std::string YoRowText(const YoEntryTexts& entries, int k);
 int YoDirectorRowCount(const YoEntryTexts& entries);
 
 // The .yag text of the YO entry group: the rows that count, in screen order.
+// The description and the entries written are refused as the design's is.
 std::string YagTextFromEntries(const YoEntryTexts& entries, const std::string& description);
 // Writes the YO entry group (which the caller has filled from the boxes).
 void GenerateYOfile(const DesignState& state, const std::string& fileName);

@@ -21,7 +21,30 @@ namespace {
     throw FileError(std::strerror(err));
 }
 
+[[noreturn]] void Refuse(const std::string& refusal, std::string_view box)
+{
+    throw FileError(refusal + " (" + std::string(box) + ")");
+}
+
 } // namespace
+
+void CheckSavedText(std::string_view text, std::string_view box, std::string_view separators)
+{
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f)
+            Refuse(kControlCharacter, box);
+        if (separators.find(c) != std::string_view::npos)
+            Refuse(std::string("A '") + c + "' cannot be saved, it separates the file's fields", box);
+    }
+}
+
+void CheckValueLine(std::string_view text, std::string_view box)
+{
+    if (!text.empty() && text.front() == ';')
+        Refuse(kSemicolonValue, box);
+    CheckSavedText(text, box);
+}
 
 void WriteFileAtomically(const std::string& path, const std::string& content)
 {

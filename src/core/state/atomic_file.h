@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tavora {
 
@@ -9,8 +10,19 @@ namespace tavora {
 // Throws FileError with the platform's text; the old file is then untouched.
 void WriteFileAtomically(const std::string& path, const std::string& content);
 
-// The refusal for a text that the value-line reader would take for a comment.
+// Refusals of a text that would change the structure of the file it is saved
+// in; the message adds the box in brackets: "... cannot be saved (Frequency)".
 inline constexpr const char* kSemicolonValue = "A value beginning with ';' cannot be saved";
+inline constexpr const char* kControlCharacter =
+    "A line break or other control character cannot be saved";
+
+// Throws FileError when `text` holds a control character (a line break would
+// start a new line of the file) or one of `separators` (a file's own field
+// separators), naming `box`.
+void CheckSavedText(std::string_view text, std::string_view box, std::string_view separators = {});
+// The same for a text that begins a line the value-line reader reads, which
+// would also take a first ";" for a comment.
+void CheckValueLine(std::string_view text, std::string_view box);
 
 // True when a text cannot be stored as a value line.
 inline bool BeginsWithSemicolon(const std::string& text) { return !text.empty() && text[0] == ';'; }

@@ -1,6 +1,7 @@
 #include "state/data_file.h"
 
 #include "state/atomic_file.h"
+#include "state/box_names.h"
 #include "state/design_state.h"
 #include "state/errors.h"
 #include "state/program_dir.h"
@@ -13,15 +14,23 @@ namespace tavora {
 
 namespace {
 
-template <size_t N>
-void AppendValues(std::string& out, const std::array<std::string, N>& values)
+// `box(i)` names value i's box on `screen` for a refusal.
+template <size_t N, class BoxName>
+void AppendValues(std::string& out, const std::array<std::string, N>& values, const char* screen,
+                  BoxName box)
 {
-    for (const std::string& v : values) {
-        if (BeginsWithSemicolon(v))
-            throw FileError(kSemicolonValue);
-        out += v;
+    for (size_t i = 0; i < N; ++i) {
+        CheckValueLine(values[i], std::string(screen) + ": " + box(i));
+        out += values[i];
         out += "\r\n";
     }
+}
+
+template <size_t N>
+void AppendValues(std::string& out, const std::array<std::string, N>& values, const char* screen,
+                  const std::array<const char*, N>& boxes)
+{
+    AppendValues(out, values, screen, [&](size_t i) { return std::string(boxes[i]); });
 }
 
 template <size_t N>
@@ -40,13 +49,14 @@ std::string DataFileText(const DesignState& state)
         "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
         ";\r\n"
         "; The first set of entries form the YO entry screen\r\n";
-    AppendValues(out, state.YoEntry);
+    AppendValues(out, state.YoEntry, "Make YO file",
+                 [](size_t i) { return YoEntryBox(static_cast<int>(i) + 1); });
     out += "; this second set store the Design Yagi details\r\n";
-    AppendValues(out, state.DesignEntry);
+    AppendValues(out, state.DesignEntry, "Design Yagi", kDesignEntryBoxes);
     out += "; this third set store the Gain Calculation details\r\n";
-    AppendValues(out, state.GainValues);
+    AppendValues(out, state.GainValues, "Gain Calculations", kGainBoxes);
     out += "; this last set store the Spacing details\r\n";
-    AppendValues(out, state.StackingValues);
+    AppendValues(out, state.StackingValues, "Stacking", kStackingBoxes);
     out.resize(out.size() - 2); // the last line has no line end
     return out;
 }

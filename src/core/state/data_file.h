@@ -13,8 +13,9 @@ inline constexpr const char* kNoDataFile = "No data file found";
 inline constexpr const char* kOldDataReloaded = "Old data reloaded";
 
 // The saved data file's text for the four text groups: 65 lines, CRLF line
-// ends, none after the last. Throws FileError with kSemicolonValue when a value
-// begins with ";", since the reader would skip it as a comment.
+// ends, none after the last. Throws FileError naming the screen and box of a
+// value that begins with ";" (the reader would skip it as a comment) or holds
+// a line break or other control character.
 std::string DataFileText(const DesignState& state);
 
 // Writes "Tavora.cnf" in the program directory, which stays the working

@@ -115,6 +115,40 @@ TEST(MaaFile, WritesAtomically)
     EXPECT_THROW(WriteMaaFile(ThreeDirectors(), MaaOptions{}, dir.File("no/y.maa")), FileError);
 }
 
+TEST(MaaFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
+{
+    const std::string control = "A line break or other control character cannot be saved (";
+    const std::string comma = "A ',' cannot be saved, it separates the file's fields (";
+    const struct {
+        std::string MaaOptions::*text;
+        const char* value;
+        std::string message;
+    } cases[] = {
+        {&MaaOptions::name, "Yagi\r\n***Wires***", control + "Filename)"},
+        {&MaaOptions::dm1, "400, 9", comma + "DM1)"},
+        {&MaaOptions::dm2, "40\t", control + "DM2)"},
+        {&MaaOptions::sc, "2,0", comma + "SC)"},
+        {&MaaOptions::ec, "1\n", control + "EC)"},
+        {&MaaOptions::height, "15,", comma + "Height (metres))"},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        MaaOptions o;
+        o.*c.text = c.value;
+        try {
+            WriteMaaFile(ThreeDirectors(), o, dir.File("y.maa"));
+            ADD_FAILURE() << "no refusal: " << c.message;
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("y.maa")));
+    // A comma in the name line is only text.
+    MaaOptions named;
+    named.name = "Yagi, 2 m";
+    EXPECT_EQ(MaaText(ThreeDirectors(), named).substr(0, 11), "Yagi, 2 m\r\n");
+}
+
 TEST(MaaFile, TheOptimiserFolder)
 {
     TempDir dir;

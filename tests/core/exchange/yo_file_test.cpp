@@ -151,23 +151,42 @@ TEST(YagFromEntries, WriteThenReadRestoresTheEntries)
     EXPECT_EQ(back, expected);
 }
 
-TEST(YagFromEntries, RefusesADescriptionTakenForAComment)
+TEST(YagFiles, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
 {
     TempDir dir;
     WriteAll(dir.File("old.yag"), "old");
-    DesignState s;
-    s.YagiDescription = ";first";
-    EXPECT_THROW(
-        {
-            try {
-                GenerateYOfile(s, dir.File("old.yag"));
-            } catch (const FileError& e) {
-                EXPECT_STREQ(e.what(), kSemicolonValue);
-                throw;
-            }
-        },
-        FileError);
-    EXPECT_THROW(WriteYagFromDesign(s, dir.File("old.yag")), FileError);
+    const std::string semicolon = "A value beginning with ';' cannot be saved (";
+    const std::string control = "A line break or other control character cannot be saved (";
+    const struct {
+        const char* description;
+        int entry; // 0: none
+        const char* text;
+        std::string message;
+    } cases[] = {
+        {";first", 0, "", semicolon + "Describe yagi)"},
+        {"My yagi\n432.00 MHz", 0, "", control + "Describe yagi)"},
+        {"My yagi\r", 0, "", control + "Describe yagi)"},
+        {"", 37, "144\r\n", control + "Frequency)"},
+        {"", 37, ";144", semicolon + "Frequency)"},
+        {"", 4, "7\t7", control + "Director/Reflector diameter)"},
+        {"", 5, "927\n", control + "Dir 1 Length)"},
+        {"", 6, ";572", semicolon + "Dir 1 Dist from reflector)"},
+    };
+    for (const auto& c : cases) {
+        DesignState s;
+        s.YagiDescription = c.description;
+        if (c.entry != 0)
+            E(s.YoEntry, c.entry) = c.text;
+        E(s.YoEntry, 6) = E(s.YoEntry, 6) == "0" ? "572" : E(s.YoEntry, 6); // row 1 counts
+        try {
+            GenerateYOfile(s, dir.File("old.yag"));
+            ADD_FAILURE() << "no refusal: " << c.message;
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+        if (c.entry == 0)
+            EXPECT_THROW(WriteYagFromDesign(s, dir.File("old.yag")), FileError) << c.message;
+    }
     EXPECT_EQ(ReadAll(dir.File("old.yag")), "old");
 }
 

@@ -95,17 +95,43 @@ TEST_F(DataFile, WriteThenReadRestoresTheGroups)
     EXPECT_EQ(back.StackingValues, state.StackingValues);
 }
 
-TEST_F(DataFile, AValueTakenForACommentIsRefusedAndNothingIsWritten)
+TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
 {
+    const struct {
+        std::string* value;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {&state.StackingValues[1], ";30",
+         "A value beginning with ';' cannot be saved (Stacking: Half power beamwidth)"},
+        {&state.DesignEntry[0], "144.1\r\n8",
+         "A line break or other control character cannot be saved (Design Yagi: Frequency in MHz)"},
+        {&state.GainValues[1], "4000\n",
+         "A line break or other control character cannot be saved (Gain Calculations: Boom length mm)"},
+        {&state.YoEntry[6], "9\t27",
+         "A line break or other control character cannot be saved (Make YO file: Dir 2 Length)"},
+        {&state.YoEntry[7], ";1",
+         "A value beginning with ';' cannot be saved (Make YO file: Dir 2 Dist from reflector)"},
+        {&state.YoEntry[39], "3\x7f", "A line break or other control character cannot be saved "
+                                       "(Make YO file: Calculate frequency from)"},
+    };
     WriteAll(File(), "old");
-    state.StackingValues[1] = ";30";
-    try {
-        WriteDataFile(state);
-        FAIL() << "no refusal";
-    } catch (const FileError& e) {
-        EXPECT_STREQ(e.what(), "A value beginning with ';' cannot be saved");
+    for (const auto& c : cases) {
+        const std::string kept = *c.value;
+        *c.value = c.text;
+        try {
+            WriteDataFile(state);
+            ADD_FAILURE() << "no refusal of " << c.message;
+        } catch (const FileError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        *c.value = kept;
     }
     EXPECT_EQ(ReadAll(File()), "old");
+    // A blank before the ";" and any other byte are values like any other.
+    state.DesignEntry[11] = " ;";
+    state.YoEntry[0] = "\xc3\xa9";
+    EXPECT_NO_THROW(WriteDataFile(state));
 }
 
 TEST_F(DataFile, CommentsAnywhereAndMissingLines)
