@@ -7,7 +7,10 @@ namespace tavora {
 
 // Writes `content` to a temporary file beside `path` and renames it over
 // `path` only once it is complete, so a failure never destroys the old file.
-// Throws FileError with the platform's text; the old file is then untouched.
+// Through a symbolic link the link's target is written. The temporary is a
+// hidden ".NAME.tavora-XXXXXX", and a save first removes those a killed save
+// of the same file left. Throws FileError with the platform's text; the old
+// file is then untouched.
 void WriteFileAtomically(const std::string& path, const std::string& content);
 
 // Refusals of a text that would change the structure of the file it is saved
