@@ -3,12 +3,28 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace tavora::shell {
 
+namespace {
+
+// A double outside int's range does not convert (the behaviour is undefined);
+// a window shrunk to nothing gives infinite factors, so clamp instead.
+int TruncatedToInt(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    const double low = std::numeric_limits<int>::min();
+    const double high = std::numeric_limits<int>::max();
+    return static_cast<int>(std::trunc(std::clamp(x, low, high)));
+}
+
+} // namespace
+
 int RoundHalfUp(double x)
 {
-    return static_cast<int>(std::trunc(x + 0.5));
+    return TruncatedToInt(x + 0.5);
 }
 
 Factors DensityFactors(const DesignFrame& design, double dpiX, double dpiY)
@@ -46,7 +62,7 @@ Bounds ScaleBounds(const Bounds& design, const Factors& f)
 
 int ScaleControlFont(int recorded, const Factors& f)
 {
-    const int size = static_cast<int>(std::trunc(recorded * f.font));
+    const int size = TruncatedToInt(recorded * f.font);
     return size == 0 ? 1 : size;
 }
 

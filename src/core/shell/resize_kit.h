@@ -42,7 +42,8 @@ struct DesignFrame {
     int dpiH = 96;
 };
 
-// Truncation of x + 0.5: halves go up for the positive values involved.
+// Truncation of x + 0.5: halves go up for the positive values involved. A
+// value beyond int's range gives its end, a NaN 0.
 int RoundHalfUp(double x);
 
 // Load: design units to the current screen (fx = design dpi / screen dpi).

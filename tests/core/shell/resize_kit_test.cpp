@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace tavora::shell {
 namespace {
 
@@ -54,6 +57,20 @@ TEST(ResizeKit, RoundingTakesHalvesUp)
     EXPECT_EQ(ScaleBounds({5, 3, 7, 9}, half), (Bounds{3, 2, 4, 5}));
     EXPECT_EQ(ScaleControlFont(9, half), 4);
     EXPECT_EQ(ScaleWindowFont(9, half), 5);
+}
+
+TEST(ResizeKit, RoundingClampsWhatAnIntCannotHold)
+{
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    EXPECT_EQ(RoundHalfUp(1e300), kMax);
+    EXPECT_EQ(RoundHalfUp(INFINITY), kMax);
+    EXPECT_EQ(RoundHalfUp(-1e300), kMin);
+    EXPECT_EQ(RoundHalfUp(NAN), 0);
+    // A window resized to nothing and back: infinite and NaN factors.
+    const Factors inf{INFINITY, INFINITY, INFINITY};
+    EXPECT_EQ(ScaleBounds({5, 3, 7, 9}, inf), (Bounds{kMax, kMax, kMax, kMax}));
+    EXPECT_EQ(ScaleControlFont(9, inf), kMax);
+    EXPECT_EQ(ScaleControlFont(0, inf), 1); // 0 x inf is NaN
 }
 
 TEST(ResizeKit, HighDensityScreenEnlargesAtLoad)
