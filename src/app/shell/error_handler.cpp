@@ -23,19 +23,34 @@ bool Guarded(Dialogs& dialogs, QWidget* parent, const std::function<void()>& act
 
 TavoraApplication::TavoraApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
+void TavoraApplication::Report(QWidget* parent, const std::exception& error)
+{
+    auto* application = dynamic_cast<TavoraApplication*>(QCoreApplication::instance());
+    if (application != nullptr && application->dialogs_ != nullptr) {
+        ShowError(*application->dialogs_, parent, error);
+    } else {
+        QtDialogs fallback;
+        ShowError(fallback, parent, error);
+    }
+}
+
 bool TavoraApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        if (dialogs_ != nullptr) {
-            ShowError(*dialogs_, activeWindow(), e);
-        } else {
-            QtDialogs fallback;
-            ShowError(fallback, activeWindow(), e);
-        }
+        Report(activeWindow(), e);
     }
     return false;
+}
+
+void GuardedEvent(QWidget* widget, const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const std::exception& e) {
+        TavoraApplication::Report(widget != nullptr ? widget->window() : nullptr, e);
+    }
 }
 
 } // namespace tavora::app

@@ -5,6 +5,7 @@
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/shell/main_window.h"
+#include "app/shell/user_locale.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
@@ -53,8 +54,6 @@ int RunTavora(int argc, char** argv)
         return 1;
     }
 
-    DesignState state;
-    shell::InitialiseProgram(state);
     QtDialogs dialogs; // also the help viewer
 
     const QtMessageHandler previous = qInstallMessageHandler(NoDisplayHandler);
@@ -64,6 +63,9 @@ int RunTavora(int argc, char** argv)
         qWarning().noquote() << remark;
     application.SetDialogs(&dialogs);
     InstallFontSubstitutes();
+    // After the application object, which takes the user's locale.
+    DesignState state;
+    shell::InitialiseProgram(state, UserDecimalSep());
 
     Registry registry;
     RegisterWindows(registry);

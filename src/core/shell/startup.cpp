@@ -1,16 +1,25 @@
 #include "shell/startup.h"
 
 #include "state/design_state.h"
+#include "state/numbers.h"
 #include "state/program_dir.h"
 
 #include <algorithm>
 
 namespace tavora::shell {
 
-void InitialiseProgram(DesignState& state)
+void InitialiseProgram(DesignState& state, char decimalSep)
 {
     // The YO screen's two start choices are already in the state's defaults.
     RecordProgramDir(state);
+    const auto localise = [decimalSep](auto& texts) {
+        for (std::string& text : texts)
+            text = WithDecimalSep(text, decimalSep);
+    };
+    localise(state.YoEntry);
+    localise(state.DesignEntry);
+    localise(state.GainValues);
+    localise(state.StackingValues);
 }
 
 bool HasDisplay(const Environment& env)

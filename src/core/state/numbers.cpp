@@ -159,6 +159,15 @@ std::string GeneralFloatText(double value, char decimalSep)
     return out;
 }
 
+std::string WithDecimalSep(std::string_view text, char decimalSep)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c == '.')
+            c = decimalSep;
+    return out;
+}
+
 void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
 
 namespace {

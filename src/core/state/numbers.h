@@ -17,6 +17,10 @@ int StrToInt(std::string_view text);
 // NaN throws the arithmetic error it stands for.
 std::string GeneralFloatText(double value, char decimalSep = '.');
 
+// A number text the program itself writes with a point (its boxes' start-up
+// texts) as the user would type it.
+std::string WithDecimalSep(std::string_view text, char decimalSep);
+
 // Arithmetic faults: calculations start with ClearFpFaults() and pass every
 // step's result through Checked(), which throws ArithmeticError with the
 // system's text when that step divided by zero, was invalid or overflowed.

@@ -1,15 +1,15 @@
 #include "ui_test.h"
 
 #include "app/shell/fonts.h"
+#include "app/shell/user_locale.h"
+#include "state/numbers.h"
 #include "shell/startup.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDialog>
-#include <QLocale>
 #include <QTimer>
 
-#include <clocale>
 
 namespace tavora::test {
 
@@ -73,7 +73,7 @@ app::TavoraApplication& Application()
 
 Harness::Harness()
 {
-    shell::InitialiseProgram(state);
+    shell::InitialiseProgram(state, app::UserDecimalSep());
     Application().SetDialogs(&dialogs);
 }
 
@@ -82,12 +82,17 @@ Harness::~Harness()
     Application().SetDialogs(&Fallback());
 }
 
+QString Typed(const std::string& text)
+{
+    return QString::fromStdString(WithDecimalSep(text, app::UserDecimalSep()));
+}
+
 int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
 {
-    std::setlocale(LC_ALL, "C");
+    // The locale is the one the environment names, as for the program: ctest
+    // runs each window suite in the C locale and under a comma-decimal one.
     app::TavoraApplication application(argc, argv);
     application.SetDialogs(&Fallback());
-    QLocale::setDefault(QLocale::c());
     app::InstallFontSubstitutes();
     const std::unique_ptr<QObject> test = makeTest();
     return QTest::qExec(test.get(), argc, argv);

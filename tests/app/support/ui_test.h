@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace tavora::test {
 
@@ -64,8 +65,12 @@ struct Harness {
     Harness& operator=(const Harness&) = delete;
 };
 
+// A number text, or a text of the program's with numbers in it, written with
+// a point, as the user types and reads it: with the user's separator.
+QString Typed(const std::string& text);
+
 // The test main: the program's application object (with its general error
-// handler), the fonts, and a fixed locale.
+// handler), the fonts, and the environment's locale.
 // The test object is made after the application, so that its timers run.
 int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest);
 

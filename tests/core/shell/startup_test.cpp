@@ -52,6 +52,18 @@ TEST(InitialiseProgram, RecordsTheWorkingDirectoryAndYoChoices)
     EXPECT_EQ(state.ProgramDir, std::filesystem::current_path().string());
     EXPECT_EQ(state.YoEntry[39], "3");
     EXPECT_EQ(state.YoEntry[40], "2");
+    EXPECT_EQ(state.DesignEntry[0], "144.1");
+}
+
+TEST(InitialiseProgram, StartUpTextsTakeTheUsersSeparator)
+{
+    DesignState state;
+    InitialiseProgram(state, ',');
+    EXPECT_EQ(state.DesignEntry, (DesignEntryTexts{"144,1", "8", "7", "10", "25", "10", "50", "15",
+                                                   "", "", "", ""}));
+    EXPECT_EQ(state.GainValues, (GainTexts{"144,1", "4000"}));
+    EXPECT_EQ(state.StackingValues, (StackingTexts{"144,1", "30", "0"}));
+    EXPECT_EQ(state.YoEntry[36], "0");
 }
 
 } // namespace
