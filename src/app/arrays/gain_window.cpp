@@ -29,7 +29,7 @@ GainWindow::GainWindow(QWidget* owner, AppContext& context)
     entry->setObjectName(QStringLiteral("Panel1"));
     entry->setGeometry(40, 110, 420, 210);
     AddLabel("Label2", QStringLiteral("Enter frequency in MHz"), {20, 16, 380, 28}, entry);
-    frequency_ = AddEdit("Edit1", QStringLiteral("144.1"), {20, 48, 200, 34}, entry);
+    frequency_ = AddEdit("Edit1", UserNumberText("144.1"), {20, 48, 200, 34}, entry);
     AddLabel("Label3", QStringLiteral("Boom length mm"), {20, 110, 380, 28}, entry);
     boomLength_ = AddEdit("Edit2", QStringLiteral("4000"), {20, 142, 200, 34}, entry);
 

@@ -36,7 +36,7 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     entry->setObjectName(QStringLiteral("Panel1"));
     entry->setGeometry(30, 96, 420, 372);
     AddLabel("Label2", QStringLiteral("Frequency in MHz"), {20, 14, 380, 28}, entry);
-    frequency_ = AddEdit("Edit1", QStringLiteral("144.1"), {20, 44, 160, 34}, entry);
+    frequency_ = AddEdit("Edit1", UserNumberText("144.1"), {20, 44, 160, 34}, entry);
     beamwidthLabel_ = AddLabel("Label3", QStringLiteral("Half power vertical beamwidth "),
                                {20, 94, 390, 28}, entry);
     beamwidth_ = AddEdit("Edit2", QStringLiteral("30"), {20, 124, 160, 34}, entry);

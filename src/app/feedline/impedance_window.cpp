@@ -5,7 +5,6 @@
 #include "app/shell/user_locale.h"
 
 #include "state/errors.h"
-#include "state/numbers.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -49,12 +48,8 @@ void ImpedanceWindow::Box::SetVisible(bool visible) const
 ImpedanceWindow::Box ImpedanceWindow::AddBoxRow(const char* labelName, const char* editName, const QString& caption,
                               const std::string& text, int top, int labelWidth, QWidget* parent)
 {
-    // The start-up figures are written with a point; the boxes show them as
-    // the user types them.
-    const std::string typed = WithDecimalSep(text, UserDecimalSep());
-    return {
-        AddLabel(labelName, caption, {20, top + 3, labelWidth, 28}, parent),
-        AddEdit(editName, QString::fromStdString(typed), {30 + labelWidth, top, 150, 34}, parent)};
+    return {AddLabel(labelName, caption, {20, top + 3, labelWidth, 28}, parent),
+            AddEdit(editName, UserNumberText(text), {30 + labelWidth, top, 150, 34}, parent)};
 }
 
 ImpedanceWindow::ImpedanceWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, context, kDesignSize)

@@ -42,8 +42,8 @@ class GainTest : public QObject {
         Click(&w, "Button2"); // a second press replaces the lines
         Click(&w, qPrintable(button));
         QCOMPARE(MemoLines(&w),
-                 (QStringList{"Gain is " + gain + " dBd (referred to dipole)",
-                              "Approximate 3 dB beamwidth is " + beamwidth + " degrees",
+                 (QStringList{"Gain is " + Typed(gain) + " dBd (referred to dipole)",
+                              "Approximate 3 dB beamwidth is " + Typed(beamwidth) + " degrees",
                               "(Assuming E-plane and H-plane are the same)"}));
         QCOMPARE(h.state.WaveLength, 300000 / 144.1);
         QCOMPARE(h.state.BoomLength, 4000.0);
@@ -69,6 +69,9 @@ class GainTest : public QObject {
         QFETCH(QString, freq);
         QFETCH(QString, boom);
         QFETCH(QString, message);
+        freq = Typed(freq);
+        boom = Typed(boom);
+        message = Typed(message);
         Harness h;
         GainWindow w(nullptr, h.context);
         w.show();
@@ -82,7 +85,7 @@ class GainTest : public QObject {
         w.FormActivate(); // back from the message box
         QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text() + Find<QLineEdit>(&w, "Edit2")->text(),
                  freq + boom);
-        TypeKeys(&w, "Edit1", "144.1");
+        TypeKeys(&w, "Edit1", Typed("144.1"));
         TypeKeys(&w, "Edit2", "4000");
         Click(&w, "Button1");
         QCOMPARE(MemoLines(&w).size(), 3);
@@ -108,9 +111,9 @@ class GainTest : public QObject {
             });
             main.findChild<QAction*>("Gain_calc")->trigger();
         };
-        visit("50.2");
+        visit(Typed("50.2"));
         visit("not a number");
-        QCOMPARE(shown, (QStringList{"144.1 4000", "50.2 4000"}));
+        QCOMPARE(shown, (QStringList{Typed("144.1 4000"), Typed("50.2 4000")}));
         QCOMPARE(h.state.GainValues[0], std::string("not a number"));
     }
 

@@ -45,7 +45,7 @@ class StackingTest : public QObject {
             Choose(&w, "RadioGroup1Item1");
         Click(&w, "Button1");
         Click(&w, "Button1"); // replaced, not appended
-        QCOMPARE(MemoLines(&w), memo);
+        QCOMPARE(MemoLines(&w), Typed(memo));
         QVERIFY(h.dialogs.messages.isEmpty());
     }
 
@@ -131,7 +131,7 @@ class StackingTest : public QObject {
                 shown << Find<QLineEdit>(modal, "Edit1")->text() + " " +
                              Find<QLabel>(modal, "Label5")->text();
                 if (change) {
-                    Type(modal, "Edit1", "432.5");
+                    Type(modal, "Edit1", Typed("432.5"));
                     Type(modal, "Edit2", "abc");
                     Choose(modal, "RadioGroup1Item1");
                 }
@@ -142,8 +142,8 @@ class StackingTest : public QObject {
         visit(true);
         QVERIFY(last.isNull()); // closed means destroyed: the next one is new
         visit(false);
-        QCOMPARE(shown, (QStringList{"144.1 Vertical stacking", "432.5 Horizontal stacking"}));
-        QCOMPARE(h.state.StackingValues, (StackingTexts{"432.5", "abc", "1"}));
+        QCOMPARE(shown, Typed({"144.1 Vertical stacking", "432.5 Horizontal stacking"}));
+        QCOMPARE(h.state.StackingValues, (StackingTexts{Typed("432.5").toStdString(), "abc", "1"}));
     }
 };
 

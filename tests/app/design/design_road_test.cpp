@@ -117,16 +117,38 @@ class DesignRoadTest : public QObject {
         test::Harness h;
         DesignEntryWindow entry(nullptr, h.context);
         entry.show();
-        QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("144.1"));
+        QCOMPARE(Box(&entry, "Edit1")->text(), test::Typed("144.1"));
         QCOMPARE(Box(&entry, "Edit2")->text(), QStringLiteral("8"));
         QCOMPARE(Box(&entry, "Edit8")->text(), QStringLiteral("15"));
         // Empty choices select every first item.
         QVERIFY(entry.findChild<QRadioButton*>("RadioGroup1Item0")->isChecked());
         QString report;
         Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
-        QCOMPARE(report, Cli({"design", "--boom-type", "square", "--mounting", "bonded",
-                              "--dipole-mounting", "same"}));
+        QCOMPARE(report, test::Typed(Cli({"design", "--boom-type", "square", "--mounting",
+                                          "bonded", "--dipole-mounting", "same"})));
         QCOMPARE(h.state.DesignEntry[11], std::string("00000"));
+    }
+
+    void aFrequencyTypedWithTheUsersSeparatorGivesItsReport()
+    {
+        // Under de_DE.UTF-8 this types "144,1" and reads the report with commas.
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        entry.show();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        Box(&entry, "Edit1")->setFocus();
+        Box(&entry, "Edit1")->clear();
+        QTest::keyClicks(Box(&entry, "Edit1"), test::Typed("144.1"));
+        Box(&entry, "Edit2")->setFocus(); // the band defaults, as a user leaves the box
+        QString report;
+        Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
+        QVERIFY(h.dialogs.messages.isEmpty());
+        QCOMPARE(h.state.DesignFreq, 144.1);
+        QVERIFY(report.contains(test::Typed("Yagi design frequency =144.10 MHz")));
+        QCOMPARE(report, test::Typed(Cli({"design", "--boom-type", "square", "--mounting",
+                                          "bonded", "--dipole-mounting", "same",
+                                          "--element-width", "7", "--element-thick", "2",
+                                          "--radiator-width", "10", "--radiator-thick", "2"})));
     }
 
     void leavingTheFrequencyBoxWritesTheBandDefaults_data()
@@ -184,11 +206,11 @@ class DesignRoadTest : public QObject {
         QCOMPARE(h.state.CoaxName, std::string("9913 (air PE) "));
         QCOMPARE(h.state.VelocityFactor, 0.84);
 
-        h.dialogs.prompts.push_back(QStringLiteral("0.82"));
+        h.dialogs.prompts.push_back(test::Typed("0.82"));
         ChooseCoax(entry, 45);
-        QCOMPARE(CoaxStatus(entry), QStringLiteral("4:1 balun uses velocity factor of 0.82"));
+        QCOMPARE(CoaxStatus(entry), test::Typed("4:1 balun uses velocity factor of 0.82"));
         QCOMPARE(h.state.VelocityFactor, 0.82);
-        h.dialogs.prompts.push_back(QStringLiteral("1.2"));
+        h.dialogs.prompts.push_back(test::Typed("1.2"));
         ChooseCoax(entry, 45);
         QCOMPARE(CoaxStatus(entry), QStringLiteral("Velocity factor not in range"));
         h.dialogs.prompts.push_back(std::nullopt); // cancelled: the default "0"
@@ -266,7 +288,7 @@ class DesignRoadTest : public QObject {
                      QStringList{"No coax selected or velocity factor out of range"});
         });
 
-        h.dialogs.prompts.push_back(QStringLiteral("0.82"));
+        h.dialogs.prompts.push_back(test::Typed("0.82"));
         ChooseCoax(entry, 45);
         QStringList reports;
         QString length, coax;
@@ -307,7 +329,7 @@ class DesignRoadTest : public QObject {
         });
         const QString text = PdfText(pdf);
         QVERIFY2(text.contains("TAVORA"), qPrintable(text));
-        QVERIFY(text.contains("Yagi design frequency =144.10 MHz"));
+        QVERIFY(text.contains(test::Typed("Yagi design frequency =144.10 MHz")));
         QVERIFY(text.contains("The total boom length is 4523 mm"));
         QVERIFY(text.contains("FOLDED DIPOLE CONSTRUCTION"));
         const QStringList lines = text.split('\n');
@@ -401,7 +423,8 @@ class DesignRoadTest : public QObject {
             Click(&r, "Button5");
         });
         const QString text = PdfText(pdf, {});
-        QVERIFY2(text.contains("Balun for 144.1 MHz using 687 mm loop of RG-213 (PE)"), qPrintable(text));
+        QVERIFY2(text.contains(test::Typed("Balun for 144.1 MHz using 687 mm loop of RG-213 (PE)")),
+                 qPrintable(text));
         QVERIFY(text.contains("687mm"));
         // Word boxes in points: q is 144 points.
         const QString boxes = PdfText(pdf, {QStringLiteral("-bbox")});

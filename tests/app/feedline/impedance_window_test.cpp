@@ -79,7 +79,7 @@ class ImpedanceTest : public QObject {
             Type(&w, "Edit3", known);
         Click(&w, "Button1");
         QVERIFY(Shown(&w, boxes[unknown]));
-        QCOMPARE(Box(&w, boxes[unknown]), result);
+        QCOMPARE(Box(&w, boxes[unknown]), Typed(result));
         QCOMPARE(Find<QLabel>(&w, "Label17")->text(), message);
         QVERIFY(h.dialogs.messages.isEmpty());
     }
@@ -90,7 +90,7 @@ class ImpedanceTest : public QObject {
         ImpedanceWindow w(nullptr, h.context);
         Click(&w, "Button2");
         QVERIFY(Shown(&w, "Edit8") && Shown(&w, "Label9"));
-        QCOMPARE(Box(&w, "Edit8") + " " + Box(&w, "Edit9"), QString("520.5 100.0"));
+        QCOMPARE(Box(&w, "Edit8") + " " + Box(&w, "Edit9"), Typed("520.5 100.0"));
     }
 
     void badBoxesShowTheirMessage_data()
@@ -119,7 +119,7 @@ class ImpedanceTest : public QObject {
         Type(&w, qPrintable(box), text);
         Click(&w, qPrintable(button));
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
-        Type(&w, qPrintable(box), "12.8"); // and the window goes on
+        Type(&w, qPrintable(box), Typed("12.8")); // and the window goes on
         Click(&w, qPrintable(button));
         QCOMPARE(h.dialogs.messages.size(), 1);
     }

@@ -61,7 +61,7 @@ class TaskTest : public QObject {
         QVERIFY(first.isNull());
         QCOMPARE(h.state.GainValues[0], std::string("first"));
         visit("second");
-        QCOMPARE(shown, (QStringList{"144.1", "first"}));
+        QCOMPARE(shown, (QStringList{test::Typed("144.1"), "first"}));
         QCOMPARE(h.state.GainValues[0], std::string("second"));
     }
 

@@ -2,12 +2,12 @@
 
 #include "app/shell/fonts.h"
 #include "app/shell/user_locale.h"
-#include "state/numbers.h"
 #include "shell/startup.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDialog>
+#include <QRegularExpression>
 #include <QTimer>
 
 
@@ -82,9 +82,20 @@ Harness::~Harness()
     Application().SetDialogs(&Fallback());
 }
 
-QString Typed(const std::string& text)
+QString Typed(const QString& text)
 {
-    return QString::fromStdString(WithDecimalSep(text, app::UserDecimalSep()));
+    // Only a point between digits: a report's sentences end in points too.
+    static const QRegularExpression decimalPoint(QStringLiteral("(?<=\\d)\\.(?=\\d)"));
+    QString typed = text;
+    return typed.replace(decimalPoint, QString(QChar::fromLatin1(app::UserDecimalSep())));
+}
+
+QStringList Typed(const QStringList& texts)
+{
+    QStringList typed;
+    for (const QString& text : texts)
+        typed << Typed(text);
+    return typed;
 }
 
 int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)

@@ -13,7 +13,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
 
 namespace tavora::test {
 
@@ -67,7 +66,8 @@ struct Harness {
 
 // A number text, or a text of the program's with numbers in it, written with
 // a point, as the user types and reads it: with the user's separator.
-QString Typed(const std::string& text);
+QString Typed(const QString& text);
+QStringList Typed(const QStringList& texts);
 
 // The test main: the program's application object (with its general error
 // handler), the fonts, and the environment's locale.
