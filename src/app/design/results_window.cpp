@@ -9,6 +9,7 @@
 #include "design/report.h"
 #include "exchange/yo_file.h"
 #include "state/atomic_file.h"
+#include "state/box_names.h"
 #include "state/errors.h"
 #include "state/design_state.h"
 
@@ -144,9 +145,9 @@ void ResultsWindow::SaveYO()
                                             QString::fromStdString(state.YagiDescription));
     if (!description)
         return;
-    // The reader would take such a line for a comment and lose step.
-    if (BeginsWithSemicolon(description->toStdString()))
-        throw Error(kSemicolonValue);
+    // Refused before it is kept: the reader would take a first ";" for a
+    // comment, and a line break would add a line to the file.
+    CheckValueLine(description->toStdString(), kDescriptionBox);
     state.YagiDescription = description->toStdString();
     const QString path = dialogs.SaveFile(
         this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),

@@ -27,7 +27,4 @@ void CheckSavedText(std::string_view text, std::string_view box, std::string_vie
 // would also take a first ";" for a comment.
 void CheckValueLine(std::string_view text, std::string_view box);
 
-// True when a text cannot be stored as a value line.
-inline bool BeginsWithSemicolon(const std::string& text) { return !text.empty() && text[0] == ';'; }
-
 } // namespace tavora

@@ -465,7 +465,13 @@ class DesignRoadTest : public QObject {
         // A description the reader would skip as a comment is refused.
         h.dialogs.prompts.push_back(QStringLiteral(";comment"));
         Calculate(entry, [&](ResultsWindow& r) { Click(&r, "Button2"); });
-        QCOMPARE(h.dialogs.MessageTexts().last(), QStringLiteral("A value beginning with ';' cannot be saved"));
+        QCOMPARE(h.dialogs.MessageTexts().last(),
+                 QStringLiteral("A value beginning with ';' cannot be saved (Describe yagi)"));
+        h.dialogs.prompts.push_back(QStringLiteral("My yagi\n432.00 MHz"));
+        Calculate(entry, [&](ResultsWindow& r) { Click(&r, "Button2"); });
+        QCOMPARE(h.dialogs.MessageTexts().last(),
+                 QStringLiteral("A line break or other control character cannot be saved "
+                                "(Describe yagi)"));
         QCOMPARE(h.state.YagiDescription, std::string("My 2m yagi"));
     }
 

@@ -54,6 +54,20 @@ class DataFileMenuTest : public QObject {
         QCOMPARE(h.state.StackingValues[0], std::string("432"));
         QCOMPARE(h.state.StackingValues[2], std::string("1"));
     }
+
+    void aValueTheFileCannotHoldIsRefusedNamingItsBox()
+    {
+        test::Harness h;
+        MainWindow w(h.context);
+        h.state.DesignEntry[0] = ";144";
+        w.findChild<QAction*>("Save1")->trigger();
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 QStringList{"A value beginning with ';' cannot be saved "
+                             "(Design Yagi: Frequency in MHz)"});
+        QCOMPARE(h.dialogs.messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(h.dialogs.beeps, 0);
+        QVERIFY(!QFile::exists(QDir(folder_.path()).filePath("Tavora.cnf")));
+    }
 };
 
 TAVORA_UI_TEST_MAIN(DataFileMenuTest)
