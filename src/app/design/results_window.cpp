@@ -1,5 +1,6 @@
 #include "app/design/results_window.h"
 
+#include "app/exchange/mmana_export_window.h"
 #include "app/feedline/balun_window.h"
 #include "app/design/folded_dipole_drawing.h"
 #include "app/shell/text_printer.h"
@@ -71,7 +72,6 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
     print_ = button("Button1", "Print results", 50);
     createYo_ = button("Button2", "Create YO", 102);
     createMaa_ = button("Button4", "Create .maa", 154);
-    createMaa_->setEnabled(false); // until the MMANA-GAL export window exists
     balun_ = button("Button5", "Balun", 206);
     back_ = button("Button3", "Back", 258);
 
@@ -82,6 +82,7 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
 
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(createYo_, &QPushButton::clicked, [this] { SaveYO(); });
+    On(createMaa_, &QPushButton::clicked, [this] { MakeMMana(); });
     On(balun_, &QPushButton::clicked, [this] { Showbalun(); });
     On(back_, &QPushButton::clicked, [this] { accept(); });
 }
@@ -157,6 +158,12 @@ void ResultsWindow::SaveYO()
     WriteYagFromDesign(state, path.toStdString());
     dialogs.Beep();
     dialogs.Notice(this, QStringLiteral("File saved"));
+}
+
+void ResultsWindow::MakeMMana()
+{
+    MmanaExportWindow mmana(this, Context());
+    ShowModal(mmana);
 }
 
 void ResultsWindow::Showbalun()
