@@ -1,6 +1,7 @@
 #include "app/design/results_window.h"
 
 #include "app/exchange/mmana_export_window.h"
+#include "app/exchange/yag_description.h"
 #include "app/feedline/balun_window.h"
 #include "app/design/folded_dipole_drawing.h"
 #include "app/shell/text_printer.h"
@@ -9,8 +10,6 @@
 
 #include "design/report.h"
 #include "exchange/yo_file.h"
-#include "state/atomic_file.h"
-#include "state/errors.h"
 #include "state/design_state.h"
 
 #include <QDir>
@@ -139,16 +138,8 @@ void ResultsWindow::SaveYO()
 {
     Dialogs& dialogs = Context().dialogs;
     DesignState& state = Context().state;
-    dialogs.Beep();
-    const auto description = dialogs.Prompt(this, QStringLiteral("Yagi description"),
-                                            QStringLiteral("Describe yagi"),
-                                            QString::fromStdString(state.YagiDescription));
-    if (!description)
+    if (!AskYagiDescription(this, Context()))
         return;
-    // The reader would take such a line for a comment and lose step.
-    if (BeginsWithSemicolon(description->toStdString()))
-        throw Error(kSemicolonValue);
-    state.YagiDescription = description->toStdString();
     const QString path = dialogs.SaveFile(
         this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
                QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),

@@ -2,14 +2,13 @@
 
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
+#include "app/exchange/yag_description.h"
 #include "app/shell/radio_group.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 
 #include "exchange/yo_file.h"
-#include "state/atomic_file.h"
 #include "state/design_state.h"
-#include "state/errors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -272,22 +271,13 @@ void YoDetailsWindow::CalcFfromRef()
 void YoDetailsWindow::GenerateYO()
 {
     Dialogs& dialogs = Context().dialogs;
-    DesignState& state = Context().state;
     ExitYOvar();
-    dialogs.Beep();
-    const auto description = dialogs.Prompt(this, QStringLiteral("Yagi description"),
-                                            QStringLiteral("Describe yagi"),
-                                            QString::fromStdString(state.YagiDescription));
-    if (!description)
+    if (!AskYagiDescription(this, Context()))
         return;
-    // The reader would take such a line for a comment and lose step.
-    if (BeginsWithSemicolon(description->toStdString()))
-        throw Error(kSemicolonValue);
-    state.YagiDescription = description->toStdString();
     const QString path = dialogs.SaveFile(this, YagDialog(QString(), QStringLiteral("YO files")));
     if (path.isEmpty())
         return;
-    GenerateYOfile(state, path.toStdString());
+    GenerateYOfile(Context().state, path.toStdString());
     dialogs.Beep();
     dialogs.Notice(this, QString::fromUtf8(kYoFileSaved));
 }
