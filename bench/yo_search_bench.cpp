@@ -35,4 +35,14 @@ void ReflectorSearchAt(benchmark::State& run)
 }
 BENCHMARK(ReflectorSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Unit(benchmark::kMicrosecond);
 
+// The longest search the YO details screen can start: a 1 mm dipole walks
+// down from some 180 GHz until the step limit stops it. The screen shows a
+// busy cursor for as long as a search runs.
+void DipoleSearchToTheStepLimit(benchmark::State& run)
+{
+    for (auto _ : run)
+        benchmark::DoNotOptimize(tavora::DipoleSearch(1, 0.01));
+}
+BENCHMARK(DipoleSearchToTheStepLimit)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -374,6 +374,32 @@ class YoDetailsWindowTest : public QObject {
         QCOMPARE(FileBytes("screen.yag"), FileBytes("cli.yag"));
     }
 
+    void aDescriptionTheReaderWouldSkipIsRefused()
+    {
+        Harness h;
+        YoDetailsWindow w(nullptr, h.context);
+        h.dialogs.prompts.push_back(QStringLiteral(";comment"));
+        Click(&w, "PButton3");
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"A value beginning with ';' cannot be saved"});
+        QCOMPARE(h.dialogs.fileDialogs.size(), 0);
+        QCOMPARE(h.state.YagiDescription, std::string());
+        // Cancelled: nothing asked after the prompt.
+        h.dialogs.prompts.push_back(std::nullopt);
+        Click(&w, "PButton3");
+        QCOMPARE(h.dialogs.fileDialogs.size(), 0);
+        QCOMPARE(h.dialogs.unexpected, QStringList{});
+    }
+
+    void helpOpensTheScreensTopic()
+    {
+        Harness h;
+        YoDetailsWindow w(nullptr, h.context);
+        Find<QAction>(&w, "ContentsHTML1")->trigger();
+        QCOMPARE(h.dialogs.helpRequests.size(), 2);
+        QCOMPARE(h.dialogs.helpRequests[1].command, HelpCommand::Context);
+        QCOMPARE(h.dialogs.helpRequests[1].context, 90);
+    }
+
     void loadingTheWrittenFileRestoresTheEntries()
     {
         Harness h;
