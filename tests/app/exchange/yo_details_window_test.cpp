@@ -214,32 +214,37 @@ class YoDetailsWindowTest : public QObject {
         QCOMPARE(BoxText(w, 1), QStringLiteral("12"));
     }
 
-    void makeMmanaCountsTheDirectorsAndOpensTheExport()
+    void makeMmanaCountsTheDirectorsAndExportsWhatTheCommandLineExports()
     {
         Harness h;
         h.state.Mounting = 'Y';
         YoDetailsWindow w(nullptr, h.context);
-        Show(w);
-        TypeEntries(w, WorkedYagi());
-        for (int k = 6; k <= 8; ++k) { // directors 1 to 5 only
-            w.Box(3 + 2 * k)->setText("0");
-            w.Box(4 + 2 * k)->setText("0");
-        }
+        auto fiveDirectors = WorkedYagi();
+        for (int k = 6; k <= 8; ++k)
+            fiveDirectors.insert(fiveDirectors.end(), {{3 + 2 * k, "0"}, {4 + 2 * k, "0"}});
+        TypeEntries(w, fiveDirectors);
         int dipoleItems = 0;
         WhenModalOpens([&](QWidget* modal) {
             auto* mmana = qobject_cast<MmanaExportWindow*>(modal);
             QVERIFY(mmana);
             dipoleItems = mmana->List(8)->count();
-            QCOMPARE(mmana->Options().dipole, 0);
+            mmana->List(1)->setCurrentText("800");
+            mmana->List(5)->setCurrentIndex(2);
+            h.dialogs.saveFiles.push_back(QDir::current().filePath("screen.maa"));
+            Click(mmana, "Button1");
             mmana->close();
         });
         Click(&w, "PButton4");
         QCOMPARE(h.state.DirCount, 5);
-        QCOMPARE(h.state.Mounting, 'N');
         QCOMPARE(h.state.DirSpacing[1], 572.0 - 416);
-        QCOMPARE(h.state.WaveLength, 299793 / 144.1);
         QCOMPARE(dipoleItems, 1); // no folded dipole geometry here
-        QCOMPARE(h.dialogs.messages.size(), 0);
+        QCOMPARE(h.dialogs.unexpected, QStringList{});
+        QCOMPARE(h.dialogs.messages.size(), 0); // the screen made the mounting non-metal
+        QCOMPARE(h.state.Mounting, 'N');
+        QCOMPARE(Cli(QStringList{"yo"} + SetOptions(fiveDirectors) +
+                     QStringList{"--maa", "cli.maa", "--dm1", "800", "--ground", "2"}),
+                 QString());
+        QCOMPARE(FileBytes("screen.maa"), FileBytes("cli.maa"));
 
         // Director 3 at the same distance as director 2.
         w.Box(10)->setText(BoxText(w, 8));
@@ -251,30 +256,6 @@ class YoDetailsWindowTest : public QObject {
         QCOMPARE(h.dialogs.MessageTexts().last(), QStringLiteral("Error in a box (boxes), check entries"));
         // The boxes were converted, never copied into the group.
         QCOMPARE(h.state.YoEntry[9], std::string("0"));
-    }
-
-    void makeMmanaWritesTheFileTheCommandLineWrites()
-    {
-        Harness h;
-        h.state.Mounting = 'Y';
-        YoDetailsWindow w(nullptr, h.context);
-        TypeEntries(w, WorkedYagi());
-        WhenModalOpens([&](QWidget* modal) {
-            auto* mmana = qobject_cast<MmanaExportWindow*>(modal);
-            QVERIFY(mmana);
-            mmana->List(1)->setCurrentText("800");
-            mmana->List(5)->setCurrentIndex(2);
-            h.dialogs.saveFiles.push_back(QDir::current().filePath("screen.maa"));
-            Click(mmana, "Button1");
-            mmana->close();
-        });
-        Click(&w, "PButton4");
-        QCOMPARE(h.dialogs.unexpected, QStringList{});
-        QCOMPARE(h.dialogs.messages.size(), 0); // the screen made the mounting non-metal
-        QCOMPARE(Cli(QStringList{"yo"} + SetOptions(WorkedYagi()) +
-                     QStringList{"--maa", "cli.maa", "--dm1", "800", "--ground", "2"}),
-                 QString());
-        QCOMPARE(FileBytes("screen.maa"), FileBytes("cli.maa"));
     }
 
     void backThenReopeningShowsTheSameTextsAndSelections()
@@ -372,32 +353,6 @@ class YoDetailsWindowTest : public QObject {
                      QStringList{"--yag", "cli.yag", "--description", "Ten el"}),
                  QStringLiteral("YO file saved\n"));
         QCOMPARE(FileBytes("screen.yag"), FileBytes("cli.yag"));
-    }
-
-    void aDescriptionTheReaderWouldSkipIsRefused()
-    {
-        Harness h;
-        YoDetailsWindow w(nullptr, h.context);
-        h.dialogs.prompts.push_back(QStringLiteral(";comment"));
-        Click(&w, "PButton3");
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"A value beginning with ';' cannot be saved"});
-        QCOMPARE(h.dialogs.fileDialogs.size(), 0);
-        QCOMPARE(h.state.YagiDescription, std::string());
-        // Cancelled: nothing asked after the prompt.
-        h.dialogs.prompts.push_back(std::nullopt);
-        Click(&w, "PButton3");
-        QCOMPARE(h.dialogs.fileDialogs.size(), 0);
-        QCOMPARE(h.dialogs.unexpected, QStringList{});
-    }
-
-    void helpOpensTheScreensTopic()
-    {
-        Harness h;
-        YoDetailsWindow w(nullptr, h.context);
-        Find<QAction>(&w, "ContentsHTML1")->trigger();
-        QCOMPARE(h.dialogs.helpRequests.size(), 2);
-        QCOMPARE(h.dialogs.helpRequests[1].command, HelpCommand::Context);
-        QCOMPARE(h.dialogs.helpRequests[1].context, 90);
     }
 
     void loadingTheWrittenFileRestoresTheEntries()
