@@ -1,6 +1,7 @@
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yo_details_window.h"
+#include "app/shell/form_scaler.h"
 #include "app/shell/main_window.h"
 #include "app/shell/radio_group.h"
 #include "exchange_test.h"
@@ -415,6 +416,7 @@ class YoDetailsWindowTest : public QObject {
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("ConvertYagi"));
             QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+            QCOMPARE(dialog->findChild<FormScaler*>()->FormPos, shell::FormPos::rpDefault);
             QCOMPARE(dialog->From()->ItemIndex(), from);
             QCOMPARE(dialog->To()->ItemIndex(), 2);
             // What the From group shows does not matter: entry 41 does.
