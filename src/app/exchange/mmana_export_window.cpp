@@ -56,9 +56,10 @@ MmanaExportWindow::MmanaExportWindow(QWidget* owner, AppContext& context, Dipole
     QFont font = c->font();
     font.setPixelSize(13);
     c->setFont(font);
-    QLabel* heading = AddLabel(
-        "Label1", QStringLiteral("Save antenna as .MAA file for use in MMANA-GAL antenna optimiser"),
-        {20, 40, 900, 28}, c);
+    QLabel* heading =
+        AddLabel("Label1",
+                 QStringLiteral("Save antenna as .MAA file for use in MMANA-GAL antenna optimiser"),
+                 {20, 40, 900, 28}, c);
     QFont bold = font;
     bold.setBold(true);
     heading->setFont(bold);
@@ -98,11 +99,12 @@ MmanaExportWindow::MmanaExportWindow(QWidget* owner, AppContext& context, Dipole
     AddList(6, "Height (metres)", kHeightItems, 3, {15, 64, 240, 28}, {260, 64, 80, 28}, ground);
     AddList(7, "Material", kMaterialItems, 4, {15, 100, 240, 28}, {260, 100, 170, 28}, ground);
     const std::vector<std::string_view> singleOnly(kDipoleItems.begin(), kDipoleItems.begin() + 1);
-    QComboBox* dipole =
-        AddList(8, "Dipole construction", dipoles == Dipoles::SingleOnly ? singleOnly : kDipoleItems,
-                0, {15, 136, 240, 28}, {260, 136, 170, 28}, ground);
+    QComboBox* dipole = AddList(8, "Dipole construction",
+                                dipoles == Dipoles::SingleOnly ? singleOnly : kDipoleItems, 0,
+                                {15, 136, 240, 28}, {260, 136, 170, 28}, ground);
     dipole->setEditable(dipoles != Dipoles::SingleOnly);
-    AddLabel("Label11", QStringLiteral("Filename (.maa will be added)"), {15, 178, 240, 28}, ground);
+    AddLabel("Label11", QStringLiteral("Filename (.maa will be added)"), {15, 178, 240, 28},
+             ground);
     name_ = AddEdit("Edit1", QStringLiteral("Yagi01"), {260, 178, 170, 28}, ground);
 
     QPushButton* save = AddButton("Button1", QStringLiteral("Save .MAA"), {605, 652, 160, 40}, c);

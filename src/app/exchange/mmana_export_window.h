@@ -22,7 +22,8 @@ class MmanaExportWindow : public BaseWindow {
     // From the YO details screen there is no folded dipole geometry to write.
     enum class Dipoles { SingleOrFolded, SingleOnly };
 
-    MmanaExportWindow(QWidget* owner, AppContext& context, Dipoles dipoles = Dipoles::SingleOrFolded);
+    MmanaExportWindow(QWidget* owner, AppContext& context,
+                      Dipoles dipoles = Dipoles::SingleOrFolded);
 
     void FormActivate() override;
 

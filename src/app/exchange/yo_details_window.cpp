@@ -86,23 +86,25 @@ YoDetailsWindow::YoDetailsWindow(QWidget* owner, AppContext& context)
         {30, 560, 220, 140}, c);
     mounting_->setToolTip(QStringLiteral("Reflector/Director to boom interface"));
     AddLabel("Label37", QStringLiteral("Frequency"), {280, 575, 110, 28}, c);
-    source_ = new RadioGroup(QStringLiteral("RadioGroup2"), QStringLiteral(" Calculate frequency from "),
-                             {QStringLiteral(" Length of reflector"), QStringLiteral(" Single rod dipole"),
-                              QStringLiteral(" DL6WU folded dipole"),
-                              QStringLiteral(" Use frequency estimate")},
-                             {420, 560, 290, 180}, c);
-    AddLabel("Label3", QStringLiteral("MMANA-GAL and YO require Non metal boom"), {30, 755, 600, 28},
-             c);
+    source_ = new RadioGroup(
+        QStringLiteral("RadioGroup2"), QStringLiteral(" Calculate frequency from "),
+        {QStringLiteral(" Length of reflector"), QStringLiteral(" Single rod dipole"),
+         QStringLiteral(" DL6WU folded dipole"), QStringLiteral(" Use frequency estimate")},
+        {420, 560, 290, 180}, c);
+    AddLabel("Label3", QStringLiteral("MMANA-GAL and YO require Non metal boom"),
+             {30, 755, 600, 28}, c);
 
     auto* files = new QGroupBox(c);
     files->setObjectName(QStringLiteral("Panel1"));
     files->setGeometry(750, 560, 200, 160);
-    QPushButton* mmana = AddButton("PButton4", QStringLiteral("Make Mmana"), {20, 20, 160, 50}, files);
+    QPushButton* mmana =
+        AddButton("PButton4", QStringLiteral("Make Mmana"), {20, 20, 160, 50}, files);
     QPushButton* yo = AddButton("PButton3", QStringLiteral("Make YO"), {20, 90, 160, 50}, files);
     auto* actions = new QGroupBox(c);
     actions->setObjectName(QStringLiteral("Panel2"));
     actions->setGeometry(980, 560, 200, 160);
-    QPushButton* convert = AddButton("PButton1", QStringLiteral("Convert"), {20, 20, 160, 50}, actions);
+    QPushButton* convert =
+        AddButton("PButton1", QStringLiteral("Convert"), {20, 20, 160, 50}, actions);
     QPushButton* back = AddButton("PButton2", QStringLiteral("Back"), {20, 90, 160, 50}, actions);
 
     On(mounting_, &RadioGroup::Clicked, [this] { GroupClicked(); });
@@ -135,10 +137,12 @@ void YoDetailsWindow::BuildBoxes(QWidget* c)
     };
 
     AddHeading("Label4", QStringLiteral("Reflector/Dipole/Boom"), {30, 90, 330, 28}, c);
-    const std::pair<int, const char*> left[] = {
-        {yo::kBoomDiam, "Boom diam"},        {yo::kReflLength, "Reflector length"},
-        {yo::kDipoleDist, "Dipole dist from ref"}, {yo::kDipoleLength, "Dipole length"},
-        {yo::kDipoleDiam, "Dipole diameter"}, {yo::kElementDiam, "Director/Reflector diameter"}};
+    const std::pair<int, const char*> left[] = {{yo::kBoomDiam, "Boom diam"},
+                                                {yo::kReflLength, "Reflector length"},
+                                                {yo::kDipoleDist, "Dipole dist from ref"},
+                                                {yo::kDipoleLength, "Dipole length"},
+                                                {yo::kDipoleDiam, "Dipole diameter"},
+                                                {yo::kElementDiam, "Director/Reflector diameter"}};
     int top = 135;
     for (const auto& [entry, caption] : left) {
         box(entry, QString::fromUtf8(caption), {30, top, 230, kBoxHeight}, {270, top});
@@ -150,8 +154,10 @@ void YoDetailsWindow::BuildBoxes(QWidget* c)
     // Directors 1 to 8 in the middle, 9 to 16 on the right.
     for (int half = 0; half < 2; ++half) {
         const int x = 400 + half * 400;
-        AddHeading(half == 0 ? "Label5" : "Label6", QStringLiteral("Directors"), {x, 90, 330, 28}, c);
-        AddLabel(half == 0 ? "Label7" : "Label8", QStringLiteral("Length"), {x + 80, 122, 90, 26}, c);
+        AddHeading(half == 0 ? "Label5" : "Label6", QStringLiteral("Directors"), {x, 90, 330, 28},
+                   c);
+        AddLabel(half == 0 ? "Label7" : "Label8", QStringLiteral("Length"), {x + 80, 122, 90, 26},
+                 c);
         AddLabel(half == 0 ? "Label9" : "Label10",
                  half == 0 ? QStringLiteral("Dist from Reflector")
                            : QStringLiteral("Dist from reflector"),
@@ -308,8 +314,8 @@ void YoDetailsWindow::LoadYag()
 {
     Dialogs& dialogs = Context().dialogs;
     ExitYOvar();
-    const QString path =
-        dialogs.OpenFile(this, YagDialog(QStringLiteral("Get YO file"), QStringLiteral("Yagi Optimiser")));
+    const QString path = dialogs.OpenFile(
+        this, YagDialog(QStringLiteral("Get YO file"), QStringLiteral("Yagi Optimiser")));
     if (!path.isEmpty()) {
         // Read into a copy: a file that fails half way changes nothing.
         YoEntryTexts loaded = Context().state.YoEntry;

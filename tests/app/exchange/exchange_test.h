@@ -35,8 +35,8 @@ inline QByteArray FileBytes(const QString& path)
 // The ten-element Yagi of the worked design, as entries of the YO screen.
 inline std::vector<std::pair<int, QString>> WorkedYagi()
 {
-    std::vector<std::pair<int, QString>> entries = {
-        {1, "10.0"}, {2, "416"}, {3, "980"}, {4, "7.0"}, {37, "144.10"}, {39, "1016"}};
+    std::vector<std::pair<int, QString>> entries = {{1, "10.0"}, {2, "416"},     {3, "980"},
+                                                    {4, "7.0"},  {37, "144.10"}, {39, "1016"}};
     const char* rows[][2] = {{"572", "927"},  {"947", "918"},  {"1394", "909"}, {"1914", "901"},
                              {"2497", "894"}, {"3121", "887"}, {"3776", "881"}, {"4463", "875"}};
     for (int k = 1; k <= 8; ++k) {

@@ -33,7 +33,10 @@ bool Red(QWidget* window, const char* label)
     return Find<QLabel>(window, label)->palette().color(QPalette::Window) == QColor(Qt::red);
 }
 
-QString LabelText(QWidget* window, const char* label) { return Find<QLabel>(window, label)->text(); }
+QString LabelText(QWidget* window, const char* label)
+{
+    return Find<QLabel>(window, label)->text();
+}
 
 } // namespace
 
@@ -82,11 +85,12 @@ class MmanaExportWindowTest : public QObject {
         QCOMPARE(h.dialogs.MessageTexts(),
                  QStringList{"The elements are not insulated from the boom. MMANA-GAL will give an "
                              "incorrect assessment"});
-        QCOMPARE(kept, (QStringList{"800", "40", "2.0", "1", "Real", "30", "Cu wire", "Folded dipole",
-                                    "MMANA-GAL"}));
-        Cli({"design", "--boom-type", "square", "--mounting", "bonded", "--dipole-mounting", "same",
-             "--maa", "cli.maa", "--maa-name", "Big", "--dm1", "800", "--ground", "2", "--height", "30",
-             "--material", "1", "--dipole", "folded"});
+        QCOMPARE(kept, (QStringList{"800", "40", "2.0", "1", "Real", "30", "Cu wire",
+                                    "Folded dipole", "MMANA-GAL"}));
+        Cli({"design", "--boom-type", "square",  "--mounting", "bonded", "--dipole-mounting",
+             "same",   "--maa",       "cli.maa", "--maa-name", "Big",    "--dm1",
+             "800",    "--ground",    "2",       "--height",   "30",     "--material",
+             "1",      "--dipole",    "folded"});
         QCOMPARE(FileBytes("screen.maa"), FileBytes("cli.maa"));
     }
 
@@ -150,13 +154,17 @@ class MmanaExportWindowTest : public QObject {
         QTest::addColumn<QString>("segment");
         QTest::addColumn<QList<bool>>("red"); // segment, wire diameter, segment to diameter
         QTest::newRow("400 suits MMANA-GAL")
-            << 0 << "400" << "Segment = 0.0104 WaveLength" << QList<bool>{false, false, false};
+            << 0 << "400"
+            << "Segment = 0.0104 WaveLength" << QList<bool>{false, false, false};
         QTest::newRow("400 is too fine a segment for its diameter in NEC-2")
-            << 1 << "400" << "Segment = 0.0104 WaveLength" << QList<bool>{false, false, true};
+            << 1 << "400"
+            << "Segment = 0.0104 WaveLength" << QList<bool>{false, false, true};
         QTest::newRow("5 is too long a segment for NEC-2")
-            << 1 << "5" << "Segment = 0.8322 WaveLength" << QList<bool>{true, false, false};
+            << 1 << "5"
+            << "Segment = 0.8322 WaveLength" << QList<bool>{true, false, false};
         QTest::newRow("5 still suits MMANA-GAL")
-            << 0 << "5" << "Segment = 0.8322 WaveLength" << QList<bool>{false, false, false};
+            << 0 << "5"
+            << "Segment = 0.8322 WaveLength" << QList<bool>{false, false, false};
     }
     void guidelineLabelsFollowTheEngine()
     {
@@ -185,7 +193,8 @@ class MmanaExportWindowTest : public QObject {
         w.FillLabels();
         const QString before = LabelText(&w, "Label16");
         w.List(1)->setCurrentText("wide");
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"'wide' is not a valid floating point value"});
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 QStringList{"'wide' is not a valid floating point value"});
         QCOMPARE(LabelText(&w, "Label16"), before);
         QCOMPARE(before, QStringLiteral("Seg:Diam = 2.2:1"));
     }

@@ -19,7 +19,10 @@ using namespace tavora::test;
 
 namespace {
 
-QString BoxText(YoDetailsWindow& w, int entry) { return w.Box(entry)->text(); }
+QString BoxText(YoDetailsWindow& w, int entry)
+{
+    return w.Box(entry)->text();
+}
 
 void TypeEntries(YoDetailsWindow& w, const std::vector<std::pair<int, QString>>& entries)
 {
@@ -86,7 +89,8 @@ class YoDetailsWindowTest : public QObject {
             QCOMPARE(Find<QRadioButton>(w, "RadioGroup2Item3")->text(),
                      QStringLiteral(" Use frequency estimate"));
             QCOMPARE(Selected(*w, "RadioGroup1"), 2);
-            QCOMPARE(Find<QRadioButton>(w, "RadioGroup1Item2")->text(), QStringLiteral("Non metal"));
+            QCOMPARE(Find<QRadioButton>(w, "RadioGroup1Item2")->text(),
+                     QStringLiteral("Non metal"));
             QVERIFY(w->Box(37)->isReadOnly());
             QTRY_COMPARE(w->VersionLine()->font().pointSize(), 10);
             // File keeps Exit and gains Load Yag file; Task is hidden.
@@ -254,7 +258,8 @@ class YoDetailsWindowTest : public QObject {
                  QStringList{"Director lengths and director spacing mismatch, check entries"});
         w.Box(10)->setText("x");
         Click(&w, "PButton4");
-        QCOMPARE(h.dialogs.MessageTexts().last(), QStringLiteral("Error in a box (boxes), check entries"));
+        QCOMPARE(h.dialogs.MessageTexts().last(),
+                 QStringLiteral("Error in a box (boxes), check entries"));
         // The boxes were converted, never copied into the group.
         QCOMPARE(h.state.YoEntry[9], std::string("0"));
     }
@@ -436,7 +441,8 @@ class YoDetailsWindowTest : public QObject {
         Harness h;
         YoDetailsWindow w(nullptr, h.context);
         Show(w);
-        TypeEntries(w, {{39, "1030.50"}, {38, "25"}, {1, "10"}, {3, "980"}, {4, "7"}, {37, "144.1"}});
+        TypeEntries(w,
+                    {{39, "1030.50"}, {38, "25"}, {1, "10"}, {3, "980"}, {4, "7"}, {37, "144.1"}});
         w.Box(5)->setText("long");
         WhenModalOpens([&](QWidget* modal) {
             Click(modal, "Button1"); // Convert
@@ -444,7 +450,8 @@ class YoDetailsWindowTest : public QObject {
             Click(modal, "Button2"); // Cancel
         });
         Click(&w, "PButton1");
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"'long' is not a valid floating point value"});
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 QStringList{"'long' is not a valid floating point value"});
         QCOMPARE(BoxText(w, 39), QStringLiteral("1030.50"));
         QCOMPARE(BoxText(w, 5), QStringLiteral("long"));
         QCOMPARE(Selected(w, "RadioGroup1"), 2);
