@@ -4,6 +4,7 @@
 #include "app/shell/user_locale.h"
 
 #include "state/design_state.h"
+#include "state/errors.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -141,7 +142,12 @@ QComboBox* MmanaExportWindow::AddList(int number, const char* caption,
 void MmanaExportWindow::FormActivate()
 {
     BaseWindow::FormActivate();
-    FillLabels();
+    // A DM1 text that is not a number was reported as it was typed; coming
+    // back from that very message must not report it again.
+    try {
+        FillLabels();
+    } catch (const ConversionError&) {
+    }
 }
 
 void MmanaExportWindow::FillLabels()

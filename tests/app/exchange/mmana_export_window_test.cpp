@@ -197,6 +197,8 @@ class MmanaExportWindowTest : public QObject {
                  QStringList{"'wide' is not a valid floating point value"});
         QCOMPARE(LabelText(&w, "Label16"), before);
         QCOMPARE(before, QStringLiteral("Seg:Diam = 2.2:1"));
+        w.FormActivate(); // back from that message: told once is enough
+        QCOMPARE(h.dialogs.messages.size(), 1);
     }
 
     void theWholeMenuBarWorksFromHere()
