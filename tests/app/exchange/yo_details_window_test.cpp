@@ -207,6 +207,11 @@ class YoDetailsWindowTest : public QObject {
         YoDetailsWindow w(nullptr, h.context);
         QCOMPARE(BoxText(w, 37), QStringLiteral("142.3"));
         QCOMPARE(Selected(w, "RadioGroup2"), 0);
+        h.state.YoEntry[39] = "-1"; // none: the estimate computes nothing
+        YoDetailsWindow none(nullptr, h.context);
+        QCOMPARE(Selected(none, "RadioGroup2"), -1);
+        QVERIFY(none.Box(37)->isReadOnly());
+        QCOMPARE(h.dialogs.messages.size(), 0);
     }
 
     void aDamagedSelectionIsReportedAndTheScreenStillOpens()
