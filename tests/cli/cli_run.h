@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,8 +24,11 @@ inline CliRun Cli(const std::string& args)
     // Tests run in parallel: each call gets its own stderr file.
     static int calls = 0;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The suite also runs under a second locale at the same time: the process
+    // id keeps the two runs' files apart.
     const std::string errFile = ::testing::TempDir() + "tavora_cli_" + test->test_suite_name() +
-                                "_" + test->name() + "_" + std::to_string(++calls) + ".err";
+                                "_" + test->name() + "_" + std::to_string(::getpid()) + "_" +
+                                std::to_string(++calls) + ".err";
     const std::string cmd = std::string(TAVORA_CLI) + " " + args + " 2>" + errFile;
     CliRun r;
     FILE* p = popen(cmd.c_str(), "r");

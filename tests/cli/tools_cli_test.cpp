@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -65,7 +67,9 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
 
 TEST(ToolCommands, SwrWithACable)
 {
-    const auto file = std::filesystem::temp_directory_path() / "tavora_cli_test_coax.dta";
+    // One file per run: the suite runs under two locales at once.
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("tavora_cli_test_coax_" + std::to_string(::getpid()) + ".dta");
     std::ofstream(file) << "# test\nTest cable     50MHZ=2 144MHZ=5\nHalf cable     144MHZ=1.5\n";
     const std::string args = "swr --reverse 4 --forward 100 --coax-file '" + file.string() +
                              "' --cable 'Test cable' --length 20 ";

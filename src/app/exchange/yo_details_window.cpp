@@ -283,7 +283,7 @@ void YoDetailsWindow::GenerateYO()
     const QString path = dialogs.SaveFile(this, YagDialog(QString(), QStringLiteral("YO files")));
     if (path.isEmpty())
         return;
-    GenerateYOfile(Context().state, path.toStdString());
+    GenerateYOfile(Context().state, path.toStdString(), UserDecimalSep());
     dialogs.Beep();
     dialogs.Notice(this, QString::fromUtf8(kYoFileSaved));
 }
@@ -319,7 +319,7 @@ void YoDetailsWindow::LoadYag()
     if (!path.isEmpty()) {
         // Read into a copy: a file that fails half way changes nothing.
         YoEntryTexts loaded = Context().state.YoEntry;
-        const bool read = ReadYagFile(loaded, path.toStdString());
+        const bool read = ReadYagFile(loaded, path.toStdString(), UserDecimalSep());
         dialogs.Beep();
         if (read) {
             Context().state.YoEntry = loaded;

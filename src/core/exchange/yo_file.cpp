@@ -7,6 +7,7 @@
 #include "state/numbers.h"
 #include "state/program_dir.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -71,8 +72,12 @@ int YoDirectorRowCount(const YoEntryTexts& e)
     return n;
 }
 
-std::string YagTextFromEntries(const YoEntryTexts& e, const std::string& description)
+std::string YagTextFromEntries(const YoEntryTexts& typed, const std::string& description,
+                               char sep)
 {
+    YoEntryTexts e = typed;
+    for (std::string& text : e)
+        std::replace(text.begin(), text.end(), sep, '.');
     CheckValueLine(description, kDescriptionBox);
     CheckEntries(e, {1, 2, 3, 4, 37, 39});
     std::string out = description + "\r\n";
@@ -93,9 +98,9 @@ std::string YagTextFromEntries(const YoEntryTexts& e, const std::string& descrip
     return out;
 }
 
-void GenerateYOfile(const DesignState& state, const std::string& fileName)
+void GenerateYOfile(const DesignState& state, const std::string& fileName, char sep)
 {
-    WriteFileAtomically(fileName, YagTextFromEntries(state.YoEntry, state.YagiDescription));
+    WriteFileAtomically(fileName, YagTextFromEntries(state.YoEntry, state.YagiDescription, sep));
 }
 
 std::string FirstNumber(const std::string& line)
@@ -117,36 +122,39 @@ std::string LastNumber(const std::string& line)
     return i == line.size() ? "0" : line.substr(i);
 }
 
-void ReadYagValues(std::istream& in, YoEntryTexts& e)
+void ReadYagValues(std::istream& in, YoEntryTexts& e, char sep)
 {
+    const auto put = [&](int n, const std::string& number) {
+        Entry(e, n) = WithDecimalSep(number, sep);
+    };
     ReadNextValue(in); // the description; a load keeps the current one
-    Entry(e, 37) = FirstNumber(ReadNextValue(in));
+    put(37, FirstNumber(ReadNextValue(in)));
     StrToInt(FirstNumber(ReadNextValue(in))); // the element count only has to be whole
     std::string line = ReadNextValue(in);
-    Entry(e, 4) = FirstNumber(line);
-    Entry(e, 1) = LastNumber(line);
-    Entry(e, 39) = LastNumber(ReadNextValue(in));
+    put(4, FirstNumber(line));
+    put(1, LastNumber(line));
+    put(39, LastNumber(ReadNextValue(in)));
     line = ReadNextValue(in);
-    Entry(e, 2) = FirstNumber(line);
-    Entry(e, 3) = LastNumber(line);
+    put(2, FirstNumber(line));
+    put(3, LastNumber(line));
     for (int k = 1; k <= kYoRows; ++k) {
         line = ReadNextValue(in);
-        Entry(e, 3 + 2 * k) = LastNumber(line);
-        Entry(e, 4 + 2 * k) = FirstNumber(line);
+        put(3 + 2 * k, LastNumber(line));
+        put(4 + 2 * k, FirstNumber(line));
     }
     Entry(e, 38) = "0";
     Entry(e, 41) = "2";
     Entry(e, 40) = "3";
 }
 
-bool ReadYagFile(YoEntryTexts& entries, const std::string& fileName)
+bool ReadYagFile(YoEntryTexts& entries, const std::string& fileName, char sep)
 {
     if (!FileFound(fileName))
         return false;
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw FileError(std::strerror(errno));
-    ReadYagValues(in, entries);
+    ReadYagValues(in, entries, sep);
     return true;
 }
 

@@ -25,18 +25,22 @@ int YoDirectorRowCount(const YoEntryTexts& entries);
 
 // The .yag text of the YO entry group: the rows that count, in screen order.
 // The description and the entries written are refused as the design's is.
-std::string YagTextFromEntries(const YoEntryTexts& entries, const std::string& description);
+// The entries are typed with `decimalSep`; the file gets a point, the only
+// separator the reader knows.
+std::string YagTextFromEntries(const YoEntryTexts& entries, const std::string& description,
+                               char decimalSep = '.');
 // Writes the YO entry group (which the caller has filled from the boxes).
-void GenerateYOfile(const DesignState& state, const std::string& fileName);
+void GenerateYOfile(const DesignState& state, const std::string& fileName, char decimalSep = '.');
 
 // The number-picking rules of the reader.
 std::string FirstNumber(const std::string& line);
 std::string LastNumber(const std::string& line);
 
-// Reads up to 22 value lines from `in` into the YO entry group. A line 3 that
-// is not a whole number throws the conversion error after entry 37 was set.
-void ReadYagValues(std::istream& in, YoEntryTexts& entries);
+// Reads up to 22 value lines from `in` into the YO entry group, the numbers'
+// points written as `decimalSep`, as the boxes take them. A line 3 that is not
+// a whole number throws the conversion error after entry 37 was set.
+void ReadYagValues(std::istream& in, YoEntryTexts& entries, char decimalSep = '.');
 // False (nothing changed) when the file cannot be found or opened.
-bool ReadYagFile(YoEntryTexts& entries, const std::string& fileName);
+bool ReadYagFile(YoEntryTexts& entries, const std::string& fileName, char decimalSep = '.');
 
 } // namespace tavora

@@ -1,6 +1,7 @@
 #include "app/arrays/gain_window.h"
 #include "app/design/results_window.h"
 #include "app/exchange/mmana_export_window.h"
+#include "app/shell/user_locale.h"
 #include "exchange_test.h"
 
 #include "design/entry.h"
@@ -23,7 +24,7 @@ namespace {
 // a 10 mm radiator, elements bonded through the boom.
 void Design(DesignState& state)
 {
-    YagiDoCalculate(GetValues(state.DesignEntry), state);
+    YagiDoCalculate(GetValues(state.DesignEntry), state, UserDecimalSep());
     std::string report;
     Yagidimensions(state, report);
 }
@@ -176,11 +177,11 @@ class MmanaExportWindowTest : public QObject {
         Design(h.state);
         MmanaExportWindow w(nullptr, h.context);
         w.show();
-        QTRY_COMPARE(LabelText(&w, "Label15"), QStringLiteral("Segment = 0.0104 WaveLength"));
+        QTRY_COMPARE(LabelText(&w, "Label15"), Typed("Segment = 0.0104 WaveLength"));
         w.List(9)->setCurrentIndex(engine);
         w.List(1)->setCurrentText(dm1);
-        QCOMPARE(LabelText(&w, "Label15"), segment);
-        QCOMPARE(LabelText(&w, "Label12"), QStringLiteral("Diam El =0.0048 Wavelength"));
+        QCOMPARE(LabelText(&w, "Label15"), Typed(segment));
+        QCOMPARE(LabelText(&w, "Label12"), Typed("Diam El =0.0048 Wavelength"));
         QCOMPARE((QList<bool>{Red(&w, "Label15"), Red(&w, "Label12"), Red(&w, "Label16")}), red);
         QCOMPARE(h.dialogs.messages.size(), 0);
     }
@@ -196,7 +197,7 @@ class MmanaExportWindowTest : public QObject {
         QCOMPARE(h.dialogs.MessageTexts(),
                  QStringList{"'wide' is not a valid floating point value"});
         QCOMPARE(LabelText(&w, "Label16"), before);
-        QCOMPARE(before, QStringLiteral("Seg:Diam = 2.2:1"));
+        QCOMPARE(before, Typed("Seg:Diam = 2.2:1"));
         w.FormActivate(); // back from that message: told once is enough
         QCOMPARE(h.dialogs.messages.size(), 1);
     }

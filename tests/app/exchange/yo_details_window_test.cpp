@@ -24,10 +24,11 @@ QString BoxText(YoDetailsWindow& w, int entry)
     return w.Box(entry)->text();
 }
 
+// Numbers as the user types them, with the user's separator.
 void TypeEntries(YoDetailsWindow& w, const std::vector<std::pair<int, QString>>& entries)
 {
     for (const auto& [n, text] : entries)
-        w.Box(n)->setText(text);
+        w.Box(n)->setText(Typed(text));
 }
 
 int Selected(YoDetailsWindow& w, const char* group)
@@ -192,9 +193,9 @@ class YoDetailsWindowTest : public QObject {
             QVERIFY(!w.Box(37)->isReadOnly()); // the estimate source lets the user type
         }
         ChooseSource(w, source);
-        QCOMPARE(BoxText(w, 37), frequency);
+        QCOMPARE(BoxText(w, 37), Typed(frequency));
         QVERIFY(w.Box(37)->isReadOnly());
-        QCOMPARE(h.state.YoEntry[36], frequency.toStdString());
+        QCOMPARE(h.state.YoEntry[36], Typed(frequency).toStdString());
         QCOMPARE(h.dialogs.messages.size(), 0);
     }
 
@@ -205,7 +206,7 @@ class YoDetailsWindowTest : public QObject {
             h.state.YoEntry[static_cast<size_t>(n - 1)] = text.toStdString();
         h.state.YoEntry[39] = "0";
         YoDetailsWindow w(nullptr, h.context);
-        QCOMPARE(BoxText(w, 37), QStringLiteral("142.3"));
+        QCOMPARE(BoxText(w, 37), Typed("142.3"));
         QCOMPARE(Selected(w, "RadioGroup2"), 0);
         h.state.YoEntry[39] = "-1"; // none: the estimate computes nothing
         YoDetailsWindow none(nullptr, h.context);
@@ -290,7 +291,7 @@ class YoDetailsWindowTest : public QObject {
         });
         visit([](YoDetailsWindow& w) {
             for (const auto& [n, text] : WorkedYagi())
-                QCOMPARE(BoxText(w, n), n == 37 ? QStringLiteral("145.5") : text);
+                QCOMPARE(BoxText(w, n), n == 37 ? QStringLiteral("145.5") : Typed(text));
             QCOMPARE(Selected(w, "RadioGroup1"), 1);
             QCOMPARE(Selected(w, "RadioGroup2"), 3);
             w.findChild<QAction*>("Exit1")->trigger();
@@ -382,7 +383,7 @@ class YoDetailsWindowTest : public QObject {
         w.LoadYag();
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{"   round.yag loaded   "});
         for (const auto& [n, text] : WorkedYagi())
-            QCOMPARE(BoxText(w, n), text);
+            QCOMPARE(BoxText(w, n), Typed(text));
         QCOMPARE(BoxText(w, 38), QStringLiteral("0"));
         QCOMPARE(BoxText(w, 35), QStringLiteral("0"));
         QCOMPARE(Selected(w, "RadioGroup1"), 2);
@@ -457,7 +458,7 @@ class YoDetailsWindowTest : public QObject {
         Click(&w, "PButton1");
         QCOMPARE(h.dialogs.MessageTexts(),
                  QStringList{"'long' is not a valid floating point value"});
-        QCOMPARE(BoxText(w, 39), QStringLiteral("1030.50"));
+        QCOMPARE(BoxText(w, 39), Typed("1030.50"));
         QCOMPARE(BoxText(w, 5), QStringLiteral("long"));
         QCOMPARE(Selected(w, "RadioGroup1"), 2);
     }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sstream>
 
 using namespace tavora;
@@ -149,6 +151,19 @@ TEST(YagFromEntries, WriteThenReadRestoresTheEntries)
     E(expected, 40) = "3";
     E(expected, 41) = "2";
     EXPECT_EQ(back, expected);
+
+    // Boxes typed with a comma write the same file, and read back as typed.
+    const auto withComma = [](YoEntryTexts texts) {
+        for (std::string& t : texts)
+            std::replace(t.begin(), t.end(), '.', ',');
+        return texts;
+    };
+    s.YoEntry = withComma(e);
+    GenerateYOfile(s, dir.File("comma.yag"), ',');
+    EXPECT_EQ(ReadAll(dir.File("comma.yag")), ReadAll(dir.File("a.yag")));
+    back = DesignState().YoEntry;
+    ASSERT_TRUE(ReadYagFile(back, dir.File("comma.yag"), ','));
+    EXPECT_EQ(back, withComma(expected));
 }
 
 TEST(YagFiles, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace tavora {
 namespace {
@@ -71,7 +72,7 @@ class SwrWithCoax : public testing::Test {
     void SetUp() override
     {
         dir_ = std::filesystem::temp_directory_path() /
-               (std::string("tavora_swr_") +
+               (std::string("tavora_swr_") + std::to_string(::getpid()) + "_" +
                 testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir_);
         state_.ProgramDir = dir_.string();

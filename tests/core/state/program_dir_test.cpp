@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 using namespace tavora;
 namespace fs = std::filesystem;
@@ -16,7 +17,7 @@ namespace {
 fs::path TempDir()
 {
     const fs::path dir = fs::temp_directory_path() /
-                         ("tavora-state-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                         ("tavora-state-" + std::to_string(::getpid()) + "-" +
                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
     return dir;
