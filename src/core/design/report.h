@@ -15,6 +15,11 @@ inline constexpr const char* kCrlf = "\r\n";
 // keeps the text written so far.
 void Yagidimensions(DesignState& state, std::string& report, char decimalSep = '.');
 
+// False when the design's reflector, dipoles or last director come out zero or
+// negative long (elements too thick for the frequency). A design the engine
+// cannot compute counts as true: the engine reports its fault itself.
+bool ElementLengthsPositive(const DesignState& state);
+
 // The balun line, or nothing when no valid velocity factor was chosen; a coax
 // name containing "USER" becomes "coax" in the state either way.
 std::string BalunLine(DesignState& state, char decimalSep = '.');
