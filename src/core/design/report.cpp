@@ -97,6 +97,11 @@ ElementLengths ElementLengthsOf(const DesignState& s, double lambda, double d, d
 
 } // namespace
 
+std::string ReportDocumentName(const DesignState& s, char sep)
+{
+    return "Yagi " + FormatFixed(s.DesignFreq, 6, 2, sep) + " MHz";
+}
+
 bool ElementLengthsPositive(const DesignState& s)
 {
     try {
