@@ -53,10 +53,14 @@ int CoaxIndex(const std::string& coax)
 
 // The nine size boxes that leaving the frequency box rewrites, by option.
 const std::pair<const char*, std::string DesignEntry::*> kSizeOptions[] = {
-    {"--boom", &DesignEntry::BoomSection},      {"--element-diam", &DesignEntry::ElementDiam},
-    {"--element-width", &DesignEntry::ElementWidth}, {"--element-thick", &DesignEntry::ElementThick},
-    {"--radiator-diam", &DesignEntry::RadiatorDiam}, {"--radiator-width", &DesignEntry::RadiatorWidth},
-    {"--radiator-thick", &DesignEntry::RadiatorThick}, {"--bend", &DesignEntry::BendDiam},
+    {"--boom", &DesignEntry::BoomSection},
+    {"--element-diam", &DesignEntry::ElementDiam},
+    {"--element-width", &DesignEntry::ElementWidth},
+    {"--element-thick", &DesignEntry::ElementThick},
+    {"--radiator-diam", &DesignEntry::RadiatorDiam},
+    {"--radiator-width", &DesignEntry::RadiatorWidth},
+    {"--radiator-thick", &DesignEntry::RadiatorThick},
+    {"--bend", &DesignEntry::BendDiam},
     {"--gap", &DesignEntry::FeedGap}};
 
 // As on the entry screen, where the frequency is typed first: the band's sizes

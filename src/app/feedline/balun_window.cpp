@@ -134,10 +134,10 @@ void BalunWindow::FixLabels()
                           drawing.top() + drawing.height() * kBalunLengthLabelAt.y() -
                               length_->height() / 2.0)
                       .toPoint());
-    coax_->move(QPointF(coaxRight - coaxWidth,
-                        drawing.top() + drawing.height() * kBalunCoaxLabelAt.y() -
-                            coax_->height() / 2.0)
-                    .toPoint());
+    coax_->move(
+        QPointF(coaxRight - coaxWidth,
+                drawing.top() + drawing.height() * kBalunCoaxLabelAt.y() - coax_->height() / 2.0)
+            .toPoint());
 }
 
 void BalunWindow::Button2Click()

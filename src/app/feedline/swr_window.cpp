@@ -225,9 +225,12 @@ void SwrWindow::FindSWR()
     // The user may have edited the memo: the row goes after whatever it holds.
     const std::string before = ToCrlf(memo_->toPlainText());
     session_.memo = before;
-    Then([&] { tavora::FindSWR(session_, Text(reverse_), Text(forward_), Text(length_),
-                                    UserDecimalSep()); },
-         [this] { ShowSession(); });
+    Then(
+        [&] {
+            tavora::FindSWR(session_, Text(reverse_), Text(forward_), Text(length_),
+                            UserDecimalSep());
+        },
+        [this] { ShowSession(); });
     AppendToMemo(memo_, session_.memo.substr(before.size()));
     RefreshTabStops(memo_);
 }

@@ -2,8 +2,8 @@
 
 #include "design/report.h"
 #include "state/errors.h"
-#include "state/refusals.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <algorithm>
 
@@ -214,8 +214,8 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     }
     static const char mountingChar[] = {'Y', 'I', 'N'};
     s.Mounting = mountingChar[static_cast<int>(e.ElementMounting)];
-    s.RadiatorDiam = ElementSize(e.RadiatorShape, e.RadiatorDiam, e.RadiatorWidth,
-                                 e.RadiatorThick, kDipolePanel, sep);
+    s.RadiatorDiam = ElementSize(e.RadiatorShape, e.RadiatorDiam, e.RadiatorWidth, e.RadiatorThick,
+                                 kDipolePanel, sep);
     s.BendDiam = StrToFloat(e.BendDiam, sep);
     RefuseNegative(s.BendDiam, kBendBox);
     s.FeedGap = StrToFloat(e.FeedGap, sep);

@@ -90,8 +90,8 @@ double BoomCorrectionOf(const DesignState& s, double lambda)
 ElementLengths ElementLengthsOf(const DesignState& s, double lambda, double d, double boomCorr)
 {
     const double dipole = Checked(DipoleRelLength(s.RadiatorDiam, lambda) * lambda);
-    const double folded = s.DipoleMounting == 1 ? dipole * 1.02
-                                                : (boomCorr * lambda + dipole) * 1.02;
+    const double folded =
+        s.DipoleMounting == 1 ? dipole * 1.02 : (boomCorr * lambda + dipole) * 1.02;
     return {dipole, folded, ReflectorLength(d, boomCorr, s.DesignFreq)};
 }
 
