@@ -5,6 +5,7 @@
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/design/results_window.h"
+#include "app/feedline/swr_window.h"
 
 #include "design/entry.h"
 #include "shell/startup.h"
@@ -12,6 +13,7 @@
 
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextCursor>
@@ -79,5 +81,30 @@ int main(int argc, char** argv)
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
+    balun.close();
+    // The longest coax label, which must still end left of the loop.
+    state.CoaxName = "coax";
+    app::BalunWindow userBalun(&results, context);
+    userBalun.show();
+    Settle();
+    userBalun.grab().save(dir + "/balun_user.png");
+    userBalun.close();
+
+    // The SWR memo with an ordinary row and a very large SWR (equal readings),
+    // at four fifths and on the whole screen: the rows must keep their columns.
+    app::SwrWindow swr(nullptr, context);
+    swr.ShrinkToFourFifths();
+    swr.show();
+    Settle();
+    for (const char* reading : {"4", "100"}) {
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromUtf8(reading));
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("100"));
+        swr.FindSWR();
+    }
+    Settle();
+    swr.grab().save(dir + "/swr_large.png");
+    swr.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    Settle();
+    swr.grab().save(dir + "/swr_large_maximised.png");
     return 0;
 }

@@ -117,10 +117,12 @@ SwrWindow::SwrWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, co
     QFont sans(QStringLiteral("Arial"));
     sans.setPixelSize(16);
     memo_->setFont(sans);
-    // Six columns, at any font size; a very large SWR widens every column
-    // rather than push its row out of them.
+    // Six columns of seven characters ("antenna"), at any font size; a very
+    // large SWR widens every column rather than push its row out of them, and
+    // a row too wide for the memo scrolls instead of breaking.
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
     KeepTabStops(memo_, [this](const QFontMetricsF& metrics) {
-        return std::max(ColumnTabStop(metrics),
+        return std::max(ColumnTabStop(metrics, 7),
                         WidestCell(memo_->toPlainText(), metrics) + ColumnTabStop(metrics, 1));
     });
 
