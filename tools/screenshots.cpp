@@ -1,3 +1,4 @@
+#include "app/arrays/stacking_pictures.h"
 #include "app/shell/app_context.h"
 #include "app/feedline/balun_window.h"
 #include "app/design/design_entry_window.h"
@@ -106,5 +107,7 @@ int main(int argc, char** argv)
     swr.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     Settle();
     swr.grab().save(dir + "/swr_large_maximised.png");
+    // What the stacking window shows when a plane's picture file is missing.
+    app::BothPlanesPicture().save(dir + "/stacking_both_planes.png");
     return 0;
 }

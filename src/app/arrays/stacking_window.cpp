@@ -1,5 +1,6 @@
 #include "app/arrays/stacking_window.h"
 
+#include "app/arrays/stacking_pictures.h"
 #include "app/shell/form_scaler.h"
 #include "app/shell/pictures.h"
 #include "app/shell/radio_group.h"
@@ -14,54 +15,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <cmath>
 
 namespace tavora::app {
-
-namespace {
-
-void DistArrow(QPainter& p, QPointF a, QPointF b, QRectF label)
-{
-    p.setPen(QPen(Qt::black, 2));
-    p.drawLine(a, b);
-    const QPointF d = (b - a) / std::hypot(b.x() - a.x(), b.y() - a.y());
-    const QPointF n(-d.y(), d.x());
-    p.setBrush(Qt::black);
-    p.drawPolygon(QPolygonF{a, a + d * 12 + n * 5, a + d * 12 - n * 5});
-    p.drawPolygon(QPolygonF{b, b - d * 12 + n * 5, b - d * 12 - n * 5});
-    p.drawText(label, Qt::AlignCenter, QStringLiteral("Dist"));
-}
-
-// The window's own picture, both arrangements as seen along the boom: it fits
-// either plane's caption when a plane's picture file cannot be read.
-QPixmap BothArrangements()
-{
-    QPixmap picture(260, 400);
-    picture.fill(QColor(0, 255, 255));
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    QFont font = p.font();
-    font.setPixelSize(18);
-    font.setBold(true);
-    p.setFont(font);
-    const QPen element(QColor(40, 40, 60), 5, Qt::SolidLine, Qt::RoundCap);
-    p.setPen(element);
-    for (double y : {40.0, 140.0})
-        p.drawLine(QPointF(22, y), QPointF(178, y));
-    DistArrow(p, {220, 40}, {220, 140}, {180, 72, 80, 34});
-    p.drawText(QRectF(0, 165, 260, 30), Qt::AlignCenter, QStringLiteral("or"));
-    p.setPen(element);
-    for (double x : {70.0, 190.0})
-        p.drawLine(QPointF(x, 260), QPointF(x, 385));
-    DistArrow(p, {70, 235}, {190, 235}, {98, 200, 64, 28});
-    return picture;
-}
-
-} // namespace
 
 StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     : BaseWindow(owner, context, kDesignSize)
@@ -112,7 +70,7 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     QPalette aqua = picture_->palette();
     aqua.setColor(QPalette::Window, QColor(0, 255, 255));
     picture_->setPalette(aqua);
-    picture_->SetPicture(BothArrangements());
+    picture_->SetPicture(QPixmap::fromImage(BothPlanesPicture()));
 
     QPushButton* back = AddButton("Button2", QStringLiteral("Back"), {740, 690, 170, 44}, c);
 
@@ -140,7 +98,8 @@ void StackingWindow::ClearBoxV()
     beamwidthLabel_->setText(QString::fromStdString(view.beamwidthLabel));
     QPixmap picture;
     if (!picture.load(QString::fromStdString(view.pictureFile))) {
-        picture_->SetPicture(BothArrangements());
+        // The window's own picture shows both planes: it fits either caption.
+        picture_->SetPicture(QPixmap::fromImage(BothPlanesPicture()));
         throw FileError("Cannot open file \"" + view.pictureFile + "\"");
     }
     picture_->SetPicture(picture);

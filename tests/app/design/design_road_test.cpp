@@ -58,6 +58,17 @@ void ChooseCoax(DesignEntryWindow& entry, int row)
     emit list->itemClicked(list->item(row));
 }
 
+// Shows the screen and types the frequency into its box, then leaves it for
+// the director count, as a person does first.
+void EnterFrequency(DesignEntryWindow& entry, const QString& freq)
+{
+    entry.show();
+    QVERIFY(QTest::qWaitForWindowActive(&entry));
+    Box(&entry, "Edit1")->setFocus();
+    Box(&entry, "Edit1")->setText(freq);
+    Box(&entry, "Edit2")->setFocus(); // focus leaves the frequency box
+}
+
 QString CoaxStatus(DesignEntryWindow& entry)
 {
     return entry.findChild<QLabel*>("CoaxStatus")->text();
@@ -151,12 +162,8 @@ class DesignRoadTest : public QObject {
         QFETCH(QString, directors);
         test::Harness h;
         DesignEntryWindow entry(nullptr, h.context);
-        entry.show();
-        QVERIFY(QTest::qWaitForWindowActive(&entry));
         // Only the frequency and the director count typed, as a new user does.
-        Box(&entry, "Edit1")->setFocus();
-        Box(&entry, "Edit1")->setText(freq);
-        Box(&entry, "Edit2")->setFocus();
+        EnterFrequency(entry, freq);
         Box(&entry, "Edit2")->setText(directors);
         QString report;
         Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
@@ -273,11 +280,7 @@ class DesignRoadTest : public QObject {
         QFETCH(QStringList, boxes);
         test::Harness h;
         DesignEntryWindow entry(nullptr, h.context);
-        entry.show();
-        QVERIFY(QTest::qWaitForWindowActive(&entry));
-        Box(&entry, "Edit1")->setFocus();
-        Box(&entry, "Edit1")->setText(freq);
-        Box(&entry, "Edit2")->setFocus(); // focus leaves the frequency box
+        EnterFrequency(entry, freq);
         QCOMPARE(Box(&entry, "Edit8")->text(), boxes[0]);
         QCOMPARE(Box(&entry, "Edit7")->text(), boxes[1]);
         QCOMPARE(Box(&entry, "RadiatorDiam")->text(), boxes[2]);
