@@ -10,7 +10,7 @@ class QPushButton;
 namespace tavora::app {
 
 // The results window: the design report, rebuilt on every activation, with
-// printing, YO export and the balun sheet.
+// printing, YO and MMANA-GAL export and the balun sheet.
 class ResultsWindow : public BaseWindow {
     Q_OBJECT
   public:
@@ -22,6 +22,7 @@ class ResultsWindow : public BaseWindow {
 
     void PrintIt();
     void SaveYO();
+    void MakeMMana();
     void Showbalun();
     // Every export of the design (YO, .maa, balun) calls this first: after a
     // report that ended in an error it refuses with that error's text, so
