@@ -126,7 +126,11 @@ class SwrTest : public QObject {
         QCOMPARE(h_->dialogs.MessageTexts(),
                  QStringList{"'lots' is not a valid floating point value"});
         QCOMPARE(MemoLines(&w), kHeading);
-        Readings("4", "100");
+        Choose(&w, "RadioGroup1Item3"); // a negative resistance is refused too
+        Readings("50", "-75");
+        QCOMPARE(h_->dialogs.MessageTexts().last(), QString("High impedance cannot be negative"));
+        QCOMPARE(MemoLines(&w), kHeading);
+        Readings("50", "75");
         QCOMPARE(MemoLines(&w).size(), 5);
     }
 
