@@ -12,10 +12,12 @@
 #include "app/feedline/swr_window.h"
 
 #include "design/entry.h"
+#include "design/report.h"
 #include "exchange/yo_details.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -23,6 +25,7 @@
 #include <QScreen>
 #include <QTextCursor>
 #include <QPixmap>
+#include <QPrinter>
 #include <QTimer>
 
 namespace {
@@ -113,6 +116,16 @@ int main(int argc, char** argv)
     swr.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     Settle();
     swr.grab().save(dir + "/swr_large_maximised.png");
+    // The print dialog, which proposes a PDF named after the design when there
+    // is no printer to choose.
+    QTimer::singleShot(800, [&dir] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->grab().save(dir + "/print_dialog.png");
+            modal->close();
+        }
+    });
+    dialogs.Print(&results, QString::fromStdString(ReportDocumentName(state)));
+
     // What the stacking window shows when a plane's picture file is missing.
     app::BothPlanesPicture().save(dir + "/stacking_both_planes.png");
 
