@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace tavora::app {
 
@@ -28,10 +29,13 @@ ListChoice::ListChoice(QListWidget* list) : QObject(list)
 
 bool ListChoice::eventFilter(QObject*, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress)
+    // Only while the list handles this key: a key that moves nothing (or
+    // takes the focus away) must not make a later move of the program's or
+    // a mouse press count.
+    if (event->type() == QEvent::KeyPress) {
         byKey_ = true;
-    else if (event->type() == QEvent::KeyRelease)
-        byKey_ = false;
+        QTimer::singleShot(0, this, [this] { byKey_ = false; });
+    }
     return false;
 }
 

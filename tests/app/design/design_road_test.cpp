@@ -259,6 +259,12 @@ class DesignRoadTest : public QObject {
         QCOMPARE(list->currentRow(), 42);
         QCOMPARE(CoaxStatus(entry), QStringLiteral("9913 (air PE)  4:1 balun"));
         QCOMPARE(h.state.VelocityFactor, 0.84);
+        // A key that moves nothing does not make the program's own moves count.
+        QTest::keyClick(list, Qt::Key_Left);
+        QCoreApplication::processEvents();
+        list->setCurrentRow(0);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("9913 (air PE)  4:1 balun"));
+        list->setCurrentRow(42);
         QString report;
         Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
         QVERIFY2(report.contains("uses 0.84 velocity factor 9913 (air PE)  and is"), qPrintable(report));
