@@ -157,7 +157,7 @@ std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const R
             throw SimulationCancelled();
         if (std::chrono::steady_clock::now() > deadline)
             throw Error("nec2c did not finish within " +
-                        std::to_string(control.timeout.count() / 1000) + " s");
+                        std::to_string((control.timeout.count() + 999) / 1000) + " s");
         bool any = false;
         for (size_t k = 0; k < decks.size(); ++k) {
             pid_t& pid = scope.pids_[k];

@@ -48,6 +48,16 @@ const FrequencyOutput& Single(const std::vector<FrequencyOutput>& blocks)
     return blocks.front();
 }
 
+// nec2c prints frequencies to five digits (141.22 for 141.218): the frequency
+// asked for that the print stands for, or the print when none is that close.
+double Asked(double printed, const Sweep& sweep)
+{
+    for (int i = 0; i < sweep.points; ++i)
+        if (std::abs(sweep.At(i) - printed) <= 5e-5 * std::abs(printed))
+            return sweep.At(i);
+    return printed;
+}
+
 } // namespace
 
 SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
@@ -60,7 +70,7 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
     const auto patternBlocks = ParseNecOutput(outputs.front());
     const FrequencyOutput& f = Single(patternBlocks);
-    r.frequency = f.frequency;
+    r.frequency = Asked(f.frequency, {model.frequency, 0, 1});
     r.impedance = f.impedance;
     r.swr = Swr(f.impedance, r.z0);
     r.efficiency = f.efficiency;
@@ -76,12 +86,18 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     r.sideLobeE = FirstSideLobe(r.ePlane);
     r.sideLobeH = FirstSideLobe(r.hPlane);
 
+    // Every block after the pattern block is a sweep point, whether the sweep
+    // ran in pieces or in the same deck (as the exported deck has it).
+    const Sweep asked = SweepAround(model.frequency, settings.sweepPercent, settings.points);
+    auto addSweep = [&](const FrequencyOutput& s) {
+        const double forward = GainAt(s.pattern, 90, 0);
+        r.sweep.push_back({Asked(s.frequency, asked), s.impedance, Swr(s.impedance, r.z0), forward,
+                           forward - GainAt(s.pattern, 90, 180)});
+    };
+    std::for_each(patternBlocks.begin() + 1, patternBlocks.end(), addSweep);
     for (size_t k = 1; k < outputs.size(); ++k)
-        for (const FrequencyOutput& s : ParseNecOutput(outputs[k])) {
-            const double forward = GainAt(s.pattern, 90, 0);
-            r.sweep.push_back({s.frequency, s.impedance, Swr(s.impedance, r.z0), forward,
-                               forward - GainAt(s.pattern, 90, 180)});
-        }
+        for (const FrequencyOutput& s : ParseNecOutput(outputs[k]))
+            addSweep(s);
     std::stable_sort(r.sweep.begin(), r.sweep.end(),
                      [](const SweepRow& a, const SweepRow& b) { return a.frequency < b.frequency; });
 

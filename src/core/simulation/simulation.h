@@ -52,8 +52,9 @@ struct SimulationResult {
 std::vector<std::string> SimulationDecks(const NecModel& model, const SimulationSettings& settings,
                                          int pieces);
 
-// The figures from the engine's outputs for those decks (pattern deck first,
-// sweep pieces in frequency order). Throws Error when an output lacks them.
+// The figures from the engine's outputs: the first holds the pattern cuts in
+// its first frequency block; every other block of any output is a sweep
+// point, merged in frequency order. Throws Error when the cuts are missing.
 SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
                                    const std::vector<std::string>& outputs);
 
