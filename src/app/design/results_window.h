@@ -21,6 +21,7 @@ class ResultsWindow : public BaseWindow {
     void PrintIt();
     void SaveYO();
     void Showbalun();
+    void Simulate();
 
     QPlainTextEdit* ReportBox() const { return report_; }
     // The report as the box shows it, one entry per displayed (wrapped) line.
@@ -28,7 +29,7 @@ class ResultsWindow : public BaseWindow {
 
   private:
     QPlainTextEdit* report_;
-    QPushButton *print_, *createYo_, *createMaa_, *balun_, *back_;
+    QPushButton *print_, *createYo_, *createMaa_, *balun_, *back_, *simulate_;
 };
 
 } // namespace tavora::app

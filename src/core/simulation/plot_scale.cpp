@@ -22,6 +22,8 @@ std::vector<double> PolarRings(double rangeDb, double stepDb)
     return rings;
 }
 
+std::string SwrCaption(double z0, char sep) { return "SWR against " + FormatFixed(z0, 6, 0, sep) + " ohm"; }
+
 std::string RingLabel(double levelDb, char sep) { return FormatFixed(levelDb, 4, 0, sep) + " dB"; }
 
 namespace {

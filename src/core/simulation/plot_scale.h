@@ -28,7 +28,8 @@ std::string TickLabel(double value, double step, char decimalSep = '.');
 inline constexpr const char* kEPlaneCaption = "E plane (elements' plane), dB below forward gain";
 inline constexpr const char* kHPlaneCaption = "H plane (through the boom), dB below forward gain";
 inline constexpr const char* kGainAxis = "Gain (dBi)";
-inline constexpr const char* kSwrAxis = "SWR";
+// "SWR against 50 ohm"
+std::string SwrCaption(double z0, char decimalSep = '.');
 inline constexpr const char* kFrequencyAxis = "Frequency (MHz)";
 
 } // namespace tavora

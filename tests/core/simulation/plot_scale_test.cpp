@@ -21,6 +21,7 @@ TEST(PlotScale, RingsAndTheirLabels)
     EXPECT_EQ(PolarRings(), (std::vector<double>{0, -10, -20, -30}));
     EXPECT_EQ(RingLabel(-10), "-10 dB");
     EXPECT_EQ(RingLabel(0), "0 dB");
+    EXPECT_EQ(SwrCaption(200), "SWR against 200 ohm");
 }
 
 TEST(PlotScale, AxisTicks)

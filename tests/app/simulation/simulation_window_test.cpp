@@ -1,0 +1,206 @@
+#include "app/design/results_window.h"
+#include "app/simulation/simulation_window.h"
+#include "tool_test.h"
+
+#include "design/entry.h"
+#include "design/report.h"
+#include "simulation/nec_runner.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace tavora;
+using namespace tavora::app;
+using namespace tavora::test;
+
+namespace {
+
+constexpr int kRunLimitMs = 60000;
+
+void Design(DesignState& state, const char* directors = "8")
+{
+    DesignEntry e = FormDefaults();
+    e.Directors = directors;
+    YagiDoCalculate(e, state);
+    std::string report;
+    Yagidimensions(state, report);
+}
+
+// Children of this process still there (running or not yet reaped).
+int ChildCount()
+{
+    int n = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream in(task.path() / "children");
+        for (int pid; in >> pid;)
+            ++n;
+    }
+    return n;
+}
+
+QString Figures(QWidget* w) { return Find<QPlainTextEdit>(w, "Figures")->toPlainText(); }
+
+} // namespace
+
+class SimulationWindowTest : public QObject {
+    Q_OBJECT
+    ModalWatchdog watchdog_{kRunLimitMs};
+
+  private slots:
+    void cleanup()
+    {
+        QVERIFY(watchdog_.Failures().isEmpty());
+        QCOMPARE(ChildCount(), 0);
+    }
+
+    void simulateOnTheResultsWindowOpensTheSimulation()
+    {
+        Harness h;
+        Design(h.state);
+        ResultsWindow results(nullptr, h.context);
+        results.show();
+        bool opened = false;
+        WhenModalOpens([&opened](QWidget* modal) {
+            auto* simulation = qobject_cast<SimulationWindow*>(modal);
+            QVERIFY(simulation);
+            opened = true;
+            QTRY_VERIFY_WITH_TIMEOUT(simulation->Result().has_value(), kRunLimitMs);
+            QVERIFY(Figures(simulation).contains(QStringLiteral("Forward gain:\t")));
+            simulation->close();
+        });
+        Click(&results, "Simulate");
+        QVERIFY(opened);
+    }
+
+    void progressMovesAndTheFiguresAppear()
+    {
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        auto* bar = Find<QProgressBar>(&w, "Progress");
+        QSignalSpy moved(bar, &QProgressBar::valueChanged);
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        QVERIFY(!moved.isEmpty());
+        QCOMPARE(bar->value(), bar->maximum());
+        QVERIFY(bar->maximum() >= 2); // the pattern deck and at least one sweep piece
+        const QStringList lines = Figures(&w).split(QLatin1Char('\n'));
+        QCOMPARE(lines.first(), QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
+        QVERIFY(lines.contains(QStringLiteral("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+        QVERIFY(lines.contains(QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)")));
+        QVERIFY(Find<QPushButton>(&w, "Print")->isEnabled());
+        QVERIFY(!Find<QPushButton>(&w, "Cancel")->isEnabled());
+
+        // The plots are drawn: more than the white background.
+        const QImage plots = Find<QWidget>(&w, "Plots")->grab().toImage();
+        int coloured = 0;
+        for (int y = 0; y < plots.height(); y += 3)
+            for (int x = 0; x < plots.width(); x += 3)
+                coloured += plots.pixel(x, y) != qRgb(255, 255, 255);
+        QVERIFY(coloured > 500);
+    }
+
+    void cancelStopsEveryProcess()
+    {
+        Harness h;
+        Design(h.state, "60"); // long enough to be caught running
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_VERIFY(w.Running());
+        QTRY_VERIFY(ChildCount() > 0);
+        Click(&w, "Cancel");
+        QVERIFY(!w.Running());
+        QCOMPARE(ChildCount(), 0);
+        QTRY_COMPARE(Find<QLabel>(&w, "Status")->text(), QStringLiteral("Simulation cancelled"));
+        QVERIFY(!w.Result().has_value());
+        QVERIFY(Find<QPushButton>(&w, "Simulate")->isEnabled());
+        QVERIFY(h.dialogs.messages.isEmpty());
+    }
+
+    void closingWhileRunningLeavesNoProcess()
+    {
+        Harness h;
+        Design(h.state, "60");
+        {
+            SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+            w.show();
+            QTRY_VERIFY(ChildCount() > 0);
+            w.close();
+        }
+        QCOMPARE(ChildCount(), 0);
+    }
+
+    void missingEngineSaysSo()
+    {
+        Harness h;
+        Design(h.state);
+        const QByteArray path = qgetenv("PATH");
+        QTemporaryDir empty;
+        qputenv("PATH", empty.path().toUtf8());
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_COMPARE(h.dialogs.MessageTexts(), QStringList{QString::fromUtf8(kEngineMissing)});
+        qputenv("PATH", path);
+        QVERIFY(!w.Running());
+        QVERIFY(!w.Result().has_value());
+    }
+
+    void printAndSaveThroughTheDialogs()
+    {
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("sim.png"));
+        const QString pdf = dir.filePath(QStringLiteral("sim.pdf"));
+        const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+        h.dialogs.saveFiles = {png, pdf};
+        h.dialogs.printers.push_back(ScriptedDialogs::PdfPrinter(printed));
+        Click(&w, "SavePicture");
+        Click(&w, "SavePicture");
+        Click(&w, "Print");
+        QVERIFY(h.dialogs.unexpected.isEmpty());
+        QVERIFY(h.dialogs.messages.isEmpty());
+        QCOMPARE(QImage(png).size(), QSize(1600, 1400));
+        for (const QString& file : {pdf, printed}) {
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+            p.waitForFinished();
+            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            QVERIFY2(text.contains(QStringLiteral("Forward gain:")), qPrintable(file));
+            QVERIFY(text.contains(QStringLiteral("-10 dB")));
+            QVERIFY(text.contains(QStringLiteral("Frequency (MHz)")));
+        }
+    }
+
+    void anExistingYagiFromTheYoEntries()
+    {
+        Harness h;
+        YoEntryTexts e = h.state.YoEntry;
+        const std::pair<int, const char*> values[] = {
+            {37, "144"}, {4, "6"}, {1, "8"}, {39, "1030"}, {3, "980"}, {2, "400"},
+            {5, "920"}, {6, "560"}, {41, "2"}};
+        for (auto [n, text] : values)
+            e[static_cast<size_t>(n - 1)] = text;
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromYoEntries(e, '.'));
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        QVERIFY(Figures(&w).contains(QStringLiteral("Frequency:\t144.000 MHz")));
+        QVERIFY(Figures(&w).contains(QStringLiteral("DL6WU estimate")));
+    }
+};
+
+TAVORA_UI_TEST_MAIN(SimulationWindowTest)
+#include "simulation_window_test.moc"
