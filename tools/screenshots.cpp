@@ -5,6 +5,7 @@
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/design/results_window.h"
+#include "app/simulation/simulation_window.h"
 
 #include "design/entry.h"
 #include "shell/startup.h"
@@ -79,5 +80,13 @@ int main(int argc, char** argv)
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
+
+    // The simulation of the default design, once nec2c has answered.
+    app::SimulationWindow simulation(&results, context, app::SimulationWindow::FromDesign(state));
+    simulation.show();
+    for (int i = 0; i < 150 && !simulation.Result(); ++i)
+        Settle();
+    Settle();
+    simulation.grab().save(dir + "/simulation.png");
     return 0;
 }

@@ -30,7 +30,10 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
     const double line = fm.height();
     p.setPen(Qt::black);
     p.drawText(QRectF(area.left(), area.top(), area.width(), line), Qt::AlignHCenter, caption);
-    const QRectF plot = area.adjusted(line * 1.5, line * 2.2, -line * 1.5, -line * 0.8);
+    p.drawText(QRectF(area.left(), area.top() + line, area.width(), line), Qt::AlignHCenter,
+               Q(PolarScaleCaption(maxGain, sep)));
+    const double margin = fm.horizontalAdvance(QStringLiteral("-150")) + line * 0.5;
+    const QRectF plot = area.adjusted(margin, line * 3.2, -margin, -line * 1.2);
     const double radius = std::min(plot.width(), plot.height()) / 2;
     const QPointF centre = plot.center();
     // Forward (0 degrees) points up; angles run clockwise.
@@ -53,10 +56,14 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
                    Qt::AlignCenter, text);
         p.setPen(QPen(kGrid, 0));
     }
+    // Ring labels along the 135 degree spoke, where a Yagi's pattern is low.
     p.setPen(Qt::darkGray);
+    // The rim's level is in the caption.
     for (double level : PolarRings()) {
-        const double r = radius * PolarRadius(maxGain + level, maxGain);
-        p.drawText(QPointF(centre.x() + 3, centre.y() - r + line * 0.8), Q(RingLabel(level, sep)));
+        if (level == 0)
+            continue;
+        const QPointF pt = at(135, radius * PolarRadius(maxGain + level, maxGain));
+        p.drawText(QPointF(pt.x() + 3, pt.y() - 3), Q(RingLabel(level, sep)));
     }
 
     QPainterPath trace;
@@ -94,8 +101,12 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
     double yhi = *std::max_element(ys.begin(), ys.end());
     if (swr)
         ylo = 1;
-    if (yhi - ylo < (swr ? 0.5 : 0.5))
+    if (yhi - ylo < 0.5)
         yhi = ylo + 0.5;
+    // Headroom, so the highest point is not drawn on the frame.
+    yhi += (yhi - ylo) * 0.05;
+    if (!swr)
+        ylo -= (yhi - ylo) * 0.05;
     if (xhi <= xlo)
         xhi = xlo + 1;
     const auto px = [&](double x) { return plot.left() + (x - xlo) / (xhi - xlo) * plot.width(); };

@@ -13,12 +13,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QHeaderView>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <exception>
 
 namespace tavora::app {
@@ -46,12 +48,39 @@ class PlotArea : public QWidget {
     const std::optional<SimulationResult>& result_;
 };
 
-QString Joined(const std::vector<std::string>& lines)
+QTableWidget* AddTable(const char* name, QRect geometry, QWidget* parent)
 {
-    QStringList out;
-    for (const std::string& l : lines)
-        out << QString::fromStdString(l);
-    return out.join(QLatin1Char('\n'));
+    auto* table = new QTableWidget(parent);
+    table->setObjectName(QString::fromUtf8(name));
+    table->setGeometry(geometry);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->setShowGrid(false);
+    return table;
+}
+
+// One row per line, one cell per tab-separated text; the heading line, when
+// given, labels the columns.
+void Fill(QTableWidget* table, const std::vector<std::string>& lines, bool heading)
+{
+    std::vector<QStringList> rows;
+    int columns = 0;
+    for (const std::string& line : lines) {
+        rows.push_back(QString::fromStdString(line).split(QLatin1Char('\t')));
+        columns = std::max(columns, static_cast<int>(rows.back().size()));
+    }
+    table->clear();
+    table->setColumnCount(columns);
+    const size_t first = heading && !rows.empty() ? 1 : 0;
+    if (first)
+        table->setHorizontalHeaderLabels(rows.front());
+    table->horizontalHeader()->setVisible(first == 1);
+    table->setRowCount(static_cast<int>(rows.size() - first));
+    for (size_t r = first; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            table->setItem(static_cast<int>(r - first), c, new QTableWidgetItem(rows[r][c]));
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
 }
 
 } // namespace
@@ -95,20 +124,18 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     back_ = button("Back", "Back", 570);
     progress_ = new QProgressBar(c);
     progress_->setObjectName(QStringLiteral("Progress"));
-    progress_->setGeometry(720, 84, 440, 30);
+    progress_->setGeometry(720, 84, 510, 30);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    status_ = AddLabel("Status", QString(), {10, 124, 1150, 26}, c);
+    status_ = AddLabel("Status", QString(), {10, 124, 1220, 26}, c);
 
-    figures_ = new QPlainTextEdit(c);
-    figures_->setObjectName(QStringLiteral("Figures"));
-    figures_->setReadOnly(true);
-    figures_->setGeometry(10, 154, 420, 690);
-    figures_->setTabStopDistance(130);
-    figures_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    notes_ = AddLabel("Notes", QString(), {10, 150, 1220, 44}, c);
+    notes_->setWordWrap(true);
+    figures_ = AddTable("Figures", {10, 196, 620, 330}, c);
+    sweep_ = AddTable("Sweep", {10, 534, 620, 310}, c);
     plots_ = new PlotArea(c, result_);
     plots_->setObjectName(QStringLiteral("Plots"));
-    plots_->setGeometry(440, 154, 730, 690);
+    plots_->setGeometry(636, 196, 594, 648);
 
     On(simulate_, &QPushButton::clicked, [this] { Start(); });
     connect(cancel_, &QPushButton::clicked, this, &SimulationWindow::Cancel);
@@ -163,7 +190,11 @@ void SimulationWindow::Start()
 
     stop_ = false;
     result_.reset();
+    notes_->clear();
     figures_->clear();
+    figures_->setRowCount(0);
+    sweep_->clear();
+    sweep_->setRowCount(0);
     plots_->update();
     status_->setText(QStringLiteral("Running nec2c..."));
     progress_->setRange(0, static_cast<int>(SimulationDecks(model, settings, ProcessCount(settings)).size()));
@@ -208,8 +239,18 @@ void SimulationWindow::Finished()
         throw Error(out.error);
     result_ = out.result;
     const char sep = UserDecimalSep();
-    figures_->setPlainText(Joined(SimulationFigureLines(*result_, sep)) + QStringLiteral("\n\n") +
-                           Joined(SweepTableLines(*result_, sep)));
+    // The heading and the model's notes are sentences; the figures are rows.
+    QStringList notes;
+    std::vector<std::string> figures;
+    for (const std::string& line : SimulationFigureLines(*result_, sep)) {
+        if (line.find('\t') == std::string::npos)
+            notes << QString::fromStdString(line);
+        else
+            figures.push_back(line);
+    }
+    notes_->setText(notes.join(QLatin1Char('\n')));
+    Fill(figures_, figures, false);
+    Fill(sweep_, SweepTableLines(*result_, sep), true);
     plots_->update();
     SetRunning(false);
 }

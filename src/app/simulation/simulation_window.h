@@ -14,7 +14,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class QTableWidget;
 class QProgressBar;
 class QPushButton;
 
@@ -30,7 +30,7 @@ using ModelSource = std::function<NecModel(Feed)>;
 class SimulationWindow : public BaseWindow {
     Q_OBJECT
   public:
-    static constexpr QSize kDesignSize{1180, 860};
+    static constexpr QSize kDesignSize{1240, 860};
 
     SimulationWindow(QWidget* owner, AppContext& context, ModelSource source);
     ~SimulationWindow() override;
@@ -72,7 +72,9 @@ class SimulationWindow : public BaseWindow {
     QLineEdit* z0_;
     QProgressBar* progress_;
     QLabel* status_;
-    QPlainTextEdit* figures_;
+    QLabel* notes_;
+    QTableWidget* figures_;
+    QTableWidget* sweep_;
     QWidget* plots_;
     QPushButton *simulate_, *cancel_, *print_, *save_, *back_;
 };

@@ -25,8 +25,10 @@ std::vector<double> AxisTicks(double lo, double hi, int count = 6);
 std::string TickLabel(double value, double step, char decimalSep = '.');
 
 // The captions the plots carry.
-inline constexpr const char* kEPlaneCaption = "E plane (elements' plane), dB below forward gain";
-inline constexpr const char* kHPlaneCaption = "H plane (through the boom), dB below forward gain";
+inline constexpr const char* kEPlaneCaption = "E plane (elements' plane)";
+inline constexpr const char* kHPlaneCaption = "H plane (through the boom)";
+// What the rim of the polar plots stands for: "0 dB = 14.01 dBi".
+std::string PolarScaleCaption(double maxGain, char decimalSep = '.');
 inline constexpr const char* kGainAxis = "Gain (dBi)";
 // "SWR against 50 ohm"
 std::string SwrCaption(double z0, char decimalSep = '.');

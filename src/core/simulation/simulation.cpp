@@ -149,14 +149,14 @@ std::vector<std::string> SimulationFigureLines(const SimulationResult& r, char s
             " dBd\tDL6WU estimate " + F(r.estimateGainDbd, 5, 1) + " dBd",
         "F/B (180 deg):\t" + F(r.frontToBack, 5, 1) + " dB",
         "F/R (rear half):\t" + F(r.frontToRear, 5, 1) + " dB",
-        "E plane beamwidth:\t" + F(r.beamwidthE, 5, 1) + " deg\tDL6WU estimate " +
+        "E plane beamwidth:\t" + F(r.beamwidthE, 5, 1) + " deg\t\tDL6WU estimate " +
             F(r.estimateBeamwidth, 5, 1) + " deg",
         "H plane beamwidth:\t" + F(r.beamwidthH, 5, 1) + " deg",
         "E plane first side lobe:\t" + F(r.sideLobeE, 5, 1) + " dB",
         "H plane first side lobe:\t" + F(r.sideLobeH, 5, 1) + " dB",
         "Efficiency:\t" + F(r.efficiency, 5, 1) + " %",
-        "Vertical stacking (H plane beamwidth):\t" + F(stack.vertical, 5, 0) + " mm",
-        "Horizontal stacking (E plane beamwidth):\t" + F(stack.horizontal, 5, 0) + " mm",
+        "Vertical stacking (H plane):\t" + F(stack.vertical, 5, 0) + " mm",
+        "Horizontal stacking (E plane):\t" + F(stack.horizontal, 5, 0) + " mm",
     };
     lines.insert(lines.end(), figures.begin(), figures.end());
     return lines;

@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QTableWidget>
+#include <QHeaderView>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -48,7 +50,28 @@ int ChildCount()
     return n;
 }
 
-QString Figures(QWidget* w) { return Find<QPlainTextEdit>(w, "Figures")->toPlainText(); }
+// A table's rows as lines, the cells joined by tabs; the heading first when shown.
+QStringList Rows(QWidget* w, const char* name)
+{
+    auto* table = Find<QTableWidget>(w, name);
+    QStringList lines;
+    if (!table->horizontalHeader()->isHidden()) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->horizontalHeaderItem(c)->text();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            if (table->item(r, c))
+                cells << table->item(r, c)->text();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines;
+}
+
+QString Figures(QWidget* w) { return Rows(w, "Figures").join(QLatin1Char('\n')); }
 
 } // namespace
 
@@ -94,10 +117,14 @@ class SimulationWindowTest : public QObject {
         QVERIFY(!moved.isEmpty());
         QCOMPARE(bar->value(), bar->maximum());
         QVERIFY(bar->maximum() >= 2); // the pattern deck and at least one sweep piece
-        const QStringList lines = Figures(&w).split(QLatin1Char('\n'));
-        QCOMPARE(lines.first(), QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
-        QVERIFY(lines.contains(QStringLiteral("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
-        QVERIFY(lines.contains(QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)")));
+        QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
+                 QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
+        QVERIFY(Rows(&w, "Figures").contains(
+            QStringLiteral("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+        const QStringList sweep = Rows(&w, "Sweep");
+        QCOMPARE(sweep.size(), 22);
+        QCOMPARE(sweep.first(), QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"));
+        QCOMPARE(sweep[11], QStringLiteral("144.100\t47.7\t3.9\t1.10\t14.01\t27.8"));
         QVERIFY(Find<QPushButton>(&w, "Print")->isEnabled());
         QVERIFY(!Find<QPushButton>(&w, "Cancel")->isEnabled());
 

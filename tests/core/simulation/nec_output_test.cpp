@@ -124,13 +124,13 @@ TEST(Simulation, FiguresOfTheRecordedRun)
         "Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd",
         "F/B (180 deg):\t27.8 dB",
         "F/R (rear half):\t19.9 dB",
-        "E plane beamwidth:\t36.6 deg\tDL6WU estimate 41.1 deg",
+        "E plane beamwidth:\t36.6 deg\t\tDL6WU estimate 41.1 deg",
         "H plane beamwidth:\t40.4 deg",
         "E plane first side lobe:\t-18.3 dB",
         "H plane first side lobe:\t-13.0 dB",
         "Efficiency:\t99.2 %",
-        "Vertical stacking (H plane beamwidth):\t3016 mm",
-        "Horizontal stacking (E plane beamwidth):\t3311 mm"};
+        "Vertical stacking (H plane):\t3016 mm",
+        "Horizontal stacking (E plane):\t3311 mm"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(SimulationFigureLines(r, ',')[3], "SWR (50 ohm):\t1,10");
 

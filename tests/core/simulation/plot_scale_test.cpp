@@ -22,6 +22,7 @@ TEST(PlotScale, RingsAndTheirLabels)
     EXPECT_EQ(RingLabel(-10), "-10 dB");
     EXPECT_EQ(RingLabel(0), "0 dB");
     EXPECT_EQ(SwrCaption(200), "SWR against 200 ohm");
+    EXPECT_EQ(PolarScaleCaption(14.01, ','), "0 dB = 14,01 dBi");
 }
 
 TEST(PlotScale, AxisTicks)
