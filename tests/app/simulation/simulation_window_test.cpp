@@ -2,6 +2,8 @@
 #include "app/simulation/simulation_window.h"
 #include "tool_test.h"
 
+#include "child_processes.h"
+
 #include "design/entry.h"
 #include "design/report.h"
 #include "simulation/nec_runner.h"
@@ -38,18 +40,6 @@ void Design(DesignState& state, const char* directors = "8")
     Yagidimensions(state, report);
 }
 
-// Children of this process still there (running or not yet reaped).
-int ChildCount()
-{
-    int n = 0;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-        std::ifstream in(task.path() / "children");
-        for (int pid; in >> pid;)
-            ++n;
-    }
-    return n;
-}
-
 // A table's rows as lines, the cells joined by tabs; the heading first when shown.
 QStringList Rows(QWidget* w, const char* name)
 {
@@ -83,7 +73,7 @@ class SimulationWindowTest : public QObject {
     void cleanup()
     {
         QVERIFY(watchdog_.Failures().isEmpty());
-        QCOMPARE(ChildCount(), 0);
+        QCOMPARE(ChildProcessCount(), 0);
     }
 
     void simulateOnTheResultsWindowOpensTheSimulation()
@@ -144,10 +134,10 @@ class SimulationWindowTest : public QObject {
         SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
         w.show();
         QTRY_VERIFY(w.Running());
-        QTRY_VERIFY(ChildCount() > 0);
+        QTRY_VERIFY(ChildProcessCount() > 0);
         Click(&w, "Cancel");
         QVERIFY(!w.Running());
-        QCOMPARE(ChildCount(), 0);
+        QCOMPARE(ChildProcessCount(), 0);
         QTRY_COMPARE(Find<QLabel>(&w, "Status")->text(), QStringLiteral("Simulation cancelled"));
         QVERIFY(!w.Result().has_value());
         QVERIFY(Find<QPushButton>(&w, "Simulate")->isEnabled());
@@ -161,10 +151,10 @@ class SimulationWindowTest : public QObject {
         {
             SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
             w.show();
-            QTRY_VERIFY(ChildCount() > 0);
+            QTRY_VERIFY(ChildProcessCount() > 0);
             w.close();
         }
-        QCOMPARE(ChildCount(), 0);
+        QCOMPARE(ChildProcessCount(), 0);
     }
 
     void missingEngineSaysSo()

@@ -2,6 +2,7 @@
 #include "simulation/simulation.h"
 
 #include "simulation_fixture.h"
+#include "child_processes.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +16,6 @@ using namespace tavora;
 using tavora::test::Designed;
 
 namespace {
-
-// Children of this process still there (running or not yet reaped).
-int ChildCount()
-{
-    int n = 0;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-        std::ifstream in(task.path() / "children");
-        for (int pid; in >> pid;)
-            ++n;
-    }
-    return n;
-}
 
 // A stand-in engine: a shell script in `dir`.
 std::string FakeEngine(const TempDir& dir, const std::string& body)
@@ -45,7 +34,7 @@ protected:
     {
         ::unsetenv("TMPDIR");
         EXPECT_TRUE(std::filesystem::is_empty(tmp.Path())) << "the run's folder was left";
-        EXPECT_EQ(ChildCount(), 0) << "an engine process was left";
+        EXPECT_EQ(ChildProcessCount(), 0) << "an engine process was left";
     }
     TempDir tmp;
     TempDir bin;
@@ -153,7 +142,7 @@ TEST_P(LiveDeck, RunsAndGivesItsFigures)
     EXPECT_EQ(r.sweep.size(), 3u);
     EXPECT_EQ(progress.back(), std::make_pair(3, 3));
     EXPECT_EQ(progress.size(), 3u);
-    EXPECT_EQ(ChildCount(), 0);
+    EXPECT_EQ(ChildProcessCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
