@@ -22,8 +22,8 @@ double ChildCpuSeconds()
 
 void CountEngineCpu(benchmark::State& state, double before)
 {
-    state.counters["engine_cpu_ms"] = benchmark::Counter(
-        (ChildCpuSeconds() - before) * 1000, benchmark::Counter::kAvgIterations);
+    state.counters["engine_cpu_ms"] =
+        benchmark::Counter((ChildCpuSeconds() - before) * 1000, benchmark::Counter::kAvgIterations);
 }
 
 NecModel Model(int elements)

@@ -52,7 +52,8 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
                                            {"folded", Feed::FoldedDipole}};
     cmd->add_option("--dipole", o->feed, "single|folded")
         ->transform(CLI::CheckedTransformer(feed, CLI::ignore_case));
-    cmd->add_option("--sweep", o->settings.sweepPercent, "Sweep either side of the design frequency, %")
+    cmd->add_option("--sweep", o->settings.sweepPercent,
+                    "Sweep either side of the design frequency, %")
         ->check(CLI::Range(0.0, 50.0))
         ->capture_default_str();
     cmd->add_option("--points", o->settings.points, "Frequencies in the sweep")

@@ -58,9 +58,11 @@ TEST(SimulateCli, PrintsFiguresAndSweepAndWritesCsv)
 {
     TempDir dir;
     const std::string csv = dir.File("sim.csv");
-    const CliRun r = Cli("simulate --directors 3 --dipole folded --sweep 1 --points 5 --csv " + csv);
+    const CliRun r =
+        Cli("simulate --directors 3 --dipole folded --sweep 1 --points 5 --csv " + csv);
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("Simulated with nec2c (NEC-2) in free space, aluminium elements\n", 0), 0u);
+    EXPECT_EQ(r.out.rfind("Simulated with nec2c (NEC-2) in free space, aluminium elements\n", 0),
+              0u);
     EXPECT_NE(r.out.find("\nSWR (200 ohm):\t"), std::string::npos);
     EXPECT_NE(r.out.find("\n\nMHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)\n142.659\t"),
               std::string::npos);

@@ -14,7 +14,10 @@ namespace tavora::app {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 const QColor kTrace(0, 70, 200);
 const QColor kGrid(180, 180, 180);
@@ -110,10 +113,13 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
     if (xhi <= xlo)
         xhi = xlo + 1;
     const auto px = [&](double x) { return plot.left() + (x - xlo) / (xhi - xlo) * plot.width(); };
-    const auto py = [&](double y) { return plot.bottom() - (y - ylo) / (yhi - ylo) * plot.height(); };
+    const auto py = [&](double y) {
+        return plot.bottom() - (y - ylo) / (yhi - ylo) * plot.height();
+    };
 
     const auto xt = AxisTicks(xlo, xhi, 5), yt = AxisTicks(ylo, yhi, 5);
-    const double xstep = xt.size() > 1 ? xt[1] - xt[0] : 1, ystep = yt.size() > 1 ? yt[1] - yt[0] : 1;
+    const double xstep = xt.size() > 1 ? xt[1] - xt[0] : 1,
+                 ystep = yt.size() > 1 ? yt[1] - yt[0] : 1;
     for (double x : xt) {
         p.setPen(QPen(kGrid, 0));
         p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
@@ -130,8 +136,8 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
     }
     p.setPen(QPen(Qt::black, 0));
     p.drawRect(plot);
-    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line), Qt::AlignHCenter,
-               QString::fromUtf8(kFrequencyAxis));
+    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
+               Qt::AlignHCenter, QString::fromUtf8(kFrequencyAxis));
     // The design frequency.
     p.setPen(QPen(Qt::darkGreen, 0, Qt::DashLine));
     p.drawLine(QPointF(px(r.frequency), plot.top()), QPointF(px(r.frequency), plot.bottom()));
@@ -152,8 +158,10 @@ void DrawSimulationPlots(QPainter& p, const QRectF& a, const SimulationResult& r
 {
     const double w = a.width() / 2, h = a.height() * 0.58;
     const double maxGain = r.gainDbi;
-    DrawPolarCut(p, {a.left(), a.top(), w, h}, r.ePlane, maxGain, QString::fromUtf8(kEPlaneCaption), sep);
-    DrawPolarCut(p, {a.left() + w, a.top(), w, h}, r.hPlane, maxGain, QString::fromUtf8(kHPlaneCaption), sep);
+    DrawPolarCut(p, {a.left(), a.top(), w, h}, r.ePlane, maxGain, QString::fromUtf8(kEPlaneCaption),
+                 sep);
+    DrawPolarCut(p, {a.left() + w, a.top(), w, h}, r.hPlane, maxGain,
+                 QString::fromUtf8(kHPlaneCaption), sep);
     const double h2 = a.height() - h;
     DrawSweepPlot(p, {a.left(), a.top() + h, w, h2}, r, false, sep);
     DrawSweepPlot(p, {a.left() + w, a.top() + h, w, h2}, r, true, sep);
@@ -169,7 +177,8 @@ void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult&
         const QString s = Q(text);
         const QStringList cells = s.split(QLatin1Char('\t'));
         for (int i = 0; i < cells.size(); ++i)
-            p.drawText(QPointF(page.left() + (i == 0 ? 0 : page.width() * (0.25 + 0.2 * i)), y + fm.ascent()),
+            p.drawText(QPointF(page.left() + (i == 0 ? 0 : page.width() * (0.25 + 0.2 * i)),
+                               y + fm.ascent()),
                        cells[i]);
         y += line;
     }

@@ -18,8 +18,8 @@ void DrawPolarCut(QPainter& painter, const QRectF& area, const PatternCut& cut, 
 
 // A quantity over the sweep: framed axes with ticks and labels, the design
 // frequency marked.
-void DrawSweepPlot(QPainter& painter, const QRectF& area, const SimulationResult& result,
-                   bool swr, char decimalSep);
+void DrawSweepPlot(QPainter& painter, const QRectF& area, const SimulationResult& result, bool swr,
+                   char decimalSep);
 
 // Both cuts above, gain and SWR over the sweep below.
 void DrawSimulationPlots(QPainter& painter, const QRectF& area, const SimulationResult& result,

@@ -1,19 +1,19 @@
 #include "app/simulation/simulation_window.h"
 
-#include "app/simulation/simulation_plots.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/simulation_plots.h"
 
 #include "state/errors.h"
 #include "state/numbers.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QHeaderView>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -142,9 +142,8 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(save_, &QPushButton::clicked, [this] { SavePicture(); });
     connect(back_, &QPushButton::clicked, this, &SimulationWindow::reject);
-    connect(&watcher_, &QFutureWatcher<Outcome>::finished, this, [this] {
-        Guarded(Context().dialogs, this, [this] { Finished(); });
-    });
+    connect(&watcher_, &QFutureWatcher<Outcome>::finished, this,
+            [this] { Guarded(Context().dialogs, this, [this] { Finished(); }); });
     SetRunning(false);
 }
 
@@ -160,12 +159,16 @@ void SimulationWindow::showEvent(QShowEvent* event)
     // The run starts as the window opens; its errors reach the general handler.
     if (!started_) {
         started_ = true;
-        QMetaObject::invokeMethod(this, [this] { Guarded(Context().dialogs, this, [this] { Start(); }); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Guarded(Context().dialogs, this, [this] { Start(); }); },
+            Qt::QueuedConnection);
     }
 }
 
-bool SimulationWindow::Running() const { return watcher_.isRunning(); }
+bool SimulationWindow::Running() const
+{
+    return watcher_.isRunning();
+}
 
 void SimulationWindow::SetRunning(bool running)
 {
@@ -197,7 +200,8 @@ void SimulationWindow::Start()
     sweep_->setRowCount(0);
     plots_->update();
     status_->setText(QStringLiteral("Running nec2c..."));
-    progress_->setRange(0, static_cast<int>(SimulationDecks(model, settings, ProcessCount(settings)).size()));
+    progress_->setRange(
+        0, static_cast<int>(SimulationDecks(model, settings, ProcessCount(settings)).size()));
     progress_->setValue(0);
     QProgressBar* bar = progress_;
     watcher_.setFuture(QtConcurrent::run([this, bar, model, settings] {
@@ -205,7 +209,8 @@ void SimulationWindow::Start()
         RunControl control;
         control.cancel = &stop_;
         control.progress = [bar](int done, int) {
-            QMetaObject::invokeMethod(bar, [bar, done] { bar->setValue(done); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                bar, [bar, done] { bar->setValue(done); }, Qt::QueuedConnection);
         };
         try {
             out.result = Simulate(model, settings, control);
@@ -272,7 +277,8 @@ void SimulationWindow::PrintIt()
     if (!painter.begin(printer.get()))
         throw Error("Printer could not be opened");
     const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-    DrawSimulationPage(painter, QRectF(0, 0, page.width(), page.height()), *result_, UserDecimalSep());
+    DrawSimulationPage(painter, QRectF(0, 0, page.width(), page.height()), *result_,
+                       UserDecimalSep());
     painter.end();
 }
 

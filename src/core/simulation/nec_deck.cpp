@@ -55,7 +55,8 @@ void AddElement(NecModel& m, double x, double length, double diam, double lambda
 {
     const int tag = static_cast<int>(m.wires.size()) + 1;
     const double h = length / 2000;
-    m.wires.push_back({tag, Segments(length, lambda), x / 1000, -h, 0, x / 1000, h, 0, diam / 2000});
+    m.wires.push_back(
+        {tag, Segments(length, lambda), x / 1000, -h, 0, x / 1000, h, 0, diam / 2000});
 }
 
 // Two parallel wires `bend` mm apart, the open (fed) side below, joined at the
@@ -72,7 +73,10 @@ void AddFoldedDipole(NecModel& m, double x, double length, double bend, double d
     m.wires.push_back({tag + 3, ends, xm, h, -z, xm, h, z, r});
 }
 
-bool Positive(double v) { return std::isfinite(v) && v > 0; }
+bool Positive(double v)
+{
+    return std::isfinite(v) && v > 0;
+}
 
 } // namespace
 
@@ -130,8 +134,8 @@ NecModel ModelFromDesign(const DesignState& state, Feed feed)
 NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char sep)
 {
     YoEntryTexts e = entries;
-    const bool metalBoom = ChoiceIndex(e[yo::kMounting - 1], 3) == 0 ||
-                           ChoiceIndex(e[yo::kMounting - 1], 3) == 1;
+    const bool metalBoom =
+        ChoiceIndex(e[yo::kMounting - 1], 3) == 0 || ChoiceIndex(e[yo::kMounting - 1], 3) == 1;
     if (metalBoom)
         DoTheConversion(e, Mounting::NonMetal, sep);
     DesignState s;
@@ -187,8 +191,8 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
     Card(d, "PT -1 0 0 0");
     if (patterns) {
         Card(d, FrCard({m.frequency, 0, 1}));
-        Card(d, "RP 0 1 360 1000 90 0 0 1");    // E plane: horizontal, theta 90
-        Card(d, "RP 0 360 1 1000 -180 0 1 0");  // H plane: vertical, through the boom
+        Card(d, "RP 0 1 360 1000 90 0 0 1");   // E plane: horizontal, theta 90
+        Card(d, "RP 0 360 1 1000 -180 0 1 0"); // H plane: vertical, through the boom
     }
     for (const Sweep& s : sweeps) {
         Card(d, FrCard(s));

@@ -94,7 +94,8 @@ std::vector<FrequencyOutput> ParseNecOutput(std::string_view text)
             // THETA PHI VERTC HORIZ TOTAL ...
             const auto w = Words(line);
             PatternPoint p;
-            if (w.size() >= 5 && Number(w[0], p.theta) && Number(w[1], p.phi) && Number(w[4], p.gain))
+            if (w.size() >= 5 && Number(w[0], p.theta) && Number(w[1], p.phi) &&
+                Number(w[4], p.gain))
                 f.pattern.push_back(p);
             ++rows;
         } else if (table == Table::Pattern && rows > 0 && Words(line).empty()) {
@@ -106,7 +107,10 @@ std::vector<FrequencyOutput> ParseNecOutput(std::string_view text)
 
 namespace {
 
-int Wrap(long a) { return static_cast<int>(((a % 360) + 360) % 360); }
+int Wrap(long a)
+{
+    return static_cast<int>(((a % 360) + 360) % 360);
+}
 
 PatternCut EmptyCut()
 {
@@ -137,7 +141,10 @@ PatternCut HPlaneCut(const std::vector<PatternPoint>& points)
 
 namespace {
 
-double At(const PatternCut& c, int a) { return c[static_cast<size_t>(Wrap(a))]; }
+double At(const PatternCut& c, int a)
+{
+    return c[static_cast<size_t>(Wrap(a))];
+}
 
 // Degrees from forward, walking in direction `dir`, to where the gain first
 // falls below `level`; linear interpolation between the whole degrees.

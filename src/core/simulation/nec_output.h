@@ -18,7 +18,7 @@ struct PatternPoint {
 struct FrequencyOutput {
     double frequency = 0; // MHz
     std::complex<double> impedance;
-    double efficiency = 0; // percent
+    double efficiency = 0;             // percent
     std::vector<PatternPoint> pattern; // every RP card's points in print order
 };
 

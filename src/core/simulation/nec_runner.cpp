@@ -60,7 +60,7 @@ std::string ReadText(const fs::path& file)
 // The temporary folder and the processes of one run; whatever way the run
 // ends, the processes are killed and reaped and the folder removed.
 class RunScope {
-public:
+  public:
     RunScope()
     {
         std::string pattern = (fs::temp_directory_path() / "tavora-nec-XXXXXX").string();
@@ -84,7 +84,7 @@ public:
     const fs::path& Dir() const { return dir_; }
     std::vector<pid_t> pids_;
 
-private:
+  private:
     fs::path dir_;
 };
 

@@ -16,7 +16,7 @@ inline constexpr const char* kEngineMissing =
 
 // The user (or the window closing) stopped a run; every engine process is gone.
 class SimulationCancelled : public Error {
-public:
+  public:
     SimulationCancelled() : Error("Simulation cancelled") {}
 };
 

@@ -22,14 +22,20 @@ std::vector<double> PolarRings(double rangeDb, double stepDb)
     return rings;
 }
 
-std::string SwrCaption(double z0, char sep) { return "SWR against " + FormatFixed(z0, 6, 0, sep) + " ohm"; }
+std::string SwrCaption(double z0, char sep)
+{
+    return "SWR against " + FormatFixed(z0, 6, 0, sep) + " ohm";
+}
 
 std::string PolarScaleCaption(double maxGain, char sep)
 {
     return "0 dB = " + FormatFixed(maxGain, 5, 2, sep) + " dBi";
 }
 
-std::string RingLabel(double levelDb, char sep) { return FormatFixed(levelDb, 4, 0, sep) + " dB"; }
+std::string RingLabel(double levelDb, char sep)
+{
+    return FormatFixed(levelDb, 4, 0, sep) + " dB";
+}
 
 namespace {
 

@@ -98,8 +98,9 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     for (size_t k = 1; k < outputs.size(); ++k)
         for (const FrequencyOutput& s : ParseNecOutput(outputs[k]))
             addSweep(s);
-    std::stable_sort(r.sweep.begin(), r.sweep.end(),
-                     [](const SweepRow& a, const SweepRow& b) { return a.frequency < b.frequency; });
+    std::stable_sort(r.sweep.begin(), r.sweep.end(), [](const SweepRow& a, const SweepRow& b) {
+        return a.frequency < b.frequency;
+    });
 
     const double lambda = 299792 / model.frequency;
     r.estimateGainDbd = model.directors > 0 ? GainVK3AUU(model.lastElementPos, lambda) : kNaN;
@@ -138,12 +139,14 @@ std::string Reactance(double x, char sep)
 std::vector<std::string> SimulationFigureLines(const SimulationResult& r, char sep)
 {
     auto F = [sep](double x, int p, int n) { return Num(x, p, n, sep); };
-    std::vector<std::string> lines{"Simulated with nec2c (NEC-2) in free space, aluminium elements"};
+    std::vector<std::string> lines{
+        "Simulated with nec2c (NEC-2) in free space, aluminium elements"};
     lines.insert(lines.end(), r.notes.begin(), r.notes.end());
     const SimulatedStacking stack = StackingFromResult(r);
     const std::vector<std::string> figures{
         "Frequency:\t" + F(r.frequency, 7, 3) + " MHz",
-        "Feed impedance:\t" + F(r.impedance.real(), 6, 1) + Reactance(r.impedance.imag(), sep) + " ohm",
+        "Feed impedance:\t" + F(r.impedance.real(), 6, 1) + Reactance(r.impedance.imag(), sep) +
+            " ohm",
         "SWR (" + F(r.z0, 6, 0) + " ohm):\t" + F(r.swr, 5, 2),
         "Forward gain:\t" + F(r.gainDbi, 5, 2) + " dBi\t" + F(r.GainDbd(), 5, 2) +
             " dBd\tDL6WU estimate " + F(r.estimateGainDbd, 5, 1) + " dBd",

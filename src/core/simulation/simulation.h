@@ -13,8 +13,8 @@ namespace tavora {
 struct SimulationSettings {
     double sweepPercent = 2;
     int points = 21;
-    double z0 = 0;      // SWR reference; 0 takes 50 ohm for the single, 200 for the folded dipole
-    int processes = 0;  // sweep pieces run at once; 0 takes one per core
+    double z0 = 0;     // SWR reference; 0 takes 50 ohm for the single, 200 for the folded dipole
+    int processes = 0; // sweep pieces run at once; 0 takes one per core
 };
 
 double ReferenceImpedance(Feed feed, double z0);
@@ -73,7 +73,8 @@ SimulatedStacking StackingFromResult(const SimulationResult& result);
 
 // The figures as the program and the command line show them, one line each,
 // tab between caption and value (no line ends).
-std::vector<std::string> SimulationFigureLines(const SimulationResult& result, char decimalSep = '.');
+std::vector<std::string> SimulationFigureLines(const SimulationResult& result,
+                                               char decimalSep = '.');
 // The sweep table: a heading and one line per frequency, tabs between columns.
 std::vector<std::string> SweepTableLines(const SimulationResult& result, char decimalSep = '.');
 // The sweep and both pattern cuts for spreadsheets (comma separated, point decimals).

@@ -11,17 +11,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QHeaderView>
 #include <QTemporaryDir>
-
-#include <filesystem>
-#include <fstream>
 
 using namespace tavora;
 using namespace tavora::app;
@@ -61,7 +58,10 @@ QStringList Rows(QWidget* w, const char* name)
     return lines;
 }
 
-QString Figures(QWidget* w) { return Rows(w, "Figures").join(QLatin1Char('\n')); }
+QString Figures(QWidget* w)
+{
+    return Rows(w, "Figures").join(QLatin1Char('\n'));
+}
 
 } // namespace
 
@@ -109,8 +109,9 @@ class SimulationWindowTest : public QObject {
         QVERIFY(bar->maximum() >= 2); // the pattern deck and at least one sweep piece
         QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
                  QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
-        QVERIFY(Rows(&w, "Figures").contains(
-            QStringLiteral("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+        QVERIFY(Rows(&w, "Figures")
+                    .contains(QStringLiteral(
+                        "Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
         const QStringList sweep = Rows(&w, "Sweep");
         QCOMPARE(sweep.size(), 22);
         QCOMPARE(sweep.first(), QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"));
@@ -206,9 +207,9 @@ class SimulationWindowTest : public QObject {
     {
         Harness h;
         YoEntryTexts e = h.state.YoEntry;
-        const std::pair<int, const char*> values[] = {
-            {37, "144"}, {4, "6"}, {1, "8"}, {39, "1030"}, {3, "980"}, {2, "400"},
-            {5, "920"}, {6, "560"}, {41, "2"}};
+        const std::pair<int, const char*> values[] = {{37, "144"},  {4, "6"},   {1, "8"},
+                                                      {39, "1030"}, {3, "980"}, {2, "400"},
+                                                      {5, "920"},   {6, "560"}, {41, "2"}};
         for (auto [n, text] : values)
             e[static_cast<size_t>(n - 1)] = text;
         SimulationWindow w(nullptr, h.context, SimulationWindow::FromYoEntries(e, '.'));

@@ -143,10 +143,13 @@ TEST(Simulation, FiguresOfTheRecordedRun)
 TEST(Simulation, SweepPiecesMergeInFrequencyOrder)
 {
     // Pieces may finish in any order; the rows come out by frequency.
-    const SimulationResult r = RecordedResult({"default_144.out", "piece_high.out", "piece_low.out"});
+    const SimulationResult r =
+        RecordedResult({"default_144.out", "piece_high.out", "piece_low.out"});
     ASSERT_EQ(r.sweep.size(), 25u);
-    EXPECT_TRUE(std::is_sorted(r.sweep.begin(), r.sweep.end(),
-                               [](const SweepRow& a, const SweepRow& b) { return a.frequency < b.frequency; }));
+    EXPECT_TRUE(
+        std::is_sorted(r.sweep.begin(), r.sweep.end(), [](const SweepRow& a, const SweepRow& b) {
+            return a.frequency < b.frequency;
+        }));
     EXPECT_DOUBLE_EQ(r.sweep.back().frequency, 146.982);
 }
 
@@ -160,9 +163,11 @@ TEST(Simulation, OutputWithoutPatternIsAnError)
 TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
 {
     const std::string csv = SimulationCsv(RecordedResult({"default_144.out"}));
-    EXPECT_EQ(csv.substr(0, csv.find('\n')), "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db");
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db");
     EXPECT_NE(csv.find("\n144.1000,47.67,3.90,1.098,14.01,27.84\n"), std::string::npos);
-    EXPECT_NE(csv.find("\n\nangle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n"), std::string::npos);
+    EXPECT_NE(csv.find("\n\nangle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n"),
+              std::string::npos);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 21 + 1 + 1 + 360);
 }
 

@@ -1,8 +1,8 @@
 #include "simulation/nec_runner.h"
 #include "simulation/simulation.h"
 
-#include "simulation_fixture.h"
 #include "child_processes.h"
+#include "simulation_fixture.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ std::string FakeEngine(const TempDir& dir, const std::string& body)
 
 // Runs in a private TMPDIR so the test can see that the run's folder is gone.
 class RunnerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ::setenv("TMPDIR", tmp.Path().c_str(), 1); }
     void TearDown() override
     {
@@ -94,11 +94,14 @@ TEST_F(RunnerTest, TimeoutKillsEveryProcess)
 TEST_F(RunnerTest, EngineFailureGivesItsOwnText)
 {
     RunControl c;
-    c.engine = FakeEngine(bin, "printf 'DATA CARD No: 1 EX\\n\\n  NO SEGMENT HAS AN ITAG OF 5' > \"$4\"; exit 255");
-    EXPECT_EQ(Message([&] { RunDecks({"deck"}, c); }), "nec2c: DATA CARD No: 1 EX\nNO SEGMENT HAS AN ITAG OF 5");
+    c.engine = FakeEngine(
+        bin, "printf 'DATA CARD No: 1 EX\\n\\n  NO SEGMENT HAS AN ITAG OF 5' > \"$4\"; exit 255");
+    EXPECT_EQ(Message([&] { RunDecks({"deck"}, c); }),
+              "nec2c: DATA CARD No: 1 EX\nNO SEGMENT HAS AN ITAG OF 5");
     // nec2c exits 0 when it cannot read its input, with a word on stderr.
     c.engine = FakeEngine(bin, "echo \"nec2c: $2: No such file or directory\" >&2; exit 0");
-    EXPECT_NE(Message([&] { RunDecks({"deck"}, c); }).find("No such file or directory"), std::string::npos);
+    EXPECT_NE(Message([&] { RunDecks({"deck"}, c); }).find("No such file or directory"),
+              std::string::npos);
 }
 
 #ifdef TAVORA_NEC2C
@@ -107,8 +110,10 @@ TEST_F(RunnerTest, RealEngineReportsABadDeck)
 {
     RunControl c;
     c.engine = TAVORA_NEC2C;
-    const std::string deck = "CE\nGW 1 21 0 -0.5 0 0 0.5 0 0.002\nGE 0\nEX 0 5 30 0 1 0\nFR 0 1 0 0 144 0\nXQ\nEN\n";
-    EXPECT_NE(Message([&] { RunDecks({deck}, c); }).find("NO SEGMENT HAS AN ITAG OF 5"), std::string::npos);
+    const std::string deck =
+        "CE\nGW 1 21 0 -0.5 0 0 0.5 0 0.002\nGE 0\nEX 0 5 30 0 1 0\nFR 0 1 0 0 144 0\nXQ\nEN\n";
+    EXPECT_NE(Message([&] { RunDecks({deck}, c); }).find("NO SEGMENT HAS AN ITAG OF 5"),
+              std::string::npos);
 }
 
 // The decks open and run for both dipoles, few and many directors and every shape.

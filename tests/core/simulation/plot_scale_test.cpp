@@ -32,8 +32,7 @@ TEST(PlotScale, AxisTicks)
         std::vector<double> ticks;
     };
     for (const Case& c : {Case{141.218, 146.982, {142, 143, 144, 145, 146}},
-                          Case{1, 1.71, {1, 1.2, 1.4, 1.6}},
-                          Case{13.43, 14.07, {13.6, 13.8, 14}},
+                          Case{1, 1.71, {1, 1.2, 1.4, 1.6}}, Case{13.43, 14.07, {13.6, 13.8, 14}},
                           Case{0, 100, {0, 20, 40, 60, 80, 100}}, Case{3, 3, {3}}}) {
         const auto ticks = AxisTicks(c.lo, c.hi);
         ASSERT_EQ(ticks.size(), c.ticks.size()) << c.lo << ".." << c.hi;
