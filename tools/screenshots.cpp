@@ -32,8 +32,9 @@ void Settle()
 } // namespace
 
 // Opens the design entry screen (at four fifths, as the Task menu does), the
-// results window and the balun window with a worked design, and saves each as
-// a PNG in the folder given, for looking at them by eye.
+// results window, the balun window and the simulation window (nec2c on the
+// PATH) with a worked design, and saves each as a PNG in the folder given, for
+// looking at them by eye.
 int main(int argc, char** argv)
 {
     using namespace tavora;
