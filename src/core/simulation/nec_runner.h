@@ -27,7 +27,9 @@ std::string FindEngine(const std::string& name = kEngineName);
 
 struct RunControl {
     std::string engine = kEngineName;
-    std::chrono::milliseconds timeout{120'000}; // for the whole run
+    // For the whole run: a safety net against a hung engine, not a limit on
+    // long booms (100 directors take minutes over a sweep).
+    std::chrono::milliseconds timeout{600'000};
     // Called from the running thread as decks finish: (finished, total).
     std::function<void(int, int)> progress;
     const std::atomic<bool>* cancel = nullptr;
