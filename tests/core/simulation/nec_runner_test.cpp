@@ -72,7 +72,7 @@ TEST_F(RunnerTest, MissingEngineIsNamed)
 TEST_F(RunnerTest, CancelKillsEveryProcess)
 {
     RunControl c;
-    c.engine = FakeEngine(bin, "sleep 30");
+    c.engine = FakeEngine(bin, "exec sleep 30");
     std::atomic<bool> cancel{false};
     c.cancel = &cancel;
     std::thread canceller([&] {
@@ -86,7 +86,7 @@ TEST_F(RunnerTest, CancelKillsEveryProcess)
 TEST_F(RunnerTest, TimeoutKillsEveryProcess)
 {
     RunControl c;
-    c.engine = FakeEngine(bin, "sleep 30");
+    c.engine = FakeEngine(bin, "exec sleep 30");
     c.timeout = std::chrono::milliseconds(200);
     EXPECT_EQ(Message([&] { RunDecks({"a", "b"}, c); }), "nec2c did not finish within 1 s");
 }
