@@ -22,6 +22,13 @@ QString Q(const std::string& s)
 const QColor kTrace(0, 70, 200);
 const QColor kGrid(180, 180, 180);
 
+// Line widths follow the font, so that a printer's or a PDF's many dots per
+// inch get the same look as the screen.
+double Unit(const QFontMetricsF& fm)
+{
+    return std::max(1.0, fm.height() / 16);
+}
+
 } // namespace
 
 void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double maxGain,
@@ -36,7 +43,7 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
     p.drawText(QRectF(area.left(), area.top() + line, area.width(), line), Qt::AlignHCenter,
                Q(PolarScaleCaption(maxGain, sep)));
     const double margin = fm.horizontalAdvance(QStringLiteral("-150")) + line * 0.5;
-    const QRectF plot = area.adjusted(margin, line * 3.2, -margin, -line * 1.2);
+    const QRectF plot = area.adjusted(margin, line * 3.2, -margin, -line * 2);
     const double radius = std::min(plot.width(), plot.height()) / 2;
     const QPointF centre = plot.center();
     // Forward (0 degrees) points up; angles run clockwise.
@@ -74,7 +81,7 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
         const QPointF pt = at(a, radius * PolarRadius(cut[static_cast<size_t>(a % 360)], maxGain));
         a == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
     }
-    p.setPen(QPen(kTrace, 2));
+    p.setPen(QPen(kTrace, 2 * Unit(fm)));
     p.drawPath(trace);
     p.restore();
 }
@@ -139,7 +146,7 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
     p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
                Qt::AlignHCenter, QString::fromUtf8(kFrequencyAxis));
     // The design frequency.
-    p.setPen(QPen(Qt::darkGreen, 0, Qt::DashLine));
+    p.setPen(QPen(Qt::darkGreen, Unit(fm), Qt::DashLine));
     p.drawLine(QPointF(px(r.frequency), plot.top()), QPointF(px(r.frequency), plot.bottom()));
 
     QPainterPath trace;
@@ -147,10 +154,10 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
         const QPointF pt(px(xs[i]), py(ys[i]));
         i == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
     }
-    p.setPen(QPen(swr ? QColor(200, 40, 40) : kTrace, 2));
+    p.setPen(QPen(swr ? QColor(200, 40, 40) : kTrace, 2 * Unit(fm)));
     p.drawPath(trace);
     for (size_t i = 0; i < xs.size(); ++i)
-        p.drawEllipse(QPointF(px(xs[i]), py(ys[i])), 2, 2);
+        p.drawEllipse(QPointF(px(xs[i]), py(ys[i])), 2 * Unit(fm), 2 * Unit(fm));
     p.restore();
 }
 
@@ -171,15 +178,29 @@ void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult&
 {
     const QFontMetricsF fm(p.font());
     const double line = fm.height();
+    // The figures as a table: each column as wide as its widest cell.
+    std::vector<QStringList> rows;
+    std::vector<double> widths;
+    for (const std::string& text : SimulationFigureLines(r, sep)) {
+        rows.push_back(Q(text).split(QLatin1Char('\t')));
+        if (rows.back().size() == 1)
+            continue; // a sentence, not a row of the table
+        for (int i = 0; i < rows.back().size(); ++i) {
+            if (widths.size() <= static_cast<size_t>(i))
+                widths.push_back(0);
+            widths[static_cast<size_t>(i)] =
+                std::max(widths[static_cast<size_t>(i)], fm.horizontalAdvance(rows.back()[i]));
+        }
+    }
     double y = page.top();
     p.setPen(Qt::black);
-    for (const std::string& text : SimulationFigureLines(r, sep)) {
-        const QString s = Q(text);
-        const QStringList cells = s.split(QLatin1Char('\t'));
-        for (int i = 0; i < cells.size(); ++i)
-            p.drawText(QPointF(page.left() + (i == 0 ? 0 : page.width() * (0.25 + 0.2 * i)),
-                               y + fm.ascent()),
-                       cells[i]);
+    for (const QStringList& cells : rows) {
+        double x = page.left();
+        for (int i = 0; i < cells.size(); ++i) {
+            p.drawText(QPointF(x, y + fm.ascent()), cells[i]);
+            if (static_cast<size_t>(i) < widths.size())
+                x += widths[static_cast<size_t>(i)] + line;
+        }
         y += line;
     }
     y += line;
