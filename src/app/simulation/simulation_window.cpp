@@ -200,17 +200,22 @@ void SimulationWindow::Start()
     sweep_->setRowCount(0);
     plots_->update();
     status_->setText(QStringLiteral("Running nec2c..."));
-    progress_->setRange(
-        0, static_cast<int>(SimulationDecks(model, settings, ProcessCount(settings)).size()));
+    // The pattern frequency and the sweep's, as the engine counts them.
+    progress_->setRange(0, 1 + std::max(settings.points, 1));
     progress_->setValue(0);
     QProgressBar* bar = progress_;
     watcher_.setFuture(QtConcurrent::run([this, bar, model, settings] {
         Outcome out;
         RunControl control;
         control.cancel = &stop_;
-        control.progress = [bar](int done, int) {
+        control.progress = [bar](int done, int total) {
             QMetaObject::invokeMethod(
-                bar, [bar, done] { bar->setValue(done); }, Qt::QueuedConnection);
+                bar,
+                [bar, done, total] {
+                    bar->setRange(0, total);
+                    bar->setValue(done);
+                },
+                Qt::QueuedConnection);
         };
         try {
             out.result = Simulate(model, settings, control);

@@ -1,5 +1,6 @@
 #include "simulation/nec_runner.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -114,6 +115,33 @@ pid_t Spawn(const std::string& engine, const fs::path& dir, size_t k)
     return pid;
 }
 
+// Frequencies a deck asks for: the sum of its FR cards' counts.
+int DeckFrequencies(const std::string& deck)
+{
+    std::istringstream lines(deck);
+    int total = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream card(line);
+        std::string name;
+        int type = 0, count = 0;
+        if (card >> name >> type >> count && name == "FR")
+            total += count;
+    }
+    return std::max(total, 1);
+}
+
+// Frequencies a running engine has finished: the blocks it has begun printing,
+// less the one under way. Its output reaches the file in buffered pieces, so
+// this runs a little behind.
+int FrequenciesDone(const fs::path& output)
+{
+    const std::string text = ReadText(output);
+    int begun = 0;
+    for (size_t at = 0; (at = text.find("FREQUENCY :", at)) != std::string::npos; ++at)
+        ++begun;
+    return std::max(begun - 1, 0);
+}
+
 } // namespace
 
 std::string EngineErrorText(const std::string& output, const std::string& errors)
@@ -151,6 +179,28 @@ std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const R
 
     const auto deadline = std::chrono::steady_clock::now() + control.timeout;
     std::vector<int> status(decks.size(), 0);
+    std::vector<int> frequencies;
+    for (const std::string& deck : decks)
+        frequencies.push_back(DeckFrequencies(deck));
+    int total = 0;
+    for (int n : frequencies)
+        total += n;
+    int reported = -1;
+    auto lastLook = std::chrono::steady_clock::now();
+    // Progress counts frequencies, so that long booms over a sweep move the bar.
+    auto report = [&](bool look) {
+        if (!control.progress || !look)
+            return;
+        int done = 0;
+        for (size_t k = 0; k < decks.size(); ++k)
+            done +=
+                scope.pids_[k] <= 0
+                    ? frequencies[k]
+                    : std::min(frequencies[k], FrequenciesDone(JobFile(scope.Dir(), k, ".out")));
+        if (done != reported)
+            control.progress(reported = done, total);
+        lastLook = std::chrono::steady_clock::now();
+    };
     size_t finished = 0;
     while (finished < decks.size()) {
         if (control.cancel && control.cancel->load())
@@ -167,10 +217,9 @@ std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const R
                 pid = 0;
                 ++finished;
                 any = true;
-                if (control.progress)
-                    control.progress(static_cast<int>(finished), static_cast<int>(decks.size()));
             }
         }
+        report(any || std::chrono::steady_clock::now() - lastLook > std::chrono::milliseconds(100));
         if (!any)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

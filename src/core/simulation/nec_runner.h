@@ -30,7 +30,8 @@ struct RunControl {
     // For the whole run: a safety net against a hung engine, not a limit on
     // long booms (100 directors take minutes over a sweep).
     std::chrono::milliseconds timeout{600'000};
-    // Called from the running thread as decks finish: (finished, total).
+    // Called from the running thread as frequencies finish: (finished, total),
+    // counted over the FR cards of every deck.
     std::function<void(int, int)> progress;
     const std::atomic<bool>* cancel = nullptr;
 };

@@ -106,7 +106,7 @@ class SimulationWindowTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
         QVERIFY(!moved.isEmpty());
         QCOMPARE(bar->value(), bar->maximum());
-        QVERIFY(bar->maximum() >= 2); // the pattern deck and at least one sweep piece
+        QCOMPARE(bar->maximum(), 22); // the pattern's frequency and the sweep's 21
         QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
                  QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
         QVERIFY(Rows(&w, "Figures")
