@@ -1,4 +1,5 @@
 #include "app/design/results_window.h"
+#include "app/exchange/yo_details_window.h"
 #include "app/simulation/simulation_window.h"
 #include "tool_test.h"
 
@@ -6,6 +7,7 @@
 
 #include "design/entry.h"
 #include "design/report.h"
+#include "exchange/yo_details.h"
 #include "simulation/nec_runner.h"
 
 #include <QComboBox>
@@ -35,6 +37,16 @@ void Design(DesignState& state, const char* directors = "8")
     YagiDoCalculate(e, state);
     std::string report;
     Yagidimensions(state, report);
+}
+
+// A three-element Yagi typed into the YO entry group.
+void TypeSmallYagi(YoEntryTexts& entries)
+{
+    const std::pair<int, const char*> values[] = {{37, "144"},  {4, "6"},   {1, "8"},
+                                                  {39, "1030"}, {3, "980"}, {2, "400"},
+                                                  {5, "920"},   {6, "560"}, {41, "2"}};
+    for (auto [n, text] : values)
+        entries[static_cast<size_t>(n - 1)] = text;
 }
 
 // A table's rows as lines, the cells joined by tabs; the heading first when shown.
@@ -203,20 +215,35 @@ class SimulationWindowTest : public QObject {
         }
     }
 
-    void anExistingYagiFromTheYoEntries()
+    void simulateOnTheYoScreenTakesTheYagiInItsBoxes()
     {
         Harness h;
-        YoEntryTexts e = h.state.YoEntry;
-        const std::pair<int, const char*> values[] = {{37, "144"},  {4, "6"},   {1, "8"},
-                                                      {39, "1030"}, {3, "980"}, {2, "400"},
-                                                      {5, "920"},   {6, "560"}, {41, "2"}};
-        for (auto [n, text] : values)
-            e[static_cast<size_t>(n - 1)] = text;
-        SimulationWindow w(nullptr, h.context, SimulationWindow::FromYoEntries(e, '.'));
-        w.show();
-        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
-        QVERIFY(Figures(&w).contains(QStringLiteral("Frequency:\t144.000 MHz")));
-        QVERIFY(Figures(&w).contains(QStringLiteral("DL6WU estimate")));
+        TypeSmallYagi(h.state.YoEntry);
+        YoDetailsWindow yo(nullptr, h.context);
+        yo.show();
+        bool opened = false;
+        WhenModalOpens([&opened](QWidget* modal) {
+            auto* simulation = qobject_cast<SimulationWindow*>(modal);
+            QVERIFY(simulation);
+            opened = true;
+            QTRY_VERIFY_WITH_TIMEOUT(simulation->Result().has_value(), kRunLimitMs);
+            QVERIFY(Figures(simulation).contains(QStringLiteral("Frequency:\t144.000 MHz")));
+            QVERIFY(Figures(simulation).contains(QStringLiteral("DL6WU estimate")));
+            simulation->close();
+        });
+        Click(&yo, "Simulate");
+        QVERIFY(opened);
+    }
+
+    void aBadYoBoxIsNamedAndNoSimulationOpens()
+    {
+        Harness h;
+        TypeSmallYagi(h.state.YoEntry);
+        h.state.YoEntry[5] = "x"; // director 1's distance
+        YoDetailsWindow yo(nullptr, h.context);
+        yo.show();
+        Click(&yo, "Simulate");
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{QString::fromUtf8(kErrorInBox)});
     }
 };
 
