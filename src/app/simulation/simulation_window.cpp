@@ -262,7 +262,7 @@ void SimulationWindow::Finished()
     Fill(figures_, figures, false);
     Fill(sweep_, SweepTableLines(*result_, sep), true);
     plots_->update();
-    SetRunning(false);
+    SetRunning(false); // again: Print and Save picture now have a result
 }
 
 void SimulationWindow::reject()
