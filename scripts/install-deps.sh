@@ -19,6 +19,8 @@ packages=(
   fonts-comic-neue fonts-liberation2 fonts-dejavu-core fontconfig
   # running the program without a screen, screenshots, reading printed PDFs
   xvfb xauth x11-utils imagemagick poppler-utils xdotool
+  # the NEC-2 engine the simulation runs (found on the PATH at run time)
+  nec2c
   # comma-decimal locales: the suites run a second time under de_DE.UTF-8
   locales
 )

@@ -1,3 +1,4 @@
+#include "app/arrays/stacking_pictures.h"
 #include "app/shell/app_context.h"
 #include "app/feedline/balun_window.h"
 #include "app/design/design_entry_window.h"
@@ -5,21 +6,27 @@
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/design/results_window.h"
+#include "app/simulation/simulation_window.h"
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yo_details_window.h"
+#include "app/feedline/swr_window.h"
 
 #include "design/entry.h"
+#include "design/report.h"
 #include "exchange/yo_details.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextCursor>
 #include <QPixmap>
+#include <QPrinter>
 #include <QTimer>
 
 namespace {
@@ -37,8 +44,9 @@ void Settle()
 // Opens the design entry screen (at four fifths, as the Task menu does), the
 // results window and the balun window with a worked design, then the YO
 // details screen (at four fifths) with that design's Yagi, its conversion
-// dialog and the MMANA-GAL export window, and saves each as a PNG in the
-// folder given, for looking at them by eye.
+// dialog and the MMANA-GAL export window, and the simulation window (nec2c on
+// the PATH) of the design, and saves each as a PNG in the folder given, for
+// looking at them by eye.
 int main(int argc, char** argv)
 {
     using namespace tavora;
@@ -85,6 +93,51 @@ int main(int argc, char** argv)
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
+    balun.close();
+    // The longest coax label, which must still end left of the loop.
+    state.CoaxName = "coax";
+    app::BalunWindow userBalun(&results, context);
+    userBalun.show();
+    Settle();
+    userBalun.grab().save(dir + "/balun_user.png");
+    userBalun.close();
+
+    // The SWR memo with an ordinary row and a very large SWR (equal readings),
+    // at four fifths and on the whole screen: the rows must keep their columns.
+    app::SwrWindow swr(nullptr, context);
+    swr.ShrinkToFourFifths();
+    swr.show();
+    Settle();
+    for (const char* reading : {"4", "100"}) {
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromUtf8(reading));
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("100"));
+        swr.FindSWR();
+    }
+    Settle();
+    swr.grab().save(dir + "/swr_large.png");
+    swr.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    Settle();
+    swr.grab().save(dir + "/swr_large_maximised.png");
+    // The print dialog, which proposes a PDF named after the design when there
+    // is no printer to choose.
+    QTimer::singleShot(800, [&dir] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->grab().save(dir + "/print_dialog.png");
+            modal->close();
+        }
+    });
+    dialogs.Print(&results, QString::fromStdString(ReportDocumentName(state)));
+
+    // What the stacking window shows when a plane's picture file is missing.
+    app::BothPlanesPicture().save(dir + "/stacking_both_planes.png");
+
+    // The simulation of the default design, once nec2c has answered.
+    app::SimulationWindow simulation(&results, context, app::SimulationWindow::FromDesign(state));
+    simulation.show();
+    for (int i = 0; i < 150 && !simulation.Result(); ++i)
+        Settle();
+    Settle();
+    simulation.grab().save(dir + "/simulation.png");
 
     // The worked Yagi as a user types it in, with the longest texts a box takes.
     const char* typed[][2] = {{"1", "10.0"}, {"2", "416"}, {"3", "980.0"}, {"4", "7.0"},

@@ -52,6 +52,15 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"quarterwave --vf=1e308", "", "Floating point overflow\n", 1},
         {"impedance --spacing=1e308", "", "Floating point overflow\n", 1},
         {"impedance --cross-section=1e-320", "", "Floating point overflow\n", 1},
+        // The windows' refusals of impossible values, with their texts.
+        {"gain --freq -144.1", "", "Enter frequency in MHz cannot be negative\n", 1},
+        {"gain --boom -1000 --method wa2phw", "", "Boom length mm cannot be negative\n", 1},
+        {"stack --beamwidth 200", "", "Half power vertical beamwidth cannot be above 180\n", 1},
+        {"swr --reverse -4 --forward 100", "", "Reverse watts cannot be negative\n", 1},
+        {"impedance --spacing 0", "", "Centre to centre (mm) box empty or zero!\n", 1},
+        {"quarterwave --vf 0", "", "Velocity factor box empty or zero!\n", 1},
+        {"quarterwave --zin -200 --zout -50", "520.5\n",
+         "Input impedance (ohms) cannot be negative\n", 1},
         {"gain --method yagi", "", nullptr, 2},
         {"stack --plane diagonal", "", nullptr, 2},
     };

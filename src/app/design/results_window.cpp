@@ -7,10 +7,12 @@
 #include "app/shell/text_printer.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/simulation_window.h"
 
 #include "design/report.h"
 #include "exchange/yo_file.h"
 #include "state/design_state.h"
+#include "state/errors.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -78,26 +80,39 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
     auto* picture = new FoldedDipolePicture(c);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(760, 360, 230, 130);
+    simulate_ = button("Simulate", "Simulate", 510);
 
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(createYo_, &QPushButton::clicked, [this] { SaveYO(); });
     On(createMaa_, &QPushButton::clicked, [this] { MakeMMana(); });
     On(balun_, &QPushButton::clicked, [this] { Showbalun(); });
+    On(simulate_, &QPushButton::clicked, [this] { Simulate(); });
     On(back_, &QPushButton::clicked, [this] { accept(); });
 }
 
 void ResultsWindow::FormActivate()
 {
-    std::string report;
+    std::string report, error;
     try {
         Yagidimensions(Context().state, report, UserDecimalSep());
-    } catch (...) {
-        // What was written before the failure stays readable.
-        report_->setPlainText(FromCrlf(report));
-        throw;
+    } catch (const Error& e) {
+        error = e.what();
     }
+    // What was written before a failure stays readable.
     report_->setPlainText(FromCrlf(report));
+    // The same design fails the same way at every activation: its error is
+    // shown once, not again whenever a message box hands the focus back.
+    const bool alreadyShown = !error.empty() && error == reportError_;
+    reportError_ = error;
+    if (!error.empty() && !alreadyShown)
+        throw Error(error);
     SetVersionLine();
+}
+
+void ResultsWindow::RefuseFailedReport() const
+{
+    if (!reportError_.empty())
+        throw Error(reportError_);
 }
 
 QStringList ResultsWindow::DisplayedLines() const
@@ -120,7 +135,9 @@ QStringList ResultsWindow::DisplayedLines() const
 
 void ResultsWindow::PrintIt()
 {
-    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this);
+    const QString name =
+        QString::fromStdString(ReportDocumentName(Context().state, UserDecimalSep()));
+    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, name);
     if (!printer)
         return;
     std::vector<std::string> displayed;
@@ -131,11 +148,12 @@ void ResultsWindow::PrintIt()
         lines << QString::fromStdString(line);
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(10);
-    PrintTextLines(*printer, font, lines, windowTitle());
+    PrintTextLines(*printer, font, lines, name);
 }
 
 void ResultsWindow::SaveYO()
 {
+    RefuseFailedReport();
     Dialogs& dialogs = Context().dialogs;
     DesignState& state = Context().state;
     if (!AskYagiDescription(this, Context()))
@@ -153,12 +171,14 @@ void ResultsWindow::SaveYO()
 
 void ResultsWindow::MakeMMana()
 {
+    RefuseFailedReport();
     MmanaExportWindow mmana(this, Context());
     ShowModal(mmana);
 }
 
 void ResultsWindow::Showbalun()
 {
+    RefuseFailedReport();
     const double vf = Context().state.VelocityFactor;
     if (!(vf > 0 && vf <= 1)) {
         Context().dialogs.Notice(this,
@@ -167,6 +187,13 @@ void ResultsWindow::Showbalun()
     }
     BalunWindow balun(this, Context());
     ShowModal(balun);
+}
+
+// The design as it stands, simulated with NEC-2 in a window of its own.
+void ResultsWindow::Simulate()
+{
+    SimulationWindow window(this, Context(), SimulationWindow::FromDesign(Context().state));
+    ShowModal(window);
 }
 
 } // namespace tavora::app

@@ -78,6 +78,10 @@ long double StrToFloatExt(std::string_view text, char decimalSep)
     const std::string c = CanonicalNumber(Trimmed(text), decimalSep);
     long double v = 0;
     const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), v);
+    // Too small reads as 0, as strtold gave; too large is no number.
+    const bool underflow = ec == std::errc::result_out_of_range && c.find("e-") != std::string::npos;
+    if (underflow)
+        return 0;
     if (c.empty() || ec != std::errc{} || end != c.data() + c.size() || !std::isfinite(v))
         NotAFloat(text);
     return v;

@@ -44,7 +44,7 @@ class TaskTest : public QObject {
                 QVERIFY(task->Client()->width() <=
                         FourFifths(SampleTaskWindow::kDesignSize.width()) + 1);
                 QVERIFY(task->screen()->availableGeometry().contains(task->frameGeometry()));
-                // Activation arrives as an event, late on a busy machine.
+                // The modal takes the activation a moment after it opens.
                 QTRY_VERIFY(!w.isActiveWindow());
                 shown << task->edit->text();
                 if (first.isNull())

@@ -53,6 +53,8 @@ TEST_F(CommaLocale, TextsAndNumbersIgnoreTheCLibrarysLocale)
     EXPECT_EQ(StrToFloat("144,1", ','), 144.1);
     EXPECT_EQ(StrToFloat("0,82", ','), 0.82);
     EXPECT_EQ(StrToFloat("1,5e3", ','), 1500);
+    EXPECT_EQ(StrToFloat("1e-5000"), 0); // too small reads as 0
+    EXPECT_THROW(StrToFloat("1e5000"), ConversionError);
     EXPECT_EQ(GeneralFloatText(1012.5), "1012.5");
     EXPECT_EQ(GeneralFloatText(1012.5, ','), "1012,5");
     EXPECT_EQ(GeneralFloatText(1.5e-7, ','), "1,5E-7");
@@ -67,7 +69,7 @@ TEST(TextToNumber, FailuresCarryTheTypedText)
     for (const Case c : {Case{"", '.'}, Case{"abc", '.'}, Case{"1.2.3", '.'}, Case{"144.1", ','},
                          Case{"1e", '.'}, Case{"inf", '.'}, Case{"1e999", '.'}, Case{".", '.'},
                          Case{"1 2", '.'}, Case{"nan", '.'}, Case{"0x10", '.'},
-                         Case{"1,5", '.'}, Case{"+-1", '.'}, Case{"1e-99999", '.'}}) {
+                         Case{"1,5", '.'}, Case{"+-1", '.'}}) {
         try {
             StrToFloat(c.text, c.sep);
             ADD_FAILURE() << c.text;
