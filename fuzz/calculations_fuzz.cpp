@@ -143,8 +143,9 @@ void Feedline(Texts& in, char sep)
     session.selectedCable = 0;
     session.band = 1;
     session.compensate = in.Choice(2) == 1;
-    Run([&] { Check(GetLoss(session, in.Next("20"), sep), "GetLoss"); });
-    Run([&] { FindSWR(session, in.Next("4"), in.Next("100"), sep); });
+    const std::string length = in.Next("20");
+    Run([&] { Check(GetLoss(session, length, sep), "GetLoss"); });
+    Run([&] { FindSWR(session, in.Next("4"), in.Next("100"), length, sep); });
     Check(session.memo + session.lossLabel + session.powerLine, "FindSWR");
 
     const std::string cross = in.Next("9.5"), spacing = in.Next("12.8"), z = in.Next("100");
