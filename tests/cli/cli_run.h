@@ -17,15 +17,18 @@ struct CliRun {
     int code = -1;
 };
 
-// Runs tavora-cli through the shell and collects stdout, stderr and the exit code.
-inline CliRun Cli(const std::string& args)
+// Runs tavora-cli through the shell and collects stdout, stderr and the exit
+// code; `folder` is the working folder when given.
+inline CliRun Cli(const std::string& args, const std::string& program = TAVORA_CLI,
+                  const std::string& folder = "")
 {
     // Tests run in parallel: each call gets its own stderr file.
     static int calls = 0;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string errFile = ::testing::TempDir() + "tavora_cli_" + test->test_suite_name() +
                                 "_" + test->name() + "_" + std::to_string(++calls) + ".err";
-    const std::string cmd = std::string(TAVORA_CLI) + " " + args + " 2>" + errFile;
+    const std::string cd = folder.empty() ? "" : "cd '" + folder + "' && ";
+    const std::string cmd = cd + "'" + program + "' " + args + " 2>" + errFile;
     CliRun r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf{};

@@ -141,7 +141,8 @@ std::string Docoax(SwrSession& session, bool yes, const DesignState& state)
         return {};
     }
     BackToProgramDir(state);
-    return LoadCoaxFile("Coax.dta", session.cables) ? std::string() : kNoCoaxFile;
+    return LoadCoaxFile(ProgramFile(state, "Coax.dta"), session.cables) ? std::string()
+                                                                        : kNoCoaxFile;
 }
 
 std::string GetLoss(SwrSession& session, const std::string& lengthText, char sep)
