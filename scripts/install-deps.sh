@@ -19,6 +19,9 @@ packages=(
   fonts-comic-neue fonts-liberation2 fonts-dejavu-core fontconfig
   # running the program without a screen, screenshots, reading printed PDFs
   xvfb xauth x11-utils imagemagick poppler-utils xdotool
+  # the Debian package: icon sizes drawn from the SVG, dpkg-shlibdeps, and the
+  # checks of the unpacked package (menu entry, metainfo, manuals, file types)
+  librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream man-db shared-mime-info
 )
 
 missing=()
