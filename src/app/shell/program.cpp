@@ -8,6 +8,7 @@
 #include "shell/startup.h"
 #include "state/design_state.h"
 
+#include <QIcon>
 #include <QStringList>
 
 #include <cstdio>
@@ -70,6 +71,10 @@ int RunTavora(int argc, char** argv)
     AppContext context{state, dialogs, registry};
     MainWindow mainWindow(context);
     QApplication::setApplicationName(QString::fromUtf8(shell::kProgramTitle));
+    // The installed menu entry and icon: Wayland desktops match the window to
+    // the entry by this name; the icon comes from the icon theme.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavora.Tavora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tavora")));
 
     mainWindow.show();
     return application.exec();
