@@ -28,7 +28,6 @@ cmp -s "$work/report.txt" "$source/tests/data/report_144_rg213.txt" || fail "des
 swr=$(cd "$work/empty" && "$cli" swr --reverse 4 --forward 100 \
   --cable 'LMR-400 50 ohm (Times)' --band '144 MHz' --length 30.48 2>&1) || fail "tavora-cli swr: $swr"
 [ "$(head -1 <<<"$swr")" = "Coax lost= 1.5 dB" ] || fail "swr did not find the installed cables: $swr"
-[ -z "$(ls -A "$work/empty")" ] || fail "the command line wrote into the working folder"
 
 share=$root/usr/share
 for f in Coax.dta vertical.bmp horizontal.bmp; do
@@ -59,6 +58,11 @@ grep -q 'libstdc++6' <<<"$depends" || fail "Depends lacks the C++ library: $depe
 
 if [ -x "$root/usr/bin/tavora" ]; then
   grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks Qt Widgets: $depends"
+  # It starts from the package and is still running when stopped.
+  rc=0
+  (cd "$work/empty" && QT_QPA_PLATFORM=offscreen timeout 5 "$root/usr/bin/tavora") >"$work/tavora.log" 2>&1 ||
+    rc=$?
+  [ "$rc" -eq 124 ] || fail "tavora ended with $rc: $(cat "$work/tavora.log")"
   desktop-file-validate "$share"/applications/*.desktop || fail "desktop-file-validate"
   appstreamcli validate --no-net --strict "$share"/metainfo/*.metainfo.xml || fail "appstreamcli validate"
   for size in 16 32 48 128 256; do
@@ -66,6 +70,8 @@ if [ -x "$root/usr/bin/tavora" ]; then
       fail "icon ${size}x$size"
   done
 fi
+
+[ -z "$(ls -A "$work/empty")" ] || fail "the programs wrote into the working folder"
 
 # A .yag file is known by its type once the package's file types are registered.
 cp -r "$share/mime" "$work/mime"
