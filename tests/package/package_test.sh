@@ -65,6 +65,8 @@ if [ -x "$root/usr/bin/tavora" ]; then
   [ "$rc" -eq 124 ] || fail "tavora ended with $rc: $(cat "$work/tavora.log")"
   desktop-file-validate "$share"/applications/*.desktop || fail "desktop-file-validate"
   appstreamcli validate --no-net --strict "$share"/metainfo/*.metainfo.xml || fail "appstreamcli validate"
+  # The metainfo, its menu entry and its icon together, as software centres read them.
+  appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
   for size in 16 32 48 128 256; do
     [ "$(file -b "$share/icons/hicolor/${size}x$size/apps/tavora.png" | cut -d, -f2)" = " $size x $size" ] ||
       fail "icon ${size}x$size"
