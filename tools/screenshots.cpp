@@ -5,8 +5,12 @@
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/design/results_window.h"
+#include "app/exchange/conversion_dialog.h"
+#include "app/exchange/mmana_export_window.h"
+#include "app/exchange/yo_details_window.h"
 
 #include "design/entry.h"
+#include "exchange/yo_details.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
@@ -31,8 +35,10 @@ void Settle()
 } // namespace
 
 // Opens the design entry screen (at four fifths, as the Task menu does), the
-// results window and the balun window with a worked design, and saves each as
-// a PNG in the folder given, for looking at them by eye.
+// results window and the balun window with a worked design, then the YO
+// details screen (at four fifths) with that design's Yagi, its conversion
+// dialog and the MMANA-GAL export window, and saves each as a PNG in the
+// folder given, for looking at them by eye.
 int main(int argc, char** argv)
 {
     using namespace tavora;
@@ -79,5 +85,32 @@ int main(int argc, char** argv)
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
+
+    // The worked Yagi as a user types it in, with the longest texts a box takes.
+    const char* typed[][2] = {{"1", "10.0"}, {"2", "416"}, {"3", "980.0"}, {"4", "7.0"},
+                              {"37", "1296.3"}, {"38", "25"}, {"39", "1016.4"}, {"40", "1"},
+                              {"41", "0"}};
+    for (const auto& [entry, text] : typed)
+        state.YoEntry[static_cast<size_t>(std::stoi(entry) - 1)] = text;
+    for (int k = 1; k <= 16; ++k) {
+        state.YoEntry[static_cast<size_t>(yo::DirLengthEntry(k) - 1)] = std::to_string(930 - 3 * k);
+        state.YoEntry[static_cast<size_t>(yo::DirDistEntry(k) - 1)] = std::to_string(416 + 480 * k);
+    }
+    app::YoDetailsWindow yo(nullptr, context);
+    yo.ShrinkToFourFifths();
+    yo.show();
+    Settle();
+    yo.grab().save(dir + "/yo_details.png");
+
+    app::ConversionDialog convert(&yo, context);
+    convert.show();
+    Settle();
+    convert.grab().save(dir + "/conversion.png");
+    convert.close();
+
+    app::MmanaExportWindow mmana(&results, context);
+    mmana.show();
+    Settle();
+    mmana.grab().save(dir + "/mmana.png");
     return 0;
 }
