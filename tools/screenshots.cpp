@@ -1,3 +1,4 @@
+#include "app/arrays/stacking_pictures.h"
 #include "app/shell/app_context.h"
 #include "app/feedline/balun_window.h"
 #include "app/design/design_entry_window.h"
@@ -8,18 +9,23 @@
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yo_details_window.h"
+#include "app/feedline/swr_window.h"
 
 #include "design/entry.h"
+#include "design/report.h"
 #include "exchange/yo_details.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextCursor>
 #include <QPixmap>
+#include <QPrinter>
 #include <QTimer>
 
 namespace {
@@ -85,6 +91,43 @@ int main(int argc, char** argv)
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
+    balun.close();
+    // The longest coax label, which must still end left of the loop.
+    state.CoaxName = "coax";
+    app::BalunWindow userBalun(&results, context);
+    userBalun.show();
+    Settle();
+    userBalun.grab().save(dir + "/balun_user.png");
+    userBalun.close();
+
+    // The SWR memo with an ordinary row and a very large SWR (equal readings),
+    // at four fifths and on the whole screen: the rows must keep their columns.
+    app::SwrWindow swr(nullptr, context);
+    swr.ShrinkToFourFifths();
+    swr.show();
+    Settle();
+    for (const char* reading : {"4", "100"}) {
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromUtf8(reading));
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("100"));
+        swr.FindSWR();
+    }
+    Settle();
+    swr.grab().save(dir + "/swr_large.png");
+    swr.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    Settle();
+    swr.grab().save(dir + "/swr_large_maximised.png");
+    // The print dialog, which proposes a PDF named after the design when there
+    // is no printer to choose.
+    QTimer::singleShot(800, [&dir] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->grab().save(dir + "/print_dialog.png");
+            modal->close();
+        }
+    });
+    dialogs.Print(&results, QString::fromStdString(ReportDocumentName(state)));
+
+    // What the stacking window shows when a plane's picture file is missing.
+    app::BothPlanesPicture().save(dir + "/stacking_both_planes.png");
 
     // The worked Yagi as a user types it in, with the longest texts a box takes.
     const char* typed[][2] = {{"1", "10.0"}, {"2", "416"}, {"3", "980.0"}, {"4", "7.0"},
