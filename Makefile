@@ -3,7 +3,7 @@ BUILD ?= build
 SANITIZED ?= build-sanitized
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test test-sanitized clean
+.PHONY: deps configure build run test test-sanitized package clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -33,6 +33,10 @@ test-sanitized: deps
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, written into $(BUILD): tavora_<version>_<arch>.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED)

@@ -12,6 +12,7 @@ void InitialiseProgram(DesignState& state, char decimalSep)
 {
     // The YO screen's two start choices are already in the state's defaults.
     RecordProgramDir(state);
+    state.DataDir = InstalledDataDir(RunningExecutable()).string();
     const auto localise = [decimalSep](auto& texts) {
         for (std::string& text : texts)
             text = WithDecimalSep(text, decimalSep);
