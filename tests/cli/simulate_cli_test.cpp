@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <sstream>
 
@@ -15,7 +16,10 @@ double Figure(const std::string& out, const std::string& caption)
     const size_t at = out.find(caption);
     if (at == std::string::npos)
         return NAN;
-    return std::stod(out.substr(at + caption.size()));
+    // from_chars: the suite also runs under a comma locale, where stod stops at the point.
+    double v = NAN;
+    std::from_chars(out.data() + at + caption.size(), out.data() + out.size(), v);
+    return v;
 }
 
 int CountLines(const std::string& text, const std::string& prefix)

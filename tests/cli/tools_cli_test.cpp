@@ -50,7 +50,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
         // A result too large for a double is an overflow, never INF.
         {"quarterwave --freq=1e-320", "", "Floating point overflow\n", 1},
-        {"quarterwave --vf=1e308", "", "Floating point overflow\n", 1},
+        {"quarterwave --vf=1e308", "", "Velocity factor cannot be above 1\n", 1},
         {"impedance --spacing=1e308", "", "Floating point overflow\n", 1},
         {"impedance --cross-section=1e-320", "", "Floating point overflow\n", 1},
         // The windows' refusals of impossible values, with their texts.

@@ -71,11 +71,11 @@ class StackingTest : public QObject {
         Harness h;
         StackingWindow w(nullptr, h.context);
         Click(&w, "Button1");
-        Type(&w, "Edit1", freq);
+        Type(&w, "Edit1", Typed(freq));
         Click(&w, "Button1");
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{Typed(message)});
         QCOMPARE(MemoLines(&w).size(), linesLeft);
-        Type(&w, "Edit1", "144.1"); // the window goes on
+        Type(&w, "Edit1", Typed("144.1")); // the window goes on
         Type(&w, "Edit2", "200");
         Click(&w, "Button1");
         QCOMPARE(h.dialogs.MessageTexts().last(),

@@ -47,8 +47,8 @@ class OpenYagFileTest : public QObject {
         QCOMPARE(entries.size(), 39);
         for (const auto& [n, text] : WorkedYagi())
             if (n <= 39)
-                QCOMPARE(entries.at(n - 1), text);
-        QCOMPARE(entries.at(36), QStringLiteral("144.10"));
+                QCOMPARE(entries.at(n - 1), Typed(text));
+        QCOMPARE(entries.at(36), Typed("144.10"));
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{"   worked.yag loaded   "});
         QVERIFY(w.isVisible());
     }

@@ -131,7 +131,7 @@ class ImpedanceTest : public QObject {
         QFETCH(QString, message);
         Harness h;
         ImpedanceWindow w(nullptr, h.context);
-        Type(&w, qPrintable(box), text);
+        Type(&w, qPrintable(box), Typed(text));
         Click(&w, qPrintable(button));
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
         Type(&w, qPrintable(box), Typed("12.8")); // and the window goes on

@@ -105,7 +105,7 @@ class SimulationWindowTest : public QObject {
         Design(h.state);
         ResultsWindow results(nullptr, h.context);
         results.show();
-        QCOMPARE(FiguresAfterSimulate(&results).first(), QStringLiteral("Frequency:\t144.100 MHz"));
+        QCOMPARE(FiguresAfterSimulate(&results).first(), Typed("Frequency:\t144.100 MHz"));
     }
 
     void progressMovesAndTheFiguresAppear()
@@ -123,12 +123,11 @@ class SimulationWindowTest : public QObject {
         QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
                  QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
         QVERIFY(Rows(&w, "Figures")
-                    .contains(QStringLiteral(
-                        "Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+                    .contains(Typed("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
         const QStringList sweep = Rows(&w, "Sweep");
         QCOMPARE(sweep.size(), 22);
         QCOMPARE(sweep.first(), QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"));
-        QCOMPARE(sweep[11], QStringLiteral("144.100\t47.7\t3.9\t1.10\t14.01\t27.8"));
+        QCOMPARE(sweep[11], Typed("144.100\t47.7\t3.9\t1.10\t14.01\t27.8"));
         QVERIFY(Find<QPushButton>(&w, "Print")->isEnabled());
         QVERIFY(!Find<QPushButton>(&w, "Cancel")->isEnabled());
 
@@ -223,7 +222,7 @@ class SimulationWindowTest : public QObject {
         YoDetailsWindow yo(nullptr, h.context);
         yo.show();
         const QStringList figures = FiguresAfterSimulate(&yo);
-        QCOMPARE(figures.first(), QStringLiteral("Frequency:\t144.000 MHz"));
+        QCOMPARE(figures.first(), Typed("Frequency:\t144.000 MHz"));
         QVERIFY(figures.join('\n').contains(QStringLiteral("DL6WU estimate")));
     }
 

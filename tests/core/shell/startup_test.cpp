@@ -64,7 +64,7 @@ TEST(InitialiseProgram, StartUpTextsTakeTheUsersSeparator)
     DesignState state;
     InitialiseProgram(state, ',');
     EXPECT_EQ(state.DesignEntry, (DesignEntryTexts{"144,1", "8", "7", "10", "25", "10", "50", "15",
-                                                   "", "", "", ""}));
+                                                   "2", "7", "2", "12001"}));
     EXPECT_EQ(state.GainValues, (GainTexts{"144,1", "4000"}));
     EXPECT_EQ(state.StackingValues, (StackingTexts{"144,1", "30", "0"}));
     EXPECT_EQ(state.YoEntry[36], "0");
