@@ -2,11 +2,11 @@
 // screen. The first run in a process pays for the platform plugin and the
 // fonts; later ones show what a window alone costs.
 
-#include "app_context.h"
-#include "dialogs.h"
-#include "error_handler.h"
-#include "fonts.h"
-#include "opening.h"
+#include "app/shell/app_context.h"
+#include "app/shell/dialogs.h"
+#include "app/shell/error_handler.h"
+#include "app/shell/fonts.h"
+#include "app/shell/main_window.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
@@ -66,7 +66,7 @@ void MainWindowCreatedAndShown(benchmark::State& run)
 {
     Program program;
     for (auto _ : run) {
-        tavora::app::TYagibaseform1 window(program.context);
+        tavora::app::MainWindow window(program.context);
         ShowAndWait(window);
     }
     run.counters["peak_MB"] = PeakMegabytes();
@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     application.SetDialogs(&program->dialogs);
     tavora::app::InstallFontSubstitutes();
     {
-        tavora::app::TYagibaseform1 window(program->context);
+        tavora::app::MainWindow window(program->context);
         ShowAndWait(window);
         coldStartSeconds = clock.nsecsElapsed() / 1e9;
         coldPeakMegabytes = PeakMegabytes();

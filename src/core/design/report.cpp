@@ -202,7 +202,7 @@ void Yagidimensions(DesignState& s, std::string& r, char sep)
     r += "Folded dipole " + F(s.FoldedLength, 6, 1) + spaced +
          F(InsertTo(s.FoldedLength, s.BoomSize), 6, 1) + " mm)\r\n\r\n";
     r += "DIRECTORS\r\n";
-    r += "Dir\tLength\tSpaced\tBoom position\t\tIT\tGain\tGain\r\n";
+    r += "Dir\tLength\tSpaced\tBoom position\tIT\tGain\tGain\r\n";
     r += "(no.)\t(mm)\t(mm)\t(mm)\t\t(mm)\t(dBd)\t(dBi)\r\n";
     const double lastGain = CalcDirector(s, lambda, d, boomCorr, r, sep);
     r += "\r\n";

@@ -1,8 +1,8 @@
-#include "app_context.h"
-#include "balun_box.h"
-#include "design_yagi.h"
-#include "opening.h"
-#include "show_design.h"
+#include "app/shell/app_context.h"
+#include "app/feedline/balun_window.h"
+#include "app/design/design_entry_window.h"
+#include "app/shell/main_window.h"
+#include "app/design/results_window.h"
 #include "ui_test.h"
 
 #include "design/report.h"
@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
+#include <QPageSize>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -49,23 +51,23 @@ QLineEdit* Box(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(n
 
 void Click(QWidget* w, const char* name) { w->findChild<QPushButton*>(name)->click(); }
 
-void ChooseCoax(TYagibaseform7& entry, int row)
+void ChooseCoax(DesignEntryWindow& entry, int row)
 {
     auto* list = entry.findChild<QListWidget*>("ListBox1");
     list->setCurrentRow(row);
     emit list->itemClicked(list->item(row));
 }
 
-QString CoaxStatus(TYagibaseform7& entry)
+QString CoaxStatus(DesignEntryWindow& entry)
 {
     return entry.findChild<QLabel*>("CoaxStatus")->text();
 }
 
 // Presses Calculate; `onResults` runs on the results window once its report is built.
-void Calculate(TYagibaseform7& entry, std::function<void(TYagibaseform2&)> onResults)
+void Calculate(DesignEntryWindow& entry, std::function<void(ResultsWindow&)> onResults)
 {
     test::WhenModalOpens([onResults](QWidget* modal) {
-        auto* results = qobject_cast<TYagibaseform2*>(modal);
+        auto* results = qobject_cast<ResultsWindow*>(modal);
         QVERIFY(results);
         QTRY_VERIFY(!results->ReportBox()->toPlainText().isEmpty());
         onResults(*results);
@@ -96,7 +98,7 @@ class DesignRoadTest : public QObject {
     {
         test::Harness h;
         RegisterWindows(h.registry);
-        TYagibaseform1 main(h.context);
+        MainWindow main(h.context);
         QVERIFY(main.findChild<QAction*>("Design_yagi")->isEnabled());
         QString title;
         test::WhenModalOpens([&](QWidget* modal) {
@@ -113,7 +115,7 @@ class DesignRoadTest : public QObject {
     void defaultValuesGiveTheCommandLinesReport()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("144.1"));
         QCOMPARE(Box(&entry, "Edit2")->text(), QStringLiteral("8"));
@@ -121,7 +123,7 @@ class DesignRoadTest : public QObject {
         // Empty choices select every first item.
         QVERIFY(entry.findChild<QRadioButton*>("RadioGroup1Item0")->isChecked());
         QString report;
-        Calculate(entry, [&](TYagibaseform2& r) { report = r.ReportBox()->toPlainText(); });
+        Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
         QCOMPARE(report, Cli({"design", "--boom-type", "square", "--mounting", "bonded",
                               "--dipole-mounting", "same"}));
         QCOMPARE(h.state.DesignEntry[11], std::string("00000"));
@@ -142,7 +144,7 @@ class DesignRoadTest : public QObject {
         QFETCH(QString, freq);
         QFETCH(QStringList, boxes);
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         QVERIFY(QTest::qWaitForWindowActive(&entry));
         Box(&entry, "Edit1")->setFocus();
@@ -163,7 +165,7 @@ class DesignRoadTest : public QObject {
     void aFrequencyThatIsNotANumberWritesTheLowestBandThenSaysSo()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         Box(&entry, "Edit1")->setText("abc");
         Box(&entry, "Edit8")->setText("99");
         QVERIFY_THROWS_EXCEPTION(tavora::ConversionError, entry.Edit1Exit());
@@ -173,7 +175,7 @@ class DesignRoadTest : public QObject {
     void coaxChoicesSetFactorNameAndStatus()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         QCOMPARE(CoaxStatus(entry), QStringLiteral("No coax selected for 4:1 balun"));
         ChooseCoax(entry, 37);
         QCOMPARE(CoaxStatus(entry), QStringLiteral("RG-213 (PE)  4:1 balun"));
@@ -198,7 +200,7 @@ class DesignRoadTest : public QObject {
     void shapesShowTheirSizeBoxesAndTheChoicesAreSaved()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         QVERIFY(Box(&entry, "ElementDiam")->isVisible());
         QVERIFY(!Box(&entry, "ElementWidth")->isVisible());
@@ -217,7 +219,7 @@ class DesignRoadTest : public QObject {
         Box(&entry, "ElementThick")->setText("2");
         Box(&entry, "RadiatorThick")->setText("2");
         QString report;
-        Calculate(entry, [&](TYagibaseform2& r) { report = r.ReportBox()->toPlainText(); });
+        Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
         QCOMPARE(h.state.DesignEntry[11], std::string("11121"));
         QVERIFY(report.contains("Director/reflector strip =10 mm by 2 mm\n"));
         QVERIFY(report.contains("Radiator square section =10 mm\n"));
@@ -227,7 +229,7 @@ class DesignRoadTest : public QObject {
     void aConversionErrorLeavesTheResultsWindowClosed()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         Box(&entry, "Edit5")->setText("wide");
         Click(&entry, "Button1");
@@ -241,11 +243,11 @@ class DesignRoadTest : public QObject {
     void anArithmeticFaultShowsThePartialReportThenTheError()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         Box(&entry, "Edit7")->setText("0");
         QString report;
-        Calculate(entry, [&](TYagibaseform2& r) {
+        Calculate(entry, [&](ResultsWindow& r) {
             QTRY_VERIFY(!h.dialogs.MessageTexts().isEmpty());
             report = r.ReportBox()->toPlainText();
         });
@@ -256,9 +258,9 @@ class DesignRoadTest : public QObject {
     void theBalunNeedsACoaxAndRenamesTheUserCoax()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
-        Calculate(entry, [&](TYagibaseform2& r) {
+        Calculate(entry, [&](ResultsWindow& r) {
             Click(&r, "Button5");
             QCOMPARE(h.dialogs.MessageTexts(),
                      QStringList{"No coax selected or velocity factor out of range"});
@@ -268,10 +270,10 @@ class DesignRoadTest : public QObject {
         ChooseCoax(entry, 45);
         QStringList reports;
         QString length, coax;
-        Calculate(entry, [&](TYagibaseform2& r) {
+        Calculate(entry, [&](ResultsWindow& r) {
             reports << r.ReportBox()->toPlainText();
             test::WhenModalOpens([&](QWidget* modal) {
-                auto* balun = qobject_cast<TfmBalunBox*>(modal);
+                auto* balun = qobject_cast<BalunWindow*>(modal);
                 QVERIFY(balun);
                 QTRY_VERIFY(!balun->LengthLabel()->text().isEmpty());
                 length = balun->LengthLabel()->text();
@@ -296,10 +298,10 @@ class DesignRoadTest : public QObject {
     void printingTheReportWritesItsLinesAndTheSketch()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         const QString pdf = folder_.filePath("report.pdf");
-        Calculate(entry, [&](TYagibaseform2& r) {
+        Calculate(entry, [&](ResultsWindow& r) {
             h.dialogs.printers.push_back(test::ScriptedDialogs::PdfPrinter(pdf));
             Click(&r, "Button1");
         });
@@ -317,14 +319,75 @@ class DesignRoadTest : public QObject {
         QVERIFY(text.indexOf("TAVORA") < text.indexOf("FOLDED DIPOLE CONSTRUCTION"));
     }
 
+    void printedTableKeepsEveryColumnOnThePage_data()
+    {
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::newRow("A4") << QPageSize::A4;
+        QTest::newRow("Letter") << QPageSize::Letter;
+    }
+    void printedTableKeepsEveryColumnOnThePage()
+    {
+        QFETCH(QPageSize::PageSizeId, paper);
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        entry.show();
+        Box(&entry, "Edit1")->setText("432");
+        Box(&entry, "Edit2")->setText("20");
+        const QString pdf = folder_.filePath("table.pdf");
+        QStringList expected;
+        Calculate(entry, [&](ResultsWindow& r) {
+            for (const QString& line : r.ReportBox()->toPlainText().split('\n'))
+                if (line.contains(QRegularExpression("^\\s*\\d+\\t")))
+                    expected << line.split('\t', Qt::SkipEmptyParts).join(' ').trimmed();
+            auto printer = test::ScriptedDialogs::PdfPrinter(pdf);
+            printer->setPageSize(QPageSize(paper));
+            h.dialogs.printers.push_back(std::move(printer));
+            Click(&r, "Button1");
+        });
+        // Word boxes in points, grouped into lines by their top edge.
+        const QString boxes = PdfText(pdf, {QStringLiteral("-bbox")});
+        const QRegularExpression pageRe("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\"");
+        const auto size = pageRe.match(boxes);
+        QVERIFY(size.hasMatch());
+        const double width = size.captured(1).toDouble(), height = size.captured(2).toDouble();
+        const double margin = 15 / 25.4 * 72;
+        QMap<int, QList<std::pair<double, QString>>> lines;
+        const QRegularExpression wordRe("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
+                                        "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<");
+        const QStringList pages = boxes.split("<page ");
+        for (int page = 1; page < pages.size(); ++page)
+        for (auto it = wordRe.globalMatch(pages[page]); it.hasNext();) {
+            const auto m = it.next();
+            const double x0 = m.captured(1).toDouble(), y0 = m.captured(2).toDouble();
+            const double x1 = m.captured(3).toDouble(), y1 = m.captured(4).toDouble();
+            QVERIFY2(x0 >= margin && y0 >= margin && x1 <= width - margin &&
+                         y1 <= height - margin,
+                     qPrintable(m.captured(0)));
+            lines[page * 10000 + qRound(y0)].append({x0, m.captured(5)});
+        }
+        QStringList rows;
+        for (auto& words : lines) {
+            std::sort(words.begin(), words.end());
+            QStringList texts;
+            for (const auto& w : words)
+                texts << w.second;
+            if (texts.size() == 7 && texts[0].toInt() >= 1 && texts[0].toInt() <= 20)
+                rows << texts.join(' ');
+        }
+        QCOMPARE(expected.size(), 20);
+        QCOMPARE(rows, expected);
+        // The heading's last column reached the paper too.
+        QVERIFY(boxes.contains(">(dBi)<"));
+    }
+
     void printingTheBalunSheetPlacesItsPartsByAQuarterOfThePage()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         ChooseCoax(entry, 37);
         const QString pdf = folder_.filePath("balun.pdf");
-        Calculate(entry, [&](TYagibaseform2& r) {
+        Calculate(entry, [&](ResultsWindow& r) {
             test::WhenModalOpens([&](QWidget* modal) {
                 auto printer = test::ScriptedDialogs::PdfPrinter(pdf);
                 // 8 inches of 600 pixels: q = 1200 pixels, two inches.
@@ -359,12 +422,12 @@ class DesignRoadTest : public QObject {
     void createYoWritesWhatTheCommandLineWrites()
     {
         test::Harness h;
-        TYagibaseform7 entry(nullptr, h.context);
+        DesignEntryWindow entry(nullptr, h.context);
         entry.show();
         const QString window = folder_.filePath("window.yag");
         h.dialogs.prompts.push_back(QStringLiteral("My 2m yagi"));
         h.dialogs.saveFiles.push_back(window);
-        Calculate(entry, [&](TYagibaseform2& r) { Click(&r, "Button2"); });
+        Calculate(entry, [&](ResultsWindow& r) { Click(&r, "Button2"); });
         QCOMPARE(h.dialogs.beeps, 2);
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{"File saved"});
         QCOMPARE(h.dialogs.fileDialogs.first().title, QStringLiteral("Save YO file"));
@@ -378,7 +441,7 @@ class DesignRoadTest : public QObject {
 
         // A description the reader would skip as a comment is refused.
         h.dialogs.prompts.push_back(QStringLiteral(";comment"));
-        Calculate(entry, [&](TYagibaseform2& r) { Click(&r, "Button2"); });
+        Calculate(entry, [&](ResultsWindow& r) { Click(&r, "Button2"); });
         QCOMPARE(h.dialogs.MessageTexts().last(), QStringLiteral("A value beginning with ';' cannot be saved"));
         QCOMPARE(h.state.YagiDescription, std::string("My 2m yagi"));
     }
@@ -388,23 +451,23 @@ class DesignRoadTest : public QObject {
         test::Harness h;
         h.state.ProgramDir = folder_.path().toStdString();
         RegisterWindows(h.registry);
-        TYagibaseform1 main(h.context);
+        MainWindow main(h.context);
         {
-            TYagibaseform7 entry(&main, h.context);
+            DesignEntryWindow entry(&main, h.context);
             entry.show();
             Box(&entry, "Edit1")->setText("432");
             entry.close();
         }
         main.findChild<QAction*>("Save1")->trigger();
         {
-            TYagibaseform7 entry(&main, h.context);
+            DesignEntryWindow entry(&main, h.context);
             QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("432"));
             entry.show();
             Box(&entry, "Edit1")->setText("50");
             entry.close();
         }
         main.findChild<QAction*>("SaveAs1")->trigger();
-        TYagibaseform7 entry(&main, h.context);
+        DesignEntryWindow entry(&main, h.context);
         QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("432"));
         QCOMPARE(h.dialogs.MessageTexts(), (QStringList{"Program data saved", "Old data reloaded"}));
 

@@ -1,4 +1,4 @@
-#include "opening.h"
+#include "app/shell/main_window.h"
 #include "ui_test.h"
 
 #include <QDir>
@@ -35,7 +35,7 @@ class CloseTest : public QObject {
     {
         QFETCH(QString, how);
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const auto closeIt = [&] {
@@ -70,7 +70,7 @@ class CloseTest : public QObject {
     void escapeIsNotAWayOfClosing()
     {
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::keyClick(&w, Qt::Key_Escape);

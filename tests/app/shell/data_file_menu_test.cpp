@@ -1,4 +1,4 @@
-#include "opening.h"
+#include "app/shell/main_window.h"
 #include "ui_test.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ class DataFileMenuTest : public QObject {
     void recoverWithoutAFileChangesNothing()
     {
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         h.state.GainValues[1] = "5000";
         w.findChild<QAction*>("SaveAs1")->trigger();
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{"No data file found"});
@@ -41,7 +41,7 @@ class DataFileMenuTest : public QObject {
     void saveThenRecoverBringsTheTextsBack()
     {
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         h.state.StackingValues = {"432", "20", "1"};
         w.findChild<QAction*>("Save1")->trigger();
         QVERIFY(QFile::exists(QDir(folder_.path()).filePath("Tavora.cnf")));

@@ -1,4 +1,4 @@
-#include "opening.h"
+#include "app/shell/main_window.h"
 #include "state/errors.h"
 #include "task_window_fixture.h"
 #include "ui_test.h"
@@ -11,9 +11,9 @@ using namespace tavora::app;
 namespace {
 
 // A window whose creation fails, like a task window reading a bad saved value.
-class FailingTaskWindow : public TYagibaseform {
+class FailingTaskWindow : public BaseWindow {
   public:
-    FailingTaskWindow(QWidget* owner, AppContext& context) : TYagibaseform(owner, context)
+    FailingTaskWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, context)
     {
         throw ConversionError("'x' is not a valid integer value");
     }
@@ -24,9 +24,9 @@ class ThrowingBox : public QWidget {
     void keyPressEvent(QKeyEvent*) override { throw ArithmeticError(kDivisionByZero); }
 };
 
-class FailingActivation : public TYagibaseform {
+class FailingActivation : public BaseWindow {
   public:
-    using TYagibaseform::TYagibaseform;
+    using BaseWindow::BaseWindow;
     int activations = 0;
     void FormActivate() override
     {
@@ -51,7 +51,7 @@ class ErrorHandlerTest : public QObject {
     {
         test::Harness h;
         h.registry.AddTask<FailingTaskWindow>(TaskId::Gain);
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.findChild<QAction*>("Gain_calc")->trigger();
         w.findChild<QAction*>("Gain_calc")->trigger();
         QCOMPARE(h.dialogs.MessageTexts(), (QStringList{"'x' is not a valid integer value",

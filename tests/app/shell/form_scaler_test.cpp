@@ -1,6 +1,6 @@
-#include "form_scaler.h"
+#include "app/shell/form_scaler.h"
 #include "ui_test.h"
-#include "yagi_base_form.h"
+#include "app/shell/base_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +13,9 @@ namespace {
 
 // A window of the base kind at its design size 947 x 719, with a label of its
 // own font, an edit box on the window's font, and a panel holding a button.
-class ScaledWindow : public TYagibaseform {
+class ScaledWindow : public BaseWindow {
   public:
-    explicit ScaledWindow(AppContext& context) : TYagibaseform(nullptr, context)
+    explicit ScaledWindow(AppContext& context) : BaseWindow(nullptr, context)
     {
         label = new QLabel(QStringLiteral("Frequency in MHz"), Client());
         label->setObjectName(QStringLiteral("Label4"));

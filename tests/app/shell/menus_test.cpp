@@ -1,6 +1,6 @@
-#include "about_box.h"
-#include "form_scaler.h"
-#include "opening.h"
+#include "app/shell/about_box.h"
+#include "app/shell/form_scaler.h"
+#include "app/shell/main_window.h"
 #include "task_window_fixture.h"
 #include "ui_test.h"
 
@@ -50,7 +50,7 @@ class MenusTest : public QObject {
         QFETCH(QString, menu);
         QFETCH(QStringList, entries);
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         QStringList captions;
         for (QAction* a : w.findChild<QMenu*>(menu)->actions())
             captions << a->text();
@@ -65,7 +65,7 @@ class MenusTest : public QObject {
     {
         test::Harness h;
         h.registry.AddTask<test::SampleTaskWindow>(TaskId::Gain);
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         QVERIFY(Entry(w, "Gain_calc")->isEnabled());
         for (const char* name : {"Design_yagi", "Stacking_calc", "YO_calc", "SWR1", "Impedance1"})
             QVERIFY2(!Entry(w, name)->isEnabled(), name);
@@ -86,7 +86,7 @@ class MenusTest : public QObject {
     {
         test::Harness h;
         h.state.ProgramDir = "/opt/tavora-test";
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         Entry(w, "Contents1")->trigger();
         Entry(w, "ContentsHTML1")->trigger();
         QCOMPARE(h.dialogs.helpRequests.size(), 2);
@@ -113,11 +113,11 @@ class MenusTest : public QObject {
     void aboutOpensModallyAndOkClosesIt()
     {
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.show();
         bool seen = false;
         test::WhenModalOpens([&](QWidget* modal) {
-            auto* about = qobject_cast<TfmAboutBox*>(modal);
+            auto* about = qobject_cast<AboutBox*>(modal);
             QVERIFY(about != nullptr);
             seen = true;
             QCOMPARE(about->windowTitle(), QStringLiteral("ABOUT TAVORA.EXE"));
@@ -126,12 +126,12 @@ class MenusTest : public QObject {
             QCOMPARE(about->findChild<QLabel*>("Version")->text(),
                      QStringLiteral(" Version 2.6.10"));
             QCOMPARE(about->findChild<QLabel*>("ProductName")->text(), QStringLiteral("Tavora"));
-            QVERIFY(about->findChild<TResizeKit*>() == nullptr);
+            QVERIFY(about->findChild<FormScaler*>() == nullptr);
             about->findChild<QPushButton*>("OKButton")->click();
         });
         Entry(w, "About1")->trigger();
         QVERIFY(seen);
-        QVERIFY(w.findChildren<TfmAboutBox*>().isEmpty());
+        QVERIFY(w.findChildren<AboutBox*>().isEmpty());
     }
 
     void taskWindowsKeepOnlyTheHelpMenu()
@@ -141,7 +141,7 @@ class MenusTest : public QObject {
         QVERIFY(!task.Menu(BaseMenu::File)->menuAction()->isVisible());
         QVERIFY(!task.Menu(BaseMenu::Task)->menuAction()->isVisible());
         QVERIFY(task.Menu(BaseMenu::Help)->menuAction()->isVisible());
-        QVERIFY(task.findChild<TResizeKit*>() != nullptr);
+        QVERIFY(task.findChild<FormScaler*>() != nullptr);
     }
 };
 

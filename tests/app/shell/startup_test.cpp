@@ -1,5 +1,5 @@
-#include "opening.h"
-#include "pictures.h"
+#include "app/shell/main_window.h"
+#include "app/shell/pictures.h"
 #include "shell/resize_kit.h"
 #include "shell/startup.h"
 #include "ui_test.h"
@@ -27,7 +27,7 @@ class StartupTest : public QObject {
     void mainWindowShowsTheWelcomeScreenAtFourFifths()
     {
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         QCOMPARE(w.windowTitle(), QStringLiteral("Tavora"));
         QCOMPARE(w.Heading()->text(), QStringLiteral("Tavora  for VHF/UHF"));
         QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QStringLiteral("WELCOME"));
@@ -48,7 +48,7 @@ class StartupTest : public QObject {
     void activationSetsTheVersionLine()
     {
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         QCOMPARE(w.VersionLine()->text(), QStringLiteral(" Version 2.6.8"));
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -61,7 +61,7 @@ class StartupTest : public QObject {
     void firstShowCentresInTheUsableArea()
     {
         test::Harness h;
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QRect area = w.screen()->availableGeometry();

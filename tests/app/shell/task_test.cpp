@@ -1,5 +1,5 @@
-#include "form_scaler.h"
-#include "opening.h"
+#include "app/shell/form_scaler.h"
+#include "app/shell/main_window.h"
 #include "shell/resize_kit.h"
 #include "task_window_fixture.h"
 #include "ui_test.h"
@@ -28,7 +28,7 @@ class TaskTest : public QObject {
     {
         test::Harness h;
         h.registry.AddTask<SampleTaskWindow>(TaskId::Gain);
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
@@ -84,7 +84,7 @@ class TaskTest : public QObject {
     {
         test::Harness h;
         h.registry.AddTask<test::FullMenuTaskWindow>(TaskId::Stacking);
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         bool closed = false;
@@ -103,7 +103,7 @@ class TaskTest : public QObject {
         test::Harness h;
         h.registry.AddTask<test::FullMenuTaskWindow>(TaskId::Stacking);
         h.registry.AddTask<SampleTaskWindow>(TaskId::Gain);
-        TYagibaseform1 w(h.context);
+        MainWindow w(h.context);
         w.show();
         QWidget* inner = nullptr;
         test::WhenModalOpens([&](QWidget* outer) {

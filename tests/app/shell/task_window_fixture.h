@@ -1,6 +1,6 @@
 #pragma once
 
-#include "yagi_base_form.h"
+#include "app/shell/base_window.h"
 
 #include "state/design_state.h"
 
@@ -10,14 +10,14 @@ namespace tavora::test {
 
 // A minimal task window in the shape of the real ones: fills its box from its
 // text group on creation, copies it back when destroyed, keeps only Help.
-class SampleTaskWindow : public app::TYagibaseform {
+class SampleTaskWindow : public app::BaseWindow {
     Q_OBJECT
   public:
     static constexpr QSize kDesignSize{1050, 770};
     static inline int alive = 0;
 
     SampleTaskWindow(QWidget* owner, app::AppContext& context)
-        : TYagibaseform(owner, context, kDesignSize), edit(new QLineEdit(Client()))
+        : BaseWindow(owner, context, kDesignSize), edit(new QLineEdit(Client()))
     {
         ++alive;
         setObjectName(QStringLiteral("SampleTask"));
@@ -33,16 +33,16 @@ class SampleTaskWindow : public app::TYagibaseform {
         Context().state.GainValues[0] = edit->text().toStdString();
         --alive;
     }
-    using TYagibaseform::HideMenu;
-    using TYagibaseform::On;
+    using BaseWindow::HideMenu;
+    using BaseWindow::On;
 
     QLineEdit* edit;
 };
 
 // One that keeps the whole menu bar, as the MMANA-GAL export does.
-class FullMenuTaskWindow : public app::TYagibaseform {
+class FullMenuTaskWindow : public app::BaseWindow {
   public:
-    FullMenuTaskWindow(QWidget* owner, app::AppContext& context) : TYagibaseform(owner, context)
+    FullMenuTaskWindow(QWidget* owner, app::AppContext& context) : BaseWindow(owner, context)
     {
         setObjectName(QStringLiteral("FullMenuTask"));
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "app/shell/dialogs.h"
 
 #include <QList>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #include "ui_test.h"
 
-#include "fonts.h"
+#include "app/shell/fonts.h"
 #include "shell/startup.h"
 
 #include <QApplication>

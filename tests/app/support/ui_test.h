@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app_context.h"
-#include "error_handler.h"
+#include "app/shell/app_context.h"
+#include "app/shell/error_handler.h"
 #include "scripted_dialogs.h"
 #include "state/design_state.h"
 

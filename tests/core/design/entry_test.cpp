@@ -14,6 +14,8 @@ struct BandCase {
     const char* freq;
     const char *gap, *bend, *radiator, *element, *boom;
 };
+// Names the case in test listings instead of a dump of its bytes.
+void PrintTo(const BandCase& c, std::ostream* os) { *os << c.freq << " MHz"; }
 
 class BandDefaults : public ::testing::TestWithParam<BandCase> {};
 

@@ -262,6 +262,7 @@ struct KCase {
     long long b;
     const char* k;
 };
+void PrintTo(const KCase& c, std::ostream* os) { *os << "B=" << c.b; }
 class FindKTest : public ::testing::TestWithParam<KCase> {};
 TEST_P(FindKTest, FlatPlaneFactor)
 {

@@ -36,6 +36,7 @@ struct EstimateCase {
     int source, mounting;
     const char* frequency;
 };
+void PrintTo(const EstimateCase& c, std::ostream* os) { *os << c.name; }
 
 class WorkedEstimate : public testing::TestWithParam<EstimateCase> {};
 

@@ -96,6 +96,7 @@ struct PlaceCase {
     FormPos pos;
     Bounds expected;
 };
+void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.name; }
 
 class FirstShow : public testing::TestWithParam<PlaceCase> {};
 

@@ -15,6 +15,7 @@ struct DisplayCase {
     std::map<std::string, std::string> env;
     bool expected;
 };
+void PrintTo(const DisplayCase& c, std::ostream* os) { *os << c.name; }
 
 class Display : public testing::TestWithParam<DisplayCase> {};
 

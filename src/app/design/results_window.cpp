@@ -1,0 +1,174 @@
+#include "app/design/results_window.h"
+
+#include "app/feedline/balun_window.h"
+#include "app/design/folded_dipole_drawing.h"
+#include "app/shell/text_printer.h"
+#include "app/shell/tool_widgets.h"
+#include "app/shell/user_locale.h"
+
+#include "design/report.h"
+#include "exchange/yo_file.h"
+#include "state/atomic_file.h"
+#include "state/errors.h"
+#include "state/design_state.h"
+
+#include <QDir>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace tavora::app {
+
+namespace {
+
+class FoldedDipolePicture : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        DrawFoldedDipole(painter, rect());
+    }
+};
+
+} // namespace
+
+ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
+    : BaseWindow(owner, context, kDesignSize)
+{
+    setObjectName(QStringLiteral("Yagibaseform2"));
+    setWindowTitle(QStringLiteral("Yagi Results"));
+    Heading()->setText(QStringLiteral("Tavora "));
+    HideMenu(BaseMenu::File);
+    HideMenu(BaseMenu::Task);
+
+    QWidget* c = Client();
+    SetToolFont(c);
+
+    report_ = new QPlainTextEdit(c);
+    report_->setObjectName(QStringLiteral("Memo1"));
+    report_->setGeometry(10, 40, 740, 680);
+    report_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    report_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont sans(QStringLiteral("Arial"));
+    sans.setPixelSize(13);
+    report_->setFont(sans);
+    // Eight characters a column: "Boom position" runs past one stop, so its one
+    // tab reaches the stop that the rows' two tabs reach after a boom position.
+    KeepTabStops(report_, [](const QFontMetricsF& m) { return ColumnTabStop(m); });
+
+    const auto button = [c](const char* name, const char* caption, int top) {
+        return AddButton(name, QString::fromUtf8(caption), {760, top, 230, 42}, c);
+    };
+    print_ = button("Button1", "Print results", 50);
+    createYo_ = button("Button2", "Create YO", 102);
+    createMaa_ = button("Button4", "Create .maa", 154);
+    createMaa_->setEnabled(false); // until the MMANA-GAL export window exists
+    balun_ = button("Button5", "Balun", 206);
+    back_ = button("Button3", "Back", 258);
+
+    AddLabel("Label2", QStringLiteral("Folded dipole measuring points"), {760, 330, 240, 26}, c);
+    auto* picture = new FoldedDipolePicture(c);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(760, 360, 230, 130);
+
+    On(print_, &QPushButton::clicked, [this] { PrintIt(); });
+    On(createYo_, &QPushButton::clicked, [this] { SaveYO(); });
+    On(balun_, &QPushButton::clicked, [this] { Showbalun(); });
+    On(back_, &QPushButton::clicked, [this] { accept(); });
+}
+
+void ResultsWindow::FormActivate()
+{
+    std::string report;
+    try {
+        Yagidimensions(Context().state, report, UserDecimalSep());
+    } catch (...) {
+        // What was written before the failure stays readable.
+        report_->setPlainText(FromCrlf(report));
+        throw;
+    }
+    report_->setPlainText(FromCrlf(report));
+    SetVersionLine();
+}
+
+QStringList ResultsWindow::DisplayedLines() const
+{
+    QStringList lines;
+    for (QTextBlock block = report_->document()->firstBlock(); block.isValid();
+         block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        if (!layout || layout->lineCount() == 0) {
+            lines << block.text();
+            continue;
+        }
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            lines << block.text().mid(line.textStart(), line.textLength());
+        }
+    }
+    return lines;
+}
+
+void ResultsWindow::PrintIt()
+{
+    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this);
+    if (!printer)
+        return;
+    std::vector<std::string> displayed;
+    for (const QString& line : DisplayedLines())
+        displayed.push_back(line.toStdString());
+    QStringList lines;
+    for (const std::string& line : ReportPrintLines(displayed))
+        lines << QString::fromStdString(line);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(10);
+    PrintTextLines(*printer, font, lines, windowTitle());
+}
+
+void ResultsWindow::SaveYO()
+{
+    Dialogs& dialogs = Context().dialogs;
+    DesignState& state = Context().state;
+    dialogs.Beep();
+    const auto description = dialogs.Prompt(this, QStringLiteral("Yagi description"),
+                                            QStringLiteral("Describe yagi"),
+                                            QString::fromStdString(state.YagiDescription));
+    if (!description)
+        return;
+    // The reader would take such a line for a comment and lose step.
+    if (BeginsWithSemicolon(description->toStdString()))
+        throw Error(kSemicolonValue);
+    state.YagiDescription = description->toStdString();
+    const QString path = dialogs.SaveFile(
+        this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
+               QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),
+               QDir::current().filePath(QStringLiteral("Untitled.yag"))});
+    if (path.isEmpty())
+        return;
+    WriteYagFromDesign(state, path.toStdString());
+    dialogs.Beep();
+    dialogs.Notice(this, QStringLiteral("File saved"));
+}
+
+void ResultsWindow::Showbalun()
+{
+    const double vf = Context().state.VelocityFactor;
+    if (!(vf > 0 && vf <= 1)) {
+        Context().dialogs.Notice(this,
+                                 QStringLiteral("No coax selected or velocity factor out of range"));
+        return;
+    }
+    BalunWindow balun(this, Context());
+    ShowModal(balun);
+}
+
+} // namespace tavora::app

@@ -1,0 +1,98 @@
+#include "app/shell/dialogs.h"
+
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace tavora::app {
+
+QMessageBox::StandardButton QtDialogs::Message(QWidget* parent, QMessageBox::Icon icon,
+                                               const QString& text,
+                                               QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QString::fromUtf8(shell::kProgramTitle), text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::optional<QString> QtDialogs::Prompt(QWidget* parent, const QString& caption,
+                                         const QString& label, const QString& text)
+{
+    bool ok = false;
+    const QString typed =
+        QInputDialog::getText(parent, caption, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return typed;
+}
+
+namespace {
+
+void Prepare(QFileDialog& dialog, const FileDialogOptions& options)
+{
+    dialog.setNameFilter(options.filter);
+    dialog.setDefaultSuffix(options.defaultExt);
+    if (!options.initialName.isEmpty())
+        dialog.selectFile(options.initialName);
+}
+
+QString Chosen(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+QString QtDialogs::OpenFile(QWidget* parent, const FileDialogOptions& options)
+{
+    QFileDialog dialog(parent, options.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    Prepare(dialog, options);
+    return Chosen(dialog);
+}
+
+QString QtDialogs::SaveFile(QWidget* parent, const FileDialogOptions& options)
+{
+    QFileDialog dialog(parent, options.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    Prepare(dialog, options);
+    return Chosen(dialog);
+}
+
+std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return printer;
+}
+
+void QtDialogs::Help(QWidget* parent, const HelpRequest& request)
+{
+    // No WinHelp or HTML Help engine here: hand the file to the desktop's
+    // viewer, and say plainly when there is no file to hand over.
+    if (!QFileInfo::exists(request.file)) {
+        Message(parent, QMessageBox::Information,
+                QStringLiteral("The help file %1 is not installed.").arg(request.file),
+                QMessageBox::Ok);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(request.file));
+}
+
+void QtDialogs::Beep()
+{
+    QApplication::beep();
+}
+
+} // namespace tavora::app

@@ -1,0 +1,78 @@
+#include "app/shell/program.h"
+
+#include "app/shell/app_context.h"
+#include "app/shell/dialogs.h"
+#include "app/shell/error_handler.h"
+#include "app/shell/fonts.h"
+#include "app/shell/main_window.h"
+#include "shell/startup.h"
+#include "state/design_state.h"
+
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+namespace tavora::app {
+
+namespace {
+
+// The toolkit aborts when it cannot open the display it was pointed at (a
+// DISPLAY nobody answers); say it in our one line instead. Its other remarks
+// while starting are passed on once it has started. A message handler is a
+// plain function, hence the one file-level list.
+QStringList& StartupRemarks()
+{
+    static QStringList remarks;
+    return remarks;
+}
+
+void NoDisplayHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::cerr << shell::kNoDisplay << std::endl;
+        std::_Exit(1);
+    }
+    if (type != QtDebugMsg)
+        StartupRemarks() << message;
+}
+
+std::string Env(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+} // namespace
+
+int RunTavora(int argc, char** argv)
+{
+    if (!shell::HasDisplay(Env)) {
+        std::cerr << shell::kNoDisplay << '\n';
+        return 1;
+    }
+
+    DesignState state;
+    shell::InitialiseProgram(state);
+    QtDialogs dialogs; // also the help viewer
+
+    const QtMessageHandler previous = qInstallMessageHandler(NoDisplayHandler);
+    TavoraApplication application(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString& remark : StartupRemarks())
+        qWarning().noquote() << remark;
+    application.SetDialogs(&dialogs);
+    InstallFontSubstitutes();
+
+    Registry registry;
+    RegisterWindows(registry);
+    AppContext context{state, dialogs, registry};
+    MainWindow mainWindow(context);
+    QApplication::setApplicationName(QString::fromUtf8(shell::kProgramTitle));
+
+    mainWindow.show();
+    return application.exec();
+}
+
+} // namespace tavora::app

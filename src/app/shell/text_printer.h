@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFont>
+#include <QStringList>
+
+#include <functional>
+
+class QFontMetricsF;
+class QPlainTextEdit;
+class QPrinter;
+
+namespace tavora::app {
+
+// The distance between tab stops of a tabbed table: `chars` characters of the
+// font, measured on digits as well as on the average width, because the columns
+// hold numbers and a digit is wider than the average letter in most fonts.
+qreal ColumnTabStop(const QFontMetricsF& metrics, int chars = 8);
+
+// Keeps an edit box's tab stops at `stop(font metrics)` now and whenever its
+// font changes, so that columns stay aligned when the scaler grows the font.
+void KeepTabStops(QPlainTextEdit* edit, std::function<qreal(const QFontMetricsF&)> stop);
+
+// Page margins of every printout: inside the unprintable border of most printers.
+inline constexpr double kPrintMarginMm = 20.0;
+
+// Writes lines to the printer as to a text device: one printed line per line
+// (an embedded line end starts another), tabs expanded, a new page when one is
+// full or where a line holds a form feed. A line without tabs that is wider than
+// the page goes on in the next line, broken at a blank where it can be. The job
+// is always ended, also when it fails; a printer that cannot be opened throws
+// tavora::Error. Tab stops fall every ColumnTabStop(font, tabChars).
+void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lines,
+                    const QString& documentName = QString(), int tabChars = 8);
+
+} // namespace tavora::app

@@ -1,0 +1,128 @@
+#include "app/arrays/gain_window.h"
+#include "app/shell/main_window.h"
+#include "tool_test.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
+using namespace tavora;
+using namespace tavora::app;
+using namespace tavora::test;
+
+class GainTest : public QObject {
+    Q_OBJECT
+    ModalWatchdog watchdog_;
+
+  private slots:
+    void cleanup() { QVERIFY(watchdog_.Failures().isEmpty()); }
+
+    void methodButtonsWriteGainAndBeamwidth_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("gain");
+        QTest::addColumn<QString>("beamwidth");
+        QTest::newRow("VK3AUU") << "Button1"
+                                << "11.4"
+                                << "42.9";
+        QTest::newRow("WA2PHW") << "Button2"
+                                << "11.7"
+                                << "41.5";
+        QTest::newRow("DJ9BV") << "Button3"
+                               << "11.4"
+                               << "42.9";
+    }
+    void methodButtonsWriteGainAndBeamwidth()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, gain);
+        QFETCH(QString, beamwidth);
+        Harness h;
+        GainWindow w(nullptr, h.context);
+        Click(&w, "Button2"); // a second press replaces the lines
+        Click(&w, qPrintable(button));
+        QCOMPARE(MemoLines(&w),
+                 (QStringList{"Gain is " + gain + " dBd (referred to dipole)",
+                              "Approximate 3 dB beamwidth is " + beamwidth + " degrees",
+                              "(Assuming E-plane and H-plane are the same)"}));
+        QCOMPARE(h.state.WaveLength, 300000 / 144.1);
+        QCOMPARE(h.state.BoomLength, 4000.0);
+    }
+
+    void badInputShowsItsMessageAndKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<QString>("freq");
+        QTest::addColumn<QString>("boom");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("frequency") << "abc"
+                                   << "4000"
+                                   << "'abc' is not a valid floating point value";
+        QTest::newRow("boom not whole") << "144.1"
+                                        << "4000.5"
+                                        << "'4000.5' is not a valid integer value";
+        QTest::newRow("zero frequency") << "0"
+                                        << "4000"
+                                        << "Floating point division by zero";
+    }
+    void badInputShowsItsMessageAndKeepsWhatWasTyped()
+    {
+        QFETCH(QString, freq);
+        QFETCH(QString, boom);
+        QFETCH(QString, message);
+        Harness h;
+        GainWindow w(nullptr, h.context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Click(&w, "Button1");
+        TypeKeys(&w, "Edit1", freq);
+        TypeKeys(&w, "Edit2", boom);
+        Click(&w, "Button1");
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
+        QVERIFY(MemoLines(&w).isEmpty());
+        w.FormActivate(); // back from the message box
+        QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text() + Find<QLineEdit>(&w, "Edit2")->text(),
+                 freq + boom);
+        TypeKeys(&w, "Edit1", "144.1");
+        TypeKeys(&w, "Edit2", "4000");
+        Click(&w, "Button1");
+        QCOMPARE(MemoLines(&w).size(), 3);
+    }
+
+    void theSameEntryTwiceGivesTwoWindowsReadingTheGainGroup()
+    {
+        Harness h;
+        h.registry.AddTask<GainWindow>(TaskId::Gain);
+        MainWindow main(h.context);
+        main.show();
+        QStringList shown;
+        const auto visit = [&](const QString& typed) {
+            WhenModalOpens([&, typed](QWidget* modal) {
+                shown << Find<QLineEdit>(modal, "Edit1")->text() + " " +
+                             Find<QLineEdit>(modal, "Edit2")->text();
+                QVERIFY(MemoLines(modal).isEmpty());
+                QCOMPARE(Find<QLabel>(modal, "VersionLabel")->text(), QString(" Version 2.6.10"));
+                QVERIFY(!Find<QMenu>(modal, "File1")->menuAction()->isVisible());
+                QVERIFY(!Find<QMenu>(modal, "Task1")->menuAction()->isVisible());
+                Type(modal, "Edit1", typed);
+                Click(modal, "Button4"); // Back
+            });
+            main.findChild<QAction*>("Gain_calc")->trigger();
+        };
+        visit("50.2");
+        visit("not a number");
+        QCOMPARE(shown, (QStringList{"144.1 4000", "50.2 4000"}));
+        QCOMPARE(h.state.GainValues[0], std::string("not a number"));
+    }
+
+    void htmlHelpOpensTheContentsThenTopic120()
+    {
+        Harness h;
+        GainWindow w(nullptr, h.context);
+        w.findChild<QAction*>("ContentsHTML1")->trigger();
+        QCOMPARE(h.dialogs.helpRequests.size(), 2);
+        QCOMPARE(h.dialogs.helpRequests[1].context, 120);
+    }
+};
+
+TAVORA_UI_TEST_MAIN(GainTest)
+#include "gain_window_test.moc"
