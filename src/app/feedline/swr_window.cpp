@@ -39,6 +39,7 @@ template <class Step> void Then(Step step, const std::function<void()>& show)
 SwrWindow::SwrWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Form1"));
+    SetHelpTopic(shell::HelpTopic::Swr);
     setWindowTitle(QStringLiteral("SWR calculations"));
     HideMenu(BaseMenu::File);
     HideMenu(BaseMenu::Task);
