@@ -67,7 +67,7 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Tavora Help"));
-    resize(960, 680);
+    resize(1180, 800);
 }
 
 HelpWindow::~HelpWindow() = default;
@@ -158,7 +158,7 @@ void HelpWindow::BuildControls()
     splitter->addWidget(tabs_);
     splitter->addWidget(page);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({280, 680});
+    splitter->setSizes({260, 920});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
