@@ -17,7 +17,7 @@ void DipoleSearchAt(benchmark::State& run)
         benchmark::DoNotOptimize(tavora::DipoleSearch(length, diam));
     run.counters["MHz"] = benchmark::Counter(*tavora::DipoleSearch(length, diam));
 }
-BENCHMARK(DipoleSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DipoleSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Arg(2400)->Arg(5760)->Arg(10368)->Unit(benchmark::kMicrosecond);
 
 void ReflectorSearchAt(benchmark::State& run)
 {
@@ -33,6 +33,6 @@ void ReflectorSearchAt(benchmark::State& run)
         benchmark::DoNotOptimize(search());
     run.counters["MHz"] = benchmark::Counter(*search());
 }
-BENCHMARK(ReflectorSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReflectorSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Arg(2400)->Arg(5760)->Arg(10368)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,73 +1,88 @@
 #include "design/format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace tavora {
 
 namespace {
 
+constexpr int kDigits = 18;
+
 struct Decimal {
     bool negative = false;
-    std::string digits; // significant digits, first one non-zero
-    int exponent = 0;   // value = 0.d1d2... x 10^(exponent + 1)
+    int count = 0;              // significant digits held, the first one non-zero
+    char digits[kDigits + 1]{}; // room for the digit a carry adds
+    int exponent = 0;           // value = 0.d1d2... x 10^(exponent + 1)
 };
 
+// to_chars rounds exactly as printf's "%.17e" does, but never looks at the
+// locale, and its fixed-size result needs no allocation.
 Decimal Expansion18(double x)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17e", x);
+    char buf[32];
+    const char* const end =
+        std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, kDigits - 1).ptr;
     Decimal d;
     const char* s = buf;
     if (*s == '-') {
         d.negative = true;
         ++s;
     }
-    for (; *s && *s != 'e'; ++s)
-        if (*s >= '0' && *s <= '9')
-            d.digits += *s;
-    d.exponent = std::atoi(s + 1);
+    for (; *s != 'e'; ++s)
+        if (*s != '.')
+            d.digits[d.count++] = *s;
+    const bool negativeExponent = s[1] == '-';
+    std::from_chars(s + 2, end, d.exponent);
+    if (negativeExponent)
+        d.exponent = -d.exponent;
     return d;
 }
 
 // Keeps the first `keep` digits, rounding half away from zero on the next one.
-// Gives an empty digit string when the value rounds to nothing.
+// Holds no digits when the value rounds to nothing.
 void RoundDigits(Decimal& d, int keep)
 {
     if (keep < 0) {
-        d.digits.clear();
+        d.count = 0;
         return;
     }
-    if (keep >= static_cast<int>(d.digits.size()))
+    if (keep >= d.count)
         return;
-    const bool up = d.digits[static_cast<size_t>(keep)] >= '5';
-    d.digits.resize(static_cast<size_t>(keep));
+    const bool up = d.digits[keep] >= '5';
+    d.count = keep;
     if (!up)
         return;
     int i = keep - 1;
-    while (i >= 0 && d.digits[static_cast<size_t>(i)] == '9') {
-        d.digits[static_cast<size_t>(i)] = '0';
+    while (i >= 0 && d.digits[i] == '9') {
+        d.digits[i] = '0';
         --i;
     }
     if (i >= 0) {
-        ++d.digits[static_cast<size_t>(i)];
+        ++d.digits[i];
     } else {
-        d.digits.insert(d.digits.begin(), '1');
+        d.digits[keep] = '0';
+        d.digits[0] = '1';
+        d.count = keep + 1;
         ++d.exponent;
     }
 }
 
+// Digit i of the held digits, zeros beyond them.
+char DigitAt(const Decimal& d, int i) { return i >= 0 && i < d.count ? d.digits[i] : '0'; }
+
 std::string ExponentForm(Decimal d, int p, int n, char sep)
 {
-    RoundDigits(d, std::max(p, 1));
-    d.digits.resize(static_cast<size_t>(std::max(p, 1)), '0');
+    const int shown = std::max(p, 1);
+    RoundDigits(d, shown);
     std::string out = d.negative ? "-" : "";
-    out += d.digits[0];
-    if (d.digits.size() > 1) {
+    out += DigitAt(d, 0);
+    if (shown > 1) {
         out += sep;
-        out += d.digits.substr(1);
+        for (int i = 1; i < shown; ++i)
+            out += DigitAt(d, i);
     }
     std::string e = std::to_string(std::abs(d.exponent));
     const size_t minDigits = static_cast<size_t>(std::clamp(n, 0, 4));
@@ -89,38 +104,36 @@ std::string FormatFixed(double x, int p, int n, char decimalSep)
         return x > 0 ? "INF" : "-INF";
     n = std::max(n, 0);
 
-    Decimal d = Expansion18(x);
+    const Decimal exact = Expansion18(x);
+    Decimal d = exact;
     if (x != 0) {
-        const int keep = std::min(p, d.exponent + 1 + n);
-        RoundDigits(d, keep);
-        while (!d.digits.empty() && d.digits.back() == '0')
-            d.digits.pop_back();
+        RoundDigits(d, std::min(p, d.exponent + 1 + n));
+        while (d.count > 0 && d.digits[d.count - 1] == '0')
+            --d.count;
     } else {
-        d.digits.clear();
+        d.count = 0;
     }
-    if (d.digits.empty()) {
+    if (d.count == 0) {
         d.negative = false;
         d.exponent = 0;
     }
-    if (d.exponent + 1 > p && !d.digits.empty())
-        return ExponentForm(Expansion18(x), p, n, decimalSep);
+    if (d.exponent + 1 > p && d.count > 0)
+        return ExponentForm(exact, p, n, decimalSep);
 
-    std::string out = d.negative ? "-" : "";
-    const int intDigits = d.digits.empty() ? 0 : d.exponent + 1;
-    if (intDigits <= 0) {
+    const int intDigits = d.count == 0 ? 0 : d.exponent + 1;
+    std::string out;
+    out.reserve(static_cast<size_t>(std::max(intDigits, 1) + n + 2));
+    if (d.negative)
+        out += '-';
+    if (intDigits <= 0)
         out += '0';
-    } else {
-        for (int i = 0; i < intDigits; ++i)
-            out += i < static_cast<int>(d.digits.size()) ? d.digits[static_cast<size_t>(i)] : '0';
-    }
+    for (int i = 0; i < intDigits; ++i)
+        out += DigitAt(d, i);
     if (n > 0) {
         out += decimalSep;
-        for (int k = 1; k <= n; ++k) {
-            // The k-th decimal is digit index intDigits + k - 1 of the kept digits.
-            const int i = intDigits + k - 1;
-            out += (i >= 0 && i < static_cast<int>(d.digits.size())) ? d.digits[static_cast<size_t>(i)]
-                                                                      : '0';
-        }
+        // The k-th decimal is digit intDigits + k - 1 of the kept digits.
+        for (int k = 1; k <= n; ++k)
+            out += DigitAt(d, intDigits + k - 1);
     }
     return out;
 }

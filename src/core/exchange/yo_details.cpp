@@ -1,9 +1,11 @@
 #include "exchange/yo_details.h"
 
 #include "design/format.h"
+#include "exchange/frequency_walk.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavora {
@@ -46,24 +48,94 @@ FrequencySource YoDetails::Source() const
 
 int YoDetails::MountingItem() const { return ChoiceIndex(Text(yo::kMounting), 3); }
 
+namespace {
+
+// The first frequency of the walk down from f at which `met` holds, as the
+// stepping loop finds it: nothing when the walk reaches 0 or runs out of steps.
+// `met` must flip only once along the walk; then a bisection inside each run
+// finds the same step in a few dozen evaluations instead of millions.
+template <class Met> std::optional<double> BisectDown(double f, Met met)
+{
+    long taken = 0;
+    while (taken < kMaxSearchSteps) {
+        WalkRun run = NextWalkRun(f);
+        run.count = std::min(run.count, kMaxSearchSteps - taken);
+        const auto stops = [&](long j) { return run.At(j) <= 0 || met(run.At(j)); };
+        if (stops(run.count)) {
+            long goesOn = 0; // the walk goes on after this many steps of the run
+            long stopped = run.count;
+            while (stopped - goesOn > 1) {
+                const long mid = goesOn + (stopped - goesOn) / 2;
+                (stops(mid) ? stopped : goesOn) = mid;
+            }
+            const double found = run.At(stopped);
+            return found <= 0 ? std::nullopt : std::optional<double>(found);
+        }
+        f = run.At(run.count);
+        taken += run.count;
+    }
+    return std::nullopt;
+}
+
+template <class Met> std::optional<double> StepDown(double f, Met met)
+{
+    for (long step = 0; step < kMaxSearchSteps; ++step) {
+        f -= kWalkStep;
+        if (f <= 0)
+            return std::nullopt;
+        if (met(f))
+            return f;
+    }
+    return std::nullopt;
+}
+
+// Where the bisection may stand in for the stepping. The computed length then
+// rises with every step down: by at least 1e-10 of itself below 1e7 MHz,
+// while its rounding error stays near 1e-15 of it as long as the element
+// ratio is a normal double (sizes above 1e-270 mm) and not so thick that the
+// formula's terms cancel. Elsewhere the walk is stepped as written.
+constexpr double kMaxBisectedMHz = 1e7;
+constexpr double kMinBisectedSize = 1e-270;
+
+double Wavelength(double f) { return 299793 / f; }
+
+double DipoleLengthAt(double f, double diam)
+{
+    const double w = Wavelength(f);
+    const double x = diam / w;
+    return Checked(w * (0.4777 - 1.0522 * x + 0.43363 * std::pow(x, -0.014891)) / 2);
+}
+
+double ReflectorLengthAt(double f, double elementDiam, double boomDiam, Mounting mounting)
+{
+    const double w = Wavelength(f);
+    const double x = elementDiam / w;
+    const double b = boomDiam / w;
+    double c = 0;
+    if (b > 0 && mounting != Mounting::NonMetal) {
+        c = 12 * b * b + 0.15 * b;
+        if (mounting == Mounting::Insulated)
+            c /= 2;
+        if (0.666 * b < c)
+            c = 0.666 * b;
+    }
+    return Checked(w * ((1 - 20 / (186.8769 * std::log(2 / x) - 320)) / 2 + c));
+}
+
+} // namespace
+
 std::optional<double> DipoleSearch(double length, double diam)
 {
     if (!(length > 0) || !(diam > 0))
         return std::nullopt;
     ClearFpFaults();
-    double f = Checked(359751.6 / (2 * length));
-    for (long step = 0; step < kMaxSearchSteps; ++step) {
-        f -= 0.001;
-        if (f <= 0)
-            return std::nullopt;
-        const double w = 299793 / f;
-        const double x = diam / w;
-        const double lc =
-            Checked(w * (0.4777 - 1.0522 * x + 0.43363 * std::pow(x, -0.014891)) / 2);
-        if (length - lc < 0.01)
-            return f;
-    }
-    return std::nullopt;
+    const double f = Checked(359751.6 / (2 * length));
+    const auto met = [&](double at) { return length - DipoleLengthAt(at, diam) < 0.01; };
+    // Up to half a wavelength thick the formula's terms cannot cancel; the
+    // ratio only shrinks as the walk goes down.
+    const bool monotonic =
+        f <= kMaxBisectedMHz && diam >= kMinBisectedSize && diam / Wavelength(f) <= 0.5;
+    return monotonic ? BisectDown(f, met) : StepDown(f, met);
 }
 
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
@@ -72,27 +144,19 @@ std::optional<double> ReflectorSearch(double length, double elementDiam, double 
     if (!(length > 0) || !(elementDiam > 0))
         return std::nullopt;
     ClearFpFaults();
-    double f = Checked(329772.3 / (2 * length));
-    for (long step = 0; step < kMaxSearchSteps; ++step) {
-        f -= 0.001;
-        if (f <= 0)
-            return std::nullopt;
-        const double w = 299793 / f;
-        const double x = elementDiam / w;
-        const double b = boomDiam / w;
-        double c = 0;
-        if (b > 0 && mounting != Mounting::NonMetal) {
-            c = 12 * b * b + 0.15 * b;
-            if (mounting == Mounting::Insulated)
-                c /= 2;
-            if (0.666 * b < c)
-                c = 0.666 * b;
-        }
-        const double rc = Checked(w * ((1 - 20 / (186.8769 * std::log(2 / x) - 320)) / 2 + c));
-        if (length - rc < 0.01)
-            return f;
-    }
-    return std::nullopt;
+    const double f = Checked(329772.3 / (2 * length));
+    const auto met = [&](double at) {
+        return length - ReflectorLengthAt(at, elementDiam, boomDiam, mounting) < 0.01;
+    };
+    // Elements thicker than about 0.36 wavelength put a pole into the length
+    // formula, across which the condition flips more than once. Below 0.3 the
+    // element term grows with the wavelength over eight times as fast as the
+    // boom correction can shrink; a boom up to a wavelength across keeps the
+    // correction's share, and so the rounding error, small.
+    const double w = Wavelength(f);
+    const bool monotonic = f <= kMaxBisectedMHz && elementDiam >= kMinBisectedSize &&
+                           elementDiam / w <= 0.3 && boomDiam / w <= 1;
+    return monotonic ? BisectDown(f, met) : StepDown(f, met);
 }
 
 std::optional<BoxMessage> CalcFfromRef(YoDetails& screen, char sep)

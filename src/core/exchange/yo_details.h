@@ -51,7 +51,9 @@ struct YoDetails {
 
 // The searches step the frequency down by 0.001 MHz from above the answer
 // until the computed length comes within 0.01 mm. They give up, returning no
-// value, when the frequency reaches 0 or after kMaxSearchSteps steps.
+// value, when the frequency reaches 0 or after kMaxSearchSteps steps. Where
+// the computed length provably rises with every step they find that same step
+// by bisection, in microseconds.
 inline constexpr long kMaxSearchSteps = 10'000'000;
 std::optional<double> DipoleSearch(double length, double diam);
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
