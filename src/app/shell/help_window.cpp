@@ -164,11 +164,10 @@ void HelpWindow::BuildControls()
     layout->addWidget(splitter);
 
     // The contents tree is filled in the background after the window opens.
-    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this,
-            [this, contents] {
-                contents->expandToDepth(0);
-                SelectInContents(browser_->source());
-            });
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
+        contents->expandToDepth(0);
+        SelectInContents(browser_->source());
+    });
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::SelectInContents);
     connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward, &QToolButton::clicked, browser_, &QTextBrowser::forward);
@@ -178,7 +177,8 @@ void HelpWindow::BuildControls()
     connect(contents, &QHelpContentWidget::linkActivated, this, go);
     connect(indexFilter_, &QLineEdit::textChanged, indexList,
             [indexList](const QString& text) { indexList->filterIndices(text); });
-    connect(indexFilter_, &QLineEdit::returnPressed, indexList, &QHelpIndexWidget::activateCurrentItem);
+    connect(indexFilter_, &QLineEdit::returnPressed, indexList,
+            &QHelpIndexWidget::activateCurrentItem);
     connect(indexList, &QHelpIndexWidget::documentActivated, this,
             [go](const QHelpLink& document) { go(document.url); });
     connect(indexList, &QHelpIndexWidget::documentsActivated, this,

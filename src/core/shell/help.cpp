@@ -121,8 +121,7 @@ std::string HelpUrl(const std::string& page)
 
 std::string HelpUnavailableMessage(const std::string& collectionPath)
 {
-    return "Help is not available: the help file " + collectionPath +
-           " is missing or damaged.";
+    return "Help is not available: the help file " + collectionPath + " is missing or damaged.";
 }
 
 std::vector<std::string> InternalLinks(const std::string& text)

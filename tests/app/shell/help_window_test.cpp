@@ -95,34 +95,57 @@ class HelpWindowTest : public QObject {
         const int contents = int(HelpWindow::Side::Contents);
         const int index = int(HelpWindow::Side::Index);
         QTest::newRow("main window, WinHelp: contents with the index at hand")
-            << "main" << "Contents1" << "index.html" << index;
-        QTest::newRow("main window, HTML: the table of contents")
-            << "main" << "ContentsHTML1" << "index.html" << contents;
-        QTest::newRow("results, HTML: the table of contents")
-            << "results" << "ContentsHTML1" << "index.html" << contents;
-        QTest::newRow("design entry, HTML: topic 30")
-            << "entry" << "ContentsHTML1" << "design-entry.html" << contents;
-        QTest::newRow("stacking, HTML: topic 60")
-            << "stacking" << "ContentsHTML1" << "stacking.html" << contents;
-        QTest::newRow("SWR, HTML: topic 70") << "swr" << "ContentsHTML1" << "swr.html" << contents;
-        QTest::newRow("gain, HTML: topic 120")
-            << "gain" << "ContentsHTML1" << "gain.html" << contents;
-        QTest::newRow("impedance, HTML: topic 135")
-            << "impedance" << "ContentsHTML1" << "impedance.html" << contents;
-        QTest::newRow("impedance, WinHelp: the index")
-            << "impedance" << "Contents1" << "index.html" << index;
-        QTest::newRow("F1 in the main window") << "main" << "F1" << "main-window.html" << contents;
-        QTest::newRow("F1 in the design entry screen")
-            << "entry" << "F1" << "design-entry.html" << contents;
-        QTest::newRow("F1 in the results window")
-            << "results" << "F1" << "results.html" << contents;
-        QTest::newRow("F1 in the gain window") << "gain" << "F1" << "gain.html" << contents;
-        QTest::newRow("F1 in the stacking window")
-            << "stacking" << "F1" << "stacking.html" << contents;
-        QTest::newRow("F1 in the SWR window") << "swr" << "F1" << "swr.html" << contents;
-        QTest::newRow("F1 in the impedance window")
-            << "impedance" << "F1" << "impedance.html" << contents;
-        QTest::newRow("F1 in the balun window") << "balun" << "F1" << "balun.html" << contents;
+            << "main"
+            << "Contents1"
+            << "index.html" << index;
+        QTest::newRow("main window, HTML: the table of contents") << "main"
+                                                                  << "ContentsHTML1"
+                                                                  << "index.html" << contents;
+        QTest::newRow("results, HTML: the table of contents") << "results"
+                                                              << "ContentsHTML1"
+                                                              << "index.html" << contents;
+        QTest::newRow("design entry, HTML: topic 30") << "entry"
+                                                      << "ContentsHTML1"
+                                                      << "design-entry.html" << contents;
+        QTest::newRow("stacking, HTML: topic 60") << "stacking"
+                                                  << "ContentsHTML1"
+                                                  << "stacking.html" << contents;
+        QTest::newRow("SWR, HTML: topic 70") << "swr"
+                                             << "ContentsHTML1"
+                                             << "swr.html" << contents;
+        QTest::newRow("gain, HTML: topic 120") << "gain"
+                                               << "ContentsHTML1"
+                                               << "gain.html" << contents;
+        QTest::newRow("impedance, HTML: topic 135") << "impedance"
+                                                    << "ContentsHTML1"
+                                                    << "impedance.html" << contents;
+        QTest::newRow("impedance, WinHelp: the index") << "impedance"
+                                                       << "Contents1"
+                                                       << "index.html" << index;
+        QTest::newRow("F1 in the main window") << "main"
+                                               << "F1"
+                                               << "main-window.html" << contents;
+        QTest::newRow("F1 in the design entry screen") << "entry"
+                                                       << "F1"
+                                                       << "design-entry.html" << contents;
+        QTest::newRow("F1 in the results window") << "results"
+                                                  << "F1"
+                                                  << "results.html" << contents;
+        QTest::newRow("F1 in the gain window") << "gain"
+                                               << "F1"
+                                               << "gain.html" << contents;
+        QTest::newRow("F1 in the stacking window") << "stacking"
+                                                   << "F1"
+                                                   << "stacking.html" << contents;
+        QTest::newRow("F1 in the SWR window") << "swr"
+                                              << "F1"
+                                              << "swr.html" << contents;
+        QTest::newRow("F1 in the impedance window") << "impedance"
+                                                    << "F1"
+                                                    << "impedance.html" << contents;
+        QTest::newRow("F1 in the balun window") << "balun"
+                                                << "F1"
+                                                << "balun.html" << contents;
     }
 
     void entriesOpenTheirTopic()
@@ -140,7 +163,8 @@ class HelpWindowTest : public QObject {
         } else {
             w->findChild<QAction*>(entry)->trigger();
         }
-        QVERIFY2(h.dialogs.MessageTexts().isEmpty(), qPrintable(h.dialogs.MessageTexts().join('\n')));
+        QVERIFY2(h.dialogs.MessageTexts().isEmpty(),
+                 qPrintable(h.dialogs.MessageTexts().join('\n')));
         HelpWindow* help = h.viewer.Window();
         QVERIFY(help != nullptr);
         QVERIFY(help->isVisible());
@@ -211,8 +235,8 @@ class HelpWindowTest : public QObject {
         MainWindow w(h.context);
         w.findChild<QAction*>("ContentsHTML1")->trigger();
         QCOMPARE(h.dialogs.MessageTexts(),
-                 QStringList{QString::fromStdString(shell::HelpUnavailableMessage(
-                     QDir::toNativeSeparators(file).toStdString()))});
+                 QStringList{QString::fromStdString(
+                     shell::HelpUnavailableMessage(QDir::toNativeSeparators(file).toStdString()))});
         QCOMPARE(h.dialogs.messages[0].icon, QMessageBox::Warning);
         QVERIFY(h.viewer.Window() == nullptr);
         QVERIFY(HelpWindows().isEmpty());
@@ -255,7 +279,8 @@ class HelpWindowTest : public QObject {
         for (int attempt = 0; attempt < 40 && found.isEmpty(); ++attempt) {
             help->Search(QStringLiteral("balun"));
             QVERIFY(finished.wait(5000));
-            for (const QHelpSearchResult& result : search->searchResults(0, search->searchResultCount()))
+            for (const QHelpSearchResult& result :
+                 search->searchResults(0, search->searchResultCount()))
                 found << result.url();
             if (found.isEmpty())
                 QTest::qWait(250);

@@ -106,7 +106,8 @@ class MenusTest : public QObject {
             shown = box->text();
             box->accept();
         });
-        real.Help(nullptr, {HelpCommand::Contents, QStringLiteral("/nonexistent/Tavora.qhc"), 0, {}});
+        real.Help(nullptr,
+                  {HelpCommand::Contents, QStringLiteral("/nonexistent/Tavora.qhc"), 0, {}});
         QCOMPARE(shown, QStringLiteral("Help is not available: the help file "
                                        "/nonexistent/Tavora.qhc is missing or damaged."));
     }

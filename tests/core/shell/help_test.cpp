@@ -27,13 +27,11 @@ TEST_P(HelpContextTest, ContextNumberOpensTheWindowsPage)
     EXPECT_EQ(HelpPage(*topic), GetParam().page);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, HelpContextTest,
-                         testing::Values(ContextCase{30, "design-entry.html"},
-                                         ContextCase{60, "stacking.html"},
-                                         ContextCase{70, "swr.html"},
-                                         ContextCase{90, "yo-details.html"},
-                                         ContextCase{120, "gain.html"},
-                                         ContextCase{135, "impedance.html"}));
+INSTANTIATE_TEST_SUITE_P(
+    Windows, HelpContextTest,
+    testing::Values(ContextCase{30, "design-entry.html"}, ContextCase{60, "stacking.html"},
+                    ContextCase{70, "swr.html"}, ContextCase{90, "yo-details.html"},
+                    ContextCase{120, "gain.html"}, ContextCase{135, "impedance.html"}));
 
 TEST(HelpTest, OtherContextNumbersHaveNoTopic)
 {
@@ -105,21 +103,20 @@ TEST_P(ManualLinkTest, BadLinkIsReported)
 {
     std::filesystem::create_directory(dir.Path() / "images");
     Write("images/ok.png", "png");
-    Write("gain.html", std::string(R"(<img src="images/ok.png"><a href=")") + GetParam().link +
-                           R"(">x</a>)");
+    Write("gain.html",
+          std::string(R"(<img src="images/ok.png"><a href=")") + GetParam().link + R"(">x</a>)");
     EXPECT_EQ(CheckManual(dir.Path()),
               (std::vector<std::string>{std::string("gain.html: ") + GetParam().problem + " " +
                                         GetParam().link}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Links, ManualLinkTest,
-    testing::Values(LinkCase{"no-such-page.html", "broken link"},
-                    LinkCase{"images/missing.png", "broken link"},
-                    LinkCase{"index.html#nowhere", "missing anchor"},
-                    LinkCase{"#nowhere", "missing anchor"},
-                    LinkCase{"/usr/share/doc/index.html", "absolute link"},
-                    LinkCase{"../index.html", "link outside the manual"}));
+INSTANTIATE_TEST_SUITE_P(Links, ManualLinkTest,
+                         testing::Values(LinkCase{"no-such-page.html", "broken link"},
+                                         LinkCase{"images/missing.png", "broken link"},
+                                         LinkCase{"index.html#nowhere", "missing anchor"},
+                                         LinkCase{"#nowhere", "missing anchor"},
+                                         LinkCase{"/usr/share/doc/index.html", "absolute link"},
+                                         LinkCase{"../index.html", "link outside the manual"}));
 
 TEST_F(ManualCheckTest, QtHelpProjectLinksAreChecked)
 {
