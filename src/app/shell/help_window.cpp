@@ -3,6 +3,7 @@
 #include "state/design_state.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpContentWidget>
@@ -81,6 +82,23 @@ std::unique_ptr<HelpWindow> HelpWindow::Open(const QString& collectionFile)
     return window;
 }
 
+QString CopyCollection(const QString& collectionFile, const QString& folder)
+{
+    // The collection names its documentation relative to itself: copy both.
+    const QDir from = QFileInfo(collectionFile).absoluteDir();
+    const QDir to(folder);
+    if (!QDir().mkpath(folder))
+        return collectionFile;
+    for (const char* name : {shell::kHelpCollection, shell::kHelpDocumentation}) {
+        const QString target = to.filePath(QLatin1String(name));
+        // A copy refuses to replace the older one, which may hold an older manual.
+        QFile::remove(target);
+        if (!QFile::copy(from.filePath(QLatin1String(name)), target))
+            return collectionFile;
+    }
+    return to.filePath(QLatin1String(shell::kHelpCollection));
+}
+
 bool HelpWindow::Load(const QString& collectionFile)
 {
     // The engine would make an empty collection where none is.
@@ -89,14 +107,9 @@ bool HelpWindow::Load(const QString& collectionFile)
     QString file = collectionFile;
     // The search index is written beside the collection; when the program's
     // folder is not writable (an installed program), work on a copy.
-    if (!QFileInfo(QFileInfo(collectionFile).absolutePath()).isWritable()) {
-        const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-        QHelpEngineCore original(collectionFile);
-        original.setReadOnly(true);
-        if (QDir().mkpath(cache) && original.setupData() &&
-            original.copyCollectionFile(QDir(cache).filePath(QFileInfo(collectionFile).fileName())))
-            file = QDir(cache).filePath(QFileInfo(collectionFile).fileName());
-    }
+    if (!QFileInfo(QFileInfo(collectionFile).absolutePath()).isWritable())
+        file = CopyCollection(collectionFile,
+                              QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     engine_ = new QHelpEngine(file, this);
     engine_->setReadOnly(true);
     engine_->searchEngine(); // indexes once the data is set up

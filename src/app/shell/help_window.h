@@ -24,6 +24,9 @@ namespace tavora::app {
 QString HelpCollection(const DesignState& state);
 // What F1 asks for: the page of the window's topic.
 HelpRequest TopicRequest(const DesignState& state, shell::HelpTopic topic);
+// The collection and its documentation copied into `folder`, where the
+// search index can be written; the collection itself when they cannot be.
+QString CopyCollection(const QString& collectionFile, const QString& folder);
 
 // The manual: contents, index and full-text search beside a browser with
 // back and forward. One for the whole run, raised again when asked.

@@ -9,6 +9,7 @@ namespace tavora::shell {
 
 // The manual, compiled from help/ into a Qt Help collection beside the program.
 inline constexpr const char* kHelpCollection = "Tavora.qhc";
+inline constexpr const char* kHelpDocumentation = "Tavora.qch";
 inline constexpr const char* kHelpNamespace = "tavora.manual";
 inline constexpr const char* kHelpFolder = "doc";
 

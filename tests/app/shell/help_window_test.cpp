@@ -243,6 +243,24 @@ class HelpWindowTest : public QObject {
         QVERIFY(h.dialogs.unexpected.isEmpty());
     }
 
+    void copiedCollectionStillFindsTheManual()
+    {
+        // An installed program's folder is read-only: the window works on a
+        // copy of the collection elsewhere, made afresh each time.
+        QTemporaryDir cache;
+        const QString original = QDir::current().filePath("Tavora.qhc");
+        for (int run = 0; run < 2; ++run) {
+            const QString copy = CopyCollection(original, cache.filePath("sub"));
+            QCOMPARE(copy, cache.filePath("sub/Tavora.qhc"));
+            std::unique_ptr<HelpWindow> help = HelpWindow::Open(copy);
+            QVERIFY(help != nullptr);
+            help->ShowPage("balun.html", HelpWindow::Side::Contents);
+            QVERIFY(help->findChild<QTextBrowser*>("HelpBrowser")
+                        ->toPlainText()
+                        .startsWith("Contents | back: Results window\nBalun window"));
+        }
+    }
+
     void helpWindowWorksBesideAModalTaskWindow()
     {
         HelpHarness h;
