@@ -35,4 +35,15 @@ void ReflectorSearchAt(benchmark::State& run)
 }
 BENCHMARK(ReflectorSearchAt)->Arg(144)->Arg(432)->Arg(1296)->Arg(2400)->Arg(5760)->Arg(10368)->Unit(benchmark::kMicrosecond);
 
+// The longest search the YO details screen can start: a dipole thicker than
+// half a wavelength is stepped down as written until the step limit stops it.
+// The screen shows a busy cursor for as long as a search runs.
+void DipoleSearchToTheStepLimit(benchmark::State& run)
+{
+    for (auto _ : run)
+        benchmark::DoNotOptimize(tavora::DipoleSearch(10, 1000));
+    run.counters["found"] = tavora::DipoleSearch(10, 1000).has_value();
+}
+BENCHMARK(DipoleSearchToTheStepLimit)->Unit(benchmark::kMillisecond);
+
 } // namespace

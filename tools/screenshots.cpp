@@ -1,14 +1,19 @@
-#include "app/shell/app_context.h"
-#include "app/feedline/balun_window.h"
 #include "app/design/design_entry_window.h"
+#include "app/design/results_window.h"
+#include "app/exchange/conversion_dialog.h"
+#include "app/exchange/mmana_export_window.h"
+#include "app/exchange/yo_details_window.h"
+#include "app/feedline/balun_window.h"
+#include "app/shell/app_context.h"
 #include "app/shell/dialogs.h"
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/shell/help_window.h"
 #include "app/shell/main_window.h"
-#include "app/design/results_window.h"
 
 #include "design/entry.h"
+#include "exchange/yo_details.h"
+#include "exchange/yo_file.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
@@ -20,14 +25,15 @@
 #include <QHelpSearchEngine>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextCursor>
-#include <QPixmap>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -87,7 +93,7 @@ void GrabManual(tavora::app::AppContext& context, const QString& dir)
     GrabTask(context, TaskId::Stacking, dir + "/stacking.png",
              [](QWidget& w) { Click(w, "Button1"); });
     GrabTask(context, TaskId::Swr, dir + "/swr.png", [](QWidget& w) {
-        Click(w, "RadioGroup2Item0"); // Coax compensate: Yes
+        Click(w, "RadioGroup2Item0");                             // Coax compensate: Yes
         w.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1); // 144 MHz
         Type(w, "Edit3", "20");
         auto* cables = w.findChild<QListWidget*>("ListBox1");
@@ -126,11 +132,40 @@ void GrabManual(tavora::app::AppContext& context, const QString& dir)
     SaveForManual(*help, dir + "/help-search-balun.png");
 }
 
+// The exchange windows with the worked design: the YO details screen as
+// after loading its .yag file (with a boom for the conversion), the
+// conversion dialog over it, and the MMANA-GAL export of the design.
+void GrabExchange(tavora::app::AppContext& context, QWidget& results, const QString& dir)
+{
+    using namespace tavora;
+    std::istringstream yag(YagTextFromDesign(context.state));
+    ReadYagValues(yag, context.state.YoEntry);
+    context.state.YoEntry[37] = "25"; // entry 38, the boom diameter
+    app::YoDetailsWindow yo(nullptr, context);
+    yo.ShrinkToFourFifths();
+    yo.show();
+    Settle();
+    SaveForManual(yo, dir + "/yo-details.png");
+
+    app::ConversionDialog convert(&yo, context);
+    convert.show();
+    Settle();
+    SaveForManual(convert, dir + "/conversion.png");
+    convert.close();
+
+    app::MmanaExportWindow mmana(&results, context);
+    mmana.show();
+    Settle();
+    SaveForManual(mmana, dir + "/mmana.png");
+}
+
 } // namespace
 
 // Opens the design entry screen (at four fifths, as the Task menu does), the
-// results window and the balun window with a worked design, and saves each as
-// a PNG in the folder given, for looking at them by eye.
+// results window and the balun window with a worked design, then the YO
+// details screen (at four fifths) with that design's Yagi, its conversion
+// dialog and the MMANA-GAL export window, and saves each as a PNG in the
+// folder given, for looking at them by eye.
 int main(int argc, char** argv)
 {
     using namespace tavora;
@@ -196,7 +231,37 @@ int main(int argc, char** argv)
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
-    if (manual)
+    if (manual) {
         GrabManual(context, dir);
+        GrabExchange(context, results, dir);
+        return 0;
+    }
+
+    // The worked Yagi as a user types it in, with the longest texts a box takes.
+    const char* typed[][2] = {{"1", "10.0"},    {"2", "416"},     {"3", "980.0"},
+                              {"4", "7.0"},     {"37", "1296.3"}, {"38", "25"},
+                              {"39", "1016.4"}, {"40", "1"},      {"41", "0"}};
+    for (const auto& [entry, text] : typed)
+        state.YoEntry[static_cast<size_t>(std::stoi(entry) - 1)] = text;
+    for (int k = 1; k <= 16; ++k) {
+        state.YoEntry[static_cast<size_t>(yo::DirLengthEntry(k) - 1)] = std::to_string(930 - 3 * k);
+        state.YoEntry[static_cast<size_t>(yo::DirDistEntry(k) - 1)] = std::to_string(416 + 480 * k);
+    }
+    app::YoDetailsWindow yo(nullptr, context);
+    yo.ShrinkToFourFifths();
+    yo.show();
+    Settle();
+    yo.grab().save(dir + "/yo_details.png");
+
+    app::ConversionDialog convert(&yo, context);
+    convert.show();
+    Settle();
+    convert.grab().save(dir + "/conversion.png");
+    convert.close();
+
+    app::MmanaExportWindow mmana(&results, context);
+    mmana.show();
+    Settle();
+    mmana.grab().save(dir + "/mmana.png");
     return 0;
 }

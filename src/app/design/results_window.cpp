@@ -1,5 +1,7 @@
 #include "app/design/results_window.h"
 
+#include "app/exchange/mmana_export_window.h"
+#include "app/exchange/yag_description.h"
 #include "app/feedline/balun_window.h"
 #include "app/design/folded_dipole_drawing.h"
 #include "app/shell/text_printer.h"
@@ -8,8 +10,6 @@
 
 #include "design/report.h"
 #include "exchange/yo_file.h"
-#include "state/atomic_file.h"
-#include "state/errors.h"
 #include "state/design_state.h"
 
 #include <QDir>
@@ -72,7 +72,6 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
     print_ = button("Button1", "Print results", 50);
     createYo_ = button("Button2", "Create YO", 102);
     createMaa_ = button("Button4", "Create .maa", 154);
-    createMaa_->setEnabled(false); // until the MMANA-GAL export window exists
     balun_ = button("Button5", "Balun", 206);
     back_ = button("Button3", "Back", 258);
 
@@ -83,6 +82,7 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
 
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(createYo_, &QPushButton::clicked, [this] { SaveYO(); });
+    On(createMaa_, &QPushButton::clicked, [this] { MakeMMana(); });
     On(balun_, &QPushButton::clicked, [this] { Showbalun(); });
     On(back_, &QPushButton::clicked, [this] { accept(); });
 }
@@ -139,16 +139,8 @@ void ResultsWindow::SaveYO()
 {
     Dialogs& dialogs = Context().dialogs;
     DesignState& state = Context().state;
-    dialogs.Beep();
-    const auto description = dialogs.Prompt(this, QStringLiteral("Yagi description"),
-                                            QStringLiteral("Describe yagi"),
-                                            QString::fromStdString(state.YagiDescription));
-    if (!description)
+    if (!AskYagiDescription(this, Context()))
         return;
-    // The reader would take such a line for a comment and lose step.
-    if (BeginsWithSemicolon(description->toStdString()))
-        throw Error(kSemicolonValue);
-    state.YagiDescription = description->toStdString();
     const QString path = dialogs.SaveFile(
         this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
                QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),
@@ -158,6 +150,12 @@ void ResultsWindow::SaveYO()
     WriteYagFromDesign(state, path.toStdString());
     dialogs.Beep();
     dialogs.Notice(this, QStringLiteral("File saved"));
+}
+
+void ResultsWindow::MakeMMana()
+{
+    MmanaExportWindow mmana(this, Context());
+    ShowModal(mmana);
 }
 
 void ResultsWindow::Showbalun()

@@ -8,7 +8,7 @@ class QPushButton;
 namespace tavora::app {
 
 // The results window: the design report, rebuilt on every activation, with
-// printing, YO export and the balun sheet.
+// printing, YO and MMANA-GAL export and the balun sheet.
 class ResultsWindow : public BaseWindow {
     Q_OBJECT
   public:
@@ -20,6 +20,7 @@ class ResultsWindow : public BaseWindow {
 
     void PrintIt();
     void SaveYO();
+    void MakeMMana();
     void Showbalun();
 
     QPlainTextEdit* ReportBox() const { return report_; }

@@ -38,4 +38,14 @@ void RadioGroup::SetItemIndex(int index)
     buttons_[static_cast<size_t>(std::clamp(index, 0, Count() - 1))]->setChecked(true);
 }
 
+void RadioGroup::SelectNone()
+{
+    // Exclusive buttons refuse to uncheck the last checked one.
+    for (QRadioButton* button : buttons_) {
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(true);
+    }
+}
+
 } // namespace tavora::app

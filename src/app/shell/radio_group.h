@@ -20,6 +20,8 @@ class RadioGroup : public QGroupBox {
     int ItemIndex() const;
     // Selects an item without counting as a click; past the end selects the last.
     void SetItemIndex(int index);
+    // Leaves no item selected, as a stored "-1" asks.
+    void SelectNone();
     QRadioButton* Item(int index) const { return buttons_.at(static_cast<size_t>(index)); }
     int Count() const { return static_cast<int>(buttons_.size()); }
 

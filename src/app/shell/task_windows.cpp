@@ -4,6 +4,7 @@
 #include "app/feedline/impedance_window.h"
 #include "app/arrays/stacking_window.h"
 #include "app/feedline/swr_window.h"
+#include "app/exchange/yo_details_window.h"
 
 // Each task window's header, then one AddTask line below.
 
@@ -14,6 +15,7 @@ void RegisterWindows(Registry& registry)
     registry.AddTask<DesignEntryWindow>(TaskId::DesignYagi);
     registry.AddTask<GainWindow>(TaskId::Gain);
     registry.AddTask<StackingWindow>(TaskId::Stacking);
+    registry.AddTask<YoDetailsWindow>(TaskId::YoFile);
     registry.AddTask<SwrWindow>(TaskId::Swr);
     registry.AddTask<ImpedanceWindow>(TaskId::Impedance);
 }

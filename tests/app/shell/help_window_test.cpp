@@ -2,6 +2,9 @@
 #include "app/arrays/stacking_window.h"
 #include "app/design/design_entry_window.h"
 #include "app/design/results_window.h"
+#include "app/exchange/conversion_dialog.h"
+#include "app/exchange/mmana_export_window.h"
+#include "app/exchange/yo_details_window.h"
 #include "app/feedline/balun_window.h"
 #include "app/feedline/impedance_window.h"
 #include "app/feedline/swr_window.h"
@@ -50,6 +53,14 @@ std::unique_ptr<QWidget> MakeWindow(const QString& name, AppContext& context)
         return std::make_unique<ImpedanceWindow>(nullptr, context);
     if (name == "balun")
         return std::make_unique<BalunWindow>(nullptr, context);
+    if (name == "yo")
+        return std::make_unique<YoDetailsWindow>(nullptr, context);
+    if (name == "conversion")
+        return std::make_unique<ConversionDialog>(nullptr, context);
+    if (name == "mmana") {
+        YagiDoCalculate(GetValues(context.state.DesignEntry), context.state);
+        return std::make_unique<MmanaExportWindow>(nullptr, context);
+    }
     qFatal("no window %s", qPrintable(name));
 }
 
@@ -94,58 +105,41 @@ class HelpWindowTest : public QObject {
         QTest::addColumn<int>("side");
         const int contents = int(HelpWindow::Side::Contents);
         const int index = int(HelpWindow::Side::Index);
+        // clang-format off
         QTest::newRow("main window, WinHelp: contents with the index at hand")
-            << "main"
-            << "Contents1"
-            << "index.html" << index;
-        QTest::newRow("main window, HTML: the table of contents") << "main"
-                                                                  << "ContentsHTML1"
-                                                                  << "index.html" << contents;
-        QTest::newRow("results, HTML: the table of contents") << "results"
-                                                              << "ContentsHTML1"
-                                                              << "index.html" << contents;
-        QTest::newRow("design entry, HTML: topic 30") << "entry"
-                                                      << "ContentsHTML1"
-                                                      << "design-entry.html" << contents;
-        QTest::newRow("stacking, HTML: topic 60") << "stacking"
-                                                  << "ContentsHTML1"
-                                                  << "stacking.html" << contents;
-        QTest::newRow("SWR, HTML: topic 70") << "swr"
-                                             << "ContentsHTML1"
-                                             << "swr.html" << contents;
-        QTest::newRow("gain, HTML: topic 120") << "gain"
-                                               << "ContentsHTML1"
-                                               << "gain.html" << contents;
-        QTest::newRow("impedance, HTML: topic 135") << "impedance"
-                                                    << "ContentsHTML1"
-                                                    << "impedance.html" << contents;
-        QTest::newRow("impedance, WinHelp: the index") << "impedance"
-                                                       << "Contents1"
-                                                       << "index.html" << index;
-        QTest::newRow("F1 in the main window") << "main"
-                                               << "F1"
-                                               << "main-window.html" << contents;
-        QTest::newRow("F1 in the design entry screen") << "entry"
-                                                       << "F1"
-                                                       << "design-entry.html" << contents;
-        QTest::newRow("F1 in the results window") << "results"
-                                                  << "F1"
-                                                  << "results.html" << contents;
-        QTest::newRow("F1 in the gain window") << "gain"
-                                               << "F1"
-                                               << "gain.html" << contents;
-        QTest::newRow("F1 in the stacking window") << "stacking"
-                                                   << "F1"
-                                                   << "stacking.html" << contents;
-        QTest::newRow("F1 in the SWR window") << "swr"
-                                              << "F1"
-                                              << "swr.html" << contents;
-        QTest::newRow("F1 in the impedance window") << "impedance"
-                                                    << "F1"
-                                                    << "impedance.html" << contents;
-        QTest::newRow("F1 in the balun window") << "balun"
-                                                << "F1"
-                                                << "balun.html" << contents;
+            << "main" << "Contents1" << "index.html" << index;
+        QTest::newRow("main window, HTML: the table of contents")
+            << "main" << "ContentsHTML1" << "index.html" << contents;
+        QTest::newRow("results, HTML: the table of contents")
+            << "results" << "ContentsHTML1" << "index.html" << contents;
+        QTest::newRow("MMANA-GAL export, HTML: the table of contents")
+            << "mmana" << "ContentsHTML1" << "index.html" << contents;
+        QTest::newRow("design entry, HTML: topic 30")
+            << "entry" << "ContentsHTML1" << "design-entry.html" << contents;
+        QTest::newRow("stacking, HTML: topic 60")
+            << "stacking" << "ContentsHTML1" << "stacking.html" << contents;
+        QTest::newRow("SWR, HTML: topic 70")
+            << "swr" << "ContentsHTML1" << "swr.html" << contents;
+        QTest::newRow("YO details, HTML: topic 90")
+            << "yo" << "ContentsHTML1" << "yo-details.html" << contents;
+        QTest::newRow("gain, HTML: topic 120")
+            << "gain" << "ContentsHTML1" << "gain.html" << contents;
+        QTest::newRow("impedance, HTML: topic 135")
+            << "impedance" << "ContentsHTML1" << "impedance.html" << contents;
+        QTest::newRow("impedance, WinHelp: the index")
+            << "impedance" << "Contents1" << "index.html" << index;
+        QTest::newRow("F1 in the main window") << "main" << "F1" << "main-window.html" << contents;
+        QTest::newRow("F1 in the design entry screen") << "entry" << "F1" << "design-entry.html" << contents;
+        QTest::newRow("F1 in the results window") << "results" << "F1" << "results.html" << contents;
+        QTest::newRow("F1 in the gain window") << "gain" << "F1" << "gain.html" << contents;
+        QTest::newRow("F1 in the stacking window") << "stacking" << "F1" << "stacking.html" << contents;
+        QTest::newRow("F1 in the SWR window") << "swr" << "F1" << "swr.html" << contents;
+        QTest::newRow("F1 in the impedance window") << "impedance" << "F1" << "impedance.html" << contents;
+        QTest::newRow("F1 in the balun window") << "balun" << "F1" << "balun.html" << contents;
+        QTest::newRow("F1 in the YO details screen") << "yo" << "F1" << "yo-details.html" << contents;
+        QTest::newRow("F1 in the conversion dialog") << "conversion" << "F1" << "conversion.html" << contents;
+        QTest::newRow("F1 in the MMANA-GAL export") << "mmana" << "F1" << "mmana.html" << contents;
+        // clang-format on
     }
 
     void entriesOpenTheirTopic()

@@ -73,13 +73,13 @@ class MenusTest : public QObject {
             QVERIFY2(Entry(w, name)->isEnabled(), name);
     }
 
-    void theProgramsOwnWindowsAreRegistered()
+    void everyTaskEntryOfTheProgramIsEnabled()
     {
-        // The YO screen arrives with its own window.
-        Registry registry;
-        RegisterWindows(registry);
-        QVERIFY(registry.Task(TaskId::DesignYagi));
-        QVERIFY(!registry.Task(TaskId::YoFile));
+        test::Harness h;
+        RegisterWindows(h.registry);
+        MainWindow w(h.context);
+        for (QAction* entry : w.Menu(BaseMenu::Task)->actions())
+            QVERIFY2(entry->isEnabled(), qPrintable(entry->objectName()));
     }
 
     void helpEntriesAskForTheFilesInTheProgramDirectory()
