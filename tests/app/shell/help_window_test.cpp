@@ -11,6 +11,7 @@
 #include "app/shell/help_window.h"
 #include "app/shell/main_window.h"
 #include "design/entry.h"
+#include "design/report.h"
 #include "shell/help.h"
 #include "state/design_state.h"
 #include "tool_test.h"
@@ -58,7 +59,10 @@ std::unique_ptr<QWidget> MakeWindow(const QString& name, AppContext& context)
     if (name == "conversion")
         return std::make_unique<ConversionDialog>(nullptr, context);
     if (name == "mmana") {
+        // It exports the design the results window computed.
         YagiDoCalculate(GetValues(context.state.DesignEntry), context.state);
+        std::string report;
+        Yagidimensions(context.state, report);
         return std::make_unique<MmanaExportWindow>(nullptr, context);
     }
     qFatal("no window %s", qPrintable(name));
