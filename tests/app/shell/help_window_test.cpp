@@ -280,6 +280,13 @@ class HelpWindowTest : public QObject {
         });
         main.findChild<QAction*>("Gain_calc")->trigger();
         QCOMPARE(afterBack, Page("index.html"));
+        // The window it was opened from is gone; the help window stays.
+        HelpWindow* help = h.viewer.Window();
+        QVERIFY(help->isVisible());
+        auto* forward = help->findChild<QToolButton*>("HelpForward");
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          forward->mapTo(help, forward->rect().center()));
+        QCOMPARE(help->CurrentUrl(), Page("gain.html"));
     }
 
     void searchFindsTheBalunPage()
