@@ -1,9 +1,11 @@
+#include "app/arrays/stacking_pictures.h"
 #include "app/design/design_entry_window.h"
 #include "app/design/results_window.h"
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yo_details_window.h"
 #include "app/feedline/balun_window.h"
+#include "app/feedline/swr_window.h"
 #include "app/shell/app_context.h"
 #include "app/shell/dialogs.h"
 #include "app/shell/error_handler.h"
@@ -12,12 +14,14 @@
 #include "app/shell/main_window.h"
 
 #include "design/entry.h"
+#include "design/report.h"
 #include "exchange/yo_details.h"
 #include "exchange/yo_file.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -27,6 +31,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QScreen>
 #include <QTextCursor>
 #include <QTimer>
@@ -236,6 +241,43 @@ int main(int argc, char** argv)
         GrabExchange(context, results, dir);
         return 0;
     }
+    balun.close();
+    // The longest coax label, which must still end left of the loop.
+    state.CoaxName = "coax";
+    app::BalunWindow userBalun(&results, context);
+    userBalun.show();
+    Settle();
+    userBalun.grab().save(dir + "/balun_user.png");
+    userBalun.close();
+
+    // The SWR memo with an ordinary row and a very large SWR (equal readings),
+    // at four fifths and on the whole screen: the rows must keep their columns.
+    app::SwrWindow swr(nullptr, context);
+    swr.ShrinkToFourFifths();
+    swr.show();
+    Settle();
+    for (const char* reading : {"4", "100"}) {
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromUtf8(reading));
+        swr.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("100"));
+        swr.FindSWR();
+    }
+    Settle();
+    swr.grab().save(dir + "/swr_large.png");
+    swr.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    Settle();
+    swr.grab().save(dir + "/swr_large_maximised.png");
+    // The print dialog, which proposes a PDF named after the design when there
+    // is no printer to choose.
+    QTimer::singleShot(800, [&dir] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->grab().save(dir + "/print_dialog.png");
+            modal->close();
+        }
+    });
+    dialogs.Print(&results, QString::fromStdString(ReportDocumentName(state)));
+
+    // What the stacking window shows when a plane's picture file is missing.
+    app::BothPlanesPicture().save(dir + "/stacking_both_planes.png");
 
     // The worked Yagi as a user types it in, with the longest texts a box takes.
     const char* typed[][2] = {{"1", "10.0"},    {"2", "416"},     {"3", "980.0"},

@@ -51,6 +51,33 @@ int CoaxIndex(const std::string& coax)
     throw CLI::ValidationError("--coax", "not an item of the coax list: " + coax);
 }
 
+// The nine size boxes that leaving the frequency box rewrites, by option.
+const std::pair<const char*, std::string DesignEntry::*> kSizeOptions[] = {
+    {"--boom", &DesignEntry::BoomSection},
+    {"--element-diam", &DesignEntry::ElementDiam},
+    {"--element-width", &DesignEntry::ElementWidth},
+    {"--element-thick", &DesignEntry::ElementThick},
+    {"--radiator-diam", &DesignEntry::RadiatorDiam},
+    {"--radiator-width", &DesignEntry::RadiatorWidth},
+    {"--radiator-thick", &DesignEntry::RadiatorThick},
+    {"--bend", &DesignEntry::BendDiam},
+    {"--gap", &DesignEntry::FeedGap}};
+
+// As on the entry screen, where the frequency is typed first: the band's sizes
+// for every size option not given. A frequency that is not a number is
+// reported when the design is calculated.
+void ApplyBandSizes(DesignEntry& entry, const CLI::App& cmd)
+{
+    DesignEntry band = entry;
+    try {
+        ApplyBandDefaults(band);
+    } catch (const ConversionError&) {
+    }
+    for (const auto& [option, box] : kSizeOptions)
+        if (cmd.count(option) == 0)
+            entry.*box = band.*box;
+}
+
 int RunDesign(const DesignOptions& o)
 {
     DesignState state;
@@ -117,7 +144,10 @@ void AddDesignCommand(CLI::App& app, int& exitCode)
     cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");
     cmd->add_option("--maa", o->maaFile, "Also write the design as a MMANA-GAL .maa file");
     AddMaaOptions(cmd, o->maa);
-    cmd->callback([o, &exitCode] { exitCode = RunDesign(*o); });
+    cmd->callback([o, cmd, &exitCode] {
+        ApplyBandSizes(o->entry, *cmd);
+        exitCode = RunDesign(*o);
+    });
 }
 
 } // namespace tavora::cli

@@ -64,7 +64,7 @@ int RunSwr(const SwrOptions& o)
         if (o.cable)
             out += ChooseCable(session, o);
         const size_t rowStart = session.memo.size();
-        FindSWR(session, o.reverse, o.forward);
+        FindSWR(session, o.reverse, o.forward, o.length);
         out += ToLf(session.memo.substr(rowStart));
         if (!session.powerLine.empty())
             out += session.powerLine + '\n';

@@ -28,6 +28,47 @@ TEST(DesignCli, OptionsReachTheReport)
     EXPECT_NE(user.out.find("uses 0.82 velocity factor coax and is"), std::string::npos);
 }
 
+TEST(DesignCli, TheFrequencyBringsItsBandsSizesUnlessGiven)
+{
+    const CliRun band = Cli("design --freq 432 --directors 20");
+    EXPECT_EQ(band.code, 0);
+    EXPECT_NE(band.out.find("Director/reflector diam =6 mm\n"), std::string::npos);
+    EXPECT_NE(band.out.find("Radiator diam =6 mm\n"), std::string::npos);
+    EXPECT_NE(band.out.find("Gap at HG=10mm\n"), std::string::npos);
+    EXPECT_NE(band.out.find("Bend diameter BI=DF=35mm\n"), std::string::npos);
+    EXPECT_EQ(Cli("design --freq 432 --directors 20 --element-diam 6 --radiator-diam 6 "
+                  "--radiator-width 6 --element-width 6 --boom 25 --bend 35 --gap 10")
+                  .out,
+              band.out);
+
+    const CliRun given = Cli("design --freq 1296 --element-diam 5 --gap 7");
+    EXPECT_NE(given.out.find("Director/reflector diam =5 mm\n"), std::string::npos);
+    EXPECT_NE(given.out.find("Radiator diam =4 mm\n"), std::string::npos);
+    EXPECT_NE(given.out.find("Gap at HG=7mm\n"), std::string::npos);
+    EXPECT_NE(given.out.find("boom"), std::string::npos);
+}
+
+TEST(DesignCli, ImpossibleSizesAreRefusedWithTheScreensTexts)
+{
+    const struct {
+        const char *args, *err;
+    } cases[] = {
+        {"design --freq -5", "Frequency in MHz cannot be negative\n"},
+        {"design --gap -1", "Dipole gap at feed point mm cannot be negative\n"},
+        {"design --element-shape flat --element-thick -2",
+         "Thickness of element (mm) of the directors/reflector cannot be negative\n"},
+        {"design --freq 100000 --element-diam 7",
+         "The elements are too thick for this frequency: their lengths come out zero or "
+         "negative\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.code, 1) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
+    }
+}
+
 TEST(DesignCli, ErrorsPrintThePartialReportAndTheTextAlone)
 {
     CliRun r = Cli("design --element-diam 0");

@@ -45,6 +45,15 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"impedance --cross-section abc", "", "Error in one of the entry boxes\n", 1},
         {"quarterwave", "520.5\n100.0\n", "", 0},
         {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
+        // The windows' refusals of impossible values, with their texts.
+        {"gain --freq -144.1", "", "Enter frequency in MHz cannot be negative\n", 1},
+        {"gain --boom -1000 --method wa2phw", "", "Boom length mm cannot be negative\n", 1},
+        {"stack --beamwidth 200", "", "Half power vertical beamwidth cannot be above 180\n", 1},
+        {"swr --reverse -4 --forward 100", "", "Reverse watts cannot be negative\n", 1},
+        {"impedance --spacing 0", "", "Centre to centre (mm) box empty or zero!\n", 1},
+        {"quarterwave --vf 0", "", "Velocity factor box empty or zero!\n", 1},
+        {"quarterwave --zin -200 --zout -50", "520.5\n",
+         "Input impedance (ohms) cannot be negative\n", 1},
         {"gain --method yagi", "", nullptr, 2},
         {"stack --plane diagonal", "", nullptr, 2},
     };

@@ -1,5 +1,6 @@
 #include "app/arrays/stacking_window.h"
 
+#include "app/arrays/stacking_pictures.h"
 #include "app/shell/form_scaler.h"
 #include "app/shell/pictures.h"
 #include "app/shell/radio_group.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
 
 namespace tavora::app {
 
@@ -69,6 +71,7 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     QPalette aqua = picture_->palette();
     aqua.setColor(QPalette::Window, QColor(0, 255, 255));
     picture_->setPalette(aqua);
+    picture_->SetPicture(QPixmap::fromImage(BothPlanesPicture()));
 
     QPushButton* back = AddButton("Button2", QStringLiteral("Back"), {740, 690, 170, 44}, c);
 
@@ -95,8 +98,11 @@ void StackingWindow::ClearBoxV()
     planeLabel_->setText(QString::fromStdString(view.planeLabel));
     beamwidthLabel_->setText(QString::fromStdString(view.beamwidthLabel));
     QPixmap picture;
-    if (!picture.load(QString::fromStdString(view.pictureFile)))
+    if (!picture.load(QString::fromStdString(view.pictureFile))) {
+        // The window's own picture shows both planes: it fits either caption.
+        picture_->SetPicture(QPixmap::fromImage(BothPlanesPicture()));
         throw FileError("Cannot open file \"" + view.pictureFile + "\"");
+    }
     picture_->SetPicture(picture);
     SetVersionLine(true);
 }

@@ -107,7 +107,7 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
     calculate_ = AddButton("Button1", QStringLiteral("Calculate"), {840, 670, 180, 50}, c);
     back_ = AddButton("Button2", QStringLiteral("Back"), {1040, 670, 180, 50}, c);
 
-    On(coaxList_, &QListWidget::itemClicked, [this] { NoteCoax(); });
+    On(new ListChoice(coaxList_), &ListChoice::Chosen, [this] { NoteCoax(); });
     On(elementShape_, &RadioGroup::Clicked, [this] { RadioGroup4Click(); });
     On(radiatorShape_, &RadioGroup::Clicked, [this] { RadioGroup3Click(); });
     On(calculate_, &QPushButton::clicked, [this] { YagiDoCalculate(); });

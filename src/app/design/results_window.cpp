@@ -11,6 +11,7 @@
 #include "design/report.h"
 #include "exchange/yo_file.h"
 #include "state/design_state.h"
+#include "state/errors.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -89,16 +90,27 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
 
 void ResultsWindow::FormActivate()
 {
-    std::string report;
+    std::string report, error;
     try {
         Yagidimensions(Context().state, report, UserDecimalSep());
-    } catch (...) {
-        // What was written before the failure stays readable.
-        report_->setPlainText(FromCrlf(report));
-        throw;
+    } catch (const Error& e) {
+        error = e.what();
     }
+    // What was written before a failure stays readable.
     report_->setPlainText(FromCrlf(report));
+    // The same design fails the same way at every activation: its error is
+    // shown once, not again whenever a message box hands the focus back.
+    const bool alreadyShown = !error.empty() && error == reportError_;
+    reportError_ = error;
+    if (!error.empty() && !alreadyShown)
+        throw Error(error);
     SetVersionLine();
+}
+
+void ResultsWindow::RefuseFailedReport() const
+{
+    if (!reportError_.empty())
+        throw Error(reportError_);
 }
 
 QStringList ResultsWindow::DisplayedLines() const
@@ -121,7 +133,9 @@ QStringList ResultsWindow::DisplayedLines() const
 
 void ResultsWindow::PrintIt()
 {
-    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this);
+    const QString name =
+        QString::fromStdString(ReportDocumentName(Context().state, UserDecimalSep()));
+    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, name);
     if (!printer)
         return;
     std::vector<std::string> displayed;
@@ -132,11 +146,12 @@ void ResultsWindow::PrintIt()
         lines << QString::fromStdString(line);
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(10);
-    PrintTextLines(*printer, font, lines, windowTitle());
+    PrintTextLines(*printer, font, lines, name);
 }
 
 void ResultsWindow::SaveYO()
 {
+    RefuseFailedReport();
     Dialogs& dialogs = Context().dialogs;
     DesignState& state = Context().state;
     if (!AskYagiDescription(this, Context()))
@@ -154,12 +169,14 @@ void ResultsWindow::SaveYO()
 
 void ResultsWindow::MakeMMana()
 {
+    RefuseFailedReport();
     MmanaExportWindow mmana(this, Context());
     ShowModal(mmana);
 }
 
 void ResultsWindow::Showbalun()
 {
+    RefuseFailedReport();
     const double vf = Context().state.VelocityFactor;
     if (!(vf > 0 && vf <= 1)) {
         Context().dialogs.Notice(this,

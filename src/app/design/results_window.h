@@ -2,6 +2,8 @@
 
 #include "app/shell/base_window.h"
 
+#include <string>
+
 class QPlainTextEdit;
 class QPushButton;
 
@@ -22,12 +24,17 @@ class ResultsWindow : public BaseWindow {
     void SaveYO();
     void MakeMMana();
     void Showbalun();
+    // Every export of the design (YO, .maa, balun) calls this first: after a
+    // report that ended in an error it refuses with that error's text, so
+    // that nothing is written from a design that was not calculated.
+    void RefuseFailedReport() const;
 
     QPlainTextEdit* ReportBox() const { return report_; }
     // The report as the box shows it, one entry per displayed (wrapped) line.
     QStringList DisplayedLines() const;
 
   private:
+    std::string reportError_; // the last rebuild's error; empty when it finished
     QPlainTextEdit* report_;
     QPushButton *print_, *createYo_, *createMaa_, *balun_, *back_;
 };

@@ -14,9 +14,10 @@ inline constexpr QSizeF kBalunDrawingSize{396, 201};
 // right, bonded and grounded shields, and the two balanced terminals.
 void DrawBalun(QPainter& painter, const QRectF& area);
 
-// Where the labels go, as fractions of the picture: the length inside the U,
-// the coax type beside the loop's outer curve.
+// Where the labels go, as fractions of the picture: the length centred inside
+// the U; the coax type a third of the way down, ending left of the loop's
+// outer curve (whose shield reaches in to 85.5 of the 396 across).
 inline constexpr QPointF kBalunLengthLabelAt{0.5, 0.25};
-inline constexpr QPointF kBalunCoaxLabelAt{0.0, 0.33};
+inline constexpr QPointF kBalunCoaxLabelAt{84.0 / 396, 0.33};
 
 } // namespace tavora::app

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace tavora::app {
 
 namespace {
@@ -125,16 +127,22 @@ void BalunWindow::FixLabels()
     // beside the loop's outer curve.
     const QRectF drawing = static_cast<BalunPicture*>(picture_)->DrawingRect();
     length_->adjustSize();
-    coax_->adjustSize();
+    // The coax type ends left of the loop, in two lines when it is long.
+    const qreal coaxRight = drawing.left() + drawing.width() * kBalunCoaxLabelAt.x();
+    const int oneLine = coax_->fontMetrics().horizontalAdvance(coax_->text()) +
+                        2 * (coax_->margin() + coax_->frameWidth()) + 2;
+    const int coaxWidth = std::min(oneLine, static_cast<int>(coaxRight));
+    coax_->setWordWrap(true);
+    coax_->resize(coaxWidth, coax_->heightForWidth(coaxWidth));
     length_->move(QPointF(drawing.left() + drawing.width() * kBalunLengthLabelAt.x() -
                               length_->width() / 2.0,
                           drawing.top() + drawing.height() * kBalunLengthLabelAt.y() -
                               length_->height() / 2.0)
                       .toPoint());
-    coax_->move(QPointF(drawing.left() + drawing.width() * kBalunCoaxLabelAt.x(),
-                        drawing.top() + drawing.height() * kBalunCoaxLabelAt.y() -
-                            coax_->height() / 2.0)
-                    .toPoint());
+    coax_->move(
+        QPointF(coaxRight - coaxWidth,
+                drawing.top() + drawing.height() * kBalunCoaxLabelAt.y() - coax_->height() / 2.0)
+            .toPoint());
 }
 
 void BalunWindow::Button2Click()
@@ -144,7 +152,7 @@ void BalunWindow::Button2Click()
 
 void BalunWindow::PrintBalunSheet(const QString& title)
 {
-    std::unique_ptr<QPrinter> printer = context_.dialogs.Print(this);
+    std::unique_ptr<QPrinter> printer = context_.dialogs.Print(this, title);
     if (!printer)
         return;
     printer->setDocName(title);

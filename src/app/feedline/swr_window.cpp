@@ -9,6 +9,7 @@
 #include "feedline/coax_data.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace tavora::app {
 
@@ -32,6 +35,18 @@ template <class Step> void Then(Step step, const std::function<void()>& show)
         throw;
     }
     show();
+}
+
+// The widest text before a tab in the memo: the cells that a tab stop must clear.
+qreal WidestCell(const QString& memo, const QFontMetricsF& metrics)
+{
+    qreal widest = 0;
+    for (const QString& line : memo.split(QLatin1Char('\n'))) {
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        for (qsizetype i = 0; i + 1 < cells.size(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(cells[i]));
+    }
+    return widest;
 }
 
 } // namespace
@@ -103,15 +118,18 @@ SwrWindow::SwrWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, co
     QFont sans(QStringLiteral("Arial"));
     sans.setPixelSize(16);
     memo_->setFont(sans);
-    // Six columns: keep each tab stop wide enough for "antenna" at any size.
-    ResizeKit1().OnExitResize = [this](double, double) {
-        memo_->setTabStopDistance(
-            QFontMetricsF(memo_->font()).horizontalAdvance(QStringLiteral("antenna  ")));
-    };
+    // Six columns of seven characters ("antenna"), at any font size; a very
+    // large SWR widens every column rather than push its row out of them, and
+    // a row too wide for the memo scrolls instead of breaking.
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    KeepTabStops(memo_, [this](const QFontMetricsF& metrics) {
+        return std::max(ColumnTabStop(metrics, 7),
+                        WidestCell(memo_->toPlainText(), metrics) + ColumnTabStop(metrics, 1));
+    });
 
     On(measure_, &RadioGroup::Clicked, [this] { Changeunits(); });
     On(compensate_, &RadioGroup::Clicked, [this] { Docoax(); });
-    On(cables_, &QListWidget::itemClicked, [this] { GetLoss(); });
+    On(new ListChoice(cables_), &ListChoice::Chosen, [this] { GetLoss(); });
     On(length_, &QLineEdit::textChanged, [this] { UpdateEdit(); });
     On(band_, &QComboBox::currentIndexChanged, [this] { UpdateEdit(); });
     On(calculate, &QPushButton::clicked, [this] { FindSWR(); });
@@ -132,6 +150,7 @@ void SwrWindow::SetUpMemo()
 {
     session_.memo = SwrMemoHeading();
     memo_->setPlainText(FromCrlf(session_.memo));
+    RefreshTabStops(memo_);
 }
 
 void SwrWindow::ShowSession()
@@ -209,14 +228,19 @@ void SwrWindow::FindSWR()
     // The user may have edited the memo: the row goes after whatever it holds.
     const std::string before = ToCrlf(memo_->toPlainText());
     session_.memo = before;
-    Then([&] { tavora::FindSWR(session_, Text(reverse_), Text(forward_), UserDecimalSep()); },
-         [this] { ShowSession(); });
+    Then(
+        [&] {
+            tavora::FindSWR(session_, Text(reverse_), Text(forward_), Text(length_),
+                            UserDecimalSep());
+        },
+        [this] { ShowSession(); });
     AppendToMemo(memo_, session_.memo.substr(before.size()));
+    RefreshTabStops(memo_);
 }
 
 void SwrWindow::PrintTheMemo()
 {
-    if (std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this)) {
+    if (std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, windowTitle())) {
         QFont font = memo_->font();
         font.setPointSize(12);
         QStringList lines;

@@ -5,10 +5,20 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+<<<<<<< HEAD
+=======
+#include <QDesktopServices>
+#include <QDir>
+>>>>>>> main
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+<<<<<<< HEAD
+=======
+#include <QPrinterInfo>
+#include <QUrl>
+>>>>>>> main
 
 namespace tavora::app {
 
@@ -70,9 +80,16 @@ QString QtDialogs::SaveFile(QWidget* parent, const FileDialogOptions& options)
     return Chosen(dialog);
 }
 
-std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent)
+std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent, const QString& documentName)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(documentName);
+    // Without a printer the dialog can only print to a file: propose one in
+    // the working folder named after the document, not a fixed one at home.
+    // (Setting a file name makes the file the first choice, so not when a
+    // printer is there to be chosen.)
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        printer->setOutputFileName(QDir::current().filePath(documentName + ".pdf"));
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;

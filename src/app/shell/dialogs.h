@@ -49,8 +49,9 @@ class Dialogs {
     // The chosen path, empty when cancelled.
     virtual QString OpenFile(QWidget* parent, const FileDialogOptions& options) = 0;
     virtual QString SaveFile(QWidget* parent, const FileDialogOptions& options) = 0;
-    // A printer set up as the user chose, or null when cancelled.
-    virtual std::unique_ptr<QPrinter> Print(QWidget* parent) = 0;
+    // A printer set up as the user chose, or null when cancelled. The job is
+    // named `documentName`, and so is the PDF file the dialog proposes.
+    virtual std::unique_ptr<QPrinter> Print(QWidget* parent, const QString& documentName) = 0;
     virtual void Help(QWidget* parent, const HelpRequest& request) = 0;
     virtual void Beep() = 0;
 
@@ -74,7 +75,7 @@ class QtDialogs final : public Dialogs {
                                   const QString& text) override;
     QString OpenFile(QWidget* parent, const FileDialogOptions& options) override;
     QString SaveFile(QWidget* parent, const FileDialogOptions& options) override;
-    std::unique_ptr<QPrinter> Print(QWidget* parent) override;
+    std::unique_ptr<QPrinter> Print(QWidget* parent, const QString& documentName) override;
     void Help(QWidget* parent, const HelpRequest& request) override;
     void Beep() override;
 

@@ -25,9 +25,13 @@ class TabStopKeeper : public QObject {
     TabStopKeeper(QPlainTextEdit* edit, std::function<qreal(const QFontMetricsF&)> stop)
         : QObject(edit), edit_(edit), stop_(std::move(stop))
     {
+        setObjectName(kName);
         edit->installEventFilter(this);
         Apply();
     }
+    void Apply() { edit_->setTabStopDistance(stop_(QFontMetricsF(edit_->font()))); }
+
+    static constexpr const char* kName = "TabStopKeeper";
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -38,11 +42,20 @@ class TabStopKeeper : public QObject {
     }
 
   private:
-    void Apply() { edit_->setTabStopDistance(stop_(QFontMetricsF(edit_->font()))); }
-
     QPlainTextEdit* edit_;
     std::function<qreal(const QFontMetricsF&)> stop_;
 };
+
+} // namespace
+
+void RefreshTabStops(QPlainTextEdit* edit)
+{
+    if (auto* keeper = edit->findChild<QObject*>(QString::fromUtf8(TabStopKeeper::kName),
+                                                 Qt::FindDirectChildrenOnly))
+        static_cast<TabStopKeeper*>(keeper)->Apply();
+}
+
+namespace {
 
 // The longest head of `line` that fits `width`, cut after a blank where one fits.
 qsizetype FittingLength(const QString& line, const QFontMetricsF& metrics, qreal width)

@@ -19,6 +19,8 @@ qreal ColumnTabStop(const QFontMetricsF& metrics, int chars = 8);
 // Keeps an edit box's tab stops at `stop(font metrics)` now and whenever its
 // font changes, so that columns stay aligned when the scaler grows the font.
 void KeepTabStops(QPlainTextEdit* edit, std::function<qreal(const QFontMetricsF&)> stop);
+// Sets the kept tab stops again, for a stop that depends on the text as well.
+void RefreshTabStops(QPlainTextEdit* edit);
 
 // Page margins of every printout: inside the unprintable border of most printers.
 inline constexpr double kPrintMarginMm = 20.0;

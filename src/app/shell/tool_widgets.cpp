@@ -2,13 +2,42 @@
 
 #include "app/shell/base_window.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace tavora::app {
+
+ListChoice::ListChoice(QListWidget* list) : QObject(list)
+{
+    list->installEventFilter(this);
+    connect(list, &QListWidget::itemClicked, this, &ListChoice::Chosen);
+    // A click moves the current item on the press and reports on the release:
+    // only moves made by a key are a choice of their own.
+    connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (byKey_ && row >= 0) {
+            byKey_ = false;
+            emit Chosen();
+        }
+    });
+}
+
+bool ListChoice::eventFilter(QObject*, QEvent* event)
+{
+    // Only while the list handles this key: a key that moves nothing (or
+    // takes the focus away) must not make a later move of the program's or
+    // a mouse press count.
+    if (event->type() == QEvent::KeyPress) {
+        byKey_ = true;
+        QTimer::singleShot(0, this, [this] { byKey_ = false; });
+    }
+    return false;
+}
 
 QLabel* AddLabel(const char* name, const QString& text, QRect geometry, QWidget* parent)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QObject>
 #include <QRect>
 #include <QString>
 
@@ -8,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
@@ -23,6 +25,24 @@ QLabel* AddTitle(const QString& text, QRect geometry, QWidget* parent);
 // The client area's font for labels and boxes: large enough to stay legible
 // when the window is shrunk to four fifths.
 void SetToolFont(QWidget* client);
+
+// Emits Chosen once per choice in a list: a click on an item, or a move of the
+// current item with the keyboard, which list boxes on the platform the program
+// comes from report as a click too. Moves the program makes itself do not count.
+class ListChoice : public QObject {
+    Q_OBJECT
+  public:
+    explicit ListChoice(QListWidget* list);
+
+  signals:
+    void Chosen();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool byKey_ = false;
+};
 
 // The core writes memos with CR LF; the boxes show plain line feeds.
 QString FromCrlf(const std::string& text);

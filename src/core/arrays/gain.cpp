@@ -2,6 +2,7 @@
 
 #include "design/format.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <cmath>
 
@@ -65,9 +66,13 @@ std::string FindGain(DesignState& state, const std::string& freqText, const std:
                      GainMethod method, char sep)
 {
     state.DesignFreq = StrToFloat(freqText, sep);
+    RefuseNegative(state.DesignFreq, kGainFrequencyBox);
     state.BoomLength = StrToInt(boomText);
     StoreWaveLength(state);
     const double gain = GainByMethod(method, state.BoomLength, state.WaveLength);
+    // After the formula, which meets a negative boom with its own fault; the
+    // WA2PHW formula would answer it.
+    RefuseNegative(state.BoomLength, kBoomLengthBox);
     const double beamwidth = BeamwidthFromGain(gain);
     return "Gain is " + FormatFixed(gain, 3, 1, sep) + " dBd (referred to dipole)\r\n" +
            "Approximate 3 dB beamwidth is " + FormatFixed(beamwidth, 3, 1, sep) + " degrees\r\n" +

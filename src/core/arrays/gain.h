@@ -22,10 +22,13 @@ double GainByMethod(GainMethod method, double x, double waveLength);
 // not the engine's 299792. Throws on a zero frequency, leaving WaveLength alone.
 void StoreWaveLength(DesignState& state);
 
+inline constexpr const char* kGainFrequencyBox = "Enter frequency in MHz";
+inline constexpr const char* kBoomLengthBox = "Boom length mm";
+
 // A method button of the gain window: converts the two boxes in turn, storing
 // DesignFreq, BoomLength and WaveLength as it goes, and gives the memo's three
 // lines (CRLF between them, none after the last). A failing step throws; the
-// values stored before it stay.
+// values stored before it stay. A negative frequency or boom is refused.
 std::string FindGain(DesignState& state, const std::string& freqText, const std::string& boomText,
                      GainMethod method, char decimalSep = '.');
 

@@ -3,6 +3,7 @@
 #include "arrays/gain.h"
 #include "design/format.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <cmath>
 #include <filesystem>
@@ -86,6 +87,10 @@ void FindBeamGain(DesignState& state, const std::string& freqText, const std::st
     ClearFpFaults();
     state.DesignFreq = StrToFloat(freqText, sep);
     const double beamwidth = StrToFloat(beamwidthText, sep);
+    RefuseNegative(state.DesignFreq, kStackingFrequencyBox);
+    const std::string beamwidthBox = StackingPlaneViewOf(planeIndex, state).beamwidthLabel;
+    RefuseNegative(beamwidth, beamwidthBox);
+    RefuseAbove(beamwidth, 180, beamwidthBox);
     const double gain = GainFromBeamwidth(beamwidth);
     memo = "Estimated gain of antenna:\t" + Gain(gain, sep) + " dBd\r\n";
     StoreWaveLength(state);

@@ -1,7 +1,9 @@
 #include "design/entry.h"
 
+#include "design/report.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <algorithm>
 
@@ -48,13 +50,7 @@ DesignEntry GetValues(const DesignEntryTexts& t)
 
 DesignEntry FormDefaults()
 {
-    DesignEntry e = GetValues(DesignState().DesignEntry);
-    e.RadiatorThick = e.ElementThick = "2";
-    e.ElementWidth = "7";
-    e.Boom = BoomType::Round;
-    e.ElementMounting = Mounting::NonMetal;
-    e.DipoleMounting = DipoleMount::FullyInsulated;
-    return e;
+    return GetValues(DesignState().DesignEntry);
 }
 
 DesignEntryTexts SaveValues(const DesignEntry& e)
@@ -158,11 +154,40 @@ long double FlatStripDiameter(const std::string& width, const std::string& thick
     return Checked(w * (0.5L + 0.9L * ratio - 0.22L * ratio * ratio));
 }
 
+namespace {
+
+// An element's equivalent round diameter from the boxes its shape uses; a
+// negative size is refused, naming the box and its panel.
+double ElementSize(Shape shape, const std::string& diam, const std::string& width,
+                   const std::string& thick, const char* panel, char sep)
+{
+    const auto size = [&](const std::string& text, const char* caption) {
+        const double v = StrToFloat(text, sep);
+        RefuseNegative(v, std::string(caption) + panel);
+        return v;
+    };
+    // The diameter box is converted whatever the shape.
+    const double d = StrToFloat(diam, sep);
+    if (shape == Shape::Square)
+        // 1.18 turns the side of a square section into the equivalent round diameter.
+        return Checked(size(width, kWidthBox) * 1.18);
+    if (shape == Shape::Flat) {
+        size(width, kWidthBox);
+        size(thick, kThicknessBox);
+        return static_cast<double>(FlatStripDiameter(width, thick, sep));
+    }
+    RefuseNegative(d, std::string(kDiameterBox) + panel);
+    return d;
+}
+
+} // namespace
+
 void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
 {
     ClearFpFaults();
     s.DesignEntry = SaveValues(e);
     s.DesignFreq = StrToFloat(e.Frequency, sep);
+    RefuseNegative(s.DesignFreq, kFrequencyBox);
     const int directors = StrToInt(e.Directors);
     if (directors < 0 || directors > kMaxDirectors)
         throw Error(kDirectorCountRange);
@@ -177,12 +202,10 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     s.RadiatorThickText = e.RadiatorThick;
     s.ElementWidthText = e.ElementWidth;
     s.ElementThickText = e.ElementThick;
-    // 1.18 turns the side of a square section into the equivalent round diameter.
-    if (e.ElementShape == Shape::Square)
-        s.ElementDiam = Checked(StrToFloat(e.ElementWidth, sep) * 1.18);
-    else if (e.ElementShape == Shape::Flat)
-        s.ElementDiam = static_cast<double>(FlatStripDiameter(e.ElementWidth, e.ElementThick, sep));
+    s.ElementDiam = ElementSize(e.ElementShape, e.ElementDiam, e.ElementWidth, e.ElementThick,
+                                kDirectorPanel, sep);
     s.BoomSize = StrToFloatExt(e.BoomSection, sep);
+    RefuseNegative(static_cast<double>(s.BoomSize), kBoomBox);
     s.BoomDiam = static_cast<double>(s.BoomSize);
     s.BoomSquare = false;
     if (e.Boom == BoomType::Square) {
@@ -191,15 +214,15 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     }
     static const char mountingChar[] = {'Y', 'I', 'N'};
     s.Mounting = mountingChar[static_cast<int>(e.ElementMounting)];
-    s.RadiatorDiam = StrToFloat(e.RadiatorDiam, sep);
-    if (e.RadiatorShape == Shape::Square)
-        s.RadiatorDiam = Checked(StrToFloat(e.RadiatorWidth, sep) * 1.18);
-    else if (e.RadiatorShape == Shape::Flat)
-        s.RadiatorDiam =
-            static_cast<double>(FlatStripDiameter(e.RadiatorWidth, e.RadiatorThick, sep));
+    s.RadiatorDiam = ElementSize(e.RadiatorShape, e.RadiatorDiam, e.RadiatorWidth, e.RadiatorThick,
+                                 kDipolePanel, sep);
     s.BendDiam = StrToFloat(e.BendDiam, sep);
+    RefuseNegative(s.BendDiam, kBendBox);
     s.FeedGap = StrToFloat(e.FeedGap, sep);
+    RefuseNegative(s.FeedGap, kGapBox);
     s.BalunLength = Checked(Checked(299792.0 / s.DesignFreq) * s.VelocityFactor / 2);
+    if (!ElementLengthsPositive(s))
+        throw Error(kElementsTooThick);
 }
 
 } // namespace tavora

@@ -28,9 +28,7 @@ struct DesignEntry {
 // The boxes and radio groups filled from the design entry group; a missing or
 // non-digit choice character selects the first item, one past the end the last.
 DesignEntry GetValues(const DesignEntryTexts& texts);
-// The entry screen as it starts without saved choices: the group's start-up
-// texts, and the form's own sizes and choices where the group is empty (round
-// boom and elements, non-metal boom, fully insulated dipole).
+// The entry screen as it first opens in a run: the group's start-up texts.
 DesignEntry FormDefaults();
 
 // The design entry group written from the boxes, the five choices packed as digits.
@@ -63,8 +61,24 @@ long double FlatStripDiameter(const std::string& width, const std::string& thick
 
 // Calculate: saves the group, then converts the boxes into the design state in
 // order. A failing step throws; members set before it keep their new values.
+// Negative sizes and a design whose element lengths come out zero or negative
+// are refused; zeros keep the arithmetic faults they cause.
 void YagiDoCalculate(const DesignEntry& entry, DesignState& state, char decimalSep = '.');
 
 inline constexpr const char* kDirectorCountRange = "Number of directors must be from 0 to 100";
+
+// The box captions that refusals of impossible sizes name; the element boxes
+// add their panel.
+inline constexpr const char* kFrequencyBox = "Frequency in MHz";
+inline constexpr const char* kBoomBox = "Cross-section of boom mm";
+inline constexpr const char* kBendBox = "Diameter of dipole bend mm";
+inline constexpr const char* kGapBox = "Dipole gap at feed point mm";
+inline constexpr const char* kDiameterBox = "Diameter of element (mm)";
+inline constexpr const char* kWidthBox = "Width of element (mm)";
+inline constexpr const char* kThicknessBox = "Thickness of element (mm)";
+inline constexpr const char* kDirectorPanel = " of the directors/reflector";
+inline constexpr const char* kDipolePanel = " of the dipole";
+inline constexpr const char* kElementsTooThick =
+    "The elements are too thick for this frequency: their lengths come out zero or negative";
 
 } // namespace tavora

@@ -3,6 +3,7 @@
 #include "arrays/gain.h"
 #include "design/dl6wu.h"
 #include "design/format.h"
+#include "state/errors.h"
 #include "state/numbers.h"
 
 #include <cmath>
@@ -74,7 +75,50 @@ double CalcDirector(DesignState& s, double lambda, double d, double boomCorr, st
     return lastGain;
 }
 
+struct ElementLengths {
+    double dipole, folded, reflector;
+};
+
+// The boom does not correct elements fastened to a non-metal boom.
+double BoomCorrectionOf(const DesignState& s, double lambda)
+{
+    const bool metalBoom = s.Mounting == 'Y' || s.Mounting == 'I';
+    const double b = Checked((metalBoom ? s.BoomDiam : 0) / lambda);
+    return BoomCorrection(b, s.Mounting);
+}
+
+ElementLengths ElementLengthsOf(const DesignState& s, double lambda, double d, double boomCorr)
+{
+    const double dipole = Checked(DipoleRelLength(s.RadiatorDiam, lambda) * lambda);
+    const double folded =
+        s.DipoleMounting == 1 ? dipole * 1.02 : (boomCorr * lambda + dipole) * 1.02;
+    return {dipole, folded, ReflectorLength(d, boomCorr, s.DesignFreq)};
+}
+
 } // namespace
+
+std::string ReportDocumentName(const DesignState& s, char sep)
+{
+    return "Yagi " + FormatFixed(s.DesignFreq, 6, 2, sep) + " MHz";
+}
+
+bool ElementLengthsPositive(const DesignState& s)
+{
+    try {
+        ClearFpFaults();
+        const double lambda = Checked(299792 / s.DesignFreq);
+        const double d = Checked(s.ElementDiam / lambda);
+        const double boomCorr = BoomCorrectionOf(s, lambda);
+        const ElementLengths lengths = ElementLengthsOf(s, lambda, d, boomCorr);
+        // Directors shorten along the boom: the last is the shortest.
+        const double lastDirector =
+            s.DirCount > 0 ? Checked((DirectorRelLength(d, s.DirCount) + boomCorr) * lambda) : 1;
+        return lengths.dipole > 0 && lengths.folded > 0 && lengths.reflector > 0 &&
+               lastDirector > 0;
+    } catch (const ArithmeticError&) {
+        return true; // the engine reports the fault where it meets it
+    }
+}
 
 std::string BalunLine(DesignState& s, char sep)
 {
@@ -176,18 +220,14 @@ void Yagidimensions(DesignState& s, std::string& r, char sep)
     r.clear();
     const double lambda = Checked(299792 / s.DesignFreq);
     s.WaveLength = lambda;
-    const bool metalBoom = s.Mounting == 'Y' || s.Mounting == 'I';
-    const double boomDiam = metalBoom ? s.BoomDiam : 0;
     PrintHeading(s, r, sep);
 
-    const double b = Checked(boomDiam / lambda);
     const double d = Checked(s.ElementDiam / lambda);
-    const double boomCorr = BoomCorrection(b, s.Mounting);
-
-    s.DipoleLength = Checked(DipoleRelLength(s.RadiatorDiam, lambda) * lambda);
-    s.FoldedLength = s.DipoleMounting == 1 ? s.DipoleLength * 1.02
-                                           : (boomCorr * lambda + s.DipoleLength) * 1.02;
-    s.ReflLength = ReflectorLength(d, boomCorr, s.DesignFreq);
+    const double boomCorr = BoomCorrectionOf(s, lambda);
+    const ElementLengths lengths = ElementLengthsOf(s, lambda, d, boomCorr);
+    s.DipoleLength = lengths.dipole;
+    s.FoldedLength = lengths.folded;
+    s.ReflLength = lengths.reflector;
     s.RadiatorPos = 0.2 * lambda;
 
     const std::string spaced = " mm tip to tip, spaced " + F(s.RadiatorPos, 4, 0) +

@@ -3,6 +3,7 @@
 #include "design/format.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <cmath>
 
@@ -98,6 +99,9 @@ RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::stri
         const long double spacing = Known(spacingText, sep);
         const long double cross = Known(crossText, sep);
         const long double x = Checked(round ? spacing / cross : spacing / (spacing + cross));
+        // After the ratio, whose zero divisors keep their own fault.
+        RefuseNotPositive(static_cast<double>(spacing), SpacingLabel(section));
+        RefuseNotPositive(static_cast<double>(cross), kCrossSectionBox);
         const long double z = Checked(Fit(section, x));
         result.unknownText = BoxText(z, sep);
         result.message = RangeMessage(section, z);
@@ -106,6 +110,9 @@ RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::stri
     const bool crossUnknown = unknown == RodUnknown::CrossSection;
     const long double known = Known(crossUnknown ? spacingText : crossText, sep);
     const long double z = Known(impedanceText, sep);
+    RefuseNotPositive(static_cast<double>(known),
+                      crossUnknown ? SpacingLabel(section) : kCrossSectionBox);
+    RefuseNegative(static_cast<double>(z), kImpedanceBox);
     result.message = RangeMessage(section, z);
     long double x = 0;
     if (!FindRodRatio(section, unknown, z, x)) {
@@ -129,8 +136,15 @@ void CalculateQuarterWave(const std::string& freqText, const std::string& zInTex
     const long double zIn = Known(zInText, sep);
     const long double zOut = Known(zOutText, sep);
     const long double vf = Known(vfText, sep);
+    RefuseNegative(static_cast<double>(freq), kQuarterWaveFrequencyBox);
+    RefuseNotPositive(static_cast<double>(vf), kVelocityFactorBox);
+    RefuseAbove(static_cast<double>(vf), 1, kVelocityFactorBox);
     result.length = BoxText(QuarterWaveLength(freq, vf), sep);
-    result.impedance = BoxText(QuarterWaveImpedance(zIn, zOut), sep);
+    const long double z = QuarterWaveImpedance(zIn, zOut);
+    // After the root, which meets a negative product with its own fault.
+    RefuseNotPositive(static_cast<double>(zIn), kInputImpedanceBox);
+    RefuseNotPositive(static_cast<double>(zOut), kOutputImpedanceBox);
+    result.impedance = BoxText(z, sep);
 }
 
 } // namespace tavora

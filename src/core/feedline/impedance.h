@@ -50,6 +50,14 @@ std::string RangeMessage(RodSection section, long double impedance);
 bool FindRodRatio(RodSection section, RodUnknown unknown, long double wanted, long double& x);
 
 inline constexpr const char* kEntryBoxError = "Error in one of the entry boxes";
+
+// Captions of the boxes that refusals of impossible values name.
+inline constexpr const char* kCrossSectionBox = "Cross section (mm)";
+inline constexpr const char* kImpedanceBox = "Impedance (ohms)";
+inline constexpr const char* kQuarterWaveFrequencyBox = "Frequency (MHz)";
+inline constexpr const char* kInputImpedanceBox = "Input impedance (ohms)";
+inline constexpr const char* kOutputImpedanceBox = "Output impedance (ohms)";
+inline constexpr const char* kVelocityFactorBox = "Velocity factor";
 inline constexpr const char* kOutOfRange = "Out of range";
 
 struct RodsResult {
@@ -59,6 +67,8 @@ struct RodsResult {
 
 // The rods panel's "Calculate". A known box that is not a number throws
 // ConversionError(kEntryBoxError); arithmetic faults throw ArithmeticError.
+// A negative size or impedance, and a zero size that would give a result,
+// are refused naming the box.
 RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::string& crossSection,
                          const std::string& spacing, const std::string& impedance,
                          char decimalSep = '.');
@@ -69,7 +79,9 @@ struct QuarterWaveResult {
 };
 
 // The quarter-wave panel's "Calculate", with the same failures. The length is
-// written before the impedance is computed, so it stays when that fails.
+// written before the impedance is computed, so it stays when that fails. A
+// negative frequency, a velocity factor not above 0 or above 1, and an
+// impedance not above 0 (where the root gives a result) are refused.
 void CalculateQuarterWave(const std::string& freq, const std::string& zIn, const std::string& zOut,
                           const std::string& velocityFactor, QuarterWaveResult& result,
                           char decimalSep = '.');

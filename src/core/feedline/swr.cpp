@@ -5,6 +5,7 @@
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/program_dir.h"
+#include "state/refusals.h"
 
 #include <array>
 #include <cmath>
@@ -144,7 +145,11 @@ std::string Docoax(SwrSession& session, bool yes, const DesignState& state)
     return LoadCoaxFile("Coax.dta", session.cables) ? std::string() : kNoCoaxFile;
 }
 
-std::string GetLoss(SwrSession& session, const std::string& lengthText, char sep)
+namespace {
+
+// GetLoss; `typing` passes over a length that is not (yet) a usable number,
+// leaving the loss as it was.
+std::string LossFor(SwrSession& session, const std::string& lengthText, bool typing, char sep)
 {
     session.powerLine.clear();
     if (session.selectedCable < 0 ||
@@ -162,24 +167,46 @@ std::string GetLoss(SwrSession& session, const std::string& lengthText, char sep
         return kNoLossFigure;
     }
     const double per100ft = CoaxFigure(*figure, sep);
-    const double loss = CoaxLoss(StrToFloat(lengthText, sep), per100ft);
+    double loss = 0;
+    try {
+        const double metres = StrToFloat(lengthText, sep);
+        RefuseNegative(metres, kCoaxLengthBox);
+        loss = CoaxLoss(metres, per100ft);
+    } catch (const Error&) {
+        if (typing)
+            return {};
+        throw;
+    }
     session.coaxLoss = loss;
     session.lossLabel = "Coax lost= " + GeneralFloatText(loss, sep) + " dB";
     return {};
+}
+
+} // namespace
+
+std::string GetLoss(SwrSession& session, const std::string& lengthText, char sep)
+{
+    return LossFor(session, lengthText, false, sep);
 }
 
 std::string UpdateEdit(SwrSession& session, const std::string& lengthText, char sep)
 {
     if (session.band < 0 || session.selectedCable < 0 || lengthText.empty())
         return {};
-    return GetLoss(session, lengthText, sep);
+    return LossFor(session, lengthText, true, sep);
 }
 
 void FindSWR(SwrSession& session, const std::string& reverseText, const std::string& forwardText,
-             char sep)
+             const std::string& lengthText, char sep)
 {
     double reverse = StrToFloat(reverseText, sep);
     const double forward = StrToFloat(forwardText, sep);
+    RefuseNegative(reverse, MeasureTextsOf(session.mode).firstLabel);
+    RefuseNegative(forward, MeasureTextsOf(session.mode).secondLabel);
+    // The loss of the length the box holds now, which typing may have left behind.
+    if (session.compensate && session.band >= 0 && session.selectedCable >= 0 &&
+        session.coaxLoss != kNoLossData)
+        GetLoss(session, lengthText, sep);
     reverse = AdjustedReverse(reverse, forward);
     // The formulas would give a negative SWR.
     if (session.mode != MeasureMode::Ohms && reverse > forward)

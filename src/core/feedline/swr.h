@@ -45,6 +45,7 @@ inline constexpr const char* kNoLossFigure =
 inline constexpr const char* kReverseAboveForward =
     "Reverse reading is greater than forward reading";
 inline constexpr const char* kCoaxLossCaption = "Coax loss";
+inline constexpr const char* kCoaxLengthBox = "Length coax - metres";
 
 // What the SWR window holds between its handlers. The reading boxes and the
 // length box stay the window's; handlers pass their texts.
@@ -74,18 +75,21 @@ std::string Docoax(SwrSession& session, bool yes, const DesignState& state);
 // The loss of the selected cable at the chosen band for the length box's text.
 // Gives the message to show, empty when none; after kSelectBandFirst the
 // window puts the focus on the band list. A length or figure that is not a
-// number throws ConversionError.
+// number throws ConversionError; a negative length is refused.
 std::string GetLoss(SwrSession& session, const std::string& lengthText, char decimalSep = '.');
 
 // A change of the length box or the band: recomputes the loss when a band and
-// a cable are chosen and the length box is not empty.
+// a cable are chosen and the length box is not empty. A length that is not a
+// usable number yet, as while it is typed, is passed over without a word.
 std::string UpdateEdit(SwrSession& session, const std::string& lengthText, char decimalSep = '.');
 
 // "Calculate": appends one row to the memo and sets the power line. Readings
-// that are not numbers, or a reverse reading above the forward one outside
-// the Ohms mode, throw and append nothing.
+// that are not numbers, negative readings, or a reverse reading above the
+// forward one outside the Ohms mode, throw and append nothing. While a cable's
+// loss is in use it is first taken again from the length box's text, which
+// must then be a number.
 void FindSWR(SwrSession& session, const std::string& reverseText, const std::string& forwardText,
-             char decimalSep = '.');
+             const std::string& lengthText, char decimalSep = '.');
 
 // What "Print" writes: three empty lines, then each memo line after a tab. In
 // the Power mode, from memo line 48 on (and 96, ...), a form feed and two empty

@@ -63,6 +63,13 @@ class GainTest : public QObject {
         QTest::newRow("zero frequency") << "0"
                                         << "4000"
                                         << "Floating point division by zero";
+        QTest::newRow("negative frequency is refused naming the box")
+            << "-144.1"
+            << "4000"
+            << "Enter frequency in MHz cannot be negative";
+        QTest::newRow("negative boom keeps the formula's fault") << "144.1"
+                                                                 << "-1000"
+                                                                 << "Invalid floating point operation";
     }
     void badInputShowsItsMessageAndKeepsWhatWasTyped()
     {

@@ -59,6 +59,9 @@ class StackingTest : public QObject {
             << "'x' is not a valid floating point value" << 4;
         QTest::newRow("zero leaves the gain line") << "0"
                                                    << "Floating point division by zero" << 1;
+        QTest::newRow("negative is refused naming the box, the memo kept")
+            << "-144.1"
+            << "Frequency in MHz cannot be negative" << 4;
     }
     void badInputShowsItsMessage()
     {
@@ -72,6 +75,14 @@ class StackingTest : public QObject {
         Click(&w, "Button1");
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
         QCOMPARE(MemoLines(&w).size(), linesLeft);
+        Type(&w, "Edit1", "144.1"); // the window goes on
+        Type(&w, "Edit2", "200");
+        Click(&w, "Button1");
+        QCOMPARE(h.dialogs.MessageTexts().last(),
+                 QStringLiteral("Half power vertical beamwidth cannot be above 180"));
+        Type(&w, "Edit2", "30");
+        Click(&w, "Button1");
+        QCOMPARE(MemoLines(&w).size(), 4);
     }
 
     void switchingThePlaneChangesCaptionsAndPictureOnly()
@@ -107,6 +118,11 @@ class StackingTest : public QObject {
         Choose(&w, "RadioGroup1Item1");
         QVERIFY(h.dialogs.messages.value(1).text.contains("horizontal.bmp"));
         QCOMPARE(Find<QLabel>(&w, "Label5")->text(), QString("Horizontal stacking"));
+        // The window's own picture shows both planes, so it fits either caption.
+        const QPixmap own = Find<PictureBox>(&w, "Image1")->Picture();
+        QVERIFY(!own.isNull());
+        Choose(&w, "RadioGroup1Item0");
+        QCOMPARE(Find<PictureBox>(&w, "Image1")->Picture().toImage(), own.toImage());
     }
 
     void aPlaneIndexThatIsNoNumberIsReportedAtCreation()

@@ -58,6 +58,17 @@ void ChooseCoax(DesignEntryWindow& entry, int row)
     emit list->itemClicked(list->item(row));
 }
 
+// Shows the screen and types the frequency into its box, then leaves it for
+// the director count, as a person does first.
+void EnterFrequency(DesignEntryWindow& entry, const QString& freq)
+{
+    entry.show();
+    QVERIFY(QTest::qWaitForWindowActive(&entry));
+    Box(&entry, "Edit1")->setFocus();
+    Box(&entry, "Edit1")->setText(freq);
+    Box(&entry, "Edit2")->setFocus(); // focus leaves the frequency box
+}
+
 QString CoaxStatus(DesignEntryWindow& entry)
 {
     return entry.findChild<QLabel*>("CoaxStatus")->text();
@@ -120,13 +131,143 @@ class DesignRoadTest : public QObject {
         QCOMPARE(Box(&entry, "Edit1")->text(), QStringLiteral("144.1"));
         QCOMPARE(Box(&entry, "Edit2")->text(), QStringLiteral("8"));
         QCOMPARE(Box(&entry, "Edit8")->text(), QStringLiteral("15"));
-        // Empty choices select every first item.
-        QVERIFY(entry.findChild<QRadioButton*>("RadioGroup1Item0")->isChecked());
+        // The form's own choices: round boom, non-metal, fully insulated dipole.
+        QVERIFY(entry.findChild<QRadioButton*>("RadioGroup1Item1")->isChecked());
+        QVERIFY(entry.findChild<QRadioButton*>("RadioGroup2Item2")->isChecked());
+        QVERIFY(entry.findChild<QRadioButton*>("RadioGroup5Item1")->isChecked());
         QString report;
         Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
-        QCOMPARE(report, Cli({"design", "--boom-type", "square", "--mounting", "bonded",
-                              "--dipole-mounting", "same"}));
-        QCOMPARE(h.state.DesignEntry[11], std::string("00000"));
+        QCOMPARE(report, Cli({"design"}));
+        QCOMPARE(h.state.DesignEntry[11], std::string("12001"));
+        // Every shape has its sizes at the first opening: a square calculates.
+        entry.findChild<QRadioButton*>("RadioGroup4Item1")->click();
+        Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
+        QVERIFY(report.contains("Director/reflector square section =7 mm\n"));
+        QVERIFY(h.dialogs.messages.isEmpty());
+    }
+
+    void theScreenAndTheCommandLineGiveOneDesign_data()
+    {
+        QTest::addColumn<QString>("freq");
+        QTest::addColumn<QString>("directors");
+        QTest::newRow("50 MHz") << "50" << "6";
+        QTest::newRow("144.1 MHz") << "144.1" << "8";
+        QTest::newRow("432 MHz") << "432" << "20";
+        QTest::newRow("1296 MHz") << "1296" << "25";
+        QTest::newRow("2320 MHz") << "2320" << "30";
+    }
+    void theScreenAndTheCommandLineGiveOneDesign()
+    {
+        QFETCH(QString, freq);
+        QFETCH(QString, directors);
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        // Only the frequency and the director count typed, as a new user does.
+        EnterFrequency(entry, freq);
+        Box(&entry, "Edit2")->setText(directors);
+        QString report;
+        Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
+        QVERIFY(report.contains("Yagi design frequency ="));
+        QCOMPARE(report, Cli({"design", "--freq", freq, "--directors", directors}));
+    }
+
+    void impossibleEntriesAreRefusedNamingTheBox_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("negative frequency") << "Edit1" << "-5" << "Frequency in MHz cannot be negative";
+        QTest::newRow("negative boom") << "Edit5" << "-25" << "Cross-section of boom mm cannot be negative";
+        QTest::newRow("negative director diameter")
+            << "ElementDiam" << "-7"
+            << "Diameter of element (mm) of the directors/reflector cannot be negative";
+        QTest::newRow("negative gap") << "Edit8" << "-1" << "Dipole gap at feed point mm cannot be negative";
+        QTest::newRow("elements too thick for 100 GHz")
+            << "Edit1" << "100000"
+            << "The elements are too thick for this frequency: their lengths come out zero or negative";
+    }
+    void impossibleEntriesAreRefusedNamingTheBox()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        entry.show();
+        const QString typed = Box(&entry, qPrintable(box))->text();
+        Box(&entry, qPrintable(box))->setText(text);
+        Click(&entry, "Button1"); // no results window opens: the watchdog would say
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
+        QVERIFY(entry.isVisible());
+        Box(&entry, qPrintable(box))->setText(typed);
+        QString report;
+        Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
+        QVERIFY(report.contains("COMMENTS"));
+        QCOMPARE(h.dialogs.messages.size(), 1);
+    }
+
+    void aFailedReportExportsNothing()
+    {
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        entry.show();
+        ChooseCoax(entry, 37);
+        Box(&entry, "Edit7")->setText("0"); // a bend of 0 fails the folded dipole section
+        const QString error = QStringLiteral("Floating point division by zero");
+        Calculate(entry, [&](ResultsWindow& r) {
+            QTRY_COMPARE(h.dialogs.MessageTexts(), QStringList{error});
+            Click(&r, "Button2"); // Create YO: no prompt, no file dialog
+            Click(&r, "Button5"); // Balun: no balun window
+            Click(&r, "Button4"); // Create .maa: no MMANA-GAL window
+            QCOMPARE(h.dialogs.MessageTexts(), QStringList(4, error));
+            // Coming back to the window rebuilds the report, not the same box again.
+            r.FormActivate();
+            QCOMPARE(h.dialogs.messages.size(), 4);
+        });
+        QCOMPARE(h.dialogs.unexpected, QStringList{});
+        QVERIFY(h.dialogs.fileDialogs.isEmpty());
+        QCOMPARE(h.dialogs.beeps, 0);
+        QVERIFY(QDir(folder_.path()).entryList(QDir::Files).isEmpty());
+        // A design that calculates exports again.
+        Box(&entry, "Edit7")->setText("50");
+        h.dialogs.prompts.push_back(QStringLiteral("Fixed"));
+        h.dialogs.saveFiles.push_back(folder_.filePath("fixed.yag"));
+        Calculate(entry, [&](ResultsWindow& r) { Click(&r, "Button2"); });
+        QVERIFY(QFile::exists(folder_.filePath("fixed.yag")));
+    }
+
+    void arrowKeysChooseTheCoaxAsAClickDoes()
+    {
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        entry.show();
+        QVERIFY(QTest::qWaitForWindowActive(&entry));
+        auto* list = entry.findChild<QListWidget*>("ListBox1");
+        // A mouse click is one choice: the user item asks once.
+        list->scrollToItem(list->item(45));
+        h.dialogs.prompts.push_back(QStringLiteral("0.82"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(45)).center());
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("4:1 balun uses velocity factor of 0.82"));
+        QCOMPARE(h.dialogs.unexpected, QStringList{});
+        QVERIFY(h.dialogs.prompts.empty());
+
+        ChooseCoax(entry, 37); // RG-213, then five rows down by keyboard
+        list->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentRow(), 42);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("9913 (air PE)  4:1 balun"));
+        QCOMPARE(h.state.VelocityFactor, 0.84);
+        // A key that moves nothing does not make the program's own moves count.
+        QTest::keyClick(list, Qt::Key_Left);
+        QCoreApplication::processEvents();
+        list->setCurrentRow(0);
+        QCOMPARE(CoaxStatus(entry), QStringLiteral("9913 (air PE)  4:1 balun"));
+        list->setCurrentRow(42);
+        QString report;
+        Calculate(entry, [&](ResultsWindow& r) { report = r.ReportBox()->toPlainText(); });
+        QVERIFY2(report.contains("uses 0.84 velocity factor 9913 (air PE)  and is"), qPrintable(report));
     }
 
     void leavingTheFrequencyBoxWritesTheBandDefaults_data()
@@ -145,11 +286,7 @@ class DesignRoadTest : public QObject {
         QFETCH(QStringList, boxes);
         test::Harness h;
         DesignEntryWindow entry(nullptr, h.context);
-        entry.show();
-        QVERIFY(QTest::qWaitForWindowActive(&entry));
-        Box(&entry, "Edit1")->setFocus();
-        Box(&entry, "Edit1")->setText(freq);
-        Box(&entry, "Edit2")->setFocus(); // focus leaves the frequency box
+        EnterFrequency(entry, freq);
         QCOMPARE(Box(&entry, "Edit8")->text(), boxes[0]);
         QCOMPARE(Box(&entry, "Edit7")->text(), boxes[1]);
         QCOMPARE(Box(&entry, "RadiatorDiam")->text(), boxes[2]);
@@ -317,6 +454,7 @@ class DesignRoadTest : public QObject {
         QVERIFY(lines[a + 1].contains("\\-------------| |-------------/"));
         QVERIFY2(lines[a + 2].contains(QRegularExpression("I\\s+H ?G\\s+F")), qPrintable(lines.mid(a - 3).join('\n')));
         QVERIFY(text.indexOf("TAVORA") < text.indexOf("FOLDED DIPOLE CONSTRUCTION"));
+        QCOMPARE(h.dialogs.printNames, QStringList{"Yagi 144.10 MHz"});
     }
 
     void printedTableKeepsEveryColumnOnThePage_data()
@@ -433,8 +571,7 @@ class DesignRoadTest : public QObject {
         QCOMPARE(h.dialogs.fileDialogs.first().title, QStringLiteral("Save YO file"));
         QVERIFY(h.dialogs.fileDialogs.first().initialName.endsWith("Untitled.yag"));
         const QString cli = folder_.filePath("cli.yag");
-        Cli({"design", "--boom-type", "square", "--mounting", "bonded", "--dipole-mounting", "same",
-             "--yag", cli, "--description", "My 2m yagi"});
+        Cli({"design", "--yag", cli, "--description", "My 2m yagi"});
         QFile a(window), b(cli);
         QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
         QCOMPARE(a.readAll(), b.readAll());

@@ -107,6 +107,21 @@ class ImpedanceTest : public QObject {
                                       << "0"
                                       << "Button2"
                                       << "Floating point division by zero";
+        QTest::newRow("negative spacing is refused naming the box")
+            << "Edit2"
+            << "-12.8"
+            << "Button1"
+            << "Centre to centre (mm) cannot be negative";
+        QTest::newRow("negative frequency is refused naming the box")
+            << "Edit4"
+            << "-144"
+            << "Button2"
+            << "Frequency (MHz) cannot be negative";
+        QTest::newRow("zero output impedance is refused naming the box")
+            << "Edit6"
+            << "0"
+            << "Button2"
+            << "Output impedance (ohms) box empty or zero!";
     }
     void badBoxesShowTheirMessage()
     {

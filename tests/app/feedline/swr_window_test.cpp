@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QFontMetricsF>
 #include <QProcess>
 
 using namespace tavora;
@@ -125,7 +126,11 @@ class SwrTest : public QObject {
         QCOMPARE(h_->dialogs.MessageTexts(),
                  QStringList{"'lots' is not a valid floating point value"});
         QCOMPARE(MemoLines(&w), kHeading);
-        Readings("4", "100");
+        Choose(&w, "RadioGroup1Item3"); // a negative resistance is refused too
+        Readings("50", "-75");
+        QCOMPARE(h_->dialogs.MessageTexts().last(), QString("High impedance cannot be negative"));
+        QCOMPARE(MemoLines(&w), kHeading);
+        Readings("50", "75");
         QCOMPARE(MemoLines(&w).size(), 5);
     }
 
@@ -141,6 +146,53 @@ class SwrTest : public QObject {
         Type(&w, "Edit3", "30.48"); // the loss follows the length at once
         QCOMPARE(Label(&w, "Label11"), QString("Coax lost= 5 dB"));
         QVERIFY(h_->dialogs.messages.isEmpty());
+    }
+
+    void typingTheLengthSaysNothingUntilCalculate()
+    {
+        SwrWindow& w = Open();
+        PickCable(1, "20", 1);
+        TypeKeys(&w, "Edit3", "1e300"); // "1e" is no number yet, 1e300 m no loss
+        QVERIFY(h_->dialogs.messages.isEmpty());
+        Readings("4", "100");
+        QCOMPARE(h_->dialogs.MessageTexts(), QStringList{"Invalid floating point operation"});
+        QCOMPARE(MemoLines(&w), kHeading);
+        TypeKeys(&w, "Edit3", "20,");
+        QCOMPARE(h_->dialogs.messages.size(), 1);
+        QCOMPARE(Label(&w, "Label11"), QString("Coax lost= 3.28 dB"));
+        Readings("4", "100"); // the box as it is when Calculate is pressed
+        QCOMPARE(h_->dialogs.MessageTexts().last(), QString("'20,' is not a valid floating point value"));
+        TypeKeys(&w, "Edit3", "20");
+        Readings("4", "100");
+        QCOMPARE(MemoLines(&w).last(), QString("1.50\t2.48\t3.28\t   4.00\t 100.00\twatts"));
+    }
+
+    void arrowKeysChooseTheCableAsAClickDoes()
+    {
+        SwrWindow& w = Open();
+        PickCable(1, "20", 1);
+        QCOMPARE(Label(&w, "Label11"), QString("Coax lost= 3.28 dB"));
+        Cables()->setFocus();
+        QTest::keyClick(Cables(), Qt::Key_Up); // "Test cable A": nothing for 144 MHz
+        QCOMPARE(h_->dialogs.MessageTexts(),
+                 QStringList{"No data for loss at this frequency - coax unsuitable?"});
+        QCOMPARE(Label(&w, "Label11"), QString("Coax loss"));
+    }
+
+    void aVeryLargeSwrKeepsItsRowInTheColumns()
+    {
+        SwrWindow& w = Open();
+        Readings("100", "100"); // equal readings: an SWR of hundreds of millions
+        auto* memo = Find<QPlainTextEdit>(&w, "Memo1");
+        const QString swr = MemoLines(&w).last().section('\t', 0, 0);
+        QVERIFY2(swr.size() > 8, qPrintable(swr));
+        const qreal stop = memo->tabStopDistance();
+        QVERIFY(stop > QFontMetricsF(memo->font()).horizontalAdvance(swr));
+        // The stops follow the font when the scaler grows it.
+        QFont bigger = memo->font();
+        bigger.setPixelSize(bigger.pixelSize() * 2);
+        memo->setFont(bigger);
+        QVERIFY(memo->tabStopDistance() > 1.8 * stop);
     }
 
     void aCableWithoutTheBandGivesNAUntilCompensationEnds()

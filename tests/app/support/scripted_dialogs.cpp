@@ -74,8 +74,9 @@ QString ScriptedDialogs::SaveFile(QWidget*, const app::FileDialogOptions& option
     return Next(saveFiles, unexpected, QStringLiteral("save file: ") + options.title);
 }
 
-std::unique_ptr<QPrinter> ScriptedDialogs::Print(QWidget*)
+std::unique_ptr<QPrinter> ScriptedDialogs::Print(QWidget*, const QString& documentName)
 {
+    printNames << documentName;
     if (printers.empty()) {
         unexpected << QStringLiteral("print dialog");
         return nullptr;

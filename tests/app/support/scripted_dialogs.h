@@ -34,6 +34,7 @@ class ScriptedDialogs : public app::Dialogs {
     QList<Shown> messages;
     QList<app::HelpRequest> helpRequests;
     QList<app::FileDialogOptions> fileDialogs;
+    QStringList printNames; // the document name of every print dialog
     QStringList unexpected;
     int beeps = 0;
     // When set, help requests are also shown in this (real) help window.
@@ -51,7 +52,7 @@ class ScriptedDialogs : public app::Dialogs {
                                   const QString& text) override;
     QString OpenFile(QWidget* parent, const app::FileDialogOptions& options) override;
     QString SaveFile(QWidget* parent, const app::FileDialogOptions& options) override;
-    std::unique_ptr<QPrinter> Print(QWidget* parent) override;
+    std::unique_ptr<QPrinter> Print(QWidget* parent, const QString& documentName) override;
     void Help(QWidget* parent, const app::HelpRequest& request) override;
     void Beep() override { ++beeps; }
 };

@@ -62,6 +62,9 @@ TEST(Gain, FailsAtTheStepNamed)
         {"144.1", "-100", M::VK3AUU, kInvalidOperation, 144.1},
         {"144.1", "-100", M::DJ9BV, kInvalidOperation, 144.1},
         {"144.1", "-2000", M::WA2PHW, kInvalidOperation, 144.1},
+        // Impossible values the formulas would answer are refused.
+        {"-144.1", "4000", M::VK3AUU, "Enter frequency in MHz cannot be negative", -144.1},
+        {"144.1", "-1000", M::WA2PHW, "Boom length mm cannot be negative", 144.1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.freq) + " MHz " + c.boom + " mm");

@@ -75,6 +75,33 @@ TEST(Stacking, FailuresKeepWhatWasWritten)
     EXPECT_EQ(memo, "Estimated gain of antenna:\t14.5 dBd\r\n");
 }
 
+TEST(Stacking, ImpossibleValuesAreRefusedNamingTheBox)
+{
+    const struct {
+        const char *freq, *beamwidth;
+        int plane;
+        const char* message;
+    } cases[] = {
+        {"-144.1", "30", kV, "Frequency in MHz cannot be negative"},
+        {"144.1", "-30", kV, "Half power vertical beamwidth cannot be negative"},
+        {"144.1", "180.5", 1, "Half power horizontal beamwidth cannot be above 180"},
+    };
+    for (const auto& c : cases) {
+        DesignState state;
+        std::string memo = "old";
+        try {
+            FindBeamGain(state, c.freq, c.beamwidth, c.plane, memo);
+            ADD_FAILURE() << c.message;
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        EXPECT_EQ(memo, "old");
+    }
+    std::string memo;
+    DesignState state;
+    EXPECT_NO_THROW(FindBeamGain(state, "144.1", "180", kV, memo));
+}
+
 TEST(Stacking, PlaneCaptionsAndPictures)
 {
     DesignState state;

@@ -1,4 +1,5 @@
 #include "design/entry.h"
+#include "design/report.h"
 #include "state/errors.h"
 
 #include <gtest/gtest.h>
@@ -65,8 +66,20 @@ TEST(BandDefaultsText, NotANumberWritesTheLowestBandThenFails)
 TEST(ChoiceString, GetValuesAndSaveValues)
 {
     DesignEntryTexts t = DesignState().DesignEntry;
+    // The first opening shows the form's own choices and sizes.
     DesignEntry e = GetValues(t);
-    EXPECT_EQ(e.Boom, BoomType::Square); // empty choices select every first item
+    EXPECT_EQ(e.Boom, BoomType::Round);
+    EXPECT_EQ(e.ElementMounting, Mounting::NonMetal);
+    EXPECT_EQ(e.DipoleMounting, DipoleMount::FullyInsulated);
+    EXPECT_EQ(SaveValues(e), t);
+    EXPECT_EQ(t[11], "12001");
+    EXPECT_EQ(e.ElementWidth, "7");
+    EXPECT_EQ(e.ElementThick, "2");
+    EXPECT_EQ(e.RadiatorThick, "2");
+
+    t[11] = ""; // empty choices (an old data file) select every first item
+    e = GetValues(t);
+    EXPECT_EQ(e.Boom, BoomType::Square);
     EXPECT_EQ(e.ElementMounting, Mounting::Bonded);
     EXPECT_EQ(e.DipoleMounting, DipoleMount::SameAsDirectors);
     EXPECT_EQ(SaveValues(e)[11], "00000");
@@ -211,6 +224,79 @@ TEST(Calculate, RefusesADirectorCountOutside0To100)
         DesignState s;
         EXPECT_NO_THROW(YagiDoCalculate(e, s));
     }
+}
+
+TEST(Calculate, FirstOpeningCalculatesWhicheverShapeIsChosen)
+{
+    for (Shape shape : {Shape::Round, Shape::Square, Shape::Flat}) {
+        DesignEntry e = FormDefaults();
+        e.ElementShape = e.RadiatorShape = shape;
+        e.Boom = BoomType::Square;
+        DesignState s;
+        EXPECT_NO_THROW(YagiDoCalculate(e, s)) << static_cast<int>(shape);
+    }
+}
+
+struct Refusal {
+    const char* name;
+    std::string DesignEntry::*box;
+    const char* text;
+    Shape shape;
+    const char* message;
+};
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
+
+class ImpossibleEntries : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(ImpossibleEntries, AreRefusedNamingTheBox)
+{
+    const Refusal& r = GetParam();
+    DesignEntry e = FormDefaults();
+    e.ElementShape = e.RadiatorShape = r.shape;
+    e.*r.box = r.text;
+    DesignState s;
+    try {
+        YagiDoCalculate(e, s);
+        ADD_FAILURE();
+    } catch (const Error& err) {
+        EXPECT_STREQ(err.what(), r.message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calculate, ImpossibleEntries,
+    ::testing::Values(
+        Refusal{"NegativeFrequency", &DesignEntry::Frequency, "-5", Shape::Round,
+                "Frequency in MHz cannot be negative"},
+        Refusal{"NegativeBoom", &DesignEntry::BoomSection, "-25", Shape::Round,
+                "Cross-section of boom mm cannot be negative"},
+        Refusal{"NegativeDirectorDiameter", &DesignEntry::ElementDiam, "-7", Shape::Round,
+                "Diameter of element (mm) of the directors/reflector cannot be negative"},
+        Refusal{"NegativeDirectorWidth", &DesignEntry::ElementWidth, "-7", Shape::Square,
+                "Width of element (mm) of the directors/reflector cannot be negative"},
+        Refusal{"NegativeRibbonThickness", &DesignEntry::RadiatorThick, "-2", Shape::Flat,
+                "Thickness of element (mm) of the dipole cannot be negative"},
+        Refusal{"NegativeRadiatorDiameter", &DesignEntry::RadiatorDiam, "-10", Shape::Round,
+                "Diameter of element (mm) of the dipole cannot be negative"},
+        Refusal{"NegativeBend", &DesignEntry::BendDiam, "-50", Shape::Round,
+                "Diameter of dipole bend mm cannot be negative"},
+        Refusal{"NegativeGap", &DesignEntry::FeedGap, "-15", Shape::Round,
+                "Dipole gap at feed point mm cannot be negative"},
+        // 100 GHz with 7 mm elements: a dipole of -0.7 mm.
+        Refusal{"ElementsTooThick", &DesignEntry::Frequency, "100000", Shape::Round,
+                "The elements are too thick for this frequency: their lengths come out zero "
+                "or negative"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Calculate, HiddenNegativeSizesAndZerosAreNotRefused)
+{
+    DesignEntry e = FormDefaults();
+    e.ElementWidth = "-7"; // hidden behind the round shape
+    e.BoomSection = "0";
+    e.FeedGap = "0";
+    DesignState s;
+    EXPECT_NO_THROW(YagiDoCalculate(e, s));
+    EXPECT_TRUE(ElementLengthsPositive(s));
 }
 
 } // namespace

@@ -75,6 +75,54 @@ TEST(Rods, FailuresAndVisibleBoxes)
     EXPECT_STREQ(SpacingLabel(S::Square), "Face to face (mm)");
 }
 
+TEST(Rods, ImpossibleValuesAreRefusedNamingTheBox)
+{
+    const struct {
+        U unknown;
+        S section;
+        const char *cross, *spacing, *impedance, *message;
+    } cases[] = {
+        {U::Impedance, S::Round, "9.5", "-12.8", "x", "Centre to centre (mm) cannot be negative"},
+        {U::Impedance, S::Round, "9.5", "0", "x", "Centre to centre (mm) box empty or zero!"},
+        {U::Impedance, S::Square, "0", "12.8", "x", "Cross section (mm) box empty or zero!"},
+        {U::CrossSection, S::Round, "x", "0", "100", "Centre to centre (mm) box empty or zero!"},
+        {U::Spacing, S::Square, "-9.5", "x", "300", "Cross section (mm) cannot be negative"},
+        {U::CrossSection, S::Square, "x", "5", "-100", "Impedance (ohms) cannot be negative"},
+    };
+    for (const auto& c : cases) {
+        try {
+            CalculateRods(c.unknown, c.section, c.cross, c.spacing, c.impedance);
+            ADD_FAILURE() << c.message;
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+}
+
+TEST(QuarterWave, ImpossibleValuesAreRefusedNamingTheBox)
+{
+    const struct {
+        const char *freq, *zIn, *zOut, *vf, *message, *length;
+    } cases[] = {
+        {"-144", "200", "50", "1", "Frequency (MHz) cannot be negative", ""},
+        {"144", "200", "50", "0", "Velocity factor box empty or zero!", ""},
+        {"144", "200", "50", "1.2", "Velocity factor cannot be above 1", ""},
+        {"144", "-200", "-50", "1", "Input impedance (ohms) cannot be negative", "520.5"},
+        {"144", "200", "0", "1", "Output impedance (ohms) box empty or zero!", "520.5"},
+    };
+    for (const auto& c : cases) {
+        QuarterWaveResult r;
+        try {
+            CalculateQuarterWave(c.freq, c.zIn, c.zOut, c.vf, r);
+            ADD_FAILURE() << c.message;
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        EXPECT_EQ(r.length, c.length);
+        EXPECT_EQ(r.impedance, "");
+    }
+}
+
 TEST(QuarterWave, LengthAndImpedance)
 {
     QuarterWaveResult r;

@@ -31,7 +31,7 @@ TEST(Swr, RowsWithoutCoax)
     for (const auto& c : cases) {
         SwrSession session;
         ChangeUnits(session, c.mode);
-        FindSWR(session, c.reverse, c.forward);
+        FindSWR(session, c.reverse, c.forward, "0");
         EXPECT_EQ(session.memo, kHeading + c.row);
         EXPECT_EQ(session.powerLine, "");
     }
@@ -55,12 +55,33 @@ TEST(Swr, RefusedReadingsAppendNothing)
         SwrSession session;
         ChangeUnits(session, mode);
         try {
-            FindSWR(session, "10", "5");
+            FindSWR(session, "10", "5", "0");
             ADD_FAILURE();
         } catch (const Error& e) {
             EXPECT_STREQ(e.what(), kReverseAboveForward);
         }
-        EXPECT_THROW(FindSWR(session, "", "100"), ConversionError);
+        EXPECT_THROW(FindSWR(session, "", "100", "0"), ConversionError);
+        EXPECT_EQ(session.memo, kHeading);
+    }
+    // Negative readings are refused naming the box, in every mode.
+    const struct {
+        M mode;
+        const char *reverse, *forward, *message;
+    } negative[] = {
+        {M::Power, "-4", "100", "Reverse watts cannot be negative"},
+        {M::Volts, "2", "-10", "Forward volts cannot be negative"},
+        {M::Ohms, "-50", "75", "Low impedance cannot be negative"},
+        {M::Ohms, "50", "-75", "High impedance cannot be negative"},
+    };
+    for (const auto& c : negative) {
+        SwrSession session;
+        ChangeUnits(session, c.mode);
+        try {
+            FindSWR(session, c.reverse, c.forward, "0");
+            ADD_FAILURE() << c.message;
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
         EXPECT_EQ(session.memo, kHeading);
     }
 }
@@ -102,14 +123,38 @@ TEST_F(SwrWithCoax, TwentyMetresAtFiveDecibelsPerHundredFeet)
     Pick(1, 1);
     EXPECT_EQ(GetLoss(session_, "20"), "");
     EXPECT_EQ(session_.lossLabel, "Coax lost= 3.28 dB");
-    FindSWR(session_, "4", "100");
+    FindSWR(session_, "4", "100", "20");
     EXPECT_EQ(session_.memo, kHeading + "1.50\t2.48\t3.28\t   4.00\t 100.00\twatts\r\n");
     EXPECT_EQ(session_.powerLine, "100 watts at bottom of coax delivers 46.99 watts to antenna");
     EXPECT_EQ(UpdateEdit(session_, "30.48"), "");
     EXPECT_EQ(session_.lossLabel, "Coax lost= 5 dB");
     EXPECT_EQ(session_.powerLine, "");
     EXPECT_EQ(UpdateEdit(session_, ""), ""); // an emptied box is skipped
-    EXPECT_THROW(UpdateEdit(session_, "-"), ConversionError);
+}
+
+TEST_F(SwrWithCoax, TypingPassesOverPartialLengthsAndCalculateTakesTheBox)
+{
+    Pick(1, 1);
+    // Typed key by key: nothing is said, and the last number's loss stays.
+    for (const char* typed : {"-", "1", "1e", "1e3", "1e30", "1e300", "20,", "-5"})
+        EXPECT_EQ(UpdateEdit(session_, typed), "") << typed;
+    EXPECT_EQ(session_.lossLabel, "Coax lost= 164.04 dB");
+    EXPECT_EQ(UpdateEdit(session_, "20"), "");
+    EXPECT_EQ(UpdateEdit(session_, "20,"), "");
+    EXPECT_EQ(session_.lossLabel, "Coax lost= 3.28 dB");
+    // Calculate converts what the box holds then, and refuses what is no length.
+    EXPECT_THROW(FindSWR(session_, "4", "100", "20,"), ConversionError);
+    EXPECT_THROW(FindSWR(session_, "4", "100", "1e300"), ArithmeticError);
+    try {
+        FindSWR(session_, "4", "100", "-5");
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Length coax - metres cannot be negative");
+    }
+    EXPECT_EQ(session_.memo, kHeading);
+    FindSWR(session_, "4", "100", "30.48");
+    EXPECT_EQ(session_.lossLabel, "Coax lost= 5 dB");
+    EXPECT_EQ(session_.memo, kHeading + "1.50\t4.44\t5.00\t   4.00\t 100.00\twatts\r\n");
 }
 
 TEST_F(SwrWithCoax, BandFirstThenNoFigureShowsNotAvailable)
@@ -121,8 +166,8 @@ TEST_F(SwrWithCoax, BandFirstThenNoFigureShowsNotAvailable)
     EXPECT_EQ(GetLoss(session_, "20"), kNoLossFigure);
     EXPECT_EQ(session_.lossLabel, "Coax loss");
     const std::string row = "1.50\tN/A\tN/A\t   4.00\t 100.00\twatts\r\n";
-    FindSWR(session_, "4", "100");
-    FindSWR(session_, "4", "100");
+    FindSWR(session_, "4", "100", "20");
+    FindSWR(session_, "4", "100", "20");
     EXPECT_EQ(session_.memo, kHeading + row + row);
     EXPECT_EQ(session_.selectedCable, -1);
     EXPECT_EQ(session_.powerLine, ""); // no power is claimed without a loss figure

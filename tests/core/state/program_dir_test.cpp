@@ -37,7 +37,7 @@ TEST(DesignState, StartsAsAtProgramStart)
     EXPECT_EQ(s.YoEntry[39], "3");
     EXPECT_EQ(s.YoEntry[40], "2");
     EXPECT_EQ(s.DesignEntry, (DesignEntryTexts{"144.1", "8", "7", "10", "25", "10", "50", "15",
-                                                "", "", "", ""}));
+                                                "2", "7", "2", "12001"}));
     EXPECT_EQ(s.GainValues, (GainTexts{"144.1", "4000"}));
     EXPECT_EQ(s.StackingValues, (StackingTexts{"144.1", "30", "0"}));
 }
