@@ -5,20 +5,12 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-<<<<<<< HEAD
-=======
-#include <QDesktopServices>
 #include <QDir>
->>>>>>> main
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-<<<<<<< HEAD
-=======
 #include <QPrinterInfo>
-#include <QUrl>
->>>>>>> main
 
 namespace tavora::app {
 
