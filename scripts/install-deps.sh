@@ -21,6 +21,8 @@ packages=(
   fonts-comic-neue fonts-liberation2 fonts-dejavu-core fontconfig
   # running the program without a screen, screenshots, reading printed PDFs
   xvfb xauth x11-utils imagemagick poppler-utils xdotool
+  # the NEC-2 engine the simulation runs (found on the PATH at run time)
+  nec2c
 )
 
 missing=()

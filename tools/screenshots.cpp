@@ -1,6 +1,7 @@
 #include "app/arrays/stacking_pictures.h"
 #include "app/design/design_entry_window.h"
 #include "app/design/results_window.h"
+#include "app/simulation/simulation_window.h"
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yo_details_window.h"
@@ -169,8 +170,9 @@ void GrabExchange(tavora::app::AppContext& context, QWidget& results, const QStr
 // Opens the design entry screen (at four fifths, as the Task menu does), the
 // results window and the balun window with a worked design, then the YO
 // details screen (at four fifths) with that design's Yagi, its conversion
-// dialog and the MMANA-GAL export window, and saves each as a PNG in the
-// folder given, for looking at them by eye.
+// dialog and the MMANA-GAL export window, and the simulation window (nec2c on
+// the PATH) of the design, and saves each as a PNG in the folder given, for
+// looking at them by eye.
 int main(int argc, char** argv)
 {
     using namespace tavora;
@@ -278,6 +280,14 @@ int main(int argc, char** argv)
 
     // What the stacking window shows when a plane's picture file is missing.
     app::BothPlanesPicture().save(dir + "/stacking_both_planes.png");
+
+    // The simulation of the default design, once nec2c has answered.
+    app::SimulationWindow simulation(&results, context, app::SimulationWindow::FromDesign(state));
+    simulation.show();
+    for (int i = 0; i < 150 && !simulation.Result(); ++i)
+        Settle();
+    Settle();
+    simulation.grab().save(dir + "/simulation.png");
 
     // The worked Yagi as a user types it in, with the longest texts a box takes.
     const char* typed[][2] = {{"1", "10.0"},    {"2", "416"},     {"3", "980.0"},

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "design/entry.h"
 #include "exchange/mmana.h"
+#include "state/design_state.h"
 
 #include <CLI/CLI.hpp>
 
+#include <optional>
 #include <string>
 
 namespace tavora::cli {
@@ -11,6 +14,17 @@ namespace tavora::cli {
 // Each command registers its subcommand; its callback sets `exitCode`.
 void AddDesignCommand(CLI::App& app, int& exitCode);
 void AddYoCommand(CLI::App& app, int& exitCode);
+void AddSimulateCommand(CLI::App& app, int& exitCode);
+
+// The design entry screen's boxes and the balun coax, as options (--freq, ...).
+struct DesignInput {
+    DesignEntry entry;
+    std::string coax;
+    std::optional<std::string> velocityFactor;
+};
+void AddDesignInputOptions(CLI::App* cmd, DesignInput& in);
+// Calculate on the entry screen and the results window's engine run. Throws Error.
+void CalculateDesign(const DesignInput& in, DesignState& state, std::string& report);
 
 // The MMANA-GAL export window's choices as options (--maa-name, --dm1, ...).
 void AddMaaOptions(CLI::App* cmd, MaaOptions& options);

@@ -4,6 +4,8 @@
 #include "design/report.h"
 #include "exchange/mmana.h"
 #include "exchange/yo_file.h"
+#include "simulation/simulation.h"
+#include "state/atomic_file.h"
 #include "state/design_state.h"
 #include "state/errors.h"
 
@@ -16,10 +18,9 @@ namespace tavora::cli {
 namespace {
 
 struct DesignOptions {
-    DesignEntry entry;
-    std::string coax;
-    std::optional<std::string> velocityFactor;
+    DesignInput input;
     std::string yagFile;
+    std::string necFile;
     std::string description;
     std::string maaFile;
     MaaOptions maa;
@@ -37,6 +38,14 @@ void WriteExports(const DesignOptions& o, DesignState& state)
         if (state.Mounting != 'N')
             std::cerr << kNotInsulated << '\n';
         WriteMaaFile(state, o.maa, o.maaFile);
+    }
+    if (!o.necFile.empty()) {
+        const Feed feed = o.maa.dipole == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
+        const NecModel model = ModelFromDesign(state, feed);
+        const SimulationSettings defaults;
+        WriteFileAtomically(o.necFile,
+                      NecDeck(model, true, {SweepAround(model.frequency, defaults.sweepPercent,
+                                                        defaults.points)}));
     }
 }
 
@@ -78,15 +87,24 @@ void ApplyBandSizes(DesignEntry& entry, const CLI::App& cmd)
             entry.*box = band.*box;
 }
 
+} // namespace
+
+void CalculateDesign(const DesignInput& in, DesignState& state, std::string& report)
+{
+    if (!in.coax.empty())
+        NoteCoax(state, CoaxIndex(in.coax), in.velocityFactor.value_or("0"));
+    YagiDoCalculate(in.entry, state);
+    Yagidimensions(state, report);
+}
+
+namespace {
+
 int RunDesign(const DesignOptions& o)
 {
     DesignState state;
     std::string report;
     try {
-        if (!o.coax.empty())
-            NoteCoax(state, CoaxIndex(o.coax), o.velocityFactor.value_or("0"));
-        YagiDoCalculate(o.entry, state);
-        Yagidimensions(state, report);
+        CalculateDesign(o.input, state, report);
         WriteExports(o, state);
     } catch (const Error& e) {
         std::cout << ToLf(report) << std::flush;
@@ -99,13 +117,10 @@ int RunDesign(const DesignOptions& o)
 
 } // namespace
 
-void AddDesignCommand(CLI::App& app, int& exitCode)
+void AddDesignInputOptions(CLI::App* cmd, DesignInput& in)
 {
-    auto o = std::make_shared<DesignOptions>();
-    DesignEntry& e = o->entry;
+    DesignEntry& e = in.entry;
     e = FormDefaults();
-
-    CLI::App* cmd = app.add_subcommand("design", "Print the results report of a design");
     const std::map<std::string, BoomType> boom{{"round", BoomType::Round},
                                                {"square", BoomType::Square}};
     const std::map<std::string, Mounting> mounting{{"bonded", Mounting::Bonded},
@@ -137,17 +152,24 @@ void AddDesignCommand(CLI::App& app, int& exitCode)
         ->transform(CLI::CheckedTransformer(dipole, CLI::ignore_case));
     cmd->add_option("--bend", e.BendDiam, "Diameter of dipole bend mm")->capture_default_str();
     cmd->add_option("--gap", e.FeedGap, "Dipole gap at feed point mm")->capture_default_str();
-    cmd->add_option("--coax", o->coax, "Coax list item text, or its index 0 to 45");
-    cmd->add_option("--velocity-factor", o->velocityFactor,
+    cmd->add_option("--coax", in.coax, "Coax list item text, or its index 0 to 45");
+    cmd->add_option("--velocity-factor", in.velocityFactor,
                     "Velocity factor typed for the user-defined coax");
+    cmd->parse_complete_callback([&e, cmd] { ApplyBandSizes(e, *cmd); });
+}
+
+void AddDesignCommand(CLI::App& app, int& exitCode)
+{
+    auto o = std::make_shared<DesignOptions>();
+    CLI::App* cmd = app.add_subcommand("design", "Print the results report of a design");
+    AddDesignInputOptions(cmd, o->input);
     cmd->add_option("--yag", o->yagFile, "Also write the design as a YO .yag file");
     cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");
     cmd->add_option("--maa", o->maaFile, "Also write the design as a MMANA-GAL .maa file");
+    cmd->add_option("--nec", o->necFile,
+                    "Also write the design as a NEC-2 deck (the dipole as --dipole chooses)");
     AddMaaOptions(cmd, o->maa);
-    cmd->callback([o, cmd, &exitCode] {
-        ApplyBandSizes(o->entry, *cmd);
-        exitCode = RunDesign(*o);
-    });
+    cmd->callback([o, &exitCode] { exitCode = RunDesign(*o); });
 }
 
 } // namespace tavora::cli

@@ -24,6 +24,7 @@ int main(int argc, char** argv)
     int exitCode = 0;
     tavora::cli::AddDesignCommand(app, exitCode);
     tavora::cli::AddYoCommand(app, exitCode);
+    tavora::cli::AddSimulateCommand(app, exitCode);
     tavora::cli::AddGainCommand(app, exitCode);
     tavora::cli::AddStackCommand(app, exitCode);
     tavora::cli::AddSwrCommand(app, exitCode);

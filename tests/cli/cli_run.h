@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -17,15 +18,18 @@ struct CliRun {
     int code = -1;
 };
 
-// Runs tavora-cli through the shell and collects stdout, stderr and the exit code.
-inline CliRun Cli(const std::string& args)
+// Runs tavora-cli through the shell and collects stdout, stderr and the exit
+// code; `env` (as "NAME=value ") goes before the command.
+inline CliRun Cli(const std::string& args, const std::string& env = "")
 {
     // Tests run in parallel: each call gets its own stderr file.
     static int calls = 0;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string errFile = ::testing::TempDir() + "tavora_cli_" + test->test_suite_name() +
-                                "_" + test->name() + "_" + std::to_string(++calls) + ".err";
-    const std::string cmd = std::string(TAVORA_CLI) + " " + args + " 2>" + errFile;
+    std::string errFile = ::testing::TempDir() + "tavora_cli_" + test->test_suite_name() + "_" +
+                          test->name() + "_" + std::to_string(++calls) + ".err";
+    // Parameterised tests have slashes in their names.
+    std::replace(errFile.begin() + static_cast<long>(::testing::TempDir().size()), errFile.end(), '/', '_');
+    const std::string cmd = env + std::string(TAVORA_CLI) + " " + args + " 2>" + errFile;
     CliRun r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf{};

@@ -7,6 +7,7 @@
 #include "app/shell/text_printer.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/simulation_window.h"
 
 #include "design/report.h"
 #include "exchange/yo_file.h"
@@ -80,11 +81,13 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
     auto* picture = new FoldedDipolePicture(c);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(760, 360, 230, 130);
+    simulate_ = button("Simulate", "Simulate", 510);
 
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(createYo_, &QPushButton::clicked, [this] { SaveYO(); });
     On(createMaa_, &QPushButton::clicked, [this] { MakeMMana(); });
     On(balun_, &QPushButton::clicked, [this] { Showbalun(); });
+    On(simulate_, &QPushButton::clicked, [this] { Simulate(); });
     On(back_, &QPushButton::clicked, [this] { accept(); });
 }
 
@@ -185,6 +188,13 @@ void ResultsWindow::Showbalun()
     }
     BalunWindow balun(this, Context());
     ShowModal(balun);
+}
+
+// The design as it stands, simulated with NEC-2 in a window of its own.
+void ResultsWindow::Simulate()
+{
+    SimulationWindow window(this, Context(), SimulationWindow::FromDesign(Context().state));
+    ShowModal(window);
 }
 
 } // namespace tavora::app

@@ -28,6 +28,7 @@ class ResultsWindow : public BaseWindow {
     // report that ended in an error it refuses with that error's text, so
     // that nothing is written from a design that was not calculated.
     void RefuseFailedReport() const;
+    void Simulate();
 
     QPlainTextEdit* ReportBox() const { return report_; }
     // The report as the box shows it, one entry per displayed (wrapped) line.
@@ -36,7 +37,7 @@ class ResultsWindow : public BaseWindow {
   private:
     std::string reportError_; // the last rebuild's error; empty when it finished
     QPlainTextEdit* report_;
-    QPushButton *print_, *createYo_, *createMaa_, *balun_, *back_;
+    QPushButton *print_, *createYo_, *createMaa_, *balun_, *back_, *simulate_;
 };
 
 } // namespace tavora::app

@@ -6,6 +6,7 @@
 #include "app/shell/radio_group.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/simulation_window.h"
 
 #include "exchange/yo_file.h"
 #include "state/design_state.h"
@@ -107,12 +108,15 @@ YoDetailsWindow::YoDetailsWindow(QWidget* owner, AppContext& context)
     QPushButton* convert =
         AddButton("PButton1", QStringLiteral("Convert"), {20, 20, 160, 50}, actions);
     QPushButton* back = AddButton("PButton2", QStringLiteral("Back"), {20, 90, 160, 50}, actions);
+    QPushButton* simulate =
+        AddButton("Simulate", QStringLiteral("Simulate"), {770, 740, 160, 50}, c);
 
     On(mounting_, &RadioGroup::Clicked, [this] { GroupClicked(); });
     On(source_, &RadioGroup::Clicked, [this] { GroupClicked(); });
     On(mmana, &QPushButton::clicked, [this] { PButton4Click(); });
     On(yo, &QPushButton::clicked, [this] { GenerateYO(); });
     On(convert, &QPushButton::clicked, [this] { ConvertScreen(); });
+    On(simulate, &QPushButton::clicked, [this] { Simulate(); });
     On(back, &QPushButton::clicked, [this] { accept(); });
     SetTabOrder();
 
@@ -297,6 +301,16 @@ void YoDetailsWindow::PButton4Click()
     }
     MmanaExportWindow mmana(this, Context(), MmanaExportWindow::Dipoles::SingleOnly);
     ShowModal(mmana);
+}
+
+void YoDetailsWindow::Simulate()
+{
+    // The boxes as typed, checked as Make Mmana checks them before the window
+    // opens, so a bad box is named over this screen.
+    const ModelSource source = SimulationWindow::FromYoEntries(BoxTexts(), UserDecimalSep());
+    source(Feed::SingleDipole);
+    SimulationWindow window(this, Context(), source);
+    ShowModal(window);
 }
 
 void YoDetailsWindow::ConvertScreen()

@@ -31,6 +31,7 @@ class YoDetailsWindow : public BaseWindow {
     void PButton4Click(); // Make Mmana
     void ConvertScreen();
     void LoadYag();
+    void Simulate(); // the NEC-2 simulation of the Yagi in the boxes
 
     QLineEdit* Box(int entry) const { return boxes_.at(static_cast<size_t>(entry - 1)); }
 

@@ -3,6 +3,7 @@
 #include "state/errors.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -76,8 +77,15 @@ long double StrToFloatExt(std::string_view text, char decimalSep)
     const std::string c = CanonicalNumber(Trimmed(text), decimalSep);
     if (c.empty())
         NotAFloat(text);
-    char* end = nullptr;
-    const long double v = std::strtold(c.c_str(), &end);
+    // from_chars, not strtold: the program runs with the user's LC_NUMERIC
+    // (the toolkit sets it), under which strtold stops at the point and reads
+    // "144.1" as 144.
+    long double v = 0;
+    const size_t plus = c[0] == '+' ? 1 : 0; // from_chars takes no plus sign
+    const auto r = std::from_chars(c.data() + plus, c.data() + c.size(), v);
+    // Out of range: too small reads as 0, as strtold gave; too large fails below.
+    if (r.ec == std::errc::result_out_of_range)
+        v = c.find("e-") != std::string::npos ? 0 : HUGE_VALL;
     if (std::isinf(v))
         NotAFloat(text);
     return v;

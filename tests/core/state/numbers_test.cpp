@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include <cmath>
 
 using namespace tavora;
@@ -16,6 +18,19 @@ TEST(TextToNumber, AcceptsBlanksSignsExponentsAndTheUsersSeparator)
     EXPECT_DOUBLE_EQ(StrToFloat("144,1", ','), 144.1);
     EXPECT_EQ(StrToInt(" 8 "), 8);
     EXPECT_EQ(StrToInt("-3"), -3);
+}
+
+TEST(TextToNumber, DoesNotFollowTheCLibrarysLocale)
+{
+    // The toolkit sets the user's LC_NUMERIC; a comma locale must not cut "144.1" to 144.
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    EXPECT_DOUBLE_EQ(StrToFloat("144.1"), 144.1);
+    EXPECT_DOUBLE_EQ(StrToFloat("144,1", ','), 144.1);
+    EXPECT_EQ(StrToFloat("1e-5000"), 0);
+    EXPECT_THROW(StrToFloat("1e5000"), ConversionError);
+    std::setlocale(LC_NUMERIC, before.c_str());
 }
 
 TEST(TextToNumber, FailuresCarryTheTypedText)

@@ -1,0 +1,210 @@
+#include "app/simulation/simulation_plots.h"
+
+#include "simulation/plot_scale.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tavora::app {
+
+namespace {
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+const QColor kTrace(0, 70, 200);
+const QColor kGrid(180, 180, 180);
+
+// Line widths follow the font, so that a printer's or a PDF's many dots per
+// inch get the same look as the screen.
+double Unit(const QFontMetricsF& fm)
+{
+    return std::max(1.0, fm.height() / 16);
+}
+
+} // namespace
+
+void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double maxGain,
+                  const QString& caption, char sep)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFontMetricsF fm(p.font());
+    const double line = fm.height();
+    p.setPen(Qt::black);
+    p.drawText(QRectF(area.left(), area.top(), area.width(), line), Qt::AlignHCenter, caption);
+    p.drawText(QRectF(area.left(), area.top() + line, area.width(), line), Qt::AlignHCenter,
+               Q(PolarScaleCaption(maxGain, sep)));
+    const double margin = fm.horizontalAdvance(QStringLiteral("-150")) + line * 0.5;
+    const QRectF plot = area.adjusted(margin, line * 3.2, -margin, -line * 2);
+    const double radius = std::min(plot.width(), plot.height()) / 2;
+    const QPointF centre = plot.center();
+    // Forward (0 degrees) points up; angles run clockwise.
+    const auto at = [&](double angleDeg, double r) {
+        const double a = angleDeg * std::numbers::pi / 180;
+        return QPointF(centre.x() + r * std::sin(a), centre.y() - r * std::cos(a));
+    };
+
+    p.setPen(QPen(kGrid, 0));
+    for (double level : PolarRings()) {
+        const double r = radius * PolarRadius(maxGain + level, maxGain);
+        p.drawEllipse(centre, r, r);
+    }
+    for (int a = 0; a < 360; a += 30) {
+        p.drawLine(centre, at(a, radius));
+        const QPointF label = at(a, radius + line * 0.8);
+        const QString text = QString::number(a > 180 ? a - 360 : a) + QChar(0x00B0);
+        p.setPen(Qt::darkGray);
+        p.drawText(QRectF(label.x() - line * 2, label.y() - line / 2, line * 4, line),
+                   Qt::AlignCenter, text);
+        p.setPen(QPen(kGrid, 0));
+    }
+    // Ring labels along the 135 degree spoke, where a Yagi's pattern is low.
+    p.setPen(Qt::darkGray);
+    // The rim's level is in the caption.
+    for (double level : PolarRings()) {
+        if (level == 0)
+            continue;
+        const QPointF pt = at(135, radius * PolarRadius(maxGain + level, maxGain));
+        p.drawText(QPointF(pt.x() + 3, pt.y() - 3), Q(RingLabel(level, sep)));
+    }
+
+    QPainterPath trace;
+    for (int a = 0; a <= 360; ++a) {
+        const QPointF pt = at(a, radius * PolarRadius(cut[static_cast<size_t>(a % 360)], maxGain));
+        a == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
+    }
+    p.setPen(QPen(kTrace, 2 * Unit(fm)));
+    p.drawPath(trace);
+    p.restore();
+}
+
+void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, bool swr, char sep)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFontMetricsF fm(p.font());
+    const double line = fm.height();
+    const QString title = swr ? Q(SwrCaption(r.z0, sep)) : QString::fromUtf8(kGainAxis);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(area.left(), area.top(), area.width(), line), Qt::AlignHCenter, title);
+    const QRectF plot = area.adjusted(fm.horizontalAdvance(QStringLiteral("00000")) + 6, line * 1.5,
+                                      -line, -line * 2.6);
+    if (r.sweep.empty()) {
+        p.restore();
+        return;
+    }
+    std::vector<double> xs, ys;
+    for (const SweepRow& s : r.sweep) {
+        xs.push_back(s.frequency);
+        ys.push_back(swr ? std::min(s.swr, 10.0) : s.gainDbi);
+    }
+    double xlo = xs.front(), xhi = xs.back();
+    double ylo = *std::min_element(ys.begin(), ys.end());
+    double yhi = *std::max_element(ys.begin(), ys.end());
+    if (swr)
+        ylo = 1;
+    if (yhi - ylo < 0.5)
+        yhi = ylo + 0.5;
+    // Headroom, so the highest point is not drawn on the frame.
+    yhi += (yhi - ylo) * 0.05;
+    if (!swr)
+        ylo -= (yhi - ylo) * 0.05;
+    if (xhi <= xlo)
+        xhi = xlo + 1;
+    const auto px = [&](double x) { return plot.left() + (x - xlo) / (xhi - xlo) * plot.width(); };
+    const auto py = [&](double y) {
+        return plot.bottom() - (y - ylo) / (yhi - ylo) * plot.height();
+    };
+
+    const auto xt = AxisTicks(xlo, xhi, 5), yt = AxisTicks(ylo, yhi, 5);
+    const double xstep = xt.size() > 1 ? xt[1] - xt[0] : 1,
+                 ystep = yt.size() > 1 ? yt[1] - yt[0] : 1;
+    for (double x : xt) {
+        p.setPen(QPen(kGrid, 0));
+        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(px(x) - line * 3, plot.bottom() + 2, line * 6, line), Qt::AlignHCenter,
+                   Q(TickLabel(x, xstep, sep)));
+    }
+    for (double y : yt) {
+        p.setPen(QPen(kGrid, 0));
+        p.drawLine(QPointF(plot.left(), py(y)), QPointF(plot.right(), py(y)));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(area.left(), py(y) - line / 2, plot.left() - area.left() - 4, line),
+                   Qt::AlignRight | Qt::AlignVCenter, Q(TickLabel(y, ystep, sep)));
+    }
+    p.setPen(QPen(Qt::black, 0));
+    p.drawRect(plot);
+    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
+               Qt::AlignHCenter, QString::fromUtf8(kFrequencyAxis));
+    // The design frequency.
+    p.setPen(QPen(Qt::darkGreen, Unit(fm), Qt::DashLine));
+    p.drawLine(QPointF(px(r.frequency), plot.top()), QPointF(px(r.frequency), plot.bottom()));
+
+    QPainterPath trace;
+    for (size_t i = 0; i < xs.size(); ++i) {
+        const QPointF pt(px(xs[i]), py(ys[i]));
+        i == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
+    }
+    p.setPen(QPen(swr ? QColor(200, 40, 40) : kTrace, 2 * Unit(fm)));
+    p.drawPath(trace);
+    for (size_t i = 0; i < xs.size(); ++i)
+        p.drawEllipse(QPointF(px(xs[i]), py(ys[i])), 2 * Unit(fm), 2 * Unit(fm));
+    p.restore();
+}
+
+void DrawSimulationPlots(QPainter& p, const QRectF& a, const SimulationResult& r, char sep)
+{
+    const double w = a.width() / 2, h = a.height() * 0.58;
+    const double maxGain = r.gainDbi;
+    DrawPolarCut(p, {a.left(), a.top(), w, h}, r.ePlane, maxGain, QString::fromUtf8(kEPlaneCaption),
+                 sep);
+    DrawPolarCut(p, {a.left() + w, a.top(), w, h}, r.hPlane, maxGain,
+                 QString::fromUtf8(kHPlaneCaption), sep);
+    const double h2 = a.height() - h;
+    DrawSweepPlot(p, {a.left(), a.top() + h, w, h2}, r, false, sep);
+    DrawSweepPlot(p, {a.left() + w, a.top() + h, w, h2}, r, true, sep);
+}
+
+void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult& r, char sep)
+{
+    const QFontMetricsF fm(p.font());
+    const double line = fm.height();
+    // The figures as a table: each column as wide as its widest cell.
+    std::vector<QStringList> rows;
+    std::vector<double> widths;
+    for (const std::string& text : SimulationFigureLines(r, sep)) {
+        rows.push_back(Q(text).split(QLatin1Char('\t')));
+        if (rows.back().size() == 1)
+            continue; // a sentence, not a row of the table
+        for (int i = 0; i < rows.back().size(); ++i) {
+            if (widths.size() <= static_cast<size_t>(i))
+                widths.push_back(0);
+            widths[static_cast<size_t>(i)] =
+                std::max(widths[static_cast<size_t>(i)], fm.horizontalAdvance(rows.back()[i]));
+        }
+    }
+    double y = page.top();
+    p.setPen(Qt::black);
+    for (const QStringList& cells : rows) {
+        double x = page.left();
+        for (int i = 0; i < cells.size(); ++i) {
+            p.drawText(QPointF(x, y + fm.ascent()), cells[i]);
+            if (static_cast<size_t>(i) < widths.size())
+                x += widths[static_cast<size_t>(i)] + line;
+        }
+        y += line;
+    }
+    y += line;
+    DrawSimulationPlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
+}
+
+} // namespace tavora::app

@@ -1,0 +1,205 @@
+#include "simulation/nec_deck.h"
+
+#include "design/report.h"
+#include "exchange/mounting.h"
+#include "exchange/yo_details.h"
+#include "state/errors.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace tavora {
+
+Sweep SweepAround(double frequency, double percent, int points)
+{
+    points = std::max(points, 1);
+    if (points == 1)
+        return {frequency, 0, 1};
+    const double span = frequency * percent / 100;
+    return {frequency - span, 2 * span / (points - 1), points};
+}
+
+std::vector<Sweep> SplitSweep(const Sweep& sweep, int pieces)
+{
+    pieces = std::clamp(pieces, 1, sweep.points);
+    std::vector<Sweep> out;
+    int start = 0;
+    for (int k = 0; k < pieces; ++k) {
+        const int count = (sweep.points - start) / (pieces - k);
+        out.push_back({sweep.At(start), sweep.step, count});
+        start += count;
+    }
+    return out;
+}
+
+std::string DeckNumber(double value)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 9);
+    return std::string(buf, r.ptr);
+}
+
+namespace {
+
+// About kSegmentsPerHalfWave segments per half wave, an odd count so that a
+// centre segment exists for the source.
+int Segments(double length, double waveLength)
+{
+    const double perSegment = waveLength / (2.0 * kSegmentsPerHalfWave);
+    const long half = std::lround((length / perSegment - 1) / 2);
+    return static_cast<int>(2 * std::max(half, 0L) + 1);
+}
+
+void AddElement(NecModel& m, double x, double length, double diam, double lambda)
+{
+    const int tag = static_cast<int>(m.wires.size()) + 1;
+    const double h = length / 2000;
+    m.wires.push_back(
+        {tag, Segments(length, lambda), x / 1000, -h, 0, x / 1000, h, 0, diam / 2000});
+}
+
+// Two parallel wires `bend` mm apart, the open (fed) side below, joined at the
+// ends; the bends are squared off.
+void AddFoldedDipole(NecModel& m, double x, double length, double bend, double diam, double lambda)
+{
+    const double xm = x / 1000, h = length / 2000, z = bend / 2000, r = diam / 2000;
+    const int tag = static_cast<int>(m.wires.size()) + 1;
+    const int n = Segments(length, lambda);
+    const int ends = Segments(bend, lambda);
+    m.wires.push_back({tag, n, xm, -h, -z, xm, h, -z, r});
+    m.wires.push_back({tag + 1, n, xm, -h, z, xm, h, z, r});
+    m.wires.push_back({tag + 2, ends, xm, -h, -z, xm, -h, z, r});
+    m.wires.push_back({tag + 3, ends, xm, h, -z, xm, h, z, r});
+}
+
+bool Positive(double v)
+{
+    return std::isfinite(v) && v > 0;
+}
+
+} // namespace
+
+NecModel ModelFromMembers(const DesignState& s, Feed feed, double bendDiam)
+{
+    const int dirCount = std::clamp(s.DirCount, 0, kMaxDirectors);
+    bool ok = Positive(s.DesignFreq) && Positive(s.ReflLength) && Positive(s.DipoleLength) &&
+              Positive(s.ElementDiam) && Positive(s.RadiatorDiam) && Positive(s.RadiatorPos);
+    double pos = s.RadiatorPos;
+    for (int k = 1; k <= dirCount; ++k) {
+        ok = ok && Positive(s.DirLength[static_cast<size_t>(k)]) &&
+             Positive(s.DirSpacing[static_cast<size_t>(k)]);
+        pos += s.DirSpacing[static_cast<size_t>(k)];
+    }
+    if (feed == Feed::FoldedDipole)
+        ok = ok && Positive(bendDiam) && Positive(s.FoldedLength);
+    if (!ok)
+        throw Error(kNotAnAntenna);
+
+    const double lambda = 299792 / s.DesignFreq;
+    NecModel m;
+    m.frequency = s.DesignFreq;
+    m.feed = feed;
+    m.directors = dirCount;
+    m.lastElementPos = dirCount > 0 ? pos : s.RadiatorPos;
+    AddElement(m, 0, s.ReflLength, s.ElementDiam, lambda);
+    m.feedTag = 2;
+    if (feed == Feed::SingleDipole)
+        AddElement(m, s.RadiatorPos, s.DipoleLength, s.RadiatorDiam, lambda);
+    else
+        AddFoldedDipole(m, s.RadiatorPos, s.FoldedLength, bendDiam, s.RadiatorDiam, lambda);
+    m.feedSegment = (m.wires[1].segments + 1) / 2;
+    pos = s.RadiatorPos;
+    for (int k = 1; k <= dirCount; ++k) {
+        pos += s.DirSpacing[static_cast<size_t>(k)];
+        AddElement(m, pos, s.DirLength[static_cast<size_t>(k)], s.ElementDiam, lambda);
+    }
+    return m;
+}
+
+NecModel ModelFromDesign(const DesignState& state, Feed feed)
+{
+    DesignState s = state;
+    const bool corrected = s.Mounting == 'Y' || s.Mounting == 'I';
+    if (corrected)
+        s.Mounting = 'N';
+    std::string report;
+    Yagidimensions(s, report);
+    NecModel m = ModelFromMembers(s, feed, s.BendDiam);
+    if (corrected)
+        m.notes.emplace_back(kNoBoomNote);
+    return m;
+}
+
+NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char sep)
+{
+    YoEntryTexts e = entries;
+    const bool metalBoom =
+        ChoiceIndex(e[yo::kMounting - 1], 3) == 0 || ChoiceIndex(e[yo::kMounting - 1], 3) == 1;
+    if (metalBoom)
+        DoTheConversion(e, Mounting::NonMetal, sep);
+    DesignState s;
+    if (const auto message = MakeMmana(e, s, sep))
+        throw Error(*message);
+    // The YO entries hold one radiator length; as on the YO screen's folded
+    // dipole estimate it is the folded dipole's length when that is chosen.
+    s.FoldedLength = s.DipoleLength;
+    const double bend = 0.024 * 299792 / s.DesignFreq;
+    NecModel m = ModelFromMembers(s, feed, bend);
+    if (metalBoom)
+        m.notes.emplace_back(kNoBoomNote);
+    if (feed == Feed::FoldedDipole)
+        m.notes.emplace_back("Folded dipole bend diameter taken as 0.024 wavelength");
+    return m;
+}
+
+namespace {
+
+void Card(std::string& out, const std::string& text)
+{
+    out += text;
+    out += '\n';
+}
+
+std::string FrCard(const Sweep& s)
+{
+    return "FR 0 " + std::to_string(s.points) + " 0 0 " + DeckNumber(s.from) + " " +
+           DeckNumber(s.step);
+}
+
+} // namespace
+
+std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& sweeps)
+{
+    std::string d;
+    Card(d, "CM Tavora: DL6WU Yagi, " + std::to_string(m.directors + 2) + " elements, " +
+                DeckNumber(m.frequency) + " MHz, " +
+                (m.feed == Feed::SingleDipole ? "single dipole" : "folded dipole"));
+    Card(d, "CM Free space, aluminium elements, boom along x, forward is +x");
+    for (const std::string& note : m.notes)
+        Card(d, "CM " + note);
+    Card(d, "CE");
+    for (const NecWire& w : m.wires)
+        Card(d, "GW " + std::to_string(w.tag) + " " + std::to_string(w.segments) + " " +
+                    DeckNumber(w.x1) + " " + DeckNumber(w.y1) + " " + DeckNumber(w.z1) + " " +
+                    DeckNumber(w.x2) + " " + DeckNumber(w.y2) + " " + DeckNumber(w.z2) + " " +
+                    DeckNumber(w.radius));
+    Card(d, "GE 0");
+    Card(d, "LD 5 0 0 0 " + DeckNumber(kAluminiumConductivity));
+    Card(d, "EX 0 " + std::to_string(m.feedTag) + " " + std::to_string(m.feedSegment) + " 0 1 0");
+    // Currents are not read back; leaving them out keeps the output small.
+    Card(d, "PT -1 0 0 0");
+    if (patterns) {
+        Card(d, FrCard({m.frequency, 0, 1}));
+        Card(d, "RP 0 1 360 1000 90 0 0 1");   // E plane: horizontal, theta 90
+        Card(d, "RP 0 360 1 1000 -180 0 1 0"); // H plane: vertical, through the boom
+    }
+    for (const Sweep& s : sweeps) {
+        Card(d, FrCard(s));
+        Card(d, "RP 0 1 2 1000 90 0 0 180"); // forward and backward only
+    }
+    Card(d, "EN");
+    return d;
+}
+
+} // namespace tavora

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "state/design_state.h"
+
+#include <string>
+#include <vector>
+
+namespace tavora {
+
+// The driven element the model uses.
+enum class Feed { SingleDipole, FoldedDipole };
+
+// One straight wire of the model, in metres: the boom runs along x (forward is
+// +x), the elements along y, z is up.
+struct NecWire {
+    int tag = 0;
+    int segments = 1;
+    double x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
+    double radius = 0;
+};
+
+// A Yagi as NEC-2 sees it, in free space without its boom.
+struct NecModel {
+    double frequency = 0; // MHz
+    Feed feed = Feed::SingleDipole;
+    std::vector<NecWire> wires;
+    int feedTag = 0;
+    int feedSegment = 0;
+    // Parasitic element positions along the boom from the reflector (mm), for
+    // the DL6WU estimate beside the simulated figures.
+    double lastElementPos = 0;
+    int directors = 0;
+    std::vector<std::string> notes; // what the model changed from what was entered
+};
+
+// Frequencies of one FR card: `points` steps of `step` MHz from `from`.
+struct Sweep {
+    double from = 0;
+    double step = 0;
+    int points = 1;
+    double At(int i) const { return from + step * i; }
+};
+
+// The design frequency ± `percent`, `points` points (at least 1).
+Sweep SweepAround(double frequency, double percent, int points);
+// Consecutive pieces of a sweep, as even as can be, none empty.
+std::vector<Sweep> SplitSweep(const Sweep& sweep, int pieces);
+
+inline constexpr double kAluminiumConductivity = 3.72e7; // S/m
+inline constexpr int kSegmentsPerHalfWave = 21;
+
+// The design the engine leaves in the state, rebuilt for a non-metal boom when
+// its elements carry a boom correction (the model has no boom to cancel it).
+// Runs the engine on a copy; its arithmetic errors propagate.
+NecModel ModelFromDesign(const DesignState& state, Feed feed);
+
+// An existing Yagi from the YO entry group; lengths for a metal boom are first
+// converted to a non-metal one. Throws Error with the screen's own message
+// when the entries describe no antenna.
+NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char decimalSep = '.');
+
+// The model from the numeric design members (positions from RadiatorPos and
+// DirSpacing). Throws Error when a length, diameter or frequency is not positive.
+NecModel ModelFromMembers(const DesignState& state, Feed feed, double bendDiam);
+
+inline constexpr const char* kNoBoomNote =
+    "Modelled without the boom: element lengths for a non-metal boom (no boom correction)";
+inline constexpr const char* kNotAnAntenna =
+    "Element lengths, diameters and the frequency must be greater than zero";
+
+// The deck text. Pattern cuts (E plane, H plane, 1 degree steps) at the
+// model's frequency when `patterns`; forward and backward gain over `sweep`
+// when it has points.
+std::string NecDeck(const NecModel& model, bool patterns, const std::vector<Sweep>& sweeps);
+
+// Number text for the deck: a point, never the locale's separator.
+std::string DeckNumber(double value);
+
+} // namespace tavora

@@ -1,0 +1,218 @@
+#include "simulation/nec_output.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace tavora {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::vector<std::string_view> Words(std::string_view line)
+{
+    std::vector<std::string_view> out;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+            ++i;
+        const size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+            ++i;
+        if (i > start)
+            out.push_back(line.substr(start, i - start));
+    }
+    return out;
+}
+
+bool Number(std::string_view word, double& value)
+{
+    const auto r = std::from_chars(word.data(), word.data() + word.size(), value);
+    return r.ec == std::errc() && r.ptr == word.data() + word.size();
+}
+
+// The number after `key` on the line, e.g. "FREQUENCY : 1.4400E+02 MHz".
+bool NumberAfter(std::string_view line, std::string_view key, double& value)
+{
+    const size_t at = line.find(key);
+    if (at == std::string_view::npos)
+        return false;
+    const auto words = Words(line.substr(at + key.size()));
+    return !words.empty() && Number(words[0], value);
+}
+
+bool StartsWithDigits(std::string_view line)
+{
+    const auto words = Words(line);
+    double v;
+    return !words.empty() && Number(words[0], v);
+}
+
+} // namespace
+
+std::vector<FrequencyOutput> ParseNecOutput(std::string_view text)
+{
+    std::vector<FrequencyOutput> out;
+    enum class Table { None, Input, Pattern } table = Table::None;
+    size_t rows = 0;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+
+        double v;
+        if (NumberAfter(line, "FREQUENCY :", v) || NumberAfter(line, "FREQUENCY=", v)) {
+            out.push_back({});
+            out.back().frequency = v;
+            table = Table::None;
+            continue;
+        }
+        if (out.empty())
+            continue;
+        FrequencyOutput& f = out.back();
+        if (line.find("ANTENNA INPUT PARAMETERS") != std::string_view::npos) {
+            table = Table::Input;
+        } else if (line.find("RADIATION PATTERNS") != std::string_view::npos) {
+            table = Table::Pattern;
+            rows = 0;
+        } else if (NumberAfter(line, "EFFICIENCY    =", v)) {
+            f.efficiency = v;
+        } else if (table == Table::Input && StartsWithDigits(line)) {
+            // TAG SEG V(re im) I(re im) Z(re im) Y(re im) POWER; the first source only.
+            const auto w = Words(line);
+            double re, im;
+            if (w.size() >= 8 && Number(w[6], re) && Number(w[7], im))
+                f.impedance = {re, im};
+            table = Table::None;
+        } else if (table == Table::Pattern && StartsWithDigits(line)) {
+            // THETA PHI VERTC HORIZ TOTAL ...
+            const auto w = Words(line);
+            PatternPoint p;
+            if (w.size() >= 5 && Number(w[0], p.theta) && Number(w[1], p.phi) &&
+                Number(w[4], p.gain))
+                f.pattern.push_back(p);
+            ++rows;
+        } else if (table == Table::Pattern && rows > 0 && Words(line).empty()) {
+            table = Table::None;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+int Wrap(long a)
+{
+    return static_cast<int>(((a % 360) + 360) % 360);
+}
+
+PatternCut EmptyCut()
+{
+    PatternCut c;
+    c.fill(kNaN);
+    return c;
+}
+
+} // namespace
+
+PatternCut EPlaneCut(const std::vector<PatternPoint>& points)
+{
+    PatternCut c = EmptyCut();
+    for (const PatternPoint& p : points)
+        if (std::abs(p.theta - 90) < 1e-6)
+            c[static_cast<size_t>(Wrap(std::lround(p.phi)))] = p.gain;
+    return c;
+}
+
+PatternCut HPlaneCut(const std::vector<PatternPoint>& points)
+{
+    PatternCut c = EmptyCut();
+    for (const PatternPoint& p : points)
+        if (std::abs(p.phi) < 1e-6)
+            c[static_cast<size_t>(Wrap(std::lround(90 - p.theta)))] = p.gain;
+    return c;
+}
+
+namespace {
+
+double At(const PatternCut& c, int a)
+{
+    return c[static_cast<size_t>(Wrap(a))];
+}
+
+// Degrees from forward, walking in direction `dir`, to where the gain first
+// falls below `level`; linear interpolation between the whole degrees.
+double HalfWidth(const PatternCut& c, double level, int dir)
+{
+    for (int a = 1; a <= 180; ++a) {
+        const double g = At(c, dir * a);
+        if (g < level) {
+            const double prev = At(c, dir * (a - 1));
+            return a - 1 + (prev - level) / (prev - g);
+        }
+    }
+    return 180;
+}
+
+// The first side lobe walking in direction `dir`: past the first null, the next peak.
+double SideLobe(const PatternCut& c, int dir)
+{
+    int a = 1;
+    while (a < 180 && At(c, dir * (a + 1)) <= At(c, dir * a))
+        ++a;
+    while (a < 180 && At(c, dir * (a + 1)) >= At(c, dir * a))
+        ++a;
+    if (a >= 180)
+        return kNaN;
+    return At(c, dir * a) - c[0];
+}
+
+} // namespace
+
+double Beamwidth(const PatternCut& c)
+{
+    const double level = c[0] - 3;
+    return std::min(360.0, HalfWidth(c, level, 1) + HalfWidth(c, level, -1));
+}
+
+double FirstSideLobe(const PatternCut& c)
+{
+    const double a = SideLobe(c, 1), b = SideLobe(c, -1);
+    if (std::isnan(a))
+        return b;
+    if (std::isnan(b))
+        return a;
+    return std::max(a, b);
+}
+
+double RearMaximum(const PatternCut& a, const PatternCut& b)
+{
+    double worst = -std::numeric_limits<double>::infinity();
+    for (int i = 90; i <= 270; ++i)
+        for (const PatternCut* c : {&a, &b})
+            if (!std::isnan((*c)[static_cast<size_t>(i)]))
+                worst = std::max(worst, (*c)[static_cast<size_t>(i)]);
+    return worst;
+}
+
+double Swr(std::complex<double> z, double z0)
+{
+    const double rho = std::abs((z - z0) / (z + z0));
+    return rho >= 1 ? std::numeric_limits<double>::infinity() : (1 + rho) / (1 - rho);
+}
+
+double GainAt(const std::vector<PatternPoint>& points, double theta, double phi)
+{
+    for (const PatternPoint& p : points)
+        if (std::abs(p.theta - theta) < 1e-6 && std::abs(p.phi - phi) < 1e-6)
+            return p.gain;
+    return kNaN;
+}
+
+} // namespace tavora

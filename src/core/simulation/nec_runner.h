@@ -1,0 +1,50 @@
+#pragma once
+
+#include "state/errors.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tavora {
+
+inline constexpr const char* kEngineName = "nec2c";
+inline constexpr const char* kEngineMissing =
+    "NEC-2 engine nec2c not found: install the nec2c package";
+
+// The user (or the window closing) stopped a run; every engine process is gone.
+class SimulationCancelled : public Error {
+  public:
+    SimulationCancelled() : Error("Simulation cancelled") {}
+};
+
+// The engine's full path: `name` itself when it holds a slash, else the first
+// executable of that name on the PATH; empty when there is none.
+std::string FindEngine(const std::string& name, const std::string& path);
+std::string FindEngine(const std::string& name = kEngineName);
+
+struct RunControl {
+    std::string engine = kEngineName;
+    // For the whole run: a safety net against a hung engine, not a limit on
+    // long booms (100 directors take minutes over a sweep).
+    std::chrono::milliseconds timeout{600'000};
+    // Called from the running thread as frequencies finish: (finished, total),
+    // counted over the FR cards of every deck.
+    std::function<void(int, int)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// Runs every deck in its own engine process, all at once, in a temporary
+// folder that is removed afterwards, and gives their output texts in deck
+// order. Throws Error with kEngineMissing, with the engine's own error text,
+// or on the timeout; SimulationCancelled when `cancel` is set. No process
+// outlives the call.
+std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const RunControl& control);
+
+// The engine's own words for a failed run: its error stream, else the last
+// two lines it printed.
+std::string EngineErrorText(const std::string& output, const std::string& errors);
+
+} // namespace tavora

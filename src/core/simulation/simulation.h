@@ -1,0 +1,83 @@
+#pragma once
+
+#include "simulation/nec_deck.h"
+#include "simulation/nec_output.h"
+#include "simulation/nec_runner.h"
+
+#include <complex>
+#include <string>
+#include <vector>
+
+namespace tavora {
+
+struct SimulationSettings {
+    double sweepPercent = 2;
+    int points = 21;
+    double z0 = 0;     // SWR reference; 0 takes 50 ohm for the single, 200 for the folded dipole
+    int processes = 0; // sweep pieces run at once; 0 takes one per core
+};
+
+double ReferenceImpedance(Feed feed, double z0);
+
+struct SweepRow {
+    double frequency = 0;
+    std::complex<double> impedance;
+    double swr = 0;
+    double gainDbi = 0;
+    double frontToBack = 0;
+};
+
+struct SimulationResult {
+    double frequency = 0;
+    double z0 = 50;
+    std::complex<double> impedance;
+    double swr = 0;
+    double gainDbi = 0;
+    double frontToBack = 0; // forward against 180 degrees
+    double frontToRear = 0; // forward against the worst lobe of the rear half
+    double efficiency = 0;
+    PatternCut ePlane{}, hPlane{};
+    double beamwidthE = 0, beamwidthH = 0;
+    double sideLobeE = 0, sideLobeH = 0;
+    std::vector<SweepRow> sweep;
+    std::vector<std::string> notes;
+    // The DL6WU formulas for the same boom, for comparison; NaN without directors.
+    double estimateGainDbd = 0;
+    double estimateBeamwidth = 0;
+    double GainDbd() const { return gainDbi - 2.15; }
+};
+
+// The decks of one run: the pattern cuts at the model's frequency first, then
+// the sweep in `pieces` consecutive pieces.
+std::vector<std::string> SimulationDecks(const NecModel& model, const SimulationSettings& settings,
+                                         int pieces);
+
+// The figures from the engine's outputs: the first holds the pattern cuts in
+// its first frequency block; every other block of any output is a sweep
+// point, merged in frequency order. Throws Error when the cuts are missing.
+SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
+                                   const std::vector<std::string>& outputs);
+
+// Decks, run and figures; the sweep split into one piece per process.
+SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
+                          const RunControl& control);
+int ProcessCount(const SimulationSettings& settings);
+
+// Stacking distances (mm) that the simulated beamwidths give: vertical from the
+// H plane, horizontal from the E plane (the stacking calculator's rule).
+struct SimulatedStacking {
+    double vertical = 0;
+    double horizontal = 0;
+};
+SimulatedStacking StackingFromResult(const SimulationResult& result);
+
+// The figures as the program and the command line show them, one line each,
+// tab between caption and value (no line ends).
+std::vector<std::string> SimulationFigureLines(const SimulationResult& result,
+                                               char decimalSep = '.');
+// The sweep table: a heading and one line per frequency, tabs between columns.
+std::vector<std::string> SweepTableLines(const SimulationResult& result, char decimalSep = '.');
+// The sweep and both pattern cuts for spreadsheets (comma separated, point decimals).
+std::string SimulationCsv(const SimulationResult& result);
+
+} // namespace tavora

@@ -1,0 +1,243 @@
+#include "app/design/results_window.h"
+#include "app/exchange/yo_details_window.h"
+#include "app/simulation/simulation_window.h"
+#include "tool_test.h"
+
+#include "child_processes.h"
+
+#include "design/entry.h"
+#include "design/report.h"
+#include "exchange/yo_details.h"
+#include "simulation/nec_runner.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+using namespace tavora;
+using namespace tavora::app;
+using namespace tavora::test;
+
+namespace {
+
+constexpr int kRunLimitMs = 60000;
+
+void Design(DesignState& state, const char* directors = "8")
+{
+    DesignEntry e = FormDefaults();
+    e.Directors = directors;
+    YagiDoCalculate(e, state);
+    std::string report;
+    Yagidimensions(state, report);
+}
+
+// A three-element Yagi typed into the YO entry group.
+void TypeSmallYagi(YoEntryTexts& entries)
+{
+    const std::pair<int, const char*> values[] = {{37, "144"},  {4, "6"},   {1, "8"},
+                                                  {39, "1030"}, {3, "980"}, {2, "400"},
+                                                  {5, "920"},   {6, "560"}, {41, "2"}};
+    for (auto [n, text] : values)
+        entries[static_cast<size_t>(n - 1)] = text;
+}
+
+// A table's rows as lines, the cells joined by tabs; the heading first when shown.
+QStringList Rows(QWidget* w, const char* name)
+{
+    auto* table = Find<QTableWidget>(w, name);
+    QStringList lines;
+    if (!table->horizontalHeader()->isHidden()) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->horizontalHeaderItem(c)->text();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            if (table->item(r, c))
+                cells << table->item(r, c)->text();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines;
+}
+
+// Presses "Simulate" on `from`: the simulation window must open and run; gives
+// its figures.
+QStringList FiguresAfterSimulate(QWidget* from)
+{
+    QStringList figures;
+    WhenModalOpens([&figures](QWidget* modal) {
+        auto* simulation = qobject_cast<SimulationWindow*>(modal);
+        QVERIFY(simulation);
+        QTRY_VERIFY_WITH_TIMEOUT(simulation->Result().has_value(), kRunLimitMs);
+        figures = Rows(simulation, "Figures");
+        simulation->close();
+    });
+    Click(from, "Simulate");
+    return figures.isEmpty() ? QStringList{QStringLiteral("<no simulation>")} : figures;
+}
+
+} // namespace
+
+class SimulationWindowTest : public QObject {
+    Q_OBJECT
+    ModalWatchdog watchdog_{kRunLimitMs};
+
+  private slots:
+    void cleanup()
+    {
+        QVERIFY(watchdog_.Failures().isEmpty());
+        QCOMPARE(ChildProcessCount(), 0);
+    }
+
+    void simulateOnTheResultsWindowOpensTheSimulation()
+    {
+        Harness h;
+        Design(h.state);
+        ResultsWindow results(nullptr, h.context);
+        results.show();
+        QCOMPARE(FiguresAfterSimulate(&results).first(), QStringLiteral("Frequency:\t144.100 MHz"));
+    }
+
+    void progressMovesAndTheFiguresAppear()
+    {
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        auto* bar = Find<QProgressBar>(&w, "Progress");
+        QSignalSpy moved(bar, &QProgressBar::valueChanged);
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        QVERIFY(!moved.isEmpty());
+        QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE(bar->maximum(), 22); // the pattern's frequency and the sweep's 21
+        QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
+                 QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
+        QVERIFY(Rows(&w, "Figures")
+                    .contains(QStringLiteral(
+                        "Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+        const QStringList sweep = Rows(&w, "Sweep");
+        QCOMPARE(sweep.size(), 22);
+        QCOMPARE(sweep.first(), QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"));
+        QCOMPARE(sweep[11], QStringLiteral("144.100\t47.7\t3.9\t1.10\t14.01\t27.8"));
+        QVERIFY(Find<QPushButton>(&w, "Print")->isEnabled());
+        QVERIFY(!Find<QPushButton>(&w, "Cancel")->isEnabled());
+
+        // The plots are drawn: more than the white background.
+        const QImage plots = Find<QWidget>(&w, "Plots")->grab().toImage();
+        int coloured = 0;
+        for (int y = 0; y < plots.height(); y += 3)
+            for (int x = 0; x < plots.width(); x += 3)
+                coloured += plots.pixel(x, y) != qRgb(255, 255, 255);
+        QVERIFY(coloured > 500);
+    }
+
+    void cancelStopsEveryProcess()
+    {
+        Harness h;
+        Design(h.state, "60"); // long enough to be caught running
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_VERIFY(w.Running());
+        QTRY_VERIFY(ChildProcessCount() > 0);
+        Click(&w, "Cancel");
+        QVERIFY(!w.Running());
+        QCOMPARE(ChildProcessCount(), 0);
+        QTRY_COMPARE(Find<QLabel>(&w, "Status")->text(), QStringLiteral("Simulation cancelled"));
+        QVERIFY(!w.Result().has_value());
+        QVERIFY(Find<QPushButton>(&w, "Simulate")->isEnabled());
+        QVERIFY(h.dialogs.messages.isEmpty());
+    }
+
+    void closingWhileRunningLeavesNoProcess()
+    {
+        Harness h;
+        Design(h.state, "60");
+        {
+            SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+            w.show();
+            QTRY_VERIFY(ChildProcessCount() > 0);
+            w.close();
+        }
+        QCOMPARE(ChildProcessCount(), 0);
+    }
+
+    void missingEngineSaysSo()
+    {
+        Harness h;
+        Design(h.state);
+        const QByteArray path = qgetenv("PATH");
+        QTemporaryDir empty;
+        qputenv("PATH", empty.path().toUtf8());
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_COMPARE(h.dialogs.MessageTexts(), QStringList{QString::fromUtf8(kEngineMissing)});
+        qputenv("PATH", path);
+        QVERIFY(!w.Running());
+        QVERIFY(!w.Result().has_value());
+    }
+
+    void printAndSaveThroughTheDialogs()
+    {
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        QTemporaryDir dir;
+        const QString png = dir.filePath(QStringLiteral("sim.png"));
+        const QString pdf = dir.filePath(QStringLiteral("sim.pdf"));
+        const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
+        h.dialogs.saveFiles = {png, pdf};
+        h.dialogs.printers.push_back(ScriptedDialogs::PdfPrinter(printed));
+        Click(&w, "SavePicture");
+        Click(&w, "SavePicture");
+        Click(&w, "Print");
+        QVERIFY(h.dialogs.unexpected.isEmpty());
+        QVERIFY(h.dialogs.messages.isEmpty());
+        QCOMPARE(QImage(png).size(), QSize(1600, 1400));
+        for (const QString& file : {pdf, printed}) {
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+            p.waitForFinished();
+            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            QVERIFY2(text.contains(QStringLiteral("Forward gain:")), qPrintable(file));
+            QVERIFY(text.contains(QStringLiteral("-10 dB")));
+            QVERIFY(text.contains(QStringLiteral("Frequency (MHz)")));
+        }
+    }
+
+    void simulateOnTheYoScreenTakesTheYagiInItsBoxes()
+    {
+        Harness h;
+        TypeSmallYagi(h.state.YoEntry);
+        YoDetailsWindow yo(nullptr, h.context);
+        yo.show();
+        const QStringList figures = FiguresAfterSimulate(&yo);
+        QCOMPARE(figures.first(), QStringLiteral("Frequency:\t144.000 MHz"));
+        QVERIFY(figures.join('\n').contains(QStringLiteral("DL6WU estimate")));
+    }
+
+    void aBadYoBoxIsNamedAndNoSimulationOpens()
+    {
+        Harness h;
+        TypeSmallYagi(h.state.YoEntry);
+        h.state.YoEntry[5] = "x"; // director 1's distance
+        YoDetailsWindow yo(nullptr, h.context);
+        yo.show();
+        Click(&yo, "Simulate");
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{QString::fromUtf8(kErrorInBox)});
+    }
+};
+
+TAVORA_UI_TEST_MAIN(SimulationWindowTest)
+#include "simulation_window_test.moc"

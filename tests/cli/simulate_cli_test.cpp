@@ -1,0 +1,120 @@
+#include "cli_run.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+// The number after `caption` in the printed figures.
+double Figure(const std::string& out, const std::string& caption)
+{
+    const size_t at = out.find(caption);
+    if (at == std::string::npos)
+        return NAN;
+    return std::stod(out.substr(at + caption.size()));
+}
+
+int CountLines(const std::string& text, const std::string& prefix)
+{
+    std::istringstream in(text);
+    int n = 0;
+    for (std::string line; std::getline(in, line);)
+        n += line.rfind(prefix, 0) == 0;
+    return n;
+}
+
+} // namespace
+
+// Published NEC-4 figures for DL6WU Yagis at 432 MHz with 4 mm elements, single
+// dipole, no boom correction: 12, 19 and 26 elements.
+struct Nec4Case {
+    int directors;
+    double gainDbi;
+};
+
+class Nec4Gain : public ::testing::TestWithParam<Nec4Case> {};
+
+TEST_P(Nec4Gain, SimulatedGainIsWithinAThirdOfADecibel)
+{
+    const Nec4Case c = GetParam();
+    const CliRun r = Cli("simulate --freq 432 --directors " + std::to_string(c.directors) +
+                         " --element-diam 4 --radiator-diam 4 --points 1");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NEAR(Figure(r.out, "Forward gain:\t"), c.gainDbi, 0.3) << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Published, Nec4Gain,
+                         ::testing::Values(Nec4Case{10, 14.73}, Nec4Case{17, 17.21},
+                                           Nec4Case{24, 18.59}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.directors + 2) + "Elements";
+                         });
+
+TEST(SimulateCli, PrintsFiguresAndSweepAndWritesCsv)
+{
+    TempDir dir;
+    const std::string csv = dir.File("sim.csv");
+    const CliRun r =
+        Cli("simulate --directors 3 --dipole folded --sweep 1 --points 5 --csv " + csv);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Simulated with nec2c (NEC-2) in free space, aluminium elements\n", 0),
+              0u);
+    EXPECT_NE(r.out.find("\nSWR (200 ohm):\t"), std::string::npos);
+    EXPECT_NE(r.out.find("\n\nMHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)\n142.659\t"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\n145.541\t"), std::string::npos);
+    const std::string text = ReadAll(csv);
+    const std::string sweep = text.substr(0, text.find("\n\n"));
+    EXPECT_EQ(std::count(sweep.begin(), sweep.end(), '\n'), 5); // heading and 5 rows
+    EXPECT_EQ(CountLines(text, "angle_deg,"), 1);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 5 + 1 + 1 + 360);
+}
+
+TEST(SimulateCli, ThroughBoomDesignSaysItIsModelledWithoutTheBoom)
+{
+    const CliRun r = Cli("simulate --directors 2 --mounting bonded --points 1 --z0 75");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("\nModelled without the boom: element lengths for a non-metal boom "
+                         "(no boom correction)\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\nSWR (75 ohm):\t"), std::string::npos);
+}
+
+TEST(SimulateCli, MissingEngineIsNamed)
+{
+    const CliRun r = Cli("simulate", "PATH=/nonexistent ");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "NEC-2 engine nec2c not found: install the nec2c package\n");
+}
+
+TEST(SimulateCli, UsageErrors)
+{
+    EXPECT_EQ(Cli("simulate --dipole triple").code, 2);
+    EXPECT_EQ(Cli("simulate --points 0").code, 2);
+    const CliRun bad = Cli("simulate --freq 0");
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err, "Floating point division by zero\n");
+}
+
+TEST(DesignCli, NecDeckForEitherDipole)
+{
+    TempDir dir;
+    struct Case {
+        const char* dipole;
+        int wires;
+    };
+    for (const Case& c : {Case{"single", 10}, Case{"folded", 13}}) {
+        const std::string deck = dir.File(std::string(c.dipole) + ".nec");
+        const CliRun r = Cli(std::string("design --dipole ") + c.dipole + " --nec " + deck);
+        ASSERT_EQ(r.code, 0) << r.err;
+        const std::string text = ReadAll(deck);
+        EXPECT_EQ(CountLines(text, "GW "), c.wires) << c.dipole;
+        EXPECT_EQ(CountLines(text, "FR "), 2);
+        EXPECT_EQ(text.rfind("CM Tavora: DL6WU Yagi, 10 elements, 144.1 MHz, ", 0), 0u);
+        EXPECT_EQ(text.substr(text.size() - 3), "EN\n");
+    }
+}

@@ -1,0 +1,179 @@
+#include "simulation/nec_output.h"
+#include "simulation/simulation.h"
+
+#include "simulation_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace tavora;
+using tavora::test::Designed;
+using tavora::test::Recorded;
+
+TEST(NecOutput, RecordedRunOfTheWorkedExample)
+{
+    // nec2c's output for the 144.1 MHz default design: the pattern block, then
+    // the 21 sweep frequencies.
+    const auto blocks = ParseNecOutput(Recorded("default_144.out"));
+    ASSERT_EQ(blocks.size(), 22u);
+    const FrequencyOutput& f = blocks[0];
+    EXPECT_DOUBLE_EQ(f.frequency, 144.1);
+    EXPECT_DOUBLE_EQ(f.impedance.real(), 47.668);
+    EXPECT_DOUBLE_EQ(f.impedance.imag(), 3.903);
+    EXPECT_DOUBLE_EQ(f.efficiency, 99.15);
+    EXPECT_EQ(f.pattern.size(), 720u);
+    EXPECT_DOUBLE_EQ(blocks[1].frequency, 141.22); // as printed, to five digits
+    EXPECT_EQ(blocks[1].pattern.size(), 2u);
+
+    const PatternCut e = EPlaneCut(f.pattern), h = HPlaneCut(f.pattern);
+    struct Point {
+        const PatternCut& cut;
+        size_t angle;
+        double gain;
+    };
+    for (const Point& p : {Point{e, 0, 14.01}, Point{e, 20, 10.36}, Point{e, 180, -13.83},
+                           Point{h, 0, 14.01}, Point{h, 20, 11.08}, Point{h, 180, -13.83}})
+        EXPECT_DOUBLE_EQ(p.cut[p.angle], p.gain) << p.angle;
+    EXPECT_TRUE(std::none_of(e.begin(), e.end(), [](double g) { return std::isnan(g); }));
+    EXPECT_TRUE(std::none_of(h.begin(), h.end(), [](double g) { return std::isnan(g); }));
+}
+
+TEST(NecOutput, TextWithoutFrequencyBlocksGivesNone)
+{
+    EXPECT_TRUE(ParseNecOutput("").empty());
+    EXPECT_TRUE(ParseNecOutput("  GEOMETRY DATA CARD ERROR\n").empty());
+}
+
+namespace {
+
+PatternCut Cut(double (*gain)(double angle))
+{
+    PatternCut c;
+    for (int a = 0; a < 360; ++a)
+        c[static_cast<size_t>(a)] = gain(a <= 180 ? a : 360 - a);
+    return c;
+}
+
+} // namespace
+
+TEST(NecOutput, BeamwidthAndSideLobeOfDrawnCuts)
+{
+    // -3 dB exactly 20 degrees either side.
+    const PatternCut parabola = Cut([](double a) { return 10 - 3 * (a / 20) * (a / 20); });
+    EXPECT_DOUBLE_EQ(Beamwidth(parabola), 40);
+    EXPECT_TRUE(std::isnan(FirstSideLobe(parabola)));
+
+    // A null at 30 degrees, a side lobe peaking at 45 degrees, 20 dB down.
+    const PatternCut lobed = Cut([](double a) {
+        if (a <= 30)
+            return -40 * a / 30;
+        if (a <= 45)
+            return -40 + 20 * (a - 30) / 15;
+        return -20 - 40 * (a - 45) / 135;
+    });
+    EXPECT_DOUBLE_EQ(FirstSideLobe(lobed), -20);
+    EXPECT_DOUBLE_EQ(Beamwidth(lobed), 2 * 30 * 3.0 / 40);
+
+    const PatternCut flat = Cut([](double) { return 2.0; });
+    EXPECT_DOUBLE_EQ(Beamwidth(flat), 360);
+    EXPECT_DOUBLE_EQ(RearMaximum(parabola, lobed), std::max(parabola[90], lobed[90]));
+}
+
+TEST(NecOutput, SwrAgainstTheReference)
+{
+    struct Case {
+        std::complex<double> z;
+        double z0, swr;
+    };
+    for (const Case& c : {Case{{50, 0}, 50, 1}, Case{{100, 0}, 50, 2}, Case{{25, 0}, 50, 2},
+                          Case{{50, 50}, 50, 2.6180339887}, Case{{200, 0}, 200, 1}})
+        EXPECT_NEAR(Swr(c.z, c.z0), c.swr, 1e-9) << c.z;
+    EXPECT_EQ(Swr({0, 30}, 50), INFINITY); // a pure reactance reflects everything
+}
+
+namespace {
+
+SimulationResult RecordedResult(const std::vector<std::string>& files)
+{
+    std::vector<std::string> outputs;
+    for (const std::string& f : files)
+        outputs.push_back(Recorded(f));
+    return ResultFromOutputs(ModelFromDesign(Designed(), Feed::SingleDipole), {}, outputs);
+}
+
+} // namespace
+
+TEST(Simulation, FiguresOfTheRecordedRun)
+{
+    const SimulationResult r = RecordedResult({"default_144.out"});
+    EXPECT_DOUBLE_EQ(r.gainDbi, 14.01);
+    EXPECT_NEAR(r.frontToBack, 27.84, 1e-9);
+    EXPECT_EQ(r.z0, 50);
+    ASSERT_EQ(r.sweep.size(), 21u);
+    EXPECT_DOUBLE_EQ(r.sweep.front().frequency, 141.218);
+    EXPECT_DOUBLE_EQ(r.sweep[10].gainDbi, 14.01);
+
+    const std::vector<std::string> lines = SimulationFigureLines(r);
+    const std::vector<std::string> expected{
+        "Simulated with nec2c (NEC-2) in free space, aluminium elements",
+        "Frequency:\t144.100 MHz",
+        "Feed impedance:\t47.7 + j3.9 ohm",
+        "SWR (50 ohm):\t1.10",
+        "Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd",
+        "F/B (180 deg):\t27.8 dB",
+        "F/R (rear half):\t19.9 dB",
+        "E plane beamwidth:\t36.6 deg\t\tDL6WU estimate 41.1 deg",
+        "H plane beamwidth:\t40.4 deg",
+        "E plane first side lobe:\t-18.3 dB",
+        "H plane first side lobe:\t-13.0 dB",
+        "Efficiency:\t99.2 %",
+        "Vertical stacking (H plane):\t3016 mm",
+        "Horizontal stacking (E plane):\t3311 mm"};
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(SimulationFigureLines(r, ',')[3], "SWR (50 ohm):\t1,10");
+
+    const auto table = SweepTableLines(r);
+    ASSERT_EQ(table.size(), 22u);
+    EXPECT_EQ(table[0], "MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)");
+    EXPECT_EQ(table[11], "144.100\t47.7\t3.9\t1.10\t14.01\t27.8");
+}
+
+TEST(Simulation, SweepPiecesMergeInFrequencyOrder)
+{
+    // Pieces may finish in any order; the rows come out by frequency.
+    const SimulationResult r =
+        RecordedResult({"default_144.out", "piece_high.out", "piece_low.out"});
+    ASSERT_EQ(r.sweep.size(), 25u);
+    EXPECT_TRUE(
+        std::is_sorted(r.sweep.begin(), r.sweep.end(), [](const SweepRow& a, const SweepRow& b) {
+            return a.frequency < b.frequency;
+        }));
+    EXPECT_DOUBLE_EQ(r.sweep.back().frequency, 146.982);
+}
+
+TEST(Simulation, OutputWithoutPatternIsAnError)
+{
+    const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
+    EXPECT_THROW(ResultFromOutputs(m, {}, {Recorded("piece_low.out")}), Error);
+    EXPECT_THROW(ResultFromOutputs(m, {}, {""}), Error);
+}
+
+TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
+{
+    const std::string csv = SimulationCsv(RecordedResult({"default_144.out"}));
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db");
+    EXPECT_NE(csv.find("\n144.1000,47.67,3.90,1.098,14.01,27.84\n"), std::string::npos);
+    EXPECT_NE(csv.find("\n\nangle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n"),
+              std::string::npos);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 21 + 1 + 1 + 360);
+}
+
+TEST(Simulation, ReferenceImpedanceFollowsTheDipole)
+{
+    EXPECT_EQ(ReferenceImpedance(Feed::SingleDipole, 0), 50);
+    EXPECT_EQ(ReferenceImpedance(Feed::FoldedDipole, 0), 200);
+    EXPECT_EQ(ReferenceImpedance(Feed::FoldedDipole, 75), 75);
+}

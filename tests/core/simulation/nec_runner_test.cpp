@@ -1,0 +1,164 @@
+#include "simulation/nec_runner.h"
+#include "simulation/simulation.h"
+
+#include "child_processes.h"
+#include "simulation_fixture.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+using namespace tavora;
+using tavora::test::Designed;
+
+namespace {
+
+// A stand-in engine: a shell script in `dir`.
+std::string FakeEngine(const TempDir& dir, const std::string& body)
+{
+    const std::string file = dir.File("fake-nec2c");
+    WriteAll(file, "#!/bin/sh\n" + body + "\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    return file;
+}
+
+// Runs in a private TMPDIR so the test can see that the run's folder is gone.
+class RunnerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ::setenv("TMPDIR", tmp.Path().c_str(), 1); }
+    void TearDown() override
+    {
+        ::unsetenv("TMPDIR");
+        EXPECT_TRUE(std::filesystem::is_empty(tmp.Path())) << "the run's folder was left";
+        EXPECT_EQ(ChildProcessCount(), 0) << "an engine process was left";
+    }
+    TempDir tmp;
+    TempDir bin;
+};
+
+std::string Message(const std::function<void()>& run)
+{
+    try {
+        run();
+    } catch (const Error& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+} // namespace
+
+TEST(FindEngine, LooksOnThePath)
+{
+    TempDir dir;
+    const std::string fake = FakeEngine(dir, "exit 0");
+    EXPECT_EQ(FindEngine("fake-nec2c", "/nonexistent:" + dir.Path().string()), fake);
+    EXPECT_EQ(FindEngine("fake-nec2c", "/nonexistent"), "");
+    EXPECT_EQ(FindEngine(fake, ""), fake);
+    EXPECT_EQ(FindEngine("/nonexistent/nec2c", "/usr/bin"), "");
+}
+
+TEST_F(RunnerTest, MissingEngineIsNamed)
+{
+    RunControl c;
+    c.engine = "/nonexistent/nec2c";
+    EXPECT_EQ(Message([&] { RunDecks({"CE\nEN\n"}, c); }), kEngineMissing);
+}
+
+TEST_F(RunnerTest, CancelKillsEveryProcess)
+{
+    RunControl c;
+    c.engine = FakeEngine(bin, "exec sleep 30");
+    std::atomic<bool> cancel{false};
+    c.cancel = &cancel;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancel = true;
+    });
+    EXPECT_THROW(RunDecks({"a", "b", "c"}, c), SimulationCancelled);
+    canceller.join();
+}
+
+TEST_F(RunnerTest, TimeoutKillsEveryProcess)
+{
+    RunControl c;
+    c.engine = FakeEngine(bin, "exec sleep 30");
+    c.timeout = std::chrono::milliseconds(200);
+    EXPECT_EQ(Message([&] { RunDecks({"a", "b"}, c); }), "nec2c did not finish within 1 s");
+}
+
+TEST_F(RunnerTest, EngineFailureGivesItsOwnText)
+{
+    RunControl c;
+    c.engine = FakeEngine(
+        bin, "printf 'DATA CARD No: 1 EX\\n\\n  NO SEGMENT HAS AN ITAG OF 5' > \"$4\"; exit 255");
+    EXPECT_EQ(Message([&] { RunDecks({"deck"}, c); }),
+              "nec2c: DATA CARD No: 1 EX\nNO SEGMENT HAS AN ITAG OF 5");
+    // nec2c exits 0 when it cannot read its input, with a word on stderr.
+    c.engine = FakeEngine(bin, "echo \"nec2c: $2: No such file or directory\" >&2; exit 0");
+    EXPECT_NE(Message([&] { RunDecks({"deck"}, c); }).find("No such file or directory"),
+              std::string::npos);
+}
+
+#ifdef TAVORA_NEC2C
+
+TEST_F(RunnerTest, RealEngineReportsABadDeck)
+{
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    const std::string deck =
+        "CE\nGW 1 21 0 -0.5 0 0 0.5 0 0.002\nGE 0\nEX 0 5 30 0 1 0\nFR 0 1 0 0 144 0\nXQ\nEN\n";
+    EXPECT_NE(Message([&] { RunDecks({deck}, c); }).find("NO SEGMENT HAS AN ITAG OF 5"),
+              std::string::npos);
+}
+
+// The decks open and run for both dipoles, few and many directors and every shape.
+struct LiveCase {
+    const char* name;
+    const char* directors;
+    Feed feed;
+    Shape shape;
+};
+
+class LiveDeck : public ::testing::TestWithParam<LiveCase> {};
+
+TEST_P(LiveDeck, RunsAndGivesItsFigures)
+{
+    const LiveCase& p = GetParam();
+    const DesignState s = Designed([&p](DesignEntry& e) {
+        e.Directors = p.directors;
+        e.ElementShape = e.RadiatorShape = p.shape;
+        e.ElementMounting = Mounting::Insulated;
+    });
+    const NecModel model = ModelFromDesign(s, p.feed);
+    SimulationSettings settings;
+    settings.points = 3;
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    std::vector<std::pair<int, int>> progress;
+    c.progress = [&progress](int done, int total) { progress.emplace_back(done, total); };
+    const SimulationResult r = Simulate(model, settings, c);
+    EXPECT_GT(r.gainDbi, 2);
+    EXPECT_GT(r.impedance.real(), 0);
+    EXPECT_EQ(r.sweep.size(), 3u);
+    // Counted in frequencies: the pattern's and the three of the sweep.
+    EXPECT_EQ(progress.back(), std::make_pair(4, 4));
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(ChildProcessCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decks, LiveDeck,
+    ::testing::Values(LiveCase{"NoDirectorsSingle", "0", Feed::SingleDipole, Shape::Round},
+                      LiveCase{"NoDirectorsFolded", "0", Feed::FoldedDipole, Shape::Round},
+                      LiveCase{"OneSquareDirector", "1", Feed::SingleDipole, Shape::Square},
+                      LiveCase{"FlatElementsFolded", "6", Feed::FoldedDipole, Shape::Flat},
+                      LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#endif

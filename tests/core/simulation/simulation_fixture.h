@@ -1,0 +1,37 @@
+#pragma once
+
+// Designs and recorded engine output shared by the simulation tests.
+
+#include "design/entry.h"
+#include "design/report.h"
+#include "state/design_state.h"
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+namespace tavora::test {
+
+// The entry screen's defaults with a few boxes changed, calculated.
+inline DesignState Designed(const std::function<void(DesignEntry&)>& change = {})
+{
+    DesignEntry e = FormDefaults();
+    if (change)
+        change(e);
+    DesignState s;
+    YagiDoCalculate(e, s);
+    std::string report;
+    Yagidimensions(s, report);
+    return s;
+}
+
+inline std::string Recorded(const std::string& name)
+{
+    std::ifstream in(std::string(TAVORA_TEST_DATA) + "/nec/" + name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace tavora::test
