@@ -23,6 +23,9 @@ packages=(
   xvfb xauth x11-utils imagemagick poppler-utils xdotool
   # the NEC-2 engine the simulation runs (found on the PATH at run time)
   nec2c
+  # the Debian package: icon sizes drawn from the SVG, dpkg-shlibdeps, and the
+  # checks of the unpacked package (menu entry, metainfo, manuals, file types)
+  librsvg2-bin dpkg-dev file lintian desktop-file-utils appstream man-db shared-mime-info
 )
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include "feedline/coax_data.h"
 #include "feedline/swr.h"
+#include "shell/startup.h"
+#include "state/design_state.h"
 #include "state/errors.h"
 
 #include <iostream>
@@ -16,7 +18,7 @@ struct SwrOptions {
     MeasureMode mode = MeasureMode::Power;
     std::string reverse;
     std::string forward;
-    std::string coaxFile = "Coax.dta";
+    std::optional<std::string> coaxFile;
     std::optional<std::string> cable;
     std::optional<std::string> band;
     std::string length = "0";
@@ -41,9 +43,18 @@ int BandIndex(const std::string& band)
 // Gives the loss label, or throws the message that stops the loss.
 std::string ChooseCable(SwrSession& session, const SwrOptions& o)
 {
-    session.compensate = true;
-    if (!LoadCoaxFile(o.coaxFile, session.cables))
-        throw Error(kNoCoaxFile);
+    if (o.coaxFile) {
+        session.compensate = true;
+        if (!LoadCoaxFile(*o.coaxFile, session.cables))
+            throw Error(kNoCoaxFile);
+    } else {
+        // The window's own rule: the working folder's Coax.dta, else the installed one.
+        DesignState state;
+        shell::InitialiseProgram(state);
+        const std::string message = Docoax(session, true, state);
+        if (!message.empty())
+            throw Error(message);
+    }
     session.selectedCable = CableIndex(session.cables, *o.cable);
     if (o.band)
         session.band = BandIndex(*o.band);
@@ -91,7 +102,9 @@ void AddSwrCommand(CLI::App& app, int& exitCode)
         ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case));
     cmd->add_option("--reverse", o->reverse, "Reverse reading, or the low impedance");
     cmd->add_option("--forward", o->forward, "Forward reading, or the high impedance");
-    cmd->add_option("--coax-file", o->coaxFile, "Cable data file")->capture_default_str();
+    cmd->add_option("--coax-file", o->coaxFile,
+                    "Cable data file; by default Coax.dta in the current folder, else the "
+                    "installed one");
     cmd->add_option("--cable", o->cable, "Cable entry, by its description");
     cmd->add_option("--band", o->band, "\"50 MHz\", \"144 MHz\", \"432 MHz\" or \"1296 MHz\"");
     cmd->add_option("--length", o->length, "Coax length in metres")->capture_default_str();

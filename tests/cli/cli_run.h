@@ -19,8 +19,10 @@ struct CliRun {
 };
 
 // Runs tavora-cli through the shell and collects stdout, stderr and the exit
-// code; `env` (as "NAME=value ") goes before the command.
-inline CliRun Cli(const std::string& args, const std::string& env = "")
+// code. `env` (as "NAME=value ") goes before the command; `program` is the
+// tavora-cli to run and `folder` its working folder, when given.
+inline CliRun Cli(const std::string& args, const std::string& env = "",
+                  const std::string& program = TAVORA_CLI, const std::string& folder = "")
 {
     // Tests run in parallel: each call gets its own stderr file.
     static int calls = 0;
@@ -29,7 +31,8 @@ inline CliRun Cli(const std::string& args, const std::string& env = "")
                           test->name() + "_" + std::to_string(++calls) + ".err";
     // Parameterised tests have slashes in their names.
     std::replace(errFile.begin() + static_cast<long>(::testing::TempDir().size()), errFile.end(), '/', '_');
-    const std::string cmd = env + std::string(TAVORA_CLI) + " " + args + " 2>" + errFile;
+    const std::string cd = folder.empty() ? "" : "cd '" + folder + "' && ";
+    const std::string cmd = cd + env + "'" + program + "' " + args + " 2>" + errFile;
     CliRun r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf{};

@@ -1,4 +1,5 @@
 #include "cli/cli_run.h"
+#include "temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -85,6 +86,34 @@ TEST(ToolCommands, SwrWithACable)
     r = Cli(std::string("swr --reverse 4 --forward 100 --coax-file '") + TAVORA_COAX_DTA +
             "' --cable 'LMR-400 50 ohm (Times)' --band '144 MHz' --length 30.48");
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Coax lost= 1.5 dB");
+}
+
+TEST(ToolCommands, SwrTakesTheFoldersCablesElseTheInstalledOnes)
+{
+    // An installed tree: the program in usr/bin, the shipped files in usr/share/tavora.
+    TempDir root;
+    const auto bin = root.Path() / "usr/bin", share = root.Path() / "usr/share/tavora";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    std::filesystem::create_directories(root.Path() / "home");
+    std::filesystem::create_directories(root.Path() / "own");
+    std::filesystem::copy_file(TAVORA_CLI, bin / "tavora-cli");
+    std::filesystem::copy_file(TAVORA_COAX_DTA, share / "Coax.dta");
+    WriteAll(root.File("own/Coax.dta"), "Own cable     144MHZ=5\n");
+    const std::string program = (bin / "tavora-cli").string();
+    const std::string args = "swr --reverse 4 --forward 100 --band '144 MHz' --length 30.48 ";
+
+    CliRun r = Cli(args + "--cable 'LMR-400 50 ohm (Times)'", "", program, root.File("home"));
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')) + r.err, "Coax lost= 1.5 dB");
+    r = Cli(args + "--cable 'Own cable'", "", program, root.File("own"));
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')) + r.err, "Coax lost= 5 dB");
+    r = Cli(args + "--cable 'LMR-400 50 ohm (Times)'", "", program, root.File("own"));
+    EXPECT_EQ(r.code, 2); // the folder's own file wins: the installed cables are not mixed in
+
+    std::filesystem::remove(share / "Coax.dta");
+    r = Cli(args + "--cable 'Own cable'", "", program, root.File("home"));
+    EXPECT_EQ(r.err + std::to_string(r.code),
+              "File called 'Coax.dta' does not exist, see help file\n1");
 }
 
 } // namespace

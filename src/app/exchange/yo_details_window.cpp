@@ -327,23 +327,34 @@ void YoDetailsWindow::ConvertScreen()
 
 void YoDetailsWindow::LoadYag()
 {
-    Dialogs& dialogs = Context().dialogs;
     ExitYOvar();
-    const QString path = dialogs.OpenFile(
+    const QString path = Context().dialogs.OpenFile(
         this, YagDialog(QStringLiteral("Get YO file"), QStringLiteral("Yagi Optimiser")));
-    if (!path.isEmpty()) {
-        // Read into a copy: a file that fails half way changes nothing.
-        YoEntryTexts loaded = Context().state.YoEntry;
-        const bool read = ReadYagFile(loaded, path.toStdString());
-        dialogs.Beep();
-        if (read) {
-            Context().state.YoEntry = loaded;
-            dialogs.Notice(this, QStringLiteral("   %1 loaded   ").arg(QFileInfo(path).fileName()));
-        } else {
-            dialogs.Notice(this, QString::fromUtf8(kNoYagFile));
-        }
-    }
+    if (!path.isEmpty())
+        ReadYag(path);
     SetBoxesFromValues();
+}
+
+void YoDetailsWindow::LoadYagFile(const QString& path)
+{
+    ExitYOvar();
+    ReadYag(path);
+    SetBoxesFromValues();
+}
+
+void YoDetailsWindow::ReadYag(const QString& path)
+{
+    Dialogs& dialogs = Context().dialogs;
+    // Read into a copy: a file that fails half way changes nothing.
+    YoEntryTexts loaded = Context().state.YoEntry;
+    const bool read = ReadYagFile(loaded, path.toStdString());
+    dialogs.Beep();
+    if (read) {
+        Context().state.YoEntry = loaded;
+        dialogs.Notice(this, QStringLiteral("   %1 loaded   ").arg(QFileInfo(path).fileName()));
+    } else {
+        dialogs.Notice(this, QString::fromUtf8(kNoYagFile));
+    }
 }
 
 void YoDetailsWindow::done(int result)

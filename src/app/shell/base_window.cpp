@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QTimer>
 
 namespace tavora::app {
 
@@ -76,7 +77,7 @@ BaseWindow::BaseWindow(QWidget* owner, AppContext& context, QSize designSize)
 BaseWindow::~BaseWindow() = default;
 
 QAction* BaseWindow::AddEntry(QMenu* menu, const char* caption, const char* name,
-                                 void (BaseWindow::*handler)())
+                              void (BaseWindow::*handler)())
 {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromUtf8(name));
@@ -96,8 +97,8 @@ void BaseWindow::BuildMenus()
 
     taskMenu_ = menuBar_->addMenu(QStringLiteral("&Task"));
     taskMenu_->setObjectName(QStringLiteral("Task1"));
-    const auto task = [this](const char* caption, const char* name,
-                             void (BaseWindow::*handler)(), TaskId id) {
+    const auto task = [this](const char* caption, const char* name, void (BaseWindow::*handler)(),
+                             TaskId id) {
         AddEntry(taskMenu_, caption, name, handler)->setEnabled(bool(context_.registry.Task(id)));
     };
     task("&Design Yagi", "Design_yagi", &BaseWindow::Design_yagiClick, TaskId::DesignYagi);
@@ -247,7 +248,7 @@ void BaseWindow::Shutdown()
     close();
 }
 
-void BaseWindow::OpenTask(TaskId id)
+void BaseWindow::OpenTask(TaskId id, const std::function<void(BaseWindow&)>& whenShown)
 {
     const TaskFactory& factory = context_.registry.Task(id);
     if (!factory)
@@ -256,6 +257,12 @@ void BaseWindow::OpenTask(TaskId id)
     // its destruction handler when the pointer lets go of it.
     std::unique_ptr<BaseWindow> window = factory(this, context_);
     window->ShrinkToFourFifths();
+    if (whenShown) {
+        BaseWindow* shown = window.get();
+        QTimer::singleShot(0, shown, [this, shown, whenShown] {
+            Guarded(context_.dialogs, shown, [shown, whenShown] { whenShown(*shown); });
+        });
+    }
     ShowModal(*window);
 }
 

@@ -64,8 +64,9 @@ class BaseWindow : public QDialog {
     // Sets the version line to the current release; withFont also sets
     // "Comic Sans MS" at 11 points.
     void SetVersionLine(bool withFont = true);
-    // Creates, shrinks, shows modally and destroys the Task window.
-    void OpenTask(TaskId id);
+    // Creates, shrinks, shows modally and destroys the Task window; `whenShown`
+    // runs as the window's first action once it is up, under the error handler.
+    void OpenTask(TaskId id, const std::function<void(BaseWindow&)>& whenShown = {});
     // Shows a window modally over this one; this one is active again afterwards,
     // so its activation handler runs as after any window of the program.
     void ShowModal(QDialog& window);

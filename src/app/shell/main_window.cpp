@@ -1,5 +1,6 @@
 #include "app/shell/main_window.h"
 
+#include "app/exchange/yo_details_window.h"
 #include "app/shell/pictures.h"
 #include "shell/startup.h"
 
@@ -81,6 +82,14 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::reject()
 {
     close();
+}
+
+void MainWindow::OpenYagFile(const QString& path)
+{
+    OpenTask(TaskId::YoFile, [path](BaseWindow& window) {
+        if (auto* yo = qobject_cast<YoDetailsWindow*>(&window))
+            yo->LoadYagFile(path);
+    });
 }
 
 } // namespace tavora::app

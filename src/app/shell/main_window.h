@@ -16,6 +16,9 @@ class MainWindow : public BaseWindow {
 
     void FormActivate() override;
     PictureBox* Picture() const { return picture_; }
+    // `tavora FILE.yag`: the YO details screen with the file loaded, as its
+    // Load Yag file would load it.
+    void OpenYagFile(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

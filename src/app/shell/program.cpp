@@ -8,7 +8,10 @@
 #include "shell/startup.h"
 #include "state/design_state.h"
 
+#include <QFileInfo>
+#include <QIcon>
 #include <QStringList>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,8 +73,19 @@ int RunTavora(int argc, char** argv)
     AppContext context{state, dialogs, registry};
     MainWindow mainWindow(context);
     QApplication::setApplicationName(QString::fromUtf8(shell::kProgramTitle));
+    // The installed menu entry and icon: Wayland desktops match the window to
+    // the entry by this name; the icon comes from the icon theme.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavora.Tavora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tavora")));
 
     mainWindow.show();
+    // A file named on the command line (a double-click on a .yag file), taken
+    // before any dialog can move the working folder.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString file = QFileInfo(arguments.at(1)).absoluteFilePath();
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, file] { mainWindow.OpenYagFile(file); });
+    }
     return application.exec();
 }
 

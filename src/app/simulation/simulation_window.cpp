@@ -275,7 +275,7 @@ void SimulationWindow::PrintIt()
 {
     if (!result_)
         return;
-    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this);
+    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, windowTitle());
     if (!printer)
         return;
     QPainter painter;

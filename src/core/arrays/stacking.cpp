@@ -3,10 +3,10 @@
 #include "arrays/gain.h"
 #include "design/format.h"
 #include "state/numbers.h"
+#include "state/program_dir.h"
 #include "state/refusals.h"
 
 #include <cmath>
-#include <filesystem>
 
 namespace tavora {
 
@@ -75,10 +75,9 @@ StackingPlaneView StackingPlaneViewOf(int planeIndex, const DesignState& state)
 {
     const bool vertical = planeIndex == static_cast<int>(StackingPlane::Vertical);
     const char* plane = vertical ? "vertical" : "horizontal";
-    const std::filesystem::path picture =
-        std::filesystem::path(state.ProgramDir) / (std::string(plane) + ".bmp");
     return {vertical ? "Vertical stacking" : "Horizontal stacking",
-            std::string("Half power ") + plane + " beamwidth", picture.string()};
+            std::string("Half power ") + plane + " beamwidth",
+            ProgramFile(state, std::string(plane) + ".bmp")};
 }
 
 void FindBeamGain(DesignState& state, const std::string& freqText, const std::string& beamwidthText,

@@ -22,7 +22,7 @@ enum class StackingPlane { Vertical = 0, Horizontal = 1 };
 struct StackingPlaneView {
     std::string planeLabel;
     std::string beamwidthLabel;
-    std::string pictureFile; // full name in the program directory
+    std::string pictureFile; // full name, in the program directory or installed
 };
 StackingPlaneView StackingPlaneViewOf(int planeIndex, const DesignState& state);
 

@@ -142,7 +142,8 @@ std::string Docoax(SwrSession& session, bool yes, const DesignState& state)
         return {};
     }
     BackToProgramDir(state);
-    return LoadCoaxFile("Coax.dta", session.cables) ? std::string() : kNoCoaxFile;
+    return LoadCoaxFile(ProgramFile(state, "Coax.dta"), session.cables) ? std::string()
+                                                                        : kNoCoaxFile;
 }
 
 namespace {

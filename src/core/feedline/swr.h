@@ -69,7 +69,8 @@ struct SwrSession {
 void ChangeUnits(SwrSession& session, MeasureMode mode);
 
 // A click on "Coax compensate". "Yes" loads Coax.dta from the program
-// directory; gives the message to show (empty when none).
+// directory, else the installed one; gives the message to show (empty when
+// none).
 std::string Docoax(SwrSession& session, bool yes, const DesignState& state);
 
 // The loss of the selected cable at the chosen band for the length box's text.

@@ -11,6 +11,7 @@ void InitialiseProgram(DesignState& state)
 {
     // The YO screen's two start choices are already in the state's defaults.
     RecordProgramDir(state);
+    state.DataDir = InstalledDataDir(RunningExecutable()).string();
 }
 
 bool HasDisplay(const Environment& env)

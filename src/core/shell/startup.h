@@ -15,7 +15,8 @@ inline constexpr const char* kNoDisplay =
     "tavora: no display; run it under X or Wayland, or use tavora-cli";
 
 // Program-wide initialisation before any window exists: the design state has
-// its defaults from its constructor; the program directory is recorded here.
+// its defaults from its constructor; the program directory and the installed
+// data folder are recorded here.
 void InitialiseProgram(DesignState& state);
 
 // Whether a window system can be reached, judged from the environment alone so

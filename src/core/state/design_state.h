@@ -53,6 +53,7 @@ struct DesignState {
     double BalunLength = 0;
 
     std::string ProgramDir;
+    std::string DataDir; // the installed copies of the shipped files, for when ProgramDir has none
     std::string YagiDescription;
 
     DesignEntryTexts DesignEntry;

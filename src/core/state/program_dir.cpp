@@ -23,6 +23,31 @@ void BackToProgramDir(const DesignState& state)
         throw FileError(std::strerror(errno));
 }
 
+std::filesystem::path InstalledDataDir(const std::filesystem::path& executable)
+{
+    if (executable.empty())
+        return {};
+    return (executable.parent_path() / TAVORA_BIN_TO_DATA).lexically_normal();
+}
+
+std::filesystem::path RunningExecutable()
+{
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec);
+}
+
+std::string ProgramFile(const DesignState& state, const std::string& name)
+{
+    const std::filesystem::path own = std::filesystem::path(state.ProgramDir) / name;
+    std::error_code ec;
+    if (!std::filesystem::exists(own, ec) && !state.DataDir.empty()) {
+        const std::filesystem::path installed = std::filesystem::path(state.DataDir) / name;
+        if (std::filesystem::exists(installed, ec))
+            return installed.string();
+    }
+    return own.string();
+}
+
 bool FileFound(const std::string& name)
 {
     if (name.empty())

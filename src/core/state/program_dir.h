@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <istream>
 #include <string>
 
@@ -14,6 +15,19 @@ void RecordProgramDir(DesignState& state);
 // Makes the recorded directory the working directory again (file dialogs may
 // have moved it). Throws FileError when it is gone.
 void BackToProgramDir(const DesignState& state);
+
+// Where the package puts the shipped files (Coax.dta, the pictures, the
+// help), found from the program file's own folder so that a tree unpacked
+// anywhere works as well as /usr. Empty for an empty name.
+std::filesystem::path InstalledDataDir(const std::filesystem::path& executable);
+
+// The running program file; empty when the system does not say.
+std::filesystem::path RunningExecutable();
+
+// One of the program's own files: the copy in the program directory wins, so
+// a user's own Coax.dta is used; then the installed one. When neither exists,
+// the name in the program directory, which the caller reports as missing.
+std::string ProgramFile(const DesignState& state, const std::string& name);
 
 // True when the file can be opened for reading and writing; never throws.
 bool FileFound(const std::string& name);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace tavora {
 namespace {
@@ -114,6 +115,19 @@ TEST(Stacking, PlaneCaptionsAndPictures)
               "Horizontal stacking|Half power horizontal beamwidth");
     EXPECT_EQ(v.pictureFile, (std::filesystem::path("/opt/tavora") / "vertical.bmp").string());
     EXPECT_EQ(h.pictureFile, (std::filesystem::path("/opt/tavora") / "horizontal.bmp").string());
+}
+
+TEST(Stacking, PicturesFallBackToTheInstalledOnes)
+{
+    const std::filesystem::path installed =
+        std::filesystem::temp_directory_path() / "tavora_stacking_installed";
+    std::filesystem::create_directories(installed);
+    std::ofstream(installed / "vertical.bmp") << "BM";
+    DesignState state;
+    state.ProgramDir = "/nonexistent-home";
+    state.DataDir = installed.string();
+    EXPECT_EQ(StackingPlaneViewOf(kV, state).pictureFile, (installed / "vertical.bmp").string());
+    std::filesystem::remove_all(installed);
 }
 
 } // namespace

@@ -188,6 +188,16 @@ TEST_F(SwrWithCoax, SwitchingOffAndOnAndAMissingFile)
     EXPECT_TRUE(session_.cables.empty());
 }
 
+TEST_F(SwrWithCoax, WithoutItsOwnFileTheInstalledCablesAreListed)
+{
+    const std::filesystem::path installed = dir_ / "share";
+    std::filesystem::create_directories(installed);
+    std::filesystem::rename(dir_ / "Coax.dta", installed / "Coax.dta");
+    state_.DataDir = installed.string();
+    EXPECT_EQ(Docoax(session_, true, state_), "");
+    EXPECT_EQ(session_.cables.size(), 2u);
+}
+
 TEST(SwrPrint, PowerBreaksAfterLine48WithoutAColon)
 {
     const std::string row = "1.50\t1.50\t0.00\t   4.00\t 100.00\twatts\r\n";

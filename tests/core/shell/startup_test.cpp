@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "state/design_state.h"
+#include "state/program_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,9 @@ TEST(InitialiseProgram, RecordsTheWorkingDirectoryAndYoChoices)
     DesignState state;
     InitialiseProgram(state);
     EXPECT_EQ(state.ProgramDir, std::filesystem::current_path().string());
+    // Found from this test program's own file, which the system names.
+    EXPECT_EQ(state.DataDir, InstalledDataDir(RunningExecutable()).string());
+    EXPECT_EQ(RunningExecutable().filename(), "tavora_shell_tests");
     EXPECT_EQ(state.YoEntry[39], "3");
     EXPECT_EQ(state.YoEntry[40], "2");
 }

@@ -15,9 +15,10 @@ namespace {
 
 fs::path TempDir()
 {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("tavora-state-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const fs::path dir =
+        fs::temp_directory_path() /
+        ("tavora-state-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
     return dir;
 }
@@ -49,7 +50,8 @@ TEST(FileFound, OnlyFilesThatOpenForReadingAndWriting)
     std::ofstream(plain) << "7\n";
     const fs::path readOnly = dir / "readonly.txt";
     std::ofstream(readOnly) << "7\n";
-    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(readOnly,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 
     EXPECT_FALSE(FileFound(""));
     EXPECT_FALSE(FileFound((dir / "missing.txt").string()));
@@ -87,5 +89,42 @@ TEST(ProgramDir, BackToProgramDirRestoresTheStartDirectory)
 
     s.ProgramDir = (dir / "gone").string();
     EXPECT_THROW(BackToProgramDir(s), FileError);
+    fs::remove_all(dir);
+}
+
+TEST(InstalledDataDir, LiesBesideTheProgramsFolder)
+{
+    EXPECT_EQ(InstalledDataDir("/usr/bin/tavora"), fs::path("/usr/share/tavora"));
+    // A package unpacked into a throwaway root works from there.
+    EXPECT_EQ(InstalledDataDir("/tmp/root/usr/bin/tavora-cli"),
+              fs::path("/tmp/root/usr/share/tavora"));
+    EXPECT_EQ(InstalledDataDir(""), fs::path());
+}
+
+TEST(ProgramFile, TheProgramDirectoryWinsThenTheInstalledCopy)
+{
+    const fs::path dir = TempDir();
+    fs::create_directories(dir / "own");
+    fs::create_directories(dir / "installed");
+    std::ofstream(dir / "own" / "both.dta") << "own\n";
+    std::ofstream(dir / "own" / "own.dta") << "own\n";
+    std::ofstream(dir / "installed" / "both.dta") << "installed\n";
+    std::ofstream(dir / "installed" / "installed.dta") << "installed\n";
+    DesignState s;
+    s.ProgramDir = (dir / "own").string();
+    s.DataDir = (dir / "installed").string();
+
+    const struct {
+        const char* name;
+        const char* folder;
+    } cases[] = {{"both.dta", "own"},
+                 {"own.dta", "own"},
+                 {"installed.dta", "installed"},
+                 {"neither.dta", "own"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ProgramFile(s, c.name), (dir / c.folder / c.name).string()) << c.name;
+
+    s.DataDir.clear(); // not installed: only the program directory counts
+    EXPECT_EQ(ProgramFile(s, "installed.dta"), (dir / "own" / "installed.dta").string());
     fs::remove_all(dir);
 }
