@@ -1,6 +1,7 @@
 #include "app/shell/help_window.h"
 
 #include "state/design_state.h"
+#include "state/program_dir.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,7 +57,7 @@ class HelpBrowser : public QTextBrowser {
 
 QString HelpCollection(const DesignState& state)
 {
-    return QDir(Text(state.ProgramDir)).filePath(QLatin1String(shell::kHelpCollection));
+    return Text(ProgramFile(state, shell::kHelpCollection));
 }
 
 HelpRequest TopicRequest(const DesignState& state, shell::HelpTopic topic)

@@ -20,7 +20,8 @@ struct DesignState;
 
 namespace tavora::app {
 
-// The manual's collection in the program directory.
+// The manual's collection: the one in the program directory, else the
+// installed one.
 QString HelpCollection(const DesignState& state);
 // What F1 asks for: the page of the window's topic.
 HelpRequest TopicRequest(const DesignState& state, shell::HelpTopic topic);

@@ -27,6 +27,7 @@ constexpr std::array kPages{
     TopicPage{HelpTopic::YoDetails, "yo-details.html"},
     TopicPage{HelpTopic::Conversion, "conversion.html"},
     TopicPage{HelpTopic::Mmana, "mmana.html"},
+    TopicPage{HelpTopic::Simulation, "simulation.html"},
     TopicPage{HelpTopic::Gain, "gain.html"},
     TopicPage{HelpTopic::Stacking, "stacking.html"},
     TopicPage{HelpTopic::Swr, "swr.html"},

@@ -23,6 +23,7 @@ enum class HelpTopic {
     YoDetails,
     Conversion,
     Mmana,
+    Simulation,
     Gain,
     Stacking,
     Swr,

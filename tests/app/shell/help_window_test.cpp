@@ -10,6 +10,7 @@
 #include "app/feedline/swr_window.h"
 #include "app/shell/help_window.h"
 #include "app/shell/main_window.h"
+#include "app/simulation/simulation_window.h"
 #include "design/entry.h"
 #include "design/report.h"
 #include "shell/help.h"
@@ -58,11 +59,19 @@ std::unique_ptr<QWidget> MakeWindow(const QString& name, AppContext& context)
         return std::make_unique<YoDetailsWindow>(nullptr, context);
     if (name == "conversion")
         return std::make_unique<ConversionDialog>(nullptr, context);
-    if (name == "mmana") {
-        // It exports the design the results window computed.
+    // These two take the design the results window computed.
+    const auto computeDesign = [&context] {
         YagiDoCalculate(GetValues(context.state.DesignEntry), context.state);
         std::string report;
         Yagidimensions(context.state, report);
+    };
+    if (name == "simulation") {
+        computeDesign();
+        return std::make_unique<SimulationWindow>(nullptr, context,
+                                                  SimulationWindow::FromDesign(context.state));
+    }
+    if (name == "mmana") {
+        computeDesign();
         return std::make_unique<MmanaExportWindow>(nullptr, context);
     }
     qFatal("no window %s", qPrintable(name));
@@ -143,6 +152,7 @@ class HelpWindowTest : public QObject {
         QTest::newRow("F1 in the YO details screen") << "yo" << "F1" << "yo-details.html" << contents;
         QTest::newRow("F1 in the conversion dialog") << "conversion" << "F1" << "conversion.html" << contents;
         QTest::newRow("F1 in the MMANA-GAL export") << "mmana" << "F1" << "mmana.html" << contents;
+        QTest::newRow("F1 in the NEC-2 simulation") << "simulation" << "F1" << "simulation.html" << contents;
         // clang-format on
     }
 
@@ -239,6 +249,19 @@ class HelpWindowTest : public QObject {
         QVERIFY(h.viewer.Window() == nullptr);
         QVERIFY(HelpWindows().isEmpty());
         QVERIFY(h.dialogs.unexpected.isEmpty());
+    }
+
+    void installedCollectionServesAFolderWithoutOne()
+    {
+        QTemporaryDir folder;
+        HelpHarness h;
+        h.state.ProgramDir = folder.path().toStdString();
+        h.state.DataDir = QDir::currentPath().toStdString(); // as if installed here
+        GainWindow w(nullptr, h.context);
+        w.findChild<QAction*>("ContentsHTML1")->trigger();
+        QVERIFY(h.dialogs.MessageTexts().isEmpty());
+        QCOMPARE(h.dialogs.helpRequests[0].file, QDir::current().filePath("Tavora.qhc"));
+        QCOMPARE(h.viewer.Window()->CurrentUrl(), Page("gain.html"));
     }
 
     void copiedCollectionStillFindsTheManual()
