@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   # the Qt program: widgets, printing, help, tests
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6printsupport6
+  # the manual: qhelpgenerator, and the SQLite driver Qt Help keeps its collection in
+  qt6-documentation-tools libqt6sql6-sqlite
   libgl-dev libxkbcommon-dev
   # JPEG decoding: Qt's JPEG plugin (libqjpeg, shipped in libqt6gui6) is built on libjpeg
   libqt6gui6 libjpeg62-turbo qt6-image-formats-plugins

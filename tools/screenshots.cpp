@@ -1,33 +1,45 @@
 #include "app/arrays/stacking_pictures.h"
-#include "app/shell/app_context.h"
-#include "app/feedline/balun_window.h"
 #include "app/design/design_entry_window.h"
-#include "app/shell/dialogs.h"
-#include "app/shell/error_handler.h"
-#include "app/shell/fonts.h"
 #include "app/design/results_window.h"
 #include "app/simulation/simulation_window.h"
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yo_details_window.h"
+#include "app/feedline/balun_window.h"
 #include "app/feedline/swr_window.h"
+#include "app/shell/app_context.h"
+#include "app/shell/dialogs.h"
+#include "app/shell/error_handler.h"
+#include "app/shell/fonts.h"
+#include "app/shell/help_window.h"
+#include "app/shell/main_window.h"
 
 #include "design/entry.h"
 #include "design/report.h"
 #include "exchange/yo_details.h"
+#include "exchange/yo_file.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QHelpEngine>
+#include <QHelpSearchEngine>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QScreen>
 #include <QTextCursor>
-#include <QPixmap>
-#include <QPrinter>
 #include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <sstream>
 
 namespace {
 
@@ -37,6 +49,120 @@ void Settle()
     QEventLoop loop;
     QTimer::singleShot(400, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// The manual's pages show pictures at their own size, and a help browser
+// scales a wider one without smoothing: make it fit beside the contents.
+void SaveForManual(QWidget& window, const QString& file)
+{
+    constexpr int kManualWidth = 800;
+    QPixmap picture = window.grab();
+    if (picture.width() > kManualWidth)
+        picture = picture.scaledToWidth(kManualWidth, Qt::SmoothTransformation);
+    picture.save(file);
+}
+
+void Click(QWidget& window, const char* name)
+{
+    window.findChild<QAbstractButton*>(QString::fromUtf8(name))->click();
+}
+void Type(QWidget& window, const char* name, const QString& text)
+{
+    window.findChild<QLineEdit*>(QString::fromUtf8(name))->setText(text);
+}
+
+// Each Task window at four fifths, as its menu entry shows it, with a worked
+// example filled in.
+void GrabTask(tavora::app::AppContext& context, tavora::app::TaskId id, const QString& file,
+              const std::function<void(QWidget&)>& fill)
+{
+    std::unique_ptr<tavora::app::BaseWindow> window = context.registry.Task(id)(nullptr, context);
+    window->ShrinkToFourFifths();
+    window->show();
+    Settle();
+    fill(*window);
+    Settle();
+    SaveForManual(*window, file);
+}
+
+// The pictures of the manual (help/images), under the names its pages use:
+// the main window, the tool windows and the help window itself.
+void GrabManual(tavora::app::AppContext& context, const QString& dir)
+{
+    using namespace tavora::app;
+    MainWindow main(context);
+    main.show();
+    Settle();
+    SaveForManual(main, dir + "/main-window.png");
+
+    GrabTask(context, TaskId::Gain, dir + "/gain.png", [](QWidget& w) { Click(w, "Button1"); });
+    GrabTask(context, TaskId::Stacking, dir + "/stacking.png",
+             [](QWidget& w) { Click(w, "Button1"); });
+    GrabTask(context, TaskId::Swr, dir + "/swr.png", [](QWidget& w) {
+        Click(w, "RadioGroup2Item0");                             // Coax compensate: Yes
+        w.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1); // 144 MHz
+        Type(w, "Edit3", "20");
+        auto* cables = w.findChild<QListWidget*>("ListBox1");
+        const auto rg213 = cables->findItems(QStringLiteral("RG-213"), Qt::MatchStartsWith);
+        if (!rg213.isEmpty()) {
+            cables->setCurrentItem(rg213.front());
+            emit cables->itemClicked(rg213.front());
+        }
+        Type(w, "Edit1", "4");
+        Type(w, "Edit2", "100");
+        Click(w, "Button1");
+    });
+    GrabTask(context, TaskId::Impedance, dir + "/impedance.png", [](QWidget& w) {
+        Click(w, "Button1");
+        Click(w, "Button2");
+    });
+
+    // The help window at the design entry topic, and searching for "balun"
+    // once the index is built.
+    HelpViewer viewer(context.dialogs);
+    viewer.Show(nullptr, {HelpCommand::Context, HelpCollection(context.state), 30, {}});
+    HelpWindow* help = viewer.Window();
+    if (help == nullptr)
+        return;
+    Settle();
+    SaveForManual(*help, dir + "/help-design-entry.png");
+    QHelpSearchEngine* search = help->Engine().searchEngine();
+    for (int attempt = 0; attempt < 40 && search->searchResultCount() == 0; ++attempt) {
+        QEventLoop loop;
+        QObject::connect(search, &QHelpSearchEngine::searchingFinished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        help->Search(QStringLiteral("balun"));
+        loop.exec();
+        Settle();
+    }
+    SaveForManual(*help, dir + "/help-search-balun.png");
+}
+
+// The exchange windows with the worked design: the YO details screen as
+// after loading its .yag file (with a boom for the conversion), the
+// conversion dialog over it, and the MMANA-GAL export of the design.
+void GrabExchange(tavora::app::AppContext& context, QWidget& results, const QString& dir)
+{
+    using namespace tavora;
+    std::istringstream yag(YagTextFromDesign(context.state));
+    ReadYagValues(yag, context.state.YoEntry);
+    context.state.YoEntry[37] = "25"; // entry 38, the boom diameter
+    app::YoDetailsWindow yo(nullptr, context);
+    yo.ShrinkToFourFifths();
+    yo.show();
+    Settle();
+    SaveForManual(yo, dir + "/yo-details.png");
+
+    app::ConversionDialog convert(&yo, context);
+    convert.show();
+    Settle();
+    SaveForManual(convert, dir + "/conversion.png");
+    convert.close();
+
+    app::MmanaExportWindow mmana(&results, context);
+    mmana.show();
+    Settle();
+    SaveForManual(mmana, dir + "/mmana.png");
 }
 
 } // namespace
@@ -59,19 +185,32 @@ int main(int argc, char** argv)
     app::Registry registry;
     app::RegisterWindows(registry);
     app::AppContext context{state, dialogs, registry};
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    // With --manual: only the manual's pictures, under the names its pages use.
+    const bool manual = argc > 2 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--manual");
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[argc - 1]) : QStringLiteral(".");
 
+    if (manual) {
+        // The manual's worked example: the form's own choices, a 10 mm gap.
+        DesignEntry example = FormDefaults();
+        example.FeedGap = "10";
+        state.DesignEntry = SaveValues(example);
+    }
     app::DesignEntryWindow entry(nullptr, context);
     entry.ShrinkToFourFifths();
     entry.show();
     Settle();
-    entry.grab().save(dir + "/entry.png");
+    if (manual)
+        SaveForManual(entry, dir + "/design-entry.png");
+    else
+        entry.grab().save(dir + "/entry.png");
 
     NoteCoax(state, 37);
     DesignEntry values = GetValues(state.DesignEntry);
     // The director table at both ends of its length, at the default size and
     // maximised: its headings must stand over their columns at any font size.
     for (const char* directors : {"100", "8"}) {
+        if (manual)
+            break;
         values.Directors = directors;
         YagiDoCalculate(values, state);
         app::ResultsWindow window(&entry, context);
@@ -84,15 +223,26 @@ int main(int argc, char** argv)
         Settle();
         window.grab().save(dir + "/results_" + directors + "_maximised.png");
     }
+    // The worked design of 8 directors.
+    values.Directors = "8";
+    YagiDoCalculate(values, state);
     app::ResultsWindow results(&entry, context);
     results.show();
     Settle();
-    results.grab().save(dir + "/results.png");
+    if (manual)
+        SaveForManual(results, dir + "/results.png");
+    else
+        results.grab().save(dir + "/results.png");
 
     app::BalunWindow balun(&results, context);
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
+    if (manual) {
+        GrabManual(context, dir);
+        GrabExchange(context, results, dir);
+        return 0;
+    }
     balun.close();
     // The longest coax label, which must still end left of the loop.
     state.CoaxName = "coax";
@@ -140,9 +290,9 @@ int main(int argc, char** argv)
     simulation.grab().save(dir + "/simulation.png");
 
     // The worked Yagi as a user types it in, with the longest texts a box takes.
-    const char* typed[][2] = {{"1", "10.0"}, {"2", "416"}, {"3", "980.0"}, {"4", "7.0"},
-                              {"37", "1296.3"}, {"38", "25"}, {"39", "1016.4"}, {"40", "1"},
-                              {"41", "0"}};
+    const char* typed[][2] = {{"1", "10.0"},    {"2", "416"},     {"3", "980.0"},
+                              {"4", "7.0"},     {"37", "1296.3"}, {"38", "25"},
+                              {"39", "1016.4"}, {"40", "1"},      {"41", "0"}};
     for (const auto& [entry, text] : typed)
         state.YoEntry[static_cast<size_t>(std::stoi(entry) - 1)] = text;
     for (int k = 1; k <= 16; ++k) {

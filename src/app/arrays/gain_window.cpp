@@ -17,6 +17,7 @@ GainWindow::GainWindow(QWidget* owner, AppContext& context)
     : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Yagibaseform3"));
+    SetHelpTopic(shell::HelpTopic::Gain);
     setWindowTitle(QStringLiteral("Gain Calculations"));
     HideMenu(BaseMenu::File);
     HideMenu(BaseMenu::Task);

@@ -25,6 +25,7 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Yagibaseform4"));
+    SetHelpTopic(shell::HelpTopic::Stacking);
     setWindowTitle(QStringLiteral("Stacking"));
     HideMenu(BaseMenu::File);
     HideMenu(BaseMenu::Task);

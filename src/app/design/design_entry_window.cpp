@@ -37,6 +37,7 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
     : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Yagibaseform7"));
+    SetHelpTopic(shell::HelpTopic::DesignEntry);
     setWindowTitle(QStringLiteral("Design Yagi"));
     Heading()->setText(QStringLiteral("Tavora "));
     HideMenu(BaseMenu::File, true);

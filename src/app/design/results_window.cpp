@@ -47,6 +47,7 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
     : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Yagibaseform2"));
+    SetHelpTopic(shell::HelpTopic::Results);
     setWindowTitle(QStringLiteral("Yagi Results"));
     Heading()->setText(QStringLiteral("Tavora "));
     HideMenu(BaseMenu::File);

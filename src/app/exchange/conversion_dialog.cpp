@@ -3,6 +3,7 @@
 #include "app/shell/app_context.h"
 #include "app/shell/base_window.h"
 #include "app/shell/form_scaler.h"
+#include "app/shell/help_window.h"
 #include "app/shell/radio_group.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace tavora::app {
 
@@ -80,6 +82,9 @@ ConversionDialog::ConversionDialog(QWidget* owner, AppContext& context)
     connect(convert, &QPushButton::clicked, this,
             [this] { Guarded(context_.dialogs, this, [this] { DoTheConversion(); }); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [this] {
+        context_.dialogs.Help(this, TopicRequest(context_.state, shell::HelpTopic::Conversion));
+    });
 
     resizeKit_ = new FormScaler(this, this, {kDesignSize.width(), kDesignSize.height(), 96, 96});
     resizeKit_->FormPos = shell::FormPos::rpDefault;

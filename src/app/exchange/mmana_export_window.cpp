@@ -51,6 +51,7 @@ MmanaExportWindow::MmanaExportWindow(QWidget* owner, AppContext& context, Dipole
     : BaseWindow(owner, context, kDesignSize), dipoles_(dipoles)
 {
     setObjectName(QStringLiteral("Yagibaseform6"));
+    SetHelpTopic(shell::HelpTopic::Mmana);
     setWindowTitle(QStringLiteral("MMANA-GAL"));
 
     QWidget* c = Client();

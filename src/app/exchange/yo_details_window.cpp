@@ -68,6 +68,7 @@ YoDetailsWindow::YoDetailsWindow(QWidget* owner, AppContext& context)
     : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Yagibaseform5"));
+    SetHelpTopic(shell::HelpTopic::YoDetails);
     setWindowTitle(QStringLiteral("Make YO file "));
     HideMenu(BaseMenu::Task);
     findChild<QAction*>(QStringLiteral("Save1"))->setVisible(false);

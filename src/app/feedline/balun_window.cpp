@@ -4,6 +4,7 @@
 #include "app/feedline/balun_drawing.h"
 #include "app/shell/dialogs.h"
 #include "app/shell/error_handler.h"
+#include "app/shell/help_window.h"
 #include "app/shell/user_locale.h"
 #include "app/shell/base_window.h"
 
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -102,6 +104,9 @@ BalunWindow::BalunWindow(QWidget* owner, AppContext& context) : QDialog(owner), 
     connect(print_, &QPushButton::clicked, this,
             [this] { Guarded(context_.dialogs, this, [this] { Button2Click(); }); });
     connect(back_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [this] {
+        context_.dialogs.Help(this, TopicRequest(context_.state, shell::HelpTopic::Balun));
+    });
 }
 
 bool BalunWindow::event(QEvent* event)

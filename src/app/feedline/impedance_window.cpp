@@ -6,7 +6,6 @@
 
 #include "state/errors.h"
 
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,6 +54,7 @@ ImpedanceWindow::Box ImpedanceWindow::AddBoxRow(const char* labelName, const cha
 ImpedanceWindow::ImpedanceWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Form2"));
+    SetHelpTopic(shell::HelpTopic::Impedance);
     setWindowTitle(QStringLiteral("Impedance"));
     HideMenu(BaseMenu::File);
     HideMenu(BaseMenu::Task);
@@ -140,11 +140,12 @@ ImpedanceWindow::ImpedanceWindow(QWidget* owner, AppContext& context) : BaseWind
 
 void ImpedanceWindow::Contents1Click()
 {
+    // This entry asks twice. The second request once named the working
+    // directory, which a file dialog may have moved away from the program's
+    // folder, and then reported a manual that is there as missing: both name
+    // the program's collection now.
     BaseWindow::Contents1Click();
-    // Its second request names the working directory, which a file dialog
-    // may have moved away from the program directory.
-    Context().dialogs.Help(
-        this, {HelpCommand::Finder, QDir::current().filePath(QStringLiteral("Tavora.hlp")), 0});
+    BaseWindow::Contents1Click();
 }
 
 RodUnknown ImpedanceWindow::Unknown() const

@@ -54,6 +54,7 @@ qreal WidestCell(const QString& memo, const QFontMetricsF& metrics)
 SwrWindow::SwrWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Form1"));
+    SetHelpTopic(shell::HelpTopic::Swr);
     setWindowTitle(QStringLiteral("SWR calculations"));
     HideMenu(BaseMenu::File);
     HideMenu(BaseMenu::Task);

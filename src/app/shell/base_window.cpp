@@ -2,6 +2,7 @@
 
 #include "app/shell/about_box.h"
 #include "app/shell/form_scaler.h"
+#include "app/shell/help_window.h"
 #include "shell/resize_kit.h"
 #include "shell/startup.h"
 #include "state/data_file.h"
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTimer>
 
 namespace tavora::app {
@@ -63,6 +65,8 @@ BaseWindow::BaseWindow(QWidget* owner, AppContext& context, QSize designSize)
                               kVersionHeight);
 
     BuildMenus();
+    On(new QShortcut(Qt::Key_F1, this), &QShortcut::activated,
+       [this] { context_.dialogs.Help(this, TopicRequest(context_.state, helpTopic_)); });
     resizeKit_ = new FormScaler(this, client_, {designSize.width(), designSize.height(), 96, 96});
     // The derived window adds its controls next; the scaler records them all
     // when it loads, at the first shrink, resize or show.
@@ -295,25 +299,24 @@ void BaseWindow::Impedance1Click()
     OpenTask(TaskId::Impedance);
 }
 
-void BaseWindow::ShowHelp(HelpCommand command, const QString& fileName, int context)
+void BaseWindow::ShowHelp(HelpCommand command, int context)
 {
-    const QString file = QDir(QString::fromStdString(context_.state.ProgramDir)).filePath(fileName);
-    context_.dialogs.Help(this, {command, file, context});
+    context_.dialogs.Help(this, {command, HelpCollection(context_.state), context, {}});
 }
 
 void BaseWindow::HelpContext(int context)
 {
-    ShowHelp(HelpCommand::Context, QStringLiteral("Tavora.chm"), context);
+    ShowHelp(HelpCommand::Context, context);
 }
 
 void BaseWindow::Contents1Click()
 {
-    ShowHelp(HelpCommand::Finder, QStringLiteral("Tavora.hlp"));
+    ShowHelp(HelpCommand::Finder);
 }
 
 void BaseWindow::ContentsHTML1Click()
 {
-    ShowHelp(HelpCommand::Contents, QStringLiteral("Tavora.chm"));
+    ShowHelp(HelpCommand::Contents);
 }
 
 void BaseWindow::About1Click()

@@ -3,6 +3,7 @@
 #include "app/shell/app_context.h"
 #include "app/shell/dialogs.h"
 #include "app/shell/error_handler.h"
+#include "shell/help.h"
 
 #include <QDialog>
 #include <QSize>
@@ -69,9 +70,11 @@ class BaseWindow : public QDialog {
     // Shows a window modally over this one; this one is active again afterwards,
     // so its activation handler runs as after any window of the program.
     void ShowModal(QDialog& window);
-    void ShowHelp(HelpCommand command, const QString& fileName, int context = 0);
-    // The topic of a window in the HTML help file.
+    void ShowHelp(HelpCommand command, int context = 0);
+    // The topic of a window's context number in the manual.
     void HelpContext(int context);
+    // The manual's page that F1 opens in this window.
+    void SetHelpTopic(shell::HelpTopic topic) { helpTopic_ = topic; }
 
     // Connects a signal to a handler under the general error handler.
     template <class Sender, class Signal, class Handler>
@@ -104,6 +107,7 @@ class BaseWindow : public QDialog {
     bool activating_ = false;
     bool deactivatedWhileActivating_ = false;
     bool skipActivation_ = false;
+    shell::HelpTopic helpTopic_ = shell::HelpTopic::MainWindow;
 };
 
 // The blue "Comic Sans MS" look of headings and version lines.

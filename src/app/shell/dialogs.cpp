@@ -1,19 +1,21 @@
 #include "app/shell/dialogs.h"
 
+#include "app/shell/help_window.h"
+
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QUrl>
 
 namespace tavora::app {
+
+QtDialogs::QtDialogs() : help_(std::make_unique<HelpViewer>(*this)) {}
+QtDialogs::~QtDialogs() = default;
 
 QMessageBox::StandardButton QtDialogs::Message(QWidget* parent, QMessageBox::Icon icon,
                                                const QString& text,
@@ -88,15 +90,7 @@ std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent, const QString& docum
 
 void QtDialogs::Help(QWidget* parent, const HelpRequest& request)
 {
-    // No WinHelp or HTML Help engine here: hand the file to the desktop's
-    // viewer, and say plainly when there is no file to hand over.
-    if (!QFileInfo::exists(request.file)) {
-        Message(parent, QMessageBox::Information,
-                QStringLiteral("The help file %1 is not installed.").arg(request.file),
-                QMessageBox::Ok);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(request.file));
+    help_->Show(parent, request);
 }
 
 void QtDialogs::Beep()

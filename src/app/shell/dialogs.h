@@ -19,16 +19,20 @@ struct FileDialogOptions {
 };
 
 enum class HelpCommand {
-    Finder,   // the help file's contents and index window
+    Finder,   // the manual's contents with its index at hand
     Contents, // its table of contents
-    Context   // the topic for a context number
+    Context,  // the topic for a context number
+    Topic     // a window's own page (F1)
 };
 
 struct HelpRequest {
     HelpCommand command = HelpCommand::Contents;
-    QString file;
-    int context = 0;
+    QString file;    // the help collection
+    int context = 0; // for Context
+    QString page;    // for Topic, such as "results.html"
 };
+
+class HelpViewer;
 
 // Everything that waits for a person goes through here, so that a test can
 // answer instead (see tests/app/support/scripted_dialogs.h).
@@ -58,9 +62,12 @@ class Dialogs {
     }
 };
 
-// The real dialogs of the toolkit.
+// The real dialogs of the toolkit, and the program's help window.
 class QtDialogs final : public Dialogs {
   public:
+    QtDialogs();
+    ~QtDialogs() override;
+
     QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
                                         const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
@@ -71,6 +78,9 @@ class QtDialogs final : public Dialogs {
     std::unique_ptr<QPrinter> Print(QWidget* parent, const QString& documentName) override;
     void Help(QWidget* parent, const HelpRequest& request) override;
     void Beep() override;
+
+  private:
+    std::unique_ptr<HelpViewer> help_;
 };
 
 } // namespace tavora::app

@@ -99,6 +99,7 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     : BaseWindow(owner, context, kDesignSize), source_(std::move(source))
 {
     setObjectName(QStringLiteral("SimulationWindow"));
+    SetHelpTopic(shell::HelpTopic::Simulation);
     setWindowTitle(QStringLiteral("NEC-2 simulation"));
     Heading()->setText(QStringLiteral("Tavora "));
     HideMenu(BaseMenu::File);

@@ -91,9 +91,9 @@ class MenusTest : public QObject {
         Entry(w, "ContentsHTML1")->trigger();
         QCOMPARE(h.dialogs.helpRequests.size(), 2);
         QCOMPARE(h.dialogs.helpRequests[0].command, HelpCommand::Finder);
-        QCOMPARE(h.dialogs.helpRequests[0].file, QStringLiteral("/opt/tavora-test/Tavora.hlp"));
+        QCOMPARE(h.dialogs.helpRequests[0].file, QStringLiteral("/opt/tavora-test/Tavora.qhc"));
         QCOMPARE(h.dialogs.helpRequests[1].command, HelpCommand::Contents);
-        QCOMPARE(h.dialogs.helpRequests[1].file, QStringLiteral("/opt/tavora-test/Tavora.chm"));
+        QCOMPARE(h.dialogs.helpRequests[1].file, QStringLiteral("/opt/tavora-test/Tavora.qhc"));
     }
 
     void aMissingHelpFileIsReportedNotIgnored()
@@ -106,8 +106,10 @@ class MenusTest : public QObject {
             shown = box->text();
             box->accept();
         });
-        real.Help(nullptr, {HelpCommand::Contents, QStringLiteral("/nonexistent/Tavora.chm"), 0});
-        QCOMPARE(shown, QStringLiteral("The help file /nonexistent/Tavora.chm is not installed."));
+        real.Help(nullptr,
+                  {HelpCommand::Contents, QStringLiteral("/nonexistent/Tavora.qhc"), 0, {}});
+        QCOMPARE(shown, QStringLiteral("Help is not available: the help file "
+                                       "/nonexistent/Tavora.qhc is missing or damaged."));
     }
 
     void aboutOpensModallyAndOkClosesIt()

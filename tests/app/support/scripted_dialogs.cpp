@@ -86,9 +86,11 @@ std::unique_ptr<QPrinter> ScriptedDialogs::Print(QWidget*, const QString& docume
     return printer;
 }
 
-void ScriptedDialogs::Help(QWidget*, const app::HelpRequest& request)
+void ScriptedDialogs::Help(QWidget* parent, const app::HelpRequest& request)
 {
     helpRequests.push_back(request);
+    if (helpViewer != nullptr)
+        helpViewer->Show(parent, request);
 }
 
 } // namespace tavora::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/shell/dialogs.h"
+#include "app/shell/help_window.h"
 
 #include <QList>
 #include <QPrinter>
@@ -36,6 +37,8 @@ class ScriptedDialogs : public app::Dialogs {
     QStringList printNames; // the document name of every print dialog
     QStringList unexpected;
     int beeps = 0;
+    // When set, help requests are also shown in this (real) help window.
+    app::HelpViewer* helpViewer = nullptr;
 
     // Texts of every message box shown so far.
     QStringList MessageTexts() const;
