@@ -10,6 +10,7 @@
 #include "app/feedline/swr_window.h"
 #include "app/shell/help_window.h"
 #include "app/shell/main_window.h"
+#include "app/shell/user_locale.h"
 #include "app/simulation/simulation_window.h"
 #include "design/entry.h"
 #include "design/report.h"
@@ -42,7 +43,7 @@ std::unique_ptr<QWidget> MakeWindow(const QString& name, AppContext& context)
         return std::make_unique<DesignEntryWindow>(nullptr, context);
     if (name == "results") {
         // It computes the design as it is shown: give it the entry screen's.
-        YagiDoCalculate(GetValues(context.state.DesignEntry), context.state);
+        YagiDoCalculate(GetValues(context.state.DesignEntry), context.state, UserDecimalSep());
         return std::make_unique<ResultsWindow>(nullptr, context);
     }
     if (name == "gain")
@@ -61,7 +62,7 @@ std::unique_ptr<QWidget> MakeWindow(const QString& name, AppContext& context)
         return std::make_unique<ConversionDialog>(nullptr, context);
     // These two take the design the results window computed.
     const auto computeDesign = [&context] {
-        YagiDoCalculate(GetValues(context.state.DesignEntry), context.state);
+        YagiDoCalculate(GetValues(context.state.DesignEntry), context.state, UserDecimalSep());
         std::string report;
         Yagidimensions(context.state, report);
     };
