@@ -1,5 +1,7 @@
 #include "design/format.h"
 
+#include "state/numbers.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -98,10 +100,7 @@ std::string ExponentForm(Decimal d, int p, int n, char sep)
 
 std::string FormatFixed(double x, int p, int n, char decimalSep)
 {
-    if (std::isnan(x))
-        return "NAN";
-    if (std::isinf(x))
-        return x > 0 ? "INF" : "-INF";
+    CheckPrintable(x);
     n = std::max(n, 0);
 
     const Decimal exact = Expansion18(x);

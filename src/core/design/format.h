@@ -8,6 +8,8 @@ namespace tavora {
 // halves away from zero (decided on the value's 18-significant-digit decimal
 // expansion), written with exactly n decimals and the given separator. A value
 // needing more than p digits before the separator is written in exponent form.
+// An infinity throws "Floating point overflow", a NaN "Invalid floating point
+// operation": no text ever reads INF or NAN.
 std::string FormatFixed(double x, int p, int n, char decimalSep = '.');
 
 // The report's column separator: one tab (kind 1) or two tabs (kind 2) before the text.

@@ -108,13 +108,17 @@ int StrToInt(std::string_view text)
     return v;
 }
 
-std::string GeneralFloatText(double value, char decimalSep)
+void CheckPrintable(double value)
 {
-    // A result is a number or an arithmetic fault, never a text "INF".
     if (std::isnan(value))
         throw ArithmeticError(kInvalidOperation);
     if (std::isinf(value))
         throw ArithmeticError(kOverflow);
+}
+
+std::string GeneralFloatText(double value, char decimalSep)
+{
+    CheckPrintable(value);
     if (value == 0)
         return "0";
     // 15 significant digits, then drop the trailing zeros; to_chars, unlike

@@ -36,6 +36,10 @@ long double Checked(long double v);
 // infinity that would reach a text.
 double Narrowed(long double v);
 
+// A value about to become text: an infinity is an overflow and not a number an
+// invalid operation, so that no result ever reads "INF" or "NAN".
+void CheckPrintable(double value);
+
 // Rounds to the nearest whole number, halves to the even neighbour; a value
 // that is not finite or does not fit is an invalid operation.
 long long RoundHalfEven(double v);

@@ -1,8 +1,10 @@
 #include "design/format.h"
+#include "state/errors.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 #include <string>
 #include <tuple>
 
@@ -94,6 +96,22 @@ TEST(FormatFixed, UsesTheGivenDecimalSeparator)
 {
     EXPECT_EQ(FormatFixed(980.04, 6, 1, ','), "980,0");
     EXPECT_EQ(FormatFixed(980.04, 6, 0, ','), "980");
+}
+
+TEST(FormatFixed, ANumberThatIsNotFiniteIsAnArithmeticFault)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto fault = [](double x) {
+        try {
+            FormatFixed(x, 6, 1);
+        } catch (const ArithmeticError& e) {
+            return std::string(e.what());
+        }
+        return std::string("written");
+    };
+    EXPECT_EQ(fault(inf), "Floating point overflow");
+    EXPECT_EQ(fault(-inf), "Floating point overflow");
+    EXPECT_EQ(fault(std::numeric_limits<double>::quiet_NaN()), "Invalid floating point operation");
 }
 
 TEST(TabPrefix, OneOrTwoTabs)
