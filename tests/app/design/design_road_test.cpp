@@ -89,22 +89,10 @@ void Calculate(DesignEntryWindow& entry, std::function<void(ResultsWindow&)> onR
 
 } // namespace
 
-class DesignRoadTest : public QObject {
+class DesignRoadTest : public test::FolderTest {
     Q_OBJECT
-    test::ModalWatchdog watchdog_;
-    test::WorkingFolder folder_;
 
   private slots:
-    void init()
-    {
-        QVERIFY(folder_.Enter());
-    }
-    void cleanup()
-    {
-        folder_.Leave();
-        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
-    }
-
     void designYagiIsOnTheTaskMenu()
     {
         test::Harness h;

@@ -44,19 +44,10 @@ QString LabelText(QWidget* window, const char* label)
 
 } // namespace
 
-class MmanaExportWindowTest : public QObject {
+class MmanaExportWindowTest : public test::FolderTest {
     Q_OBJECT
-    ModalWatchdog watchdog_;
-    WorkingFolder folder_;
 
   private slots:
-    void init() { QVERIFY(folder_.Enter()); }
-    void cleanup()
-    {
-        folder_.Leave();
-        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
-    }
-
     void theResultsWindowExportsWhatTheCommandLineExports()
     {
         Harness h;

@@ -51,10 +51,8 @@ const std::vector<std::pair<int, QString>> kEstimateBoxes = {
 
 } // namespace
 
-class YoDetailsWindowTest : public QObject {
+class YoDetailsWindowTest : public test::FolderTest {
     Q_OBJECT
-    ModalWatchdog watchdog_;
-    WorkingFolder folder_;
 
     // A screen shown and active, so that focus can be checked.
     static void Show(YoDetailsWindow& w)
@@ -64,13 +62,6 @@ class YoDetailsWindowTest : public QObject {
     }
 
   private slots:
-    void init() { QVERIFY(folder_.Enter()); }
-    void cleanup()
-    {
-        folder_.Leave();
-        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
-    }
-
     void theTaskEntryOpensAFirstScreenWithZerosAndTheStartSelections()
     {
         Harness h;

@@ -7,23 +7,10 @@
 using namespace tavora;
 using namespace tavora::app;
 
-class CloseTest : public QObject {
+class CloseTest : public test::FolderTest {
     Q_OBJECT
-    test::ModalWatchdog watchdog_;
-    test::WorkingFolder folder_;
 
   private slots:
-    void init()
-    {
-        // The program directory is a fresh folder, to see that nothing is written.
-        QVERIFY(folder_.Enter());
-    }
-    void cleanup()
-    {
-        folder_.Leave();
-        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
-    }
-
     void everyWayOfClosingAsks_data()
     {
         QTest::addColumn<QString>("how");

@@ -10,21 +10,14 @@ using namespace tavora::app;
 
 // File, Save data and Recover data as the user sees them; the file's format
 // is the core's and tested there.
-class DataFileMenuTest : public QObject {
+class DataFileMenuTest : public test::FolderTest {
     Q_OBJECT
-    test::ModalWatchdog watchdog_;
-    test::WorkingFolder folder_;
 
   private slots:
     void init()
     {
-        QVERIFY(folder_.Enter());
+        FolderTest::init();
         QFile::remove(QStringLiteral("Tavora.cnf"));
-    }
-    void cleanup()
-    {
-        folder_.Leave();
-        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
     }
 
     void recoverWithoutAFileChangesNothing()

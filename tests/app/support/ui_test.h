@@ -47,6 +47,25 @@ class WorkingFolder : public QTemporaryDir {
     QString previous_;
 };
 
+// A window test whose cases run in a temporary working folder, so that nothing
+// is read from or written to the real one, and fail when they leave a modal
+// window open.
+class FolderTest : public QObject {
+    Q_OBJECT
+
+  protected:
+    ModalWatchdog watchdog_;
+    WorkingFolder folder_;
+
+  protected slots:
+    void init() { QVERIFY(folder_.Enter()); }
+    void cleanup()
+    {
+        folder_.Leave();
+        QVERIFY2(watchdog_.Failures().isEmpty(), qPrintable(watchdog_.Failures().join('\n')));
+    }
+};
+
 // Runs body on the next modal window to open (the one above the current
 // one), from the event loop, so that the code opening it can block in exec().
 void WhenModalOpens(std::function<void(QWidget* modal)> body);
