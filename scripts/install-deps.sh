@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   # core tests, benchmarks, command line
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   # fuzzing the file readers (clang's libFuzzer runtime)
