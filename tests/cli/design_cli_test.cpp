@@ -1,4 +1,5 @@
 #include "cli/cli_run.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,8 @@ TEST(DesignCli, PrintsTheReportWithLfLineEnds)
 TEST(DesignCli, OptionsReachTheReport)
 {
     const CliRun r = Cli("design --freq 432 --directors 20 --element-diam 6 --radiator-diam 6 "
-                      "--mounting insulated --dipole-mounting same --boom-type square "
-                      "--element-shape flat --element-width 10 --element-thick 2");
+                         "--mounting insulated --dipole-mounting same --boom-type square "
+                         "--element-shape flat --element-width 10 --element-thick 2");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("Yagi design frequency =432.00 MHz\n"), std::string::npos);
     EXPECT_NE(r.out.find("insulated through a square section metal boom 25 mm"), std::string::npos);
@@ -101,6 +102,20 @@ TEST(DesignCli, UsageErrorsExitTwo)
     EXPECT_EQ(Cli("design --coax 46").code, 2);
     EXPECT_EQ(Cli("nonsense").code, 2);
     EXPECT_EQ(Cli("").code, 2);
+}
+
+TEST(DesignCli, SavingToStandardOutputKeepsTheReport)
+{
+    // Through a pipe (popen's) and into a redirected file alike: the file
+    // comes first (it is written before the report is printed), then the report.
+    const std::string report = Cli("design").out;
+    const CliRun piped = Cli("design --yag /dev/stdout");
+    EXPECT_EQ(piped.code, 0) << piped.err;
+    ASSERT_GT(piped.out.size(), report.size());
+    EXPECT_EQ(piped.out.substr(piped.out.size() - report.size()), report);
+    TempDir dir;
+    EXPECT_EQ(Cli("design --yag /dev/stdout > " + dir.File("out.txt")).code, 0);
+    EXPECT_EQ(ReadFile(dir.File("out.txt")), piped.out);
 }
 
 } // namespace

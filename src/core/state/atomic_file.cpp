@@ -3,6 +3,7 @@
 #include "state/errors.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <iostream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,15 +32,40 @@ namespace {
     throw FileError(refusal + " (" + std::string(box) + ")");
 }
 
+// An open descriptor of this process named as a file (/dev/stdout,
+// /dev/fd/N, /proc/self/fd/N): its number, else -1. Such a name stands for
+// the descriptor, not for the file behind it, which may be a pipe or the
+// file the printed report is going to.
+int OpenDescriptor(const std::filesystem::path& path)
+{
+    const std::string dir = path.parent_path().lexically_normal().string();
+    if (dir != "/dev/fd" && dir != "/proc/self/fd" && dir != "/proc/thread-self/fd" &&
+        dir != "/proc/" + std::to_string(::getpid()) + "/fd")
+        return -1;
+    const std::string name = path.filename().string();
+    int fd = -1;
+    const auto r = std::from_chars(name.data(), name.data() + name.size(), fd);
+    return r.ec == std::errc() && r.ptr == name.data() + name.size() ? fd : -1;
+}
+
+struct SaveTarget {
+    std::filesystem::path path;
+    int descriptor = -1; // an open descriptor the name stands for
+};
+
 // The file a save replaces: a symbolic link's target (followed as far as it
 // goes, so a dangling link creates its target), as editors do, rather than
 // the link itself.
-std::filesystem::path SaveTarget(const std::string& path)
+SaveTarget FindSaveTarget(const std::string& path)
 {
     namespace fs = std::filesystem;
     fs::path target = path;
     std::error_code ec;
-    for (int hops = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
+    for (int hops = 0;; ++hops) {
+        if (const int fd = OpenDescriptor(target); fd >= 0)
+            return {target, fd};
+        if (!fs::is_symlink(fs::symlink_status(target, ec)))
+            return {target};
         if (hops == 40) // the kernel's own limit
             Fail(ELOOP, {});
         const fs::path next = fs::read_symlink(target, ec);
@@ -46,7 +73,32 @@ std::filesystem::path SaveTarget(const std::string& path)
             Fail(ec.value(), {});
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return target;
+}
+
+void WriteAll(int fd, std::string_view rest, const std::string& tempName)
+{
+    while (!rest.empty()) {
+        const ssize_t n = ::write(fd, rest.data(), rest.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            if (!tempName.empty())
+                ::close(fd);
+            Fail(err, tempName);
+        }
+        rest.remove_prefix(static_cast<size_t>(n));
+    }
+}
+
+// A pipe, a FIFO or a device is written into as it is: replacing it with a
+// regular file would break it (as root, even /dev/null).
+void WriteStraight(int fd, const std::string& content)
+{
+    // What the program printed to the same descriptor goes first.
+    std::cout.flush();
+    std::fflush(nullptr);
+    WriteAll(fd, content, {});
 }
 
 // The longest file name most file systems take.
@@ -105,7 +157,8 @@ void CheckSavedText(std::string_view text, std::string_view box, std::string_vie
         if (u < 0x20 || u == 0x7f)
             Refuse(kControlCharacter, box);
         if (separators.find(c) != std::string_view::npos)
-            Refuse(std::string("A '") + c + "' cannot be saved, it separates the file's fields", box);
+            Refuse(std::string("A '") + c + "' cannot be saved, it separates the file's fields",
+                   box);
     }
 }
 
@@ -118,12 +171,34 @@ void CheckValueLine(std::string_view text, std::string_view box)
 
 void WriteFileAtomically(const std::string& pathName, const std::string& content)
 {
-    const std::filesystem::path target = SaveTarget(pathName);
-    const std::string path = target.string();
-    // A write-protected file stays protected, although its folder would let a
-    // rename replace it; a replaced file keeps its permissions.
+    const SaveTarget target = FindSaveTarget(pathName);
+    if (target.descriptor >= 0) {
+        WriteStraight(target.descriptor, content);
+        return;
+    }
+    const std::string path = target.path.string();
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        // A block device or a folder is never written over.
+        if (!S_ISCHR(old.st_mode) && !S_ISFIFO(old.st_mode))
+            throw FileError("Cannot save to " + pathName + ": not a regular file");
+        // Opening a FIFO waits for its reader, as a shell's redirection does.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            Fail(errno, {});
+        try {
+            WriteStraight(fd, content);
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        if (::close(fd) != 0)
+            Fail(errno, {});
+        return;
+    }
+    // A write-protected file stays protected, although its folder would let a
+    // rename replace it; a replaced file keeps its permissions.
     if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         Fail(EACCES, {});
     mode_t mode = 0;
@@ -135,8 +210,9 @@ void WriteFileAtomically(const std::string& pathName, const std::string& content
         mode = 0666 & ~mask;
     }
     // Same folder as the target, so the rename never crosses file systems.
-    const std::string dir = target.has_parent_path() ? target.parent_path().string() : ".";
-    const std::string prefix = TempPrefix(target.filename().string());
+    const std::string dir =
+        target.path.has_parent_path() ? target.path.parent_path().string() : ".";
+    const std::string prefix = TempPrefix(target.path.filename().string());
     RemoveOrphans(dir, prefix);
     std::string temp = dir + "/" + prefix + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
@@ -145,18 +221,7 @@ void WriteFileAtomically(const std::string& pathName, const std::string& content
     // Held until the rename, so that a save running beside this one does not
     // take this temporary for an orphan.
     ::flock(fd, LOCK_EX);
-    std::string_view rest = content;
-    while (!rest.empty()) {
-        const ssize_t n = ::write(fd, rest.data(), rest.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            Fail(err, temp);
-        }
-        rest.remove_prefix(static_cast<size_t>(n));
-    }
+    WriteAll(fd, content, temp);
     // mkstemp creates the file readable by the owner only.
     if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
         const int err = errno;

@@ -9,8 +9,11 @@ namespace tavora {
 // `path` only once it is complete, so a failure never destroys the old file.
 // Through a symbolic link the link's target is written. The temporary is a
 // hidden ".NAME.tavora-XXXXXX", and a save first removes those a killed save
-// of the same file left. Throws FileError with the platform's text; the old
-// file is then untouched.
+// of the same file left. Only a regular file is replaced: a FIFO or a
+// character device is written into, and a name that stands for an open
+// descriptor (/dev/stdout) is written through that descriptor; anything else
+// is refused. Throws FileError with the platform's text; the old file is
+// then untouched.
 void WriteFileAtomically(const std::string& path, const std::string& content);
 
 // Refusals of a text that would change the structure of the file it is saved
