@@ -46,7 +46,7 @@ void BM_OneFrequency(benchmark::State& state)
     const double before = ChildCpuSeconds();
     for (auto _ : state) {
         const auto outputs = RunDecks({NecDeck(model, true, {})}, {});
-        benchmark::DoNotOptimize(ResultFromOutputs(model, settings, outputs));
+        benchmark::DoNotOptimize(ResultFromBlocks(model, settings, outputs));
     }
     CountEngineCpu(state, before);
 }

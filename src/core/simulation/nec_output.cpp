@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "state/errors.h"
+
 namespace tavora {
 
 namespace {
@@ -34,14 +36,20 @@ bool Number(std::string_view word, double& value)
     return r.ec == std::errc() && r.ptr == word.data() + word.size();
 }
 
-// The number after `key` on the line, e.g. "FREQUENCY : 1.4400E+02 MHz".
-bool NumberAfter(std::string_view line, std::string_view key, double& value)
+// The word after `key` on the line, e.g. "1.4400E+02" in "FREQUENCY : 1.4400E+02 MHz".
+std::string_view WordAfter(std::string_view line, std::string_view key)
 {
     const size_t at = line.find(key);
     if (at == std::string_view::npos)
-        return false;
+        return {};
     const auto words = Words(line.substr(at + key.size()));
-    return !words.empty() && Number(words[0], value);
+    return words.empty() ? std::string_view() : words[0];
+}
+
+bool NumberAfter(std::string_view line, std::string_view key, double& value)
+{
+    const std::string_view word = WordAfter(line, key);
+    return !word.empty() && Number(word, value);
 }
 
 bool StartsWithDigits(std::string_view line)
@@ -53,56 +61,128 @@ bool StartsWithDigits(std::string_view line)
 
 } // namespace
 
+namespace {
+
+// Longer lines are cut: nec2c's are under 140 characters.
+constexpr size_t kLineMax = 1024;
+
+// Bounds no antenna's figures come near; beyond them the output is not
+// nec2c's (or its numbers are garbage), and the arithmetic would fail on them.
+void CheckFigure(double value, double lo, double hi, const char* what, std::string_view word)
+{
+    if (!(value >= lo && value <= hi))
+        throw Error("nec2c output holds an impossible " + std::string(what) + ": " +
+                    std::string(word.substr(0, 40)));
+}
+
+class NecReader {
+  public:
+    explicit NecReader(const NecReadLimits& limits) : limits_(limits) {}
+
+    void Line(std::string_view line)
+    {
+        double v;
+        std::string_view word = WordAfter(line, "FREQUENCY :");
+        if (word.empty())
+            word = WordAfter(line, "FREQUENCY=");
+        if (!word.empty() && Number(word, v)) {
+            if (out_.size() == limits_.blocks)
+                throw Error("nec2c output holds more frequencies than asked for");
+            CheckFigure(v, 1e-6, 1e6, "frequency", word);
+            out_.push_back({});
+            out_.back().frequency = v;
+            table_ = Table::None;
+            return;
+        }
+        if (out_.empty())
+            return;
+        FrequencyOutput& f = out_.back();
+        if (line.find("ANTENNA INPUT PARAMETERS") != std::string_view::npos) {
+            table_ = Table::Input;
+        } else if (line.find("RADIATION PATTERNS") != std::string_view::npos) {
+            table_ = Table::Pattern;
+            rows_ = 0;
+        } else if (NumberAfter(line, "EFFICIENCY    =", v)) {
+            CheckFigure(v, 0, 1000, "efficiency", WordAfter(line, "="));
+            f.efficiency = v;
+        } else if (table_ == Table::Input && StartsWithDigits(line)) {
+            // TAG SEG V(re im) I(re im) Z(re im) Y(re im) POWER; the first source only.
+            const auto w = Words(line);
+            double re, im;
+            if (w.size() >= 8 && Number(w[6], re) && Number(w[7], im)) {
+                CheckFigure(re, -1e12, 1e12, "impedance", w[6]);
+                CheckFigure(im, -1e12, 1e12, "impedance", w[7]);
+                f.impedance = {re, im};
+                f.hasImpedance = true;
+            }
+            table_ = Table::None;
+        } else if (table_ == Table::Pattern && StartsWithDigits(line)) {
+            // THETA PHI VERTC HORIZ TOTAL ...
+            const auto w = Words(line);
+            PatternPoint p;
+            if (w.size() >= 5 && Number(w[0], p.theta) && Number(w[1], p.phi) &&
+                Number(w[4], p.gain)) {
+                CheckFigure(p.theta, -360, 360, "angle", w[0]);
+                CheckFigure(p.phi, -360, 360, "angle", w[1]);
+                // nec2c prints -999.99 where there is no field at all.
+                CheckFigure(p.gain, -1000, 100, "gain", w[4]);
+                if (f.pattern.size() < limits_.points)
+                    f.pattern.push_back(p);
+            }
+            ++rows_;
+        } else if (table_ == Table::Pattern && rows_ > 0 && Words(line).empty()) {
+            table_ = Table::None;
+        }
+    }
+
+    std::vector<FrequencyOutput> Take() { return std::move(out_); }
+
+  private:
+    NecReadLimits limits_;
+    std::vector<FrequencyOutput> out_;
+    enum class Table { None, Input, Pattern } table_ = Table::None;
+    size_t rows_ = 0;
+};
+
+} // namespace
+
 std::vector<FrequencyOutput> ParseNecOutput(std::string_view text)
 {
-    std::vector<FrequencyOutput> out;
-    enum class Table { None, Input, Pattern } table = Table::None;
-    size_t rows = 0;
+    NecReader reader({});
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string_view::npos)
             end = text.size();
-        const std::string_view line = text.substr(pos, end - pos);
+        reader.Line(text.substr(pos, std::min(end - pos, kLineMax)));
         pos = end + 1;
-
-        double v;
-        if (NumberAfter(line, "FREQUENCY :", v) || NumberAfter(line, "FREQUENCY=", v)) {
-            out.push_back({});
-            out.back().frequency = v;
-            table = Table::None;
-            continue;
-        }
-        if (out.empty())
-            continue;
-        FrequencyOutput& f = out.back();
-        if (line.find("ANTENNA INPUT PARAMETERS") != std::string_view::npos) {
-            table = Table::Input;
-        } else if (line.find("RADIATION PATTERNS") != std::string_view::npos) {
-            table = Table::Pattern;
-            rows = 0;
-        } else if (NumberAfter(line, "EFFICIENCY    =", v)) {
-            f.efficiency = v;
-        } else if (table == Table::Input && StartsWithDigits(line)) {
-            // TAG SEG V(re im) I(re im) Z(re im) Y(re im) POWER; the first source only.
-            const auto w = Words(line);
-            double re, im;
-            if (w.size() >= 8 && Number(w[6], re) && Number(w[7], im))
-                f.impedance = {re, im};
-            table = Table::None;
-        } else if (table == Table::Pattern && StartsWithDigits(line)) {
-            // THETA PHI VERTC HORIZ TOTAL ...
-            const auto w = Words(line);
-            PatternPoint p;
-            if (w.size() >= 5 && Number(w[0], p.theta) && Number(w[1], p.phi) &&
-                Number(w[4], p.gain))
-                f.pattern.push_back(p);
-            ++rows;
-        } else if (table == Table::Pattern && rows > 0 && Words(line).empty()) {
-            table = Table::None;
-        }
     }
-    return out;
+    return reader.Take();
+}
+
+std::vector<FrequencyOutput> ReadNecOutput(std::istream& in, const NecReadLimits& limits,
+                                           const std::function<void(std::string_view)>& eachLine)
+{
+    NecReader reader(limits);
+    char line[kLineMax + 1];
+    while (in.getline(line, sizeof line) || in.gcount() > 0) {
+        // gcount counts the line break taken; a line too long stops at the
+        // buffer's end with failbit, and its rest is skipped.
+        auto n = static_cast<size_t>(in.gcount());
+        if (in.fail() && !in.eof()) {
+            in.clear();
+            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        } else if (!in.eof()) {
+            --n;
+        }
+        const std::string_view text(line, n);
+        if (eachLine)
+            eachLine(text);
+        reader.Line(text);
+        if (in.eof())
+            break;
+    }
+    return reader.Take();
 }
 
 namespace {

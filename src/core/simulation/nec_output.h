@@ -2,6 +2,10 @@
 
 #include <array>
 #include <complex>
+#include <cstddef>
+#include <functional>
+#include <istream>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -18,13 +22,28 @@ struct PatternPoint {
 struct FrequencyOutput {
     double frequency = 0; // MHz
     std::complex<double> impedance;
+    bool hasImpedance = false;         // its input parameters were printed
     double efficiency = 0;             // percent
     std::vector<PatternPoint> pattern; // every RP card's points in print order
 };
 
 // Reads nec2c's output file: one entry per frequency block, in print order.
 // Pattern cards after the first at the same frequency add to that block.
+// Throws Error naming a figure no antenna gives (a gain of 1E+300 dBi), so
+// that none reaches the calculations.
 std::vector<FrequencyOutput> ParseNecOutput(std::string_view text);
+
+// What one output may hold, so that a runaway or hostile engine cannot fill
+// the memory: more blocks are an Error, more points per block are left out.
+struct NecReadLimits {
+    size_t blocks = std::numeric_limits<size_t>::max();
+    size_t points = std::numeric_limits<size_t>::max();
+};
+// The same, read from a stream a line at a time; `eachLine` sees every line
+// (cut to a reasonable length).
+std::vector<FrequencyOutput>
+ReadNecOutput(std::istream& in, const NecReadLimits& limits = {},
+              const std::function<void(std::string_view)>& eachLine = {});
 
 // A pattern cut, index = degrees away from the forward direction (0..359).
 using PatternCut = std::array<double, 360>;

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <string_view>
 #include <thread>
 
 #include <fcntl.h>
@@ -42,24 +47,59 @@ std::string FindEngine(const std::string& name)
 
 namespace {
 
-std::string Trim(const std::string& s)
+std::string Trim(std::string_view s)
 {
     const size_t a = s.find_first_not_of(" \t\r\n");
-    if (a == std::string::npos)
+    if (a == std::string_view::npos)
         return {};
-    return s.substr(a, s.find_last_not_of(" \t\r\n") - a + 1);
+    return std::string(s.substr(a, s.find_last_not_of(" \t\r\n") - a + 1));
 }
 
-std::string ReadText(const fs::path& file)
+// At most `limit` bytes of `text` to show in a message: control characters
+// and bytes that are not UTF-8 become '?', and a cut is marked "...".
+std::string Excerpt(std::string_view text, size_t limit = 300)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < text.size() && out.size() < limit) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\n' || (c >= 0x20 && c < 0x7f)) {
+            out += text[i++];
+            continue;
+        }
+        const size_t len = c >= 0xc2 && c < 0xe0   ? 2
+                           : c >= 0xe0 && c < 0xf0 ? 3
+                           : c >= 0xf0 && c < 0xf5 ? 4
+                                                   : 0;
+        bool whole = len > 0 && i + len <= text.size();
+        for (size_t j = 1; whole && j < len; ++j)
+            whole = (static_cast<unsigned char>(text[i + j]) & 0xc0) == 0x80;
+        if (whole) {
+            out.append(text.substr(i, len));
+            i += len;
+        } else {
+            out += c == '\t' || c == '\r' ? ' ' : '?';
+            ++i;
+        }
+    }
+    if (i < text.size())
+        out += "...";
+    return out;
+}
+
+// The first `limit` bytes of a file: enough of an error stream to show.
+std::string ReadHead(const fs::path& file, size_t limit = 4096)
 {
     std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string text(limit, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(limit));
+    text.resize(static_cast<size_t>(in.gcount()));
+    return text;
 }
 
 // The temporary folder and the processes of one run; whatever way the run
-// ends, the processes are killed and reaped and the folder removed.
+// ends, every engine's process group is killed, the engines reaped and the
+// folder removed.
 class RunScope {
   public:
     RunScope()
@@ -72,15 +112,23 @@ class RunScope {
     ~RunScope()
     {
         for (pid_t& pid : pids_)
-            if (pid > 0) {
-                ::kill(pid, SIGKILL);
-                ::waitpid(pid, nullptr, 0);
-            }
+            End(pid);
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
     RunScope(const RunScope&) = delete;
     RunScope& operator=(const RunScope&) = delete;
+
+    // An engine's exit is seen without reaping it (WNOWAIT), so its process
+    // id, which names its group, cannot be reused until the group is killed.
+    static void End(pid_t& pid)
+    {
+        if (pid <= 0)
+            return;
+        ::kill(-pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        pid = 0;
+    }
 
     const fs::path& Dir() const { return dir_; }
     std::vector<pid_t> pids_;
@@ -104,42 +152,161 @@ pid_t Spawn(const std::string& engine, const fs::path& dir, size_t k)
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    // A group of its own, so that killing the group takes whatever a wrapper
+    // script started; no signal blocked by the calling thread stays blocked.
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
+    posix_spawnattr_setpgroup(&attr, 0);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attr, &none);
     std::string a0 = engine, a1 = "-i", a3 = "-o";
     std::string a2 = in, a4 = out;
     char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(), a4.data(), nullptr};
     pid_t pid = -1;
-    const int rc = ::posix_spawn(&pid, engine.c_str(), &actions, nullptr, argv, environ);
+    const int rc = ::posix_spawn(&pid, engine.c_str(), &actions, &attr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
+    posix_spawnattr_destroy(&attr);
+    if (rc == ENOENT)
         throw Error(kEngineMissing);
+    if (rc != 0) // a script without "#!" gives "Exec format error"
+        throw Error("Cannot run " + Excerpt(engine) + ": " + std::strerror(rc));
     return pid;
 }
 
-// Frequencies a deck asks for: the sum of its FR cards' counts.
-int DeckFrequencies(const std::string& deck)
+// What a deck asks the engine for: each frequency of its FR cards, with the
+// pattern points of the RP cards that follow that FR card.
+struct Asked {
+    double frequency;
+    size_t points;
+};
+
+std::vector<Asked> DeckAsks(const std::string& deck)
+{
+    std::vector<Asked> asks;
+    size_t group = 0; // first frequency of the last FR card
+    std::istringstream lines(deck);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream card(line);
+        card.imbue(std::locale::classic());
+        std::string name;
+        card >> name;
+        if (name == "FR") {
+            int type = 0, count = 0, i3 = 0, i4 = 0;
+            double from = 0, step = 0;
+            if (!(card >> type >> count >> i3 >> i4 >> from >> step) || count < 0 || count > 100000)
+                continue;
+            group = asks.size();
+            for (int i = 0; i < count; ++i)
+                asks.push_back({type == 1 ? from * std::pow(step, i) : from + i * step, 0});
+        } else if (name == "RP") {
+            long type = 0, nth = 0, nph = 0;
+            if (card >> type >> nth >> nph && nth > 0 && nph > 0)
+                for (size_t i = group; i < asks.size(); ++i)
+                    asks[i].points += static_cast<size_t>(nth * nph);
+        }
+    }
+    return asks;
+}
+
+// Segments of a deck's wires: the size of the model the engine solves.
+double DeckSegments(const std::string& deck)
 {
     std::istringstream lines(deck);
-    int total = 0;
+    double total = 0;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream card(line);
         std::string name;
-        int type = 0, count = 0;
-        if (card >> name >> type >> count && name == "FR")
-            total += count;
+        int tag = 0, segments = 0;
+        if (card >> name >> tag >> segments && name == "GW" && segments > 0)
+            total += segments;
     }
-    return std::max(total, 1);
+    return total;
 }
 
-// Frequencies a running engine has finished: the blocks it has begun printing,
-// less the one under way. Its output reaches the file in buffered pieces, so
-// this runs a little behind.
-int FrequenciesDone(const fs::path& output)
+// Frequencies a running engine has finished: the blocks it has begun
+// printing, less the one under way. Only what the file gained since the last
+// look is read. Its output reaches the file in buffered pieces, so this runs
+// a little behind.
+class FrequencyCounter {
+  public:
+    int Done(const fs::path& output)
+    {
+        static constexpr std::string_view kKey = "FREQUENCY :";
+        std::ifstream in(output, std::ios::binary);
+        in.seekg(offset_);
+        std::string chunk(65536, '\0');
+        while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) ||
+               in.gcount() > 0) {
+            const auto n = static_cast<size_t>(in.gcount());
+            offset_ += static_cast<std::streamoff>(n);
+            const std::string text = carry_ + chunk.substr(0, n);
+            for (size_t at = 0; (at = text.find(kKey, at)) != std::string::npos; at += kKey.size())
+                ++begun_;
+            carry_ = text.substr(text.size() - std::min(text.size(), kKey.size() - 1));
+        }
+        return std::max(begun_ - 1, 0);
+    }
+
+  private:
+    std::streamoff offset_ = 0;
+    std::string carry_;
+    int begun_ = 0;
+};
+
+// A finished engine's output, checked against what its deck asked for.
+struct JobResult {
+    std::vector<FrequencyOutput> blocks;
+    int missing = 0;
+};
+
+JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
+                  const std::vector<Asked>& asks)
 {
-    const std::string text = ReadText(output);
-    int begun = 0;
-    for (size_t at = 0; (at = text.find("FREQUENCY :", at)) != std::string::npos; ++at)
-        ++begun;
-    return std::max(begun - 1, 0);
+    if (exit.si_code == CLD_KILLED || exit.si_code == CLD_DUMPED) {
+        const char* name = ::sigabbrev_np(exit.si_status);
+        throw Error("nec2c was killed by signal " + std::to_string(exit.si_status) +
+                    (name ? std::string(" (SIG") + name + ")" : std::string()));
+    }
+    const std::string err = ReadHead(JobFile(dir, k, ".err"));
+    std::string last[2]; // the last two lines it printed that were not empty
+    auto keepLast = [&last](std::string_view line) {
+        if (std::string t = Trim(line); !t.empty()) {
+            last[0] = std::move(last[1]);
+            last[1] = std::move(t);
+        }
+    };
+    NecReadLimits limits{asks.size(), 0};
+    for (const Asked& a : asks)
+        limits.points = std::max(limits.points, a.points);
+    JobResult job;
+    std::optional<Error> unreadable;
+    std::ifstream in(JobFile(dir, k, ".out"), std::ios::binary);
+    try {
+        job.blocks = ReadNecOutput(in, limits, keepLast);
+    } catch (const Error& e) {
+        unreadable = e;
+    }
+    // nec2c exits 0 even when it could not read its input; an error text or
+    // an output without a single frequency tells.
+    const bool exitedOk = exit.si_code == CLD_EXITED && exit.si_status == 0;
+    if (!exitedOk || !Trim(err).empty() || (job.blocks.empty() && !unreadable))
+        throw Error(EngineErrorText(last[0] + "\n" + last[1], err));
+    if (unreadable)
+        throw *unreadable;
+    for (size_t i = 0; i < job.blocks.size(); ++i) {
+        // Printed to five digits (141.22 for 141.218).
+        const double printed = job.blocks[i].frequency, asked = asks[i].frequency;
+        if (!(std::abs(printed - asked) <= 5e-5 * std::abs(asked)))
+            throw Error("nec2c output holds a frequency not asked for: " +
+                        Excerpt(std::to_string(printed)) + " MHz");
+        if (job.blocks[i].hasImpedance && job.blocks[i].pattern.size() >= asks[i].points)
+            continue;
+        ++job.missing;
+    }
+    job.missing += static_cast<int>(asks.size() - job.blocks.size());
+    return job;
 }
 
 } // namespace
@@ -147,21 +314,28 @@ int FrequenciesDone(const fs::path& output)
 std::string EngineErrorText(const std::string& output, const std::string& errors)
 {
     if (!Trim(errors).empty())
-        return "nec2c: " + Trim(errors);
-    std::vector<std::string> lines;
-    std::istringstream in(output);
-    for (std::string line; std::getline(in, line);)
-        if (!Trim(line).empty())
-            lines.push_back(Trim(line));
+        return "nec2c: " + Excerpt(Trim(errors));
+    const std::string lines = Trim(output);
     if (lines.empty())
         return "nec2c stopped without output";
-    std::string text = "nec2c: ";
-    if (lines.size() >= 2)
-        text += lines[lines.size() - 2] + "\n";
-    return text + lines.back();
+    return "nec2c: " + Excerpt(lines);
 }
 
-std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const RunControl& control)
+std::chrono::milliseconds RunTimeout(const std::vector<std::string>& decks)
+{
+    // nec2c's time per frequency grows with the cube of the segments (the
+    // matrix solve): about 2 s for 1750 segments (100 directors) on one core
+    // here. Ten times that allows for a loaded machine, every deck counted as
+    // if they ran one after another.
+    double seconds = 600;
+    for (const std::string& deck : decks)
+        seconds +=
+            static_cast<double>(DeckAsks(deck).size()) * std::pow(DeckSegments(deck) / 1000, 3) * 4;
+    return std::chrono::milliseconds(static_cast<long long>(std::min(seconds, 1e7) * 1000));
+}
+
+std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string>& decks,
+                                                   const RunControl& control)
 {
     const std::string engine = FindEngine(control.engine);
     if (engine.empty())
@@ -177,14 +351,19 @@ std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const R
     for (size_t k = 0; k < decks.size(); ++k)
         scope.pids_.push_back(Spawn(engine, scope.Dir(), k));
 
-    const auto deadline = std::chrono::steady_clock::now() + control.timeout;
-    std::vector<int> status(decks.size(), 0);
+    const auto timeout = control.timeout.count() > 0 ? control.timeout : RunTimeout(decks);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::vector<siginfo_t> exits(decks.size());
+    std::vector<std::vector<Asked>> asks;
     std::vector<int> frequencies;
-    for (const std::string& deck : decks)
-        frequencies.push_back(DeckFrequencies(deck));
+    for (const std::string& deck : decks) {
+        asks.push_back(DeckAsks(deck));
+        frequencies.push_back(std::max(static_cast<int>(asks.back().size()), 1));
+    }
     int total = 0;
     for (int n : frequencies)
         total += n;
+    std::vector<FrequencyCounter> counters(decks.size());
     int reported = -1;
     auto lastLook = std::chrono::steady_clock::now();
     // Progress counts frequencies, so that long booms over a sweep move the bar.
@@ -196,7 +375,7 @@ std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const R
             done +=
                 scope.pids_[k] <= 0
                     ? frequencies[k]
-                    : std::min(frequencies[k], FrequenciesDone(JobFile(scope.Dir(), k, ".out")));
+                    : std::min(frequencies[k], counters[k].Done(JobFile(scope.Dir(), k, ".out")));
         if (done != reported)
             control.progress(reported = done, total);
         lastLook = std::chrono::steady_clock::now();
@@ -207,14 +386,18 @@ std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const R
             throw SimulationCancelled();
         if (std::chrono::steady_clock::now() > deadline)
             throw Error("nec2c did not finish within " +
-                        std::to_string((control.timeout.count() + 999) / 1000) + " s");
+                        std::to_string((timeout.count() + 999) / 1000) + " s");
         bool any = false;
         for (size_t k = 0; k < decks.size(); ++k) {
             pid_t& pid = scope.pids_[k];
             if (pid <= 0)
                 continue;
-            if (::waitpid(pid, &status[k], WNOHANG) == pid) {
-                pid = 0;
+            siginfo_t& exit = exits[k];
+            exit.si_pid = 0;
+            if (::waitid(P_PID, static_cast<id_t>(pid), &exit, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                exit.si_pid == pid) {
+                // Whatever it left running in its group goes with it.
+                RunScope::End(pid);
                 ++finished;
                 any = true;
             }
@@ -224,17 +407,17 @@ std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const R
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 
-    std::vector<std::string> outputs;
+    std::vector<std::vector<FrequencyOutput>> outputs;
+    int missing = 0, asked = 0;
     for (size_t k = 0; k < decks.size(); ++k) {
-        std::string out = ReadText(JobFile(scope.Dir(), k, ".out"));
-        const std::string err = ReadText(JobFile(scope.Dir(), k, ".err"));
-        // nec2c exits 0 even when it could not read its input; an error text
-        // or a missing pattern tells.
-        const bool exitedOk = WIFEXITED(status[k]) && WEXITSTATUS(status[k]) == 0;
-        if (!exitedOk || !Trim(err).empty() || out.find("RADIATION PATTERNS") == std::string::npos)
-            throw Error(EngineErrorText(out, err));
-        outputs.push_back(std::move(out));
+        JobResult job = ReadJob(scope.Dir(), k, exits[k], asks[k]);
+        missing += job.missing;
+        asked += static_cast<int>(asks[k].size());
+        outputs.push_back(std::move(job.blocks));
     }
+    if (missing > 0)
+        throw Error("nec2c output incomplete: " + std::to_string(missing) + " of " +
+                    std::to_string(asked) + " frequencies missing");
     return outputs;
 }
 

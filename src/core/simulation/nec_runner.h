@@ -1,5 +1,6 @@
 #pragma once
 
+#include "simulation/nec_output.h"
 #include "state/errors.h"
 
 #include <atomic>
@@ -28,23 +29,32 @@ std::string FindEngine(const std::string& name = kEngineName);
 struct RunControl {
     std::string engine = kEngineName;
     // For the whole run: a safety net against a hung engine, not a limit on
-    // long booms (100 directors take minutes over a sweep).
-    std::chrono::milliseconds timeout{600'000};
+    // long booms (100 directors take minutes over a sweep). Zero takes
+    // RunTimeout of the decks.
+    std::chrono::milliseconds timeout{0};
     // Called from the running thread as frequencies finish: (finished, total),
     // counted over the FR cards of every deck.
     std::function<void(int, int)> progress;
     const std::atomic<bool>* cancel = nullptr;
 };
 
-// Runs every deck in its own engine process, all at once, in a temporary
-// folder that is removed afterwards, and gives their output texts in deck
-// order. Throws Error with kEngineMissing, with the engine's own error text,
-// or on the timeout; SimulationCancelled when `cancel` is set. No process
-// outlives the call.
-std::vector<std::string> RunDecks(const std::vector<std::string>& decks, const RunControl& control);
+// The run limit for `decks`: ten minutes, and more for a big model over
+// many frequencies.
+std::chrono::milliseconds RunTimeout(const std::vector<std::string>& decks);
+
+// Runs every deck in its own engine process (in a process group of its own,
+// so that a wrapper script's engine goes with it), all at once, in a
+// temporary folder that is removed afterwards, and gives their frequency
+// blocks in deck order, read as they stream from the files. Every frequency
+// a deck asks for must be there with its impedance and pattern points.
+// Throws Error with kEngineMissing, with the engine's own error text, with
+// what is missing, or on the timeout; SimulationCancelled when `cancel` is
+// set. No process outlives the call.
+std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string>& decks,
+                                                   const RunControl& control);
 
 // The engine's own words for a failed run: its error stream, else the last
-// two lines it printed.
+// two lines it printed; a short excerpt, with anything unprintable as '?'.
 std::string EngineErrorText(const std::string& output, const std::string& errors);
 
 } // namespace tavora

@@ -63,12 +63,21 @@ double Asked(double printed, const Sweep& sweep)
 SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
                                    const std::vector<std::string>& outputs)
 {
+    std::vector<std::vector<FrequencyOutput>> blocks;
+    for (const std::string& output : outputs)
+        blocks.push_back(ParseNecOutput(output));
+    return ResultFromBlocks(model, settings, blocks);
+}
+
+SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSettings& settings,
+                                  const std::vector<std::vector<FrequencyOutput>>& outputs)
+{
     if (outputs.empty())
         throw Error("nec2c output holds no frequency");
     SimulationResult r;
     r.notes = model.notes;
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
-    const auto patternBlocks = ParseNecOutput(outputs.front());
+    const auto& patternBlocks = outputs.front();
     const FrequencyOutput& f = Single(patternBlocks);
     r.frequency = Asked(f.frequency, {model.frequency, 0, 1});
     r.impedance = f.impedance;
@@ -78,6 +87,11 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     r.hPlane = HPlaneCut(f.pattern);
     if (std::isnan(r.ePlane[0]) || std::isnan(r.hPlane[0]))
         throw Error("nec2c output holds no pattern cut");
+    const auto gap = [](const PatternCut& c) {
+        return std::any_of(c.begin(), c.end(), [](double g) { return std::isnan(g); });
+    };
+    if (gap(r.ePlane) || gap(r.hPlane))
+        throw Error("nec2c output incomplete: pattern cut points missing");
     r.gainDbi = r.ePlane[0];
     r.frontToBack = r.ePlane[0] - r.ePlane[180];
     r.frontToRear = r.ePlane[0] - RearMaximum(r.ePlane, r.hPlane);
@@ -96,7 +110,7 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     };
     std::for_each(patternBlocks.begin() + 1, patternBlocks.end(), addSweep);
     for (size_t k = 1; k < outputs.size(); ++k)
-        for (const FrequencyOutput& s : ParseNecOutput(outputs[k]))
+        for (const FrequencyOutput& s : outputs[k])
             addSweep(s);
     std::stable_sort(r.sweep.begin(), r.sweep.end(), [](const SweepRow& a, const SweepRow& b) {
         return a.frequency < b.frequency;
@@ -112,7 +126,7 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
                           const RunControl& control)
 {
     const auto decks = SimulationDecks(model, settings, ProcessCount(settings));
-    return ResultFromOutputs(model, settings, RunDecks(decks, control));
+    return ResultFromBlocks(model, settings, RunDecks(decks, control));
 }
 
 SimulatedStacking StackingFromResult(const SimulationResult& r)

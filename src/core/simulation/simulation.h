@@ -57,6 +57,9 @@ std::vector<std::string> SimulationDecks(const NecModel& model, const Simulation
 // point, merged in frequency order. Throws Error when the cuts are missing.
 SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
                                    const std::vector<std::string>& outputs);
+// The same from outputs already read.
+SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSettings& settings,
+                                  const std::vector<std::vector<FrequencyOutput>>& outputs);
 
 // Decks, run and figures; the sweep split into one piece per process.
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
