@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -298,9 +299,12 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     for (size_t i = 0; i < job.blocks.size(); ++i) {
         // Printed to five digits (141.22 for 141.218).
         const double printed = job.blocks[i].frequency, asked = asks[i].frequency;
-        if (!(std::abs(printed - asked) <= 5e-5 * std::abs(asked)))
+        if (!(std::abs(printed - asked) <= 5e-5 * std::abs(asked))) {
+            char text[32];
+            const auto r = std::to_chars(text, text + sizeof text, printed);
             throw Error("nec2c output holds a frequency not asked for: " +
-                        Excerpt(std::to_string(printed)) + " MHz");
+                        std::string(text, r.ptr) + " MHz");
+        }
         if (job.blocks[i].hasImpedance && job.blocks[i].pattern.size() >= asks[i].points)
             continue;
         ++job.missing;

@@ -56,9 +56,16 @@ std::vector<double> AxisTicks(double lo, double hi, int count)
     if (!(hi > lo) || !std::isfinite(lo) || !std::isfinite(hi))
         return {lo};
     const double step = NiceStep(hi - lo, count);
+    const double first = std::ceil(lo / step - 1e-9) * step;
     std::vector<double> ticks;
-    for (double t = std::ceil(lo / step - 1e-9) * step; t <= hi + step * 1e-9; t += step)
+    // Counted, not summed, and bounded: where the step is below the numbers'
+    // precision (1E+16 to 1.0000000000000002E+16) adding it changes nothing.
+    for (int i = 0; i <= 2 * count + 2; ++i) {
+        const double t = first + i * step;
+        if (t > hi + step * 1e-9 || (!ticks.empty() && t <= ticks.back()))
+            break;
         ticks.push_back(std::abs(t) < step * 1e-9 ? 0 : t);
+    }
     return ticks;
 }
 

@@ -11,10 +11,12 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 using namespace tavora;
 using tavora::test::Designed;
+using tavora::test::Recorded;
 
 namespace {
 
@@ -40,6 +42,31 @@ class RunnerTest : public ::testing::Test {
     TempDir tmp;
     TempDir bin;
 };
+
+std::string Data(const std::string& name)
+{
+    return std::string(TAVORA_TEST_DATA) + "/nec/" + name;
+}
+
+// Whether every process named in `pidFile` has ended (gone, or a zombie
+// waiting for whoever inherited it) within a few seconds: a kill is delivered
+// a moment after it is sent.
+bool AllGone(const std::string& pidFile)
+{
+    const auto running = [&pidFile] {
+        std::istringstream pids(ReadAll(pidFile));
+        for (int pid; pids >> pid;) {
+            std::istringstream stat(ReadAll("/proc/" + std::to_string(pid) + "/stat"));
+            std::string id, name, state;
+            if (stat >> id >> name >> state && state != "Z")
+                return true;
+        }
+        return false;
+    };
+    for (int i = 0; i < 500 && running(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return !running();
+}
 
 std::string Message(const std::function<void()>& run)
 {
@@ -72,16 +99,98 @@ TEST_F(RunnerTest, MissingEngineIsNamed)
 
 TEST_F(RunnerTest, CancelKillsEveryProcess)
 {
+    // A wrapper script that runs the engine as its child: the child goes too.
     RunControl c;
-    c.engine = FakeEngine(bin, "exec sleep 30");
+    const std::string pids = bin.File("pids");
+    c.engine = FakeEngine(bin, "sleep 30 & echo $! >> " + pids + "; wait");
     std::atomic<bool> cancel{false};
     c.cancel = &cancel;
     std::thread canceller([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (int i = 0; i < 500; ++i) {
+            const std::string started = ReadAll(pids);
+            if (std::count(started.begin(), started.end(), '\n') == 3)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         cancel = true;
     });
     EXPECT_THROW(RunDecks({"a", "b", "c"}, c), SimulationCancelled);
     canceller.join();
+    EXPECT_TRUE(AllGone(pids));
+}
+
+TEST_F(RunnerTest, WhatAWrapperLeftRunningGoesWhenItEnds)
+{
+    RunControl c;
+    const std::string pids = bin.File("pids");
+    c.engine = FakeEngine(bin, "sleep 30 & echo $! >> " + pids + "; cat " +
+                                   Data("default_144.out") + " > \"$4\"");
+    EXPECT_EQ(RunDecks({Recorded("default_144.nec")}, c).at(0).size(), 22u);
+    EXPECT_TRUE(AllGone(pids));
+}
+
+// An engine's output that lacks something, or holds what no engine prints,
+// is refused, naming what is wrong.
+struct OutputCase {
+    const char* name;
+    std::string engine; // the stand-in's script; $OUT is the recorded output
+    std::string message;
+};
+
+class EngineOutput : public RunnerTest, public ::testing::WithParamInterface<OutputCase> {};
+
+TEST_P(EngineOutput, IsRefusedWithWhatHappened)
+{
+    RunControl c;
+    std::string script = GetParam().engine;
+    for (size_t at; (at = script.find("$OUT")) != std::string::npos;)
+        script.replace(at, 4, Data("default_144.out"));
+    c.engine = FakeEngine(bin, script);
+    EXPECT_EQ(Message([&] { RunDecks({Recorded("default_144.nec")}, c); }), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EngineOutput,
+    ::testing::Values(
+        OutputCase{"CutAmongTheSweep", "head -c 150000 $OUT > \"$4\"",
+                   "nec2c output incomplete: 6 of 22 frequencies missing"},
+        OutputCase{"CutInThePattern", "head -c 60000 $OUT > \"$4\"",
+                   "nec2c output incomplete: 22 of 22 frequencies missing"},
+        OutputCase{"AbsurdGain", "sed 's/    14.01    14.01 / 1.0E+300 1.0E+300 /' $OUT > \"$4\"",
+                   "nec2c output holds an impossible gain: 1.0E+300"},
+        OutputCase{"AbsurdFrequency",
+                   "sed 's/FREQUENCY : 1.4122E+02/FREQUENCY : 1.0E+16/' $OUT > \"$4\"",
+                   "nec2c output holds an impossible frequency: 1.0E+16"},
+        OutputCase{"FrequencyNotAsked",
+                   "sed 's/FREQUENCY : 1.4122E+02/FREQUENCY : 1.4500E+02/' $OUT > \"$4\"",
+                   "nec2c output holds a frequency not asked for: 145 MHz"},
+        OutputCase{"Crash", "cat $OUT > \"$4\"; kill -SEGV $$",
+                   "nec2c was killed by signal 11 (SIGSEGV)"},
+        OutputCase{"HugeBinaryErrorText",
+                   "printf '\\001\\002' >&2; head -c 5000000 /dev/zero | tr '\\0' x >&2",
+                   "nec2c: ??" + std::string(298, 'x') + "..."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RunnerTest, AScriptWithoutInterpreterCannotRun)
+{
+    RunControl c;
+    c.engine = bin.File("nec2c");
+    WriteAll(c.engine, "echo hello\n");
+    std::filesystem::permissions(c.engine, std::filesystem::perms::owner_all);
+    EXPECT_EQ(Message([&] { RunDecks({"deck"}, c); }).rfind("Cannot run " + c.engine + ": ", 0),
+              0u);
+}
+
+TEST(RunTimeout, GrowsWithTheModelAndItsFrequencies)
+{
+    const std::string small = "GW 1 21 0 0 0 0 0 1 0.002\nFR 0 21 0 0 144 0.1\n";
+    std::string big;
+    for (int w = 0; w < 100; ++w)
+        big += "GW " + std::to_string(w + 1) + " 17 0 0 0 0 0 1 0.002\n";
+    EXPECT_EQ(RunTimeout({small}), std::chrono::seconds(600));
+    EXPECT_GT(RunTimeout({big + "FR 0 21 0 0 144 0.1\n"}),
+              RunTimeout({big + "FR 0 1 0 0 144 0\n"}));
+    EXPECT_GT(RunTimeout({big + "FR 0 21 0 0 144 0.1\n"}), std::chrono::seconds(900));
 }
 
 TEST_F(RunnerTest, TimeoutKillsEveryProcess)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 
 using namespace tavora;
@@ -39,6 +41,11 @@ TEST(PlotScale, AxisTicks)
         for (size_t i = 0; i < ticks.size(); ++i)
             EXPECT_NEAR(ticks[i], c.ticks[i], 1e-9);
     }
+    // Numbers too close for their precision give a few ticks, not an endless loop.
+    const auto close = AxisTicks(1.0E+16, 1.0000000000000002E+16);
+    EXPECT_FALSE(close.empty());
+    EXPECT_LE(close.size(), 7u);
+    EXPECT_TRUE(std::is_sorted(close.begin(), close.end()));
     EXPECT_EQ(TickLabel(1.4, 0.2), "1.4");
     EXPECT_EQ(TickLabel(144, 1), "144");
     EXPECT_EQ(TickLabel(13.5, 0.1, ','), "13,5");
