@@ -1,3 +1,4 @@
+#include "child_processes.h"
 #include "cli_run.h"
 #include "temp_dir.h"
 
@@ -6,6 +7,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <spawn.h>
 #include <sstream>
 
 namespace {
@@ -122,3 +126,36 @@ TEST(DesignCli, NecDeckForEitherDipole)
         EXPECT_EQ(text.substr(text.size() - 3), "EN\n");
     }
 }
+
+// Ctrl-C, a kill and a closed terminal during a run leave no engine (nor what
+// a wrapper script started) and no temporary folder, and the program ends by
+// that signal.
+class SimulateSignal : public ::testing::TestWithParam<int> {};
+
+TEST_P(SimulateSignal, LeavesNothingBehind)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "bin");
+    std::filesystem::create_directory(dir.Path() / "tmp");
+    const std::string engine = dir.File("bin/nec2c"), pids = dir.File("pids");
+    WriteAll(engine, "#!/bin/sh\nsleep 300 &\necho $! >> " + pids + "\nwait\n");
+    std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
+    const std::string path = "PATH=" + dir.File("bin") + ":/usr/bin:/bin";
+    const std::string tmp = "TMPDIR=" + dir.File("tmp");
+    char* env[] = {const_cast<char*>(path.c_str()), const_cast<char*>(tmp.c_str()), nullptr};
+    char* argv[] = {const_cast<char*>(TAVORA_CLI), const_cast<char*>("simulate"), nullptr};
+    pid_t cli = 0;
+    ASSERT_EQ(::posix_spawn(&cli, TAVORA_CLI, nullptr, nullptr, argv, env), 0);
+    for (int i = 0; i < 500 && ReadAll(pids).empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_FALSE(ReadAll(pids).empty()) << "no engine started";
+    ::kill(cli, GetParam());
+    int status = 0;
+    ASSERT_EQ(::waitpid(cli, &status, 0), cli);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
+    EXPECT_TRUE(AllEnded(pids));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "tmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SimulateSignal, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });

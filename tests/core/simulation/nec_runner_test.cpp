@@ -48,26 +48,6 @@ std::string Data(const std::string& name)
     return std::string(TAVORA_TEST_DATA) + "/nec/" + name;
 }
 
-// Whether every process named in `pidFile` has ended (gone, or a zombie
-// waiting for whoever inherited it) within a few seconds: a kill is delivered
-// a moment after it is sent.
-bool AllGone(const std::string& pidFile)
-{
-    const auto running = [&pidFile] {
-        std::istringstream pids(ReadAll(pidFile));
-        for (int pid; pids >> pid;) {
-            std::istringstream stat(ReadAll("/proc/" + std::to_string(pid) + "/stat"));
-            std::string id, name, state;
-            if (stat >> id >> name >> state && state != "Z")
-                return true;
-        }
-        return false;
-    };
-    for (int i = 0; i < 500 && running(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return !running();
-}
-
 std::string Message(const std::function<void()>& run)
 {
     try {
@@ -116,7 +96,7 @@ TEST_F(RunnerTest, CancelKillsEveryProcess)
     });
     EXPECT_THROW(RunDecks({"a", "b", "c"}, c), SimulationCancelled);
     canceller.join();
-    EXPECT_TRUE(AllGone(pids));
+    EXPECT_TRUE(AllEnded(pids));
 }
 
 TEST_F(RunnerTest, WhatAWrapperLeftRunningGoesWhenItEnds)
@@ -126,7 +106,7 @@ TEST_F(RunnerTest, WhatAWrapperLeftRunningGoesWhenItEnds)
     c.engine = FakeEngine(bin, "sleep 30 & echo $! >> " + pids + "; cat " +
                                    Data("default_144.out") + " > \"$4\"");
     EXPECT_EQ(RunDecks({Recorded("default_144.nec")}, c).at(0).size(), 22u);
-    EXPECT_TRUE(AllGone(pids));
+    EXPECT_TRUE(AllEnded(pids));
 }
 
 // An engine's output that lacks something, or holds what no engine prints,
