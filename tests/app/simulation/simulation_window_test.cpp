@@ -122,8 +122,9 @@ class SimulationWindowTest : public QObject {
         QCOMPARE(bar->maximum(), 22); // the pattern's frequency and the sweep's 21
         QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
                  QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
-        QVERIFY(Rows(&w, "Figures")
-                    .contains(Typed("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+        QVERIFY(
+            Rows(&w, "Figures")
+                .contains(Typed("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
         const QStringList sweep = Rows(&w, "Sweep");
         QCOMPARE(sweep.size(), 22);
         QCOMPARE(sweep.first(), QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"));
@@ -183,6 +184,55 @@ class SimulationWindowTest : public QObject {
         qputenv("PATH", path);
         QVERIFY(!w.Running());
         QVERIFY(!w.Result().has_value());
+    }
+
+    // A stand-in nec2c on the PATH: a wrapper script that starts a child, and
+    // what the engine says. The window's Cancel ends the child too, and a
+    // long, unprintable error text shows as a short message.
+    void standInEngine_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Cancel ends what a wrapper started")
+            << QByteArray("sleep 300 &\necho $! >> \"$PIDS\"\nwait\n") << true << QString();
+        QTest::newRow("a 5 MB binary error text shows as a short excerpt")
+            << QByteArray("printf '\\001' >&2; head -c 5000000 /dev/zero | tr '\\0' x >&2\n")
+            << false << QStringLiteral("nec2c: ?") + QString(299, QLatin1Char('x')) + "...";
+    }
+
+    void standInEngine()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, cancel);
+        QFETCH(QString, message);
+        QTemporaryDir bin;
+        QFile engine(bin.filePath("nec2c"));
+        QVERIFY(engine.open(QIODevice::WriteOnly));
+        engine.write("#!/bin/sh\n" + script);
+        engine.close();
+        engine.setPermissions(QFile::ExeOwner | QFile::ReadOwner | QFile::WriteOwner);
+        const QByteArray path = qgetenv("PATH");
+        const QString pids = bin.filePath("pids");
+        qputenv("PATH", bin.path().toUtf8() + ":" + path);
+        qputenv("PIDS", pids.toUtf8());
+        Harness h;
+        Design(h.state);
+        {
+            SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+            w.show();
+            if (cancel) {
+                QTRY_VERIFY(QFile(pids).size() > 0);
+                Click(&w, "Cancel");
+                QVERIFY(AllEnded(pids.toStdString()));
+            } else {
+                QTRY_COMPARE_WITH_TIMEOUT(h.dialogs.MessageTexts(), QStringList{message},
+                                          kRunLimitMs);
+            }
+            QVERIFY(!w.Result().has_value());
+        }
+        qputenv("PATH", path);
+        qunsetenv("PIDS");
     }
 
     void printAndSaveThroughTheDialogs()
