@@ -82,6 +82,17 @@ TEST(SimulateCli, PrintsFiguresAndSweepAndWritesCsv)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 5 + 1 + 1 + 360);
 }
 
+TEST(SimulateCli, CsvToStandardOutputFollowsThePrintedFigures)
+{
+    TempDir dir;
+    const CliRun r =
+        Cli("simulate --directors 3 --points 1 --csv /dev/stdout > " + dir.File("out.txt"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string out = ReadAll(dir.File("out.txt"));
+    EXPECT_EQ(out.rfind("Simulated with nec2c", 0), 0u);
+    EXPECT_NE(out.find("\nfrequency_mhz,r_ohm,"), std::string::npos);
+}
+
 TEST(SimulateCli, ThroughBoomDesignSaysItIsModelledWithoutTheBoom)
 {
     const CliRun r = Cli("simulate --directors 2 --mounting bonded --points 1 --z0 75");
