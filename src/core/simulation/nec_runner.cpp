@@ -291,8 +291,12 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     // nec2c exits 0 even when it could not read its input; an error text or
     // an output without a single frequency tells.
     const bool exitedOk = exit.si_code == CLD_EXITED && exit.si_status == 0;
+    const std::string said = Trim(last[0] + "\n" + last[1]);
+    if (!exitedOk && said.empty() && Trim(err).empty())
+        throw Error("nec2c stopped with exit status " + std::to_string(exit.si_status) +
+                    " and no output");
     if (!exitedOk || !Trim(err).empty() || (job.blocks.empty() && !unreadable))
-        throw Error(EngineErrorText(last[0] + "\n" + last[1], err));
+        throw Error(EngineErrorText(said, err));
     if (unreadable)
         throw *unreadable;
     for (size_t i = 0; i < job.blocks.size(); ++i) {

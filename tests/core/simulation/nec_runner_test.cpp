@@ -144,6 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"FrequencyNotAsked",
                    "sed 's/FREQUENCY : 1.4122E+02/FREQUENCY : 1.4500E+02/' $OUT > \"$4\"",
                    "nec2c output holds a frequency not asked for: 145 MHz"},
+        OutputCase{"FailureWithoutAWord", "exit 3",
+                   "nec2c stopped with exit status 3 and no output"},
         OutputCase{"Crash", "cat $OUT > \"$4\"; kill -SEGV $$",
                    "nec2c was killed by signal 11 (SIGSEGV)"},
         OutputCase{"HugeBinaryErrorText",
