@@ -24,12 +24,17 @@ test: build
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any finding fails its test. Qt's own allocations that live until exit are
 # not ours to free: tests/sanitizer/lsan.supp names them.
+# GCC 12's runtime takes a dynamic TLS block (Qt's plugins have them) that
+# happens to start 16 bytes into a page for an old glibc's header and reads a
+# bogus range from before it; the leak check at exit then dies scanning it
+# ("Tracer caught signal 11"). Not intercepting __tls_get_addr avoids that:
+# those blocks are heap blocks the check scans all the same.
 test-sanitized: deps
 	cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVORA_SANITIZE=ON \
 		-DTAVORA_BUILD_BENCH=OFF
 	cmake --build $(SANITIZED) -j $(JOBS)
 	cd $(SANITIZED) && QT_QPA_PLATFORM=offscreen \
-		ASAN_OPTIONS=detect_leaks=1 \
+		ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)

@@ -1,7 +1,6 @@
 #include "app/arrays/stacking_pictures.h"
 #include "app/design/design_entry_window.h"
 #include "app/design/results_window.h"
-#include "app/simulation/simulation_window.h"
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yo_details_window.h"
@@ -13,6 +12,8 @@
 #include "app/shell/fonts.h"
 #include "app/shell/help_window.h"
 #include "app/shell/main_window.h"
+#include "app/shell/user_locale.h"
+#include "app/simulation/simulation_window.h"
 
 #include "design/entry.h"
 #include "design/report.h"
@@ -20,6 +21,7 @@
 #include "exchange/yo_file.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
+#include "state/numbers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -145,7 +147,7 @@ void GrabExchange(tavora::app::AppContext& context, QWidget& results, const QStr
 {
     using namespace tavora;
     std::istringstream yag(YagTextFromDesign(context.state));
-    ReadYagValues(yag, context.state.YoEntry);
+    ReadYagValues(yag, context.state.YoEntry, app::UserDecimalSep());
     context.state.YoEntry[37] = "25"; // entry 38, the boom diameter
     app::YoDetailsWindow yo(nullptr, context);
     yo.ShrinkToFourFifths();
@@ -176,9 +178,12 @@ void GrabExchange(tavora::app::AppContext& context, QWidget& results, const QStr
 int main(int argc, char** argv)
 {
     using namespace tavora;
-    DesignState state;
-    shell::InitialiseProgram(state);
     app::TavoraApplication application(argc, argv);
+    // Typed with the user's separator, as the program has its texts: a point
+    // under a comma locale is refused, and the message box would wait.
+    const char sep = app::UserDecimalSep();
+    DesignState state;
+    shell::InitialiseProgram(state, sep);
     app::QtDialogs dialogs;
     application.SetDialogs(&dialogs);
     app::InstallFontSubstitutes();
@@ -194,6 +199,8 @@ int main(int argc, char** argv)
         DesignEntry example = FormDefaults();
         example.FeedGap = "10";
         state.DesignEntry = SaveValues(example);
+        for (std::string& text : state.DesignEntry)
+            text = WithDecimalSep(text, sep);
     }
     app::DesignEntryWindow entry(nullptr, context);
     entry.ShrinkToFourFifths();
@@ -204,7 +211,7 @@ int main(int argc, char** argv)
     else
         entry.grab().save(dir + "/entry.png");
 
-    NoteCoax(state, 37);
+    NoteCoax(state, 37, "0", sep);
     DesignEntry values = GetValues(state.DesignEntry);
     // The director table at both ends of its length, at the default size and
     // maximised: its headings must stand over their columns at any font size.
@@ -212,7 +219,7 @@ int main(int argc, char** argv)
         if (manual)
             break;
         values.Directors = directors;
-        YagiDoCalculate(values, state);
+        YagiDoCalculate(values, state, sep);
         app::ResultsWindow window(&entry, context);
         window.show();
         Settle();
@@ -225,7 +232,7 @@ int main(int argc, char** argv)
     }
     // The worked design of 8 directors.
     values.Directors = "8";
-    YagiDoCalculate(values, state);
+    YagiDoCalculate(values, state, sep);
     app::ResultsWindow results(&entry, context);
     results.show();
     Settle();
@@ -294,7 +301,7 @@ int main(int argc, char** argv)
                               {"4", "7.0"},     {"37", "1296.3"}, {"38", "25"},
                               {"39", "1016.4"}, {"40", "1"},      {"41", "0"}};
     for (const auto& [entry, text] : typed)
-        state.YoEntry[static_cast<size_t>(std::stoi(entry) - 1)] = text;
+        state.YoEntry[static_cast<size_t>(std::stoi(entry) - 1)] = WithDecimalSep(text, sep);
     for (int k = 1; k <= 16; ++k) {
         state.YoEntry[static_cast<size_t>(yo::DirLengthEntry(k) - 1)] = std::to_string(930 - 3 * k);
         state.YoEntry[static_cast<size_t>(yo::DirDistEntry(k) - 1)] = std::to_string(416 + 480 * k);

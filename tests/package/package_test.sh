@@ -82,7 +82,10 @@ grep -qx 'application/x-yo-yagi:\*\.yag' "$work/mime/globs" || fail ".yag has no
 grep -qx 'application/x-mmana-gal:\*\.maa' "$work/mime/globs" || fail ".maa has no file type"
 
 # Errors fail the test; the warnings left are listed for reading.
-lintian --fail-on error "$deb" || fail "lintian reports errors"
+lintian --fail-on error --info "$deb" >"$work/lintian.log" || fail "lintian reports errors"
+cat "$work/lintian.log"
+# The programs are built with Debian's hardening flags.
+if grep -q "hardening-" "$work/lintian.log"; then fail "lintian finds the programs not hardened"; fi
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "package checks passed: $(basename "$deb")"

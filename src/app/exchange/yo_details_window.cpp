@@ -14,12 +14,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <filesystem>
 
 namespace tavora::app {
 
@@ -331,27 +334,29 @@ void YoDetailsWindow::LoadYag()
     const QString path = Context().dialogs.OpenFile(
         this, YagDialog(QStringLiteral("Get YO file"), QStringLiteral("Yagi Optimiser")));
     if (!path.isEmpty())
-        ReadYag(path);
+        ReadYag(QFile::encodeName(path).toStdString());
     SetBoxesFromValues();
 }
 
-void YoDetailsWindow::LoadYagFile(const QString& path)
+void YoDetailsWindow::LoadYagFile(const std::string& path)
 {
     ExitYOvar();
     ReadYag(path);
     SetBoxesFromValues();
 }
 
-void YoDetailsWindow::ReadYag(const QString& path)
+void YoDetailsWindow::ReadYag(const std::string& path)
 {
     Dialogs& dialogs = Context().dialogs;
     // Read into a copy: a file that fails half way changes nothing.
     YoEntryTexts loaded = Context().state.YoEntry;
-    const bool read = ReadYagFile(loaded, path.toStdString(), UserDecimalSep());
+    const bool read = ReadYagFile(loaded, path, UserDecimalSep());
     dialogs.Beep();
     if (read) {
         Context().state.YoEntry = loaded;
-        dialogs.Notice(this, QStringLiteral("   %1 loaded   ").arg(QFileInfo(path).fileName()));
+        dialogs.Notice(this, QStringLiteral("   %1 loaded   ")
+                                 .arg(QString::fromLocal8Bit(
+                                     std::filesystem::path(path).filename().string())));
     } else {
         dialogs.Notice(this, QString::fromUtf8(kNoYagFile));
     }

@@ -5,6 +5,7 @@
 #include "exchange/yo_details.h"
 
 #include <array>
+#include <string>
 
 class QLineEdit;
 
@@ -33,7 +34,7 @@ class YoDetailsWindow : public BaseWindow {
     void LoadYag();
     void Simulate(); // the NEC-2 simulation of the Yagi in the boxes
     // Load Yag file without its dialog: a file named on the command line.
-    void LoadYagFile(const QString& path);
+    void LoadYagFile(const std::string& path);
 
     QLineEdit* Box(int entry) const { return boxes_.at(static_cast<size_t>(entry - 1)); }
 
@@ -46,7 +47,7 @@ class YoDetailsWindow : public BaseWindow {
     // The boxes and selections as the entry group holds them.
     YoEntryTexts BoxTexts() const;
     void ExitYOvar();
-    void ReadYag(const QString& path);
+    void ReadYag(const std::string& path);
     void SetBoxesFromValues();
     // A failed check's message, with the focus on its box.
     void ShowBoxMessage(const BoxMessage& message);

@@ -14,6 +14,7 @@
 #include <QHelpSearchEngine>
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -74,10 +75,14 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window)
 
 HelpWindow::~HelpWindow() = default;
 
-std::unique_ptr<HelpWindow> HelpWindow::Open(const QString& collectionFile)
+std::unique_ptr<HelpWindow> HelpWindow::Open(const QString& collectionFile,
+                                             const QString& cacheFolder)
 {
     std::unique_ptr<HelpWindow> window(new HelpWindow);
-    if (!window->Load(collectionFile))
+    const QString cache = cacheFolder.isEmpty()
+                              ? QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
+                              : cacheFolder;
+    if (!window->Load(collectionFile, cache))
         return nullptr;
     window->BuildControls();
     return window;
@@ -90,17 +95,22 @@ QString CopyCollection(const QString& collectionFile, const QString& folder)
     const QDir to(folder);
     if (!QDir().mkpath(folder))
         return collectionFile;
-    for (const char* name : {shell::kHelpCollection, shell::kHelpDocumentation}) {
+    const auto names = {shell::kHelpCollection, shell::kHelpDocumentation};
+    for (const char* name : names) {
         const QString target = to.filePath(QLatin1String(name));
         // A copy refuses to replace the older one, which may hold an older manual.
         QFile::remove(target);
-        if (!QFile::copy(from.filePath(QLatin1String(name)), target))
+        if (!QFile::copy(from.filePath(QLatin1String(name)), target)) {
+            // Half a manual is of no use: a full cache keeps no stray copy.
+            for (const char* copied : names)
+                QFile::remove(to.filePath(QLatin1String(copied)));
             return collectionFile;
+        }
     }
     return to.filePath(QLatin1String(shell::kHelpCollection));
 }
 
-bool HelpWindow::Load(const QString& collectionFile)
+bool HelpWindow::Load(const QString& collectionFile, const QString& cacheFolder)
 {
     // The engine would make an empty collection where none is.
     if (!QFileInfo(collectionFile).isFile())
@@ -109,8 +119,14 @@ bool HelpWindow::Load(const QString& collectionFile)
     // The search index is written beside the collection; when the program's
     // folder is not writable (an installed program), work on a copy.
     if (!QFileInfo(QFileInfo(collectionFile).absolutePath()).isWritable())
-        file = CopyCollection(collectionFile,
-                              QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+        file = CopyCollection(collectionFile, cacheFolder);
+    // Where neither can be written, the manual still reads; its search says why
+    // it cannot search rather than finding nothing.
+    if (!QFileInfo(QFileInfo(file).absolutePath()).isWritable())
+        searchUnavailable_ =
+            QStringLiteral("Search is not available: its index can be written neither "
+                           "beside the manual (%1) nor in the cache folder (%2).")
+                .arg(QFileInfo(collectionFile).absolutePath(), cacheFolder);
     engine_ = new QHelpEngine(file, this);
     engine_->setReadOnly(true);
     engine_->searchEngine(); // indexes once the data is set up
@@ -143,6 +159,13 @@ void HelpWindow::BuildControls()
     auto* search = new QWidget;
     auto* searchLayout = new QVBoxLayout(search);
     QHelpSearchEngine* searchEngine = engine_->searchEngine();
+    if (!searchUnavailable_.isEmpty()) {
+        auto* why = new QLabel(searchUnavailable_);
+        why->setObjectName(QStringLiteral("HelpSearchUnavailable"));
+        why->setWordWrap(true);
+        searchLayout->addWidget(why);
+        searchEngine->queryWidget()->setEnabled(false);
+    }
     searchLayout->addWidget(searchEngine->queryWidget());
     searchLayout->addWidget(searchEngine->resultWidget(), 1);
     tabs_->addTab(search, QStringLiteral("Search"));

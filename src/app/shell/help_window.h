@@ -37,8 +37,10 @@ class HelpWindow : public QWidget {
     enum class Side { Contents, Index, Search };
 
     // The window over the collection, or null when the file is missing or is
-    // not a collection holding the manual.
-    static std::unique_ptr<HelpWindow> Open(const QString& collectionFile);
+    // not a collection holding the manual. The search index goes beside the
+    // collection, else into a copy in the cache folder (the user's, when empty).
+    static std::unique_ptr<HelpWindow> Open(const QString& collectionFile,
+                                            const QString& cacheFolder = {});
     ~HelpWindow() override;
 
     void ShowPage(const QString& page, Side side);
@@ -50,7 +52,7 @@ class HelpWindow : public QWidget {
 
   private:
     HelpWindow();
-    bool Load(const QString& collectionFile);
+    bool Load(const QString& collectionFile, const QString& cacheFolder);
     void BuildControls();
     void SelectInContents(const QUrl& url);
 
@@ -58,6 +60,7 @@ class HelpWindow : public QWidget {
     QTabWidget* tabs_ = nullptr;
     QLineEdit* indexFilter_ = nullptr;
     QTextBrowser* browser_ = nullptr;
+    QString searchUnavailable_; // why the search cannot work, when it cannot
 };
 
 // Serves the windows' help requests with the one help window, or says once

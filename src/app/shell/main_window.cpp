@@ -84,7 +84,7 @@ void MainWindow::reject()
     close();
 }
 
-void MainWindow::OpenYagFile(const QString& path)
+void MainWindow::OpenYagFile(const std::string& path)
 {
     OpenTask(TaskId::YoFile, [path](BaseWindow& window) {
         if (auto* yo = qobject_cast<YoDetailsWindow*>(&window))

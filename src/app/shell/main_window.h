@@ -2,6 +2,8 @@
 
 #include "app/shell/base_window.h"
 
+#include <string>
+
 namespace tavora::app {
 
 class PictureBox;
@@ -18,7 +20,8 @@ class MainWindow : public BaseWindow {
     PictureBox* Picture() const { return picture_; }
     // `tavora FILE.yag`: the YO details screen with the file loaded, as its
     // Load Yag file would load it.
-    void OpenYagFile(const QString& path);
+    // The name as the system gives it: bytes, which need not be UTF-8.
+    void OpenYagFile(const std::string& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

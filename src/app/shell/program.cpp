@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <filesystem>
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -82,10 +84,12 @@ int RunTavora(int argc, char** argv)
 
     mainWindow.show();
     // A file named on the command line (a double-click on a .yag file), taken
-    // before any dialog can move the working folder.
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        const QString file = QFileInfo(arguments.at(1)).absoluteFilePath();
+    // before any dialog can move the working folder. Its bytes are passed on
+    // as they are: a name need not be valid UTF-8 (the application object has
+    // taken its own options out of argv).
+    if (argc > 1) {
+        std::error_code ec;
+        const std::string file = std::filesystem::absolute(argv[1], ec).string();
         QTimer::singleShot(0, &mainWindow, [&mainWindow, file] { mainWindow.OpenYagFile(file); });
     }
     return application.exec();

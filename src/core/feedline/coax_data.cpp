@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
+#include <map>
 
 namespace tavora {
 
@@ -25,13 +27,45 @@ bool CaseInsensitiveLess(const std::string& a, const std::string& b)
 std::vector<std::string> ReadCoaxEntries(std::istream& in)
 {
     std::vector<std::string> entries;
+    std::map<std::string, int> described; // the line of each description
     std::string line;
-    while (std::getline(in, line)) {
+    for (int number = 1; std::getline(in, line); ++number) {
+        // An editor's UTF-8 byte order mark is no part of the first cable.
+        if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0)
+            line.erase(0, 3);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         // An empty (or all blank) line is no cable, though the format has none.
-        if (line.find_first_not_of(" \t") != std::string::npos && line[0] != '#')
-            entries.push_back(line);
+        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#')
+            continue;
+        const auto refuse = [number](const std::string& problem) {
+            throw FileError("line " + std::to_string(number) + ": " + problem);
+        };
+        // The list shows one cable per description: a second would never be chosen.
+        const std::string description = CoaxDescription(line);
+        if (const auto [first, fresh] = described.emplace(description, number); !fresh)
+            refuse("\"" + description + "\" is there twice, first on line " +
+                   std::to_string(first->second));
+        for (const char* band : kBands) {
+            const std::string key = BandKey(band);
+            const std::optional<std::string> figure = CoaxFigureText(line, key);
+            if (!figure)
+                continue;
+            // The figure text ends in the blank that closes it.
+            const std::string shown =
+                key + " figure \"" + figure->substr(0, figure->find(' ')) + "\"";
+            std::optional<double> value;
+            try {
+                value = CoaxFigure(*figure, ',');
+            } catch (const Error&) {
+            }
+            if (!value || !std::isfinite(*value))
+                refuse(shown + " is not a number");
+            // A negative loss would deliver more power than goes in.
+            if (*value < 0)
+                refuse(shown + " is negative");
+        }
+        entries.push_back(line);
     }
     if (in.bad())
         throw FileError("I/O error");
@@ -46,7 +80,12 @@ bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& l
     std::ifstream in(file);
     if (!in)
         throw FileError("Cannot open file " + file.string());
-    std::vector<std::string> entries = ReadCoaxEntries(in);
+    std::vector<std::string> entries;
+    try {
+        entries = ReadCoaxEntries(in);
+    } catch (const FileError& e) {
+        throw FileError(file.string() + ", " + e.what());
+    }
     list.insert(list.end(), entries.begin(), entries.end());
     std::stable_sort(list.begin(), list.end(), CaseInsensitiveLess);
     return true;

@@ -10,11 +10,15 @@
 namespace tavora {
 
 // Cable entries of a Coax.dta text: every line but "#" comments and empty or
-// blank lines, unchanged (a CR of a CRLF file dropped), in the order of the file.
+// blank lines, unchanged (a CR of a CRLF file and a leading UTF-8 byte order
+// mark dropped), in the order of the file. A description given twice, or a
+// band's figure that is empty, no number or negative, throws FileError naming
+// the line.
 std::vector<std::string> ReadCoaxEntries(std::istream& in);
 
 // Reads the file's entries into `list`, sorted as the cable list shows them.
-// False when there is no such file; a file that cannot be read throws FileError.
+// False when there is no such file; a file that cannot be read, or that holds
+// a faulty line, throws FileError naming the file (and the line).
 bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& list);
 
 // The band choices of the SWR window, and the key each one has in Coax.dta

@@ -1,5 +1,7 @@
 #include "simulation/nec_runner.h"
 
+#include "state/program_dir.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -104,7 +106,7 @@ class RunScope {
   public:
     RunScope()
     {
-        std::string pattern = (fs::temp_directory_path() / "tavora-nec-XXXXXX").string();
+        std::string pattern = (TemporaryFolder() / "tavora-nec-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
             throw FileError("Cannot create a temporary folder for the simulation");
         dir_ = pattern;

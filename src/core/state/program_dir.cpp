@@ -5,11 +5,21 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
 
 namespace tavora {
+
+std::filesystem::path TemporaryFolder()
+{
+    const char* named = std::getenv("TMPDIR");
+    std::error_code ec;
+    if (named != nullptr && *named != '\0' && std::filesystem::is_directory(named, ec))
+        return named;
+    return "/tmp";
+}
 
 void RecordProgramDir(DesignState& state)
 {
@@ -53,17 +63,11 @@ bool FileFound(const std::string& name)
     if (name.empty())
         return false;
     std::error_code ec;
-    const auto status = std::filesystem::status(name, ec);
-    if (ec || !std::filesystem::is_regular_file(status))
+    if (!std::filesystem::is_regular_file(name, ec))
         return false;
-    // Root may open any file for writing; a file nobody may write still counts
-    // as read-only, as it does for every other user.
-    using std::filesystem::perms;
-    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
-        perms::none)
-        return false;
-    // "r+" opens for reading and writing without creating or truncating.
-    std::FILE* f = std::fopen(name.c_str(), "r+");
+    // Reading needs read permission only: a read-only file, or one on a
+    // read-only mount, is found.
+    std::FILE* f = std::fopen(name.c_str(), "r");
     if (!f)
         return false;
     std::fclose(f);

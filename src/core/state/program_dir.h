@@ -21,6 +21,10 @@ void BackToProgramDir(const DesignState& state);
 // anywhere works as well as /usr. Empty for an empty name.
 std::filesystem::path InstalledDataDir(const std::filesystem::path& executable);
 
+// The folder for temporary files: TMPDIR when it names a folder, else /tmp.
+// A TMPDIR that is missing, empty or a file is passed over, never thrown at.
+std::filesystem::path TemporaryFolder();
+
 // The running program file; empty when the system does not say.
 std::filesystem::path RunningExecutable();
 
@@ -29,7 +33,7 @@ std::filesystem::path RunningExecutable();
 // the name in the program directory, which the caller reports as missing.
 std::string ProgramFile(const DesignState& state, const std::string& name);
 
-// True when the file can be opened for reading and writing; never throws.
+// True when the name is a regular file that can be opened for reading; never throws.
 bool FileFound(const std::string& name);
 
 // The next value line of a text file, passing over lines that begin with ";".

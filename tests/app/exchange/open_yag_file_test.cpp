@@ -3,6 +3,9 @@
 #include "exchange_test.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cstdio>
 
 using namespace tavora;
 using namespace tavora::app;
@@ -16,13 +19,20 @@ class OpenYagFileTest : public QObject {
 
     // Opens the file from the main window; gives the YO screen's entries and
     // leaves the screen with Back.
-    static QStringList OpenAndRead(MainWindow& w, const QString& path)
+    static QStringList OpenAndRead(MainWindow& w, const ScriptedDialogs& dialogs,
+                                   const QString& path)
+    {
+        return OpenAndRead(w, dialogs, QFile::encodeName(path).toStdString());
+    }
+    static QStringList OpenAndRead(MainWindow& w, const ScriptedDialogs& dialogs,
+                                   const std::string& path)
     {
         QStringList entries;
         WhenModalOpens([&](QWidget* modal) {
             auto* yo = qobject_cast<YoDetailsWindow*>(modal);
             QVERIFY(yo != nullptr);
-            QTest::qWait(50); // the load runs as the screen's first action
+            // The load runs as the screen's first action and ends in a notice.
+            QTRY_VERIFY(!dialogs.messages.isEmpty());
             for (int n = 1; n <= 39; ++n)
                 entries << yo->Box(n)->text();
             yo->reject();
@@ -43,7 +53,8 @@ class OpenYagFileTest : public QObject {
         RegisterWindows(h.registry);
         MainWindow w(h.context);
         w.show();
-        const QStringList entries = OpenAndRead(w, QDir::current().filePath("worked.yag"));
+        const QStringList entries =
+            OpenAndRead(w, h.dialogs, QDir::current().filePath("worked.yag"));
         QCOMPARE(entries.size(), 39);
         for (const auto& [n, text] : WorkedYagi())
             if (n <= 39)
@@ -53,13 +64,31 @@ class OpenYagFileTest : public QObject {
         QVERIFY(w.isVisible());
     }
 
+    void aNameThatIsNotUtf8IsOpenedAsItsBytes()
+    {
+        const std::string name = "caf\xe9.yag";
+        QVERIFY(QFile::copy(QDir::current().filePath("worked.yag"),
+                            QFile::decodeName(QByteArray("cafe.yag"))));
+        QVERIFY(::rename("cafe.yag", name.c_str()) == 0);
+        Harness h;
+        RegisterWindows(h.registry);
+        MainWindow w(h.context);
+        w.show();
+        const QStringList entries =
+            OpenAndRead(w, h.dialogs, QDir::currentPath().toStdString() + "/" + name);
+        QCOMPARE(h.dialogs.MessageTexts().size(), 1);
+        QVERIFY(h.dialogs.MessageTexts().first().endsWith(".yag loaded   "));
+        QCOMPARE(entries.at(36), Typed("144.10"));
+    }
+
     void aFileThatCannotBeReadSaysSoAndTheProgramGoesOn()
     {
         Harness h;
         RegisterWindows(h.registry);
         MainWindow w(h.context);
         w.show();
-        const QStringList entries = OpenAndRead(w, QDir::current().filePath("missing.yag"));
+        const QStringList entries =
+            OpenAndRead(w, h.dialogs, QDir::current().filePath("missing.yag"));
         QCOMPARE(h.dialogs.MessageTexts(), QStringList{"No yag file found"});
         QCOMPARE(entries.at(38), QStringLiteral("0")); // nothing loaded
         QVERIFY(w.isVisible());

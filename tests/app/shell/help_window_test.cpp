@@ -23,10 +23,14 @@
 #include <QFile>
 #include <QHelpEngine>
 #include <QHelpSearchEngine>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
+
+#include <unistd.h>
 
 using namespace tavora;
 using namespace tavora::app;
@@ -281,6 +285,34 @@ class HelpWindowTest : public QObject {
                         ->toPlainText()
                         .startsWith("Contents | back: Results window\nBalun window"));
         }
+    }
+
+    void aCopyThatFailsHalfWayLeavesNothingInTheCache()
+    {
+        QTemporaryDir from, cache;
+        const QString collection = from.filePath("Tavora.qhc");
+        QVERIFY(QFile::copy(QDir::current().filePath("Tavora.qhc"), collection));
+        // No documentation beside it: its copy fails as on a full disk.
+        QCOMPARE(CopyCollection(collection, cache.path()), collection);
+        QVERIFY(QDir(cache.path()).isEmpty());
+    }
+
+    void withNowhereToWriteTheIndexSearchSaysSo()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes into a read-only folder");
+        QTemporaryDir program;
+        for (const char* name : {"Tavora.qhc", "Tavora.qch"})
+            QVERIFY(QFile::copy(QDir::current().filePath(name), program.filePath(name)));
+        QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const std::unique_ptr<HelpWindow> help =
+            HelpWindow::Open(program.filePath("Tavora.qhc"), "/dev/null/cache");
+        QFile::setPermissions(program.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(help != nullptr);
+        auto* why = help->findChild<QLabel*>("HelpSearchUnavailable");
+        QVERIFY(why != nullptr);
+        QVERIFY(why->text().startsWith("Search is not available"));
     }
 
     void helpWindowWorksBesideAModalTaskWindow()

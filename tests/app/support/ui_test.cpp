@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
-
 
 namespace tavora::test {
 
@@ -46,8 +48,12 @@ void WhenModalOpens(std::function<void(QWidget* modal)> body)
     QWidget* before = QApplication::activeModalWidget();
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, before, body] {
+        // Shown is not yet opened: the window's activation handler fills in
+        // some of what a test reads, and runs only once the activation event
+        // has been handled, a moment later on a busy machine.
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || modal == before || !modal->isVisible())
+        if (modal == nullptr || modal == before || !modal->isVisible() ||
+            QApplication::activeWindow() != modal)
             return;
         timer->stop();
         timer->deleteLater();
@@ -62,6 +68,22 @@ ScriptedDialogs& Fallback()
 {
     static ScriptedDialogs dialogs;
     return dialogs;
+}
+
+// The files of a folder, with those of its subfolders.
+bool CopyFiles(const QString& from, const QString& to)
+{
+    const QDir source(from);
+    for (const QFileInfo& entry :
+         source.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        const bool copied = entry.isDir()
+                                ? QDir().mkdir(target) && CopyFiles(entry.filePath(), target)
+                                : QFile::copy(entry.filePath(), target);
+        if (!copied)
+            return false;
+    }
+    return true;
 }
 
 app::TavoraApplication& Application()
@@ -105,8 +127,21 @@ int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject
     app::TavoraApplication application(argc, argv);
     application.SetDialogs(&Fallback());
     app::InstallFontSubstitutes();
+    // The run works in its own copy of the folder it was started in (the
+    // program folder with the data files), with its own settings and cache,
+    // so that runs going on at the same time, in any order, share no file.
+    const QString started = QDir::currentPath();
+    QTemporaryDir own;
+    const QString folder = own.filePath(QStringLiteral("run"));
+    if (!own.isValid() || !QDir().mkdir(folder) || !CopyFiles(started, folder) ||
+        !QDir::setCurrent(folder))
+        qFatal("cannot make a run folder from %s", qPrintable(started));
+    for (const char* place : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        qputenv(place, own.filePath(QString::fromLatin1(place)).toLocal8Bit());
     const std::unique_ptr<QObject> test = makeTest();
-    return QTest::qExec(test.get(), argc, argv);
+    const int failed = QTest::qExec(test.get(), argc, argv);
+    QDir::setCurrent(started);
+    return failed;
 }
 
 } // namespace tavora::test

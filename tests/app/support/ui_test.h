@@ -67,7 +67,8 @@ class FolderTest : public QObject {
 };
 
 // Runs body on the next modal window to open (the one above the current
-// one), from the event loop, so that the code opening it can block in exec().
+// one), once it is shown and active, from the event loop, so that the code
+// opening it can block in exec().
 void WhenModalOpens(std::function<void(QWidget* modal)> body);
 
 // What one program run holds, with the dialogs answered by a script.

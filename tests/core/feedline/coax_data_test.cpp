@@ -2,6 +2,8 @@
 #include "feedline/swr.h"
 #include "state/errors.h"
 
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -43,6 +45,38 @@ TEST(CoaxData, FigureAfterTheKey)
     EXPECT_THROW(CoaxFigure(""), ConversionError);
     EXPECT_EQ(CoaxLoss(20, 5), 3.28);
     EXPECT_EQ(CoaxLoss(30.48, 5), 5);
+}
+
+TEST(CoaxData, AFaultyLineIsRefusedNamingIt)
+{
+    const struct {
+        const char *text, *error;
+    } cases[] = {
+        {"A     144MHZ=-5.0\n", "line 1: 144MHZ figure \"-5.0\" is negative"},
+        {"A     144MHZ= 5\n", "line 1: 144MHZ figure \"\" is not a number"},
+        {"A     50MHZ=x\n", "line 1: 50MHZ figure \"x\" is not a number"},
+        {"A     50MHZ=1\n# B\nA     144MHZ=2\n", "line 3: \"A\" is there twice, first on line 1"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.text);
+        try {
+            ReadCoaxEntries(in);
+            ADD_FAILURE() << c.text;
+        } catch (const FileError& e) {
+            EXPECT_STREQ(e.what(), c.error);
+        }
+    }
+    std::istringstream bom("\xEF\xBB\xBF" "A     50MHZ=0\r\n");
+    EXPECT_EQ(ReadCoaxEntries(bom), std::vector<std::string>{"A     50MHZ=0"});
+    TempDir dir;
+    WriteAll(dir.File("Coax.dta"), "A     50MHZ=-1\n");
+    std::vector<std::string> list;
+    try {
+        LoadCoaxFile(dir.File("Coax.dta"), list);
+        ADD_FAILURE();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.what(), dir.File("Coax.dta") + ", line 1: 50MHZ figure \"-1\" is negative");
+    }
 }
 
 TEST(ShippedCoaxFile, LoadsWholeAndEveryFigureParses)

@@ -167,11 +167,10 @@ TEST_F(DataFile, CommentsAnywhereAndMissingLines)
     EXPECT_EQ(s.StackingValues[2], "0");
 }
 
-TEST_F(DataFile, AReadOnlyFileIsNeitherReadNorReplaced)
+TEST_F(DataFile, AReadOnlyFileIsNotReplaced)
 {
     WriteAll(File(), "old");
     std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
-    EXPECT_FALSE(ReadDataFile(state));
     try {
         WriteDataFile(state);
         FAIL() << "a read-only file was replaced";
@@ -186,16 +185,17 @@ TEST_F(DataFile, AReadOnlyFileIsNeitherReadNorReplaced)
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
-TEST_F(DataFile, MissingOrReadOnlyIsNotFoundAndTheGroupsStay)
+TEST_F(DataFile, AMissingFileIsNotFoundAndTheGroupsStayAReadOnlyOneIsRead)
 {
     DesignState back;
     back.ProgramDir = state.ProgramDir;
     back.YoEntry.fill("x");
     EXPECT_FALSE(ReadDataFile(back));
-    WriteAll(File(), "1\r\n");
-    std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
-    EXPECT_FALSE(ReadDataFile(back));
     EXPECT_EQ(back.YoEntry[0], "x");
+    WriteDataFile(state);
+    std::filesystem::permissions(File(), std::filesystem::perms::owner_read);
+    EXPECT_TRUE(ReadDataFile(back));
+    EXPECT_EQ(back.YoEntry, state.YoEntry);
 }
 
 TEST_F(DataFile, AFailedSaveLeavesTheOldFile)

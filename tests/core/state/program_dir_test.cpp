@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -43,7 +44,7 @@ TEST(DesignState, StartsAsAtProgramStart)
     EXPECT_EQ(s.StackingValues, (StackingTexts{"144.1", "30", "0"}));
 }
 
-TEST(FileFound, OnlyFilesThatOpenForReadingAndWriting)
+TEST(FileFound, OnlyFilesThatOpenForReading)
 {
     const fs::path dir = TempDir();
     const fs::path plain = dir / "plain.txt";
@@ -55,12 +56,37 @@ TEST(FileFound, OnlyFilesThatOpenForReadingAndWriting)
 
     EXPECT_FALSE(FileFound(""));
     EXPECT_FALSE(FileFound((dir / "missing.txt").string()));
-    EXPECT_FALSE(FileFound(readOnly.string()));
+    EXPECT_TRUE(FileFound(readOnly.string()));
     EXPECT_FALSE(FileFound(dir.string()));
     EXPECT_TRUE(FileFound(plain.string()));
     std::ifstream in(plain);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "7\n");
     fs::remove_all(dir);
+}
+
+TEST(TemporaryFolder, TmpdirWhenItIsAFolderElseTmp)
+{
+    const fs::path dir = TempDir();
+    const std::string file = (dir / "file").string(), folder = dir.string();
+    std::ofstream(file) << "x";
+    const char* saved = std::getenv("TMPDIR");
+    const std::string kept = saved ? saved : "";
+    const struct {
+        const char* tmpdir; // nullptr: unset
+        fs::path folder;
+    } cases[] = {{nullptr, "/tmp"}, {"", "/tmp"}, {"/nonexistent/tmp", "/tmp"},
+                 {file.c_str(), "/tmp"}, {folder.c_str(), dir}};
+    for (const auto& c : cases) {
+        if (c.tmpdir)
+            ::setenv("TMPDIR", c.tmpdir, 1);
+        else
+            ::unsetenv("TMPDIR");
+        EXPECT_EQ(TemporaryFolder(), c.folder) << (c.tmpdir ? c.tmpdir : "unset");
+    }
+    if (saved)
+        ::setenv("TMPDIR", kept.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 TEST(ReadNextValue, SkipsCommentsAndGivesZeroForEmptyLinesAndTheEnd)
