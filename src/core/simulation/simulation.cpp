@@ -3,6 +3,8 @@
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
 #include "design/format.h"
+#include "simulation/segmentation.h"
+#include "simulation/uncertain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,6 +69,7 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
         throw Error("nec2c output holds no frequency");
     SimulationResult r;
     r.notes = model.notes;
+    r.notes.insert(r.notes.end(), model.rangeNotes.begin(), model.rangeNotes.end());
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
     const auto patternBlocks = ParseNecOutput(outputs.front());
     const FrequencyOutput& f = Single(patternBlocks);
@@ -108,11 +111,38 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     return r;
 }
 
+std::vector<std::string> UnsettledNotes(const SimulationResult& r, const SimulationResult& finer)
+{
+    // What the guidelines aim for when the segments are refined: past this
+    // the segmentation has not settled, whatever the limits said.
+    constexpr double kSettledGain = 0.05;       // dB
+    constexpr double kSettledResistance = 0.03; // of the resistance
+    std::vector<std::string> notes;
+    const double gain = std::abs(finer.gainDbi - r.gainDbi);
+    const double resistance =
+        std::abs(finer.impedance.real() - r.impedance.real()) / std::abs(r.impedance.real());
+    if (!(gain <= kSettledGain))
+        notes.push_back("Finer segments move the gain " + FormatFixed(gain, 6, 2) +
+                        " dB: gain is rough");
+    if (!(resistance <= kSettledResistance))
+        notes.push_back("Finer segments move the feed resistance " +
+                        FormatFixed(100 * resistance, 6, 1) + " %: impedance is rough");
+    return notes;
+}
+
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
                           const RunControl& control)
 {
-    const auto decks = SimulationDecks(model, settings, ProcessCount(settings));
-    return ResultFromOutputs(model, settings, RunDecks(decks, control));
+    auto decks = SimulationDecks(model, settings, ProcessCount(settings));
+    const NecModel finer = Refined(model);
+    decks.push_back(NecDeck(finer, true, {}));
+    auto outputs = RunDecks(decks, control);
+    const std::string finerOutput = outputs.back();
+    outputs.pop_back();
+    SimulationResult r = ResultFromOutputs(model, settings, outputs);
+    r.finer =
+        std::make_shared<const SimulationResult>(ResultFromOutputs(finer, settings, {finerOutput}));
+    return r;
 }
 
 SimulatedStacking StackingFromResult(const SimulationResult& r)
@@ -129,9 +159,69 @@ std::string Num(double x, int p, int n, char sep)
     return std::isfinite(x) ? FormatFixed(x, p, n, sep) : std::string("-");
 }
 
-std::string Reactance(double x, char sep)
+// The figures a finer solve can move: their name in the CSV, where they are
+// found, and the decimals they print with at most.
+struct Figure {
+    const char* name;
+    double (*get)(const SimulationResult&);
+    int decimals;
+};
+
+const Figure kFigures[] = {
+    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1},
+    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1},
+    {"swr", [](const SimulationResult& r) { return r.swr; }, 2},
+    {"gain_dbi", [](const SimulationResult& r) { return r.gainDbi; }, 2},
+    {"gain_dbd", [](const SimulationResult& r) { return r.GainDbd(); }, 2},
+    {"front_to_back_db", [](const SimulationResult& r) { return r.frontToBack; }, 1},
+    {"front_to_rear_db", [](const SimulationResult& r) { return r.frontToRear; }, 1},
+    {"beamwidth_e_deg", [](const SimulationResult& r) { return r.beamwidthE; }, 1},
+    {"beamwidth_h_deg", [](const SimulationResult& r) { return r.beamwidthH; }, 1},
+    {"side_lobe_e_db", [](const SimulationResult& r) { return r.sideLobeE; }, 1},
+    {"side_lobe_h_db", [](const SimulationResult& r) { return r.sideLobeH; }, 1},
+    {"efficiency_percent", [](const SimulationResult& r) { return r.efficiency; }, 1},
+    {"stacking_vertical_mm",
+     [](const SimulationResult& r) { return StackingFromResult(r).vertical; }, 0},
+    {"stacking_horizontal_mm",
+     [](const SimulationResult& r) { return StackingFromResult(r).horizontal; }, 0},
+};
+
+const Figure& Find(std::string_view name)
 {
-    return (x < 0 ? " - j" : " + j") + Num(std::abs(x), 6, 1, sep);
+    return *std::find_if(std::begin(kFigures), std::end(kFigures),
+                         [name](const Figure& f) { return f.name == name; });
+}
+
+// The figure with the change the finer solve made to it.
+Uncertain Of(const SimulationResult& r, const Figure& f)
+{
+    const double value = f.get(r);
+    return {value, r.finer ? std::abs(f.get(*r.finer) - value) : kNaN};
+}
+
+// The figure to the digits its uncertainty allows, its unit, then "±" and the
+// change: "17.27 dBi ±0.03".
+std::string Text(const SimulationResult& r, std::string_view name, const char* unit, char sep)
+{
+    const Figure& f = Find(name);
+    const Uncertain u = Of(r, f);
+    const std::string units = *unit ? std::string(" ") + unit : std::string();
+    if (!std::isfinite(u.value))
+        return "-" + units;
+    const std::string number = Num(u.value, 15, u.Decimals(f.decimals), sep) + units;
+    return std::isfinite(u.error) ? number + " " + u.ErrorText(f.decimals, sep) : number;
+}
+
+std::string Impedance(const SimulationResult& r, char sep)
+{
+    const Figure &fr = Find("feed_r_ohm"), &fx = Find("feed_x_ohm");
+    const Uncertain R = Of(r, fr), X = Of(r, fx);
+    std::string z = Num(R.value, 15, R.Decimals(fr.decimals), sep) +
+                    (X.value < 0 ? " - j" : " + j") +
+                    Num(std::abs(X.value), 15, X.Decimals(fx.decimals), sep) + " ohm";
+    if (r.finer)
+        z += " (" + R.ErrorText(fr.decimals, sep) + ", " + X.ErrorText(fx.decimals, sep) + ")";
+    return z;
 }
 
 } // namespace
@@ -139,27 +229,28 @@ std::string Reactance(double x, char sep)
 std::vector<std::string> SimulationFigureLines(const SimulationResult& r, char sep)
 {
     auto F = [sep](double x, int p, int n) { return Num(x, p, n, sep); };
+    auto T = [&r, sep](std::string_view name, const char* unit) {
+        return Text(r, name, unit, sep);
+    };
     std::vector<std::string> lines{
         "Simulated with nec2c (NEC-2) in free space, aluminium elements"};
     lines.insert(lines.end(), r.notes.begin(), r.notes.end());
-    const SimulatedStacking stack = StackingFromResult(r);
     const std::vector<std::string> figures{
         "Frequency:\t" + F(r.frequency, 7, 3) + " MHz",
-        "Feed impedance:\t" + F(r.impedance.real(), 6, 1) + Reactance(r.impedance.imag(), sep) +
-            " ohm",
-        "SWR (" + F(r.z0, 6, 0) + " ohm):\t" + F(r.swr, 5, 2),
-        "Forward gain:\t" + F(r.gainDbi, 5, 2) + " dBi\t" + F(r.GainDbd(), 5, 2) +
-            " dBd\tDL6WU estimate " + F(r.estimateGainDbd, 5, 1) + " dBd",
-        "F/B (180 deg):\t" + F(r.frontToBack, 5, 1) + " dB",
-        "F/R (rear half):\t" + F(r.frontToRear, 5, 1) + " dB",
-        "E plane beamwidth:\t" + F(r.beamwidthE, 5, 1) + " deg\t\tDL6WU estimate " +
+        "Feed impedance:\t" + Impedance(r, sep),
+        "SWR (" + F(r.z0, 6, 0) + " ohm):\t" + T("swr", ""),
+        "Forward gain:\t" + T("gain_dbi", "dBi") + "\t" + T("gain_dbd", "dBd") +
+            "\tDL6WU estimate " + F(r.estimateGainDbd, 5, 1) + " dBd",
+        "F/B (180 deg):\t" + T("front_to_back_db", "dB"),
+        "F/R (rear half):\t" + T("front_to_rear_db", "dB"),
+        "E plane beamwidth:\t" + T("beamwidth_e_deg", "deg") + "\t\tDL6WU estimate " +
             F(r.estimateBeamwidth, 5, 1) + " deg",
-        "H plane beamwidth:\t" + F(r.beamwidthH, 5, 1) + " deg",
-        "E plane first side lobe:\t" + F(r.sideLobeE, 5, 1) + " dB",
-        "H plane first side lobe:\t" + F(r.sideLobeH, 5, 1) + " dB",
-        "Efficiency:\t" + F(r.efficiency, 5, 1) + " %",
-        "Vertical stacking (H plane):\t" + F(stack.vertical, 5, 0) + " mm",
-        "Horizontal stacking (E plane):\t" + F(stack.horizontal, 5, 0) + " mm",
+        "H plane beamwidth:\t" + T("beamwidth_h_deg", "deg"),
+        "E plane first side lobe:\t" + T("side_lobe_e_db", "dB"),
+        "H plane first side lobe:\t" + T("side_lobe_h_db", "dB"),
+        "Efficiency:\t" + T("efficiency_percent", "%"),
+        "Vertical stacking (H plane):\t" + T("stacking_vertical_mm", "mm"),
+        "Horizontal stacking (E plane):\t" + T("stacking_horizontal_mm", "mm"),
     };
     lines.insert(lines.end(), figures.begin(), figures.end());
     return lines;
@@ -186,6 +277,18 @@ std::string SimulationCsv(const SimulationResult& r)
     csv += "\nangle_deg,e_plane_dbi,h_plane_dbi\n";
     for (size_t a = 0; a < r.ePlane.size(); ++a)
         csv += std::to_string(a) + "," + F(r.ePlane[a], 2) + "," + F(r.hPlane[a], 2) + "\n";
+    csv += "\nfigure,value,uncertainty\n";
+    for (const Figure& f : kFigures) {
+        const Uncertain u = Of(r, f);
+        if (!std::isfinite(u.value))
+            continue;
+        const int n = u.Decimals(f.decimals);
+        csv += std::string(f.name) + "," + F(u.value, n) + "," +
+               (std::isfinite(u.error) ? F(u.error, n) : std::string()) + "\n";
+    }
+    csv += "\nnote\n";
+    for (const std::string& note : r.notes)
+        csv += "\"" + note + "\"\n";
     return csv;
 }
 

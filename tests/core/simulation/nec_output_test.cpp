@@ -168,7 +168,9 @@ TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
     EXPECT_NE(csv.find("\n144.1000,47.67,3.90,1.098,14.01,27.84\n"), std::string::npos);
     EXPECT_NE(csv.find("\n\nangle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n"),
               std::string::npos);
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 21 + 1 + 1 + 360);
+    // Then the figures (none of them without a finer solve) and the notes.
+    EXPECT_NE(csv.find("\n\nfigure,value,uncertainty\nfeed_r_ohm,47.7,\n"), std::string::npos);
+    EXPECT_EQ(csv.substr(csv.size() - 6), "\nnote\n");
 }
 
 TEST(Simulation, ReferenceImpedanceFollowsTheDipole)
