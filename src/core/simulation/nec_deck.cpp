@@ -68,7 +68,7 @@ void AddFoldedDipole(NecModel& m, double x, double tipToTip, double bend, double
         m.wires.push_back({tag, 1, xm, y1, z1, xm, y2, z2, r, 1, isBend});
     };
     if (!(h > 0))
-        throw Error(kNotAnAntenna);
+        throw Error(kBendTooWide);
     add(-h, -rb, h, -rb, false);
     add(-h, rb, h, rb, false);
     // Chord ends round the bend, from the lower straight's end (k = 0) to the

@@ -78,6 +78,8 @@ NecModel ModelFromMembers(const DesignState& state, Feed feed, double bendDiam);
 
 inline constexpr const char* kNoBoomNote =
     "Modelled without the boom: element lengths for a non-metal boom (no boom correction)";
+inline constexpr const char* kBendTooWide =
+    "The folded dipole's bend diameter must be less than its length";
 inline constexpr const char* kNotAnAntenna =
     "Element lengths, diameters and the frequency must be greater than zero";
 

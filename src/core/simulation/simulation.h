@@ -63,8 +63,8 @@ std::vector<std::string> SimulationDecks(const NecModel& model, const Simulation
 SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
                                    const std::vector<std::string>& outputs);
 
-// Notes for the figures a finer solve moved more than the guidelines aim for
-// (gain 0.05 dB, feed resistance 3 %).
+// Notes for the figures a finer solve moved further than the guidelines allow
+// from one density to twice it (gain 0.05 dB, feed resistance 3 %).
 std::vector<std::string> UnsettledNotes(const SimulationResult& result,
                                         const SimulationResult& finer);
 

@@ -2,6 +2,7 @@
 
 #include "simulation/uncertain.h"
 #include "simulation_fixture.h"
+#include "state/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +126,15 @@ TEST(Uncertain, PrintsOnlyTheDigitsTheErrorAllows)
           Case{17.27, 0, 2, "17.27 \u00b10.00"}, Case{17.27, kNaN, 2, "17.27"}})
         EXPECT_EQ((Uncertain{c.value, c.error}.Text(c.most)), c.text) << c.value;
     EXPECT_EQ((Uncertain{17.2712, 0.03}.Text(2, ',')), "17,27 \u00b10,03");
+}
+
+TEST(Segmentation, BendWiderThanTheFoldedDipoleIsRefused)
+{
+    // 10 GHz: the band's 25 mm bend on a 14 mm dipole.
+    try {
+        ModelFromDesign(AtBand("10368"), Feed::FoldedDipole);
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), kBendTooWide);
+    }
 }
