@@ -204,9 +204,10 @@ void SimulationWindow::Start()
     sweep_->setRowCount(0);
     plots_->update();
     status_->setText(QStringLiteral("Running nec2c..."));
-    // The pattern frequency, the sweep's and the finer solve's, as the engine
-    // counts them.
-    progress_->setRange(0, 2 + std::max(settings.points, 1));
+    // The pattern frequency, the sweep's other ones and the finer solve's, as
+    // the engine counts them.
+    const int points = std::max(settings.points, 1);
+    progress_->setRange(0, 2 + points - points % 2);
     progress_->setValue(0);
     QProgressBar* bar = progress_;
     watcher_.setFuture(QtConcurrent::run([this, bar, model, settings] {

@@ -36,7 +36,24 @@ std::vector<std::string> SimulationDecks(const NecModel& model, const Simulation
 {
     std::vector<std::string> decks{NecDeck(model, true, {})};
     const Sweep sweep = SweepAround(model.frequency, settings.sweepPercent, settings.points);
-    for (const Sweep& piece : SplitSweep(sweep, pieces))
+    if (sweep.points % 2 == 0) {
+        for (const Sweep& piece : SplitSweep(sweep, pieces))
+            decks.push_back(NecDeck(model, false, {piece}));
+        return decks;
+    }
+    // An odd sweep's middle point is the design frequency, which the pattern
+    // deck solves already: the sweep decks take the points either side.
+    const int half = sweep.points / 2;
+    if (half == 0)
+        return decks;
+    const Sweep below{sweep.from, sweep.step, half}, above{sweep.At(half + 1), sweep.step, half};
+    if (pieces <= 1) {
+        decks.push_back(NecDeck(model, false, {below, above}));
+        return decks;
+    }
+    for (const Sweep& piece : SplitSweep(below, pieces / 2))
+        decks.push_back(NecDeck(model, false, {piece}));
+    for (const Sweep& piece : SplitSweep(above, pieces - pieces / 2))
         decks.push_back(NecDeck(model, false, {piece}));
     return decks;
 }
@@ -101,6 +118,13 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     for (size_t k = 1; k < outputs.size(); ++k)
         for (const FrequencyOutput& s : ParseNecOutput(outputs[k]))
             addSweep(s);
+    // The design frequency's row from the pattern block, where the sweep
+    // decks left it to that (an odd sweep run in pieces).
+    const bool designInSweep = asked.points % 2 == 1;
+    if (designInSweep && std::none_of(r.sweep.begin(), r.sweep.end(), [&](const SweepRow& row) {
+            return row.frequency == Asked(f.frequency, asked);
+        }))
+        addSweep(f);
     std::stable_sort(r.sweep.begin(), r.sweep.end(), [](const SweepRow& a, const SweepRow& b) {
         return a.frequency < b.frequency;
     });

@@ -53,7 +53,8 @@ struct SimulationResult {
 };
 
 // The decks of one run: the pattern cuts at the model's frequency first, then
-// the sweep in `pieces` consecutive pieces.
+// the sweep in `pieces` consecutive pieces, without the design frequency the
+// pattern deck solves already.
 std::vector<std::string> SimulationDecks(const NecModel& model, const SimulationSettings& settings,
                                          int pieces);
 

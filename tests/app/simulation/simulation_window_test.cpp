@@ -119,7 +119,7 @@ class SimulationWindowTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
         QVERIFY(!moved.isEmpty());
         QCOMPARE(bar->value(), bar->maximum());
-        QCOMPARE(bar->maximum(), 23); // the pattern's frequency, the sweep's 21, the finer one
+        QCOMPARE(bar->maximum(), 22); // the design frequency, the sweep's other 20, the finer one
         QVERIFY(Find<QLabel>(&w, "Notes")
                     ->text()
                     .startsWith(QStringLiteral(
