@@ -74,12 +74,13 @@ void SegmentModel(NecModel& m, double density)
     const double lambda = 299.792 / m.frequency; // metres
     m.density = density;
     // The kernel holds for the whole structure. The standard one is kept when
-    // every wire can have segments of 8 radii within the preferred length:
-    // thick wires then get fewer, longer segments. Otherwise EK, which lets
-    // segments come down to 2 radii.
+    // every wire's segments stay 8 radii long or more at twice this density,
+    // as far as the finer solve and the checks refine; otherwise EK, which
+    // lets segments come down to 2 radii. Wires thicker still get fewer,
+    // longer segments.
+    const double wanted = std::min(lambda / (2 * density * 2), kPreferredSegment * lambda);
     m.extendedKernel = std::any_of(m.wires.begin(), m.wires.end(), [&](const NecWire& w) {
-        const double longest = w.bend ? Length(w) : kPreferredSegment * lambda;
-        return kStandardKernelRadii * w.radius > longest;
+        return kStandardKernelRadii * w.radius > (w.bend ? Length(w) : wanted);
     });
     const double radii = m.extendedKernel ? kExtendedKernelRadii : kStandardKernelRadii;
 

@@ -30,7 +30,8 @@ int Lines(const std::string& text, const std::string& prefix)
 TEST(NecDeck, WorkedExampleGivesTheRecordedDeck)
 {
     // 144.1 MHz, 8 directors: reflector at 0, radiator at 416.09 mm, director 1
-    // at 572.1 mm from the reflector; the deck the recorded output came from.
+    // at 572.1 mm from the reflector. The recorded output came from this deck
+    // before it asked for the extended kernel.
     const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
     ASSERT_EQ(m.wires.size(), 10u);
     EXPECT_DOUBLE_EQ(m.wires[0].x1, 0);

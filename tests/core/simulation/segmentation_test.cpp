@@ -48,7 +48,7 @@ TEST(Segmentation, KernelSegmentLengthAndNotesFollowTheGuidelines)
         bool noted;
     };
     for (const Case& c : {Case{"50", Feed::SingleDipole, false, false},
-                          Case{"432", Feed::SingleDipole, false, false},
+                          Case{"432", Feed::SingleDipole, true, false},
                           Case{"1296", Feed::SingleDipole, true, false},
                           Case{"2320", Feed::SingleDipole, true, false},
                           Case{"10368", Feed::SingleDipole, true, true},
@@ -73,22 +73,21 @@ TEST(Segmentation, KernelSegmentLengthAndNotesFollowTheGuidelines)
 
 TEST(Segmentation, ThickElementsGetFewerLongerSegments)
 {
-    // 432 MHz: 4 mm elements take the density's 21 segments per half wave,
-    // 8 mm ones as few as keep them 8 radii long.
-    const NecModel thin = ModelFromDesign(Designed([](DesignEntry& e) {
-                                              e.Frequency = "432";
-                                              e.ElementDiam = e.RadiatorDiam = "4";
-                                          }),
-                                          Feed::SingleDipole);
-    const NecModel thick = ModelFromDesign(Designed([](DesignEntry& e) {
-                                               e.Frequency = "432";
-                                               e.ElementDiam = e.RadiatorDiam = "8";
-                                           }),
-                                           Feed::SingleDipole);
-    EXPECT_FALSE(thick.extendedKernel);
+    // 2320 MHz: 4 mm elements take the density's 21 segments per half wave,
+    // 8 mm ones as few as keep them 2 radii long for the extended kernel.
+    const auto model = [](const char* diam) {
+        return ModelFromDesign(Designed([diam](DesignEntry& e) {
+                                   e.Frequency = "2320";
+                                   ApplyBandDefaults(e);
+                                   e.ElementDiam = e.RadiatorDiam = diam;
+                               }),
+                               Feed::SingleDipole);
+    };
+    const NecModel thin = model("1"), thick = model("8");
+    EXPECT_TRUE(thick.extendedKernel);
     EXPECT_EQ(thin.wires[0].segments, 21);
     EXPECT_LT(thick.wires[0].segments, 21);
-    EXPECT_GE(Length(thick.wires[0]) / thick.wires[0].segments, 8 * thick.wires[0].radius);
+    EXPECT_GE(Length(thick.wires[0]) / thick.wires[0].segments, 2 * thick.wires[0].radius);
 }
 
 TEST(Segmentation, NoteNamesTheElementAndTheFigure)
