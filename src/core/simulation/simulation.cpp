@@ -316,8 +316,12 @@ std::string SimulationCsv(const SimulationResult& r)
                (std::isfinite(u.error) ? F(u.error, n) : std::string()) + "\n";
     }
     csv += "\nnote\n";
-    for (const std::string& note : r.notes)
-        csv += "\"" + note + "\"\n";
+    for (const std::string& note : r.notes) {
+        std::string quoted;
+        for (char ch : note)
+            quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+        csv += "\"" + quoted + "\"\n";
+    }
     return csv;
 }
 
