@@ -130,13 +130,16 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     progress_->setValue(0);
     status_ = AddLabel("Status", QString(), {10, 124, 1220, 26}, c);
 
-    notes_ = AddLabel("Notes", QString(), {10, 150, 1220, 44}, c);
+    // Room for the heading and four notes: the model's own and those on how
+    // far its figures can be trusted.
+    notes_ = AddLabel("Notes", QString(), {10, 150, 1220, 104}, c);
     notes_->setWordWrap(true);
-    figures_ = AddTable("Figures", {10, 196, 620, 330}, c);
-    sweep_ = AddTable("Sweep", {10, 534, 620, 310}, c);
+    notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    figures_ = AddTable("Figures", {10, 256, 620, 330}, c);
+    sweep_ = AddTable("Sweep", {10, 594, 620, 250}, c);
     plots_ = new PlotArea(c, result_);
     plots_->setObjectName(QStringLiteral("Plots"));
-    plots_->setGeometry(636, 196, 594, 648);
+    plots_->setGeometry(636, 256, 594, 588);
 
     On(simulate_, &QPushButton::clicked, [this] { Start(); });
     connect(cancel_, &QPushButton::clicked, this, &SimulationWindow::Cancel);
@@ -201,8 +204,10 @@ void SimulationWindow::Start()
     sweep_->setRowCount(0);
     plots_->update();
     status_->setText(QStringLiteral("Running nec2c..."));
-    // The pattern frequency and the sweep's, as the engine counts them.
-    progress_->setRange(0, 1 + std::max(settings.points, 1));
+    // The pattern frequency, the sweep's other ones and the finer solve's, as
+    // the engine counts them.
+    const int points = std::max(settings.points, 1);
+    progress_->setRange(0, 2 + points - points % 2);
     progress_->setValue(0);
     QProgressBar* bar = progress_;
     watcher_.setFuture(QtConcurrent::run([this, bar, model, settings] {

@@ -31,6 +31,11 @@ std::string BalunLine(DesignState& state, char decimalSep = '.');
 // Flat-plane factor K for the whole-number length-to-bend ratio b (at least 10).
 double FindK(long long b);
 
+// Length of the rod the folded dipole is bent from (mm): two straights of
+// tip-to-tip length less the bend diameter, two semicircular bends, less the
+// feed gap.
+double FoldedRodLength(double tipToTip, double bendDiam, double gap);
+
 // Appends the folded dipole construction section and stores the three values
 // the MMANA-GAL export reads.
 void FoldedDipoleDetails(DesignState& state, std::string& report, char decimalSep = '.');

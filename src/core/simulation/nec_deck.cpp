@@ -3,11 +3,13 @@
 #include "design/report.h"
 #include "exchange/mounting.h"
 #include "exchange/yo_details.h"
+#include "simulation/segmentation.h"
 #include "state/errors.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <numbers>
 
 namespace tavora {
 
@@ -42,35 +44,41 @@ std::string DeckNumber(double value)
 
 namespace {
 
-// About kSegmentsPerHalfWave segments per half wave, an odd count so that a
-// centre segment exists for the source.
-int Segments(double length, double waveLength)
-{
-    const double perSegment = waveLength / (2.0 * kSegmentsPerHalfWave);
-    const long half = std::lround((length / perSegment - 1) / 2);
-    return static_cast<int>(2 * std::max(half, 0L) + 1);
-}
-
-void AddElement(NecModel& m, double x, double length, double diam, double lambda)
+void AddElement(NecModel& m, int element, double x, double length, double diam)
 {
     const int tag = static_cast<int>(m.wires.size()) + 1;
     const double h = length / 2000;
-    m.wires.push_back(
-        {tag, Segments(length, lambda), x / 1000, -h, 0, x / 1000, h, 0, diam / 2000});
+    m.wires.push_back({tag, 1, x / 1000, -h, 0, x / 1000, h, 0, diam / 2000, element});
 }
 
-// Two parallel wires `bend` mm apart, the open (fed) side below, joined at the
-// ends; the bends are squared off.
-void AddFoldedDipole(NecModel& m, double x, double length, double bend, double diam, double lambda)
+// The rod as the report tells the builder to bend it: two straights, the fed
+// one below, joined by semicircular bends of diameter `bend`, standing centred
+// on the elements' plane. Each bend is drawn with kBendChords chords; the
+// chords are shorter than the arc, so the straights take up the difference and
+// the conductor is as long as the rod plus the gap the feed closes.
+void AddFoldedDipole(NecModel& m, double x, double tipToTip, double bend, double gap, double diam)
 {
-    const double xm = x / 1000, h = length / 2000, z = bend / 2000, r = diam / 2000;
-    const int tag = static_cast<int>(m.wires.size()) + 1;
-    const int n = Segments(length, lambda);
-    const int ends = Segments(bend, lambda);
-    m.wires.push_back({tag, n, xm, -h, -z, xm, h, -z, r});
-    m.wires.push_back({tag + 1, n, xm, -h, z, xm, h, z, r});
-    m.wires.push_back({tag + 2, ends, xm, -h, -z, xm, -h, z, r});
-    m.wires.push_back({tag + 3, ends, xm, h, -z, xm, h, z, r});
+    const double xm = x / 1000, r = diam / 2000, rb = bend / 2000;
+    const double step = std::numbers::pi / kBendChords;
+    const double chords = 2 * kBendChords * 2 * rb * std::sin(step / 2);
+    const double conductor = (FoldedRodLength(tipToTip, bend, gap) + gap) / 1000;
+    const double h = (conductor - chords) / 4; // half a straight
+    auto add = [&](double y1, double z1, double y2, double z2, bool isBend) {
+        const int tag = static_cast<int>(m.wires.size()) + 1;
+        m.wires.push_back({tag, 1, xm, y1, z1, xm, y2, z2, r, 1, isBend});
+    };
+    if (!(h > 0))
+        throw Error(kBendTooWide);
+    add(-h, -rb, h, -rb, false);
+    add(-h, rb, h, rb, false);
+    // Chord ends round the bend, from the lower straight's end (k = 0) to the
+    // upper one's; the ends meet the straights exactly, as junctions must.
+    auto y = [&](int k) { return k == 0 || k == kBendChords ? h : h + rb * std::sin(k * step); };
+    auto z = [&](int k) { return k == 0 ? -rb : k == kBendChords ? rb : -rb * std::cos(k * step); };
+    for (int side : {-1, 1})
+        for (int k = 0; k < kBendChords; ++k)
+            add(side * y(k), z(k), side * y(k + 1), z(k + 1), true);
+    m.bendDiam = bend / 1000;
 }
 
 bool Positive(double v)
@@ -96,25 +104,33 @@ NecModel ModelFromMembers(const DesignState& s, Feed feed, double bendDiam)
     if (!ok)
         throw Error(kNotAnAntenna);
 
-    const double lambda = 299792 / s.DesignFreq;
     NecModel m;
     m.frequency = s.DesignFreq;
     m.feed = feed;
     m.directors = dirCount;
     m.lastElementPos = dirCount > 0 ? pos : s.RadiatorPos;
-    AddElement(m, 0, s.ReflLength, s.ElementDiam, lambda);
+    AddElement(m, 0, 0, s.ReflLength, s.ElementDiam);
     m.feedTag = 2;
     if (feed == Feed::SingleDipole)
-        AddElement(m, s.RadiatorPos, s.DipoleLength, s.RadiatorDiam, lambda);
+        AddElement(m, 1, s.RadiatorPos, s.DipoleLength, s.RadiatorDiam);
     else
-        AddFoldedDipole(m, s.RadiatorPos, s.FoldedLength, bendDiam, s.RadiatorDiam, lambda);
-    m.feedSegment = (m.wires[1].segments + 1) / 2;
+        AddFoldedDipole(m, s.RadiatorPos, s.FoldedLength, bendDiam, s.FeedGap, s.RadiatorDiam);
     pos = s.RadiatorPos;
     for (int k = 1; k <= dirCount; ++k) {
         pos += s.DirSpacing[static_cast<size_t>(k)];
-        AddElement(m, pos, s.DirLength[static_cast<size_t>(k)], s.ElementDiam, lambda);
+        AddElement(m, k + 1, pos, s.DirLength[static_cast<size_t>(k)], s.ElementDiam);
     }
+    SegmentModel(m, kSegmentsPerHalfWave);
     return m;
+}
+
+std::string ElementName(const NecModel& m, int element)
+{
+    if (element == 0)
+        return "Reflector";
+    if (element == 1)
+        return m.feed == Feed::SingleDipole ? "Dipole" : "Folded dipole";
+    return "Director " + std::to_string(element - 1);
 }
 
 NecModel ModelFromDesign(const DesignState& state, Feed feed)
@@ -178,6 +194,8 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
     Card(d, "CM Free space, aluminium elements, boom along x, forward is +x");
     for (const std::string& note : m.notes)
         Card(d, "CM " + note);
+    for (const std::string& note : m.rangeNotes)
+        Card(d, "CM " + note);
     Card(d, "CE");
     for (const NecWire& w : m.wires)
         Card(d, "GW " + std::to_string(w.tag) + " " + std::to_string(w.segments) + " " +
@@ -185,6 +203,8 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
                     DeckNumber(w.x2) + " " + DeckNumber(w.y2) + " " + DeckNumber(w.z2) + " " +
                     DeckNumber(w.radius));
     Card(d, "GE 0");
+    if (m.extendedKernel)
+        Card(d, "EK 0");
     Card(d, "LD 5 0 0 0 " + DeckNumber(kAluminiumConductivity));
     Card(d, "EX 0 " + std::to_string(m.feedTag) + " " + std::to_string(m.feedSegment) + " 0 1 0");
     // Currents are not read back; leaving them out keeps the output small.

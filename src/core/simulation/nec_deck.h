@@ -17,6 +17,8 @@ struct NecWire {
     int segments = 1;
     double x1 = 0, y1 = 0, z1 = 0, x2 = 0, y2 = 0, z2 = 0;
     double radius = 0;
+    int element = 0;   // 0 the reflector, 1 the radiator, k + 1 director k
+    bool bend = false; // one of the chords that make up a folded dipole's bend
 };
 
 // A Yagi as NEC-2 sees it, in free space without its boom.
@@ -31,6 +33,13 @@ struct NecModel {
     double lastElementPos = 0;
     int directors = 0;
     std::vector<std::string> notes; // what the model changed from what was entered
+    double bendDiam = 0;            // the folded dipole's, metres
+    // Set by SegmentModel: the density it was cut at (segments per half wave),
+    // whether the deck asks for the extended thin-wire kernel, and where the
+    // model is outside the engine's valid range.
+    double density = 0;
+    bool extendedKernel = false;
+    std::vector<std::string> rangeNotes;
 };
 
 // Frequencies of one FR card: `points` steps of `step` MHz from `from`.
@@ -49,6 +58,9 @@ std::vector<Sweep> SplitSweep(const Sweep& sweep, int pieces);
 inline constexpr double kAluminiumConductivity = 3.72e7; // S/m
 inline constexpr int kSegmentsPerHalfWave = 21;
 
+// "Reflector", "Dipole", "Folded dipole" or "Director k".
+std::string ElementName(const NecModel& model, int element);
+
 // The design the engine leaves in the state, rebuilt for a non-metal boom when
 // its elements carry a boom correction (the model has no boom to cancel it).
 // Runs the engine on a copy; its arithmetic errors propagate.
@@ -61,10 +73,13 @@ NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char decimal
 
 // The model from the numeric design members (positions from RadiatorPos and
 // DirSpacing). Throws Error when a length, diameter or frequency is not positive.
+// The folded dipole is the rod the report tells the builder to bend.
 NecModel ModelFromMembers(const DesignState& state, Feed feed, double bendDiam);
 
 inline constexpr const char* kNoBoomNote =
     "Modelled without the boom: element lengths for a non-metal boom (no boom correction)";
+inline constexpr const char* kBendTooWide =
+    "The folded dipole's bend diameter must be less than its length";
 inline constexpr const char* kNotAnAntenna =
     "Element lengths, diameters and the frequency must be greater than zero";
 

@@ -3,6 +3,8 @@
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
 #include "design/format.h"
+#include "simulation/segmentation.h"
+#include "simulation/uncertain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +36,24 @@ std::vector<std::string> SimulationDecks(const NecModel& model, const Simulation
 {
     std::vector<std::string> decks{NecDeck(model, true, {})};
     const Sweep sweep = SweepAround(model.frequency, settings.sweepPercent, settings.points);
-    for (const Sweep& piece : SplitSweep(sweep, pieces))
+    if (sweep.points % 2 == 0) {
+        for (const Sweep& piece : SplitSweep(sweep, pieces))
+            decks.push_back(NecDeck(model, false, {piece}));
+        return decks;
+    }
+    // An odd sweep's middle point is the design frequency, which the pattern
+    // deck solves already: the sweep decks take the points either side.
+    const int half = sweep.points / 2;
+    if (half == 0)
+        return decks;
+    const Sweep below{sweep.from, sweep.step, half}, above{sweep.At(half + 1), sweep.step, half};
+    if (pieces <= 1) {
+        decks.push_back(NecDeck(model, false, {below, above}));
+        return decks;
+    }
+    for (const Sweep& piece : SplitSweep(below, pieces / 2))
+        decks.push_back(NecDeck(model, false, {piece}));
+    for (const Sweep& piece : SplitSweep(above, pieces - pieces / 2))
         decks.push_back(NecDeck(model, false, {piece}));
     return decks;
 }
@@ -76,6 +95,7 @@ SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSetting
         throw Error("nec2c output holds no frequency");
     SimulationResult r;
     r.notes = model.notes;
+    r.notes.insert(r.notes.end(), model.rangeNotes.begin(), model.rangeNotes.end());
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
     const auto& patternBlocks = outputs.front();
     const FrequencyOutput& f = Single(patternBlocks);
@@ -112,6 +132,13 @@ SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSetting
     for (size_t k = 1; k < outputs.size(); ++k)
         for (const FrequencyOutput& s : outputs[k])
             addSweep(s);
+    // The design frequency's row from the pattern block, where the sweep
+    // decks left it to that (an odd sweep run in pieces).
+    const bool designInSweep = asked.points % 2 == 1;
+    if (designInSweep && std::none_of(r.sweep.begin(), r.sweep.end(), [&](const SweepRow& row) {
+            return row.frequency == Asked(f.frequency, asked);
+        }))
+        addSweep(f);
     std::stable_sort(r.sweep.begin(), r.sweep.end(), [](const SweepRow& a, const SweepRow& b) {
         return a.frequency < b.frequency;
     });
@@ -122,11 +149,43 @@ SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSetting
     return r;
 }
 
+std::vector<std::string> UnsettledNotes(const SimulationResult& r, const SimulationResult& finer)
+{
+    // What the guidelines aim for from one density to twice it: past this the
+    // segmentation has not settled, whatever the limits said. The error of a
+    // model falls about as 1 / density, so twice the density moves a figure
+    // (1 - 1/2) / (1 - 1/1.6) = 4/3 as far as the finer solve does.
+    constexpr double kSettledGain = 0.05;       // dB
+    constexpr double kSettledResistance = 0.03; // of the resistance
+    constexpr double kToTwice = (1 - 1 / 2.0) / (1 - 1 / kFinerDensity);
+    std::vector<std::string> notes;
+    const double gain = std::abs(finer.gainDbi - r.gainDbi);
+    const double resistance =
+        std::abs(finer.impedance.real() - r.impedance.real()) / std::abs(r.impedance.real());
+    if (!(gain * kToTwice <= kSettledGain))
+        notes.push_back("Finer segments move the gain " + FormatFixed(gain, 6, 2) +
+                        " dB: gain is rough");
+    if (!(resistance * kToTwice <= kSettledResistance))
+        notes.push_back("Finer segments move the feed resistance " +
+                        FormatFixed(100 * resistance, 6, 1) + " %: impedance is rough");
+    return notes;
+}
+
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
                           const RunControl& control)
 {
-    const auto decks = SimulationDecks(model, settings, ProcessCount(settings));
-    return ResultFromBlocks(model, settings, RunDecks(decks, control));
+    auto decks = SimulationDecks(model, settings, ProcessCount(settings));
+    const NecModel finer = Refined(model);
+    decks.push_back(NecDeck(finer, true, {}));
+    auto outputs = RunDecks(decks, control);
+    const std::vector<FrequencyOutput> finerBlocks = std::move(outputs.back());
+    outputs.pop_back();
+    SimulationResult r = ResultFromBlocks(model, settings, outputs);
+    r.finer =
+        std::make_shared<const SimulationResult>(ResultFromBlocks(finer, settings, {finerBlocks}));
+    const auto unsettled = UnsettledNotes(r, *r.finer);
+    r.notes.insert(r.notes.end(), unsettled.begin(), unsettled.end());
+    return r;
 }
 
 SimulatedStacking StackingFromResult(const SimulationResult& r)
@@ -143,9 +202,69 @@ std::string Num(double x, int p, int n, char sep)
     return std::isfinite(x) ? FormatFixed(x, p, n, sep) : std::string("-");
 }
 
-std::string Reactance(double x, char sep)
+// The figures a finer solve can move: their name in the CSV, where they are
+// found, and the decimals they print with at most.
+struct Figure {
+    const char* name;
+    double (*get)(const SimulationResult&);
+    int decimals;
+};
+
+const Figure kFigures[] = {
+    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1},
+    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1},
+    {"swr", [](const SimulationResult& r) { return r.swr; }, 2},
+    {"gain_dbi", [](const SimulationResult& r) { return r.gainDbi; }, 2},
+    {"gain_dbd", [](const SimulationResult& r) { return r.GainDbd(); }, 2},
+    {"front_to_back_db", [](const SimulationResult& r) { return r.frontToBack; }, 1},
+    {"front_to_rear_db", [](const SimulationResult& r) { return r.frontToRear; }, 1},
+    {"beamwidth_e_deg", [](const SimulationResult& r) { return r.beamwidthE; }, 1},
+    {"beamwidth_h_deg", [](const SimulationResult& r) { return r.beamwidthH; }, 1},
+    {"side_lobe_e_db", [](const SimulationResult& r) { return r.sideLobeE; }, 1},
+    {"side_lobe_h_db", [](const SimulationResult& r) { return r.sideLobeH; }, 1},
+    {"efficiency_percent", [](const SimulationResult& r) { return r.efficiency; }, 1},
+    {"stacking_vertical_mm",
+     [](const SimulationResult& r) { return StackingFromResult(r).vertical; }, 0},
+    {"stacking_horizontal_mm",
+     [](const SimulationResult& r) { return StackingFromResult(r).horizontal; }, 0},
+};
+
+const Figure& Find(std::string_view name)
 {
-    return (x < 0 ? " - j" : " + j") + Num(std::abs(x), 6, 1, sep);
+    return *std::find_if(std::begin(kFigures), std::end(kFigures),
+                         [name](const Figure& f) { return f.name == name; });
+}
+
+// The figure with the change the finer solve made to it.
+Uncertain Of(const SimulationResult& r, const Figure& f)
+{
+    const double value = f.get(r);
+    return {value, r.finer ? std::abs(f.get(*r.finer) - value) : kNaN};
+}
+
+// The figure to the digits its uncertainty allows, its unit, then "±" and the
+// change: "17.27 dBi ±0.03".
+std::string Text(const SimulationResult& r, std::string_view name, const char* unit, char sep)
+{
+    const Figure& f = Find(name);
+    const Uncertain u = Of(r, f);
+    const std::string units = *unit ? std::string(" ") + unit : std::string();
+    if (!std::isfinite(u.value))
+        return "-" + units;
+    const std::string number = Num(u.value, 15, u.Decimals(f.decimals), sep) + units;
+    return std::isfinite(u.error) ? number + " " + u.ErrorText(f.decimals, sep) : number;
+}
+
+std::string Impedance(const SimulationResult& r, char sep)
+{
+    const Figure &fr = Find("feed_r_ohm"), &fx = Find("feed_x_ohm");
+    const Uncertain R = Of(r, fr), X = Of(r, fx);
+    std::string z = Num(R.value, 15, R.Decimals(fr.decimals), sep) +
+                    (X.value < 0 ? " - j" : " + j") +
+                    Num(std::abs(X.value), 15, X.Decimals(fx.decimals), sep) + " ohm";
+    if (r.finer)
+        z += " (" + R.ErrorText(fr.decimals, sep) + ", " + X.ErrorText(fx.decimals, sep) + ")";
+    return z;
 }
 
 } // namespace
@@ -153,27 +272,28 @@ std::string Reactance(double x, char sep)
 std::vector<std::string> SimulationFigureLines(const SimulationResult& r, char sep)
 {
     auto F = [sep](double x, int p, int n) { return Num(x, p, n, sep); };
+    auto T = [&r, sep](std::string_view name, const char* unit) {
+        return Text(r, name, unit, sep);
+    };
     std::vector<std::string> lines{
         "Simulated with nec2c (NEC-2) in free space, aluminium elements"};
     lines.insert(lines.end(), r.notes.begin(), r.notes.end());
-    const SimulatedStacking stack = StackingFromResult(r);
     const std::vector<std::string> figures{
         "Frequency:\t" + F(r.frequency, 7, 3) + " MHz",
-        "Feed impedance:\t" + F(r.impedance.real(), 6, 1) + Reactance(r.impedance.imag(), sep) +
-            " ohm",
-        "SWR (" + F(r.z0, 6, 0) + " ohm):\t" + F(r.swr, 5, 2),
-        "Forward gain:\t" + F(r.gainDbi, 5, 2) + " dBi\t" + F(r.GainDbd(), 5, 2) +
-            " dBd\tDL6WU estimate " + F(r.estimateGainDbd, 5, 1) + " dBd",
-        "F/B (180 deg):\t" + F(r.frontToBack, 5, 1) + " dB",
-        "F/R (rear half):\t" + F(r.frontToRear, 5, 1) + " dB",
-        "E plane beamwidth:\t" + F(r.beamwidthE, 5, 1) + " deg\t\tDL6WU estimate " +
+        "Feed impedance:\t" + Impedance(r, sep),
+        "SWR (" + F(r.z0, 6, 0) + " ohm):\t" + T("swr", ""),
+        "Forward gain:\t" + T("gain_dbi", "dBi") + "\t" + T("gain_dbd", "dBd") +
+            "\tDL6WU estimate " + F(r.estimateGainDbd, 5, 1) + " dBd",
+        "F/B (180 deg):\t" + T("front_to_back_db", "dB"),
+        "F/R (rear half):\t" + T("front_to_rear_db", "dB"),
+        "E plane beamwidth:\t" + T("beamwidth_e_deg", "deg") + "\t\tDL6WU estimate " +
             F(r.estimateBeamwidth, 5, 1) + " deg",
-        "H plane beamwidth:\t" + F(r.beamwidthH, 5, 1) + " deg",
-        "E plane first side lobe:\t" + F(r.sideLobeE, 5, 1) + " dB",
-        "H plane first side lobe:\t" + F(r.sideLobeH, 5, 1) + " dB",
-        "Efficiency:\t" + F(r.efficiency, 5, 1) + " %",
-        "Vertical stacking (H plane):\t" + F(stack.vertical, 5, 0) + " mm",
-        "Horizontal stacking (E plane):\t" + F(stack.horizontal, 5, 0) + " mm",
+        "H plane beamwidth:\t" + T("beamwidth_h_deg", "deg"),
+        "E plane first side lobe:\t" + T("side_lobe_e_db", "dB"),
+        "H plane first side lobe:\t" + T("side_lobe_h_db", "dB"),
+        "Efficiency:\t" + T("efficiency_percent", "%"),
+        "Vertical stacking (H plane):\t" + T("stacking_vertical_mm", "mm"),
+        "Horizontal stacking (E plane):\t" + T("stacking_horizontal_mm", "mm"),
     };
     lines.insert(lines.end(), figures.begin(), figures.end());
     return lines;
@@ -200,6 +320,22 @@ std::string SimulationCsv(const SimulationResult& r)
     csv += "\nangle_deg,e_plane_dbi,h_plane_dbi\n";
     for (size_t a = 0; a < r.ePlane.size(); ++a)
         csv += std::to_string(a) + "," + F(r.ePlane[a], 2) + "," + F(r.hPlane[a], 2) + "\n";
+    csv += "\nfigure,value,uncertainty\n";
+    for (const Figure& f : kFigures) {
+        const Uncertain u = Of(r, f);
+        if (!std::isfinite(u.value))
+            continue;
+        const int n = u.Decimals(f.decimals);
+        csv += std::string(f.name) + "," + F(u.value, n) + "," +
+               (std::isfinite(u.error) ? F(u.error, n) : std::string()) + "\n";
+    }
+    csv += "\nnote\n";
+    for (const std::string& note : r.notes) {
+        std::string quoted;
+        for (char ch : note)
+            quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+        csv += "\"" + quoted + "\"\n";
+    }
     return csv;
 }
 

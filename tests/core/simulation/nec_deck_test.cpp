@@ -1,6 +1,8 @@
 #include "simulation/nec_deck.h"
 
+#include "design/report.h"
 #include "exchange/yo_details.h"
+#include "simulation/segmentation.h"
 #include "simulation_fixture.h"
 #include "state/errors.h"
 
@@ -28,7 +30,8 @@ int Lines(const std::string& text, const std::string& prefix)
 TEST(NecDeck, WorkedExampleGivesTheRecordedDeck)
 {
     // 144.1 MHz, 8 directors: reflector at 0, radiator at 416.09 mm, director 1
-    // at 572.1 mm from the reflector; the deck the recorded output came from.
+    // at 572.1 mm from the reflector. The recorded output came from this deck
+    // before it asked for the extended kernel.
     const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
     ASSERT_EQ(m.wires.size(), 10u);
     EXPECT_DOUBLE_EQ(m.wires[0].x1, 0);
@@ -74,19 +77,35 @@ TEST(NecDeck, ThroughBoomDesignIsModelledWithoutTheBoomCorrection)
     }
 }
 
-TEST(NecDeck, FoldedDipoleIsAClosedLoopFedOnTheOpenSide)
+TEST(NecDeck, FoldedDipoleIsTheBentRodFedOnTheGapSide)
 {
-    // Bend 50 mm: the two long wires 50 mm apart, joined at both ends.
-    const NecModel m = ModelFromDesign(Designed(), Feed::FoldedDipole);
-    ASSERT_EQ(m.wires.size(), 13u);
-    const NecWire &fed = m.wires[1], &top = m.wires[2], &left = m.wires[3], &right = m.wires[4];
+    // 144.1 MHz, bend 50 mm, gap 15 mm: two straights 50 mm apart joined by
+    // two bends of six chords each; as much conductor as the rod and its gap.
+    DesignState s = Designed();
+    const NecModel m = ModelFromDesign(s, Feed::FoldedDipole);
+    ASSERT_EQ(m.wires.size(), 10u - 1 + 2 + 2 * kBendChords);
+    const NecWire &fed = m.wires[1], &top = m.wires[2];
     EXPECT_NEAR(top.z1 - fed.z1, 0.050, 1e-12);
-    EXPECT_NEAR(fed.y2 * 2000, 999.64, 0.01);
+    EXPECT_NEAR(fed.z1 + top.z1, 0, 1e-12);
     EXPECT_EQ(fed.segments, top.segments);
-    EXPECT_EQ(std::tie(left.y1, left.z1, left.z2), std::tie(fed.y1, fed.z1, top.z1));
-    EXPECT_EQ(std::tie(right.y1, right.z1, right.z2), std::tie(fed.y2, fed.z2, top.z2));
     EXPECT_EQ(m.feedTag, fed.tag);
     EXPECT_EQ(m.feedSegment, (fed.segments + 1) / 2);
+    double conductor = 0, tip = 0;
+    for (const NecWire& w : m.wires)
+        if (w.element == 1) {
+            conductor += std::hypot(w.y2 - w.y1, w.z2 - w.z1);
+            tip = std::max({tip, w.y1, w.y2});
+        }
+    std::string report;
+    Yagidimensions(s, report);
+    FoldedDipoleDetails(s, report);
+    EXPECT_NEAR(conductor * 1000, FoldedRodLength(s.FoldedLength, 50, 15) + 15, 1e-9);
+    EXPECT_NEAR(tip * 2000, s.FoldedLength, 0.02 * 50); // the chords cut the bends a little
+    // Each bend runs from one straight's end to the other's, chord to chord.
+    for (size_t k = 3; k + 1 < m.wires.size() && m.wires[k + 1].bend; ++k)
+        if (k != 2 + kBendChords)
+            EXPECT_EQ(std::tie(m.wires[k].y2, m.wires[k].z2),
+                      std::tie(m.wires[k + 1].y1, m.wires[k + 1].z1));
 }
 
 TEST(NecDeck, DirectorCountsAndShapesGiveOneWirePerElement)
@@ -98,9 +117,9 @@ TEST(NecDeck, DirectorCountsAndShapesGiveOneWirePerElement)
         size_t wires;
     };
     for (const Case& c : {Case{"0", Feed::SingleDipole, Shape::Round, 2},
-                          Case{"0", Feed::FoldedDipole, Shape::Square, 5},
+                          Case{"0", Feed::FoldedDipole, Shape::Square, 15},
                           Case{"100", Feed::SingleDipole, Shape::Flat, 102},
-                          Case{"100", Feed::FoldedDipole, Shape::Round, 105}}) {
+                          Case{"100", Feed::FoldedDipole, Shape::Round, 115}}) {
         const DesignState s = Designed([&c](DesignEntry& e) {
             e.Directors = c.directors;
             e.ElementShape = e.RadiatorShape = c.shape;
@@ -198,9 +217,9 @@ TEST(NecDeck, YoThroughBoomLengthsLoseTheBoomCorrection)
     e[yo::kMounting - 1] = "0";
     const NecModel m = ModelFromYoEntries(e, Feed::FoldedDipole);
     EXPECT_LT(m.wires[0].y2 * 2, 1.030);
-    EXPECT_NEAR(m.wires[1].y2 * 2, 0.980, 1e-12); // the radiator keeps its length
+    EXPECT_NEAR(m.wires[3 + kBendChords / 2].y1 * 2, -0.980, 0.02 * m.bendDiam); // kept
     EXPECT_EQ(m.notes.front(), kNoBoomNote);
-    EXPECT_EQ(m.wires.size(), 7u);
+    EXPECT_EQ(m.wires.size(), 3u + 2 + 2 * kBendChords);
 }
 
 TEST(NecDeck, EntriesThatDescribeNoAntennaAreRefused)

@@ -153,6 +153,43 @@ TEST(Simulation, SweepPiecesMergeInFrequencyOrder)
     EXPECT_DOUBLE_EQ(r.sweep.back().frequency, 146.982);
 }
 
+TEST(Simulation, DesignFrequencyIsSolvedOnceAndItsRowComesFromThePatternDeck)
+{
+    const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
+    struct Case {
+        int points, pieces;
+        std::vector<std::string> frCards; // after the pattern deck's
+    };
+    for (const Case& c :
+         {Case{21, 2, {"FR 0 10 0 0 141.218 0.2882", "FR 0 10 0 0 144.3882 0.2882"}},
+          Case{21, 1, {"FR 0 10 0 0 141.218 0.2882", "FR 0 10 0 0 144.3882 0.2882"}},
+          Case{4, 2, {"FR 0 2 0 0 141.218 1.92133333", "FR 0 2 0 0 145.060667 1.92133333"}},
+          Case{1, 2, {}}}) {
+        SimulationSettings settings;
+        settings.points = c.points;
+        std::vector<std::string> cards;
+        for (const std::string& deck : SimulationDecks(m, settings, c.pieces))
+            for (size_t at = deck.find("\nFR "); at != std::string::npos;
+                 at = deck.find("\nFR ", at + 1))
+                cards.push_back(deck.substr(at + 1, deck.find('\n', at + 1) - at - 1));
+        ASSERT_FALSE(cards.empty());
+        EXPECT_EQ(cards.front(), "FR 0 1 0 0 144.1 0");
+        EXPECT_EQ(std::vector<std::string>(cards.begin() + 1, cards.end()), c.frCards)
+            << c.points << " " << c.pieces;
+    }
+    // The sweep's middle row comes from the pattern block: here the recorded
+    // output cut after it.
+    const std::string all = Recorded("default_144.out");
+    const size_t first = all.find("FREQUENCY :");
+    const std::string pattern = all.substr(0, all.find("FREQUENCY :", first + 1));
+    const SimulationResult r = ResultFromOutputs(m, {}, {pattern});
+    ASSERT_EQ(r.sweep.size(), 1u);
+    EXPECT_DOUBLE_EQ(r.sweep[0].frequency, 144.1);
+    EXPECT_DOUBLE_EQ(r.sweep[0].gainDbi, r.gainDbi);
+    // And once only where a sweep block holds it too.
+    EXPECT_EQ(ResultFromOutputs(m, {}, {all}).sweep.size(), 21u);
+}
+
 TEST(Simulation, OutputWithoutPatternIsAnError)
 {
     const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
@@ -168,7 +205,9 @@ TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
     EXPECT_NE(csv.find("\n144.1000,47.67,3.90,1.098,14.01,27.84\n"), std::string::npos);
     EXPECT_NE(csv.find("\n\nangle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n"),
               std::string::npos);
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 21 + 1 + 1 + 360);
+    // Then the figures (none of them without a finer solve) and the notes.
+    EXPECT_NE(csv.find("\n\nfigure,value,uncertainty\nfeed_r_ohm,47.7,\n"), std::string::npos);
+    EXPECT_EQ(csv.substr(csv.size() - 6), "\nnote\n");
 }
 
 TEST(Simulation, ReferenceImpedanceFollowsTheDipole)

@@ -237,7 +237,8 @@ TEST_P(LiveDeck, RunsAndGivesItsFigures)
     EXPECT_GT(r.gainDbi, 2);
     EXPECT_GT(r.impedance.real(), 0);
     EXPECT_EQ(r.sweep.size(), 3u);
-    // Counted in frequencies: the pattern's and the three of the sweep.
+    // Counted in frequencies: the design frequency once, the sweep's other two
+    // and the finer solve's.
     EXPECT_EQ(progress.back(), std::make_pair(4, 4));
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_EQ(ChildProcessCount(), 0);

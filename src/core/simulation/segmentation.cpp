@@ -1,0 +1,128 @@
+#include "simulation/segmentation.h"
+
+#include "design/format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace tavora {
+
+namespace {
+
+// NEC-2 takes the current on each segment as a constant, a sine and a cosine
+// term: a segment longer than 0.1 wavelength cannot follow it, and 0.05 is
+// what the guidelines prefer.
+constexpr double kLongestSegment = 0.1;
+constexpr double kPreferredSegment = 0.05;
+// The standard kernel puts the current on the wire's axis and is good to
+// about 1 % down to segments 8 radii long; the extended thin-wire kernel (EK)
+// puts it on the surface and holds down to about 2 radii.
+constexpr double kStandardKernelRadii = 8;
+constexpr double kExtendedKernelRadii = 2;
+// The two straights of a folded dipole are one bend diameter apart: closer
+// than a few rod diameters the thin-wire picture of two separate currents
+// fails.
+constexpr double kClosestBendDiams = 3;
+
+double Length(const NecWire& w)
+{
+    return std::hypot(w.x2 - w.x1, w.y2 - w.y1, w.z2 - w.z1);
+}
+
+// Odd counts keep a segment at each element's centre: the feed sits on it, and
+// the centres of parallel elements line up. The elements of a Yagi are a tenth
+// of a wave and more apart, where aligning the other junctions gains nothing;
+// the folded dipole's two straights are close, and being the same length they
+// get the same count, so their junctions face each other.
+int NearestOdd(double x)
+{
+    return static_cast<int>(2 * std::max(std::lround((x - 1) / 2), 0L) + 1);
+}
+
+int OddAtMost(double x)
+{
+    long n = static_cast<long>(std::floor(x));
+    if (n % 2 == 0)
+        --n;
+    return static_cast<int>(std::max(n, 1L));
+}
+
+int OddAtLeast(double x)
+{
+    long n = static_cast<long>(std::ceil(x));
+    if (n % 2 == 0)
+        ++n;
+    return static_cast<int>(std::max(n, 1L));
+}
+
+// Each chord of a bend is one segment: the bend's shape fixes its length.
+int Coarsest(const NecWire& w, double lambda)
+{
+    return w.bend ? 1 : OddAtLeast(Length(w) / (kLongestSegment * lambda));
+}
+
+std::string Number(double x)
+{
+    return FormatFixed(x, 6, x < 10 ? 1 : 0);
+}
+
+} // namespace
+
+void SegmentModel(NecModel& m, double density)
+{
+    const double lambda = 299.792 / m.frequency; // metres
+    m.density = density;
+    // The kernel holds for the whole structure. The standard one is kept when
+    // every wire's segments stay 8 radii long or more at twice this density,
+    // as far as the finer solve and the checks refine; otherwise EK, which
+    // lets segments come down to 2 radii. Wires thicker still get fewer,
+    // longer segments.
+    const double wanted = std::min(lambda / (2 * density * 2), kPreferredSegment * lambda);
+    m.extendedKernel = std::any_of(m.wires.begin(), m.wires.end(), [&](const NecWire& w) {
+        return kStandardKernelRadii * w.radius > (w.bend ? Length(w) : wanted);
+    });
+    const double radii = m.extendedKernel ? kExtendedKernelRadii : kStandardKernelRadii;
+
+    std::map<int, double> shortest; // per element, segment length in radii
+    for (NecWire& w : m.wires) {
+        const double length = Length(w);
+        const int byDensity = w.bend ? 1 : NearestOdd(length * 2 * density / lambda);
+        const int byKernel = OddAtMost(length / (radii * w.radius));
+        // Within the longest segment the guidelines allow, even where that
+        // leaves the segments shorter than the kernel wants.
+        w.segments = std::max(std::min(byDensity, byKernel), Coarsest(w, lambda));
+        const double ratio = length / w.segments / w.radius;
+        auto [at, added] = shortest.emplace(w.element, ratio);
+        if (!added)
+            at->second = std::min(at->second, ratio);
+    }
+
+    m.feedSegment = (m.wires[static_cast<size_t>(m.feedTag - 1)].segments + 1) / 2;
+    m.rangeNotes.clear();
+    for (const auto& [element, ratio] : shortest)
+        if (ratio < radii)
+            m.rangeNotes.push_back(ElementName(m, element) + ": segments only " + Number(ratio) +
+                                   " radii long: gain and impedance are rough");
+    if (m.feed == Feed::FoldedDipole) {
+        const double diams = m.bendDiam / (2 * m.wires[1].radius);
+        if (diams < kClosestBendDiams)
+            m.rangeNotes.push_back(ElementName(m, 1) + ": bend diameter only " + Number(diams) +
+                                   " rod diameters: impedance is rough");
+    }
+}
+
+NecModel Refined(const NecModel& model, double factor)
+{
+    // Every wire finer by the same factor, past the limits above: where they
+    // bind, a finer model is the only measure of what they cost.
+    NecModel finer = model;
+    finer.density = model.density * factor;
+    for (NecWire& w : finer.wires)
+        w.segments = w.bend ? static_cast<int>(std::lround(w.segments * factor))
+                            : NearestOdd(w.segments * factor);
+    finer.feedSegment = (finer.wires[static_cast<size_t>(finer.feedTag - 1)].segments + 1) / 2;
+    return finer;
+}
+
+} // namespace tavora

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "simulation/nec_deck.h"
+
+namespace tavora {
+
+// How the model is cut into segments, after NEC-2's modelling guidelines. All
+// the rules live in SegmentModel; the manual's simulation page explains them.
+
+// The density of the second, finer solve that gives each figure its uncertainty.
+inline constexpr double kFinerDensity = 1.6;
+// Chords each semicircular bend of the folded dipole is drawn with.
+inline constexpr int kBendChords = 6;
+
+// Sets every wire's segment count for about `density` segments per half wave,
+// the kernel, and the notes where the model is outside the engine's valid range.
+void SegmentModel(NecModel& model, double density);
+
+// The same model with every wire cut into `factor` times as many segments,
+// the limits of SegmentModel left aside; its notes are the original's.
+NecModel Refined(const NecModel& model, double factor = kFinerDensity);
+
+} // namespace tavora

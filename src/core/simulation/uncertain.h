@@ -1,0 +1,23 @@
+#pragma once
+
+#include <limits>
+#include <string>
+
+namespace tavora {
+
+// A figure and how far it can be trusted: the change a finer model makes.
+struct Uncertain {
+    double value = 0;
+    double error = std::numeric_limits<double>::quiet_NaN(); // NaN: not known
+
+    // The decimals the error allows: down to its first significant digit, or
+    // its first two when that digit is a 1 (±1.2, not ±1); never more than
+    // `most`, which also serves when the error is not known or is zero.
+    int Decimals(int most) const;
+    // "17.27 ±0.03"; the value alone, to `most` decimals, when the error is
+    // not known.
+    std::string Text(int most, char decimalSep = '.') const;
+    std::string ErrorText(int most, char decimalSep = '.') const;
+};
+
+} // namespace tavora

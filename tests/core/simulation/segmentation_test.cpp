@@ -1,0 +1,139 @@
+#include "simulation/segmentation.h"
+
+#include "simulation/uncertain.h"
+#include "simulation_fixture.h"
+#include "state/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace tavora;
+using tavora::test::Designed;
+
+namespace {
+
+DesignState AtBand(const char* mhz, const char* directors = "5")
+{
+    return Designed([&](DesignEntry& e) {
+        e.Frequency = mhz;
+        ApplyBandDefaults(e);
+        e.Directors = directors;
+    });
+}
+
+double Length(const NecWire& w)
+{
+    return std::hypot(w.x2 - w.x1, w.y2 - w.y1, w.z2 - w.z1);
+}
+
+bool Names(const NecModel& m, const std::string& element)
+{
+    for (const std::string& note : m.rangeNotes)
+        if (note.rfind(element + ": segments only ", 0) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(Segmentation, KernelSegmentLengthAndNotesFollowTheGuidelines)
+{
+    // Band defaults: 7 and 10 mm elements up to 200 MHz, 6 mm to 1 GHz, 4 mm above.
+    struct Case {
+        const char* mhz;
+        Feed feed;
+        bool extendedKernel;
+        bool noted;
+    };
+    for (const Case& c : {Case{"50", Feed::SingleDipole, false, false},
+                          Case{"432", Feed::SingleDipole, true, false},
+                          Case{"1296", Feed::SingleDipole, true, false},
+                          Case{"2320", Feed::SingleDipole, true, false},
+                          Case{"10368", Feed::SingleDipole, true, true},
+                          // The bends' chords are short for the standard kernel.
+                          Case{"144", Feed::FoldedDipole, true, false}}) {
+        const NecModel m = ModelFromDesign(AtBand(c.mhz), c.feed);
+        const double lambda = 299.792 / m.frequency;
+        EXPECT_EQ(m.extendedKernel, c.extendedKernel) << c.mhz;
+        EXPECT_EQ(!m.rangeNotes.empty(), c.noted) << c.mhz;
+        const double radii = m.extendedKernel ? 2 : 8;
+        for (const NecWire& w : m.wires) {
+            const double segment = Length(w) / w.segments;
+            if (!w.bend) {
+                EXPECT_EQ(w.segments % 2, 1) << c.mhz << " wire " << w.tag;
+                EXPECT_LE(segment, 0.1 * lambda) << c.mhz << " wire " << w.tag;
+            }
+            if (segment < radii * w.radius)
+                EXPECT_TRUE(Names(m, ElementName(m, w.element))) << c.mhz << " wire " << w.tag;
+        }
+    }
+}
+
+TEST(Segmentation, ThickElementsGetFewerLongerSegments)
+{
+    // 2320 MHz: 4 mm elements take the density's 21 segments per half wave,
+    // 8 mm ones as few as keep them 2 radii long for the extended kernel.
+    const auto model = [](const char* diam) {
+        return ModelFromDesign(Designed([diam](DesignEntry& e) {
+                                   e.Frequency = "2320";
+                                   ApplyBandDefaults(e);
+                                   e.ElementDiam = e.RadiatorDiam = diam;
+                               }),
+                               Feed::SingleDipole);
+    };
+    const NecModel thin = model("1"), thick = model("8");
+    EXPECT_TRUE(thick.extendedKernel);
+    EXPECT_EQ(thin.wires[0].segments, 21);
+    EXPECT_LT(thick.wires[0].segments, 21);
+    EXPECT_GE(Length(thick.wires[0]) / thick.wires[0].segments, 2 * thick.wires[0].radius);
+}
+
+TEST(Segmentation, NoteNamesTheElementAndTheFigure)
+{
+    const NecModel m = ModelFromDesign(AtBand("10368"), Feed::SingleDipole);
+    ASSERT_FALSE(m.rangeNotes.empty());
+    EXPECT_EQ(m.rangeNotes.front().rfind("Reflector: segments only ", 0), 0u);
+    EXPECT_NE(m.rangeNotes.front().find(" radii long: gain and impedance are rough"),
+              std::string::npos);
+    EXPECT_NE(NecDeck(m, true, {}).find("\nEK 0\n"), std::string::npos);
+}
+
+TEST(Segmentation, RefinedModelHasMoreSegmentsOnEveryWire)
+{
+    const NecModel m = ModelFromDesign(AtBand("2320"), Feed::FoldedDipole);
+    const NecModel finer = Refined(m);
+    EXPECT_DOUBLE_EQ(finer.density, m.density * kFinerDensity);
+    for (size_t k = 0; k < m.wires.size(); ++k)
+        EXPECT_GT(finer.wires[k].segments, m.wires[k].segments) << k;
+    EXPECT_EQ(finer.feedSegment, (finer.wires[1].segments + 1) / 2);
+}
+
+TEST(Uncertain, PrintsOnlyTheDigitsTheErrorAllows)
+{
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double value, error;
+        int most;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{17.2712, 0.03, 2, "17.27 \u00b10.03"}, Case{55.23, 0.8, 1, "55.2 \u00b10.8"},
+          Case{-0.13, 1.2, 1, "-0.1 \u00b11.2"}, Case{31.2, 2.1, 1, "31 \u00b12"},
+          Case{4432.4, 17, 0, "4432 \u00b117"}, Case{1.234, 0.0149, 2, "1.23 \u00b10.01"},
+          Case{17.27, 0, 2, "17.27 \u00b10.00"}, Case{17.27, kNaN, 2, "17.27"}})
+        EXPECT_EQ((Uncertain{c.value, c.error}.Text(c.most)), c.text) << c.value;
+    EXPECT_EQ((Uncertain{17.2712, 0.03}.Text(2, ',')), "17,27 \u00b10,03");
+}
+
+TEST(Segmentation, BendWiderThanTheFoldedDipoleIsRefused)
+{
+    // 10 GHz: the band's 25 mm bend on a 14 mm dipole.
+    try {
+        ModelFromDesign(AtBand("10368"), Feed::FoldedDipole);
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), kBendTooWide);
+    }
+}
