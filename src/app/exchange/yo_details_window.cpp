@@ -347,11 +347,14 @@ void YoDetailsWindow::ReadYag(const QString& path)
     Dialogs& dialogs = Context().dialogs;
     // Read into a copy: a file that fails half way changes nothing.
     YoEntryTexts loaded = Context().state.YoEntry;
-    const bool read = ReadYagFile(loaded, path.toStdString(), UserDecimalSep());
+    const std::optional<int> directors = ReadYagFile(loaded, path.toStdString(), UserDecimalSep());
     dialogs.Beep();
-    if (read) {
+    if (directors) {
         Context().state.YoEntry = loaded;
-        dialogs.Notice(this, QStringLiteral("   %1 loaded   ").arg(QFileInfo(path).fileName()));
+        QString notice = QStringLiteral("   %1 loaded   ").arg(QFileInfo(path).fileName());
+        if (const std::string leftOut = DirectorsLeftOut(*directors); !leftOut.empty())
+            notice += QLatin1Char('\n') + QString::fromStdString(leftOut);
+        dialogs.Notice(this, notice);
     } else {
         dialogs.Notice(this, QString::fromUtf8(kNoYagFile));
     }

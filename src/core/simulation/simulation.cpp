@@ -118,7 +118,11 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
 SimulatedStacking StackingFromResult(const SimulationResult& r)
 {
     const double lambda = 300000 / r.frequency;
-    return {StackingDistance(lambda, r.beamwidthH), StackingDistance(lambda, r.beamwidthE)};
+    // No beamwidth from the engine, no stacking figure ("-").
+    const auto distance = [lambda](double beamwidth) {
+        return std::isfinite(beamwidth) ? StackingDistance(lambda, beamwidth) : kNaN;
+    };
+    return {distance(r.beamwidthH), distance(r.beamwidthE)};
 }
 
 namespace {

@@ -2,16 +2,21 @@
 
 #include "state/errors.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace tavora {
 
 namespace {
 
-bool IsBlank(char c) { return c > 0 && c <= ' '; }
+bool IsBlank(char c)
+{
+    return c > 0 && c <= ' ';
+}
 
 std::string_view Trimmed(std::string_view s)
 {
@@ -22,7 +27,10 @@ std::string_view Trimmed(std::string_view s)
     return s;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Rewrites a number typed with the user's separator into the form from_chars
 // reads (no '+'), or gives an empty text when it is not a plain decimal number.
@@ -79,7 +87,8 @@ long double StrToFloatExt(std::string_view text, char decimalSep)
     long double v = 0;
     const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), v);
     // Too small reads as 0, as strtold gave; too large is no number.
-    const bool underflow = ec == std::errc::result_out_of_range && c.find("e-") != std::string::npos;
+    const bool underflow =
+        ec == std::errc::result_out_of_range && c.find("e-") != std::string::npos;
     if (underflow)
         return 0;
     if (c.empty() || ec != std::errc{} || end != c.data() + c.size() || !std::isfinite(v))
@@ -124,7 +133,8 @@ std::string GeneralFloatText(double value, char decimalSep)
     // 15 significant digits, then drop the trailing zeros; to_chars, unlike
     // printf, ignores the C library's locale.
     char buf[64];
-    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
     const std::string s(buf, written.ptr);
     const size_t e = s.find('e');
     int exponent = 0;
@@ -176,35 +186,67 @@ std::string WithDecimalSep(std::string_view text, char decimalSep)
     return out;
 }
 
-void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
+namespace {
+
+// `text` with its one separator `from` as `to`, when it is a number written so.
+std::optional<std::string> Respelled(std::string_view text, char from, char to)
+{
+    if (CanonicalNumber(Trimmed(text), from).empty())
+        return std::nullopt;
+    std::string out(text);
+    std::replace(out.begin(), out.end(), from, to);
+    return out;
+}
+
+} // namespace
+
+std::string FileNumberText(std::string_view text, char decimalSep)
+{
+    return Respelled(text, decimalSep, '.').value_or(std::string(text));
+}
+
+std::string BoxNumberText(std::string_view text, char decimalSep)
+{
+    if (auto t = Respelled(text, '.', decimalSep))
+        return *t;
+    return Respelled(text, ',', decimalSep).value_or(std::string(text));
+}
+
+void ClearFpFaults()
+{
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 namespace {
 
-void RaiseFpFaults()
+// Only a result that is not finite can be a fault, so flags that earlier code
+// (the window system, a plot) left set never reject a valid value. The flags
+// then say whether this step made the infinity or NaN; one that came in with
+// an operand is passed on, as a "-" figure is. Every check leaves the flags
+// clear for the next step.
+template <class T> T CheckedValue(T v)
 {
     const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
-    if (raised == 0)
-        return;
     std::feclearexcept(FE_ALL_EXCEPT);
-    if (raised & FE_DIVBYZERO)
-        throw ArithmeticError(kDivisionByZero);
-    if (raised & FE_INVALID)
+    if (std::isnan(v) && (raised & FE_INVALID))
         throw ArithmeticError(kInvalidOperation);
-    throw ArithmeticError(kOverflow);
+    if (std::isinf(v) && (raised & FE_DIVBYZERO))
+        throw ArithmeticError(kDivisionByZero);
+    if (std::isinf(v) && (raised & FE_OVERFLOW))
+        throw ArithmeticError(kOverflow);
+    return v;
 }
 
 } // namespace
 
 double Checked(double v)
 {
-    RaiseFpFaults();
-    return v;
+    return CheckedValue(v);
 }
 
 long double Checked(long double v)
 {
-    RaiseFpFaults();
-    return v;
+    return CheckedValue(v);
 }
 
 double Narrowed(long double v)

@@ -33,7 +33,10 @@ DesignState Example144()
     return s;
 }
 
-std::string& E(YoEntryTexts& e, int n) { return e[static_cast<size_t>(n - 1)]; }
+std::string& E(YoEntryTexts& e, int n)
+{
+    return e[static_cast<size_t>(n - 1)];
+}
 
 // Rows 1..16 set as "distance:length" pairs, the rest left at "0".
 YoEntryTexts WithRows(const std::vector<std::pair<std::string, std::string>>& rows)
@@ -92,9 +95,16 @@ TEST(YagFromDesign, TwentyDirectorsWriteTwentyLinesAndTheReaderKeepsSixteen)
     EXPECT_NE(text.find("\r\n2000\t880\r\n"), std::string::npos);
     YoEntryTexts e = DesignState().YoEntry;
     std::istringstream in(text);
-    ReadYagValues(in, e);
+    EXPECT_EQ(ReadYagValues(in, e), 20);
     EXPECT_EQ(E(e, 36), "1600");
     EXPECT_EQ(E(e, 35), "884");
+    EXPECT_EQ(DirectorsLeftOut(20),
+              "20 directors in the file; the screen holds 16: directors 17 to 20 "
+              "were not loaded");
+    EXPECT_EQ(DirectorsLeftOut(17),
+              "17 directors in the file; the screen holds 16: director 17 was "
+              "not loaded");
+    EXPECT_EQ(DirectorsLeftOut(16), "");
 }
 
 TEST(YagFromEntries, WritesTheRowsThatCountInScreenOrder)
@@ -106,12 +116,13 @@ TEST(YagFromEntries, WritesTheRowsThatCountInScreenOrder)
         std::string rows;
     };
     const Case cases[] = {
-        {"rows 1 to 5 filled", WithRows({{"100", "900"}, {"200", "890"}, {"300", "880"}, {"400", "870"},
-                                         {"500", "860"}}),
+        {"rows 1 to 5 filled",
+         WithRows({{"100", "900"}, {"200", "890"}, {"300", "880"}, {"400", "870"}, {"500", "860"}}),
          "7  elements,  millimeters",
          "100\t900\r\n200\t890\r\n300\t880\r\n400\t870\r\n500\t860\r\n"},
         // Row 3 at "0" does not count and must not push row 4 out of the file.
-        {"rows 1, 2 and 4 filled", WithRows({{"100", "900"}, {"200", "890"}, {"0", "0"}, {"400", "870"}}),
+        {"rows 1, 2 and 4 filled",
+         WithRows({{"100", "900"}, {"200", "890"}, {"0", "0"}, {"400", "870"}}),
          "5  elements,  millimeters", "100\t900\r\n200\t890\r\n400\t870\r\n"},
         {"a 3-character row does not count", WithRows({{"5", "0"}, {"10", "0"}}),
          "3  elements,  millimeters", "10\t0\r\n"},
@@ -272,20 +283,57 @@ TEST(YagReader, ReadsTheExampleFileWithCommentsAnywhere)
     }
 }
 
-TEST(YagReader, ADescriptionBeginningWithSemicolonShiftsTheValues)
+TEST(YagReader, AFileThatIsNoYoFileOrHoldsAnUnreadableNumberChangesNothing)
 {
+    const std::string head = "d\r\n144.10 MHz\r\n10 Elements, millimeters\r\n\t7.0\t10.0\r\n";
+    const std::string rest = "0\t1016\r\n416\t\t980\r\n572\t927\r\n";
+    const std::string notYo = "Not a YO file: ";
+    const std::string loadNothing = "; nothing was loaded";
+    const struct {
+        const char* name;
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {"empty", "", notYo + "it ends before its frequency line" + loadNothing},
+        {"junk", "hello\nworld\n", notYo + "it ends before its element count line" + loadNothing},
+        {"cut after the diameters", head,
+         notYo + "it ends before its reflector line" + loadNothing},
+        {"no frequency", "d\r\n MHz\r\n10 el\r\n\t7\t10\r\n" + rest,
+         notYo + "no frequency on line 2" + loadNothing},
+        {"description beginning with ;",
+         ";d\r\n144.10 MHz\r\n10 Elements\r\n\t7.0\t10.0\r\n" + rest,
+         notYo + "the element count on line 4 is not a whole number" + loadNothing},
+        {"fractional element count", "x\r\n432.5 MHz\r\n10.0 Elements\r\n\t7\t8\r\n" + rest,
+         notYo + "the element count on line 3 is not a whole number" + loadNothing},
+        {"decimal comma", "d\r\n144,10 MHz\r\n10 el\r\n\t7\t10\r\n" + rest,
+         "Line 2 \"144,10 MHz\": \"144,10\" is not a number with a decimal point and no sign or "
+         "exponent" +
+             loadNothing},
+        {"sign", head + "0\t-1016\r\n416\t\t980\r\n",
+         "Line 5 \"0\t-1016\": \"-1016\" is not a number with a decimal point and no sign or "
+         "exponent" +
+             loadNothing},
+        {"exponent in a director", head + rest + "700\t1e300\r\n",
+         "Line 8 \"700\t1e300\": \"1e300\" is not a number with a decimal point and no sign or "
+         "exponent" +
+             loadNothing},
+    };
+    for (const auto& c : cases) {
+        YoEntryTexts e = DesignState().YoEntry;
+        e.fill("typed");
+        std::istringstream in(c.text);
+        try {
+            ReadYagValues(in, e);
+            ADD_FAILURE() << c.name;
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.what(), c.message) << c.name;
+        }
+        EXPECT_EQ(E(e, 37), "typed") << c.name;
+    }
+    // Lines the screen's writer makes for empty boxes are no refusal.
     YoEntryTexts e = DesignState().YoEntry;
-    std::istringstream in(";desc\r\n144.10 MHz\r\n10 Elements, millimeters\r\n");
-    ReadYagValues(in, e);
-    EXPECT_EQ(E(e, 37), "10");
-}
-
-TEST(YagReader, AFractionalElementCountStopsAfterTheFrequency)
-{
-    YoEntryTexts e = DesignState().YoEntry;
-    std::istringstream in("x\r\n432.5 MHz\r\n10.0 Elements\r\n\t7\t8\r\n");
-    EXPECT_THROW(ReadYagValues(in, e), ConversionError);
-    EXPECT_EQ(E(e, 37), "432.5");
+    std::istringstream in("d\r\n0 MHz\r\n3  elements\r\n\t\t\r\n0\t\r\n\t\t\r\n\t\r\n");
+    EXPECT_EQ(ReadYagValues(in, e), 0);
     EXPECT_EQ(E(e, 4), "0");
 }
 
