@@ -16,7 +16,8 @@ struct Result {
 // Runs tavora-cli in `dir` as a black box.
 Result Cli(const TempDir& dir, const std::string& args)
 {
-    const std::string cmd = "cd '" + dir.Path().string() + "' && '" TAVORA_CLI "' " + args + " >out.txt 2>err.txt";
+    const std::string cmd =
+        "cd '" + dir.Path().string() + "' && '" TAVORA_CLI "' " + args + " >out.txt 2>err.txt";
     const int status = std::system(cmd.c_str());
     return {ReadAll(dir.File("out.txt")), ReadAll(dir.File("err.txt")),
             WIFEXITED(status) ? WEXITSTATUS(status) : -1};
@@ -80,11 +81,13 @@ TEST(DesignCli, TextsThatWouldShapeAFileAreRefusedAndNothingIsWritten)
 TEST(DesignCli, MaaOptionsAndTheNotInsulatedWarning)
 {
     TempDir dir;
-    const Result r = Cli(dir, "design --mounting bonded --maa b.maa --maa-name Big --dm1 800 --ground 2 "
-                              "--height 30 --material 1 --dipole folded");
+    const Result r =
+        Cli(dir, "design --mounting bonded --maa b.maa --maa-name Big --dm1 800 --ground 2 "
+                 "--height 30 --material 1 --dipole folded");
     ASSERT_EQ(r.rc, 0) << r.err;
-    EXPECT_EQ(r.err, "The elements are not insulated from the boom. MMANA-GAL will give an incorrect "
-                     "assessment\n");
+    EXPECT_EQ(r.err,
+              "The elements are not insulated from the boom. MMANA-GAL will give an incorrect "
+              "assessment\n");
     const std::string maa = ReadAll(dir.File("b.maa"));
     const std::string head = "Big\r\n*\r\n144.100\r\n***Wires***\r\n15\r\n0.0,  -";
     EXPECT_EQ(maa.substr(0, head.size()), head);
@@ -127,8 +130,10 @@ TEST(YoCli, WorkedConversions)
 {
     TempDir dir;
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"0", "nonmetal", "1023"}, {"0", "insulated", "1026"},
-        {"2", "through", "1037"},  {"2", "insulated", "1034"},
+        {"0", "nonmetal", "1023"},
+        {"0", "insulated", "1026"},
+        {"2", "through", "1037"},
+        {"2", "insulated", "1034"},
     };
     for (const auto& [from, to, result] : cases) {
         const Result r = Cli(dir, "yo " + kWorked + "--set 38=25 --set 37=144.1 --set 41=" + from +
@@ -142,13 +147,15 @@ TEST(YoCli, WorkedConversions)
 TEST(YoCli, YagRoundTripAndLoadMessages)
 {
     TempDir dir;
-    Result r = Cli(dir, "yo " + kWorked +
-                            "--set 37=144.1 --set 2=416 --set 5=927 --set 6=572 --set 7=918 --set 8=947 "
-                            "--set 11=909 --set 12=1394 --yag y.yag --description Mine");
+    Result r =
+        Cli(dir, "yo " + kWorked +
+                     "--set 37=144.1 --set 2=416 --set 5=927 --set 6=572 --set 7=918 --set 8=947 "
+                     "--set 11=909 --set 12=1394 --yag y.yag --description Mine");
     ASSERT_EQ(r.rc, 0) << r.err;
     EXPECT_EQ(r.err, "YO file saved\n");
-    EXPECT_EQ(ReadAll(dir.File("y.yag")), "Mine\r\n144.1 MHz\r\n5  elements,  millimeters\r\n\t6\t6\r\n"
-                                          "0\t1030\r\n416\t\t980\r\n572\t927\r\n947\t918\r\n1394\t909\r\n");
+    EXPECT_EQ(ReadAll(dir.File("y.yag")),
+              "Mine\r\n144.1 MHz\r\n5  elements,  millimeters\r\n\t6\t6\r\n"
+              "0\t1030\r\n416\t\t980\r\n572\t927\r\n947\t918\r\n1394\t909\r\n");
     r = Cli(dir, "yo --load y.yag --show");
     EXPECT_EQ(r.rc, 0) << r.err;
     EXPECT_EQ(r.err, "   y.yag loaded   \n");
@@ -160,6 +167,18 @@ TEST(YoCli, YagRoundTripAndLoadMessages)
     r = Cli(dir, "yo --load none.yag");
     EXPECT_EQ(r.rc, 1);
     EXPECT_EQ(r.err, "No yag file found\n");
+    WriteAll(dir.File("junk.yag"), "junk\n");
+    r = Cli(dir, "yo --load junk.yag");
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.err, "Not a YO file: it ends before its frequency line; nothing was loaded\n");
+    std::string text = ReadAll(dir.File("y.yag"));
+    for (int k = 4; k <= 20; ++k)
+        text += std::to_string(1000 * k) + "\t900\r\n";
+    WriteAll(dir.File("long.yag"), text);
+    r = Cli(dir, "yo --load long.yag");
+    EXPECT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.err, "   long.yag loaded   \n20 directors in the file; the screen holds 16: "
+                     "directors 17 to 20 were not loaded\n");
     r = Cli(dir, "yo --yag z.yag --description ';no'");
     EXPECT_EQ(r.rc, 1);
     EXPECT_EQ(r.err, "A value beginning with ';' cannot be saved (Describe yagi)\n");
@@ -169,8 +188,9 @@ TEST(YoCli, YagRoundTripAndLoadMessages)
 TEST(YoCli, MakeMmana)
 {
     TempDir dir;
-    const std::string dims = "yo " + kWorked + "--set 37=144.1 --set 2=400 --set 5=927 --set 6=700 "
-                                               "--set 7=918 --set 8=1100 --set 9=909 --set 10=1600 ";
+    const std::string dims = "yo " + kWorked +
+                             "--set 37=144.1 --set 2=400 --set 5=927 --set 6=700 "
+                             "--set 7=918 --set 8=1100 --set 9=909 --set 10=1600 ";
     Result r = Cli(dir, dims + "--maa m.maa");
     ASSERT_EQ(r.rc, 0) << r.err;
     const std::string maa = ReadAll(dir.File("m.maa"));
