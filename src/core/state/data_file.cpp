@@ -36,7 +36,8 @@ void AppendValues(std::string& out, const std::array<std::string, N>& values, co
     AppendValues(out, values, screen, [&](size_t i) { return std::string(boxes[i]); });
 }
 
-template <size_t N> void ReadValues(std::istream& in, std::array<std::string, N>& values, char sep)
+template <size_t N>
+void ReadValues(std::istream& in, std::array<std::string, N>& values, char sep)
 {
     for (std::string& v : values)
         v = BoxNumberText(ReadNextValue(in), sep);
@@ -57,10 +58,11 @@ constexpr size_t kValueCount = 58;
 
 std::string DataFileText(const DesignState& state, char sep)
 {
-    std::string out = "; This is the storage file for Tavora.exe, and it is created by the user\r\n"
-                      "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
-                      ";\r\n"
-                      "; The first set of entries form the YO entry screen\r\n";
+    std::string out =
+        "; This is the storage file for Tavora.exe, and it is created by the user\r\n"
+        "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
+        ";\r\n"
+        "; The first set of entries form the YO entry screen\r\n";
     AppendValues(out, FileTexts(state.YoEntry, sep), "Make YO file",
                  [](size_t i) { return YoEntryBox(static_cast<int>(i) + 1); });
     out += "; this second set store the Design Yagi details\r\n";

@@ -13,10 +13,7 @@ namespace tavora {
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c > 0 && c <= ' ';
-}
+bool IsBlank(char c) { return c > 0 && c <= ' '; }
 
 std::string_view Trimmed(std::string_view s)
 {
@@ -27,10 +24,7 @@ std::string_view Trimmed(std::string_view s)
     return s;
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Rewrites a number typed with the user's separator into the form from_chars
 // reads (no '+'), or gives an empty text when it is not a plain decimal number.
@@ -87,8 +81,7 @@ long double StrToFloatExt(std::string_view text, char decimalSep)
     long double v = 0;
     const auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), v);
     // Too small reads as 0, as strtold gave; too large is no number.
-    const bool underflow =
-        ec == std::errc::result_out_of_range && c.find("e-") != std::string::npos;
+    const bool underflow = ec == std::errc::result_out_of_range && c.find("e-") != std::string::npos;
     if (underflow)
         return 0;
     if (c.empty() || ec != std::errc{} || end != c.data() + c.size() || !std::isfinite(v))
@@ -133,8 +126,7 @@ std::string GeneralFloatText(double value, char decimalSep)
     // 15 significant digits, then drop the trailing zeros; to_chars, unlike
     // printf, ignores the C library's locale.
     char buf[64];
-    const auto written =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
     const std::string s(buf, written.ptr);
     const size_t e = s.find('e');
     int exponent = 0;
@@ -212,10 +204,7 @@ std::string BoxNumberText(std::string_view text, char decimalSep)
     return Respelled(text, ',', decimalSep).value_or(std::string(text));
 }
 
-void ClearFpFaults()
-{
-    std::feclearexcept(FE_ALL_EXCEPT);
-}
+void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
 
 namespace {
 

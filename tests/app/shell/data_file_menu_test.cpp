@@ -54,8 +54,9 @@ class DataFileMenuTest : public test::FolderTest {
         MainWindow w(h.context);
         h.state.DesignEntry[0] = ";144";
         w.findChild<QAction*>("Save1")->trigger();
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"A value beginning with ';' cannot be saved "
-                                                       "(Design Yagi: Frequency in MHz)"});
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 QStringList{"A value beginning with ';' cannot be saved "
+                             "(Design Yagi: Frequency in MHz)"});
         QCOMPARE(h.dialogs.messages[0].icon, QMessageBox::Critical);
         QCOMPARE(h.dialogs.beeps, 0);
         QVERIFY(!QFile::exists(QDir(folder_.path()).filePath("Tavora.cnf")));

@@ -33,10 +33,7 @@ DesignState Example144()
     return s;
 }
 
-std::string& E(YoEntryTexts& e, int n)
-{
-    return e[static_cast<size_t>(n - 1)];
-}
+std::string& E(YoEntryTexts& e, int n) { return e[static_cast<size_t>(n - 1)]; }
 
 // Rows 1..16 set as "distance:length" pairs, the rest left at "0".
 YoEntryTexts WithRows(const std::vector<std::pair<std::string, std::string>>& rows)
@@ -116,13 +113,12 @@ TEST(YagFromEntries, WritesTheRowsThatCountInScreenOrder)
         std::string rows;
     };
     const Case cases[] = {
-        {"rows 1 to 5 filled",
-         WithRows({{"100", "900"}, {"200", "890"}, {"300", "880"}, {"400", "870"}, {"500", "860"}}),
+        {"rows 1 to 5 filled", WithRows({{"100", "900"}, {"200", "890"}, {"300", "880"}, {"400", "870"},
+                                         {"500", "860"}}),
          "7  elements,  millimeters",
          "100\t900\r\n200\t890\r\n300\t880\r\n400\t870\r\n500\t860\r\n"},
         // Row 3 at "0" does not count and must not push row 4 out of the file.
-        {"rows 1, 2 and 4 filled",
-         WithRows({{"100", "900"}, {"200", "890"}, {"0", "0"}, {"400", "870"}}),
+        {"rows 1, 2 and 4 filled", WithRows({{"100", "900"}, {"200", "890"}, {"0", "0"}, {"400", "870"}}),
          "5  elements,  millimeters", "100\t900\r\n200\t890\r\n400\t870\r\n"},
         {"a 3-character row does not count", WithRows({{"5", "0"}, {"10", "0"}}),
          "3  elements,  millimeters", "10\t0\r\n"},

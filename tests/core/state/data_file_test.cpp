@@ -19,7 +19,7 @@ namespace {
 // Runs each test with the program directory in a fresh folder and puts the
 // working directory back afterwards.
 class DataFile : public testing::Test {
-  protected:
+protected:
     DataFile() : saved_(std::filesystem::current_path()) { state.ProgramDir = dir.Path().string(); }
     ~DataFile() override { std::filesystem::current_path(saved_); }
 
@@ -27,7 +27,7 @@ class DataFile : public testing::Test {
     DesignState state;
     std::string File() const { return dir.File(kDataFileName); }
 
-  private:
+private:
     std::filesystem::path saved_;
 };
 
@@ -72,8 +72,8 @@ TEST_F(DataFile, ReadingTheFreshFileTurnsTheEmptyTextsIntoZeros)
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     ASSERT_TRUE(ReadDataFile(back));
     EXPECT_EQ(back.YoEntry, state.YoEntry);
-    EXPECT_EQ(back.DesignEntry, (DesignEntryTexts{"144.1", "8", "7", "10", "25", "10", "50", "15",
-                                                  "0", "0", "0", "0"}));
+    EXPECT_EQ(back.DesignEntry,
+              (DesignEntryTexts{"144.1", "8", "7", "10", "25", "10", "50", "15", "0", "0", "0", "0"}));
     EXPECT_EQ(back.GainValues, state.GainValues);
     EXPECT_EQ(back.StackingValues, state.StackingValues);
     EXPECT_EQ(std::filesystem::current_path(), dir.Path());
@@ -110,15 +110,13 @@ TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
         {&state.DesignEntry[0], "144.1\r\n8",
          "A line break or other control character cannot be saved (Design Yagi: Frequency in MHz)"},
         {&state.GainValues[1], "4000\n",
-         "A line break or other control character cannot be saved (Gain Calculations: Boom length "
-         "mm)"},
+         "A line break or other control character cannot be saved (Gain Calculations: Boom length mm)"},
         {&state.YoEntry[6], "9\t27",
          "A line break or other control character cannot be saved (Make YO file: Dir 2 Length)"},
         {&state.YoEntry[7], ";1",
          "A value beginning with ';' cannot be saved (Make YO file: Dir 2 Dist from reflector)"},
-        {&state.YoEntry[39], "3\x7f",
-         "A line break or other control character cannot be saved "
-         "(Make YO file: Calculate frequency from)"},
+        {&state.YoEntry[39], "3\x7f", "A line break or other control character cannot be saved "
+                                       "(Make YO file: Calculate frequency from)"},
     };
     WriteAll(File(), "old");
     for (const auto& c : cases) {
@@ -225,8 +223,7 @@ TEST_F(DataFile, AReadOnlyFileIsNeitherReadNorReplaced)
         WriteDataFile(state);
         FAIL() << "a read-only file was replaced";
     } catch (const FileError& e) {
-        EXPECT_STREQ(e.what(),
-                     std::strerror(EACCES)); // the platform's text, in the user's language
+        EXPECT_STREQ(e.what(), std::strerror(EACCES)); // the platform's text, in the user's language
     }
     EXPECT_EQ(ReadAll(File()), "old");
     std::filesystem::permissions(File(), std::filesystem::perms::owner_read |
