@@ -309,6 +309,7 @@ void SimulationWindow::SavePicture()
     if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         QPdfWriter pdf(&buffer);
         pdf.setResolution(1200);
+        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         QPainter painter(&pdf);
         const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());
         DrawSimulationPage(painter, QRectF(0, 0, page.width(), page.height()), *result_, sep);

@@ -182,9 +182,10 @@ int ReadYagValues(std::istream& in, YoEntryTexts& entries, char sep)
     const std::vector<ValueLine> lines = ReadValueLines(in);
     const char* const heads[] = {"description", "frequency", "element count",
                                  "diameter",    "reflector", "driven element"};
-    for (int v = 2; v <= kYoHeadLines; ++v)
+    const auto need = [&](int v) {
         if (lines.size() < static_cast<size_t>(v))
             NotYoFile(std::string("it ends before its ") + heads[v - 1] + " line");
+    };
     const auto where = [&](int v) {
         return " on line " + std::to_string(lines[static_cast<size_t>(v - 1)].line);
     };
@@ -193,15 +194,19 @@ int ReadYagValues(std::istream& in, YoEntryTexts& entries, char sep)
         const std::vector<std::string> f = Fields(lines[static_cast<size_t>(v - 1)].text);
         return f.empty() ? std::string() : f[0];
     };
+    need(2);
     if (!HasDigit(first(2)))
         NotYoFile("no frequency" + where(2));
     CheckNumber(lines[1], first(2));
+    need(3);
     if (!HasDigit(first(3)))
         NotYoFile("no element count" + where(3));
     CheckNumber(lines[2], first(3));
     if (first(3).find('.') != std::string::npos)
         NotYoFile("the element count" + where(3) + " is not a whole number");
     StrToInt(first(3)); // the element count only has to be whole
+    for (int v = 4; v <= kYoHeadLines; ++v)
+        need(v);
     const size_t read = std::min(lines.size(), static_cast<size_t>(kYoHeadLines + kYoRows));
     for (size_t v = 3; v < read; ++v)
         for (const std::string& field : Fields(lines[v].text))

@@ -291,7 +291,7 @@ TEST(YagReader, AFileThatIsNoYoFileOrHoldsAnUnreadableNumberChangesNothing)
         std::string message;
     } cases[] = {
         {"empty", "", notYo + "it ends before its frequency line" + loadNothing},
-        {"junk", "hello\nworld\n", notYo + "it ends before its element count line" + loadNothing},
+        {"junk", "hello\nworld\n", notYo + "no frequency on line 2" + loadNothing},
         {"cut after the diameters", head,
          notYo + "it ends before its reflector line" + loadNothing},
         {"no frequency", "d\r\n MHz\r\n10 el\r\n\t7\t10\r\n" + rest,
