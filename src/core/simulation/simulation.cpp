@@ -76,7 +76,11 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     r.efficiency = f.efficiency;
     r.ePlane = EPlaneCut(f.pattern);
     r.hPlane = HPlaneCut(f.pattern);
-    if (std::isnan(r.ePlane[0]) || std::isnan(r.hPlane[0]))
+    // A sweep piece's output holds a few directions, not the two whole cuts.
+    const auto whole = [](const PatternCut& c) {
+        return std::none_of(c.begin(), c.end(), [](double g) { return std::isnan(g); });
+    };
+    if (!whole(r.ePlane) || !whole(r.hPlane))
         throw Error("nec2c output holds no pattern cut");
     r.gainDbi = r.ePlane[0];
     r.frontToBack = r.ePlane[0] - r.ePlane[180];

@@ -34,11 +34,11 @@ std::string BoxNumberText(std::string_view text, char decimalSep);
 // flags earlier code left set. Precision loss and underflow are ignored.
 // Checked is deliberately out of line: the value, as an argument of an opaque
 // call, must be computed before the flags are read.
+double Checked(double v);
+long double Checked(long double v);
 // Clears the flags at a calculation's start, so that a fault of its first
 // step is named by that step's own flags.
 void ClearFpFaults();
-double Checked(double v);
-long double Checked(long double v);
 
 // A result narrowed from extended to double precision: one that does not fit a
 // double is an overflow (and not a number an invalid operation), never an
