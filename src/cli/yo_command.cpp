@@ -123,11 +123,14 @@ private:
     bool Load()
     {
         const auto before = Selections(screen_);
-        if (!ReadYagFile(screen_.entries, o_.load)) {
+        const std::optional<int> directors = ReadYagFile(screen_.entries, o_.load);
+        if (!directors) {
             Fail(kNoYagFile);
             return false;
         }
         std::cerr << "   " << std::filesystem::path(o_.load).filename().string() << " loaded   \n";
+        if (const std::string leftOut = DirectorsLeftOut(*directors); !leftOut.empty())
+            std::cerr << leftOut << '\n';
         return Refresh(before);
     }
 

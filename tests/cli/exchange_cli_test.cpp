@@ -160,6 +160,18 @@ TEST(YoCli, YagRoundTripAndLoadMessages)
     r = Cli(dir, "yo --load none.yag");
     EXPECT_EQ(r.rc, 1);
     EXPECT_EQ(r.err, "No yag file found\n");
+    WriteAll(dir.File("junk.yag"), "junk\n");
+    r = Cli(dir, "yo --load junk.yag");
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.err, "Not a YO file: it ends before its frequency line; nothing was loaded\n");
+    std::string text = ReadAll(dir.File("y.yag"));
+    for (int k = 4; k <= 20; ++k)
+        text += std::to_string(1000 * k) + "\t900\r\n";
+    WriteAll(dir.File("long.yag"), text);
+    r = Cli(dir, "yo --load long.yag");
+    EXPECT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.err, "   long.yag loaded   \n20 directors in the file; the screen holds 16: "
+                     "directors 17 to 20 were not loaded\n");
     r = Cli(dir, "yo --yag z.yag --description ';no'");
     EXPECT_EQ(r.rc, 1);
     EXPECT_EQ(r.err, "A value beginning with ';' cannot be saved (Describe yagi)\n");

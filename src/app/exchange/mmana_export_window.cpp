@@ -53,6 +53,10 @@ MmanaExportWindow::MmanaExportWindow(QWidget* owner, AppContext& context, Dipole
     setObjectName(QStringLiteral("Yagibaseform6"));
     SetHelpTopic(shell::HelpTopic::Mmana);
     setWindowTitle(QStringLiteral("MMANA-GAL"));
+    // The export writes the design it was opened for: a design made from a
+    // Task entry here would replace it in the shared state, under this window
+    // and under the results window that opened it.
+    HideMenu(BaseMenu::Task, true);
 
     QWidget* c = Client();
     QFont font = c->font();

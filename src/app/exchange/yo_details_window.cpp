@@ -350,13 +350,16 @@ void YoDetailsWindow::ReadYag(const std::string& path)
     Dialogs& dialogs = Context().dialogs;
     // Read into a copy: a file that fails half way changes nothing.
     YoEntryTexts loaded = Context().state.YoEntry;
-    const bool read = ReadYagFile(loaded, path, UserDecimalSep());
+    const std::optional<int> directors = ReadYagFile(loaded, path, UserDecimalSep());
     dialogs.Beep();
-    if (read) {
+    if (directors) {
         Context().state.YoEntry = loaded;
-        dialogs.Notice(this, QStringLiteral("   %1 loaded   ")
-                                 .arg(QString::fromLocal8Bit(
-                                     std::filesystem::path(path).filename().string())));
+        QString notice = QStringLiteral("   %1 loaded   ")
+                             .arg(QString::fromLocal8Bit(
+                                 std::filesystem::path(path).filename().string()));
+        if (const std::string leftOut = DirectorsLeftOut(*directors); !leftOut.empty())
+            notice += QLatin1Char('\n') + QString::fromStdString(leftOut);
+        dialogs.Notice(this, notice);
     } else {
         dialogs.Notice(this, QString::fromUtf8(kNoYagFile));
     }

@@ -3,6 +3,7 @@
 #include "app/shell/about_box.h"
 #include "app/shell/form_scaler.h"
 #include "app/shell/help_window.h"
+#include "app/shell/user_locale.h"
 #include "shell/resize_kit.h"
 #include "shell/startup.h"
 #include "state/data_file.h"
@@ -231,14 +232,14 @@ void BaseWindow::FormActivate()
 
 void BaseWindow::Save_Data()
 {
-    WriteDataFile(context_.state);
+    WriteDataFile(context_.state, UserDecimalSep());
     context_.dialogs.Beep();
     context_.dialogs.Notice(this, QString::fromUtf8(kProgramDataSaved));
 }
 
 void BaseWindow::Recoverdata()
 {
-    const bool found = ReadDataFile(context_.state);
+    const bool found = ReadDataFile(context_.state, UserDecimalSep());
     context_.dialogs.Beep();
     context_.dialogs.Notice(this, QString::fromUtf8(found ? kOldDataReloaded : kNoDataFile));
 }

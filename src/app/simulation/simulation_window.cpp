@@ -4,9 +4,11 @@
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_plots.h"
 
+#include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -303,29 +306,32 @@ void SimulationWindow::SavePicture()
                QDir::current().filePath(QStringLiteral("Simulation.png"))});
     if (path.isEmpty())
         return;
+    // Drawn into memory and written only when whole: a failed save leaves no file.
     const char sep = UserDecimalSep();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(path);
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            throw FileError("Cannot write " + path.toStdString());
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(1200);
+        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        QPainter painter(&pdf);
         const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());
         DrawSimulationPage(painter, QRectF(0, 0, page.width(), page.height()), *result_, sep);
-        return;
+    } else {
+        QImage image(1600, 1400, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            QFont font = painter.font();
+            font.setPixelSize(18);
+            painter.setFont(font);
+            DrawSimulationPage(painter, QRectF(20, 20, 1560, 1360), *result_, sep);
+        }
+        if (!image.save(&buffer, "PNG"))
+            throw FileError("Cannot write " + path.toStdString());
     }
-    QImage image(1600, 1400, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QFont font = painter.font();
-        font.setPixelSize(18);
-        painter.setFont(font);
-        DrawSimulationPage(painter, QRectF(20, 20, 1560, 1360), *result_, sep);
-    }
-    if (!image.save(path))
-        throw FileError("Cannot write " + path.toStdString());
+    WriteFileAtomically(path.toStdString(), bytes.toStdString());
 }
 
 } // namespace tavora::app

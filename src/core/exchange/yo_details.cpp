@@ -119,7 +119,8 @@ double ReflectorLengthAt(double f, double elementDiam, double boomDiam, Mounting
         if (0.666 * b < c)
             c = 0.666 * b;
     }
-    return Checked(w * ((1 - 20 / (186.8769 * std::log(2 / x) - 320)) / 2 + c));
+    // 2 / x on its own: the logarithm of its infinity would hide the division by zero.
+    return Checked(w * ((1 - 20 / (186.8769 * std::log(Checked(2 / x)) - 320)) / 2 + c));
 }
 
 } // namespace

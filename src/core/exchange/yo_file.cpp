@@ -122,40 +122,146 @@ std::string LastNumber(const std::string& line)
     return i == line.size() ? "0" : line.substr(i);
 }
 
-void ReadYagValues(std::istream& in, YoEntryTexts& e, char sep)
+namespace {
+
+constexpr int kYoHeadLines = 6; // description to driven element
+
+bool IsBlankChar(char c)
 {
+    return c == ' ' || c == '\t';
+}
+
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsBlankChar(line[i]))
+            ++i;
+        size_t j = i;
+        while (j < line.size() && !IsBlankChar(line[j]))
+            ++j;
+        if (j > i)
+            out.push_back(line.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
+bool HasDigit(const std::string& s)
+{
+    return std::any_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Digits with at most one point: what the number rules read whole.
+bool IsPlainNumber(const std::string& s)
+{
+    return HasDigit(s) && std::count(s.begin(), s.end(), '.') <= 1 &&
+           std::all_of(s.begin(), s.end(), IsNumberChar);
+}
+
+[[noreturn]] void NotYoFile(const std::string& why)
+{
+    throw FileError("Not a YO file: " + why + "; nothing was loaded");
+}
+
+// The number rules would read a part of a comma, sign or exponent number as
+// the whole ("144,10" as 144, "-1016" as 1016), so such a line is refused.
+void CheckNumber(const ValueLine& v, const std::string& field)
+{
+    if (!IsPlainNumber(field))
+        throw FileError("Line " + std::to_string(v.line) + " \"" + v.text + "\": \"" + field +
+                        "\" is not a number with a decimal point and no sign or exponent; "
+                        "nothing was loaded");
+}
+
+} // namespace
+
+int ReadYagValues(std::istream& in, YoEntryTexts& entries, char sep)
+{
+    const std::vector<ValueLine> lines = ReadValueLines(in);
+    const char* const heads[] = {"description", "frequency", "element count",
+                                 "diameter",    "reflector", "driven element"};
+    const auto need = [&](int v) {
+        if (lines.size() < static_cast<size_t>(v))
+            NotYoFile(std::string("it ends before its ") + heads[v - 1] + " line");
+    };
+    const auto where = [&](int v) {
+        return " on line " + std::to_string(lines[static_cast<size_t>(v - 1)].line);
+    };
+    // Lines 2 and 3 begin with a number and go on in words; the others are numbers only.
+    const auto first = [&](int v) {
+        const std::vector<std::string> f = Fields(lines[static_cast<size_t>(v - 1)].text);
+        return f.empty() ? std::string() : f[0];
+    };
+    need(2);
+    if (!HasDigit(first(2)))
+        NotYoFile("no frequency" + where(2));
+    CheckNumber(lines[1], first(2));
+    need(3);
+    if (!HasDigit(first(3)))
+        NotYoFile("no element count" + where(3));
+    CheckNumber(lines[2], first(3));
+    if (first(3).find('.') != std::string::npos)
+        NotYoFile("the element count" + where(3) + " is not a whole number");
+    StrToInt(first(3)); // the element count only has to be whole
+    for (int v = 4; v <= kYoHeadLines; ++v)
+        need(v);
+    const size_t read = std::min(lines.size(), static_cast<size_t>(kYoHeadLines + kYoRows));
+    for (size_t v = 3; v < read; ++v)
+        for (const std::string& field : Fields(lines[v].text))
+            CheckNumber(lines[v], field);
+
+    YoEntryTexts e = entries;
+    const auto line = [&](int v) {
+        return v <= static_cast<int>(lines.size()) ? lines[static_cast<size_t>(v - 1)].text
+                                                   : std::string();
+    };
     const auto put = [&](int n, const std::string& number) {
         Entry(e, n) = WithDecimalSep(number, sep);
     };
-    ReadNextValue(in); // the description; a load keeps the current one
-    put(37, FirstNumber(ReadNextValue(in)));
-    StrToInt(FirstNumber(ReadNextValue(in))); // the element count only has to be whole
-    std::string line = ReadNextValue(in);
-    put(4, FirstNumber(line));
-    put(1, LastNumber(line));
-    put(39, LastNumber(ReadNextValue(in)));
-    line = ReadNextValue(in);
-    put(2, FirstNumber(line));
-    put(3, LastNumber(line));
+    put(37, FirstNumber(line(2)));
+    put(4, FirstNumber(line(4)));
+    put(1, LastNumber(line(4)));
+    put(39, LastNumber(line(5)));
+    put(2, FirstNumber(line(6)));
+    put(3, LastNumber(line(6)));
     for (int k = 1; k <= kYoRows; ++k) {
-        line = ReadNextValue(in);
-        put(3 + 2 * k, LastNumber(line));
-        put(4 + 2 * k, FirstNumber(line));
+        put(3 + 2 * k, LastNumber(line(kYoHeadLines + k)));
+        put(4 + 2 * k, FirstNumber(line(kYoHeadLines + k)));
     }
     Entry(e, 38) = "0";
     Entry(e, 41) = "2";
     Entry(e, 40) = "3";
+    entries = e;
+
+    int directors = 0; // up to the last line that holds anything
+    for (size_t v = kYoHeadLines; v < lines.size(); ++v)
+        if (!Fields(lines[v].text).empty())
+            directors = static_cast<int>(v) - kYoHeadLines + 1;
+    return directors;
 }
 
-bool ReadYagFile(YoEntryTexts& entries, const std::string& fileName, char sep)
+std::optional<int> ReadYagFile(YoEntryTexts& entries, const std::string& fileName, char sep)
 {
     if (!FileFound(fileName))
-        return false;
+        return std::nullopt;
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw FileError(std::strerror(errno));
-    ReadYagValues(in, entries, sep);
-    return true;
+    return ReadYagValues(in, entries, sep);
+}
+
+std::string DirectorsLeftOut(int directorsInFile)
+{
+    if (directorsInFile <= kYoRows)
+        return {};
+    const std::string n = std::to_string(directorsInFile);
+    const std::string first = std::to_string(kYoRows + 1);
+    return n + " directors in the file; the screen holds " + std::to_string(kYoRows) + ": " +
+           (directorsInFile == kYoRows + 1 ? "director " + first + " was"
+                                           : "directors " + first + " to " + n + " were") +
+           " not loaded";
 }
 
 } // namespace tavora

@@ -3,6 +3,7 @@
 #include "state/design_state.h"
 
 #include <istream>
+#include <optional>
 #include <string>
 
 namespace tavora {
@@ -37,10 +38,17 @@ std::string FirstNumber(const std::string& line);
 std::string LastNumber(const std::string& line);
 
 // Reads up to 22 value lines from `in` into the YO entry group, the numbers'
-// points written as `decimalSep`, as the boxes take them. A line 3 that is not
-// a whole number throws the conversion error after entry 37 was set.
-void ReadYagValues(std::istream& in, YoEntryTexts& entries, char decimalSep = '.');
-// False (nothing changed) when the file cannot be found or opened.
-bool ReadYagFile(YoEntryTexts& entries, const std::string& fileName, char decimalSep = '.');
+// points written as `decimalSep`, as the boxes take them; gives the number of
+// director lines the file holds (the group takes 16). A file that is not a
+// YO file (it ends before its driven element line, line 2 has no frequency,
+// line 3 no whole element count), or a number read with a decimal comma, a
+// sign or an exponent, throws FileError saying why, and nothing changes.
+int ReadYagValues(std::istream& in, YoEntryTexts& entries, char decimalSep = '.');
+// No value (nothing changed) when the file cannot be found or opened.
+std::optional<int> ReadYagFile(YoEntryTexts& entries, const std::string& fileName,
+                               char decimalSep = '.');
+// What a load says about the directors beyond the screen's 16; empty when
+// every director was loaded.
+std::string DirectorsLeftOut(int directorsInFile);
 
 } // namespace tavora

@@ -105,7 +105,11 @@ SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSetting
     r.efficiency = f.efficiency;
     r.ePlane = EPlaneCut(f.pattern);
     r.hPlane = HPlaneCut(f.pattern);
-    if (std::isnan(r.ePlane[0]) || std::isnan(r.hPlane[0]))
+    // A sweep piece's output holds a few directions, not the two whole cuts.
+    const auto whole = [](const PatternCut& c) {
+        return std::none_of(c.begin(), c.end(), [](double g) { return std::isnan(g); });
+    };
+    if (!whole(r.ePlane) || !whole(r.hPlane))
         throw Error("nec2c output holds no pattern cut");
     const auto gap = [](const PatternCut& c) {
         return std::any_of(c.begin(), c.end(), [](double g) { return std::isnan(g); });
@@ -191,7 +195,11 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
 SimulatedStacking StackingFromResult(const SimulationResult& r)
 {
     const double lambda = 300000 / r.frequency;
-    return {StackingDistance(lambda, r.beamwidthH), StackingDistance(lambda, r.beamwidthE)};
+    // No beamwidth from the engine, no stacking figure ("-").
+    const auto distance = [lambda](double beamwidth) {
+        return std::isfinite(beamwidth) ? StackingDistance(lambda, beamwidth) : kNaN;
+    };
+    return {distance(r.beamwidthH), distance(r.beamwidthE)};
 }
 
 namespace {

@@ -4,11 +4,14 @@
 #include "state/box_names.h"
 #include "state/design_state.h"
 #include "state/errors.h"
+#include "state/numbers.h"
 #include "state/program_dir.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 namespace tavora {
 
@@ -34,49 +37,73 @@ void AppendValues(std::string& out, const std::array<std::string, N>& values, co
 }
 
 template <size_t N>
-void ReadValues(std::istream& in, std::array<std::string, N>& values)
+void ReadValues(std::istream& in, std::array<std::string, N>& values, char sep)
 {
     for (std::string& v : values)
-        v = ReadNextValue(in);
+        v = BoxNumberText(ReadNextValue(in), sep);
 }
+
+template <size_t N>
+std::array<std::string, N> FileTexts(const std::array<std::string, N>& values, char sep)
+{
+    std::array<std::string, N> out;
+    for (size_t i = 0; i < N; ++i)
+        out[i] = FileNumberText(values[i], sep);
+    return out;
+}
+
+constexpr size_t kValueCount = 58;
 
 } // namespace
 
-std::string DataFileText(const DesignState& state)
+std::string DataFileText(const DesignState& state, char sep)
 {
     std::string out =
         "; This is the storage file for Tavora.exe, and it is created by the user\r\n"
         "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
         ";\r\n"
         "; The first set of entries form the YO entry screen\r\n";
-    AppendValues(out, state.YoEntry, "Make YO file",
+    AppendValues(out, FileTexts(state.YoEntry, sep), "Make YO file",
                  [](size_t i) { return YoEntryBox(static_cast<int>(i) + 1); });
     out += "; this second set store the Design Yagi details\r\n";
-    AppendValues(out, state.DesignEntry, "Design Yagi", kDesignEntryBoxes);
+    AppendValues(out, FileTexts(state.DesignEntry, sep), "Design Yagi", kDesignEntryBoxes);
     out += "; this third set store the Gain Calculation details\r\n";
-    AppendValues(out, state.GainValues, "Gain Calculations", kGainBoxes);
+    AppendValues(out, FileTexts(state.GainValues, sep), "Gain Calculations", kGainBoxes);
     out += "; this last set store the Spacing details\r\n";
-    AppendValues(out, state.StackingValues, "Stacking", kStackingBoxes);
+    AppendValues(out, FileTexts(state.StackingValues, sep), "Stacking", kStackingBoxes);
     out.resize(out.size() - 2); // the last line has no line end
     return out;
 }
 
-void WriteDataFile(const DesignState& state)
+void WriteDataFile(const DesignState& state, char sep)
 {
-    const std::string text = DataFileText(state);
+    const std::string text = DataFileText(state, sep);
     BackToProgramDir(state);
     WriteFileAtomically(kDataFileName, text);
 }
 
-void ReadDataValues(std::istream& in, DesignState& state)
+void ReadDataValues(std::istream& in, DesignState& state, char sep)
 {
-    ReadValues(in, state.YoEntry);
-    ReadValues(in, state.DesignEntry);
-    ReadValues(in, state.GainValues);
-    ReadValues(in, state.StackingValues);
+    // A cut-off file would replace the entries after its end with "0".
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        throw FileError("I/O error");
+    std::istringstream lines(text);
+    const size_t found = ReadValueLines(lines).size();
+    if (found < kValueCount)
+        throw FileError(std::string(kDataFileName) + " is incomplete: it holds " +
+                        std::to_string(found) + " of the " + std::to_string(kValueCount) +
+                        " values; the entries were kept");
+    std::istringstream values(text);
+    DesignState read = state;
+    ReadValues(values, read.YoEntry, sep);
+    ReadValues(values, read.DesignEntry, sep);
+    ReadValues(values, read.GainValues, sep);
+    ReadValues(values, read.StackingValues, sep);
+    state = std::move(read);
 }
 
-bool ReadDataFile(DesignState& state)
+bool ReadDataFile(DesignState& state, char sep)
 {
     if (!FileFound(state.ProgramDir + "/" + kDataFileName))
         return false;
@@ -84,7 +111,7 @@ bool ReadDataFile(DesignState& state)
     std::ifstream in(kDataFileName, std::ios::binary);
     if (!in)
         throw FileError(std::strerror(errno));
-    ReadDataValues(in, state);
+    ReadDataValues(in, state, sep);
     return true;
 }
 

@@ -2,10 +2,12 @@
 
 #include "state/errors.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace tavora {
 
@@ -176,35 +178,64 @@ std::string WithDecimalSep(std::string_view text, char decimalSep)
     return out;
 }
 
+namespace {
+
+// `text` with its one separator `from` as `to`, when it is a number written so.
+std::optional<std::string> Respelled(std::string_view text, char from, char to)
+{
+    if (CanonicalNumber(Trimmed(text), from).empty())
+        return std::nullopt;
+    std::string out(text);
+    std::replace(out.begin(), out.end(), from, to);
+    return out;
+}
+
+} // namespace
+
+std::string FileNumberText(std::string_view text, char decimalSep)
+{
+    return Respelled(text, decimalSep, '.').value_or(std::string(text));
+}
+
+std::string BoxNumberText(std::string_view text, char decimalSep)
+{
+    if (auto t = Respelled(text, '.', decimalSep))
+        return *t;
+    return Respelled(text, ',', decimalSep).value_or(std::string(text));
+}
+
 void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
 
 namespace {
 
-void RaiseFpFaults()
+// Only a result that is not finite can be a fault, so flags that earlier code
+// (the window system, a plot) left set never reject a valid value. The flags
+// then say whether this step made the infinity or NaN; one that came in with
+// an operand is passed on, as a "-" figure is. Every check leaves the flags
+// clear for the next step.
+template <class T> T CheckedValue(T v)
 {
     const int raised = std::fetestexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
-    if (raised == 0)
-        return;
     std::feclearexcept(FE_ALL_EXCEPT);
-    if (raised & FE_DIVBYZERO)
-        throw ArithmeticError(kDivisionByZero);
-    if (raised & FE_INVALID)
+    if (std::isnan(v) && (raised & FE_INVALID))
         throw ArithmeticError(kInvalidOperation);
-    throw ArithmeticError(kOverflow);
+    if (std::isinf(v) && (raised & FE_DIVBYZERO))
+        throw ArithmeticError(kDivisionByZero);
+    if (std::isinf(v) && (raised & FE_OVERFLOW))
+        throw ArithmeticError(kOverflow);
+    return v;
 }
 
 } // namespace
 
 double Checked(double v)
 {
-    RaiseFpFaults();
-    return v;
+    return CheckedValue(v);
 }
 
 long double Checked(long double v)
 {
-    RaiseFpFaults();
-    return v;
+    return CheckedValue(v);
 }
 
 double Narrowed(long double v)

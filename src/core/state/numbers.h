@@ -21,15 +21,24 @@ std::string GeneralFloatText(double value, char decimalSep = '.');
 // texts) as the user would type it.
 std::string WithDecimalSep(std::string_view text, char decimalSep);
 
-// Arithmetic faults: calculations start with ClearFpFaults() and pass every
-// step's result through Checked(), which throws ArithmeticError with the
-// system's text when that step divided by zero, was invalid or overflowed.
-// Precision loss and underflow are ignored.
+// A box text as a file stores it: a number typed with the user's separator
+// gets a point; any other text stays as typed.
+std::string FileNumberText(std::string_view text, char decimalSep);
+// A stored text as a box shows it: a number written with a point, or with a
+// comma by an older version, gets the user's separator.
+std::string BoxNumberText(std::string_view text, char decimalSep);
+
+// Arithmetic faults: every step's result passes through Checked(), which
+// throws ArithmeticError with the system's text when that step divided by
+// zero, was invalid or overflowed. A finite result always passes, whatever
+// flags earlier code left set. Precision loss and underflow are ignored.
 // Checked is deliberately out of line: the value, as an argument of an opaque
 // call, must be computed before the flags are read.
-void ClearFpFaults();
 double Checked(double v);
 long double Checked(long double v);
+// Clears the flags at a calculation's start, so that a fault of its first
+// step is named by that step's own flags.
+void ClearFpFaults();
 
 // A result narrowed from extended to double precision: one that does not fit a
 // double is an overflow (and not a number an invalid operation), never an

@@ -74,22 +74,45 @@ bool FileFound(const std::string& name)
     return true;
 }
 
+namespace {
+
+// The next line without its line end; false at the end of the file.
+bool NextLine(std::istream& in, std::string& line)
+{
+    if (!std::getline(in, line)) {
+        if (in.bad())
+            throw FileError("I/O error");
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+bool IsComment(const std::string& line)
+{
+    return !line.empty() && line[0] == ';';
+}
+
+} // namespace
+
 std::string ReadNextValue(std::istream& in)
 {
     std::string line;
-    for (;;) {
-        if (!std::getline(in, line)) {
-            if (in.bad())
-                throw FileError("I/O error");
-            return "0";
-        }
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            return "0";
-        if (line[0] != ';')
-            return line;
-    }
+    while (NextLine(in, line))
+        if (!IsComment(line))
+            return line.empty() ? "0" : line;
+    return "0";
+}
+
+std::vector<ValueLine> ReadValueLines(std::istream& in)
+{
+    std::vector<ValueLine> out;
+    std::string line;
+    for (int n = 1; NextLine(in, line); ++n)
+        if (!IsComment(line))
+            out.push_back({n, line});
+    return out;
 }
 
 } // namespace tavora

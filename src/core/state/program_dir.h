@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <istream>
 #include <string>
+#include <vector>
 
 namespace tavora {
 
@@ -39,5 +40,15 @@ bool FileFound(const std::string& name);
 // The next value line of a text file, passing over lines that begin with ";".
 // An empty line and the end of the file both give "0".
 std::string ReadNextValue(std::istream& in);
+
+// Every value line left in `in`, with its line number in the file (counted
+// from the stream's position, comments included) and its text as read: an
+// empty line stays empty here, where ReadNextValue gives "0". For readers
+// that must know where a file ends or which line to name.
+struct ValueLine {
+    int line;
+    std::string text;
+};
+std::vector<ValueLine> ReadValueLines(std::istream& in);
 
 } // namespace tavora

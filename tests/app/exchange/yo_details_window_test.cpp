@@ -320,20 +320,64 @@ class YoDetailsWindowTest : public test::FolderTest {
         QCOMPARE(BoxText(w, 39), QStringLiteral("1030"));
     }
 
-    void aFileThatFailsHalfWayChangesNothing()
+    void aFileThatIsRefusedSaysWhyAndChangesNothing_data()
     {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        const QByteArray rest = "\t7\t10\r\n0\t1016\r\n416\t\t980\r\n";
+        QTest::newRow("an empty file is no YO file")
+            << QByteArray()
+            << "Not a YO file: it ends before its frequency line; nothing was loaded";
+        QTest::newRow("a fractional element count is no YO file")
+            << "Bad\r\n432.1 MHz\r\n10.0 Elements\r\n" + rest
+            << "Not a YO file: the element count on line 3 is not a whole number; nothing was "
+               "loaded";
+        QTest::newRow("a decimal comma names its line")
+            << "Bad\r\n144,10 MHz\r\n10 Elements\r\n" + rest
+            << "Line 2 \"144,10 MHz\": \"144,10\" is not a number with a decimal point and no "
+               "sign or exponent; nothing was loaded";
+    }
+
+    void aFileThatIsRefusedSaysWhyAndChangesNothing()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
         Harness h;
         YoDetailsWindow w(nullptr, h.context);
         w.Box(37)->setText("50");
+        w.Box(39)->setText("1030");
         QFile bad(QDir::current().filePath("bad.yag"));
         QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("Bad\r\n432.1 MHz\r\n10.0 Elements\r\n");
+        bad.write(file);
         bad.close();
         h.dialogs.openFiles.push_back(bad.fileName());
         Find<QAction>(&w, "LoadYag1")->trigger();
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{"'10.0' is not a valid integer value"});
+        QTRY_COMPARE(h.dialogs.MessageTexts(), QStringList{message});
         QCOMPARE(BoxText(w, 37), QStringLiteral("50"));
+        QCOMPARE(BoxText(w, 39), QStringLiteral("1030"));
         QCOMPARE(h.state.YoEntry[36], std::string("50"));
+    }
+
+    void directorsBeyondSixteenAreNamed()
+    {
+        Harness h;
+        YoDetailsWindow w(nullptr, h.context);
+        QByteArray text =
+            "Long\r\n144.10 MHz\r\n30 Elements\r\n\t6\t8\r\n0\t1030\r\n400\t\t980\r\n";
+        for (int k = 1; k <= 28; ++k)
+            text += QByteArray::number(500 * k) + "\t" + QByteArray::number(950 - k) + "\r\n";
+        QFile file(QDir::current().filePath("long.yag"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        h.dialogs.openFiles.push_back(file.fileName());
+        w.LoadYag();
+        QCOMPARE(
+            h.dialogs.MessageTexts(),
+            QStringList{"   long.yag loaded   \n28 directors in the file; the screen holds 16: "
+                        "directors 17 to 28 were not loaded"});
+        QCOMPARE(BoxText(w, 36), QStringLiteral("8000")); // director 16's distance
+        QCOMPARE(BoxText(w, 35), QStringLiteral("934"));
     }
 
     void makeYoWritesTheFileTheCommandLineWrites()

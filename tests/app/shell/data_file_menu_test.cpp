@@ -61,6 +61,40 @@ class DataFileMenuTest : public test::FolderTest {
         QCOMPARE(h.dialogs.beeps, 0);
         QVERIFY(!QFile::exists(QDir(folder_.path()).filePath("Tavora.cnf")));
     }
+
+    void numbersAreSavedWithAPointAndComeBackWithTheUsersSeparator()
+    {
+        test::Harness h;
+        MainWindow w(h.context);
+        h.state.DesignEntry[0] = test::Typed("144.1").toStdString();
+        w.findChild<QAction*>("Save1")->trigger();
+        QFile file(QDir(folder_.path()).filePath("Tavora.cnf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\r\n144.1\r\n8\r\n"));
+        h.state.DesignEntry[0] = "50";
+        w.findChild<QAction*>("SaveAs1")->trigger();
+        QCOMPARE(QString::fromStdString(h.state.DesignEntry[0]), test::Typed("144.1"));
+    }
+
+    void aCutOffFileSaysSoAndKeepsTheEntries()
+    {
+        test::Harness h;
+        MainWindow w(h.context);
+        w.findChild<QAction*>("Save1")->trigger();
+        QFile file(QDir(folder_.path()).filePath("Tavora.cnf"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(300)); // cut off in the YO group
+        file.close();
+        h.dialogs.messages.clear();
+        h.state.DesignEntry[0] = "432";
+        h.state.YoEntry.fill("typed");
+        w.findChild<QAction*>("SaveAs1")->trigger();
+        QCOMPARE(h.dialogs.messages.size(), 1);
+        QVERIFY2(h.dialogs.messages[0].text.startsWith("Tavora.cnf is incomplete: it holds "),
+                 qPrintable(h.dialogs.messages[0].text));
+        QCOMPARE(h.state.DesignEntry[0], std::string("432"));
+        QCOMPARE(h.state.YoEntry[40], std::string("typed"));
+    }
 };
 
 TAVORA_UI_TEST_MAIN(DataFileMenuTest)

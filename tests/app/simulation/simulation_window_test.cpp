@@ -22,6 +22,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <cfenv>
+#include <unistd.h>
+
 using namespace tavora;
 using namespace tavora::app;
 using namespace tavora::test;
@@ -251,12 +254,26 @@ class SimulationWindowTest : public QObject {
         const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
         h.dialogs.saveFiles = {png, pdf};
         h.dialogs.printers.push_back(ScriptedDialogs::PdfPrinter(printed));
+        // Flags that earlier code on this thread left set must not fail the save.
+        std::feraiseexcept(FE_ALL_EXCEPT);
         Click(&w, "SavePicture");
+        std::feraiseexcept(FE_ALL_EXCEPT);
         Click(&w, "SavePicture");
         Click(&w, "Print");
         QVERIFY(h.dialogs.unexpected.isEmpty());
-        QVERIFY(h.dialogs.messages.isEmpty());
-        QCOMPARE(QImage(png).size(), QSize(1600, 1400));
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{});
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1600, 1400));
+        // Both polar plots' traces, left and right, below the figures.
+        for (const int left : {0, 800}) {
+            int trace = 0;
+            for (int y = 400; y < 900; ++y)
+                for (int x = left; x < left + 800; ++x) {
+                    const QRgb c = image.pixel(x, y);
+                    trace += qBlue(c) > 150 && qRed(c) < 80 && qGreen(c) < 120;
+                }
+            QVERIFY2(trace > 200, qPrintable(QString::number(trace)));
+        }
         for (const QString& file : {pdf, printed}) {
             QProcess p;
             p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
@@ -266,6 +283,32 @@ class SimulationWindowTest : public QObject {
             QVERIFY(text.contains(QStringLiteral("-10 dB")));
             QVERIFY(text.contains(QStringLiteral("Frequency (MHz)")));
         }
+    }
+
+    void aFailedSaveLeavesNoFile()
+    {
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        QTemporaryDir dir;
+        const QString ro = dir.filePath(QStringLiteral("ro"));
+        QVERIFY(QDir().mkdir(ro));
+        QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
+        QStringList names{QStringLiteral("gone/sim.png"), QStringLiteral("gone/sim.pdf")};
+        if (::geteuid() != 0) // root writes into any folder
+            names << QStringLiteral("ro/sim.png") << QStringLiteral("ro/sim.pdf");
+        for (const QString& name : names) {
+            h.dialogs.messages.clear();
+            h.dialogs.saveFiles = {dir.filePath(name)};
+            Click(&w, "SavePicture");
+            QTRY_COMPARE(h.dialogs.messages.size(), 1);
+        }
+        QCOMPARE(QDir(ro).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{});
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("gone"))));
+        QFile::setPermissions(ro, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void simulateOnTheYoScreenTakesTheYagiInItsBoxes()

@@ -52,7 +52,8 @@ inline std::optional<double> ReflectorSearch(double length, double elementDiam, 
             if (0.666 * b < c)
                 c = 0.666 * b;
         }
-        const double rc = Checked(w * ((1 - 20 / (186.8769 * std::log(2 / x) - 320)) / 2 + c));
+        const double rc =
+            Checked(w * ((1 - 20 / (186.8769 * std::log(Checked(2 / x)) - 320)) / 2 + c));
         if (length - rc < 0.01)
             return f;
     }

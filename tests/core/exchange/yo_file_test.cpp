@@ -92,9 +92,16 @@ TEST(YagFromDesign, TwentyDirectorsWriteTwentyLinesAndTheReaderKeepsSixteen)
     EXPECT_NE(text.find("\r\n2000\t880\r\n"), std::string::npos);
     YoEntryTexts e = DesignState().YoEntry;
     std::istringstream in(text);
-    ReadYagValues(in, e);
+    EXPECT_EQ(ReadYagValues(in, e), 20);
     EXPECT_EQ(E(e, 36), "1600");
     EXPECT_EQ(E(e, 35), "884");
+    EXPECT_EQ(DirectorsLeftOut(20),
+              "20 directors in the file; the screen holds 16: directors 17 to 20 "
+              "were not loaded");
+    EXPECT_EQ(DirectorsLeftOut(17),
+              "17 directors in the file; the screen holds 16: director 17 was "
+              "not loaded");
+    EXPECT_EQ(DirectorsLeftOut(16), "");
 }
 
 TEST(YagFromEntries, WritesTheRowsThatCountInScreenOrder)
@@ -272,20 +279,57 @@ TEST(YagReader, ReadsTheExampleFileWithCommentsAnywhere)
     }
 }
 
-TEST(YagReader, ADescriptionBeginningWithSemicolonShiftsTheValues)
+TEST(YagReader, AFileThatIsNoYoFileOrHoldsAnUnreadableNumberChangesNothing)
 {
+    const std::string head = "d\r\n144.10 MHz\r\n10 Elements, millimeters\r\n\t7.0\t10.0\r\n";
+    const std::string rest = "0\t1016\r\n416\t\t980\r\n572\t927\r\n";
+    const std::string notYo = "Not a YO file: ";
+    const std::string loadNothing = "; nothing was loaded";
+    const struct {
+        const char* name;
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {"empty", "", notYo + "it ends before its frequency line" + loadNothing},
+        {"junk", "hello\nworld\n", notYo + "no frequency on line 2" + loadNothing},
+        {"cut after the diameters", head,
+         notYo + "it ends before its reflector line" + loadNothing},
+        {"no frequency", "d\r\n MHz\r\n10 el\r\n\t7\t10\r\n" + rest,
+         notYo + "no frequency on line 2" + loadNothing},
+        {"description beginning with ;",
+         ";d\r\n144.10 MHz\r\n10 Elements\r\n\t7.0\t10.0\r\n" + rest,
+         notYo + "the element count on line 4 is not a whole number" + loadNothing},
+        {"fractional element count", "x\r\n432.5 MHz\r\n10.0 Elements\r\n\t7\t8\r\n" + rest,
+         notYo + "the element count on line 3 is not a whole number" + loadNothing},
+        {"decimal comma", "d\r\n144,10 MHz\r\n10 el\r\n\t7\t10\r\n" + rest,
+         "Line 2 \"144,10 MHz\": \"144,10\" is not a number with a decimal point and no sign or "
+         "exponent" +
+             loadNothing},
+        {"sign", head + "0\t-1016\r\n416\t\t980\r\n",
+         "Line 5 \"0\t-1016\": \"-1016\" is not a number with a decimal point and no sign or "
+         "exponent" +
+             loadNothing},
+        {"exponent in a director", head + rest + "700\t1e300\r\n",
+         "Line 8 \"700\t1e300\": \"1e300\" is not a number with a decimal point and no sign or "
+         "exponent" +
+             loadNothing},
+    };
+    for (const auto& c : cases) {
+        YoEntryTexts e = DesignState().YoEntry;
+        e.fill("typed");
+        std::istringstream in(c.text);
+        try {
+            ReadYagValues(in, e);
+            ADD_FAILURE() << c.name;
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.what(), c.message) << c.name;
+        }
+        EXPECT_EQ(E(e, 37), "typed") << c.name;
+    }
+    // Lines the screen's writer makes for empty boxes are no refusal.
     YoEntryTexts e = DesignState().YoEntry;
-    std::istringstream in(";desc\r\n144.10 MHz\r\n10 Elements, millimeters\r\n");
-    ReadYagValues(in, e);
-    EXPECT_EQ(E(e, 37), "10");
-}
-
-TEST(YagReader, AFractionalElementCountStopsAfterTheFrequency)
-{
-    YoEntryTexts e = DesignState().YoEntry;
-    std::istringstream in("x\r\n432.5 MHz\r\n10.0 Elements\r\n\t7\t8\r\n");
-    EXPECT_THROW(ReadYagValues(in, e), ConversionError);
-    EXPECT_EQ(E(e, 37), "432.5");
+    std::istringstream in("d\r\n0 MHz\r\n3  elements\r\n\t\t\r\n0\t\r\n\t\t\r\n\t\r\n");
+    EXPECT_EQ(ReadYagValues(in, e), 0);
     EXPECT_EQ(E(e, 4), "0");
 }
 

@@ -3,6 +3,7 @@
 #include "state/atomic_file.h"
 #include "state/design_state.h"
 #include "state/errors.h"
+#include "state/program_dir.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +85,7 @@ TEST_F(DataFile, WriteThenReadRestoresTheGroups)
         state.YoEntry[i] = std::to_string(i * 7) + ".5";
     state.YoEntry[3] = " ;a blank first is a value";
     state.DesignEntry = {"432", "20", "4", "", "20", "6", "30", "10", "2", "7", "2", "01020"};
-    state.GainValues = {"1296", "2000,5"};
+    state.GainValues = {"1296", "2000.5"};
     state.StackingValues = {"50", "12", "1"};
     WriteDataFile(state);
     DesignState back;
@@ -136,35 +137,81 @@ TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
     EXPECT_NO_THROW(WriteDataFile(state));
 }
 
-TEST_F(DataFile, CommentsAnywhereAndMissingLines)
+TEST_F(DataFile, ACutOffFileIsRefusedAndTheGroupsStay)
 {
-    struct Case {
+    const std::string full = FreshStartText();
+    std::string first20; // as `head -20` leaves it
+    for (size_t at = 0, n = 0; n < 20; ++n)
+        first20 = full.substr(0, at = full.find('\n', at) + 1);
+    const struct {
         const char* name;
         std::string text;
-        std::string yo1, yo41, stacking3;
+        int found;
+    } cases[] = {
+        {"header only", "; a\r\n; b\r\n;\r\n; c\r\n", 0},
+        {"first 20 lines", first20, 16},
+        {"the last value missing", full.substr(0, full.rfind('\n') + 1), 57},
     };
-    const Case cases[] = {
-        {"header only", "; a\r\n; b\r\n;\r\n; c\r\n", "0", "0", "0"},
-        {"no comments", "5\r\n", "5", "0", "0"},
-        {"comments between values", "1\r\n;x\r\n;y\r\n2\r\n", "1", "0", "0"},
-        {"LF line ends", "9\n9\n", "9", "0", "0"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         DesignState s;
+        s.YoEntry.fill("typed");
         std::istringstream in(c.text);
-        ReadDataValues(in, s);
-        EXPECT_EQ(s.YoEntry[0], c.yo1) << c.name;
-        EXPECT_EQ(s.YoEntry[40], c.yo41) << c.name;
-        EXPECT_EQ(s.StackingValues[2], c.stacking3) << c.name;
+        try {
+            ReadDataValues(in, s);
+            ADD_FAILURE() << c.name;
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.what(), "Tavora.cnf is incomplete: it holds " + std::to_string(c.found) +
+                                    " of the 58 values; the entries were kept")
+                << c.name;
+        }
+        EXPECT_EQ(s.YoEntry[0], "typed") << c.name;
+        EXPECT_EQ(s.DesignEntry, DesignState().DesignEntry) << c.name;
     }
-    // A full file with extra comments reads as the plain one.
+}
+
+TEST_F(DataFile, CommentsAnywhereOrNoneReadTheSameValues)
+{
     std::string text = FreshStartText();
     text.insert(text.find("144.1"), ";extra\r\n;\r\n");
-    DesignState s;
-    std::istringstream in(text + "\r\nignored");
-    ReadDataValues(in, s);
-    EXPECT_EQ(s.DesignEntry[0], "144.1");
-    EXPECT_EQ(s.StackingValues[2], "0");
+    std::string bare;
+    for (std::istringstream in(FreshStartText()); const ValueLine& v : ReadValueLines(in))
+        bare += v.text + "\n";
+    for (const std::string& t : {text + "\r\nignored", bare}) {
+        DesignState s;
+        std::istringstream in(t);
+        ReadDataValues(in, s);
+        EXPECT_EQ(s.DesignEntry[0], "144.1");
+        EXPECT_EQ(s.YoEntry[39], "3");
+        EXPECT_EQ(s.StackingValues[2], "0");
+    }
+}
+
+TEST_F(DataFile, NumbersAreStoredWithAPointAndShownWithTheUsersSeparator)
+{
+    const struct {
+        const char* name;
+        const char* stored; // line 47 of the file
+        char sep;
+        const char* shown;
+    } cases[] = {
+        {"a point under a comma locale", "144.1", ',', "144,1"},
+        {"a point under a point locale", "144.1", '.', "144.1"},
+        {"an older file's comma under a point locale", "144,1", '.', "144.1"},
+        {"an older file's comma under a comma locale", "144,1", ',', "144,1"},
+        {"a text that is no number stays", "14,4.1", ',', "14,4.1"},
+    };
+    for (const auto& c : cases) {
+        std::string text = FreshStartText();
+        text.replace(text.find("144.1"), 5, c.stored);
+        DesignState s;
+        std::istringstream in(text);
+        ReadDataValues(in, s, c.sep);
+        EXPECT_EQ(s.DesignEntry[0], c.shown) << c.name;
+        if (std::string(c.name) != "a text that is no number stays") {
+            EXPECT_NE(DataFileText(s, c.sep).find("\r\n144.1\r\n8\r\n"), std::string::npos)
+                << c.name;
+        }
+    }
 }
 
 TEST_F(DataFile, AReadOnlyFileIsNotReplaced)
