@@ -2,19 +2,22 @@
 
 #include "design/format.h"
 #include "state/atomic_file.h"
+#include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <utility>
 
 namespace tavora {
 
 const std::vector<std::string_view> kDm1Items = {
-    "5",   "6",   "10",  "11",  "20",  "21",  "30",  "31",  "40",   "41",   "50",   "51",   "60",
-    "61",  "80",  "81",  "100", "101", "150", "151", "200", "201",  "250",  "251",  "300",  "301",
+    "5",   "6",   "10",  "11",  "20",  "21",  "30",  "31",  "40",   "41",   "50",   "51",  "60",
+    "61",  "80",  "81",  "100", "101", "150", "151", "200", "201",  "250",  "251",  "300", "301",
     "350", "351", "400", "401", "600", "601", "800", "801", "1500", "1501", "3000", "3001"};
-const std::vector<std::string_view> kDm2Items = {"2",  "4",   "6",   "8",   "10",  "20",  "30", "40",
+const std::vector<std::string_view> kDm2Items = {"2",  "4",  "6",   "8",   "10",  "20",  "30", "40",
                                                  "60", "80", "120", "200", "300", "400", "600"};
 const std::vector<std::string_view> kScItems = {"1.01", "1.1", "1.3", "1.6", "2.0", "2.5", "3.0"};
 const std::vector<std::string_view> kEcItems = {"1", "2", "3", "4", "8", "16"};
@@ -59,7 +62,10 @@ int ItemIndex(const std::vector<std::string_view>& items, std::string_view text)
 
 namespace {
 
-std::string F4(double x) { return FormatFixed(x, 6, 4, '.'); }
+std::string F4(double x)
+{
+    return FormatFixed(x, 6, 4, '.');
+}
 
 void AppendLine(std::string& out, const std::string& line)
 {
@@ -77,16 +83,18 @@ void FoldedDipoleWires(std::string& out, const DesignState& s, const std::string
     const std::string D = F4(s.FoldedBendDiam / 1000);
     const std::string D3 = FormatFixed(s.FoldedBendDiam / 1000, 3, 3, '.');
     AppendLine(out, std::to_string(s.DirCount + 7));
-    AppendLine(out, "0.0,  -" + S + ",  -" + D3 + ",  " + "0.0," + "  " + S + ",  -" + D3 + ",  " + r +
-                        ",  -1");
-    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  " + S + ",  " + "0.0," + "  " +
+    AppendLine(out, "0.0,  -" + S + ",  -" + D3 + ",  " + "0.0," + "  " + S + ",  -" + D3 + ",  " +
                         r + ",  -1");
-    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  -" + T + ",  -" + B + ",  " + r +
-                        ",  -1");
-    AppendLine(out, "0.0,  " + S + ",  " + "0.0,  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
-    AppendLine(out, "0.0,  -" + S + ",  -" + D + ",  " + "0.0,  " + "  -" + T + ",  -" + B + ",  " + r +
-                        ",  -1");
-    AppendLine(out, "0.0,  " + S + ",  -" + D + ",  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
+    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  " + S + ",  " + "0.0," +
+                        "  " + r + ",  -1");
+    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  -" + T + ",  -" + B + ",  " +
+                        r + ",  -1");
+    AppendLine(out,
+               "0.0,  " + S + ",  " + "0.0,  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
+    AppendLine(out, "0.0,  -" + S + ",  -" + D + ",  " + "0.0,  " + "  -" + T + ",  -" + B + ",  " +
+                        r + ",  -1");
+    AppendLine(out,
+               "0.0,  " + S + ",  -" + D + ",  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
 }
 
 // The name is a line of its own; the list texts share lines with commas
@@ -95,16 +103,37 @@ void CheckMaaTexts(const MaaOptions& o)
 {
     CheckSavedText(o.name, "Filename");
     const std::pair<const std::string&, const char*> fields[] = {
-        {o.dm1, "DM1"}, {o.dm2, "DM2"}, {o.sc, "SC"}, {o.ec, "EC"}, {o.height, "Height (metres)"}};
+        {o.dm1, "DM1"}, {o.dm2, "DM2"}, {o.sc, "SC"}, {o.ec, "EC"}, {o.height, kHeightBox}};
     for (const auto& [text, box] : fields)
         CheckSavedText(text, box, ",");
 }
 
+// The boxes checked, the numbers written with a point for the file.
+MaaOptions CheckedOptions(const MaaOptions& typed, char sep)
+{
+    MaaOptions o = typed;
+    for (std::string* text : {&o.dm1, &o.dm2, &o.sc, &o.ec, &o.height})
+        std::replace(text->begin(), text->end(), sep, '.');
+    CheckMaaTexts(o);
+    const auto number = [](const std::string& text, const char* box) {
+        return BoxNumber(text, box, '.');
+    };
+    RefuseNotPositive(number(o.dm1, "DM1"), "DM1");
+    RefuseNotPositive(number(o.dm2, "DM2"), "DM2");
+    RefuseNotPositive(number(o.sc, "SC"), "SC");
+    const double ec = number(o.ec, "EC");
+    RefuseNotPositive(ec, "EC");
+    if (ec != std::floor(ec))
+        throw BoxRefusal("EC", "EC must be a whole number of segments");
+    RefuseOutside(number(o.height, kHeightBox), kHeightRange, kHeightBox, sep);
+    return o;
+}
+
 } // namespace
 
-std::string MaaText(const DesignState& s, const MaaOptions& o)
+std::string MaaText(const DesignState& s, const MaaOptions& typed, char sep)
 {
-    CheckMaaTexts(o);
+    const MaaOptions o = CheckedOptions(typed, sep);
     const int dirCount = std::clamp(s.DirCount, 0, kMaxDirectors);
     std::string out;
     AppendLine(out, o.name);
@@ -125,15 +154,15 @@ std::string MaaText(const DesignState& s, const MaaOptions& o)
     const std::string e = F4(s.ElementDiam / 2000);
     const std::string P = F4(s.RadiatorPos / 1000);
     const std::string L = F4(s.ReflLength / 2000);
-    AppendLine(out, "-" + P + ",  " + "-" + L + ",  " + "0.0," + "  -" + P + ",  " + L + ",  " + "0.0," +
-                        "  " + e + ",  -1");
+    AppendLine(out, "-" + P + ",  " + "-" + L + ",  " + "0.0," + "  -" + P + ",  " + L + ",  " +
+                        "0.0," + "  " + e + ",  -1");
     double position = 0;
     for (int k = 1; k <= dirCount; ++k) {
         position += s.DirSpacing[static_cast<size_t>(k)] / 1000;
         const std::string x = F4(position);
         const std::string h = F4(s.DirLength[static_cast<size_t>(k)] / 2000);
-        AppendLine(out, x + ",  " + "-" + h + ",  " + "0.0," + "  " + x + ",  " + h + ",  " + "0.0," +
-                            "  " + e + ",  -1");
+        AppendLine(out, x + ",  " + "-" + h + ",  " + "0.0," + "  " + x + ",  " + h + ",  " +
+                            "0.0," + "  " + e + ",  -1");
     }
     AppendLine(out, "***Source***");
     AppendLine(out, "1,    0");
@@ -144,8 +173,8 @@ std::string MaaText(const DesignState& s, const MaaOptions& o)
     AppendLine(out, o.dm1 + ",   " + o.dm2 + ",   " + o.sc + ",   " + o.ec);
     AppendLine(out, "***G/H/M/R/AzEl/X***");
     const std::string R = FormatFixed(o.dipole == 0 ? 50 : 200, 6, 1, '.');
-    AppendLine(out, std::to_string(o.ground) + ",   " + o.height + ",   " + std::to_string(o.material) +
-                        ",   " + R + ",   " + "120,    60,    0.0");
+    AppendLine(out, std::to_string(o.ground) + ",   " + o.height + ",   " +
+                        std::to_string(o.material) + ",   " + R + ",   " + "120,    60,    0.0");
     return out;
 }
 
@@ -158,9 +187,10 @@ std::string OptimiserDir(const std::string& dir, bool& created)
     return path.string();
 }
 
-void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName)
+void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName,
+                  char sep)
 {
-    WriteFileAtomically(fileName, MaaText(state, options));
+    WriteFileAtomically(fileName, MaaText(state, options, sep));
 }
 
 GuidelineLabels FillLabels(const DesignState& state, const std::string& dm1Text, int engineIndex,

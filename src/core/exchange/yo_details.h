@@ -20,12 +20,24 @@ inline constexpr int kReflLength = 39;
 inline constexpr int kFreqSource = 40;
 inline constexpr int kMounting = 41;
 inline constexpr int kRows = 16;
-inline constexpr int DirLengthEntry(int k) { return 3 + 2 * k; }
-inline constexpr int DirDistEntry(int k) { return 4 + 2 * k; }
+inline constexpr int DirLengthEntry(int k)
+{
+    return 3 + 2 * k;
+}
+inline constexpr int DirDistEntry(int k)
+{
+    return 4 + 2 * k;
+}
 } // namespace yo
 
 // The " Calculate frequency from " choice; None when no item is selected.
-enum class FrequencySource { None = -1, Reflector = 0, SingleDipole = 1, FoldedDipole = 2, Estimate = 3 };
+enum class FrequencySource {
+    None = -1,
+    Reflector = 0,
+    SingleDipole = 1,
+    FoldedDipole = 2,
+    Estimate = 3
+};
 
 // A radio group's item from its stored text: -1 or less selects none (-1), a
 // number past the last item selects the last. Not a whole number: conversion error.
@@ -58,7 +70,8 @@ inline constexpr long kMaxSearchSteps = 10'000'000;
 std::optional<double> DipoleSearch(double length, double diam);
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
                                       Mounting mounting);
-inline constexpr const char* kNoFrequencyFound = "No frequency fits these dimensions, check entries";
+inline constexpr const char* kNoFrequencyFound =
+    "No frequency fits these dimensions, check entries";
 
 // Frequency estimate (a radio item selected): checks the five boxes, then
 // computes entry 37 for the selected source. Returns the failed check's
@@ -72,9 +85,16 @@ inline constexpr const char* kErrorInBox = "Error in a box (boxes), check entrie
 inline constexpr const char* kDirectorMismatch =
     "Director lengths and director spacing mismatch, check entries";
 
+// Make YO, Make Mmana and Simulate: every box a number (an empty director box
+// counts as 0), none negative; the frequency within kFrequencyRange; the
+// dipole, reflector and element sizes positive and, with every director
+// length given, in the wavelengths the method answers (state/refusals.h).
+// Throws BoxRefusal naming the first box that fails.
+void RefuseYoEntries(const YoEntryTexts& entries, char decimalSep = '.');
+
 // Make Mmana: fills the design state from the entries and sets Mounting to
-// 'N'. Returns the message when the boxes cannot be exported. A frequency of
-// 0 throws the arithmetic error.
+// 'N'. Returns the message when the directors do not fit together; the boxes
+// are refused as RefuseYoEntries does first.
 std::optional<std::string> MakeMmana(const YoEntryTexts& entries, DesignState& state,
                                      char decimalSep = '.');
 

@@ -3,6 +3,8 @@
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
 #include "design/format.h"
+#include "state/errors.h"
+#include "state/refusals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,16 @@ double ReferenceImpedance(Feed feed, double z0)
     if (z0 > 0)
         return z0;
     return feed == Feed::SingleDipole ? 50 : 200;
+}
+
+void RefuseSimulation(const NecModel& model, const SimulationSettings& settings, char sep)
+{
+    RefuseOutside(model.frequency, kFrequencyRange, kModelFrequencyBox, sep);
+    RefuseNegative(settings.z0, kReferenceBox);
+    if (settings.z0 != 0 && !(settings.z0 >= kReferenceImpedanceRange.low &&
+                              settings.z0 <= kReferenceImpedanceRange.high))
+        throw BoxRefusal(kReferenceBox, std::string(kReferenceBox) + " must be 0, or from " +
+                                            RangeText(kReferenceImpedanceRange, sep));
 }
 
 int ProcessCount(const SimulationSettings& settings)
@@ -111,6 +123,7 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
                           const RunControl& control)
 {
+    RefuseSimulation(model, settings);
     const auto decks = SimulationDecks(model, settings, ProcessCount(settings));
     return ResultFromOutputs(model, settings, RunDecks(decks, control));
 }
