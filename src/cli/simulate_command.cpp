@@ -34,7 +34,7 @@ int RunSimulate(const SimulateOptions& o)
             WriteFileAtomically(o.csvFile, SimulationCsv(result));
     } catch (const Error& e) {
         std::cout << std::flush;
-        std::cerr << e.what() << '\n';
+        std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     return 0;
@@ -59,8 +59,7 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
     cmd->add_option("--points", o->settings.points, "Frequencies in the sweep")
         ->check(CLI::Range(1, 1001))
         ->capture_default_str();
-    cmd->add_option("--z0", o->settings.z0, "SWR reference in ohm (default 50 single, 200 folded)")
-        ->check(CLI::PositiveNumber);
+    cmd->add_option("--z0", o->settings.z0, "SWR reference in ohm (default 50 single, 200 folded)");
     cmd->add_option("--csv", o->csvFile, "Also write the sweep and both pattern cuts as CSV");
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }

@@ -78,7 +78,7 @@ std::string FindGain(DesignState& state, const std::string& freqText, const std:
         throw BoxRefusal(kBoomLengthBox,
                          std::string(kBoomLengthBox) + " must be from " +
                              RoundedText(kGainBoomRange.low * state.WaveLength, sep) + " to " +
-                             RoundedText(kGainBoomRange.high * state.WaveLength, sep) + " at " +
+                             RoundedText(kGainBoomRange.high * state.WaveLength, sep) + " mm at " +
                              GeneralFloatText(state.DesignFreq, sep) + " MHz (" +
                              RangeText(kGainBoomRange, sep) + ")");
     const double gain = GainByMethod(method, state.BoomLength, state.WaveLength);

@@ -62,9 +62,11 @@ TEST(Gain, FailsAtTheStepNamed)
         {"-144.1", "4000", M::VK3AUU, "Enter frequency in MHz cannot be negative", -144.1},
         {"1e300", "4000", M::VK3AUU, "Enter frequency in MHz must be from 50 to 10000 MHz", 1e300},
         {"144.1", "1", M::VK3AUU,
-         "Boom length mm must be from 416 to 104000 at 144.1 MHz (0.2 to 50 wavelengths)", 144.1},
+         "Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 wavelengths)",
+         144.1},
         {"144.1", "200000", M::DJ9BV,
-         "Boom length mm must be from 416 to 104000 at 144.1 MHz (0.2 to 50 wavelengths)", 144.1},
+         "Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 wavelengths)",
+         144.1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.freq) + " MHz " + c.boom + " mm");
