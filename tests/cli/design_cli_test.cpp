@@ -54,7 +54,7 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
 {
     const std::string nonmetal = "design --mounting nonmetal ";
     const std::string elements = "Diameter of element (mm) of the directors/reflector must be "
-                                 "from 0.416 to 62.4 mm at 144.1 MHz (0.0002 to 0.03 wavelength)\n";
+                                 "from 0.416 to 83.2 mm at 144.1 MHz (0.0002 to 0.04 wavelength)\n";
     const std::string belowElement = "--boom: Cross-section of boom mm must be below 875 mm, the "
                                      "length of the shortest element\n";
     const struct {

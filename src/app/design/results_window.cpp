@@ -1,9 +1,9 @@
 #include "app/design/results_window.h"
 
+#include "app/design/folded_dipole_drawing.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yag_description.h"
 #include "app/feedline/balun_window.h"
-#include "app/design/folded_dipole_drawing.h"
 #include "app/shell/text_printer.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
@@ -136,6 +136,7 @@ QStringList ResultsWindow::DisplayedLines() const
 
 void ResultsWindow::PrintIt()
 {
+    RefuseFailedReport();
     const QString name =
         QString::fromStdString(ReportDocumentName(Context().state, UserDecimalSep()));
     std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, name);
@@ -159,10 +160,10 @@ void ResultsWindow::SaveYO()
     DesignState& state = Context().state;
     if (!AskYagiDescription(this, Context()))
         return;
-    const QString path = dialogs.SaveFile(
-        this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
-               QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),
-               QDir::current().filePath(QStringLiteral("Untitled.yag"))});
+    const QString path =
+        dialogs.SaveFile(this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
+                                QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),
+                                QDir::current().filePath(QStringLiteral("Untitled.yag"))});
     if (path.isEmpty())
         return;
     WriteYagFromDesign(state, path.toStdString());
@@ -182,8 +183,8 @@ void ResultsWindow::Showbalun()
     RefuseFailedReport();
     const double vf = Context().state.VelocityFactor;
     if (!(vf > 0 && vf <= 1)) {
-        Context().dialogs.Notice(this,
-                                 QStringLiteral("No coax selected or velocity factor out of range"));
+        Context().dialogs.Notice(
+            this, QStringLiteral("No coax selected or velocity factor out of range"));
         return;
     }
     BalunWindow balun(this, Context());
@@ -193,6 +194,7 @@ void ResultsWindow::Showbalun()
 // The design as it stands, simulated with NEC-2 in a window of its own.
 void ResultsWindow::Simulate()
 {
+    RefuseFailedReport();
     SimulationWindow window(this, Context(), SimulationWindow::FromDesign(Context().state));
     ShowModal(window);
 }

@@ -29,10 +29,10 @@ struct Range {
 // Design, gain and stacking frequency; the simulation answers the same span.
 inline constexpr Range kFrequencyRange{50, 10000, "MHz"};
 // Element and radiator diameter in wavelengths: below the lower end the
-// directors come out longer than the reflector; at the upper end a wire's
-// radius is still below a simulation segment (half a wave in 21), as the
-// thin-wire model needs.
-inline constexpr Range kElementRatioRange{0.0002, 0.03, "wavelength"};
+// directors come out longer than the reflector; at the upper end (4 mm rods
+// at 3 GHz) a wire's radius is still below a simulation segment (half a wave
+// in 21), as the thin-wire model needs.
+inline constexpr Range kElementRatioRange{0.0002, 0.04, "wavelength"};
 // An element's length in wavelengths, for dimensions typed rather than designed.
 inline constexpr Range kElementLengthRange{0.25, 0.75, "wavelength"};
 // Boom cross-section in wavelengths for elements through a metal boom: the

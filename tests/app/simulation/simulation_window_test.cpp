@@ -122,8 +122,9 @@ class SimulationWindowTest : public QObject {
         QCOMPARE(bar->maximum(), 22); // the pattern's frequency and the sweep's 21
         QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
                  QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
-        QVERIFY(Rows(&w, "Figures")
-                    .contains(Typed("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+        QVERIFY(
+            Rows(&w, "Figures")
+                .contains(Typed("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
         const QStringList sweep = Rows(&w, "Sweep");
         QCOMPARE(sweep.size(), 22);
         QCOMPARE(sweep.first(), QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"));
@@ -234,7 +235,28 @@ class SimulationWindowTest : public QObject {
         YoDetailsWindow yo(nullptr, h.context);
         yo.show();
         Click(&yo, "Simulate");
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{QString::fromUtf8(kErrorInBox)});
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 QStringList{"Dir 1 Dist from reflector must be a number, not 'x'"});
+    }
+
+    // An SWR reference the figures would answer with nonsense runs nothing.
+    void aReferenceOutsideItsRangeIsRefusedBeforeTheEngineRuns()
+    {
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        for (const char* z0 : {"-50", "0.000001"}) {
+            Type(&w, "Z0", Typed(z0));
+            Click(&w, "Simulate");
+            QVERIFY(!w.Running());
+            QVERIFY(w.Result().has_value()); // the figures shown stay
+        }
+        QCOMPARE(
+            h.dialogs.MessageTexts(),
+            (QStringList{"SWR reference (ohm, 0 by dipole) cannot be negative",
+                         "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"}));
     }
 };
 

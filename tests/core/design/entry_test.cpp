@@ -303,16 +303,16 @@ INSTANTIATE_TEST_SUITE_P(
             "Cross-section of boom mm must be below 875 mm, the length of the shortest element"},
         Refusal{"AVanishingElement",
                 {{&D::ElementDiam, "1e-300"}},
-                "Diameter of element (mm) of the directors/reflector must be from 0.416 to 62.4 mm "
-                "at 144.1 MHz (0.0002 to 0.03 wavelength)"},
+                "Diameter of element (mm) of the directors/reflector must be from 0.416 to 83.2 mm "
+                "at 144.1 MHz (0.0002 to 0.04 wavelength)"},
         Refusal{"ElementsTooThickForTheBand",
                 {{&D::ElementDiam, "300"}},
-                "Diameter of element (mm) of the directors/reflector must be from 0.416 to 62.4 mm "
-                "at 144.1 MHz (0.0002 to 0.03 wavelength)"},
+                "Diameter of element (mm) of the directors/reflector must be from 0.416 to 83.2 mm "
+                "at 144.1 MHz (0.0002 to 0.04 wavelength)"},
         Refusal{"ASquareRadiatorTooThick",
-                {{&D::RadiatorWidth, "60"}},
-                "Width of element (mm) of the dipole must be from 0.353 to 52.9 mm at 144.1 MHz "
-                "(0.0002 to 0.03 wavelength)",
+                {{&D::RadiatorWidth, "80"}},
+                "Width of element (mm) of the dipole must be from 0.353 to 70.5 mm at 144.1 MHz "
+                "(0.0002 to 0.04 wavelength)",
                 Shape::Square},
         Refusal{"ABendPastTheDipole",
                 {{&D::BendDiam, "2000"}},
