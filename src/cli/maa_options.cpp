@@ -7,8 +7,7 @@ namespace tavora::cli {
 void AddMaaOptions(CLI::App* cmd, MaaOptions& o)
 {
     const std::map<std::string, int> dipole{{"single", 0}, {"folded", 1}};
-    cmd->add_option("--maa-name", o.name, "Name box: first line and file name")
-        ->capture_default_str();
+    cmd->add_option("--maa-name", o.name, "Name box: first line and file name")->capture_default_str();
     cmd->add_option("--dm1", o.dm1, "DM1 list text")->capture_default_str();
     cmd->add_option("--dm2", o.dm2, "DM2 list text")->capture_default_str();
     cmd->add_option("--sc", o.sc, "SC list text")->capture_default_str();

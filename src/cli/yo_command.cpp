@@ -44,12 +44,11 @@ std::pair<int, std::string> ParseSet(const std::string& arg)
 // The screen's two radio groups as its refresh selects them.
 std::pair<int, int> Selections(const YoDetails& screen)
 {
-    return {ChoiceIndex(screen.Text(yo::kFreqSource), 4),
-            ChoiceIndex(screen.Text(yo::kMounting), 3)};
+    return {ChoiceIndex(screen.Text(yo::kFreqSource), 4), ChoiceIndex(screen.Text(yo::kMounting), 3)};
 }
 
 class YoRun {
-  public:
+public:
     explicit YoRun(const YoOptions& o) : o_(o) { screen_.entries = state_.YoEntry; }
 
     int Run()
@@ -67,7 +66,7 @@ class YoRun {
         return failed_ ? 1 : 0;
     }
 
-  private:
+private:
     void Fail(const std::string& message)
     {
         std::cerr << message << '\n';
@@ -143,17 +142,14 @@ class YoRun {
 void AddYoCommand(CLI::App& app, int& exitCode)
 {
     auto o = std::make_shared<YoOptions>();
-    CLI::App* cmd =
-        app.add_subcommand("yo", "Work on the YO entry group as the YO details screen does");
+    CLI::App* cmd = app.add_subcommand("yo", "Work on the YO entry group as the YO details screen does");
     const std::map<std::string, Mounting> mounting{{"through", Mounting::Bonded},
                                                    {"insulated", Mounting::Insulated},
                                                    {"nonmetal", Mounting::NonMetal}};
     cmd->add_option("--load", o->load, "Load a .yag file into the entries");
     cmd->add_option("--set", o->sets, "Set entry N (1 to 41) to TEXT, as N=TEXT; repeatable");
-    cmd->add_flag("--estimate", o->estimate,
-                  "Run the frequency estimate with the source in entry 40");
-    cmd->add_option("--convert-to", o->convertTo,
-                    "Convert the lengths from the mounting in entry 41")
+    cmd->add_flag("--estimate", o->estimate, "Run the frequency estimate with the source in entry 40");
+    cmd->add_option("--convert-to", o->convertTo, "Convert the lengths from the mounting in entry 41")
         ->transform(CLI::CheckedTransformer(mounting, CLI::ignore_case));
     cmd->add_option("--yag", o->yagFile, "Write the entries as a .yag file");
     cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");

@@ -14,10 +14,10 @@
 namespace tavora {
 
 const std::vector<std::string_view> kDm1Items = {
-    "5",   "6",   "10",  "11",  "20",  "21",  "30",  "31",  "40",   "41",   "50",   "51",  "60",
-    "61",  "80",  "81",  "100", "101", "150", "151", "200", "201",  "250",  "251",  "300", "301",
+    "5",   "6",   "10",  "11",  "20",  "21",  "30",  "31",  "40",   "41",   "50",   "51",   "60",
+    "61",  "80",  "81",  "100", "101", "150", "151", "200", "201",  "250",  "251",  "300",  "301",
     "350", "351", "400", "401", "600", "601", "800", "801", "1500", "1501", "3000", "3001"};
-const std::vector<std::string_view> kDm2Items = {"2",  "4",  "6",   "8",   "10",  "20",  "30", "40",
+const std::vector<std::string_view> kDm2Items = {"2",  "4",   "6",   "8",   "10",  "20",  "30", "40",
                                                  "60", "80", "120", "200", "300", "400", "600"};
 const std::vector<std::string_view> kScItems = {"1.01", "1.1", "1.3", "1.6", "2.0", "2.5", "3.0"};
 const std::vector<std::string_view> kEcItems = {"1", "2", "3", "4", "8", "16"};
@@ -62,10 +62,7 @@ int ItemIndex(const std::vector<std::string_view>& items, std::string_view text)
 
 namespace {
 
-std::string F4(double x)
-{
-    return FormatFixed(x, 6, 4, '.');
-}
+std::string F4(double x) { return FormatFixed(x, 6, 4, '.'); }
 
 void AppendLine(std::string& out, const std::string& line)
 {
@@ -83,18 +80,16 @@ void FoldedDipoleWires(std::string& out, const DesignState& s, const std::string
     const std::string D = F4(s.FoldedBendDiam / 1000);
     const std::string D3 = FormatFixed(s.FoldedBendDiam / 1000, 3, 3, '.');
     AppendLine(out, std::to_string(s.DirCount + 7));
-    AppendLine(out, "0.0,  -" + S + ",  -" + D3 + ",  " + "0.0," + "  " + S + ",  -" + D3 + ",  " +
+    AppendLine(out, "0.0,  -" + S + ",  -" + D3 + ",  " + "0.0," + "  " + S + ",  -" + D3 + ",  " + r +
+                        ",  -1");
+    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  " + S + ",  " + "0.0," + "  " +
                         r + ",  -1");
-    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  " + S + ",  " + "0.0," +
-                        "  " + r + ",  -1");
-    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  -" + T + ",  -" + B + ",  " +
-                        r + ",  -1");
-    AppendLine(out,
-               "0.0,  " + S + ",  " + "0.0,  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
-    AppendLine(out, "0.0,  -" + S + ",  -" + D + ",  " + "0.0,  " + "  -" + T + ",  -" + B + ",  " +
-                        r + ",  -1");
-    AppendLine(out,
-               "0.0,  " + S + ",  -" + D + ",  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
+    AppendLine(out, "0.0,  -" + S + ",  " + "0.0," + " " + "0.0," + "  -" + T + ",  -" + B + ",  " + r +
+                        ",  -1");
+    AppendLine(out, "0.0,  " + S + ",  " + "0.0,  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
+    AppendLine(out, "0.0,  -" + S + ",  -" + D + ",  " + "0.0,  " + "  -" + T + ",  -" + B + ",  " + r +
+                        ",  -1");
+    AppendLine(out, "0.0,  " + S + ",  -" + D + ",  " + "0.0,  " + T + ",  -" + B + ",  " + r + ",  -1");
 }
 
 // The name is a line of its own; the list texts share lines with commas
@@ -154,15 +149,15 @@ std::string MaaText(const DesignState& s, const MaaOptions& typed, char sep)
     const std::string e = F4(s.ElementDiam / 2000);
     const std::string P = F4(s.RadiatorPos / 1000);
     const std::string L = F4(s.ReflLength / 2000);
-    AppendLine(out, "-" + P + ",  " + "-" + L + ",  " + "0.0," + "  -" + P + ",  " + L + ",  " +
-                        "0.0," + "  " + e + ",  -1");
+    AppendLine(out, "-" + P + ",  " + "-" + L + ",  " + "0.0," + "  -" + P + ",  " + L + ",  " + "0.0," +
+                        "  " + e + ",  -1");
     double position = 0;
     for (int k = 1; k <= dirCount; ++k) {
         position += s.DirSpacing[static_cast<size_t>(k)] / 1000;
         const std::string x = F4(position);
         const std::string h = F4(s.DirLength[static_cast<size_t>(k)] / 2000);
-        AppendLine(out, x + ",  " + "-" + h + ",  " + "0.0," + "  " + x + ",  " + h + ",  " +
-                            "0.0," + "  " + e + ",  -1");
+        AppendLine(out, x + ",  " + "-" + h + ",  " + "0.0," + "  " + x + ",  " + h + ",  " + "0.0," +
+                            "  " + e + ",  -1");
     }
     AppendLine(out, "***Source***");
     AppendLine(out, "1,    0");
@@ -173,8 +168,8 @@ std::string MaaText(const DesignState& s, const MaaOptions& typed, char sep)
     AppendLine(out, o.dm1 + ",   " + o.dm2 + ",   " + o.sc + ",   " + o.ec);
     AppendLine(out, "***G/H/M/R/AzEl/X***");
     const std::string R = FormatFixed(o.dipole == 0 ? 50 : 200, 6, 1, '.');
-    AppendLine(out, std::to_string(o.ground) + ",   " + o.height + ",   " +
-                        std::to_string(o.material) + ",   " + R + ",   " + "120,    60,    0.0");
+    AppendLine(out, std::to_string(o.ground) + ",   " + o.height + ",   " + std::to_string(o.material) +
+                        ",   " + R + ",   " + "120,    60,    0.0");
     return out;
 }
 

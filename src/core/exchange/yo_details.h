@@ -20,24 +20,12 @@ inline constexpr int kReflLength = 39;
 inline constexpr int kFreqSource = 40;
 inline constexpr int kMounting = 41;
 inline constexpr int kRows = 16;
-inline constexpr int DirLengthEntry(int k)
-{
-    return 3 + 2 * k;
-}
-inline constexpr int DirDistEntry(int k)
-{
-    return 4 + 2 * k;
-}
+inline constexpr int DirLengthEntry(int k) { return 3 + 2 * k; }
+inline constexpr int DirDistEntry(int k) { return 4 + 2 * k; }
 } // namespace yo
 
 // The " Calculate frequency from " choice; None when no item is selected.
-enum class FrequencySource {
-    None = -1,
-    Reflector = 0,
-    SingleDipole = 1,
-    FoldedDipole = 2,
-    Estimate = 3
-};
+enum class FrequencySource { None = -1, Reflector = 0, SingleDipole = 1, FoldedDipole = 2, Estimate = 3 };
 
 // A radio group's item from its stored text: -1 or less selects none (-1), a
 // number past the last item selects the last. Not a whole number: conversion error.
@@ -70,8 +58,7 @@ inline constexpr long kMaxSearchSteps = 10'000'000;
 std::optional<double> DipoleSearch(double length, double diam);
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
                                       Mounting mounting);
-inline constexpr const char* kNoFrequencyFound =
-    "No frequency fits these dimensions, check entries";
+inline constexpr const char* kNoFrequencyFound = "No frequency fits these dimensions, check entries";
 
 // Frequency estimate (a radio item selected): checks the five boxes, then
 // computes entry 37 for the selected source. Returns the failed check's

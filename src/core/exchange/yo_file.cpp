@@ -1,7 +1,7 @@
 #include "exchange/yo_file.h"
 
-#include "design/format.h"
 #include "exchange/yo_details.h"
+#include "design/format.h"
 #include "state/atomic_file.h"
 #include "state/box_names.h"
 #include "state/errors.h"
@@ -20,20 +20,11 @@ namespace {
 
 constexpr int kYoRows = 16;
 
-bool IsNumberChar(char c)
-{
-    return (c >= '0' && c <= '9') || c == '.';
-}
+bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 
 // Entry n of the group, numbered from 1 as on the screen.
-const std::string& Entry(const YoEntryTexts& e, int n)
-{
-    return e[static_cast<size_t>(n - 1)];
-}
-std::string& Entry(YoEntryTexts& e, int n)
-{
-    return e[static_cast<size_t>(n - 1)];
-}
+const std::string& Entry(const YoEntryTexts& e, int n) { return e[static_cast<size_t>(n - 1)]; }
+std::string& Entry(YoEntryTexts& e, int n) { return e[static_cast<size_t>(n - 1)]; }
 
 // Every text begins a line or stands between TABs, and the reader takes a
 // first ";" for a comment.
@@ -43,10 +34,7 @@ void CheckEntries(const YoEntryTexts& e, std::initializer_list<int> entries)
         CheckValueLine(Entry(e, n), YoEntryBox(n));
 }
 
-std::string Whole(double v)
-{
-    return FormatFixed(v, 6, 0, '.');
-}
+std::string Whole(double v) { return FormatFixed(v, 6, 0, '.'); }
 
 } // namespace
 
@@ -56,8 +44,8 @@ std::string YagTextFromDesign(const DesignState& s)
     std::string out = s.YagiDescription + "\r\n";
     out += FormatFixed(s.DesignFreq, 6, 2, '.') + " MHz\r\n";
     out += std::to_string(s.DirCount + 2) + " Elements, millimeters\r\n";
-    out += "\t" + FormatFixed(s.ElementDiam, 3, 1, '.') + "\t" +
-           FormatFixed(s.RadiatorDiam, 3, 1, '.') + "\r\n";
+    out += "\t" + FormatFixed(s.ElementDiam, 3, 1, '.') + "\t" + FormatFixed(s.RadiatorDiam, 3, 1, '.') +
+           "\r\n";
     out += "0\t" + Whole(s.ReflLength) + "\r\n";
     out += Whole(s.RadiatorPos) + "\t\t" + Whole(s.DipoleLength) + "\r\n";
     for (int i = 1; i <= s.DirCount && i <= kMaxDirectors; ++i)
@@ -85,7 +73,8 @@ int YoDirectorRowCount(const YoEntryTexts& e)
     return n;
 }
 
-std::string YagTextFromEntries(const YoEntryTexts& typed, const std::string& description, char sep)
+std::string YagTextFromEntries(const YoEntryTexts& typed, const std::string& description,
+                               char sep)
 {
     YoEntryTexts e = typed;
     for (std::string& text : e)
