@@ -43,9 +43,9 @@ void WriteExports(const DesignOptions& o, DesignState& state)
         const Feed feed = o.maa.dipole == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
         const NecModel model = ModelFromDesign(state, feed);
         const SimulationSettings defaults;
-        WriteFileAtomically(o.necFile, NecDeck(model, true,
-                                               {SweepAround(model.frequency, defaults.sweepPercent,
-                                                            defaults.points)}));
+        WriteFileAtomically(o.necFile,
+                      NecDeck(model, true, {SweepAround(model.frequency, defaults.sweepPercent,
+                                                        defaults.points)}));
     }
 }
 
