@@ -113,7 +113,8 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
                           .arg(Range(kThroughBoomRatioRange).remove(QStringLiteral("0 to "))));
     bend_->setToolTip(QStringLiteral("mm, inside diameter of the folded dipole's bends: above 0, "
                                      "leaving a straight between bend and feed gap"));
-    gap_->setToolTip(QStringLiteral("mm between the folded dipole's ends at the feed point: above 0"));
+    gap_->setToolTip(
+        QStringLiteral("mm between the folded dipole's ends at the feed point: above 0"));
     for (const SizeBoxes* sizes : {&element_, &radiator_})
         for (QLineEdit* box : {sizes->diam, sizes->width, sizes->thick})
             box->setToolTip(QStringLiteral("mm, above 0; the equivalent round diameter from %1")

@@ -1,7 +1,7 @@
 #include "exchange/yo_file.h"
 
-#include "exchange/yo_details.h"
 #include "design/format.h"
+#include "exchange/yo_details.h"
 #include "state/atomic_file.h"
 #include "state/box_names.h"
 #include "state/errors.h"
