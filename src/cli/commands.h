@@ -34,6 +34,10 @@ void AddSwrCommand(CLI::App& app, int& exitCode);
 void AddImpedanceCommand(CLI::App& app, int& exitCode);
 void AddQuarterWaveCommand(CLI::App& app, int& exitCode);
 
+// An error's text as the command line prints it: a refused box is named by the
+// option that fills it first ("--boom: Cross-section of boom mm cannot be negative").
+std::string ErrorText(const std::exception& e);
+
 // Reports are kept with CRLF line ends; the command line prints LF.
 std::string ToLf(const std::string& text);
 

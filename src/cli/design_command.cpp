@@ -108,7 +108,7 @@ int RunDesign(const DesignOptions& o)
         WriteExports(o, state);
     } catch (const Error& e) {
         std::cout << ToLf(report) << std::flush;
-        std::cerr << e.what() << '\n';
+        std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     std::cout << ToLf(report);

@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         const int rc = app.exit(e);
         return rc == 0 ? 0 : 2;
     } catch (const tavora::Error& e) {
-        std::cerr << e.what() << '\n';
+        std::cerr << tavora::cli::ErrorText(e) << '\n';
         return 1;
     }
     return exitCode;

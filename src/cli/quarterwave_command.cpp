@@ -17,7 +17,7 @@ int RunQuarterWave(const QuarterWaveBoxes& o)
     } catch (const Error& e) {
         if (!r.length.empty())
             std::cout << r.length << '\n' << std::flush;
-        std::cerr << e.what() << '\n';
+        std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     std::cout << r.length << '\n' << r.impedance << '\n';

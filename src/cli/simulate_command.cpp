@@ -3,6 +3,7 @@
 #include "simulation/simulation.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
+#include "state/numbers.h"
 
 #include <atomic>
 #include <csignal>
@@ -64,12 +65,15 @@ struct SimulateOptions {
     DesignInput input;
     Feed feed = Feed::SingleDipole;
     SimulationSettings settings;
+    // Converted by the core, which never looks at the locale, as every box is.
+    std::string z0 = "0";
     std::string csvFile;
 };
 
-int RunSimulate(const SimulateOptions& o)
+int RunSimulate(SimulateOptions o)
 {
     try {
+        o.settings.z0 = StrToFloat(o.z0);
         DesignState state;
         std::string report;
         CalculateDesign(o.input, state, report);
@@ -88,7 +92,7 @@ int RunSimulate(const SimulateOptions& o)
             WriteFileAtomically(o.csvFile, SimulationCsv(result));
     } catch (const Error& e) {
         std::cout << std::flush;
-        std::cerr << e.what() << '\n';
+        std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     return 0;
@@ -113,8 +117,7 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
     cmd->add_option("--points", o->settings.points, "Frequencies in the sweep")
         ->check(CLI::Range(1, 1001))
         ->capture_default_str();
-    cmd->add_option("--z0", o->settings.z0, "SWR reference in ohm (default 50 single, 200 folded)")
-        ->check(CLI::PositiveNumber);
+    cmd->add_option("--z0", o->z0, "SWR reference in ohm (default 50 single, 200 folded)");
     cmd->add_option("--csv", o->csvFile, "Also write the sweep and both pattern cuts as CSV");
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }

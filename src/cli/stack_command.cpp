@@ -26,7 +26,7 @@ int RunStack(const StackOptions& o)
         FindBeamGain(state, o.freq, o.beamwidth, static_cast<int>(o.plane), memo);
     } catch (const Error& e) {
         std::cout << ToLf(memo) << std::flush;
-        std::cerr << e.what() << '\n';
+        std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     std::cout << ToLf(memo);

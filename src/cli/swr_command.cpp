@@ -81,7 +81,7 @@ int RunSwr(const SwrOptions& o)
             out += session.powerLine + '\n';
     } catch (const Error& e) {
         std::cout << out << std::flush;
-        std::cerr << e.what() << '\n';
+        std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     std::cout << out;

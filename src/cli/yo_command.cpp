@@ -58,7 +58,7 @@ public:
         try {
             Actions();
         } catch (const Error& e) {
-            Fail(e.what());
+            Fail(ErrorText(e));
         }
         if (o_.show)
             for (int n = 1; n <= 41; ++n)

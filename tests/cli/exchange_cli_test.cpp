@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 
@@ -16,7 +17,8 @@ struct Result {
 // Runs tavora-cli in `dir` as a black box.
 Result Cli(const TempDir& dir, const std::string& args)
 {
-    const std::string cmd = "cd '" + dir.Path().string() + "' && '" TAVORA_CLI "' " + args + " >out.txt 2>err.txt";
+    const std::string cmd =
+        "cd '" + dir.Path().string() + "' && '" TAVORA_CLI "' " + args + " >out.txt 2>err.txt";
     const int status = std::system(cmd.c_str());
     return {ReadAll(dir.File("out.txt")), ReadAll(dir.File("err.txt")),
             WIFEXITED(status) ? WEXITSTATUS(status) : -1};
@@ -80,11 +82,13 @@ TEST(DesignCli, TextsThatWouldShapeAFileAreRefusedAndNothingIsWritten)
 TEST(DesignCli, MaaOptionsAndTheNotInsulatedWarning)
 {
     TempDir dir;
-    const Result r = Cli(dir, "design --mounting bonded --maa b.maa --maa-name Big --dm1 800 --ground 2 "
-                              "--height 30 --material 1 --dipole folded");
+    const Result r =
+        Cli(dir, "design --mounting bonded --maa b.maa --maa-name Big --dm1 800 --ground 2 "
+                 "--height 30 --material 1 --dipole folded");
     ASSERT_EQ(r.rc, 0) << r.err;
-    EXPECT_EQ(r.err, "The elements are not insulated from the boom. MMANA-GAL will give an incorrect "
-                     "assessment\n");
+    EXPECT_EQ(r.err,
+              "The elements are not insulated from the boom. MMANA-GAL will give an incorrect "
+              "assessment\n");
     const std::string maa = ReadAll(dir.File("b.maa"));
     const std::string head = "Big\r\n*\r\n144.100\r\n***Wires***\r\n15\r\n0.0,  -";
     EXPECT_EQ(maa.substr(0, head.size()), head);
@@ -127,8 +131,10 @@ TEST(YoCli, WorkedConversions)
 {
     TempDir dir;
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"0", "nonmetal", "1023"}, {"0", "insulated", "1026"},
-        {"2", "through", "1037"},  {"2", "insulated", "1034"},
+        {"0", "nonmetal", "1023"},
+        {"0", "insulated", "1026"},
+        {"2", "through", "1037"},
+        {"2", "insulated", "1034"},
     };
     for (const auto& [from, to, result] : cases) {
         const Result r = Cli(dir, "yo " + kWorked + "--set 38=25 --set 37=144.1 --set 41=" + from +
@@ -142,13 +148,15 @@ TEST(YoCli, WorkedConversions)
 TEST(YoCli, YagRoundTripAndLoadMessages)
 {
     TempDir dir;
-    Result r = Cli(dir, "yo " + kWorked +
-                            "--set 37=144.1 --set 2=416 --set 5=927 --set 6=572 --set 7=918 --set 8=947 "
-                            "--set 11=909 --set 12=1394 --yag y.yag --description Mine");
+    Result r =
+        Cli(dir, "yo " + kWorked +
+                     "--set 37=144.1 --set 2=416 --set 5=927 --set 6=572 --set 7=918 --set 8=947 "
+                     "--set 11=909 --set 12=1394 --yag y.yag --description Mine");
     ASSERT_EQ(r.rc, 0) << r.err;
     EXPECT_EQ(r.err, "YO file saved\n");
-    EXPECT_EQ(ReadAll(dir.File("y.yag")), "Mine\r\n144.1 MHz\r\n5  elements,  millimeters\r\n\t6\t6\r\n"
-                                          "0\t1030\r\n416\t\t980\r\n572\t927\r\n947\t918\r\n1394\t909\r\n");
+    EXPECT_EQ(ReadAll(dir.File("y.yag")),
+              "Mine\r\n144.1 MHz\r\n5  elements,  millimeters\r\n\t6\t6\r\n"
+              "0\t1030\r\n416\t\t980\r\n572\t927\r\n947\t918\r\n1394\t909\r\n");
     r = Cli(dir, "yo --load y.yag --show");
     EXPECT_EQ(r.rc, 0) << r.err;
     EXPECT_EQ(r.err, "   y.yag loaded   \n");
@@ -181,8 +189,9 @@ TEST(YoCli, YagRoundTripAndLoadMessages)
 TEST(YoCli, MakeMmana)
 {
     TempDir dir;
-    const std::string dims = "yo " + kWorked + "--set 37=144.1 --set 2=400 --set 5=927 --set 6=700 "
-                                               "--set 7=918 --set 8=1100 --set 9=909 --set 10=1600 ";
+    const std::string dims = "yo " + kWorked +
+                             "--set 37=144.1 --set 2=400 --set 5=927 --set 6=700 "
+                             "--set 7=918 --set 8=1100 --set 9=909 --set 10=1600 ";
     Result r = Cli(dir, dims + "--maa m.maa");
     ASSERT_EQ(r.rc, 0) << r.err;
     const std::string maa = ReadAll(dir.File("m.maa"));
@@ -197,5 +206,39 @@ TEST(YoCli, MakeMmana)
     EXPECT_EQ(r.err, "Director lengths and director spacing mismatch, check entries\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("n.maa")));
     r = Cli(dir, dims + "--set 9=x --maa n.maa");
-    EXPECT_EQ(r.err, "Error in a box (boxes), check entries\n");
+    EXPECT_EQ(r.err, "--set 9: Dir 3 Length must be a number, not 'x'\n");
+}
+
+// The YO entries and the MMANA-GAL boxes are refused by option before a file is written.
+TEST(ExchangeCli, ImpossibleEntriesAreRefusedNamingTheOptionAndNothingIsWritten)
+{
+    TempDir dir;
+    const std::string yagi = "yo " + kWorked + "--set 2=400 --set 37=144.1 ";
+    const struct {
+        std::string args, err;
+    } cases[] = {
+        {yagi + "--set 9=abc --yag d.yag", "--set 9: Dir 3 Length must be a number, not 'abc'\n"},
+        {yagi + "--set 37=1.64886E+305 --yag d.yag",
+         "--set 37: Frequency must be from 50 to 10000 MHz\n"},
+        {yagi + "--set 39=1e-300 --yag d.yag",
+         "--set 39: Reflector length must be from 520 to 1560 mm at 144.1 MHz (0.25 to 0.75 "
+         "wavelength)\n"},
+        {"yo " + kWorked + "--set 39=1e-300 --set 40=0 --estimate",
+         "No frequency fits these dimensions, check entries\n"},
+        {yagi + "--maa d.maa", ""},
+        {"design --maa d.maa --height x", "--height: Height (metres) must be a number, not 'x'\n"},
+        {"design --maa d.maa --height -5", "--height: Height (metres) cannot be negative\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = Cli(dir, c.args);
+        if (c.err.empty()) { // the same yagi is exported when nothing is wrong
+            EXPECT_EQ(r.rc, 0) << c.args << r.err;
+            std::filesystem::remove(dir.File("d.maa"));
+            continue;
+        }
+        EXPECT_EQ(r.rc, 1) << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("d.yag"))) << c.args;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("d.maa"))) << c.args;
+    }
 }

@@ -117,7 +117,23 @@ TEST(SimulateCli, UsageErrors)
     EXPECT_EQ(Cli("simulate --points 0").code, 2);
     const CliRun bad = Cli("simulate --freq 0");
     EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(bad.err, "Floating point division by zero\n");
+    EXPECT_EQ(bad.err, "--freq: Frequency in MHz box empty or zero!\n");
+}
+
+// An SWR reference the figures would answer with nonsense is refused before the engine runs.
+TEST(SimulateCli, ReferenceImpedanceOutsideTheRangeIsRefused)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"-50", "--z0: SWR reference (ohm, 0 by dipole) cannot be negative\n"},
+        {"1e300", "--z0: SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm\n"},
+        {"0.000001", "--z0: SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm\n"},
+    };
+    for (const auto& [z0, err] : cases) {
+        const CliRun r = Cli(std::string("simulate --z0 ") + z0);
+        EXPECT_EQ(r.code, 1) << z0;
+        EXPECT_EQ(r.out, "") << z0;
+        EXPECT_EQ(r.err, err) << z0;
+    }
 }
 
 TEST(DesignCli, NecDeckForEitherDipole)

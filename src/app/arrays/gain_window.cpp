@@ -4,6 +4,7 @@
 #include "app/shell/user_locale.h"
 
 #include "state/design_state.h"
+#include "state/refusals.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -33,6 +34,12 @@ GainWindow::GainWindow(QWidget* owner, AppContext& context)
     frequency_ = AddEdit("Edit1", UserNumberText("144.1"), {20, 48, 200, 34}, entry);
     AddLabel("Label3", QStringLiteral("Boom length mm"), {20, 110, 380, 28}, entry);
     boomLength_ = AddEdit("Edit2", QStringLiteral("4000"), {20, 142, 200, 34}, entry);
+    frequency_->setToolTip(
+        QStringLiteral("MHz, from %1")
+            .arg(QString::fromStdString(RangeText(kFrequencyRange, UserDecimalSep()))));
+    boomLength_->setToolTip(
+        QStringLiteral("mm, a whole number, from %1")
+            .arg(QString::fromStdString(RangeText(kGainBoomRange, UserDecimalSep()))));
 
     auto* methods = new QGroupBox(c);
     methods->setObjectName(QStringLiteral("Panel2"));

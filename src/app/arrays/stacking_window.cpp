@@ -11,13 +11,13 @@
 #include "state/design_state.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
 
 namespace tavora::app {
 
@@ -43,6 +43,12 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     beamwidthLabel_ = AddLabel("Label3", QStringLiteral("Half power vertical beamwidth "),
                                {20, 94, 390, 28}, entry);
     beamwidth_ = AddEdit("Edit2", QStringLiteral("30"), {20, 124, 160, 34}, entry);
+    frequency_->setToolTip(
+        QStringLiteral("MHz, from %1")
+            .arg(QString::fromStdString(RangeText(kFrequencyRange, UserDecimalSep()))));
+    beamwidth_->setToolTip(
+        QStringLiteral("One antenna's half-power beamwidth in degrees, from %1")
+            .arg(QString::fromStdString(RangeText(kBeamwidthRange, UserDecimalSep()))));
     plane_ = new RadioGroup(QStringLiteral("RadioGroup1"), QStringLiteral("Beamwidth"),
                             {QStringLiteral(" Vertical"), QStringLiteral(" Horizontal")},
                             {20, 176, 220, 100}, entry);

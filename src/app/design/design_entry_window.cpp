@@ -6,6 +6,7 @@
 #include "app/shell/user_locale.h"
 
 #include "state/design_state.h"
+#include "state/refusals.h"
 
 #include <QFocusEvent>
 #include <QLabel>
@@ -16,6 +17,11 @@
 namespace tavora::app {
 
 namespace {
+
+QString Range(tavora::Range range)
+{
+    return QString::fromStdString(RangeText(range, UserDecimalSep()));
+}
 
 const QStringList kShapes{QStringLiteral("Round"), QStringLiteral("Square"),
                           QStringLiteral("Flat ribbon")};
@@ -56,7 +62,8 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
 
     frequency_ = AddBox("Edit1", QStringLiteral("Frequency in MHz"), {30, 125, 250, 30},
                         {290, 125, 110, 30}, c);
-    frequency_->setToolTip(QStringLiteral("ALWAYS enter frequency first and exit box"));
+    frequency_->setToolTip(QStringLiteral("ALWAYS enter frequency first and exit box\nMHz, from %1")
+                               .arg(Range(kFrequencyRange)));
     frequency_->installEventFilter(this);
     directors_ = AddBox("Edit2", QStringLiteral("Number of directors"), {30, 170, 250, 30},
                         {290, 170, 110, 30}, c);
@@ -100,6 +107,18 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
                                       QStringLiteral("Fully insulated")},
                                      {15, 170, 350, 100}, dipolePanel);
     radiator_ = AddSizeBoxes("Radiator", 290, dipolePanel);
+    // The boxes whose unit or limits are not plain from their captions.
+    boom_->setToolTip(QStringLiteral("mm across (the side of a square boom), narrower than the "
+                                     "shortest element; through a metal boom at most %1")
+                          .arg(Range(kThroughBoomRatioRange).remove(QStringLiteral("0 to "))));
+    bend_->setToolTip(QStringLiteral("mm, inside diameter of the folded dipole's bends: above 0, "
+                                     "leaving a straight between bend and feed gap"));
+    gap_->setToolTip(
+        QStringLiteral("mm between the folded dipole's ends at the feed point: above 0"));
+    for (const SizeBoxes* sizes : {&element_, &radiator_})
+        for (QLineEdit* box : {sizes->diam, sizes->width, sizes->thick})
+            box->setToolTip(QStringLiteral("mm, above 0; the equivalent round diameter from %1")
+                                .arg(Range(kElementRatioRange)));
     for (QGroupBox* panel : {directorPanel, dipolePanel})
         for (QWidget* child : panel->findChildren<QWidget*>())
             child->setFont(font);

@@ -136,6 +136,7 @@ QStringList ResultsWindow::DisplayedLines() const
 
 void ResultsWindow::PrintIt()
 {
+    RefuseFailedReport();
     const QString name =
         QString::fromStdString(ReportDocumentName(Context().state, UserDecimalSep()));
     std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, name);
@@ -193,6 +194,7 @@ void ResultsWindow::Showbalun()
 // The design as it stands, simulated with NEC-2 in a window of its own.
 void ResultsWindow::Simulate()
 {
+    RefuseFailedReport();
     SimulationWindow window(this, Context(), SimulationWindow::FromDesign(Context().state));
     ShowModal(window);
 }

@@ -5,6 +5,7 @@
 
 #include "state/design_state.h"
 #include "state/errors.h"
+#include "state/refusals.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -116,9 +117,18 @@ MmanaExportWindow::MmanaExportWindow(QWidget* owner, AppContext& context, Dipole
     QPushButton* save = AddButton("Button1", QStringLiteral("Save .MAA"), {605, 652, 160, 40}, c);
     QPushButton* back = AddButton("Button2", QStringLiteral("Back"), {795, 652, 160, 40}, c);
 
-    // After the defaults are set, so that only the user's changes refresh.
-    On(List(1), &QComboBox::currentTextChanged, [this] { FillLabels(); });
-    On(List(9), &QComboBox::currentTextChanged, [this] { FillLabels(); });
+    const auto tip = [this](int number, const QString& text) { List(number)->setToolTip(text); };
+    tip(1, QStringLiteral("Segments per wavelength at the start of the taper: above 0"));
+    tip(2, QStringLiteral("Segments per wavelength at the end of the taper: above 0"));
+    tip(3, QStringLiteral("Easing multiplier from DM1 to DM2: above 0"));
+    tip(4, QStringLiteral("Number of DM1 segments at the taper's end: a whole number, 1 or more"));
+    tip(6, QStringLiteral("metres above ground, from %1")
+               .arg(QString::fromStdString(RangeText(kHeightRange, UserDecimalSep()))));
+
+    // After the defaults are set, so that only the user's changes refresh. A
+    // half-typed DM1 leaves the figures as they were; Save checks the box.
+    On(List(1), &QComboBox::currentTextChanged, [this] { RefreshLabels(); });
+    On(List(9), &QComboBox::currentTextChanged, [this] { RefreshLabels(); });
     On(save, &QPushButton::clicked, [this] { Button1Click(); });
     On(back, &QPushButton::clicked, [this] { done(QDialog::Accepted); });
 }
@@ -135,8 +145,10 @@ QComboBox* MmanaExportWindow::AddList(int number, const char* caption,
     // Every list can be typed over; what is typed is not added as an item.
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
+    // Number items are shown with the user's separator, as every box has it.
     for (std::string_view item : items)
-        list->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+        list->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()))
+                          .replace(QLatin1Char('.'), QChar::fromLatin1(UserDecimalSep())));
     // The defaults are set once, when the window opens: a message box or the
     // About window coming back must not throw away the user's choices.
     list->setCurrentIndex(defaultIndex);
@@ -147,11 +159,14 @@ QComboBox* MmanaExportWindow::AddList(int number, const char* caption,
 void MmanaExportWindow::FormActivate()
 {
     BaseWindow::FormActivate();
-    // A DM1 text that is not a number was reported as it was typed; coming
-    // back from that very message must not report it again.
+    RefreshLabels();
+}
+
+void MmanaExportWindow::RefreshLabels()
+{
     try {
         FillLabels();
-    } catch (const ConversionError&) {
+    } catch (const Error&) {
     }
 }
 
@@ -183,6 +198,8 @@ MaaOptions MmanaExportWindow::Options() const
 void MmanaExportWindow::Button1Click()
 {
     Dialogs& dialogs = Context().dialogs;
+    // The boxes are checked before anything is asked or written.
+    MaaText(Context().state, Options(), UserDecimalSep());
     if (Context().state.Mounting != 'N')
         dialogs.Notice(this, QString::fromUtf8(kNotInsulated));
     bool created = false;
@@ -195,7 +212,7 @@ void MmanaExportWindow::Button1Click()
                QDir(folder).filePath(name_->text() + QStringLiteral(".maa"))});
     if (path.isEmpty())
         return;
-    WriteMaaFile(Context().state, Options(), path.toStdString());
+    WriteMaaFile(Context().state, Options(), path.toStdString(), UserDecimalSep());
 }
 
 } // namespace tavora::app

@@ -28,7 +28,8 @@ class MmanaExportWindow : public BaseWindow {
     void FormActivate() override;
 
     void FillLabels();
-    void Button1Click(); // Save .MAA
+    void RefreshLabels(); // FillLabels, passing over a DM1 that is not (yet) a number
+    void Button1Click();  // Save .MAA
     // What the lists and the name box hold, as the file takes them.
     MaaOptions Options() const;
 

@@ -8,6 +8,7 @@
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_window.h"
 
+#include "exchange/yo_details.h"
 #include "exchange/yo_file.h"
 #include "state/design_state.h"
 
@@ -286,6 +287,7 @@ void YoDetailsWindow::GenerateYO()
 {
     Dialogs& dialogs = Context().dialogs;
     ExitYOvar();
+    RefuseYoEntries(Context().state.YoEntry, UserDecimalSep()); // before anything is asked
     if (!AskYagiDescription(this, Context()))
         return;
     const QString path = dialogs.SaveFile(this, YagDialog(QString(), QStringLiteral("YO files")));

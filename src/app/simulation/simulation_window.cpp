@@ -7,6 +7,7 @@
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -117,6 +118,10 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     dipole_->setGeometry(160, 38, 170, 30);
     AddLabel("Z0Label", QStringLiteral("SWR reference (ohm, 0 by dipole)"), {350, 40, 260, 26}, c);
     z0_ = AddEdit("Z0", QStringLiteral("0"), {610, 38, 70, 30}, c);
+    z0_->setToolTip(
+        QStringLiteral("ohm: 0 takes 50 for the single and 200 for the folded dipole, "
+                       "or from %1")
+            .arg(QString::fromStdString(RangeText(kReferenceImpedanceRange, UserDecimalSep()))));
 
     const auto button = [c](const char* name, const char* caption, int left) {
         return AddButton(name, QString::fromUtf8(caption), {left, 80, 130, 38}, c);
@@ -197,6 +202,7 @@ void SimulationWindow::Start()
     SimulationSettings settings;
     settings.z0 = StrToFloat(Text(z0_), UserDecimalSep());
     const NecModel model = source_(feed);
+    RefuseSimulation(model, settings, UserDecimalSep());
 
     stop_ = false;
     result_.reset();

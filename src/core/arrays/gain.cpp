@@ -1,6 +1,7 @@
 #include "arrays/gain.h"
 
 #include "design/format.h"
+#include "state/errors.h"
 #include "state/numbers.h"
 #include "state/refusals.h"
 
@@ -66,13 +67,21 @@ std::string FindGain(DesignState& state, const std::string& freqText, const std:
                      GainMethod method, char sep)
 {
     state.DesignFreq = StrToFloat(freqText, sep);
-    RefuseNegative(state.DesignFreq, kGainFrequencyBox);
+    RefuseOutside(state.DesignFreq, kFrequencyRange, kGainFrequencyBox, sep);
     state.BoomLength = StrToInt(boomText);
     StoreWaveLength(state);
+    // The formulas are fitted to booms of a fifth of a wavelength and more;
+    // shorter ones give beamwidths past a dipole's.
+    RefuseNotPositive(state.BoomLength, kBoomLengthBox);
+    const double boomWavelengths = state.BoomLength / state.WaveLength;
+    if (!(boomWavelengths >= kGainBoomRange.low && boomWavelengths <= kGainBoomRange.high))
+        throw BoxRefusal(kBoomLengthBox,
+                         std::string(kBoomLengthBox) + " must be from " +
+                             RoundedText(kGainBoomRange.low * state.WaveLength, sep) + " to " +
+                             RoundedText(kGainBoomRange.high * state.WaveLength, sep) + " mm at " +
+                             GeneralFloatText(state.DesignFreq, sep) + " MHz (" +
+                             RangeText(kGainBoomRange, sep) + ")");
     const double gain = GainByMethod(method, state.BoomLength, state.WaveLength);
-    // After the formula, which meets a negative boom with its own fault; the
-    // WA2PHW formula would answer it.
-    RefuseNegative(state.BoomLength, kBoomLengthBox);
     const double beamwidth = BeamwidthFromGain(gain);
     return "Gain is " + FormatFixed(gain, 3, 1, sep) + " dBd (referred to dipole)\r\n" +
            "Approximate 3 dB beamwidth is " + FormatFixed(beamwidth, 3, 1, sep) + " degrees\r\n" +

@@ -28,7 +28,8 @@ inline constexpr const char* kBoomLengthBox = "Boom length mm";
 // A method button of the gain window: converts the two boxes in turn, storing
 // DesignFreq, BoomLength and WaveLength as it goes, and gives the memo's three
 // lines (CRLF between them, none after the last). A failing step throws; the
-// values stored before it stay. A negative frequency or boom is refused.
+// values stored before it stay. A frequency or boom length outside what the
+// formulas answer (state/refusals.h) is refused, naming its box.
 std::string FindGain(DesignState& state, const std::string& freqText, const std::string& boomText,
                      GainMethod method, char decimalSep = '.');
 

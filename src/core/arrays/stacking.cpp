@@ -86,10 +86,9 @@ void FindBeamGain(DesignState& state, const std::string& freqText, const std::st
     ClearFpFaults();
     state.DesignFreq = StrToFloat(freqText, sep);
     const double beamwidth = StrToFloat(beamwidthText, sep);
-    RefuseNegative(state.DesignFreq, kStackingFrequencyBox);
-    const std::string beamwidthBox = StackingPlaneViewOf(planeIndex, state).beamwidthLabel;
-    RefuseNegative(beamwidth, beamwidthBox);
-    RefuseAbove(beamwidth, 180, beamwidthBox);
+    RefuseOutside(state.DesignFreq, kFrequencyRange, kStackingFrequencyBox, sep);
+    RefuseOutside(beamwidth, kBeamwidthRange, StackingPlaneViewOf(planeIndex, state).beamwidthLabel,
+                  sep);
     const double gain = GainFromBeamwidth(beamwidth);
     memo = "Estimated gain of antenna:\t" + Gain(gain, sep) + " dBd\r\n";
     StoreWaveLength(state);

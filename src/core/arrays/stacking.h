@@ -31,8 +31,8 @@ inline constexpr const char* kStackingFrequencyBox = "Frequency in MHz";
 // The "Calculate" button: stores DesignFreq, then WaveLength, and rebuilds
 // `memo` (CRLF line ends). A failing step throws; `memo` keeps what was written
 // so far (only the antenna gain line when the frequency is 0). An index that is
-// neither plane writes the gain line only. A negative frequency, and a
-// beamwidth below 0 or above 180 degrees, are refused before anything is written.
+// neither plane writes the gain line only. A frequency or beamwidth outside
+// what the estimate answers (state/refusals.h) is refused before anything is written.
 void FindBeamGain(DesignState& state, const std::string& freqText, const std::string& beamwidthText,
                   int planeIndex, std::string& memo, char decimalSep = '.');
 

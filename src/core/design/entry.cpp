@@ -19,9 +19,15 @@ template <typename E> E ChoiceAt(const std::string& choices, size_t k, int last)
     return static_cast<E>(std::min(index, last));
 }
 
-template <typename E> char ChoiceDigit(E e) { return static_cast<char>('0' + static_cast<int>(e)); }
+template <typename E> char ChoiceDigit(E e)
+{
+    return static_cast<char>('0' + static_cast<int>(e));
+}
 
-bool InRange(double vf) { return vf > 0 && vf <= 1; }
+bool InRange(double vf)
+{
+    return vf > 0 && vf <= 1;
+}
 
 } // namespace
 
@@ -58,8 +64,8 @@ DesignEntryTexts SaveValues(const DesignEntry& e)
     std::string choices{ChoiceDigit(e.Boom), ChoiceDigit(e.ElementMounting),
                         ChoiceDigit(e.RadiatorShape), ChoiceDigit(e.ElementShape),
                         ChoiceDigit(e.DipoleMounting)};
-    return {e.Frequency,    e.Directors, e.ElementDiam,   e.RadiatorWidth,
-            e.BoomSection,  e.RadiatorDiam, e.BendDiam,   e.FeedGap,
+    return {e.Frequency,     e.Directors,    e.ElementDiam,  e.RadiatorWidth,
+            e.BoomSection,   e.RadiatorDiam, e.BendDiam,     e.FeedGap,
             e.RadiatorThick, e.ElementWidth, e.ElementThick, choices};
 }
 
@@ -91,29 +97,29 @@ void ApplyBandDefaults(DesignEntry& e, char decimalSep)
 const std::array<CoaxItem, kCoaxCount>& CoaxList()
 {
     static const std::array<CoaxItem, kCoaxCount> list{{
-        {"RG-6 (foam PE) 75 ohm", 0.75},     {"RG-8X (foam PE) 52 ohm", 0.75},
-        {"RG-8 (PE) 52 ohm", 0.66},          {"RG-8 (foam PE) 50 ohm", 0.8},
-        {"RG-8A (PE) 52 ohm", 0.66},         {"RG-9 (PE) 51 ohm", 0.66},
-        {"RG-9A (PE) 51 ohm", 0.66},         {"RG-9B (PE) 50 ohm", 0.66},
-        {"RG-11 (PE) 75 ohm", 0.66},         {"RG-11 (foam PE) 75 ohm", 0.8},
-        {"RG-11A (PE) 75 ohm", 0.66},        {"RG-12 (PE) 75 ohm", 0.66},
-        {"RG-12A (PE) 75 ohm", 0.66},        {"RG-17 (PE) 52 ohm", 0.66},
-        {"RG-17A (PE) 52 ohm", 0.66},        {"RG-55 (PE) 53.5 ohm", 0.66},
-        {"RG-55A (PE) 50 ohm", 0.66},        {"RG-55B (PE) 53.5 ohm", 0.66},
-        {"RG-58 (PE) 53.5 ohm", 0.66},       {"RG-58 (foam PE) 53.5 ohm", 0.79},
-        {"RG-58A (PE) 53.5 ohm", 0.66},      {"RG-58B (PE) 53.5 ohm", 0.66},
-        {"RG-58C (PE) 50 ohm", 0.66},        {"RG-59 (PE) 73 ohm", 0.66},
-        {"RG-59 (foam PE) 75 ohm", 0.79},    {"RG-59A (PE) 73 ohm", 0.66},
-        {"RG-62 (air PE) 93 ohm", 0.86},     {"RG-62 (foam PE) 95 ohm", 0.79},
-        {"RG-62A (air PE) 93 ohm", 0.86},    {"RG-62B (air PE) 93 ohm", 0.86},
-        {"RG-133A (PE) 95 ohm", 0.66},       {"RG-141 (PTFE) 50 ohm", 0.7},
-        {"RG-141A (PTFE) 50 ohm", 0.7},      {"RG-142 (PTFE) 50 ohm", 0.7},
-        {"RG-142A (PTFE) 50 ohm", 0.7},      {"RG-142B (PTFE) 50 ohm", 0.7},
-        {"RG-174 (PE) 50 ohm", 0.66},        {"RG-213 (PE) 50 ohm", 0.66},
-        {"RG-214 (PE) 50 ohm", 0.66},        {"RG-215 (PE) 50 ohm", 0.66},
-        {"RG-216 (PE) 75 ohm", 0.66},        {"RG-223 (PE) 50 ohm", 0.66},
-        {"9913 (air PE) 50 ohm", 0.84},      {"9914 (foam PE) 50 ohm", 0.78},
-        {"UT141 (PTFE) 50 ohm", 0.7},        {"USER set velocity factor", 0},
+        {"RG-6 (foam PE) 75 ohm", 0.75},  {"RG-8X (foam PE) 52 ohm", 0.75},
+        {"RG-8 (PE) 52 ohm", 0.66},       {"RG-8 (foam PE) 50 ohm", 0.8},
+        {"RG-8A (PE) 52 ohm", 0.66},      {"RG-9 (PE) 51 ohm", 0.66},
+        {"RG-9A (PE) 51 ohm", 0.66},      {"RG-9B (PE) 50 ohm", 0.66},
+        {"RG-11 (PE) 75 ohm", 0.66},      {"RG-11 (foam PE) 75 ohm", 0.8},
+        {"RG-11A (PE) 75 ohm", 0.66},     {"RG-12 (PE) 75 ohm", 0.66},
+        {"RG-12A (PE) 75 ohm", 0.66},     {"RG-17 (PE) 52 ohm", 0.66},
+        {"RG-17A (PE) 52 ohm", 0.66},     {"RG-55 (PE) 53.5 ohm", 0.66},
+        {"RG-55A (PE) 50 ohm", 0.66},     {"RG-55B (PE) 53.5 ohm", 0.66},
+        {"RG-58 (PE) 53.5 ohm", 0.66},    {"RG-58 (foam PE) 53.5 ohm", 0.79},
+        {"RG-58A (PE) 53.5 ohm", 0.66},   {"RG-58B (PE) 53.5 ohm", 0.66},
+        {"RG-58C (PE) 50 ohm", 0.66},     {"RG-59 (PE) 73 ohm", 0.66},
+        {"RG-59 (foam PE) 75 ohm", 0.79}, {"RG-59A (PE) 73 ohm", 0.66},
+        {"RG-62 (air PE) 93 ohm", 0.86},  {"RG-62 (foam PE) 95 ohm", 0.79},
+        {"RG-62A (air PE) 93 ohm", 0.86}, {"RG-62B (air PE) 93 ohm", 0.86},
+        {"RG-133A (PE) 95 ohm", 0.66},    {"RG-141 (PTFE) 50 ohm", 0.7},
+        {"RG-141A (PTFE) 50 ohm", 0.7},   {"RG-142 (PTFE) 50 ohm", 0.7},
+        {"RG-142A (PTFE) 50 ohm", 0.7},   {"RG-142B (PTFE) 50 ohm", 0.7},
+        {"RG-174 (PE) 50 ohm", 0.66},     {"RG-213 (PE) 50 ohm", 0.66},
+        {"RG-214 (PE) 50 ohm", 0.66},     {"RG-215 (PE) 50 ohm", 0.66},
+        {"RG-216 (PE) 75 ohm", 0.66},     {"RG-223 (PE) 50 ohm", 0.66},
+        {"9913 (air PE) 50 ohm", 0.84},   {"9914 (foam PE) 50 ohm", 0.78},
+        {"UT141 (PTFE) 50 ohm", 0.7},     {"USER set velocity factor", 0},
     }};
     return list;
 }
@@ -156,28 +162,90 @@ long double FlatStripDiameter(const std::string& width, const std::string& thick
 
 namespace {
 
-// An element's equivalent round diameter from the boxes its shape uses; a
-// negative size is refused, naming the box and its panel.
+// An element's equivalent round diameter from the boxes its shape uses. A size
+// that is zero, negative or outside the wavelengths the method answers is
+// refused, naming the box and its panel.
 double ElementSize(Shape shape, const std::string& diam, const std::string& width,
-                   const std::string& thick, const char* panel, char sep)
+                   const std::string& thick, const char* panel, double freq, char sep)
 {
     const auto size = [&](const std::string& text, const char* caption) {
         const double v = StrToFloat(text, sep);
-        RefuseNegative(v, std::string(caption) + panel);
+        RefuseNotPositive(v, std::string(caption) + panel);
         return v;
     };
     // The diameter box is converted whatever the shape.
     const double d = StrToFloat(diam, sep);
-    if (shape == Shape::Square)
+    double equivalent = 0, boxSize = 0;
+    const char* box = kWidthBox;
+    if (shape == Shape::Square) {
+        boxSize = size(width, kWidthBox);
         // 1.18 turns the side of a square section into the equivalent round diameter.
-        return Checked(size(width, kWidthBox) * 1.18);
-    if (shape == Shape::Flat) {
-        size(width, kWidthBox);
+        equivalent = Checked(boxSize * 1.18);
+    } else if (shape == Shape::Flat) {
+        boxSize = size(width, kWidthBox);
         size(thick, kThicknessBox);
-        return Narrowed(FlatStripDiameter(width, thick, sep));
+        equivalent = Narrowed(FlatStripDiameter(width, thick, sep));
+    } else {
+        box = kDiameterBox;
+        equivalent = boxSize = size(diam, kDiameterBox);
     }
-    RefuseNegative(d, std::string(kDiameterBox) + panel);
-    return d;
+    RefuseOutsideWavelengths(equivalent, kElementRatioRange, freq, std::string(box) + panel, sep,
+                             boxSize / equivalent);
+    return shape == Shape::Round ? d : equivalent;
+}
+
+// The caption of the box that sets an element's size in its shape.
+std::string SizeBox(std::uint8_t shape, const char* panel)
+{
+    return std::string(shape == static_cast<std::uint8_t>(Shape::Round) ? kDiameterBox
+                                                                        : kWidthBox) +
+           panel;
+}
+
+[[noreturn]] void Refuse(const std::string& box, const std::string& text)
+{
+    throw BoxRefusal(box, text);
+}
+
+// What a builder can make: every length, spacing, IT, rod and straight
+// positive, the reflector longer than every director, no director longer
+// than the one before it, and the boom narrower than the shortest element.
+// Checked on the engine's own figures, computed on a copy.
+void RefuseUnbuildable(const DesignState& design, char sep)
+{
+    DesignState s = design;
+    std::string report;
+    Yagidimensions(s, report, sep);
+    const std::string elementBox = SizeBox(s.ElementShape, kDirectorPanel);
+    double shortest = std::min({s.ReflLength, s.DipoleLength, s.FoldedLength});
+    double before = s.ReflLength;
+    for (int n = 1; n <= s.DirCount; ++n) {
+        const double length = s.DirLength[static_cast<size_t>(n)];
+        if (!(length > 0 && s.DirSpacing[static_cast<size_t>(n)] > 0))
+            Refuse(elementBox, kElementsTooThick);
+        if (!(length < before))
+            Refuse(elementBox, elementBox + kDirectorsTooLong);
+        before = length;
+        shortest = std::min(shortest, length);
+    }
+    if (!(s.ReflLength > 0 && s.DipoleLength > 0 && s.FoldedLength > 0))
+        Refuse(elementBox, kElementsTooThick);
+    // An IT of zero or less: the boom is as wide as an element or wider.
+    const long long shortestMm = RoundHalfEven(shortest);
+    if (!(static_cast<long double>(shortestMm) > s.BoomSize))
+        Refuse(kBoomBox, std::string(kBoomBox) + " must be below " +
+                             GeneralFloatText(static_cast<double>(shortestMm), sep) +
+                             " mm, the length of the shortest element");
+    // The straights from the feed gap to the bends (HI = GF) must be left.
+    const double folded = s.FoldedLength;
+    if (!(folded / 2 - s.BendDiam / 2 - s.FeedGap / 2 > 0)) {
+        const bool gap = s.FeedGap > s.BendDiam;
+        const char* box = gap ? kGapBox : kBendBox;
+        const double limit = folded - (gap ? s.BendDiam : s.FeedGap);
+        Refuse(box, std::string(box) + " must be below " + RoundedText(limit, sep) +
+                        " mm, to leave a straight on the folded dipole of " +
+                        RoundedText(folded, sep) + " mm");
+    }
 }
 
 } // namespace
@@ -187,10 +255,10 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     ClearFpFaults();
     s.DesignEntry = SaveValues(e);
     s.DesignFreq = StrToFloat(e.Frequency, sep);
-    RefuseNegative(s.DesignFreq, kFrequencyBox);
+    RefuseOutside(s.DesignFreq, kFrequencyRange, kFrequencyBox, sep);
     const int directors = StrToInt(e.Directors);
     if (directors < 0 || directors > kMaxDirectors)
-        throw Error(kDirectorCountRange);
+        throw BoxRefusal("Number of directors", kDirectorCountRange);
     s.DirCount = directors;
     s.ElementDiam = StrToFloat(e.ElementDiam, sep);
     s.DipoleMounting = static_cast<std::uint8_t>(e.DipoleMounting);
@@ -203,7 +271,7 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     s.ElementWidthText = e.ElementWidth;
     s.ElementThickText = e.ElementThick;
     s.ElementDiam = ElementSize(e.ElementShape, e.ElementDiam, e.ElementWidth, e.ElementThick,
-                                kDirectorPanel, sep);
+                                kDirectorPanel, s.DesignFreq, sep);
     s.BoomSize = StrToFloatExt(e.BoomSection, sep);
     RefuseNegative(static_cast<double>(s.BoomSize), kBoomBox);
     s.BoomDiam = Narrowed(s.BoomSize);
@@ -214,15 +282,18 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     }
     static const char mountingChar[] = {'Y', 'I', 'N'};
     s.Mounting = mountingChar[static_cast<int>(e.ElementMounting)];
+    // The boom correction is fitted to booms up to a tenth of a wavelength.
+    if (e.ElementMounting != Mounting::NonMetal && s.BoomDiam > 0)
+        RefuseOutsideWavelengths(s.BoomDiam, kThroughBoomRatioRange, s.DesignFreq, kBoomBox, sep,
+                                 static_cast<double>(s.BoomSize) / s.BoomDiam);
     s.RadiatorDiam = ElementSize(e.RadiatorShape, e.RadiatorDiam, e.RadiatorWidth, e.RadiatorThick,
-                                 kDipolePanel, sep);
+                                 kDipolePanel, s.DesignFreq, sep);
     s.BendDiam = StrToFloat(e.BendDiam, sep);
-    RefuseNegative(s.BendDiam, kBendBox);
+    RefuseNotPositive(s.BendDiam, kBendBox);
     s.FeedGap = StrToFloat(e.FeedGap, sep);
-    RefuseNegative(s.FeedGap, kGapBox);
+    RefuseNotPositive(s.FeedGap, kGapBox);
     s.BalunLength = Checked(Checked(299792.0 / s.DesignFreq) * s.VelocityFactor / 2);
-    if (!ElementLengthsPositive(s))
-        throw Error(kElementsTooThick);
+    RefuseUnbuildable(s, sep);
 }
 
 } // namespace tavora

@@ -61,8 +61,8 @@ long double FlatStripDiameter(const std::string& width, const std::string& thick
 
 // Calculate: saves the group, then converts the boxes into the design state in
 // order. A failing step throws; members set before it keep their new values.
-// Negative sizes and a design whose element lengths come out zero or negative
-// are refused; zeros keep the arithmetic faults they cause.
+// Zero, negative and out-of-range values (state/refusals.h) are refused, naming
+// their box, and so is a design a builder cannot make (see RefuseUnbuildable).
 void YagiDoCalculate(const DesignEntry& entry, DesignState& state, char decimalSep = '.');
 
 inline constexpr const char* kDirectorCountRange = "Number of directors must be from 0 to 100";
@@ -78,6 +78,8 @@ inline constexpr const char* kWidthBox = "Width of element (mm)";
 inline constexpr const char* kThicknessBox = "Thickness of element (mm)";
 inline constexpr const char* kDirectorPanel = " of the directors/reflector";
 inline constexpr const char* kDipolePanel = " of the dipole";
+inline constexpr const char* kDirectorsTooLong =
+    " gives a director as long as the reflector or the director before it";
 inline constexpr const char* kElementsTooThick =
     "The elements are too thick for this frequency: their lengths come out zero or negative";
 

@@ -19,11 +19,6 @@ void Yagidimensions(DesignState& state, std::string& report, char decimalSep = '
 // "Yagi 432.00 MHz".
 std::string ReportDocumentName(const DesignState& state, char decimalSep = '.');
 
-// False when the design's reflector, dipoles or last director come out zero or
-// negative long (elements too thick for the frequency). A design the engine
-// cannot compute counts as true: the engine reports its fault itself.
-bool ElementLengthsPositive(const DesignState& state);
-
 // The balun line, or nothing when no valid velocity factor was chosen; a coax
 // name containing "USER" becomes "coax" in the state either way.
 std::string BalunLine(DesignState& state, char decimalSep = '.');

@@ -2,9 +2,12 @@
 
 #include "design/format.h"
 #include "state/atomic_file.h"
+#include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <utility>
 
@@ -95,16 +98,37 @@ void CheckMaaTexts(const MaaOptions& o)
 {
     CheckSavedText(o.name, "Filename");
     const std::pair<const std::string&, const char*> fields[] = {
-        {o.dm1, "DM1"}, {o.dm2, "DM2"}, {o.sc, "SC"}, {o.ec, "EC"}, {o.height, "Height (metres)"}};
+        {o.dm1, "DM1"}, {o.dm2, "DM2"}, {o.sc, "SC"}, {o.ec, "EC"}, {o.height, kHeightBox}};
     for (const auto& [text, box] : fields)
         CheckSavedText(text, box, ",");
 }
 
+// The boxes checked, the numbers written with a point for the file.
+MaaOptions CheckedOptions(const MaaOptions& typed, char sep)
+{
+    MaaOptions o = typed;
+    for (std::string* text : {&o.dm1, &o.dm2, &o.sc, &o.ec, &o.height})
+        std::replace(text->begin(), text->end(), sep, '.');
+    CheckMaaTexts(o);
+    const auto number = [](const std::string& text, const char* box) {
+        return BoxNumber(text, box, '.');
+    };
+    RefuseNotPositive(number(o.dm1, "DM1"), "DM1");
+    RefuseNotPositive(number(o.dm2, "DM2"), "DM2");
+    RefuseNotPositive(number(o.sc, "SC"), "SC");
+    const double ec = number(o.ec, "EC");
+    RefuseNotPositive(ec, "EC");
+    if (ec != std::floor(ec))
+        throw BoxRefusal("EC", "EC must be a whole number of segments");
+    RefuseOutside(number(o.height, kHeightBox), kHeightRange, kHeightBox, sep);
+    return o;
+}
+
 } // namespace
 
-std::string MaaText(const DesignState& s, const MaaOptions& o)
+std::string MaaText(const DesignState& s, const MaaOptions& typed, char sep)
 {
-    CheckMaaTexts(o);
+    const MaaOptions o = CheckedOptions(typed, sep);
     const int dirCount = std::clamp(s.DirCount, 0, kMaxDirectors);
     std::string out;
     AppendLine(out, o.name);
@@ -158,9 +182,10 @@ std::string OptimiserDir(const std::string& dir, bool& created)
     return path.string();
 }
 
-void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName)
+void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName,
+                  char sep)
 {
-    WriteFileAtomically(fileName, MaaText(state, options));
+    WriteFileAtomically(fileName, MaaText(state, options, sep));
 }
 
 GuidelineLabels FillLabels(const DesignState& state, const std::string& dm1Text, int engineIndex,

@@ -51,9 +51,13 @@ std::string OptimiserDir(const std::string& dir, bool& created);
 // The .maa text (CRLF after every line). Numbers always use a point, as the
 // commas between the fields would otherwise make them ambiguous. A text with a
 // line break or other control character, or a list text with a comma, throws
-// FileError naming its box.
-std::string MaaText(const DesignState& state, const MaaOptions& options);
-void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName);
+// FileError naming its box. The number boxes (DM1, DM2, SC, EC, height) are
+// typed with `decimalSep` and checked here, when the file is saved: one that is
+// empty, no number or out of range throws BoxRefusal naming it.
+std::string MaaText(const DesignState& state, const MaaOptions& options, char decimalSep = '.');
+void WriteMaaFile(const DesignState& state, const MaaOptions& options, const std::string& fileName,
+                  char decimalSep = '.');
+inline constexpr const char* kHeightBox = "Height (metres)";
 
 // A guideline label's text and whether its figure is outside the guideline.
 struct GuidelineLabel {

@@ -2,11 +2,15 @@
 
 #include "design/format.h"
 #include "exchange/frequency_walk.h"
+#include "state/box_names.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 namespace tavora {
 
@@ -21,7 +25,10 @@ const BoxMessage kReflectorDiamEmpty{"Reflector Diameter box empty or zero!", yo
 
 // Every box value must be a positive number here: a negative one would send
 // the searches to the logarithm of a negative number or past the answer.
-bool Missing(const std::optional<double>& v) { return !v || *v <= 0; }
+bool Missing(const std::optional<double>& v)
+{
+    return !v || *v <= 0;
+}
 
 std::optional<double> BoxNumber(const YoEntryTexts& e, int n, char sep)
 {
@@ -46,7 +53,10 @@ FrequencySource YoDetails::Source() const
     return static_cast<FrequencySource>(ChoiceIndex(Text(yo::kFreqSource), 4));
 }
 
-int YoDetails::MountingItem() const { return ChoiceIndex(Text(yo::kMounting), 3); }
+int YoDetails::MountingItem() const
+{
+    return ChoiceIndex(Text(yo::kMounting), 3);
+}
 
 namespace {
 
@@ -97,7 +107,10 @@ template <class Met> std::optional<double> StepDown(double f, Met met)
 constexpr double kMaxBisectedMHz = 1e7;
 constexpr double kMinBisectedSize = 1e-270;
 
-double Wavelength(double f) { return 299793 / f; }
+double Wavelength(double f)
+{
+    return 299793 / f;
+}
 
 double DipoleLengthAt(double f, double diam)
 {
@@ -206,7 +219,8 @@ std::optional<BoxMessage> CalcFfromRef(YoDetails& screen, char sep)
                             mounting < 0 ? Mounting::NonMetal : static_cast<Mounting>(mounting));
         break;
     }
-    if (!f)
+    // A frequency the method cannot answer is no fit either.
+    if (!f || !(*f >= kFrequencyRange.low && *f <= kFrequencyRange.high))
         return BoxMessage{kNoFrequencyFound, searchedBox};
     screen.Text(yo::kFrequency) = FormatFixed(*f, 6, 1, sep);
     return std::nullopt;
@@ -228,8 +242,34 @@ std::optional<BoxMessage> ConvertChecks(const YoEntryTexts& entries, char sep)
     return std::nullopt;
 }
 
+void RefuseYoEntries(const YoEntryTexts& entries, char sep)
+{
+    std::array<double, yo::kReflLength + 1> v{};
+    for (int n = 1; n <= yo::kReflLength; ++n) {
+        const std::string& text = entries[static_cast<size_t>(n - 1)];
+        const bool directorBox = n >= yo::DirLengthEntry(1) && n <= yo::DirDistEntry(yo::kRows);
+        v[static_cast<size_t>(n)] =
+            directorBox && text.empty() ? 0 : BoxNumber(text, YoEntryBox(n), sep);
+        RefuseNegative(v[static_cast<size_t>(n)], YoEntryBox(n));
+    }
+    const double f = v[yo::kFrequency];
+    RefuseOutside(f, kFrequencyRange, YoEntryBox(yo::kFrequency), sep);
+    for (int n : {yo::kDipoleDiam, yo::kElementDiam})
+        RefuseOutsideWavelengths(v[static_cast<size_t>(n)], kElementRatioRange, f, YoEntryBox(n),
+                                 sep);
+    RefuseNotPositive(v[yo::kDipoleDist], YoEntryBox(yo::kDipoleDist));
+    std::vector<int> lengths{yo::kReflLength, yo::kDipoleLength};
+    for (int k = 1; k <= yo::kRows; ++k)
+        if (v[static_cast<size_t>(yo::DirLengthEntry(k))] != 0)
+            lengths.push_back(yo::DirLengthEntry(k));
+    for (int n : lengths)
+        RefuseOutsideWavelengths(v[static_cast<size_t>(n)], kElementLengthRange, f, YoEntryBox(n),
+                                 sep);
+}
+
 std::optional<std::string> MakeMmana(const YoEntryTexts& entries, DesignState& s, char sep)
 {
+    RefuseYoEntries(entries, sep);
     // Boxes in the order they are converted; members set before a bad box keep
     // their new values.
     std::optional<double> v;

@@ -72,9 +72,16 @@ inline constexpr const char* kErrorInBox = "Error in a box (boxes), check entrie
 inline constexpr const char* kDirectorMismatch =
     "Director lengths and director spacing mismatch, check entries";
 
+// Make YO, Make Mmana and Simulate: every box a number (an empty director box
+// counts as 0), none negative; the frequency within kFrequencyRange; the
+// dipole, reflector and element sizes positive and, with every director
+// length given, in the wavelengths the method answers (state/refusals.h).
+// Throws BoxRefusal naming the first box that fails.
+void RefuseYoEntries(const YoEntryTexts& entries, char decimalSep = '.');
+
 // Make Mmana: fills the design state from the entries and sets Mounting to
-// 'N'. Returns the message when the boxes cannot be exported. A frequency of
-// 0 throws the arithmetic error.
+// 'N'. Returns the message when the directors do not fit together; the boxes
+// are refused as RefuseYoEntries does first.
 std::optional<std::string> MakeMmana(const YoEntryTexts& entries, DesignState& state,
                                      char decimalSep = '.');
 

@@ -1,6 +1,7 @@
 #include "exchange/yo_file.h"
 
 #include "design/format.h"
+#include "exchange/yo_details.h"
 #include "state/atomic_file.h"
 #include "state/box_names.h"
 #include "state/errors.h"
@@ -100,7 +101,9 @@ std::string YagTextFromEntries(const YoEntryTexts& typed, const std::string& des
 
 void GenerateYOfile(const DesignState& state, const std::string& fileName, char sep)
 {
-    WriteFileAtomically(fileName, YagTextFromEntries(state.YoEntry, state.YagiDescription, sep));
+    const std::string text = YagTextFromEntries(state.YoEntry, state.YagiDescription, sep);
+    RefuseYoEntries(state.YoEntry, sep);
+    WriteFileAtomically(fileName, text);
 }
 
 std::string FirstNumber(const std::string& line)

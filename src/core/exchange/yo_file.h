@@ -30,7 +30,8 @@ int YoDirectorRowCount(const YoEntryTexts& entries);
 // separator the reader knows.
 std::string YagTextFromEntries(const YoEntryTexts& entries, const std::string& description,
                                char decimalSep = '.');
-// Writes the YO entry group (which the caller has filled from the boxes).
+// Writes the YO entry group (which the caller has filled from the boxes),
+// refused as RefuseYoEntries does before anything is written.
 void GenerateYOfile(const DesignState& state, const std::string& fileName, char decimalSep = '.');
 
 // The number-picking rules of the reader.

@@ -98,10 +98,15 @@ RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::stri
     if (unknown == RodUnknown::Impedance) {
         const long double spacing = Known(spacingText, sep);
         const long double cross = Known(crossText, sep);
-        const long double x = Checked(round ? spacing / cross : spacing / (spacing + cross));
-        // After the ratio, whose zero divisors keep their own fault.
         RefuseNotPositive(static_cast<double>(spacing), SpacingLabel(section));
         RefuseNotPositive(static_cast<double>(cross), kCrossSectionBox);
+        // Round rods are measured centre to centre: closer than a diameter they overlap.
+        if (round && !(spacing > cross))
+            throw BoxRefusal(SpacingLabel(section), std::string(SpacingLabel(section)) +
+                                                        " must be above the " + kCrossSectionBox +
+                                                        ", " + BoxText(cross, sep) +
+                                                        " mm: closer, the rods overlap");
+        const long double x = Checked(round ? spacing / cross : spacing / (spacing + cross));
         const long double z = Checked(Fit(section, x));
         result.unknownText = BoxText(z, sep);
         result.message = RangeMessage(section, z);
@@ -136,7 +141,7 @@ void CalculateQuarterWave(const std::string& freqText, const std::string& zInTex
     const long double zIn = Known(zInText, sep);
     const long double zOut = Known(zOutText, sep);
     const long double vf = Known(vfText, sep);
-    RefuseNegative(static_cast<double>(freq), kQuarterWaveFrequencyBox);
+    RefuseNotPositive(static_cast<double>(freq), kQuarterWaveFrequencyBox);
     RefuseNotPositive(static_cast<double>(vf), kVelocityFactorBox);
     RefuseAbove(static_cast<double>(vf), 1, kVelocityFactorBox);
     result.length = BoxText(QuarterWaveLength(freq, vf), sep);

@@ -204,6 +204,11 @@ void FindSWR(SwrSession& session, const std::string& reverseText, const std::str
     const double forward = StrToFloat(forwardText, sep);
     RefuseNegative(reverse, MeasureTextsOf(session.mode).firstLabel);
     RefuseNegative(forward, MeasureTextsOf(session.mode).secondLabel);
+    // A line of 0 ohms is no line: the ratio against it would be any number.
+    if (session.mode == MeasureMode::Ohms) {
+        RefuseNotPositive(reverse, MeasureTextsOf(session.mode).firstLabel);
+        RefuseNotPositive(forward, MeasureTextsOf(session.mode).secondLabel);
+    }
     // The loss of the length the box holds now, which typing may have left behind.
     if (session.compensate && session.band >= 0 && session.selectedCable >= 0 &&
         session.coaxLoss != kNoLossData)

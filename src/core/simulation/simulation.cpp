@@ -5,6 +5,8 @@
 #include "design/format.h"
 #include "simulation/segmentation.h"
 #include "simulation/uncertain.h"
+#include "state/errors.h"
+#include "state/refusals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +24,16 @@ double ReferenceImpedance(Feed feed, double z0)
     if (z0 > 0)
         return z0;
     return feed == Feed::SingleDipole ? 50 : 200;
+}
+
+void RefuseSimulation(const NecModel& model, const SimulationSettings& settings, char sep)
+{
+    RefuseOutside(model.frequency, kFrequencyRange, kModelFrequencyBox, sep);
+    RefuseNegative(settings.z0, kReferenceBox);
+    if (settings.z0 != 0 && !(settings.z0 >= kReferenceImpedanceRange.low &&
+                              settings.z0 <= kReferenceImpedanceRange.high))
+        throw BoxRefusal(kReferenceBox, std::string(kReferenceBox) + " must be 0, or from " +
+                                            RangeText(kReferenceImpedanceRange, sep));
 }
 
 int ProcessCount(const SimulationSettings& settings)
@@ -178,6 +190,7 @@ std::vector<std::string> UnsettledNotes(const SimulationResult& r, const Simulat
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
                           const RunControl& control)
 {
+    RefuseSimulation(model, settings);
     auto decks = SimulationDecks(model, settings, ProcessCount(settings));
     const NecModel finer = Refined(model);
     decks.push_back(NecDeck(finer, true, {}));

@@ -20,6 +20,13 @@ struct SimulationSettings {
 
 double ReferenceImpedance(Feed feed, double z0);
 
+inline constexpr const char* kReferenceBox = "SWR reference (ohm, 0 by dipole)";
+inline constexpr const char* kModelFrequencyBox = "Frequency in MHz";
+// Refuses, before the engine runs, a model frequency outside kFrequencyRange and
+// a reference that is neither 0 nor within kReferenceImpedanceRange.
+void RefuseSimulation(const NecModel& model, const SimulationSettings& settings,
+                      char decimalSep = '.');
+
 struct SweepRow {
     double frequency = 0;
     std::complex<double> impedance;

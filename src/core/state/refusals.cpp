@@ -3,27 +3,88 @@
 #include "state/errors.h"
 #include "state/numbers.h"
 
+#include <cmath>
 #include <string>
 
 namespace tavora {
 
+namespace {
+
+[[noreturn]] void Refuse(std::string_view box, const std::string& text)
+{
+    throw BoxRefusal(std::string(box), std::string(box) + text);
+}
+
+} // namespace
+
+double BoxNumber(const std::string& text, std::string_view box, char sep)
+{
+    if (text.find_first_not_of(' ') == std::string::npos)
+        Refuse(box, " box empty or zero!");
+    try {
+        return StrToFloat(text, sep);
+    } catch (const ConversionError&) {
+        Refuse(box, " must be a number, not '" + text + "'");
+    }
+}
+
 void RefuseNegative(double value, std::string_view box)
 {
     if (value < 0)
-        throw Error(std::string(box) + " cannot be negative");
+        Refuse(box, " cannot be negative");
 }
 
 void RefuseNotPositive(double value, std::string_view box)
 {
     RefuseNegative(value, box);
     if (value == 0)
-        throw Error(std::string(box) + " box empty or zero!");
+        Refuse(box, " box empty or zero!");
 }
 
 void RefuseAbove(double value, double limit, std::string_view box)
 {
     if (value > limit)
-        throw Error(std::string(box) + " cannot be above " + GeneralFloatText(limit));
+        Refuse(box, " cannot be above " + GeneralFloatText(limit));
+}
+
+std::string RoundedText(double value, char sep)
+{
+    if (value == 0 || !std::isfinite(value))
+        return GeneralFloatText(value, sep);
+    const double scale = std::pow(10.0, std::floor(std::log10(std::fabs(value))) - 2);
+    return GeneralFloatText(std::round(value / scale) * scale, sep);
+}
+
+std::string RangeText(Range range, char sep)
+{
+    return GeneralFloatText(range.low, sep) + " to " + GeneralFloatText(range.high, sep) + " " +
+           range.unit;
+}
+
+void RefuseOutside(double value, Range range, std::string_view box, char sep)
+{
+    if (range.low > 0)
+        RefuseNotPositive(value, box);
+    else
+        RefuseNegative(value, box);
+    // Written so that a NaN is refused too.
+    if (!(value >= range.low && value <= range.high))
+        Refuse(box, " must be from " + RangeText(range, sep));
+}
+
+void RefuseOutsideWavelengths(double mm, Range ratio, double frequency, std::string_view box,
+                              char sep, double boxPerMm)
+{
+    const double waveLength = 299792 / frequency;
+    if (ratio.low > 0)
+        RefuseNotPositive(mm, box);
+    else
+        RefuseNegative(mm, box);
+    const double r = mm / waveLength;
+    if (!(r >= ratio.low && r <= ratio.high))
+        Refuse(box, " must be from " + RoundedText(ratio.low * waveLength * boxPerMm, sep) +
+                        " to " + RoundedText(ratio.high * waveLength * boxPerMm, sep) + " mm at " +
+                        GeneralFloatText(frequency, sep) + " MHz (" + RangeText(ratio, sep) + ")");
 }
 
 } // namespace tavora

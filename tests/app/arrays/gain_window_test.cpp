@@ -60,16 +60,22 @@ class GainTest : public QObject {
         QTest::newRow("boom not whole") << "144.1"
                                         << "4000.5"
                                         << "'4000.5' is not a valid integer value";
-        QTest::newRow("zero frequency") << "0"
-                                        << "4000"
-                                        << "Floating point division by zero";
+        QTest::newRow("zero frequency is refused naming the box")
+            << "0"
+            << "4000"
+            << "Enter frequency in MHz box empty or zero!";
+        QTest::newRow("a boom too short for the formulas")
+            << "144.1"
+            << "1"
+            << "Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 wavelengths)";
         QTest::newRow("negative frequency is refused naming the box")
             << "-144.1"
             << "4000"
             << "Enter frequency in MHz cannot be negative";
-        QTest::newRow("negative boom keeps the formula's fault") << "144.1"
-                                                                 << "-1000"
-                                                                 << "Invalid floating point operation";
+        QTest::newRow("negative boom is refused naming the box")
+            << "144.1"
+            << "-1000"
+            << "Boom length mm cannot be negative";
     }
     void badInputShowsItsMessageAndKeepsWhatWasTyped()
     {

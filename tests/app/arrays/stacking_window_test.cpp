@@ -1,6 +1,6 @@
+#include "app/arrays/stacking_window.h"
 #include "app/shell/main_window.h"
 #include "app/shell/pictures.h"
-#include "app/arrays/stacking_window.h"
 #include "tool_test.h"
 
 #include "temp_dir.h"
@@ -57,8 +57,9 @@ class StackingTest : public QObject {
         QTest::newRow("not a number keeps the memo")
             << "x"
             << "'x' is not a valid floating point value" << 4;
-        QTest::newRow("zero leaves the gain line") << "0"
-                                                   << "Floating point division by zero" << 1;
+        QTest::newRow("zero is refused naming the box, the memo kept")
+            << "0"
+            << "Frequency in MHz box empty or zero!" << 4;
         QTest::newRow("negative is refused naming the box, the memo kept")
             << "-144.1"
             << "Frequency in MHz cannot be negative" << 4;
@@ -79,7 +80,7 @@ class StackingTest : public QObject {
         Type(&w, "Edit2", "200");
         Click(&w, "Button1");
         QCOMPARE(h.dialogs.MessageTexts().last(),
-                 QStringLiteral("Half power vertical beamwidth cannot be above 180"));
+                 QStringLiteral("Half power vertical beamwidth must be from 10 to 150 degrees"));
         Type(&w, "Edit2", "30");
         Click(&w, "Button1");
         QCOMPARE(MemoLines(&w).size(), 4);

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
@@ -79,7 +80,7 @@ class MmanaExportWindowTest : public test::FolderTest {
         QCOMPARE(h.dialogs.MessageTexts(),
                  QStringList{"The elements are not insulated from the boom. MMANA-GAL will give an "
                              "incorrect assessment"});
-        QCOMPARE(kept, (QStringList{"800", "40", "2.0", "1", "Real", "30", "Cu wire",
+        QCOMPARE(kept, (QStringList{"800", "40", Typed("2.0"), "1", "Real", "30", "Cu wire",
                                     "Folded dipole", "MMANA-GAL"}));
         Cli({"design", "--boom-type", "square",  "--mounting", "bonded", "--dipole-mounting",
              "same",   "--maa",       "cli.maa", "--maa-name", "Big",    "--dm1",
@@ -96,7 +97,7 @@ class MmanaExportWindowTest : public test::FolderTest {
         QStringList texts;
         for (int n = 1; n <= 9; ++n)
             texts << w.List(n)->currentText();
-        QCOMPARE(texts, (QStringList{"400", "40", "2.0", "1", "Free space", "15", "Al tube",
+        QCOMPARE(texts, (QStringList{"400", "40", Typed("2.0"), "1", "Free space", "15", "Al tube",
                                      "Single dipole", "MMANA-GAL"}));
         QCOMPARE(w.List(1)->count(), 38);
         QCOMPARE(Find<QLineEdit>(&w, "Edit1")->text(), QStringLiteral("Yagi01"));
@@ -179,20 +180,49 @@ class MmanaExportWindowTest : public test::FolderTest {
         QCOMPARE(h.dialogs.messages.size(), 0);
     }
 
-    void aDm1ThatIsNotANumberKeepsTheLabels()
+    // Typing says nothing; Save checks every number box, naming the first bad one.
+    void numberBoxesAreCheckedAtSaveNotWhileTyping_data()
     {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a DM1 that is no number") << 1 << "wide"
+                                                 << "DM1 must be a number, not 'wide'";
+        QTest::newRow("an empty DM1") << 1 << ""
+                                      << "DM1 box empty or zero!";
+        QTest::newRow("a height that is no number") << 6 << "x"
+                                                    << "Height (metres) must be a number, not 'x'";
+        QTest::newRow("a height below ground") << 6 << "-5"
+                                               << "Height (metres) cannot be negative";
+    }
+    void numberBoxesAreCheckedAtSaveNotWhileTyping()
+    {
+        QFETCH(int, list);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
         Harness h;
         Design(h.state);
+        h.state.Mounting = 'N';
         MmanaExportWindow w(nullptr, h.context);
         w.FillLabels();
         const QString before = LabelText(&w, "Label16");
-        w.List(1)->setCurrentText("wide");
-        QCOMPARE(h.dialogs.MessageTexts(),
-                 QStringList{"'wide' is not a valid floating point value"});
+        w.List(list)->setCurrentText(text);
         QCOMPARE(LabelText(&w, "Label16"), before);
-        QCOMPARE(before, Typed("Seg:Diam = 2.2:1"));
-        w.FormActivate(); // back from that message: told once is enough
+        Click(&w, "Button1");
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
+        QVERIFY(h.dialogs.fileDialogs.isEmpty());
+        QVERIFY(!QFile::exists(QDir::current().filePath("y.maa")));
+        // The user's separator in a box goes to the file as a point.
+        w.List(list)->setCurrentIndex(list == 1 ? 28 : 3);
+        w.List(3)->setCurrentText(Typed("2.5"));
+        h.dialogs.saveFiles.push_back(QDir::current().filePath("y.maa"));
+        Click(&w, "Button1");
         QCOMPARE(h.dialogs.messages.size(), 1);
+        QFile file(QDir::current().filePath("y.maa"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\r\n400,   40,   2.5,   1\r\n"));
+        file.close();
+        QVERIFY(QFile::remove(file.fileName()));
     }
 
     void fileAndHelpWorkFromHereAndNoTaskCanReplaceTheDesign()

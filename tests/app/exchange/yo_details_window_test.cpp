@@ -256,7 +256,7 @@ class YoDetailsWindowTest : public test::FolderTest {
         w.Box(10)->setText("x");
         Click(&w, "PButton4");
         QCOMPARE(h.dialogs.MessageTexts().last(),
-                 QStringLiteral("Error in a box (boxes), check entries"));
+                 QStringLiteral("Dir 3 Dist from reflector must be a number, not 'x'"));
         // The boxes were converted, never copied into the group.
         QCOMPARE(h.state.YoEntry[9], std::string("0"));
     }
@@ -400,6 +400,35 @@ class YoDetailsWindowTest : public test::FolderTest {
                      QStringList{"--yag", "cli.yag", "--description", "Ten el"}),
                  QStringLiteral("YO file saved\n"));
         QCOMPARE(FileBytes("screen.yag"), FileBytes("cli.yag"));
+    }
+
+    // A box that is no number, or a size no Yagi has, is named before anything is asked.
+    void makeYoRefusesAnImpossibleBoxBeforeAsking_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a director length that is no number")
+            << 9 << "abc"
+            << "Dir 3 Length must be a number, not 'abc'";
+        QTest::newRow("a vanishing reflector") << 39 << "1e-300"
+                                               << "Reflector length must be from 520 to 1560 mm at "
+                                                  "144.1 MHz (0.25 to 0.75 wavelength)";
+    }
+    void makeYoRefusesAnImpossibleBoxBeforeAsking()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        Harness h;
+        YoDetailsWindow w(nullptr, h.context);
+        TypeEntries(w, WorkedYagi());
+        w.Box(entry)->setText(Typed(text));
+        Click(&w, "PButton3");
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{Typed(message)});
+        QCOMPARE(h.dialogs.unexpected, QStringList{}); // no description prompt
+        QVERIFY(h.dialogs.fileDialogs.isEmpty());
+        QCOMPARE(h.dialogs.beeps, 0);
     }
 
     void loadingTheWrittenFileRestoresTheEntries()

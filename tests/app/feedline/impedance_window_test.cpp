@@ -103,10 +103,17 @@ class ImpedanceTest : public QObject {
                               << "x"
                               << "Button1"
                               << "Error in one of the entry boxes";
-        QTest::newRow("quarter wave") << "Edit4"
-                                      << "0"
-                                      << "Button2"
-                                      << "Floating point division by zero";
+        QTest::newRow("zero frequency is refused naming the box")
+            << "Edit4"
+            << "0"
+            << "Button2"
+            << "Frequency (MHz) box empty or zero!";
+        QTest::newRow("rods that overlap")
+            << "Edit2"
+            << "5"
+            << "Button1"
+            << "Centre to centre (mm) must be above the Cross section (mm), 9.5 mm: closer, the "
+               "rods overlap";
         QTest::newRow("negative spacing is refused naming the box")
             << "Edit2"
             << "-12.8"
@@ -133,7 +140,7 @@ class ImpedanceTest : public QObject {
         ImpedanceWindow w(nullptr, h.context);
         Type(&w, qPrintable(box), Typed(text));
         Click(&w, qPrintable(button));
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{Typed(message)});
         Type(&w, qPrintable(box), Typed("12.8")); // and the window goes on
         Click(&w, qPrintable(button));
         QCOMPARE(h.dialogs.messages.size(), 1);

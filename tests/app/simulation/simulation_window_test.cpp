@@ -330,7 +330,28 @@ class SimulationWindowTest : public QObject {
         YoDetailsWindow yo(nullptr, h.context);
         yo.show();
         Click(&yo, "Simulate");
-        QCOMPARE(h.dialogs.MessageTexts(), QStringList{QString::fromUtf8(kErrorInBox)});
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 QStringList{"Dir 1 Dist from reflector must be a number, not 'x'"});
+    }
+
+    // An SWR reference the figures would answer with nonsense runs nothing.
+    void aReferenceOutsideItsRangeIsRefusedBeforeTheEngineRuns()
+    {
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
+        for (const char* z0 : {"-50", "0.000001"}) {
+            Type(&w, "Z0", Typed(z0));
+            Click(&w, "Simulate");
+            QVERIFY(!w.Running());
+            QVERIFY(w.Result().has_value()); // the figures shown stay
+        }
+        QCOMPARE(
+            h.dialogs.MessageTexts(),
+            (QStringList{"SWR reference (ohm, 0 by dipole) cannot be negative",
+                         "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"}));
     }
 };
 

@@ -3,6 +3,8 @@
 #include "state/errors.h"
 #include "temp_dir.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 using namespace tavora;
@@ -149,6 +151,41 @@ TEST(MaaFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
     EXPECT_EQ(MaaText(ThreeDirectors(), named).substr(0, 11), "Yagi, 2 m\r\n");
 }
 
+// The number boxes are checked when the file is saved, typed with the user's separator.
+TEST(MaaFile, NumberBoxesAreCheckedAtSaveNamingTheBox)
+{
+    const struct {
+        std::string MaaOptions::*text;
+        const char *value, *message;
+    } cases[] = {
+        {&MaaOptions::height, "x", "Height (metres) must be a number, not 'x'"},
+        {&MaaOptions::height, "-5", "Height (metres) cannot be negative"},
+        {&MaaOptions::height, "5000", "Height (metres) must be from 0 to 1000 metres"},
+        {&MaaOptions::dm1, "", "DM1 box empty or zero!"},
+        {&MaaOptions::dm2, "0", "DM2 box empty or zero!"},
+        {&MaaOptions::sc, "2..5", "SC must be a number, not '2..5'"},
+        {&MaaOptions::ec, "1.5", "EC must be a whole number of segments"},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        MaaOptions o;
+        o.*c.text = c.value;
+        try {
+            WriteMaaFile(ThreeDirectors(), o, dir.File("y.maa"));
+            ADD_FAILURE() << c.message;
+        } catch (const BoxRefusal& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.File("y.maa"))) << c.message;
+    }
+    MaaOptions comma;
+    comma.sc = "2,5";
+    comma.height = "7,5";
+    const std::string text = MaaText(ThreeDirectors(), comma, ',');
+    EXPECT_NE(text.find("\r\n400,   40,   2.5,   1\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n0,   7.5,   4,"), std::string::npos);
+}
+
 TEST(MaaFile, TheOptimiserFolder)
 {
     TempDir dir;
@@ -191,11 +228,11 @@ TEST(FillLabels, Thresholds)
         bool segRed, wireRed, ratioRed;
     };
     const Case cases[] = {
-        {"40", 0, 20, false, false, false},   // s 0.05, w 0.02, 2.5:1
-        {"40", 0, 21, false, true, false},    // w above 0.02
-        {"40", 1, 21, false, false, true},    // NEC-2 allows w to 0.32 but wants 4:1
-        {"20", -1, 10, true, false, false},   // typed engine text: NEC-2 figures; s 0.1
-        {"20001", 0, 1, true, false, true},   // s below 0.0001
+        {"40", 0, 20, false, false, false}, // s 0.05, w 0.02, 2.5:1
+        {"40", 0, 21, false, true, false},  // w above 0.02
+        {"40", 1, 21, false, false, true},  // NEC-2 allows w to 0.32 but wants 4:1
+        {"20", -1, 10, true, false, false}, // typed engine text: NEC-2 figures; s 0.1
+        {"20001", 0, 1, true, false, true}, // s below 0.0001
         {"40", 1, 330, false, true, true},
     };
     for (const Case& c : cases) {

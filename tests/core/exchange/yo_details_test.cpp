@@ -1,5 +1,6 @@
 #include "exchange/yo_details.h"
 
+#include "state/box_names.h"
 #include "state/errors.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,10 @@ struct EstimateCase {
     int source, mounting;
     const char* frequency;
 };
-void PrintTo(const EstimateCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EstimateCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class WorkedEstimate : public testing::TestWithParam<EstimateCase> {};
 
@@ -48,14 +52,13 @@ TEST_P(WorkedEstimate, GivesTheWorkedFrequency)
     EXPECT_TRUE(y.frequencyReadOnly);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    YoDetails, WorkedEstimate,
-    testing::Values(EstimateCase{"SingleRodDipole", 1, 2, "145.0"},
-                    EstimateCase{"FoldedDipole", 2, 2, "147.8"},
-                    EstimateCase{"ReflectorNonMetal", 0, 2, "142.3"},
-                    EstimateCase{"ReflectorThrough", 0, 0, "143.0"},
-                    EstimateCase{"ReflectorInsulated", 0, 1, "142.7"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(YoDetails, WorkedEstimate,
+                         testing::Values(EstimateCase{"SingleRodDipole", 1, 2, "145.0"},
+                                         EstimateCase{"FoldedDipole", 2, 2, "147.8"},
+                                         EstimateCase{"ReflectorNonMetal", 0, 2, "142.3"},
+                                         EstimateCase{"ReflectorThrough", 0, 0, "143.0"},
+                                         EstimateCase{"ReflectorInsulated", 0, 1, "142.7"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FrequencyEstimate, ChecksInOrderNamingTheirBox)
 {
@@ -67,17 +70,24 @@ TEST(FrequencyEstimate, ChecksInOrderNamingTheirBox)
     const Case cases[] = {
         {"all zero", Screen({{yo::kFreqSource, "1"}}), {"Reflector Length box empty or zero!", 39}},
         {"through with no boom", Worked(1, 0), {"Boom Diameter box empty or zero!", 38}},
-        {"no dipole diameter", Screen({{39, "1030"}, {3, "980"}}), {"Dipole Diameter box empty or zero!", 1}},
-        {"empty dipole length", Screen({{39, "1030"}, {1, "6"}, {3, ""}}),
+        {"no dipole diameter",
+         Screen({{39, "1030"}, {3, "980"}}),
+         {"Dipole Diameter box empty or zero!", 1}},
+        {"empty dipole length",
+         Screen({{39, "1030"}, {1, "6"}, {3, ""}}),
          {"Dipole length box empty or zero!", 3}},
-        {"no element diameter", Screen({{39, "1030"}, {1, "6"}, {3, "980"}}),
+        {"no element diameter",
+         Screen({{39, "1030"}, {1, "6"}, {3, "980"}}),
          {"Reflector Diameter box empty or zero!", 4}},
         // Negative values get the check's own message instead of a fault or a silent end.
-        {"negative reflector", Screen({{39, "-1030"}, {1, "6"}, {3, "980"}, {4, "6"}, {40, "0"}}),
+        {"negative reflector",
+         Screen({{39, "-1030"}, {1, "6"}, {3, "980"}, {4, "6"}, {40, "0"}}),
          {"Reflector Length box empty or zero!", 39}},
-        {"negative dipole", Screen({{39, "1030"}, {1, "6"}, {3, "-980"}, {4, "6"}, {40, "1"}}),
+        {"negative dipole",
+         Screen({{39, "1030"}, {1, "6"}, {3, "-980"}, {4, "6"}, {40, "1"}}),
          {"Dipole length box empty or zero!", 3}},
-        {"negative boom", Screen({{39, "1030"}, {38, "-20"}, {1, "6"}, {3, "980"}, {4, "6"}, {41, "0"}}),
+        {"negative boom",
+         Screen({{39, "1030"}, {38, "-20"}, {1, "6"}, {3, "980"}, {4, "6"}, {41, "0"}}),
          {"Boom Diameter box empty or zero!", 38}},
     };
     for (const Case& c : cases) {
@@ -200,10 +210,6 @@ TEST(MakeMmana, RefusesWhatCannotBeExported)
         {"a gap at row 3", yo::DirLengthEntry(3), "0", kDirectorMismatch},
         {"a distance with no length after the last director", yo::DirDistEntry(6), "5000",
          kDirectorMismatch},
-        {"an empty box", yo::DirDistEntry(9), "", kErrorInBox},
-        {"a text", yo::kReflLength, "1030mm", kErrorInBox},
-        {"a negative length", yo::DirLengthEntry(2), "-928", kErrorInBox},
-        {"a negative distance", yo::kDipoleDist, "-400", kErrorInBox},
     };
     for (const Case& c : cases) {
         YoEntryTexts e = FiveDirectors();
@@ -216,10 +222,50 @@ TEST(MakeMmana, RefusesWhatCannotBeExported)
     }
 }
 
-TEST(MakeMmana, AZeroFrequencyIsADivisionByZero)
+// Make YO, Make Mmana and Simulate refuse the same boxes, each by its name.
+TEST(YoEntries, ImpossibleBoxesAreRefusedNamingTheBox)
 {
+    const struct {
+        int entry;
+        const char *text, *message;
+    } cases[] = {
+        {yo::DirLengthEntry(3), "abc", "Dir 3 Length must be a number, not 'abc'"},
+        {yo::kReflLength, "1e-300",
+         "Reflector length must be from 520 to 1560 mm at 144.1 MHz (0.25 to 0.75 wavelength)"},
+        {yo::kReflLength, "", "Reflector length box empty or zero!"},
+        {yo::kReflLength, "1030mm", "Reflector length must be a number, not '1030mm'"},
+        {yo::DirLengthEntry(2), "-928", "Dir 2 Length cannot be negative"},
+        {yo::kDipoleDist, "-400", "Dipole dist from ref cannot be negative"},
+        {yo::kDipoleDist, "0", "Dipole dist from ref box empty or zero!"},
+        {yo::kFrequency, "0", "Frequency box empty or zero!"},
+        {yo::kFrequency, "1.64886E+305", "Frequency must be from 50 to 10000 MHz"},
+        {yo::kElementDiam, "300",
+         "Director/Reflector diameter must be from 0.416 to 83.2 mm at 144.1 MHz (0.0002 to 0.04 "
+         "wavelength)"},
+    };
+    for (const auto& c : cases) {
+        YoEntryTexts e = FiveDirectors();
+        e[static_cast<size_t>(c.entry - 1)] = c.text;
+        DesignState s;
+        try {
+            MakeMmana(e, s);
+            ADD_FAILURE() << c.message;
+        } catch (const BoxRefusal& r) {
+            EXPECT_STREQ(r.what(), c.message);
+            EXPECT_EQ(r.box(), YoEntryBox(c.entry));
+        }
+        EXPECT_EQ(s.Mounting, '\0') << c.message;
+    }
+    // Rows after the last director may be left empty.
     YoEntryTexts e = FiveDirectors();
-    e[36] = "0";
-    DesignState s;
-    EXPECT_THROW(MakeMmana(e, s), ArithmeticError);
+    e[static_cast<size_t>(yo::DirDistEntry(9) - 1)] = "";
+    EXPECT_NO_THROW(RefuseYoEntries(e));
+}
+
+// An estimate past the frequencies the method answers is no fit.
+TEST(YoEntries, AnEstimateOutsideTheFrequencyRangeIsNoFit)
+{
+    YoDetails y = Worked(0, 2);
+    y.Text(yo::kReflLength) = "1e-300";
+    EXPECT_EQ(CalcFfromRef(y), (BoxMessage{kNoFrequencyFound, yo::kReflLength}));
 }

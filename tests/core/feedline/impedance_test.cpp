@@ -64,12 +64,6 @@ TEST(Rods, FailuresAndVisibleBoxes)
     } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), kEntryBoxError);
     }
-    try {
-        CalculateRods(U::Impedance, S::Square, "-5", "5", ""); // gap + width is 0
-        ADD_FAILURE();
-    } catch (const ArithmeticError& e) {
-        EXPECT_STREQ(e.what(), kDivisionByZero);
-    }
     const RodBoxes b = VisibleRodBoxes(U::CrossSection);
     EXPECT_TRUE(!b.crossSection && b.spacing && b.impedance);
     EXPECT_STREQ(SpacingLabel(S::Square), "Face to face (mm)");
@@ -88,6 +82,10 @@ TEST(Rods, ImpossibleValuesAreRefusedNamingTheBox)
         {U::CrossSection, S::Round, "x", "0", "100", "Centre to centre (mm) box empty or zero!"},
         {U::Spacing, S::Square, "-9.5", "x", "300", "Cross section (mm) cannot be negative"},
         {U::CrossSection, S::Square, "x", "5", "-100", "Impedance (ohms) cannot be negative"},
+        {U::Impedance, S::Round, "0", "12.8", "x", "Cross section (mm) box empty or zero!"},
+        {U::Impedance, S::Round, "20", "12.8", "x",
+         "Centre to centre (mm) must be above the Cross section (mm), 20.0 mm: closer, the rods "
+         "overlap"},
     };
     for (const auto& c : cases) {
         try {
@@ -105,6 +103,7 @@ TEST(QuarterWave, ImpossibleValuesAreRefusedNamingTheBox)
         const char *freq, *zIn, *zOut, *vf, *message, *length;
     } cases[] = {
         {"-144", "200", "50", "1", "Frequency (MHz) cannot be negative", ""},
+        {"0", "200", "50", "1", "Frequency (MHz) box empty or zero!", ""},
         {"144", "200", "50", "0", "Velocity factor box empty or zero!", ""},
         {"144", "200", "50", "1.2", "Velocity factor cannot be above 1", ""},
         {"144", "-200", "-50", "1", "Input impedance (ohms) cannot be negative", "520.5"},
@@ -130,7 +129,6 @@ TEST(QuarterWave, LengthAndImpedance)
     EXPECT_EQ(r.length + " " + r.impedance, "520.5 100.0");
     CalculateQuarterWave("144.0", "200", "50", "0.66", r);
     EXPECT_EQ(r.length, "343.5");
-    EXPECT_THROW(CalculateQuarterWave("0", "200", "50", "1", r), ArithmeticError);
     EXPECT_THROW(CalculateQuarterWave("144", "200", "abc", "1", r), ConversionError);
     try {
         CalculateQuarterWave("432", "-200", "50", "1.0", r);

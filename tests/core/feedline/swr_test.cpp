@@ -73,6 +73,9 @@ TEST(Swr, RefusedReadingsAppendNothing)
         {M::Volts, "2", "-10", "Forward volts cannot be negative"},
         {M::Ohms, "-50", "75", "Low impedance cannot be negative"},
         {M::Ohms, "50", "-75", "High impedance cannot be negative"},
+        // A line of 0 ohms has no ratio to another.
+        {M::Ohms, "0", "75", "Low impedance box empty or zero!"},
+        {M::Ohms, "75", "0", "High impedance box empty or zero!"},
     };
     for (const auto& c : negative) {
         SwrSession session;

@@ -1,4 +1,5 @@
 #include "simulation/nec_deck.h"
+#include "simulation/simulation.h"
 
 #include "design/report.h"
 #include "exchange/yo_details.h"
@@ -238,7 +239,7 @@ TEST(NecDeck, EntriesThatDescribeNoAntennaAreRefused)
         ModelFromYoEntries(e, Feed::SingleDipole);
         FAIL();
     } catch (const Error& x) {
-        EXPECT_STREQ(x.what(), kNotAnAntenna);
+        EXPECT_STREQ(x.what(), "Director/Reflector diameter box empty or zero!");
     }
 }
 
@@ -248,4 +249,37 @@ TEST(NecDeck, NumbersAreWrittenWithAPoint)
     EXPECT_EQ(DeckNumber(37200000), "37200000");
     EXPECT_EQ(DeckNumber(-0.508206652), "-0.508206652");
     EXPECT_EQ(DeckNumber(0), "0");
+}
+
+// A reference the SWR would answer with nonsense is refused before the engine runs.
+TEST(NecDeck, ReferenceImpedancesOutsideTheRangeAreRefused)
+{
+    NecModel model;
+    model.frequency = 144.1;
+    const struct {
+        double z0;
+        const char* message; // nullptr: accepted
+    } cases[] = {
+        {-50, "SWR reference (ohm, 0 by dipole) cannot be negative"},
+        {1e300, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
+        {0.000001, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
+        {0, nullptr},
+        {75, nullptr},
+    };
+    for (const auto& c : cases) {
+        SimulationSettings settings;
+        settings.z0 = c.z0;
+        if (!c.message) {
+            EXPECT_NO_THROW(RefuseSimulation(model, settings)) << c.z0;
+            continue;
+        }
+        try {
+            RefuseSimulation(model, settings);
+            ADD_FAILURE() << c.message;
+        } catch (const BoxRefusal& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+    model.frequency = 30000;
+    EXPECT_THROW(RefuseSimulation(model, SimulationSettings{}), BoxRefusal);
 }
