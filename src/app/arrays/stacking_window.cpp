@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+
 namespace tavora::app {
 
 StackingWindow::StackingWindow(QWidget* owner, AppContext& context)

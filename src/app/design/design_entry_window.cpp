@@ -1,7 +1,7 @@
 #include "app/design/design_entry_window.h"
 
-#include "app/design/results_window.h"
 #include "app/shell/radio_group.h"
+#include "app/design/results_window.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 
@@ -79,26 +79,26 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
         coaxList_->addItem(QString::fromUtf8(item.text));
     coaxStatus_ = AddLabel("CoaxStatus", QString::fromUtf8(kNoCoaxStatus), {30, 762, 400, 30}, c);
 
-    QGroupBox* directorPanel = AddPanel(
-        "Panel1", QStringLiteral("Construction of directors/reflector"), {430, 120, 380, 520}, c);
+    QGroupBox* directorPanel = AddPanel("Panel1", QStringLiteral("Construction of directors/reflector"),
+                                        {430, 120, 380, 520}, c);
     elementShape_ = new RadioGroup(QStringLiteral("RadioGroup4"), QStringLiteral("Metal shape"),
                                    kShapes, {15, 35, 350, 120}, directorPanel);
-    elementMounting_ = new RadioGroup(QStringLiteral("RadioGroup2"),
-                                      QStringLiteral("Directors/Reflector mounting"),
-                                      {QStringLiteral("bonded through metal boom"),
-                                       QStringLiteral("insulated through metal boom"),
-                                       QStringLiteral("non metal boom (or standoffs)")},
-                                      {15, 170, 350, 130}, directorPanel);
+    elementMounting_ = new RadioGroup(
+        QStringLiteral("RadioGroup2"), QStringLiteral("Directors/Reflector mounting"),
+        {QStringLiteral("bonded through metal boom"), QStringLiteral("insulated through metal boom"),
+         QStringLiteral("non metal boom (or standoffs)")},
+        {15, 170, 350, 130}, directorPanel);
     element_ = AddSizeBoxes("Element", 320, directorPanel);
 
-    QGroupBox* dipolePanel =
-        AddPanel("Panel2", QStringLiteral("Construction of Dipole"), {840, 120, 380, 520}, c);
+    QGroupBox* dipolePanel = AddPanel("Panel2", QStringLiteral("Construction of Dipole"),
+                                      {840, 120, 380, 520}, c);
     radiatorShape_ = new RadioGroup(QStringLiteral("RadioGroup3"), QStringLiteral("Metal shape"),
                                     kShapes, {15, 35, 350, 120}, dipolePanel);
-    dipoleMounting_ =
-        new RadioGroup(QStringLiteral("RadioGroup5"), QStringLiteral("Folded Dipole mounting"),
-                       {QStringLiteral("Same as Dir/Reflector"), QStringLiteral("Fully insulated")},
-                       {15, 170, 350, 100}, dipolePanel);
+    dipoleMounting_ = new RadioGroup(QStringLiteral("RadioGroup5"),
+                                     QStringLiteral("Folded Dipole mounting"),
+                                     {QStringLiteral("Same as Dir/Reflector"),
+                                      QStringLiteral("Fully insulated")},
+                                     {15, 170, 350, 100}, dipolePanel);
     radiator_ = AddSizeBoxes("Radiator", 290, dipolePanel);
     for (QGroupBox* panel : {directorPanel, dipolePanel})
         for (QWidget* child : panel->findChildren<QWidget*>())
@@ -119,15 +119,14 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
 
 DesignEntryWindow::~DesignEntryWindow() = default;
 
-QLineEdit* DesignEntryWindow::AddBox(const char* name, const QString& caption, QRect label,
-                                     QRect box, QWidget* parent)
+QLineEdit* DesignEntryWindow::AddBox(const char* name, const QString& caption, QRect label, QRect box,
+                                  QWidget* parent)
 {
     AddLabel((QString::fromUtf8(name) + "Label").toUtf8(), caption, label, parent);
     return AddEdit(name, QString(), box, parent);
 }
 
-DesignEntryWindow::SizeBoxes DesignEntryWindow::AddSizeBoxes(const char* prefix, int top,
-                                                             QWidget* panel)
+DesignEntryWindow::SizeBoxes DesignEntryWindow::AddSizeBoxes(const char* prefix, int top, QWidget* panel)
 {
     const QString p = QString::fromUtf8(prefix);
     SizeBoxes b;
@@ -154,14 +153,8 @@ void DesignEntryWindow::ShowSizeBoxes(const SizeBoxes& b, int shape)
     b.thick->setVisible(s == Shape::Flat);
 }
 
-void DesignEntryWindow::RadioGroup3Click()
-{
-    ShowSizeBoxes(radiator_, radiatorShape_->ItemIndex());
-}
-void DesignEntryWindow::RadioGroup4Click()
-{
-    ShowSizeBoxes(element_, elementShape_->ItemIndex());
-}
+void DesignEntryWindow::RadioGroup3Click() { ShowSizeBoxes(radiator_, radiatorShape_->ItemIndex()); }
+void DesignEntryWindow::RadioGroup4Click() { ShowSizeBoxes(element_, elementShape_->ItemIndex()); }
 
 DesignEntry DesignEntryWindow::Entry() const
 {
@@ -210,15 +203,9 @@ void DesignEntryWindow::SetEntry(const DesignEntry& e)
     RadioGroup4Click();
 }
 
-void DesignEntryWindow::GetValues()
-{
-    SetEntry(tavora::GetValues(Context().state.DesignEntry));
-}
+void DesignEntryWindow::GetValues() { SetEntry(tavora::GetValues(Context().state.DesignEntry)); }
 
-void DesignEntryWindow::SaveValues()
-{
-    Context().state.DesignEntry = tavora::SaveValues(Entry());
-}
+void DesignEntryWindow::SaveValues() { Context().state.DesignEntry = tavora::SaveValues(Entry()); }
 
 bool DesignEntryWindow::eventFilter(QObject* watched, QEvent* event)
 {
@@ -252,9 +239,9 @@ void DesignEntryWindow::NoteCoax()
     SaveValues();
     std::string answer = "0";
     if (index == kUserCoaxIndex) {
-        const auto typed = Context().dialogs.Prompt(
-            this, QStringLiteral("Coax balun construction"),
-            QStringLiteral("Enter velocity factor of coax 0<X<1"), QStringLiteral("0"));
+        const auto typed = Context().dialogs.Prompt(this, QStringLiteral("Coax balun construction"),
+                                                    QStringLiteral("Enter velocity factor of coax 0<X<1"),
+                                                    QStringLiteral("0"));
         answer = typed.value_or(QStringLiteral("0")).toStdString();
     }
     coaxStatus_->setText(

@@ -1,12 +1,12 @@
 #include "app/feedline/balun_window.h"
 
-#include "app/feedline/balun_drawing.h"
 #include "app/shell/app_context.h"
-#include "app/shell/base_window.h"
+#include "app/feedline/balun_drawing.h"
 #include "app/shell/dialogs.h"
 #include "app/shell/error_handler.h"
 #include "app/shell/help_window.h"
 #include "app/shell/user_locale.h"
+#include "app/shell/base_window.h"
 
 #include "feedline/balun.h"
 #include "state/design_state.h"
@@ -34,8 +34,7 @@ class BalunPicture : public QWidget {
     // The drawing scaled proportionally into the panel.
     QRectF DrawingRect() const
     {
-        const QSizeF size =
-            kBalunDrawingSize.scaled(QSizeF(rect().size()) * 0.96, Qt::KeepAspectRatio);
+        const QSizeF size = kBalunDrawingSize.scaled(QSizeF(rect().size()) * 0.96, Qt::KeepAspectRatio);
         return QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
     }
 
@@ -135,11 +134,11 @@ void BalunWindow::FixLabels()
     const int coaxWidth = std::min(oneLine, static_cast<int>(coaxRight));
     coax_->setWordWrap(true);
     coax_->resize(coaxWidth, coax_->heightForWidth(coaxWidth));
-    length_->move(
-        QPointF(drawing.left() + drawing.width() * kBalunLengthLabelAt.x() - length_->width() / 2.0,
-                drawing.top() + drawing.height() * kBalunLengthLabelAt.y() -
-                    length_->height() / 2.0)
-            .toPoint());
+    length_->move(QPointF(drawing.left() + drawing.width() * kBalunLengthLabelAt.x() -
+                              length_->width() / 2.0,
+                          drawing.top() + drawing.height() * kBalunLengthLabelAt.y() -
+                              length_->height() / 2.0)
+                      .toPoint());
     coax_->move(
         QPointF(coaxRight - coaxWidth,
                 drawing.top() + drawing.height() * kBalunCoaxLabelAt.y() - coax_->height() / 2.0)
@@ -157,8 +156,7 @@ void BalunWindow::PrintBalunSheet(const QString& title)
     if (!printer)
         return;
     printer->setDocName(title);
-    const long long pageWidth =
-        printer->pageLayout().paintRectPixels(printer->resolution()).width();
+    const long long pageWidth = printer->pageLayout().paintRectPixels(printer->resolution()).width();
     const BalunSheetLayout sheet = BalunSheetGeometry(pageWidth, context_.state, UserDecimalSep());
     QPainter painter;
     if (!painter.begin(printer.get()))

@@ -44,16 +44,14 @@ void ImpedanceWindow::Box::SetVisible(bool visible) const
     edit->setVisible(visible);
 }
 
-ImpedanceWindow::Box ImpedanceWindow::AddBoxRow(const char* labelName, const char* editName,
-                                                const QString& caption, const std::string& text,
-                                                int top, int labelWidth, QWidget* parent)
+ImpedanceWindow::Box ImpedanceWindow::AddBoxRow(const char* labelName, const char* editName, const QString& caption,
+                              const std::string& text, int top, int labelWidth, QWidget* parent)
 {
     return {AddLabel(labelName, caption, {20, top + 3, labelWidth, 28}, parent),
             AddEdit(editName, UserNumberText(text), {30 + labelWidth, top, 150, 34}, parent)};
 }
 
-ImpedanceWindow::ImpedanceWindow(QWidget* owner, AppContext& context)
-    : BaseWindow(owner, context, kDesignSize)
+ImpedanceWindow::ImpedanceWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, context, kDesignSize)
 {
     setObjectName(QStringLiteral("Form2"));
     SetHelpTopic(shell::HelpTopic::Impedance);

@@ -4,9 +4,9 @@
 #include "temp_dir.h"
 
 #include <QComboBox>
-#include <QFontMetricsF>
 #include <QLabel>
 #include <QListWidget>
+#include <QFontMetricsF>
 #include <QProcess>
 
 using namespace tavora;
@@ -161,8 +161,7 @@ class SwrTest : public QObject {
         QCOMPARE(h_->dialogs.messages.size(), 1);
         QCOMPARE(Label(&w, "Label11"), Typed("Coax lost= 3.28 dB"));
         Readings("4", "100"); // the box as it is when Calculate is pressed
-        QCOMPARE(h_->dialogs.MessageTexts().last(),
-                 QString("'20x' is not a valid floating point value"));
+        QCOMPARE(h_->dialogs.MessageTexts().last(), QString("'20x' is not a valid floating point value"));
         TypeKeys(&w, "Edit3", "20");
         Readings("4", "100");
         QCOMPARE(MemoLines(&w).last(), Typed("1.50\t2.48\t3.28\t   4.00\t 100.00\twatts"));

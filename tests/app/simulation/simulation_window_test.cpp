@@ -128,9 +128,8 @@ class SimulationWindowTest : public QObject {
         QCOMPARE(bar->maximum(), 22); // the pattern's frequency and the sweep's 21
         QCOMPARE(Find<QLabel>(&w, "Notes")->text(),
                  QStringLiteral("Simulated with nec2c (NEC-2) in free space, aluminium elements"));
-        QVERIFY(
-            Rows(&w, "Figures")
-                .contains(Typed("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
+        QVERIFY(Rows(&w, "Figures")
+                    .contains(Typed("Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd")));
         const QStringList sweep = Rows(&w, "Sweep");
         QCOMPARE(sweep.size(), 22);
         QCOMPARE(sweep.first(), QStringLiteral("MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"));

@@ -118,8 +118,7 @@ TEST(Report, BondedMountingAddsTheBoomCorrection)
     EXPECT_NEAR(bonded.ReflLength, 1023.77, 0.005);
     EXPECT_EQ(bonded.DipoleLength, none.DipoleLength);
     EXPECT_EQ(FormatFixed(bonded.FoldedLength, 6, 2), "1007.14");
-    EXPECT_EQ(Line(r, "Parasitic"),
-              "Parasitic elements contacting a round section metal boom 25 mm across.");
+    EXPECT_EQ(Line(r, "Parasitic"), "Parasitic elements contacting a round section metal boom 25 mm across.");
     EXPECT_EQ(Line(r, "Folded dipole m"), "Folded dipole mounted same as directors and reflector");
     EXPECT_EQ(Line(r, "1\t"), "1\t934.2\t156.0\t602.1\t\t454.5\t4.8\t6.9");
 }
@@ -156,8 +155,7 @@ TEST(Report, The432MHzTwentyDirectorDesign)
     EXPECT_EQ(Line(r, "20\t"), "20\t266.5\t277.6\t4745.5\t\t120.5\t15.6\t17.8");
     EXPECT_EQ(FormatFixed(s.BoomLength + 30, 6, 2), "4775.48");
     EXPECT_EQ(Line(r, "The beam"), "The beam's estimated 3dB beamwidth is 26 deg");
-    EXPECT_EQ(FormatFixed(BeamwidthFromGain(GainVK3AUU(s.DirBoomPos[20], s.WaveLength)), 6, 1),
-              "26.2");
+    EXPECT_EQ(FormatFixed(BeamwidthFromGain(GainVK3AUU(s.DirBoomPos[20], s.WaveLength)), 6, 1), "26.2");
 }
 
 TEST(Report, HeadingShowsShapesAndBoomAsTyped)
@@ -263,23 +261,19 @@ struct KCase {
     long long b;
     const char* k;
 };
-void PrintTo(const KCase& c, std::ostream* os)
-{
-    *os << "B=" << c.b;
-}
+void PrintTo(const KCase& c, std::ostream* os) { *os << "B=" << c.b; }
 class FindKTest : public ::testing::TestWithParam<KCase> {};
 TEST_P(FindKTest, FlatPlaneFactor)
 {
     EXPECT_EQ(FormatFixed(FindK(GetParam().b), 8, 7), GetParam().k) << GetParam().b;
 }
-INSTANTIATE_TEST_SUITE_P(Table, FindKTest,
-                         ::testing::Values(KCase{10, "0.9200000"}, KCase{12, "0.9260000"},
-                                           KCase{14, "0.9320000"}, KCase{20, "0.9509000"},
-                                           KCase{21, "0.9436000"}, KCase{75, "0.9639196"},
-                                           KCase{76, "0.9658915"}, KCase{100, "0.9689803"},
-                                           KCase{101, "0.9651310"}, KCase{200, "0.9681307"},
-                                           KCase{201, "0.9751350"}, KCase{10001, "0.9800000"}),
-                         [](const auto& info) { return "RatioOf" + std::to_string(info.param.b); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, FindKTest,
+    ::testing::Values(KCase{10, "0.9200000"}, KCase{12, "0.9260000"}, KCase{14, "0.9320000"},
+                      KCase{20, "0.9509000"}, KCase{21, "0.9436000"}, KCase{75, "0.9639196"},
+                      KCase{76, "0.9658915"}, KCase{100, "0.9689803"}, KCase{101, "0.9651310"},
+                      KCase{200, "0.9681307"}, KCase{201, "0.9751350"}, KCase{10001, "0.9800000"}),
+    [](const auto& info) { return "RatioOf" + std::to_string(info.param.b); });
 
 TEST(FoldedDipole, RatioBelowTenIsOutOfRange)
 {
@@ -308,8 +302,8 @@ TEST(BalunLine, NamesTheCoaxOrNothing)
     EXPECT_EQ(BalunLine(s), "");
     NoteCoax(s, 37);
     s.BalunLength = 299792 / 144.1 * 0.66 / 2;
-    EXPECT_EQ(BalunLine(s), "A half wave 4:1 balun uses 0.66 velocity factor RG-213 (PE)  and is "
-                            "687 mm long plus leads\r\n");
+    EXPECT_EQ(BalunLine(s),
+              "A half wave 4:1 balun uses 0.66 velocity factor RG-213 (PE)  and is 687 mm long plus leads\r\n");
     NoteCoax(s, kUserCoaxIndex, "0.82");
     EXPECT_NE(BalunLine(s).find("velocity factor coax and is"), std::string::npos);
     EXPECT_EQ(s.CoaxName, "coax");
