@@ -37,6 +37,12 @@ QPointF PolarPoint(const QPointF& centre, double angleDeg, double r)
     return {centre.x() + r * std::sin(a), centre.y() - r * std::cos(a)};
 }
 
+// "-150°": degrees from forward, negative to the left.
+QString SpokeLabel(int angleDeg)
+{
+    return QString::number(angleDeg > 180 ? angleDeg - 360 : angleDeg) + QChar(0x00B0);
+}
+
 // A label's box with its baseline's start just beside the ring at `pt`.
 QRectF LabelBox(const QFontMetricsF& fm, const QPointF& pt, const QString& text)
 {
@@ -67,6 +73,17 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
     QPainterPathStroker stroker;
     stroker.setWidth(pen * 2);
     const QPainterPath traceLine = stroker.createStroke(out.trace);
+    // Nor on the degrees around the rim, nor on each other.
+    std::vector<QRectF> taken;
+    for (int a = 0; a < 360; a += 30) {
+        const QPointF at = PolarPoint(out.centre, a, out.radius + line * 0.8);
+        const double width = fm.horizontalAdvance(SpokeLabel(a));
+        taken.emplace_back(at.x() - width / 2, at.y() - line / 2, width, line);
+    }
+    const auto clear = [&taken](const QRectF& box) {
+        return std::none_of(taken.begin(), taken.end(),
+                            [&box](const QRectF& t) { return t.intersects(box); });
+    };
     std::vector<double> angles{135};
     for (int step = 5; step <= 180; step += 5)
         angles.insert(angles.end(), {135.0 + step, 135.0 - step});
@@ -83,7 +100,8 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
         bool placed = false;
         for (const QPainterPath* avoid : {&std::as_const(out.trace), &traceLine}) {
             for (double angle : angles)
-                if (!avoid->intersects(boxAt(angle).adjusted(-pen, -pen, pen, pen))) {
+                if (const QRectF padded = boxAt(angle).adjusted(-pen, -pen, pen, pen);
+                    !avoid->intersects(padded) && clear(padded)) {
                     box = boxAt(angle);
                     placed = true;
                     break;
@@ -91,6 +109,7 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
             if (placed)
                 break;
         }
+        taken.push_back(box);
         out.ringLabels.push_back({box, text});
     }
     return out;
@@ -120,7 +139,7 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
     for (int a = 0; a < 360; a += 30) {
         p.drawLine(centre, at(a, radius));
         const QPointF label = at(a, radius + line * 0.8);
-        const QString text = QString::number(a > 180 ? a - 360 : a) + QChar(0x00B0);
+        const QString text = SpokeLabel(a);
         p.setPen(Qt::darkGray);
         p.drawText(QRectF(label.x() - line * 2, label.y() - line / 2, line * 4, line),
                    Qt::AlignCenter, text);
