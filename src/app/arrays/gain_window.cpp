@@ -46,16 +46,17 @@ GainWindow::GainWindow(QWidget* owner, AppContext& context)
     methods->setGeometry(40, 345, 960, 290);
     AddLabel("Label4", QStringLiteral("Calculate using"), {20, 14, 200, 28}, methods);
     QPushButton* vk3auu =
-        AddButton("Button1", QStringLiteral("VK3AUU"), {20, 56, 170, 46}, methods);
+        AddButton("Button1", QStringLiteral("&VK3AUU"), {20, 56, 170, 46}, methods);
     QPushButton* wa2phw =
-        AddButton("Button2", QStringLiteral("WA2PHW"), {20, 126, 170, 46}, methods);
-    QPushButton* dj9bv = AddButton("Button3", QStringLiteral("DJ9BV"), {20, 196, 170, 46}, methods);
+        AddButton("Button2", QStringLiteral("&WA2PHW"), {20, 126, 170, 46}, methods);
+    QPushButton* dj9bv =
+        AddButton("Button3", QStringLiteral("&DJ9BV"), {20, 196, 170, 46}, methods);
     memo_ = new QPlainTextEdit(methods);
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setGeometry(220, 20, 720, 250);
     memo_->setReadOnly(true);
 
-    QPushButton* back = AddButton("Button4", QStringLiteral("Back"), {830, 665, 170, 46}, c);
+    QPushButton* back = AddButton("Button4", QStringLiteral("&Back"), {830, 665, 170, 46}, c);
 
     On(vk3auu, &QPushButton::clicked, [this] { Findgain(); });
     On(wa2phw, &QPushButton::clicked, [this] { FindWA2PHW(); });

@@ -54,7 +54,7 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
                             {20, 176, 220, 100}, entry);
     plane_->SetItemIndex(0);
     QPushButton* calculate =
-        AddButton("Button1", QStringLiteral("Calculate"), {20, 300, 170, 46}, entry);
+        AddButton("Button1", QStringLiteral("&Calculate"), {20, 300, 170, 46}, entry);
 
     AddLabel("Label4", QStringLiteral("Stacking distance"), {30, 480, 420, 28}, c);
     memo_ = new QPlainTextEdit(c);
@@ -79,8 +79,9 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     picture_->setPalette(aqua);
     picture_->SetPicture(QPixmap::fromImage(BothPlanesPicture()));
 
-    QPushButton* back = AddButton("Button2", QStringLiteral("Back"), {740, 690, 170, 44}, c);
+    QPushButton* back = AddButton("Button2", QStringLiteral("&Back"), {740, 690, 170, 44}, c);
 
+    SetEnterButton(calculate);
     On(calculate, &QPushButton::clicked, [this] { FindBeamGain(); });
     On(plane_, &RadioGroup::Clicked, [this] { ClearBoxV(); });
     On(back, &QPushButton::clicked, [this] { accept(); });

@@ -123,12 +123,13 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
         for (QWidget* child : panel->findChildren<QWidget*>())
             child->setFont(font);
 
-    calculate_ = AddButton("Button1", QStringLiteral("Calculate"), {840, 670, 180, 50}, c);
-    back_ = AddButton("Button2", QStringLiteral("Back"), {1040, 670, 180, 50}, c);
+    calculate_ = AddButton("Button1", QStringLiteral("&Calculate"), {840, 670, 180, 50}, c);
+    back_ = AddButton("Button2", QStringLiteral("&Back"), {1040, 670, 180, 50}, c);
 
     On(new ListChoice(coaxList_), &ListChoice::Chosen, [this] { NoteCoax(); });
     On(elementShape_, &RadioGroup::Clicked, [this] { RadioGroup4Click(); });
     On(radiatorShape_, &RadioGroup::Clicked, [this] { RadioGroup3Click(); });
+    SetEnterButton(calculate_);
     On(calculate_, &QPushButton::clicked, [this] { YagiDoCalculate(); });
     On(back_, &QPushButton::clicked, [this] { accept(); });
 

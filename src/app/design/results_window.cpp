@@ -11,6 +11,7 @@
 
 #include "design/report.h"
 #include "exchange/yo_file.h"
+#include "shell/startup.h"
 #include "state/design_state.h"
 #include "state/errors.h"
 
@@ -21,8 +22,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTextBlock>
-#include <QTextLayout>
 
 namespace tavora::app {
 
@@ -71,17 +70,17 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
     const auto button = [c](const char* name, const char* caption, int top) {
         return AddButton(name, QString::fromUtf8(caption), {760, top, 230, 42}, c);
     };
-    print_ = button("Button1", "Print results", 50);
-    createYo_ = button("Button2", "Create YO", 102);
-    createMaa_ = button("Button4", "Create .maa", 154);
-    balun_ = button("Button5", "Balun", 206);
-    back_ = button("Button3", "Back", 258);
+    print_ = button("Button1", "&Print results", 50);
+    createYo_ = button("Button2", "Create &YO", 102);
+    createMaa_ = button("Button4", "Create .&maa", 154);
+    balun_ = button("Button5", "Ba&lun", 206);
+    back_ = button("Button3", "&Back", 258);
 
     AddLabel("Label2", QStringLiteral("Folded dipole measuring points"), {760, 330, 240, 26}, c);
     auto* picture = new FoldedDipolePicture(c);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(760, 360, 230, 130);
-    simulate_ = button("Simulate", "Simulate", 510);
+    simulate_ = button("Simulate", "&Simulate", 510);
 
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(createYo_, &QPushButton::clicked, [this] { SaveYO(); });
@@ -116,24 +115,6 @@ void ResultsWindow::RefuseFailedReport() const
         throw Error(reportError_);
 }
 
-QStringList ResultsWindow::DisplayedLines() const
-{
-    QStringList lines;
-    for (QTextBlock block = report_->document()->firstBlock(); block.isValid();
-         block = block.next()) {
-        const QTextLayout* layout = block.layout();
-        if (!layout || layout->lineCount() == 0) {
-            lines << block.text();
-            continue;
-        }
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const QTextLine line = layout->lineAt(i);
-            lines << block.text().mid(line.textStart(), line.textLength());
-        }
-    }
-    return lines;
-}
-
 void ResultsWindow::PrintIt()
 {
     RefuseFailedReport();
@@ -142,15 +123,18 @@ void ResultsWindow::PrintIt()
     std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, name);
     if (!printer)
         return;
-    std::vector<std::string> displayed;
-    for (const QString& line : DisplayedLines())
-        displayed.push_back(line.toStdString());
+    // Paragraphs, not the lines the box wraps them into: the page is wider.
+    std::vector<std::string> paragraphs;
+    for (const QString& line : report_->toPlainText().split(QLatin1Char('\n')))
+        paragraphs.push_back(line.toStdString());
     QStringList lines;
-    for (const std::string& line : ReportPrintLines(displayed))
+    for (const std::string& line : ReportPrintLines(paragraphs))
         lines << QString::fromStdString(line);
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(10);
-    PrintTextLines(*printer, font, lines, name);
+    PrintTextLines(*printer, font, lines, name, 8,
+                   {QString::fromUtf8(shell::kProgramTitle) + QStringLiteral(" - ") + name,
+                    QDate::currentDate()});
 }
 
 void ResultsWindow::SaveYO()

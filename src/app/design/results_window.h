@@ -31,8 +31,6 @@ class ResultsWindow : public BaseWindow {
     void Simulate();
 
     QPlainTextEdit* ReportBox() const { return report_; }
-    // The report as the box shows it, one entry per displayed (wrapped) line.
-    QStringList DisplayedLines() const;
 
   private:
     std::string reportError_; // the last rebuild's error; empty when it finished

@@ -68,8 +68,8 @@ ConversionDialog::ConversionDialog(QWidget* owner, AppContext& context)
         from_->Item(i)->setAttribute(Qt::WA_TransparentForMouseEvents);
         from_->Item(i)->setFocusPolicy(Qt::NoFocus);
     }
-    auto* convert = AddButton("Button1", QStringLiteral("Convert"), {60, 226, 120, 40}, this);
-    auto* cancel = AddButton("Button2", QStringLiteral("Cancel"), {238, 226, 120, 40}, this);
+    auto* convert = AddButton("Button1", QStringLiteral("&Convert"), {60, 226, 120, 40}, this);
+    auto* cancel = AddButton("Button2", QStringLiteral("C&ancel"), {238, 226, 120, 40}, this);
 
     // GetItStarted
     const int from = ChoiceIndex(context.state.YoEntry[yo::kMounting - 1], from_->Count());

@@ -114,8 +114,8 @@ MmanaExportWindow::MmanaExportWindow(QWidget* owner, AppContext& context, Dipole
              ground);
     name_ = AddEdit("Edit1", QStringLiteral("Yagi01"), {260, 178, 170, 28}, ground);
 
-    QPushButton* save = AddButton("Button1", QStringLiteral("Save .MAA"), {605, 652, 160, 40}, c);
-    QPushButton* back = AddButton("Button2", QStringLiteral("Back"), {795, 652, 160, 40}, c);
+    QPushButton* save = AddButton("Button1", QStringLiteral("&Save .MAA"), {605, 652, 160, 40}, c);
+    QPushButton* back = AddButton("Button2", QStringLiteral("&Back"), {795, 652, 160, 40}, c);
 
     const auto tip = [this](int number, const QString& text) { List(number)->setToolTip(text); };
     tip(1, QStringLiteral("Segments per wavelength at the start of the taper: above 0"));
@@ -208,8 +208,9 @@ void MmanaExportWindow::Button1Click()
     if (!created)
         dialogs.Notice(this, QString::fromUtf8(kNoOptimiserDir));
     const QString path = dialogs.SaveFile(
-        this, {QStringLiteral("Create a .MAA file"), QStringLiteral("maa"), QString(),
-               QDir(folder).filePath(name_->text() + QStringLiteral(".maa"))});
+        this, {QStringLiteral("Create a .MAA file"), QStringLiteral("maa"),
+               QStringLiteral("MMANA-GAL files (*.maa);;All files (*.*)"),
+               QDir(folder).filePath(ProposedFileName(name_->text(), QStringLiteral("maa")))});
     if (path.isEmpty())
         return;
     WriteMaaFile(Context().state, Options(), path.toStdString(), UserDecimalSep());

@@ -104,16 +104,16 @@ YoDetailsWindow::YoDetailsWindow(QWidget* owner, AppContext& context)
     files->setObjectName(QStringLiteral("Panel1"));
     files->setGeometry(750, 560, 200, 160);
     QPushButton* mmana =
-        AddButton("PButton4", QStringLiteral("Make Mmana"), {20, 20, 160, 50}, files);
-    QPushButton* yo = AddButton("PButton3", QStringLiteral("Make YO"), {20, 90, 160, 50}, files);
+        AddButton("PButton4", QStringLiteral("Make &Mmana"), {20, 20, 160, 50}, files);
+    QPushButton* yo = AddButton("PButton3", QStringLiteral("Make &YO"), {20, 90, 160, 50}, files);
     auto* actions = new QGroupBox(c);
     actions->setObjectName(QStringLiteral("Panel2"));
     actions->setGeometry(980, 560, 200, 160);
     QPushButton* convert =
-        AddButton("PButton1", QStringLiteral("Convert"), {20, 20, 160, 50}, actions);
-    QPushButton* back = AddButton("PButton2", QStringLiteral("Back"), {20, 90, 160, 50}, actions);
+        AddButton("PButton1", QStringLiteral("&Convert"), {20, 20, 160, 50}, actions);
+    QPushButton* back = AddButton("PButton2", QStringLiteral("&Back"), {20, 90, 160, 50}, actions);
     QPushButton* simulate =
-        AddButton("Simulate", QStringLiteral("Simulate"), {770, 740, 160, 50}, c);
+        AddButton("Simulate", QStringLiteral("&Simulate"), {770, 740, 160, 50}, c);
 
     On(mounting_, &RadioGroup::Clicked, [this] { GroupClicked(); });
     On(source_, &RadioGroup::Clicked, [this] { GroupClicked(); });

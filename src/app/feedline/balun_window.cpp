@@ -95,10 +95,10 @@ BalunWindow::BalunWindow(QWidget* owner, AppContext& context) : QDialog(owner), 
     length_ = OverlayLabel("LengthLabel", picture);
     coax_ = OverlayLabel("CoaxLabel", picture);
 
-    print_ = new QPushButton(QStringLiteral("Print"), this);
+    print_ = new QPushButton(QStringLiteral("&Print"), this);
     print_->setObjectName(QStringLiteral("Button2"));
     print_->setGeometry(60, 320, 130, 42);
-    back_ = new QPushButton(QStringLiteral("Back"), this);
+    back_ = new QPushButton(QStringLiteral("&Back"), this);
     back_->setObjectName(QStringLiteral("Button1"));
     back_->setGeometry(270, 320, 130, 42);
     connect(print_, &QPushButton::clicked, this,

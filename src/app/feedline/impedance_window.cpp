@@ -86,7 +86,7 @@ ImpedanceWindow::ImpedanceWindow(QWidget* owner, AppContext& context) : BaseWind
     velocityFactor_ = AddBoxRow("Label7", "Edit7", QStringLiteral("Velocity factor"),
                                 qw.velocityFactor, 330, 320, quarter);
     QPushButton* calculateQuarter =
-        AddButton("Button2", QStringLiteral("Calculate"), {20, 400, 170, 46}, quarter);
+        AddButton("Button2", QStringLiteral("&Calculate"), {20, 400, 170, 46}, quarter);
     length_ = AddBoxRow("Label8", "Edit8", QStringLiteral("Length of matching section (mm)"), "0",
                         480, 320, quarter);
     zSection_ = AddBoxRow("Label9", "Edit9", QStringLiteral("Impedance of matching section (ohms)"),
@@ -124,15 +124,17 @@ ImpedanceWindow::ImpedanceWindow(QWidget* owner, AppContext& context) : BaseWind
     impedance_ = AddBoxRow("Label16", "Edit3", QStringLiteral("Impedance (ohms)"), rb.impedance,
                            544, 260, rods);
     QPushButton* calculateRods =
-        AddButton("Button1", QStringLiteral("Calculate"), {20, 594, 170, 46}, rods);
+        AddButton("Button1", QStringLiteral("C&alculate"), {20, 594, 170, 46}, rods);
     message_ = AddText("Label17", QString(), {20, 646, 567, 48}, rods);
     message_->setStyleSheet(QStringLiteral("color: red"));
     ShowKnowns();
 
-    QPushButton* back = AddButton("Button3", QStringLiteral("Back"), {1037, 810, 170, 46}, c);
+    QPushButton* back = AddButton("Button3", QStringLiteral("&Back"), {1037, 810, 170, 46}, c);
 
     On(unknown_, &RadioGroup::Clicked, [this] { RadioGroup1Click(); });
     On(section_, &RadioGroup::Clicked, [this] { RadioGroup2Click(); });
+    SetEnterButton(calculateQuarter, quarter);
+    SetEnterButton(calculateRods, rods);
     On(calculateRods, &QPushButton::clicked, [this] { Button1Click(); });
     On(calculateQuarter, &QPushButton::clicked, [this] { Button2Click(); });
     On(back, &QPushButton::clicked, [this] { accept(); });

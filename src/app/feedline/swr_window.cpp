@@ -107,9 +107,11 @@ SwrWindow::SwrWindow(QWidget* owner, AppContext& context) : BaseWindow(owner, co
     buttons->setObjectName(QStringLiteral("Panel2"));
     buttons->setGeometry(30, 714, 560, 72);
     QPushButton* calculate =
-        AddButton("Button1", QStringLiteral("Calculate"), {14, 13, 164, 46}, buttons);
-    QPushButton* print = AddButton("Button2", QStringLiteral("Print"), {198, 13, 164, 46}, buttons);
-    QPushButton* back = AddButton("Button3", QStringLiteral("Back"), {382, 13, 164, 46}, buttons);
+        AddButton("Button1", QStringLiteral("&Calculate"), {14, 13, 164, 46}, buttons);
+    QPushButton* print =
+        AddButton("Button2", QStringLiteral("&Print"), {198, 13, 164, 46}, buttons);
+    QPushButton* back = AddButton("Button3", QStringLiteral("&Back"), {382, 13, 164, 46}, buttons);
+    SetEnterButton(calculate);
 
     memo_ = new QPlainTextEdit(c);
     memo_->setObjectName(QStringLiteral("Memo1"));

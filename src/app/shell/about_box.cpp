@@ -62,7 +62,7 @@ AboutBox::AboutBox(QWidget* owner)
              {136, 114, 225, 20});
     AddLabel(this, "Version", QString::fromUtf8(shell::kVersionLine), {136, 140, 225, 20});
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setGeometry(147, 206, 75, 27);
     ok->setDefault(true);

@@ -9,9 +9,12 @@
 #include "state/data_file.h"
 #include "state/design_state.h"
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -58,7 +61,7 @@ BaseWindow::BaseWindow(QWidget* owner, AppContext& context, QSize designSize)
     heading_->setPalette(blue);
     heading_->setGeometry(0, 0, designSize.width(), kHeadingHeight);
 
-    versionLine_ = new QLabel(QStringLiteral(" Version 2.6.8"), client_);
+    versionLine_ = new QLabel(QString::fromUtf8(shell::kVersionLine), client_);
     versionLine_->setObjectName(QStringLiteral("VersionLabel"));
     versionLine_->setFont(ComicFont(15));
     versionLine_->setPalette(blue);
@@ -160,15 +163,41 @@ void BaseWindow::resizeEvent(QResizeEvent* event)
 
 void BaseWindow::keyPressEvent(QKeyEvent* event)
 {
-    // These are windows, not dialogs: Escape does not close them, and Enter
-    // presses only the button that has the focus, never a default one.
+    // These are windows, not dialogs: Escape does not close them. Enter presses
+    // the button that has the focus, or from a box the window's Calculate.
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+        QWidget* focus = focusWidget();
+        if (auto* button = qobject_cast<QPushButton*>(focus))
             button->click();
+        else if (QPushButton* button = EnterButtonFor(focus))
+            if (button->isEnabled() && button->isVisible()) {
+                button->setFocus(Qt::OtherFocusReason);
+                button->click();
+            }
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void BaseWindow::SetEnterButton(QPushButton* button, QWidget* scope)
+{
+    enterButtons_.emplace_back(button, scope ? scope : client_);
+}
+
+QPushButton* BaseWindow::EnterButtonFor(QWidget* box) const
+{
+    if (!qobject_cast<QLineEdit*>(box) && !qobject_cast<QComboBox*>(box) &&
+        !qobject_cast<QAbstractSpinBox*>(box))
+        return nullptr;
+    QPushButton* chosen = nullptr;
+    const QWidget* chosenScope = nullptr;
+    for (const auto& [button, scope] : enterButtons_)
+        if (scope->isAncestorOf(box) && (!chosenScope || chosenScope->isAncestorOf(scope))) {
+            chosen = button;
+            chosenScope = scope;
+        }
+    return chosen;
 }
 
 void BaseWindow::ShrinkToFourFifths()

@@ -8,10 +8,14 @@
 #include <QDialog>
 #include <QSize>
 
+#include <utility>
+#include <vector>
+
 class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QPushButton;
 
 namespace tavora::app {
 
@@ -73,6 +77,10 @@ class BaseWindow : public QDialog {
     void ShowHelp(HelpCommand command, int context = 0);
     // The topic of a window's context number in the manual.
     void HelpContext(int context);
+    // Enter in a box under `scope` (the client area when null) presses `button`
+    // as a click does: the box is left first. The innermost scope wins, so a
+    // window with a Calculate button per group calculates the group typed in.
+    void SetEnterButton(QPushButton* button, QWidget* scope = nullptr);
     // The manual's page that F1 opens in this window.
     void SetHelpTopic(shell::HelpTopic topic) { helpTopic_ = topic; }
 
@@ -93,6 +101,7 @@ class BaseWindow : public QDialog {
     QAction* AddEntry(QMenu* menu, const char* caption, const char* name,
                       void (BaseWindow::*handler)());
     void BuildMenus();
+    QPushButton* EnterButtonFor(QWidget* box) const;
     void LayOut();
 
     AppContext& context_;
@@ -104,6 +113,7 @@ class BaseWindow : public QDialog {
     QLabel* heading_;
     QLabel* versionLine_;
     FormScaler* resizeKit_;
+    std::vector<std::pair<QPushButton*, QWidget*>> enterButtons_;
     bool activating_ = false;
     bool deactivatedWhileActivating_ = false;
     bool skipActivation_ = false;

@@ -55,6 +55,11 @@ QString Chosen(QFileDialog& dialog)
 
 } // namespace
 
+QString ProposedFileName(const QString& text, const QString& extension)
+{
+    return text.trimmed() + QLatin1Char('.') + extension;
+}
+
 QString QtDialogs::OpenFile(QWidget* parent, const FileDialogOptions& options)
 {
     QFileDialog dialog(parent, options.title);
@@ -81,7 +86,8 @@ std::unique_ptr<QPrinter> QtDialogs::Print(QWidget* parent, const QString& docum
     // (Setting a file name makes the file the first choice, so not when a
     // printer is there to be chosen.)
     if (QPrinterInfo::availablePrinterNames().isEmpty())
-        printer->setOutputFileName(QDir::current().filePath(documentName + ".pdf"));
+        printer->setOutputFileName(
+            QDir::current().filePath(ProposedFileName(documentName, QStringLiteral("pdf"))));
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;

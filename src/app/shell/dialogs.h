@@ -34,6 +34,11 @@ struct HelpRequest {
 
 class HelpViewer;
 
+// A file name proposed from a text (a name box, a document name): the text's
+// blanks at either end do not become part of the name, so "Balun ... (PE) "
+// proposes "Balun ... (PE).pdf", not "... (PE) .pdf".
+QString ProposedFileName(const QString& text, const QString& extension);
+
 // Everything that waits for a person goes through here, so that a test can
 // answer instead (see tests/app/support/scripted_dialogs.h).
 class Dialogs {

@@ -175,11 +175,11 @@ void HelpWindow::BuildControls()
     browser_->setOpenExternalLinks(true);
     auto* back = new QToolButton;
     back->setObjectName(QStringLiteral("HelpBack"));
-    back->setText(QStringLiteral("< Back"));
+    back->setText(QStringLiteral("< &Back"));
     back->setEnabled(false);
     auto* forward = new QToolButton;
     forward->setObjectName(QStringLiteral("HelpForward"));
-    forward->setText(QStringLiteral("Forward >"));
+    forward->setText(QStringLiteral("&Forward >"));
     forward->setEnabled(false);
 
     auto* page = new QWidget;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QFont>
 #include <QStringList>
 
@@ -25,13 +26,23 @@ void RefreshTabStops(QPlainTextEdit* edit);
 // Page margins of every printout: inside the unprintable border of most printers.
 inline constexpr double kPrintMarginMm = 20.0;
 
-// Writes lines to the printer as to a text device: one printed line per line
-// (an embedded line end starts another), tabs expanded, a new page when one is
-// full or where a line holds a form feed. A line without tabs that is wider than
-// the page goes on in the next line, broken at a blank where it can be. The job
-// is always ended, also when it fails; a printer that cannot be opened throws
-// tavora::Error. Tab stops fall every ColumnTabStop(font, tabChars).
+// A printout's frame: the title line at the top of every page, the date and
+// "Page n of m" at its foot. Without a title there is no frame.
+struct PageFrame {
+    QString title;
+    QDate date;
+};
+
+// Writes lines to the printer as to a text device: one printed line per line,
+// tabs expanded, a new page when one is full or where a line holds a form feed.
+// An entry with embedded line ends is a block that starts a new page rather
+// than be split, when it fits on one. A line without tabs that is wider than
+// the page goes on in the next lines, broken at a blank where it can be and
+// indented under its start. The job is always ended, also when it fails; a
+// printer that cannot be opened throws tavora::Error. Tab stops fall every
+// ColumnTabStop(font, tabChars).
 void PrintTextLines(QPrinter& printer, const QFont& font, const QStringList& lines,
-                    const QString& documentName = QString(), int tabChars = 8);
+                    const QString& documentName = QString(), int tabChars = 8,
+                    const PageFrame& frame = {});
 
 } // namespace tavora::app

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace tavora::app {
 
@@ -29,7 +30,90 @@ double Unit(const QFontMetricsF& fm)
     return std::max(1.0, fm.height() / 16);
 }
 
+// Forward (0 degrees) points up; angles run clockwise.
+QPointF PolarPoint(const QPointF& centre, double angleDeg, double r)
+{
+    const double a = angleDeg * std::numbers::pi / 180;
+    return {centre.x() + r * std::sin(a), centre.y() - r * std::cos(a)};
+}
+
+// "-150°": degrees from forward, negative to the left.
+QString SpokeLabel(int angleDeg)
+{
+    return QString::number(angleDeg > 180 ? angleDeg - 360 : angleDeg) + QChar(0x00B0);
+}
+
+// A label's box with its baseline's start just beside the ring at `pt`.
+QRectF LabelBox(const QFontMetricsF& fm, const QPointF& pt, const QString& text)
+{
+    return {pt.x() + 3, pt.y() - 3 - fm.ascent(), fm.horizontalAdvance(text), fm.height()};
+}
+
 } // namespace
+
+PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const PatternCut& cut,
+                           double maxGain, char sep)
+{
+    const double line = fm.height();
+    const double margin = fm.horizontalAdvance(QStringLiteral("-150")) + line * 0.5;
+    const QRectF plot = area.adjusted(margin, line * 3.2, -margin, -line * 2);
+    PolarLayout out;
+    out.radius = std::min(plot.width(), plot.height()) / 2;
+    out.centre = plot.center();
+    for (int a = 0; a <= 360; ++a) {
+        const QPointF pt = PolarPoint(
+            out.centre, a, out.radius * PolarRadius(cut[static_cast<size_t>(a % 360)], maxGain));
+        a == 0 ? out.trace.moveTo(pt) : out.trace.lineTo(pt);
+    }
+    // A label goes where neither the trace nor its lobes are: first on the rear
+    // diagonal, where a Yagi's pattern is low, then ever further from it.
+    // Labels clear of the trace line but inside a lobe come next, then the
+    // diagonal whatever is there.
+    const double pen = 2 * std::max(1.0, line / 16);
+    QPainterPathStroker stroker;
+    stroker.setWidth(pen * 2);
+    const QPainterPath traceLine = stroker.createStroke(out.trace);
+    // Nor on the degrees around the rim, nor on each other.
+    std::vector<QRectF> taken;
+    for (int a = 0; a < 360; a += 30) {
+        const QPointF at = PolarPoint(out.centre, a, out.radius + line * 0.8);
+        const double width = fm.horizontalAdvance(SpokeLabel(a));
+        taken.emplace_back(at.x() - width / 2, at.y() - line / 2, width, line);
+    }
+    const auto clear = [&taken](const QRectF& box) {
+        return std::none_of(taken.begin(), taken.end(),
+                            [&box](const QRectF& t) { return t.intersects(box); });
+    };
+    std::vector<double> angles{135};
+    for (int step = 5; step <= 180; step += 5)
+        angles.insert(angles.end(), {135.0 + step, 135.0 - step});
+    // The rim's level is in the caption.
+    for (double level : PolarRings()) {
+        if (level == 0)
+            continue;
+        const QString text = Q(RingLabel(level, sep));
+        const double r = out.radius * PolarRadius(maxGain + level, maxGain);
+        const auto boxAt = [&](double angle) {
+            return LabelBox(fm, PolarPoint(out.centre, angle, r), text);
+        };
+        QRectF box = boxAt(135);
+        bool placed = false;
+        for (const QPainterPath* avoid : {&std::as_const(out.trace), &traceLine}) {
+            for (double angle : angles)
+                if (const QRectF padded = boxAt(angle).adjusted(-pen, -pen, pen, pen);
+                    !avoid->intersects(padded) && clear(padded)) {
+                    box = boxAt(angle);
+                    placed = true;
+                    break;
+                }
+            if (placed)
+                break;
+        }
+        taken.push_back(box);
+        out.ringLabels.push_back({box, text});
+    }
+    return out;
+}
 
 void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double maxGain,
                   const QString& caption, char sep)
@@ -42,15 +126,10 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
     p.drawText(QRectF(area.left(), area.top(), area.width(), line), Qt::AlignHCenter, caption);
     p.drawText(QRectF(area.left(), area.top() + line, area.width(), line), Qt::AlignHCenter,
                Q(PolarScaleCaption(maxGain, sep)));
-    const double margin = fm.horizontalAdvance(QStringLiteral("-150")) + line * 0.5;
-    const QRectF plot = area.adjusted(margin, line * 3.2, -margin, -line * 2);
-    const double radius = std::min(plot.width(), plot.height()) / 2;
-    const QPointF centre = plot.center();
-    // Forward (0 degrees) points up; angles run clockwise.
-    const auto at = [&](double angleDeg, double r) {
-        const double a = angleDeg * std::numbers::pi / 180;
-        return QPointF(centre.x() + r * std::sin(a), centre.y() - r * std::cos(a));
-    };
+    const PolarLayout layout = LayOutPolarCut(fm, area, cut, maxGain, sep);
+    const double radius = layout.radius;
+    const QPointF centre = layout.centre;
+    const auto at = [&](double angleDeg, double r) { return PolarPoint(centre, angleDeg, r); };
 
     p.setPen(QPen(kGrid, 0));
     for (double level : PolarRings()) {
@@ -60,29 +139,18 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
     for (int a = 0; a < 360; a += 30) {
         p.drawLine(centre, at(a, radius));
         const QPointF label = at(a, radius + line * 0.8);
-        const QString text = QString::number(a > 180 ? a - 360 : a) + QChar(0x00B0);
+        const QString text = SpokeLabel(a);
         p.setPen(Qt::darkGray);
         p.drawText(QRectF(label.x() - line * 2, label.y() - line / 2, line * 4, line),
                    Qt::AlignCenter, text);
         p.setPen(QPen(kGrid, 0));
     }
-    // Ring labels along the 135 degree spoke, where a Yagi's pattern is low.
     p.setPen(Qt::darkGray);
-    // The rim's level is in the caption.
-    for (double level : PolarRings()) {
-        if (level == 0)
-            continue;
-        const QPointF pt = at(135, radius * PolarRadius(maxGain + level, maxGain));
-        p.drawText(QPointF(pt.x() + 3, pt.y() - 3), Q(RingLabel(level, sep)));
-    }
+    for (const PolarLayout::Label& label : layout.ringLabels)
+        p.drawText(QPointF(label.box.left(), label.box.top() + fm.ascent()), label.text);
 
-    QPainterPath trace;
-    for (int a = 0; a <= 360; ++a) {
-        const QPointF pt = at(a, radius * PolarRadius(cut[static_cast<size_t>(a % 360)], maxGain));
-        a == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
-    }
     p.setPen(QPen(kTrace, 2 * Unit(fm)));
-    p.drawPath(trace);
+    p.drawPath(layout.trace);
     p.restore();
 }
 

@@ -2,14 +2,34 @@
 
 #include "simulation/simulation.h"
 
+#include <QPainterPath>
 #include <QRectF>
+#include <QString>
 
+#include <vector>
+
+class QFontMetricsF;
 class QPainter;
 
 namespace tavora::app {
 
 // The simulation's pictures, one routine each, drawn the same on the screen,
 // the printer, a PDF and a PNG.
+
+// Where a pattern cut's parts go in `area` for a font: the trace, and each
+// ring's label at a place on its ring that the trace does not run through.
+struct PolarLayout {
+    QPointF centre;
+    double radius = 0;
+    QPainterPath trace;
+    struct Label {
+        QRectF box;
+        QString text;
+    };
+    std::vector<Label> ringLabels;
+};
+PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const PatternCut& cut,
+                           double maxGain, char decimalSep);
 
 // A pattern cut on the dB scale: rings every 10 dB with their labels, spokes
 // every 30 degrees marked in degrees from forward, the cut in blue.

@@ -1,5 +1,6 @@
 #include "app/simulation/simulation_window.h"
 
+#include "app/shell/form_scaler.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_plots.h"
@@ -60,7 +61,24 @@ QTableWidget* AddTable(const char* name, QRect geometry, QWidget* parent)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     table->setShowGrid(false);
+    // The last column takes what is left, so the table fills its width.
+    table->horizontalHeader()->setStretchLastSection(true);
     return table;
+}
+
+// Empty, without the numbered column headings an empty table would show.
+void Clear(QTableWidget* table)
+{
+    table->clear();
+    table->setRowCount(0);
+    table->setColumnCount(0);
+}
+
+// Columns as wide as their widest cell in the table's current font.
+void FitColumns(QTableWidget* table)
+{
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
 }
 
 // One row per line, one cell per tab-separated text; the heading line, when
@@ -73,7 +91,7 @@ void Fill(QTableWidget* table, const std::vector<std::string>& lines, bool headi
         rows.push_back(QString::fromStdString(line).split(QLatin1Char('\t')));
         columns = std::max(columns, static_cast<int>(rows.back().size()));
     }
-    table->clear();
+    Clear(table);
     table->setColumnCount(columns);
     const size_t first = heading && !rows.empty() ? 1 : 0;
     if (first)
@@ -83,8 +101,7 @@ void Fill(QTableWidget* table, const std::vector<std::string>& lines, bool headi
     for (size_t r = first; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].size(); ++c)
             table->setItem(static_cast<int>(r - first), c, new QTableWidgetItem(rows[r][c]));
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
+    FitColumns(table);
 }
 
 } // namespace
@@ -126,11 +143,11 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     const auto button = [c](const char* name, const char* caption, int left) {
         return AddButton(name, QString::fromUtf8(caption), {left, 80, 130, 38}, c);
     };
-    simulate_ = button("Simulate", "Simulate", 10);
-    cancel_ = button("Cancel", "Cancel", 150);
-    print_ = button("Print", "Print", 290);
-    save_ = button("SavePicture", "Save picture", 430);
-    back_ = button("Back", "Back", 570);
+    simulate_ = button("Simulate", "&Simulate", 10);
+    cancel_ = button("Cancel", "&Cancel", 150);
+    print_ = button("Print", "&Print", 290);
+    save_ = button("SavePicture", "Sa&ve picture", 430);
+    back_ = button("Back", "&Back", 570);
     progress_ = new QProgressBar(c);
     progress_->setObjectName(QStringLiteral("Progress"));
     progress_->setGeometry(720, 84, 510, 30);
@@ -148,7 +165,14 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     plots_ = new PlotArea(c, result_);
     plots_->setObjectName(QStringLiteral("Plots"));
     plots_->setGeometry(636, 256, 594, 588);
+    // The scaler grows the fonts with the window: the columns follow, so that
+    // no value is cut short.
+    ResizeKit1().OnExitResize = [this](double, double) {
+        FitColumns(figures_);
+        FitColumns(sweep_);
+    };
 
+    SetEnterButton(simulate_);
     On(simulate_, &QPushButton::clicked, [this] { Start(); });
     connect(cancel_, &QPushButton::clicked, this, &SimulationWindow::Cancel);
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
@@ -207,10 +231,8 @@ void SimulationWindow::Start()
     stop_ = false;
     result_.reset();
     notes_->clear();
-    figures_->clear();
-    figures_->setRowCount(0);
-    sweep_->clear();
-    sweep_->setRowCount(0);
+    Clear(figures_);
+    Clear(sweep_);
     plots_->update();
     status_->setText(QStringLiteral("Running nec2c..."));
     // The pattern frequency, the sweep's other ones and the finer solve's, as

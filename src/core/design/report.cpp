@@ -187,15 +187,16 @@ void FoldedDipoleDetails(DesignState& s, std::string& r, char sep)
         r += "less than the flat plane algorithm's range of 10:1";
 }
 
-std::vector<std::string> ReportPrintLines(const std::vector<std::string>& displayedLines)
+std::vector<std::string> ReportPrintLines(const std::vector<std::string>& reportLines)
 {
     std::vector<std::string> lines(3);
-    lines.insert(lines.end(), displayedLines.begin(), displayedLines.end());
-    lines.insert(lines.end(),
-                 {"", "", "\t   B               C              D",
-                  "\t  /--------------|-------------\\",
-                  "\tA                                      E",
-                  "\t  \\-------------| |-------------/", "\t   I               H G            F"});
+    lines.insert(lines.end(), reportLines.begin(), reportLines.end());
+    lines.insert(lines.end(), {"", "Folded dipole measuring points\r\n"
+                                   "\t   B               C              D\r\n"
+                                   "\t  /--------------|-------------\\\r\n"
+                                   "\tA                                      E\r\n"
+                                   "\t  \\-------------| |-------------/\r\n"
+                                   "\t   I               H G            F"});
     return lines;
 }
 

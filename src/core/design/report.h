@@ -35,8 +35,10 @@ double FoldedRodLength(double tipToTip, double bendDiam, double gap);
 // the MMANA-GAL export reads.
 void FoldedDipoleDetails(DesignState& state, std::string& report, char decimalSep = '.');
 
-// What "Print results" writes: three empty lines, the report as displayed (one
-// entry per displayed line), two empty lines and the sketch of the folded dipole.
-std::vector<std::string> ReportPrintLines(const std::vector<std::string>& displayedLines);
+// What "Print results" writes: three empty lines, the report's lines (the
+// printer wraps a long one to its page), an empty line and, as one entry with
+// CR LF line ends so that it stays on one page, the heading "Folded dipole
+// measuring points" over the five-line sketch of the folded dipole.
+std::vector<std::string> ReportPrintLines(const std::vector<std::string>& reportLines);
 
 } // namespace tavora

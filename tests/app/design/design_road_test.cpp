@@ -10,6 +10,7 @@
 #include "state/design_state.h"
 #include "state/errors.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -465,6 +466,46 @@ class DesignRoadTest : public test::FolderTest {
                  qPrintable(lines.mid(a - 3).join('\n')));
         QVERIFY(text.indexOf("TAVORA") < text.indexOf("FOLDED DIPOLE CONSTRUCTION"));
         QCOMPARE(h.dialogs.printNames, QStringList{test::Typed("Yagi 144.10 MHz")});
+    }
+
+    void printedReportIsFramedOnEveryPageAndKeepsItsParagraphsAndSketchWhole()
+    {
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        entry.show();
+        Box(&entry, "Edit2")->setText("20"); // two pages
+        const QString pdf = folder_.filePath("framed.pdf");
+        Calculate(entry, [&](ResultsWindow& r) {
+            h.dialogs.printers.push_back(test::ScriptedDialogs::PdfPrinter(pdf));
+            Click(&r, "Button1");
+        });
+        QStringList pages = PdfText(pdf).split('\f');
+        pages.removeAll(QString());
+        QCOMPARE(pages.size(), 2);
+        const QString date = QDate::currentDate().toString(Qt::ISODate);
+        for (int n = 0; n < pages.size(); ++n) {
+            QVERIFY2(pages[n].trimmed().startsWith(test::Typed("Tavora - Yagi 144.10 MHz")),
+                     qPrintable(pages[n]));
+            QVERIFY(pages[n].contains(date));
+            QVERIFY(pages[n].contains(QStringLiteral("Page %1 of 2").arg(n + 1)));
+        }
+        // The sketch stays under its heading.
+        const QString& last = pages.last();
+        QVERIFY(last.contains("Folded dipole measuring points"));
+        QVERIFY(last.contains(QRegularExpression("I\\s+H ?G\\s+F")));
+        // A paragraph wider than the page goes on at a word, indented under its start.
+        const QStringList lines = pages.join('\n').split('\n');
+        const qsizetype at = lines.indexOf(QRegularExpression(".*The abbreviation.*"));
+        QVERIFY(at > 0);
+        const auto indent = [](const QString& s) {
+            return s.size() - QString(s).remove(QRegularExpression("^\\s+")).size();
+        };
+        QVERIFY2(indent(lines[at + 1]) > indent(lines[at]),
+                 qPrintable(lines.mid(at, 2).join('\n')));
+        QVERIFY((lines[at] + ' ' + lines[at + 1])
+                    .simplified()
+                    .endsWith("from the element tip to the edge of the boom for through boom "
+                              "mounting"));
     }
 
     void printedTableKeepsEveryColumnOnThePage_data()

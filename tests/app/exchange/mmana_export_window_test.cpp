@@ -111,7 +111,7 @@ class MmanaExportWindowTest : public test::FolderTest {
         Design(h.state);
         h.state.Mounting = 'N';
         MmanaExportWindow w(nullptr, h.context);
-        Type(&w, "Edit1", "Long yagi");
+        Type(&w, "Edit1", "Long yagi ");          // a blank at the end is no part of the name
         h.dialogs.saveFiles.push_back(QString()); // cancelled
         Click(&w, "Button1");
         QCOMPARE(h.dialogs.messages.size(), 0);
@@ -119,7 +119,7 @@ class MmanaExportWindowTest : public test::FolderTest {
         const FileDialogOptions& asked = h.dialogs.fileDialogs[0];
         QCOMPARE(asked.title, QStringLiteral("Create a .MAA file"));
         QCOMPARE(asked.defaultExt, QStringLiteral("maa"));
-        QCOMPARE(asked.filter, QString());
+        QCOMPARE(asked.filter, QStringLiteral("MMANA-GAL files (*.maa);;All files (*.*)"));
         QCOMPARE(asked.initialName, QDir::current().filePath("Optimiser/Long yagi.maa"));
         QVERIFY(QFileInfo(QDir::current().filePath("Optimiser")).isDir());
         QCOMPARE(QDir(QDir::current().filePath("Optimiser")).entryList(QDir::Files), QStringList{});

@@ -81,7 +81,7 @@ class SwrTest : public QObject {
         SwrWindow& w = Open();
         QCOMPARE(MemoLines(&w), kHeading);
         QVERIFY(!Cables()->isVisible() && !Find<QLineEdit>(&w, "Edit3")->isVisible());
-        QCOMPARE(Label(&w, "VersionLabel"), QString(" Version 2.6.8"));
+        QCOMPARE(Label(&w, "VersionLabel"), QString(" Version 2.6.10"));
     }
 
     void rowsForEachMeasure_data()

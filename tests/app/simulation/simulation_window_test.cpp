@@ -1,5 +1,6 @@
 #include "app/design/results_window.h"
 #include "app/exchange/yo_details_window.h"
+#include "app/simulation/simulation_plots.h"
 #include "app/simulation/simulation_window.h"
 #include "tool_test.h"
 
@@ -10,12 +11,17 @@
 #include "exchange/yo_details.h"
 #include "simulation/nec_runner.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QPainterPathStroker>
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -145,6 +151,51 @@ class SimulationWindowTest : public QObject {
             for (int x = 0; x < plots.width(); x += 3)
                 coloured += plots.pixel(x, y) != qRgb(255, 255, 255);
         QVERIFY(coloured > 500);
+
+        // Maximised, every value shows whole: the columns grow with the font.
+        w.resize(1600, 1000);
+        for (const char* name : {"Figures", "Sweep"}) {
+            auto* table = Find<QTableWidget>(&w, name);
+            for (int r = 0; r < table->rowCount(); ++r)
+                for (int c = 0; c < table->columnCount(); ++c)
+                    if (const QTableWidgetItem* cell = table->item(r, c))
+                        QTRY_VERIFY2(QFontMetrics(table->font()).horizontalAdvance(cell->text()) <
+                                         table->columnWidth(c),
+                                     qPrintable(cell->text()));
+        }
+
+        // A new run that is cancelled leaves empty tables, not numbered headings.
+        Click(&w, "Simulate");
+        Click(&w, "Cancel");
+        QTRY_COMPARE(Find<QLabel>(&w, "Status")->text(), QStringLiteral("Simulation cancelled"));
+        QCOMPARE(Find<QTableWidget>(&w, "Sweep")->columnCount(), 0);
+        QCOMPARE(Find<QTableWidget>(&w, "Figures")->columnCount(), 0);
+    }
+
+    void ringLabelsStayOffTheTrace()
+    {
+        // The main lobe forward and rear lobes right across the rear diagonals,
+        // where the labels used to sit.
+        PatternCut cut{};
+        const auto lobe = [](double a, double at, double peak, double width) {
+            const double off = std::remainder(a - at, 360.0) / width;
+            return peak - 12 * off * off;
+        };
+        for (size_t i = 0; i < cut.size(); ++i) {
+            const double a = static_cast<double>(i);
+            cut[i] =
+                std::max({lobe(a, 0, 10, 30), lobe(a, 135, -5, 15), lobe(a, 225, -5, 15), -45.0});
+        }
+        QFont font;
+        font.setPixelSize(14);
+        const PolarLayout layout =
+            LayOutPolarCut(QFontMetricsF(font), QRectF(0, 0, 400, 440), cut, 10, '.');
+        QCOMPARE(layout.ringLabels.size(), size_t(3));
+        QPainterPathStroker pen;
+        pen.setWidth(2);
+        const QPainterPath line = pen.createStroke(layout.trace);
+        for (const PolarLayout::Label& label : layout.ringLabels)
+            QVERIFY2(!line.intersects(label.box), qPrintable(label.text));
     }
 
     void cancelStopsEveryProcess()

@@ -317,20 +317,20 @@ TEST(BalunLine, NamesTheCoaxOrNothing)
     EXPECT_EQ(s.CoaxName, "coax");
 }
 
-TEST(PrintResults, FramesTheDisplayedLinesWithBlankLinesAndTheSketch)
+TEST(PrintResults, FramesTheReportWithBlankLinesAndTheSketchAsOneBlockUnderItsHeading)
 {
-    const std::vector<std::string> printed =
-        ReportPrintLines({"TAVORA", "", "wrapped part one", "wrapped part two"});
-    ASSERT_EQ(printed.size(), 3u + 4u + 2u + 5u);
+    const std::vector<std::string> printed = ReportPrintLines({"TAVORA", "", "a long paragraph"});
+    ASSERT_EQ(printed.size(), 3u + 3u + 2u);
     EXPECT_EQ(printed[0] + printed[1] + printed[2], "");
     EXPECT_EQ(printed[3], "TAVORA");
-    EXPECT_EQ(printed[6], "wrapped part two");
-    EXPECT_EQ(printed[7] + printed[8], "");
-    EXPECT_EQ(printed[9], "\t   B               C              D");
-    EXPECT_EQ(printed[10], "\t  /--------------|-------------\\");
-    EXPECT_EQ(printed[11], "\tA                                      E");
-    EXPECT_EQ(printed[12], "\t  \\-------------| |-------------/");
-    EXPECT_EQ(printed[13], "\t   I               H G            F");
+    EXPECT_EQ(printed[5], "a long paragraph");
+    EXPECT_EQ(printed[6], "");
+    EXPECT_EQ(printed[7], "Folded dipole measuring points\r\n"
+                          "\t   B               C              D\r\n"
+                          "\t  /--------------|-------------\\\r\n"
+                          "\tA                                      E\r\n"
+                          "\t  \\-------------| |-------------/\r\n"
+                          "\t   I               H G            F");
 }
 
 TEST(BalunLine, WithoutCoaxTheFoldedSectionFollowsTheBeamwidth)
