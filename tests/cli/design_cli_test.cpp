@@ -13,11 +13,23 @@ TEST(DesignCli, PrintsTheReportWithLfLineEnds)
     EXPECT_EQ(Cli("design --gap 10 --coax 37").out, r.out);
 }
 
+TEST(DesignCli, SmallTolerancesKeepADecimal)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"144.1", "+/- 6 mm"}, {"1296.2", "+/- 0.7 mm"}, {"2320.1", "+/- 0.4 mm"}};
+    for (const auto& [freq, tolerance] : cases)
+        EXPECT_NE(
+            Cli(std::string("design --freq ") + freq)
+                .out.find(std::string("Tolerance for element lengths is ") + tolerance + "\n"),
+            std::string::npos)
+            << freq;
+}
+
 TEST(DesignCli, OptionsReachTheReport)
 {
     const CliRun r = Cli("design --freq 432 --directors 20 --element-diam 6 --radiator-diam 6 "
-                      "--mounting insulated --dipole-mounting same --boom-type square "
-                      "--element-shape flat --element-width 10 --element-thick 2");
+                         "--mounting insulated --dipole-mounting same --boom-type square "
+                         "--element-shape flat --element-width 10 --element-thick 2");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("Yagi design frequency =432.00 MHz\n"), std::string::npos);
     EXPECT_NE(r.out.find("insulated through a square section metal boom 25 mm"), std::string::npos);
@@ -86,9 +98,11 @@ TEST(DesignCli, ErrorsPrintThePartialReportAndTheTextAlone)
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "Floating point division by zero\n");
 
+    // A text that is no number is a usage error, before any report.
     r = Cli("design --boom wide");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "'wide' is not a valid floating point value\n");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "--boom: 'wide' is not a number\nRun with --help for more information.\n");
 
     r = Cli("design --directors 101");
     EXPECT_EQ(r.code, 1);

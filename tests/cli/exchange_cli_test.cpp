@@ -16,7 +16,8 @@ struct Result {
 // Runs tavora-cli in `dir` as a black box.
 Result Cli(const TempDir& dir, const std::string& args)
 {
-    const std::string cmd = "cd '" + dir.Path().string() + "' && '" TAVORA_CLI "' " + args + " >out.txt 2>err.txt";
+    const std::string cmd =
+        "cd '" + dir.Path().string() + "' && '" TAVORA_CLI "' " + args + " >out.txt 2>err.txt";
     const int status = std::system(cmd.c_str());
     return {ReadAll(dir.File("out.txt")), ReadAll(dir.File("err.txt")),
             WIFEXITED(status) ? WEXITSTATUS(status) : -1};
@@ -80,17 +81,24 @@ TEST(DesignCli, TextsThatWouldShapeAFileAreRefusedAndNothingIsWritten)
 TEST(DesignCli, MaaOptionsAndTheNotInsulatedWarning)
 {
     TempDir dir;
-    const Result r = Cli(dir, "design --mounting bonded --maa b.maa --maa-name Big --dm1 800 --ground 2 "
-                              "--height 30 --material 1 --dipole folded");
+    const Result r =
+        Cli(dir, "design --mounting bonded --maa b.maa --maa-name Big --dm1 800 --ground 2 "
+                 "--height 30 --material 1 --dipole folded");
     ASSERT_EQ(r.rc, 0) << r.err;
-    EXPECT_EQ(r.err, "The elements are not insulated from the boom. MMANA-GAL will give an incorrect "
-                     "assessment\n");
+    EXPECT_EQ(r.err,
+              "The elements are not insulated from the boom. MMANA-GAL will give an incorrect "
+              "assessment\n");
     const std::string maa = ReadAll(dir.File("b.maa"));
     const std::string head = "Big\r\n*\r\n144.100\r\n***Wires***\r\n15\r\n0.0,  -";
     EXPECT_EQ(maa.substr(0, head.size()), head);
     EXPECT_NE(maa.find("\r\n800,   40,   2.0,   1\r\n"), std::string::npos);
     EXPECT_NE(maa.find("\r\n2,   30,   1,   200.0,   120,    60,    0.0\r\n"), std::string::npos);
     EXPECT_EQ(Cli(dir, "design --maa c.maa --ground 3").rc, 2);
+    // The .yag holds the same boom-corrected lengths: warned of, and still written.
+    const Result yag = Cli(dir, "design --mounting insulated --yag b.yag");
+    EXPECT_EQ(yag.err, "The elements are not insulated from the boom. MMANA-GAL will give an "
+                       "incorrect assessment\nFile saved\n");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("b.yag")));
 }
 
 TEST(YoCli, WorkedFrequencyEstimates)
@@ -106,6 +114,16 @@ TEST(YoCli, WorkedFrequencyEstimates)
         EXPECT_EQ(r.rc, 0) << choice << r.err;
         EXPECT_EQ(Shown(r, 37), frequency) << choice;
     }
+}
+
+TEST(YoCli, ShowNamesEachEntry)
+{
+    TempDir dir;
+    const Result r = Cli(dir, "yo --set 37=432.1 --show --names");
+    EXPECT_EQ(Shown(r, 1), "Dipole diameter\t0");
+    EXPECT_EQ(Shown(r, 37), "Frequency\t432.1");
+    EXPECT_EQ(Shown(r, 41), "Elements\t2");
+    EXPECT_EQ(Cli(dir, "yo --names").rc, 2); // only beside --show
 }
 
 TEST(YoCli, AFailedCheckGoesToStderrAndExits1)
@@ -127,8 +145,10 @@ TEST(YoCli, WorkedConversions)
 {
     TempDir dir;
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"0", "nonmetal", "1023"}, {"0", "insulated", "1026"},
-        {"2", "through", "1037"},  {"2", "insulated", "1034"},
+        {"0", "nonmetal", "1023"},
+        {"0", "insulated", "1026"},
+        {"2", "through", "1037"},
+        {"2", "insulated", "1034"},
     };
     for (const auto& [from, to, result] : cases) {
         const Result r = Cli(dir, "yo " + kWorked + "--set 38=25 --set 37=144.1 --set 41=" + from +
@@ -142,13 +162,15 @@ TEST(YoCli, WorkedConversions)
 TEST(YoCli, YagRoundTripAndLoadMessages)
 {
     TempDir dir;
-    Result r = Cli(dir, "yo " + kWorked +
-                            "--set 37=144.1 --set 2=416 --set 5=927 --set 6=572 --set 7=918 --set 8=947 "
-                            "--set 11=909 --set 12=1394 --yag y.yag --description Mine");
+    Result r =
+        Cli(dir, "yo " + kWorked +
+                     "--set 37=144.1 --set 2=416 --set 5=927 --set 6=572 --set 7=918 --set 8=947 "
+                     "--set 11=909 --set 12=1394 --yag y.yag --description Mine");
     ASSERT_EQ(r.rc, 0) << r.err;
     EXPECT_EQ(r.err, "YO file saved\n");
-    EXPECT_EQ(ReadAll(dir.File("y.yag")), "Mine\r\n144.1 MHz\r\n5  elements,  millimeters\r\n\t6\t6\r\n"
-                                          "0\t1030\r\n416\t\t980\r\n572\t927\r\n947\t918\r\n1394\t909\r\n");
+    EXPECT_EQ(ReadAll(dir.File("y.yag")),
+              "Mine\r\n144.1 MHz\r\n5  elements,  millimeters\r\n\t6\t6\r\n"
+              "0\t1030\r\n416\t\t980\r\n572\t927\r\n947\t918\r\n1394\t909\r\n");
     r = Cli(dir, "yo --load y.yag --show");
     EXPECT_EQ(r.rc, 0) << r.err;
     EXPECT_EQ(r.err, "   y.yag loaded   \n");
@@ -169,8 +191,9 @@ TEST(YoCli, YagRoundTripAndLoadMessages)
 TEST(YoCli, MakeMmana)
 {
     TempDir dir;
-    const std::string dims = "yo " + kWorked + "--set 37=144.1 --set 2=400 --set 5=927 --set 6=700 "
-                                               "--set 7=918 --set 8=1100 --set 9=909 --set 10=1600 ";
+    const std::string dims = "yo " + kWorked +
+                             "--set 37=144.1 --set 2=400 --set 5=927 --set 6=700 "
+                             "--set 7=918 --set 8=1100 --set 9=909 --set 10=1600 ";
     Result r = Cli(dir, dims + "--maa m.maa");
     ASSERT_EQ(r.rc, 0) << r.err;
     const std::string maa = ReadAll(dir.File("m.maa"));

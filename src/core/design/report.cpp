@@ -204,12 +204,11 @@ std::vector<std::string> ReportPrintLines(const std::vector<std::string>& displa
 {
     std::vector<std::string> lines(3);
     lines.insert(lines.end(), displayedLines.begin(), displayedLines.end());
-    lines.insert(lines.end(), {"", "",
-                               "\t   B               C              D",
-                               "\t  /--------------|-------------\\",
-                               "\tA                                      E",
-                               "\t  \\-------------| |-------------/",
-                               "\t   I               H G            F"});
+    lines.insert(lines.end(),
+                 {"", "", "\t   B               C              D",
+                  "\t  /--------------|-------------\\",
+                  "\tA                                      E",
+                  "\t  \\-------------| |-------------/", "\t   I               H G            F"});
     return lines;
 }
 
@@ -234,8 +233,9 @@ void Yagidimensions(DesignState& s, std::string& r, char sep)
                                " mm from reflector at boom posn " + F(s.RadiatorPos + 30, 4, 0) +
                                " mm (IT = ";
     r += "REFLECTOR\r\n";
-    r += F(s.ReflLength, 6, 1) + " mm long at boom position = 30 mm  (IT = " +
-         F(InsertTo(s.ReflLength, s.BoomSize), 6, 1) + " mm)\r\n\r\n";
+    r += F(s.ReflLength, 6, 1) +
+         " mm long at boom position = 30 mm  (IT = " + F(InsertTo(s.ReflLength, s.BoomSize), 6, 1) +
+         " mm)\r\n\r\n";
     r += "RADIATOR\r\n";
     r += "Single dipole " + F(s.DipoleLength, 6, 1) + spaced +
          F(InsertTo(s.DipoleLength, s.BoomSize), 6, 1) + " mm)\r\n";
@@ -251,7 +251,9 @@ void Yagidimensions(DesignState& s, std::string& r, char sep)
     r += "The abbreviation \"IT\" means \"Insert To\", it is the construction distance from the "
          "element tip to the edge of the boom for through boom mounting\r\n\r\n";
     r += "Spacings measured centre to centre from previous element\r\n";
-    r += "Tolerance for element lengths is +/- " + F(LengthTolerance(lambda), 6, 0) +
+    // Whole millimetres read "+/- 0 mm" from 2.3 GHz up: below 1 mm a decimal is shown.
+    const double tolerance = LengthTolerance(lambda);
+    r += "Tolerance for element lengths is +/- " + F(tolerance, 6, tolerance < 1 ? 1 : 0) +
          " mm\r\n\r\n";
     r += "Boom position is the mounting point for each element as measured from the rear of the "
          "boom and includes the 30 mm overhang.\r\n";

@@ -1,0 +1,7 @@
+#include "shell/version.h"
+
+namespace tavora::shell {
+
+const char* const kVersion = TAVORA_VERSION;
+
+} // namespace tavora::shell
