@@ -70,14 +70,16 @@ for program in "${programs[@]}"; do
   grep -q 'GPL-3.0-or-later' <<<"$version" || fail "$program --version names no licence"
 done
 # No placeholder addresses; no home page field without a home page.
-! { grep -rq 'example\.org' "$root" || dpkg-deb -I "$deb" | grep -q 'example\.org'; } ||
+# (Fields are read whole first: grep -q ending a pipe early fails it under pipefail.)
+control=$(dpkg-deb -I "$deb")
+! { grep -rq 'example\.org' "$root" || grep -q 'example\.org' <<<"$control"; } ||
   fail "a placeholder address is in the package"
 [ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "Homepage names no real home page"
 # The manual for a browser, registered with doc-base.
 [ -f "$share/doc/tavora/html/index.html" ] && [ -f "$share/doc/tavora/html/images/results.png" ] ||
   fail "the manual's HTML is not in /usr/share/doc/tavora/html"
 grep -qx 'Index: /usr/share/doc/tavora/html/index.html' "$share/doc-base/tavora" || fail "no doc-base entry"
-dpkg-deb -f "$deb" Description | grep -q 'NEC-2' || fail "the description does not mention NEC-2"
+grep -q 'NEC-2' <<<"$(dpkg-deb -f "$deb" Description)" || fail "the description does not mention NEC-2"
 
 # The package's relations: libraries found by dpkg-shlibdeps, nec2c suggested.
 depends=$(dpkg-deb -f "$deb" Depends)
