@@ -8,7 +8,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TAVORA_HOMEPAGE}")
+# No homepage field until the project has one.
+if(TAVORA_HOMEPAGE)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TAVORA_HOMEPAGE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[DL6WU long Yagi antenna calculator for VHF and UHF
 Tavora is a calculator for radio amateurs who build long Yagi-Uda beam
 antennas by the DL6WU method. From a design frequency, the number of
@@ -18,8 +21,9 @@ folded-dipole radiator and a 4:1 coax balun, and prints the report.
 .
 Around the design: export to YO (.yag) and MMANA-GAL (.maa), conversion of
 an existing Yagi, gain from boom length, stacking of two Yagis, SWR and coax
-loss, and parallel-rod line impedance. tavora-cli runs the same calculations
-without a window.]=])
+loss, parallel-rod line impedance, and a simulation of the design with the
+NEC-2 antenna engine (nec2c) for its gain, patterns and SWR over a sweep.
+tavora-cli runs the same calculations without a window.]=])
 # The libraries come from dpkg-shlibdeps; what the program loads at run time
 # by name (the fonts its windows ask for, the help's database driver) is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -8,6 +8,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tavora::cli {
 
@@ -33,6 +35,54 @@ void AddStackCommand(CLI::App& app, int& exitCode);
 void AddSwrCommand(CLI::App& app, int& exitCode);
 void AddImpedanceCommand(CLI::App& app, int& exitCode);
 void AddQuarterWaveCommand(CLI::App& app, int& exitCode);
+void AddCoaxCommand(CLI::App& app, int& exitCode);
+
+// Parser checks whose errors name the option and what it allows
+// ("--freq: 'abc' is not a number").
+CLI::Validator Number();
+CLI::Validator WholeNumber();
+CLI::Option* AddNumber(CLI::App* cmd, const std::string& name, std::string& target,
+                       const std::string& help);
+// An option given by one of `words` (any case); the help lists them and
+// names the word of `current`, the default.
+CLI::Option* AddWordOption(CLI::Option* option,
+                           const std::vector<std::pair<std::string, int>>& words,
+                           std::optional<int> current);
+template <class T>
+std::vector<std::pair<std::string, int>>
+WordValues(const std::vector<std::pair<std::string, T>>& words)
+{
+    std::vector<std::pair<std::string, int>> values;
+    for (const auto& [word, value] : words)
+        values.emplace_back(word, static_cast<int>(value));
+    return values;
+}
+template <class T> std::optional<int> DefaultValue(const T& target)
+{
+    return static_cast<int>(target);
+}
+// An optional option has no default: its action is taken only when it is given.
+template <class T> std::optional<int> DefaultValue(const std::optional<T>&)
+{
+    return std::nullopt;
+}
+template <class T> struct WordOf {
+    using type = T;
+};
+template <class T> struct WordOf<std::optional<T>> {
+    using type = T;
+};
+template <class T>
+CLI::Option* AddWords(CLI::App* cmd, const std::string& name, T& target,
+                      const std::vector<std::pair<std::string, typename WordOf<T>::type>>& words,
+                      const std::string& help)
+{
+    return AddWordOption(cmd->add_option(name, target, help), WordValues(words),
+                         DefaultValue(target));
+}
+// The candidates that hold what was typed, else the nearest by spelling.
+std::vector<std::string> Closest(const std::vector<std::string>& candidates,
+                                 const std::string& text);
 
 // An error's text as the command line prints it: a refused box is named by the
 // option that fills it first ("--boom: Cross-section of boom mm cannot be negative").

@@ -10,8 +10,8 @@
 #include "state/errors.h"
 
 #include <iostream>
-#include <map>
 #include <optional>
+#include <vector>
 
 namespace tavora::cli {
 
@@ -29,35 +29,45 @@ struct DesignOptions {
 // The results window's "Create YO" and "Save .MAA", after the report was built.
 void WriteExports(const DesignOptions& o, DesignState& state)
 {
+    // Both files hold the boom-corrected lengths; the programs that read them
+    // expect lengths for elements insulated from the boom.
+    if ((!o.yagFile.empty() || !o.maaFile.empty()) && state.Mounting != 'N')
+        std::cerr << kNotInsulated << '\n';
     if (!o.yagFile.empty()) {
         state.YagiDescription = o.description;
         WriteYagFromDesign(state, o.yagFile);
         std::cerr << kFileSaved << '\n';
     }
-    if (!o.maaFile.empty()) {
-        if (state.Mounting != 'N')
-            std::cerr << kNotInsulated << '\n';
+    if (!o.maaFile.empty())
         WriteMaaFile(state, o.maa, o.maaFile);
-    }
     if (!o.necFile.empty()) {
         const Feed feed = o.maa.dipole == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
         const NecModel model = ModelFromDesign(state, feed);
         const SimulationSettings defaults;
-        WriteFileAtomically(o.necFile,
-                      NecDeck(model, true, {SweepAround(model.frequency, defaults.sweepPercent,
-                                                        defaults.points)}));
+        WriteFileAtomically(o.necFile, NecDeck(model, true,
+                                               {SweepAround(model.frequency, defaults.sweepPercent,
+                                                            defaults.points)}));
     }
 }
 
 int CoaxIndex(const std::string& coax)
 {
-    for (int i = 0; i < kCoaxCount; ++i)
-        if (coax == CoaxList()[static_cast<size_t>(i)].text)
+    std::vector<std::string> items;
+    for (int i = 0; i < kCoaxCount; ++i) {
+        items.emplace_back(CoaxList()[static_cast<size_t>(i)].text);
+        if (coax == items.back())
             return i;
+    }
     if (!coax.empty() && coax.find_first_not_of("0123456789") == std::string::npos &&
         coax.size() <= 2 && std::stoi(coax) < kCoaxCount)
         return std::stoi(coax);
-    throw CLI::ValidationError("--coax", "not an item of the coax list: " + coax);
+    std::string message = "'" + coax + "' is not an item of `tavora-cli coax`";
+    const std::vector<std::string> near = Closest(items, coax);
+    for (size_t i = 0; i < near.size() && i < 5; ++i)
+        message += (i == 0 ? "; did you mean '" : "', '") + near[i];
+    if (!near.empty())
+        message += "'?";
+    throw CLI::ValidationError("--coax", message);
 }
 
 // The nine size boxes that leaving the frequency box rewrites, by option.
@@ -121,40 +131,49 @@ void AddDesignInputOptions(CLI::App* cmd, DesignInput& in)
 {
     DesignEntry& e = in.entry;
     e = FormDefaults();
-    const std::map<std::string, BoomType> boom{{"round", BoomType::Round},
-                                               {"square", BoomType::Square}};
-    const std::map<std::string, Mounting> mounting{{"bonded", Mounting::Bonded},
-                                                   {"insulated", Mounting::Insulated},
-                                                   {"nonmetal", Mounting::NonMetal}};
-    const std::map<std::string, Shape> shape{
+    const std::vector<std::pair<std::string, Shape>> shapes{
         {"round", Shape::Round}, {"square", Shape::Square}, {"flat", Shape::Flat}};
-    const std::map<std::string, DipoleMount> dipole{{"same", DipoleMount::SameAsDirectors},
-                                                    {"insulated", DipoleMount::FullyInsulated}};
 
-    cmd->add_option("--freq", e.Frequency, "Frequency in MHz")->capture_default_str();
-    cmd->add_option("--directors", e.Directors, "Number of directors")->capture_default_str();
-    cmd->add_option("--boom", e.BoomSection, "Cross-section of boom mm")->capture_default_str();
-    cmd->add_option("--boom-type", e.Boom, "round|square")
-        ->transform(CLI::CheckedTransformer(boom, CLI::ignore_case));
-    cmd->add_option("--mounting", e.ElementMounting, "bonded|insulated|nonmetal")
-        ->transform(CLI::CheckedTransformer(mounting, CLI::ignore_case));
-    cmd->add_option("--element-shape", e.ElementShape, "round|square|flat")
-        ->transform(CLI::CheckedTransformer(shape, CLI::ignore_case));
-    cmd->add_option("--element-diam", e.ElementDiam)->capture_default_str();
-    cmd->add_option("--element-width", e.ElementWidth)->capture_default_str();
-    cmd->add_option("--element-thick", e.ElementThick)->capture_default_str();
-    cmd->add_option("--radiator-shape", e.RadiatorShape, "round|square|flat")
-        ->transform(CLI::CheckedTransformer(shape, CLI::ignore_case));
-    cmd->add_option("--radiator-diam", e.RadiatorDiam)->capture_default_str();
-    cmd->add_option("--radiator-width", e.RadiatorWidth)->capture_default_str();
-    cmd->add_option("--radiator-thick", e.RadiatorThick)->capture_default_str();
-    cmd->add_option("--dipole-mounting", e.DipoleMounting, "same|insulated")
-        ->transform(CLI::CheckedTransformer(dipole, CLI::ignore_case));
-    cmd->add_option("--bend", e.BendDiam, "Diameter of dipole bend mm")->capture_default_str();
-    cmd->add_option("--gap", e.FeedGap, "Dipole gap at feed point mm")->capture_default_str();
-    cmd->add_option("--coax", in.coax, "Coax list item text, or its index 0 to 45");
+    AddNumber(cmd, "--freq", e.Frequency, "Frequency in MHz")->capture_default_str();
+    cmd->add_option("--directors", e.Directors, "Number of directors")
+        ->check(WholeNumber())
+        ->type_name("NUMBER")
+        ->capture_default_str();
+    // The size boxes follow the band of --freq unless given (see ApplyBandSizes).
+    AddNumber(cmd, "--boom", e.BoomSection, "Cross-section of boom mm (band default)");
+    AddWords(cmd, "--boom-type", e.Boom, {{"round", BoomType::Round}, {"square", BoomType::Square}},
+             "Cross-section shape of the boom");
+    AddWords(cmd, "--mounting", e.ElementMounting,
+             {{"bonded", Mounting::Bonded},
+              {"insulated", Mounting::Insulated},
+              {"nonmetal", Mounting::NonMetal}},
+             "Elements through a metal boom bonded, insulated, or on a non-metal boom");
+    AddWords(cmd, "--element-shape", e.ElementShape, shapes,
+             "Cross-section of the parasitic elements");
+    AddNumber(cmd, "--element-diam", e.ElementDiam, "Diameter of round elements mm (band default)");
+    AddNumber(cmd, "--element-width", e.ElementWidth,
+              "Width of square or flat elements mm (band default)");
+    AddNumber(cmd, "--element-thick", e.ElementThick,
+              "Thickness of flat elements mm (band default)");
+    AddWords(cmd, "--radiator-shape", e.RadiatorShape, shapes,
+             "Cross-section of the folded dipole's rod");
+    AddNumber(cmd, "--radiator-diam", e.RadiatorDiam,
+              "Diameter of a round radiator rod mm (band default)");
+    AddNumber(cmd, "--radiator-width", e.RadiatorWidth,
+              "Width of a square or flat radiator rod mm (band default)");
+    AddNumber(cmd, "--radiator-thick", e.RadiatorThick,
+              "Thickness of a flat radiator rod mm (band default)");
+    AddWords(cmd, "--dipole-mounting", e.DipoleMounting,
+             {{"same", DipoleMount::SameAsDirectors}, {"insulated", DipoleMount::FullyInsulated}},
+             "Radiator mounted as the directors, or fully insulated");
+    AddNumber(cmd, "--bend", e.BendDiam, "Diameter of dipole bend mm (band default)");
+    AddNumber(cmd, "--gap", e.FeedGap, "Dipole gap at feed point mm (band default)");
+    cmd->add_option("--coax", in.coax,
+                    "Balun coax: an item text or index as `tavora-cli coax` lists them");
     cmd->add_option("--velocity-factor", in.velocityFactor,
-                    "Velocity factor typed for the user-defined coax");
+                    "Velocity factor typed for the user-defined coax (item 45)")
+        ->check(Number())
+        ->type_name("NUMBER");
     cmd->parse_complete_callback([&e, cmd] { ApplyBandSizes(e, *cmd); });
 }
 

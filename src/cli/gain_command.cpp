@@ -4,7 +4,6 @@
 #include "state/design_state.h"
 
 #include <iostream>
-#include <map>
 
 namespace tavora::cli {
 
@@ -23,13 +22,16 @@ void AddGainCommand(CLI::App& app, int& exitCode)
 {
     auto o = std::make_shared<GainOptions>();
     CLI::App* cmd = app.add_subcommand("gain", "Estimate gain and beamwidth from boom length");
-    const std::map<std::string, GainMethod> methods{{"vk3auu", GainMethod::VK3AUU},
-                                                    {"wa2phw", GainMethod::WA2PHW},
-                                                    {"dj9bv", GainMethod::DJ9BV}};
-    cmd->add_option("--freq", o->freq, "Frequency in MHz")->capture_default_str();
-    cmd->add_option("--boom", o->boom, "Boom length mm (whole)")->capture_default_str();
-    cmd->add_option("--method", o->method, "vk3auu|wa2phw|dj9bv")
-        ->transform(CLI::CheckedTransformer(methods, CLI::ignore_case));
+    AddNumber(cmd, "--freq", o->freq, "Frequency in MHz")->capture_default_str();
+    cmd->add_option("--boom", o->boom, "Boom length mm (whole)")
+        ->check(WholeNumber())
+        ->type_name("NUMBER")
+        ->capture_default_str();
+    AddWords(cmd, "--method", o->method,
+             {{"vk3auu", GainMethod::VK3AUU},
+              {"wa2phw", GainMethod::WA2PHW},
+              {"dj9bv", GainMethod::DJ9BV}},
+             "Published formula");
     cmd->callback([o, &exitCode] {
         DesignState state;
         std::cout << ToLf(FindGain(state, o->freq, o->boom, o->method)) << '\n';

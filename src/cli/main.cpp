@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "shell/version.h"
 #include "state/errors.h"
 
 #include <clocale>
@@ -16,6 +17,23 @@ std::string ToLf(const std::string& text)
     return out;
 }
 
+// A first word that is no command: the nearest commands, for a typo such as
+// "desing". Empty for a command.
+std::string UnknownCommand(const CLI::App& app, const std::string& word)
+{
+    std::vector<std::string> names;
+    for (const CLI::App* sub : app.get_subcommands({}))
+        if (sub->check_name(word))
+            return {};
+        else
+            names.push_back(sub->get_name());
+    std::string message = "'" + word + "' is not a command";
+    const std::vector<std::string> near = Closest(names, word);
+    for (size_t i = 0; i < near.size(); ++i)
+        message += (i == 0 ? "; did you mean '" : "' or '") + near[i];
+    return message + (near.empty() ? "; see tavora-cli --help" : "'?");
+}
+
 } // namespace tavora::cli
 
 int main(int argc, char** argv)
@@ -25,6 +43,9 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "");
     CLI::App app{"Tavora: DL6WU long Yagi calculator"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("tavora-cli ") + tavora::shell::kVersion + '\n' +
+                                          tavora::shell::kLicenceLine + '\n' +
+                                          tavora::shell::kNoWarranty);
     int exitCode = 0;
     tavora::cli::AddDesignCommand(app, exitCode);
     tavora::cli::AddYoCommand(app, exitCode);
@@ -34,6 +55,13 @@ int main(int argc, char** argv)
     tavora::cli::AddSwrCommand(app, exitCode);
     tavora::cli::AddImpedanceCommand(app, exitCode);
     tavora::cli::AddQuarterWaveCommand(app, exitCode);
+    tavora::cli::AddCoaxCommand(app, exitCode);
+    if (argc > 1 && argv[1][0] != '-')
+        if (const std::string unknown = tavora::cli::UnknownCommand(app, argv[1]);
+            !unknown.empty()) {
+            std::cerr << unknown << '\n';
+            return 2;
+        }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

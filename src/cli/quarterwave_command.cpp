@@ -31,10 +31,10 @@ void AddQuarterWaveCommand(CLI::App& app, int& exitCode)
     auto o = std::make_shared<QuarterWaveBoxes>();
     CLI::App* cmd = app.add_subcommand(
         "quarterwave", "Length (mm) and impedance (ohms) of a quarter-wave transformer");
-    cmd->add_option("--freq", o->freq, "Frequency in MHz")->capture_default_str();
-    cmd->add_option("--zin", o->zIn, "Input impedance in ohms")->capture_default_str();
-    cmd->add_option("--zout", o->zOut, "Output impedance in ohms")->capture_default_str();
-    cmd->add_option("--vf", o->velocityFactor, "Velocity factor")->capture_default_str();
+    AddNumber(cmd, "--freq", o->freq, "Frequency in MHz")->capture_default_str();
+    AddNumber(cmd, "--zin", o->zIn, "Input impedance in ohms")->capture_default_str();
+    AddNumber(cmd, "--zout", o->zOut, "Output impedance in ohms")->capture_default_str();
+    AddNumber(cmd, "--vf", o->velocityFactor, "Velocity factor")->capture_default_str();
     cmd->callback([o, &exitCode] { exitCode = RunQuarterWave(*o); });
 }
 

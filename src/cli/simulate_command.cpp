@@ -8,7 +8,6 @@
 #include <atomic>
 #include <csignal>
 #include <iostream>
-#include <map>
 
 namespace tavora::cli {
 
@@ -106,18 +105,25 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
     CLI::App* cmd =
         app.add_subcommand("simulate", "Simulate the design with the NEC-2 engine nec2c");
     AddDesignInputOptions(cmd, o->input);
-    const std::map<std::string, Feed> feed{{"single", Feed::SingleDipole},
-                                           {"folded", Feed::FoldedDipole}};
-    cmd->add_option("--dipole", o->feed, "single|folded")
-        ->transform(CLI::CheckedTransformer(feed, CLI::ignore_case));
+    AddWords(cmd, "--dipole", o->feed,
+             {{"single", Feed::SingleDipole}, {"folded", Feed::FoldedDipole}},
+             "Radiator of the model");
+    // The ranges are said in the help texts, not as the parser's own notation.
     cmd->add_option("--sweep", o->settings.sweepPercent,
-                    "Sweep either side of the design frequency, %")
-        ->check(CLI::Range(0.0, 50.0))
+                    "Sweep either side of the design frequency, 0 to 50 %")
+        ->check(Number())
+        ->check(CLI::Range(0.0, 50.0).description(""))
+        ->type_name("NUMBER")
         ->capture_default_str();
-    cmd->add_option("--points", o->settings.points, "Frequencies in the sweep")
-        ->check(CLI::Range(1, 1001))
+    cmd->add_option("--points", o->settings.points, "Frequencies in the sweep, 1 to 1001")
+        ->check(WholeNumber())
+        ->check(CLI::Range(1, 1001).description(""))
+        ->type_name("NUMBER")
         ->capture_default_str();
-    cmd->add_option("--z0", o->z0, "SWR reference in ohm (default 50 single, 200 folded)");
+    cmd->add_option(
+           "--z0", o->z0,
+           "SWR reference in ohm: 0 for the dipole's own (50 single, 200 folded), or 10 to 1000")
+        ->type_name("NUMBER");
     cmd->add_option("--csv", o->csvFile, "Also write the sweep and both pattern cuts as CSV");
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }

@@ -5,7 +5,6 @@
 #include "state/errors.h"
 
 #include <iostream>
-#include <map>
 
 namespace tavora::cli {
 
@@ -39,13 +38,12 @@ void AddStackCommand(CLI::App& app, int& exitCode)
 {
     auto o = std::make_shared<StackOptions>();
     CLI::App* cmd = app.add_subcommand("stack", "Stacking distances and gain of two Yagis");
-    const std::map<std::string, StackingPlane> planes{{"vertical", StackingPlane::Vertical},
-                                                      {"horizontal", StackingPlane::Horizontal}};
-    cmd->add_option("--freq", o->freq, "Frequency in MHz")->capture_default_str();
-    cmd->add_option("--beamwidth", o->beamwidth, "Half power beamwidth in degrees")
+    AddNumber(cmd, "--freq", o->freq, "Frequency in MHz")->capture_default_str();
+    AddNumber(cmd, "--beamwidth", o->beamwidth, "Half power beamwidth in degrees")
         ->capture_default_str();
-    cmd->add_option("--plane", o->plane, "Plane of the beamwidth: vertical|horizontal")
-        ->transform(CLI::CheckedTransformer(planes, CLI::ignore_case));
+    AddWords(cmd, "--plane", o->plane,
+             {{"vertical", StackingPlane::Vertical}, {"horizontal", StackingPlane::Horizontal}},
+             "Plane of the beamwidth");
     cmd->callback([o, &exitCode] { exitCode = RunStack(*o); });
 }
 

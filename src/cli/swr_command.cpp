@@ -7,7 +7,6 @@
 #include "state/errors.h"
 
 #include <iostream>
-#include <map>
 #include <optional>
 
 namespace tavora::cli {
@@ -94,21 +93,32 @@ void AddSwrCommand(CLI::App& app, int& exitCode)
 {
     auto o = std::make_shared<SwrOptions>();
     CLI::App* cmd = app.add_subcommand("swr", "SWR at bridge and antenna, with coax loss");
-    const std::map<std::string, MeasureMode> modes{{"power", MeasureMode::Power},
-                                                   {"volts", MeasureMode::Volts},
-                                                   {"milliamps", MeasureMode::Milliamps},
-                                                   {"ohms", MeasureMode::Ohms}};
-    cmd->add_option("--measure", o->mode, "power|volts|milliamps|ohms")
-        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case));
-    cmd->add_option("--reverse", o->reverse, "Reverse reading, or the low impedance");
-    cmd->add_option("--forward", o->forward, "Forward reading, or the high impedance");
+    AddWords(cmd, "--measure", o->mode,
+             {{"power", MeasureMode::Power},
+              {"volts", MeasureMode::Volts},
+              {"milliamps", MeasureMode::Milliamps},
+              {"ohms", MeasureMode::Ohms}},
+             "What the bridge reads");
+    AddNumber(cmd, "--reverse", o->reverse, "Reverse reading, or the low impedance");
+    AddNumber(cmd, "--forward", o->forward, "Forward reading, or the high impedance");
     cmd->add_option("--coax-file", o->coaxFile,
                     "Cable data file; by default Coax.dta in the current folder, else the "
                     "installed one");
     cmd->add_option("--cable", o->cable, "Cable entry, by its description");
     cmd->add_option("--band", o->band, "\"50 MHz\", \"144 MHz\", \"432 MHz\" or \"1296 MHz\"");
-    cmd->add_option("--length", o->length, "Coax length in metres")->capture_default_str();
-    cmd->callback([o, &exitCode] { exitCode = RunSwr(*o); });
+    AddNumber(cmd, "--length", o->length, "Coax length in metres")->capture_default_str();
+    cmd->callback([o, &exitCode] {
+        // A script learns which readings it left out, not that '' is no number.
+        if (o->reverse.empty() || o->forward.empty()) {
+            const bool both = o->reverse.empty() && o->forward.empty();
+            throw CLI::ValidationError("swr",
+                                       both ? "the --reverse and --forward readings are missing"
+                                            : std::string("the ") +
+                                                  (o->reverse.empty() ? "--reverse" : "--forward") +
+                                                  " reading is missing");
+        }
+        exitCode = RunSwr(*o);
+    });
 }
 
 } // namespace tavora::cli

@@ -4,12 +4,12 @@
 #include "exchange/mounting.h"
 #include "exchange/yo_details.h"
 #include "exchange/yo_file.h"
+#include "state/box_names.h"
 #include "state/design_state.h"
 #include "state/errors.h"
 
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -27,6 +27,7 @@ struct YoOptions {
     std::string maaFile;
     MaaOptions maa;
     bool show = false;
+    bool names = false;
 };
 
 // "N=TEXT" with N from 1 to 41.
@@ -44,11 +45,12 @@ std::pair<int, std::string> ParseSet(const std::string& arg)
 // The screen's two radio groups as its refresh selects them.
 std::pair<int, int> Selections(const YoDetails& screen)
 {
-    return {ChoiceIndex(screen.Text(yo::kFreqSource), 4), ChoiceIndex(screen.Text(yo::kMounting), 3)};
+    return {ChoiceIndex(screen.Text(yo::kFreqSource), 4),
+            ChoiceIndex(screen.Text(yo::kMounting), 3)};
 }
 
 class YoRun {
-public:
+  public:
     explicit YoRun(const YoOptions& o) : o_(o) { screen_.entries = state_.YoEntry; }
 
     int Run()
@@ -62,11 +64,12 @@ public:
         }
         if (o_.show)
             for (int n = 1; n <= 41; ++n)
-                std::cout << n << '\t' << screen_.Text(n) << '\n';
+                std::cout << n << '\t' << (o_.names ? YoEntryBox(n) + '\t' : "") << screen_.Text(n)
+                          << '\n';
         return failed_ ? 1 : 0;
     }
 
-private:
+  private:
     void Fail(const std::string& message)
     {
         std::cerr << message << '\n';
@@ -145,20 +148,25 @@ private:
 void AddYoCommand(CLI::App& app, int& exitCode)
 {
     auto o = std::make_shared<YoOptions>();
-    CLI::App* cmd = app.add_subcommand("yo", "Work on the YO entry group as the YO details screen does");
-    const std::map<std::string, Mounting> mounting{{"through", Mounting::Bonded},
-                                                   {"insulated", Mounting::Insulated},
-                                                   {"nonmetal", Mounting::NonMetal}};
+    CLI::App* cmd =
+        app.add_subcommand("yo", "Work on the YO entry group as the YO details screen does");
     cmd->add_option("--load", o->load, "Load a .yag file into the entries");
-    cmd->add_option("--set", o->sets, "Set entry N (1 to 41) to TEXT, as N=TEXT; repeatable");
-    cmd->add_flag("--estimate", o->estimate, "Run the frequency estimate with the source in entry 40");
-    cmd->add_option("--convert-to", o->convertTo, "Convert the lengths from the mounting in entry 41")
-        ->transform(CLI::CheckedTransformer(mounting, CLI::ignore_case));
+    cmd->add_option("--set", o->sets,
+                    "Set entry N (1 to 41, as --show --names lists them) to TEXT, as N=TEXT; "
+                    "repeatable");
+    cmd->add_flag("--estimate", o->estimate,
+                  "Run the frequency estimate with the source in entry 40");
+    AddWords(cmd, "--convert-to", o->convertTo,
+             {{"through", Mounting::Bonded},
+              {"insulated", Mounting::Insulated},
+              {"nonmetal", Mounting::NonMetal}},
+             "Convert the lengths from the mounting in entry 41 to this one");
     cmd->add_option("--yag", o->yagFile, "Write the entries as a .yag file");
     cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");
     cmd->add_option("--maa", o->maaFile, "Make Mmana, then write the .maa file");
     AddMaaOptions(cmd, o->maa);
     cmd->add_flag("--show", o->show, "Print the 41 entries as N<TAB>text, after all other actions");
+    cmd->add_flag("--names", o->names, "With --show: N<TAB>entry name<TAB>text")->needs("--show");
     cmd->callback([o, &exitCode] { exitCode = YoRun(*o).Run(); });
 }
 

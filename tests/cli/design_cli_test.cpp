@@ -14,6 +14,18 @@ TEST(DesignCli, PrintsTheReportWithLfLineEnds)
     EXPECT_EQ(Cli("design --gap 10 --coax 37").out, r.out);
 }
 
+TEST(DesignCli, SmallTolerancesKeepADecimal)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"144.1", "+/- 6 mm"}, {"1296.2", "+/- 0.7 mm"}, {"2320.1", "+/- 0.4 mm"}};
+    for (const auto& [freq, tolerance] : cases)
+        EXPECT_NE(
+            Cli(std::string("design --freq ") + freq)
+                .out.find(std::string("Tolerance for element lengths is ") + tolerance + "\n"),
+            std::string::npos)
+            << freq;
+}
+
 TEST(DesignCli, OptionsReachTheReport)
 {
     const CliRun r = Cli("design --freq 432 --directors 20 --element-diam 6 --radiator-diam 6 "
@@ -99,6 +111,14 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
         EXPECT_EQ(r.out, "") << c.args;
         EXPECT_EQ(r.err, c.err) << c.args;
     }
+}
+
+TEST(DesignCli, TextThatIsNoNumberIsAUsageErrorBeforeAnyReport)
+{
+    const CliRun r = Cli("design --boom wide");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "--boom: 'wide' is not a number\nRun with --help for more information.\n");
 }
 
 TEST(DesignCli, UsageErrorsExitTwo)

@@ -95,6 +95,11 @@ TEST(DesignCli, MaaOptionsAndTheNotInsulatedWarning)
     EXPECT_NE(maa.find("\r\n800,   40,   2.0,   1\r\n"), std::string::npos);
     EXPECT_NE(maa.find("\r\n2,   30,   1,   200.0,   120,    60,    0.0\r\n"), std::string::npos);
     EXPECT_EQ(Cli(dir, "design --maa c.maa --ground 3").rc, 2);
+    // The .yag holds the same boom-corrected lengths: warned of, and still written.
+    const Result yag = Cli(dir, "design --mounting insulated --yag b.yag");
+    EXPECT_EQ(yag.err, "The elements are not insulated from the boom. MMANA-GAL will give an "
+                       "incorrect assessment\nFile saved\n");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("b.yag")));
 }
 
 TEST(YoCli, WorkedFrequencyEstimates)
@@ -110,6 +115,16 @@ TEST(YoCli, WorkedFrequencyEstimates)
         EXPECT_EQ(r.rc, 0) << choice << r.err;
         EXPECT_EQ(Shown(r, 37), frequency) << choice;
     }
+}
+
+TEST(YoCli, ShowNamesEachEntry)
+{
+    TempDir dir;
+    const Result r = Cli(dir, "yo --set 37=432.1 --show --names");
+    EXPECT_EQ(Shown(r, 1), "Dipole diameter\t0");
+    EXPECT_EQ(Shown(r, 37), "Frequency\t432.1");
+    EXPECT_EQ(Shown(r, 41), "Elements\t2");
+    EXPECT_EQ(Cli(dir, "yo --names").rc, 2); // only beside --show
 }
 
 TEST(YoCli, AFailedCheckGoesToStderrAndExits1)

@@ -1,10 +1,13 @@
 #include "cli/cli_run.h"
 #include "temp_dir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -22,7 +25,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
          "Gain is 13.0 dBd (referred to dipole)\nApproximate 3 dB beamwidth is 35.6 degrees\n"
          "(Assuming E-plane and H-plane are the same)\n",
          "", 0},
-        {"gain --boom 4000.5", "", "'4000.5' is not a valid integer value\n", 1},
+        {"gain --boom 4000.5", "", nullptr, 2},
         {"stack",
          "Estimated gain of antenna:\t14.5 dBd\nVertical stacking distance:\t4022 mm\n"
          "Estimated horiz. stacking:\t4125 mm\nEstimated gain of array:\t17.3 dBd\n",
@@ -42,9 +45,9 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"impedance --calculate cross-section", "9.5\n", "", 0},
         {"impedance --calculate spacing", "12.8\n", "", 0},
         {"impedance --calculate spacing --section square --impedance 300", "56.9\n", "", 0},
-        {"impedance --calculate cross-section --impedance 200",
-         "Out of range\nCalculated Impedance outside range of algorithms (45-175 ohms)\n", "", 0},
-        {"impedance --cross-section abc", "", "Error in one of the entry boxes\n", 1},
+        // The range notice goes beside the result, as swr's loss notice does.
+        {"impedance --calculate cross-section --impedance 200", "Out of range\n",
+         "Calculated Impedance outside range of algorithms (45-175 ohms)\n", 0},
         {"quarterwave", "520.5\n100.0\n", "", 0},
         {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
         // A result too large for a double is an overflow, never INF.
@@ -85,6 +88,72 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         }
         EXPECT_EQ(r.code, c.rc) << c.args;
     }
+}
+
+// What a script reads on stderr when the command line is wrong: the option and what it allows.
+TEST(CommandLine, UsageErrorsNameTheOptionAndWhatIsAllowed)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"design --freq abc", "--freq: 'abc' is not a number"},
+        {"gain --boom 4000.5", "--boom: '4000.5' is not a whole number"},
+        {"impedance --cross-section abc", "--cross-section: 'abc' is not a number"},
+        {"design --boom-type oval", "--boom-type: 'oval' is not one of round|square"},
+        {"design --ground 3", "--ground: '3' is not one of Free space|Perfect|Real"},
+        {"swr", "swr: the --reverse and --forward readings are missing"},
+        {"swr --reverse 4", "swr: the --forward reading is missing"},
+        {"desing --freq 432", "'desing' is not a command; did you mean 'design'?"},
+        {"antenna", "'antenna' is not a command; see tavora-cli --help"},
+        {"design --coax RG213",
+         "--coax: 'RG213' is not an item of `tavora-cli coax`; did you mean 'RG-213 (PE) 50 ohm'?"},
+        {"design --coax rg-58a", "--coax: 'rg-58a' is not an item of `tavora-cli coax`; did you "
+                                 "mean 'RG-58A (PE) 53.5 ohm'?"},
+    };
+    for (const auto& [args, err] : cases) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), err) << args;
+        EXPECT_EQ(r.code, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+    // Words in any case, and the values earlier releases took, still work.
+    EXPECT_EQ(Cli("design --boom-type SQUARE").out, Cli("design --boom-type 0").out);
+}
+
+TEST(CommandLine, HelpShowsTheWordsAUserTypes)
+{
+    for (const char* command : {"design", "yo", "simulate", "gain", "stack", "swr", "impedance"}) {
+        const std::string help = Cli(std::string(command) + " --help").out;
+        EXPECT_EQ(help.find("->"), std::string::npos) << command;
+        // Every option says what it is for: its text starts at column 30, or
+        // on the next line when the option is long.
+        std::vector<std::string> lines;
+        std::istringstream in(help);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].rfind("  --", 0) != 0)
+                continue;
+            EXPECT_TRUE(lines[i].size() > 30 ||
+                        (i + 1 < lines.size() && lines[i + 1].rfind(std::string(30, ' '), 0) == 0))
+                << command << ": " << lines[i];
+        }
+    }
+    EXPECT_NE(Cli("design --help").out.find("Dipole gap at feed point mm (band default)\n"),
+              std::string::npos);
+}
+
+TEST(CommandLine, VersionAndCoaxList)
+{
+    const CliRun version = Cli("--version");
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.substr(0, version.out.find("This")),
+              "tavora-cli 2.6.10\nLicence: GNU GPL version 3 or later (GPL-3.0-or-later)\n");
+
+    const CliRun coax = Cli("coax");
+    EXPECT_EQ(coax.code, 0);
+    EXPECT_EQ(std::count(coax.out.begin(), coax.out.end(), '\n'), 46);
+    EXPECT_NE(coax.out.find("\n37\t0.66\tRG-213 (PE) 50 ohm\n"), std::string::npos);
+    EXPECT_NE(coax.out.find("\n45\t--velocity-factor\tUSER set velocity factor\n"),
+              std::string::npos);
 }
 
 TEST(ToolCommands, SwrWithACable)

@@ -51,6 +51,36 @@ for command in $commands; do
   done
 done
 
+# The band sizes that --freq brings, and the coax items --coax takes.
+grep -q '1000 MHz and up' <<<"$manual" || fail "tavora-cli.1 lacks the band table"
+[ "$("$cli" coax | wc -l)" -eq 46 ] || fail "tavora-cli coax does not list 46 items"
+
+# The licence: the full text in the source, named in the copyright, the
+# metainfo and each program's --version.
+grep -q 'Version 3, 29 June 2007' "$source/LICENSE" || fail "LICENSE is not the GPL-3.0 text"
+copyright=$share/doc/tavora/copyright
+head -1 "$copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "copyright is not DEP-5"
+grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "copyright does not name GPL-3.0-or-later"
+programs=(tavora-cli)
+[ -x "$root/usr/bin/tavora" ] && programs+=(tavora)
+for program in "${programs[@]}"; do
+  version=$("$root/usr/bin/$program" --version) || fail "$program --version exited $?"
+  [ "$(head -1 <<<"$version")" = "$program $(dpkg-deb -f "$deb" Version)" ] || fail "$program --version: $version"
+  grep -q 'GPL-3.0-or-later' <<<"$version" || fail "$program --version names no licence"
+done
+# No placeholder addresses; no home page field without a home page.
+# (Fields are read whole first: grep -q ending a pipe early fails it under pipefail.)
+control=$(dpkg-deb -I "$deb")
+! { grep -rq 'example\.org' "$root" || grep -q 'example\.org' <<<"$control"; } ||
+  fail "a placeholder address is in the package"
+[ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "Homepage names no real home page"
+# The manual for a browser, registered with doc-base.
+[ -f "$share/doc/tavora/html/index.html" ] && [ -f "$share/doc/tavora/html/images/results.png" ] ||
+  fail "the manual's HTML is not in /usr/share/doc/tavora/html"
+grep -qx 'Index: /usr/share/doc/tavora/html/index.html' "$share/doc-base/tavora" || fail "no doc-base entry"
+grep -q 'NEC-2' <<<"$(dpkg-deb -f "$deb" Description)" || fail "the description does not mention NEC-2"
+
 # The package's relations: libraries found by dpkg-shlibdeps, nec2c suggested.
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libstdc++6' <<<"$depends" || fail "Depends lacks the C++ library: $depends"
@@ -65,6 +95,11 @@ if [ -x "$root/usr/bin/tavora" ]; then
   [ "$rc" -eq 124 ] || fail "tavora ended with $rc: $(cat "$work/tavora.log")"
   desktop-file-validate "$share"/applications/*.desktop || fail "desktop-file-validate"
   appstreamcli validate --no-net --strict "$share"/metainfo/*.metainfo.xml || fail "appstreamcli validate"
+  metainfo=$(cat "$share"/metainfo/*.metainfo.xml)
+  grep -q '<project_license>GPL-3.0-or-later</project_license>' <<<"$metainfo" || fail "metainfo: project_license"
+  grep -q '<metadata_license>CC0-1.0</metadata_license>' <<<"$metainfo" || fail "metainfo: metadata_license"
+  grep -q 'NEC-2' <<<"$metainfo" || fail "the metainfo does not mention NEC-2"
+  grep -q '^Categories=Education;Science;' "$share"/applications/*.desktop || fail "no main menu category"
   # The metainfo, its menu entry and its icon together, as software centres read them.
   appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
   for size in 16 32 48 128 256; do

@@ -1,15 +1,16 @@
 #include "app/design/results_window.h"
 
+#include "app/design/folded_dipole_drawing.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yag_description.h"
 #include "app/feedline/balun_window.h"
-#include "app/design/folded_dipole_drawing.h"
 #include "app/shell/text_printer.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_window.h"
 
 #include "design/report.h"
+#include "exchange/mmana.h"
 #include "exchange/yo_file.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
@@ -144,10 +145,13 @@ void ResultsWindow::SaveYO()
     DesignState& state = Context().state;
     if (!AskYagiDescription(this, Context()))
         return;
-    const QString path = dialogs.SaveFile(
-        this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
-               QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),
-               QDir::current().filePath(QStringLiteral("Untitled.yag"))});
+    // The file holds the boom-corrected lengths, as the .maa export does.
+    if (state.Mounting != 'N')
+        dialogs.Notice(this, QString::fromUtf8(kNotInsulated));
+    const QString path =
+        dialogs.SaveFile(this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
+                                QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),
+                                QDir::current().filePath(QStringLiteral("Untitled.yag"))});
     if (path.isEmpty())
         return;
     WriteYagFromDesign(state, path.toStdString());
@@ -167,8 +171,8 @@ void ResultsWindow::Showbalun()
     RefuseFailedReport();
     const double vf = Context().state.VelocityFactor;
     if (!(vf > 0 && vf <= 1)) {
-        Context().dialogs.Notice(this,
-                                 QStringLiteral("No coax selected or velocity factor out of range"));
+        Context().dialogs.Notice(
+            this, QStringLiteral("No coax selected or velocity factor out of range"));
         return;
     }
     BalunWindow balun(this, Context());

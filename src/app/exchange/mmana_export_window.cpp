@@ -9,11 +9,13 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace tavora::app {
 
@@ -202,11 +204,17 @@ void MmanaExportWindow::Button1Click()
     MaaText(Context().state, Options(), UserDecimalSep());
     if (Context().state.Mounting != 'N')
         dialogs.Notice(this, QString::fromUtf8(kNotInsulated));
+    const bool existed = QFileInfo(QDir::current().filePath(QStringLiteral("Optimiser"))).isDir();
     bool created = false;
     const QString folder =
         QString::fromStdString(OptimiserDir(QDir::currentPath().toStdString(), created));
     if (!created)
         dialogs.Notice(this, QString::fromUtf8(kNoOptimiserDir));
+    // Made for the dialog to open in; left behind only with a file in it.
+    const auto tidy = qScopeGuard([&] {
+        if (!existed)
+            QDir().rmdir(folder);
+    });
     const QString path = dialogs.SaveFile(
         this, {QStringLiteral("Create a .MAA file"), QStringLiteral("maa"),
                QStringLiteral("MMANA-GAL files (*.maa);;All files (*.*)"),

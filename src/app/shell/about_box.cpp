@@ -2,6 +2,7 @@
 
 #include "app/shell/pictures.h"
 #include "shell/startup.h"
+#include "shell/version.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -61,6 +62,8 @@ AboutBox::AboutBox(QWidget* owner)
     AddLabel(this, "Contact", QStringLiteral("Reports and ideas: the project's tracker"),
              {136, 114, 225, 20});
     AddLabel(this, "Version", QString::fromUtf8(shell::kVersionLine), {136, 140, 225, 20});
+    AddLabel(this, "Licence", QString::fromUtf8(shell::kLicenceLine), {136, 162, 225, 36})
+        ->setWordWrap(true);
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));

@@ -7,6 +7,7 @@
 #include "app/shell/main_window.h"
 #include "app/shell/user_locale.h"
 #include "shell/startup.h"
+#include "shell/version.h"
 #include "state/design_state.h"
 
 #include <QFileInfo>
@@ -54,6 +55,23 @@ std::string Env(const char* name)
 
 int RunTavora(int argc, char** argv)
 {
+    // Answered before any window system is asked for, so that they work anywhere.
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first == "--version") {
+        std::cout << "tavora " << shell::kVersion << '\n'
+                  << shell::kLicenceLine << '\n'
+                  << shell::kNoWarranty << '\n';
+        return 0;
+    }
+    if (first == "--help" || first == "-h") {
+        std::cout << "Usage: tavora [FILE.yag]\n"
+                     "Design DL6WU long Yagi antennas for VHF and UHF; a .yag file named is\n"
+                     "opened on the YO details screen. tavora-cli runs the same calculations\n"
+                     "without a window.\n\n"
+                     "  -h, --help     Print this help and exit\n"
+                     "      --version  Print the version and licence and exit\n";
+        return 0;
+    }
     if (!shell::HasDisplay(Env)) {
         std::cerr << shell::kNoDisplay << '\n';
         return 1;

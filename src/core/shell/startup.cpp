@@ -8,9 +8,6 @@
 
 namespace tavora::shell {
 
-const char* const kVersion = TAVORA_VERSION;
-const char* const kVersionLine = " Version " TAVORA_VERSION;
-
 void InitialiseProgram(DesignState& state, char decimalSep)
 {
     // The YO screen's two start choices are already in the state's defaults.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/version.h"
+
 #include <functional>
 #include <string>
 
@@ -10,10 +12,6 @@ struct DesignState;
 namespace tavora::shell {
 
 inline constexpr const char* kProgramTitle = "Tavora";
-// The release, from the build's project version, so that every window, the
-// About box and the command line name the same one.
-extern const char* const kVersion;     // "2.6.10"
-extern const char* const kVersionLine; // " Version 2.6.10"
 inline constexpr const char* kNoDisplay =
     "tavora: no display; run it under X or Wayland, or use tavora-cli";
 

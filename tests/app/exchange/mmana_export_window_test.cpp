@@ -89,6 +89,25 @@ class MmanaExportWindowTest : public test::FolderTest {
         QCOMPARE(FileBytes("screen.maa"), FileBytes("cli.maa"));
     }
 
+    // Create YO writes the same boom-corrected lengths as the .maa: the same warning, then the
+    // file.
+    void createYoOfAMetalBoomDesignWarnsAndStillWrites()
+    {
+        Harness h;
+        Design(h.state);
+        ResultsWindow results(nullptr, h.context);
+        results.show();
+        QTRY_VERIFY(!results.ReportBox()->toPlainText().isEmpty());
+        h.dialogs.prompts.push_back(QStringLiteral("Bonded"));
+        h.dialogs.saveFiles.push_back(QDir::current().filePath("bonded.yag"));
+        Click(&results, "Button2");
+        QTRY_COMPARE(h.dialogs.MessageTexts(),
+                     (QStringList{"The elements are not insulated from the boom. MMANA-GAL will "
+                                  "give an incorrect assessment",
+                                  "File saved"}));
+        QVERIFY(QFileInfo::exists(QDir::current().filePath("bonded.yag")));
+    }
+
     void theListsOpenAtTheirDefaults()
     {
         Harness h;
@@ -110,6 +129,7 @@ class MmanaExportWindowTest : public test::FolderTest {
         Harness h;
         Design(h.state);
         h.state.Mounting = 'N';
+        QDir(QDir::current().filePath("Optimiser")).removeRecursively();
         MmanaExportWindow w(nullptr, h.context);
         Type(&w, "Edit1", "Long yagi ");          // a blank at the end is no part of the name
         h.dialogs.saveFiles.push_back(QString()); // cancelled
@@ -121,8 +141,11 @@ class MmanaExportWindowTest : public test::FolderTest {
         QCOMPARE(asked.defaultExt, QStringLiteral("maa"));
         QCOMPARE(asked.filter, QStringLiteral("MMANA-GAL files (*.maa);;All files (*.*)"));
         QCOMPARE(asked.initialName, QDir::current().filePath("Optimiser/Long yagi.maa"));
-        QVERIFY(QFileInfo(QDir::current().filePath("Optimiser")).isDir());
-        QCOMPARE(QDir(QDir::current().filePath("Optimiser")).entryList(QDir::Files), QStringList{});
+        // Cancelled: no folder is left behind; one with the file written stays.
+        QVERIFY(!QFileInfo::exists(QDir::current().filePath("Optimiser")));
+        h.dialogs.saveFiles.push_back(QDir::current().filePath("Optimiser/Long yagi.maa"));
+        Click(&w, "Button1");
+        QTRY_VERIFY(QFileInfo::exists(QDir::current().filePath("Optimiser/Long yagi.maa")));
     }
 
     void anOptimiserFolderThatCannotBeMadeIsReportedAndTheDialogStillOpens()

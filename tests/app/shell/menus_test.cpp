@@ -128,6 +128,8 @@ class MenusTest : public QObject {
             QCOMPARE(about->findChild<QLabel*>("Version")->text(),
                      QStringLiteral(" Version 2.6.10"));
             QCOMPARE(about->findChild<QLabel*>("ProductName")->text(), QStringLiteral("Tavora"));
+            QCOMPARE(about->findChild<QLabel*>("Licence")->text(),
+                     QStringLiteral("Licence: GNU GPL version 3 or later (GPL-3.0-or-later)"));
             QVERIFY(about->findChild<FormScaler*>() == nullptr);
             about->findChild<QPushButton*>("OKButton")->click();
         });

@@ -2,6 +2,7 @@
 #include "app/shell/pictures.h"
 #include "shell/resize_kit.h"
 #include "shell/startup.h"
+#include "shell/version.h"
 #include "ui_test.h"
 
 #include <QDir>
@@ -117,6 +118,33 @@ class StartupTest : public QObject {
         const QString err = QString::fromLocal8Bit(program.readAllStandardError());
         QVERIFY2(err.endsWith(QString::fromUtf8(shell::kNoDisplay) + '\n'), qPrintable(err));
         QVERIFY(program.readAllStandardOutput().isEmpty());
+    }
+
+    // Answered without a display, as packagers and scripts ask them.
+    void versionAndHelpPrintAndExit_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("version") << "--version"
+                                 << "tavora 2.6.10";
+        QTest::newRow("help") << "--help"
+                              << "Usage: tavora [FILE.yag]";
+    }
+    void versionAndHelpPrintAndExit()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, firstLine);
+        QProcess program;
+        QProcessEnvironment e;
+        e.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+        program.setProcessEnvironment(e);
+        program.start(QStringLiteral(TAVORA_PROGRAM), {option});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 0);
+        const QStringList out = QString::fromLocal8Bit(program.readAllStandardOutput()).split('\n');
+        QCOMPARE(out.first(), firstLine);
+        if (option == "--version")
+            QCOMPARE(out.at(1), QString::fromUtf8(shell::kLicenceLine));
     }
 };
 
