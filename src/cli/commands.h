@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavora::cli {
 
@@ -33,6 +34,17 @@ void AddStackCommand(CLI::App& app, int& exitCode);
 void AddSwrCommand(CLI::App& app, int& exitCode);
 void AddImpedanceCommand(CLI::App& app, int& exitCode);
 void AddQuarterWaveCommand(CLI::App& app, int& exitCode);
+
+void AddCutListCommand(CLI::App& app, int& exitCode);
+
+// "-" as the name of a file option means standard output; the command then
+// prints that file alone, not its usual text.
+inline constexpr const char* kStdoutName = "-";
+bool ToStdout(const std::string& path);
+// Writes the file (atomically), or its text to standard output for "-".
+void WriteOutput(const std::string& path, const std::string& text);
+// A usage error when more than one of the command's files is "-".
+void CheckOneStdout(const std::vector<const std::string*>& files);
 
 // Reports are kept with CRLF line ends; the command line prints LF.
 std::string ToLf(const std::string& text);

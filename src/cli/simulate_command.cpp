@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "simulation/simulation.h"
+#include "simulation/touchstone.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
 
@@ -16,22 +17,28 @@ struct SimulateOptions {
     Feed feed = Feed::SingleDipole;
     SimulationSettings settings;
     std::string csvFile;
+    std::string s1pFile;
 };
 
 int RunSimulate(const SimulateOptions& o)
 {
+    CheckOneStdout({&o.csvFile, &o.s1pFile});
     try {
         DesignState state;
         std::string report;
         CalculateDesign(o.input, state, report);
         const SimulationResult result = Simulate(ModelFromDesign(state, o.feed), o.settings, {});
-        for (const std::string& line : SimulationFigureLines(result))
-            std::cout << line << '\n';
-        std::cout << '\n';
-        for (const std::string& line : SweepTableLines(result))
-            std::cout << line << '\n';
+        if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
+            for (const std::string& line : SimulationFigureLines(result))
+                std::cout << line << '\n';
+            std::cout << '\n';
+            for (const std::string& line : SweepTableLines(result))
+                std::cout << line << '\n';
+        }
         if (!o.csvFile.empty())
-            WriteFileAtomically(o.csvFile, SimulationCsv(result));
+            WriteOutput(o.csvFile, SimulationCsv(result));
+        if (!o.s1pFile.empty())
+            WriteOutput(o.s1pFile, TouchstoneS1p(result));
     } catch (const Error& e) {
         std::cout << std::flush;
         std::cerr << e.what() << '\n';
@@ -61,7 +68,11 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
         ->capture_default_str();
     cmd->add_option("--z0", o->settings.z0, "SWR reference in ohm (default 50 single, 200 folded)")
         ->check(CLI::PositiveNumber);
-    cmd->add_option("--csv", o->csvFile, "Also write the sweep and both pattern cuts as CSV");
+    cmd->add_option("--csv", o->csvFile,
+                    "Also write the sweep and both pattern cuts as CSV (- for standard output)");
+    cmd->add_option("--s1p", o->s1pFile,
+                    "Also write the sweep as a Touchstone .s1p file, S11 against the SWR reference "
+                    "(- for standard output)");
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }
 

@@ -56,6 +56,7 @@ public:
         for (const std::string& s : o_.sets)
             ParseSet(s); // usage errors before any action
         try {
+        CheckOneStdout({&o_.yagFile, &o_.maaFile});
             Actions();
         } catch (const Error& e) {
             Fail(e.what());
@@ -108,7 +109,7 @@ private:
         if (!o_.yagFile.empty()) {
             state_.YoEntry = screen_.entries;
             state_.YagiDescription = o_.description;
-            GenerateYOfile(state_, o_.yagFile);
+            WriteOutput(o_.yagFile, YagTextFromEntries(state_.YoEntry, state_.YagiDescription));
             std::cerr << kYoFileSaved << '\n';
         }
         if (!o_.maaFile.empty()) {
@@ -116,7 +117,7 @@ private:
                 Fail(*message);
                 return;
             }
-            WriteMaaFile(state_, o_.maa, o_.maaFile);
+            WriteOutput(o_.maaFile, MaaText(state_, o_.maa));
         }
     }
 
@@ -151,9 +152,11 @@ void AddYoCommand(CLI::App& app, int& exitCode)
     cmd->add_flag("--estimate", o->estimate, "Run the frequency estimate with the source in entry 40");
     cmd->add_option("--convert-to", o->convertTo, "Convert the lengths from the mounting in entry 41")
         ->transform(CLI::CheckedTransformer(mounting, CLI::ignore_case));
-    cmd->add_option("--yag", o->yagFile, "Write the entries as a .yag file");
+    cmd->add_option("--yag", o->yagFile,
+                    "Write the entries as a .yag file (- for standard output)");
     cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");
-    cmd->add_option("--maa", o->maaFile, "Make Mmana, then write the .maa file");
+    cmd->add_option("--maa", o->maaFile,
+                    "Make Mmana, then write the .maa file (- for standard output)");
     AddMaaOptions(cmd, o->maa);
     cmd->add_flag("--show", o->show, "Print the 41 entries as N<TAB>text, after all other actions");
     cmd->callback([o, &exitCode] { exitCode = YoRun(*o).Run(); });

@@ -31,6 +31,13 @@ std::string BalunLine(DesignState& state, char decimalSep = '.');
 // Flat-plane factor K for the whole-number length-to-bend ratio b (at least 10).
 double FindK(long long b);
 
+// The folded dipole bent from one rod, measured from the inside of the bends:
+// the rod's length and the distances between the points A to I of the sketch.
+struct FoldedDipoleRod {
+    double rodLength = 0, bc = 0, hi = 0, ha = 0, hb = 0, hc = 0;
+};
+FoldedDipoleRod FoldedDipoleRodOf(const DesignState& state);
+
 // Appends the folded dipole construction section and stores the three values
 // the MMANA-GAL export reads.
 void FoldedDipoleDetails(DesignState& state, std::string& report, char decimalSep = '.');

@@ -57,7 +57,11 @@ std::string DataFileText(const DesignState& state)
     AppendValues(out, state.GainValues, "Gain Calculations", kGainBoxes);
     out += "; this last set store the Spacing details\r\n";
     AppendValues(out, state.StackingValues, "Stacking", kStackingBoxes);
-    out.resize(out.size() - 2); // the last line has no line end
+    // Added after the original lines, which older readers take as they were;
+    // they ignore what follows the 58th value.
+    out += "; the cut list's units (0 mm, 1 inch)\r\n";
+    CheckValueLine(state.CutListUnits, "Cut list: Units");
+    out += state.CutListUnits;
     return out;
 }
 
@@ -72,6 +76,7 @@ void ReadDataValues(std::istream& in, DesignState& state)
 {
     ReadValues(in, state.YoEntry);
     ReadValues(in, state.DesignEntry);
+    state.CutListUnits = ReadNextValue(in); // "0", mm, in a file saved before the choice
     ReadValues(in, state.GainValues);
     ReadValues(in, state.StackingValues);
 }

@@ -12,10 +12,10 @@ inline constexpr const char* kProgramDataSaved = "Program data saved";
 inline constexpr const char* kNoDataFile = "No data file found";
 inline constexpr const char* kOldDataReloaded = "Old data reloaded";
 
-// The saved data file's text for the four text groups: 65 lines, CRLF line
-// ends, none after the last. Throws FileError naming the screen and box of a
-// value that begins with ";" (the reader would skip it as a comment) or holds
-// a line break or other control character.
+// The saved data file's text for the four text groups (65 lines) and the cut
+// list's units (2 lines after them): CRLF line ends, none after the last. Throws FileError naming
+// the screen and box of a value that begins with ";" (the reader would skip it as a comment) or
+// holds a line break or other control character.
 std::string DataFileText(const DesignState& state);
 
 // Writes "Tavora.cnf" in the program directory, which stays the working
@@ -23,7 +23,8 @@ std::string DataFileText(const DesignState& state);
 // the old file as it was.
 void WriteDataFile(const DesignState& state);
 
-// Takes the 58 values from `in` into the four groups, each stored at once.
+// Takes the 58 values from `in` into the four groups, each stored at once,
+// then the cut list's units.
 void ReadDataValues(std::istream& in, DesignState& state);
 
 // Reads "Tavora.cnf" from the program directory back into the four groups.

@@ -45,18 +45,21 @@ std::string FreshStartText()
     return t;
 }
 
+// The lines after the original 65: the cut list's units.
+const std::string kUnitsLines = "\r\n; the cut list's units (0 mm, 1 inch)\r\n0";
+
 } // namespace
 
-TEST_F(DataFile, AFreshStartWritesThe65Lines)
+TEST_F(DataFile, AFreshStartWritesThe65LinesThenTheCutListUnits)
 {
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     WriteDataFile(state);
     const std::string text = ReadAll(File());
-    EXPECT_EQ(text, FreshStartText());
+    EXPECT_EQ(text, FreshStartText() + kUnitsLines);
     size_t lines = 1;
     for (char c : text)
         lines += c == '\n';
-    EXPECT_EQ(lines, 65u);
+    EXPECT_EQ(lines, 67u);
     EXPECT_EQ(std::filesystem::current_path(), dir.Path());
 }
 
@@ -86,6 +89,7 @@ TEST_F(DataFile, WriteThenReadRestoresTheGroups)
     state.DesignEntry = {"432", "20", "4", "", "20", "6", "30", "10", "2", "7", "2", "01020"};
     state.GainValues = {"1296", "2000,5"};
     state.StackingValues = {"50", "12", "1"};
+    state.CutListUnits = "1";
     WriteDataFile(state);
     DesignState back;
     back.ProgramDir = state.ProgramDir;
@@ -95,6 +99,12 @@ TEST_F(DataFile, WriteThenReadRestoresTheGroups)
     EXPECT_EQ(back.DesignEntry, state.DesignEntry);
     EXPECT_EQ(back.GainValues, state.GainValues);
     EXPECT_EQ(back.StackingValues, state.StackingValues);
+    EXPECT_EQ(back.CutListUnits, "1");
+    // A file saved before the units were kept reads them as mm.
+    std::istringstream older(FreshStartText());
+    ReadDataValues(older, back);
+    EXPECT_EQ(back.CutListUnits, "0");
+    EXPECT_EQ(back.StackingValues[2], "0");
 }
 
 TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
@@ -109,7 +119,8 @@ TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
         {&state.DesignEntry[0], "144.1\r\n8",
          "A line break or other control character cannot be saved (Design Yagi: Frequency in MHz)"},
         {&state.GainValues[1], "4000\n",
-         "A line break or other control character cannot be saved (Gain Calculations: Boom length mm)"},
+         "A line break or other control character cannot be saved (Gain Calculations: Boom length "
+         "mm)"},
         {&state.YoEntry[6], "9\t27",
          "A line break or other control character cannot be saved (Make YO file: Dir 2 Length)"},
         {&state.YoEntry[7], ";1",
@@ -161,7 +172,7 @@ TEST_F(DataFile, CommentsAnywhereAndMissingLines)
     std::string text = FreshStartText();
     text.insert(text.find("144.1"), ";extra\r\n;\r\n");
     DesignState s;
-    std::istringstream in(text + "\r\nignored");
+    std::istringstream in(text + kUnitsLines + "\r\nignored");
     ReadDataValues(in, s);
     EXPECT_EQ(s.DesignEntry[0], "144.1");
     EXPECT_EQ(s.StackingValues[2], "0");
