@@ -76,9 +76,9 @@ void ReadDataValues(std::istream& in, DesignState& state)
 {
     ReadValues(in, state.YoEntry);
     ReadValues(in, state.DesignEntry);
-    state.CutListUnits = ReadNextValue(in); // "0", mm, in a file saved before the choice
     ReadValues(in, state.GainValues);
     ReadValues(in, state.StackingValues);
+    state.CutListUnits = ReadNextValue(in); // "0", mm, in a file saved before the choice
 }
 
 bool ReadDataFile(DesignState& state)

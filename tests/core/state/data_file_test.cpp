@@ -119,8 +119,7 @@ TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
         {&state.DesignEntry[0], "144.1\r\n8",
          "A line break or other control character cannot be saved (Design Yagi: Frequency in MHz)"},
         {&state.GainValues[1], "4000\n",
-         "A line break or other control character cannot be saved (Gain Calculations: Boom length "
-         "mm)"},
+         "A line break or other control character cannot be saved (Gain Calculations: Boom length mm)"},
         {&state.YoEntry[6], "9\t27",
          "A line break or other control character cannot be saved (Make YO file: Dir 2 Length)"},
         {&state.YoEntry[7], ";1",
