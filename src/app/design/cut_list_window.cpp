@@ -123,6 +123,15 @@ void DrawCutListPage(QPainter& p, const QRectF& page, const CutList& list, const
     qreal width = 0;
     for (qreal w : Widths(elements, font, p.device(), gap))
         width += w;
+    qreal captions = 0, values = 0;
+    {
+        const QFontMetricsF m(font, p.device());
+        for (const auto& [caption, value] : list.summary) {
+            captions = std::max(captions, m.horizontalAdvance(Q(caption)));
+            values = std::max(values, m.horizontalAdvance(Q(value)));
+        }
+    }
+    width = std::max(width, captions + gap + values);
     if (width > page.width()) {
         lineHeight *= page.width() / width;
         font.setPixelSize(std::max(1, static_cast<int>(lineHeight * 0.62)));
@@ -145,8 +154,8 @@ void DrawCutListPage(QPainter& p, const QRectF& page, const CutList& list, const
     for (const auto& [caption, value] : list.summary)
         captionWidth = std::max(captionWidth, m.horizontalAdvance(Q(caption)));
     for (const auto& [caption, value] : list.summary) {
-        p.drawText(QRectF(page.left(), y, captionWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                   Q(caption));
+        p.drawText(QRectF(page.left(), y, captionWidth, lineHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, Q(caption));
         p.drawText(QRectF(page.left() + captionWidth + gap, y, page.width(), lineHeight),
                    Qt::AlignLeft | Qt::AlignVCenter, Q(value));
         y += lineHeight;

@@ -28,9 +28,9 @@ void SimulationWindow::SaveText(const char* title, const char* extension, const 
                                 const std::string& text)
 {
     const QString path = Context().dialogs.SaveFile(
-        this, {QString::fromUtf8(title), QString::fromUtf8(extension), QString::fromUtf8(filter),
-               QDir::current().filePath(QStringLiteral("Simulation.") +
-                                        QString::fromUtf8(extension))});
+        this,
+        {QString::fromUtf8(title), QString::fromUtf8(extension), QString::fromUtf8(filter),
+         QDir::current().filePath(QStringLiteral("Simulation.") + QString::fromUtf8(extension))});
     if (path.isEmpty())
         return;
     WriteFileAtomically(path.toStdString(), text);

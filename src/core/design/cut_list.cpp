@@ -36,11 +36,10 @@ std::string Section(std::uint8_t shape, double diameter, const std::string& widt
 
 std::string MountingText(const DesignState& s)
 {
-    std::string text = s.Mounting == 'Y'   ? "elements through the metal boom, contacting it"
-                       : s.Mounting == 'I' ? "elements insulated through the metal boom"
-                                           : "elements on a non-metal boom or clear of it";
-    return text + (s.DipoleMounting == 1 ? "; dipole fully insulated from the boom"
-                                         : "; dipole mounted as the elements");
+    std::string text = s.Mounting == 'Y'   ? "through a metal boom, bonded"
+                       : s.Mounting == 'I' ? "insulated through a metal boom"
+                                           : "on a non-metal boom or clear of it";
+    return text + (s.DipoleMounting == 1 ? "; dipole insulated" : "; dipole as the elements");
 }
 
 std::string CsvField(const std::string& text)
