@@ -39,9 +39,12 @@ struct Table {
 std::vector<qreal> Widths(const Table& t, const QFont& font, QPaintDevice* device, qreal gap)
 {
     const QFontMetricsF m(font, device);
+    QFont bold = font;
+    bold.setBold(true); // the heading's
+    const QFontMetricsF mb(bold, device);
     std::vector<qreal> widths(t.columns.size(), 0);
     for (size_t c = 0; c < t.columns.size(); ++c) {
-        widths[c] = m.horizontalAdvance(Q(t.columns[c]));
+        widths[c] = mb.horizontalAdvance(Q(t.columns[c]));
         for (const auto& row : t.rows)
             widths[c] = std::max(widths[c], m.horizontalAdvance(Q(row[c])));
         widths[c] += gap;
