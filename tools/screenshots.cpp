@@ -1,4 +1,5 @@
 #include "app/arrays/stacking_pictures.h"
+#include "app/design/cut_list_window.h"
 #include "app/design/design_entry_window.h"
 #include "app/design/results_window.h"
 #include "app/exchange/conversion_dialog.h"
@@ -245,6 +246,19 @@ int main(int argc, char** argv)
     balun.show();
     Settle();
     balun.grab().save(dir + "/balun.png");
+
+    app::CutListWindow cutList(&results, context);
+    cutList.show();
+    Settle();
+    if (manual)
+        SaveForManual(cutList, dir + "/cut_list.png");
+    else
+        cutList.grab().save(dir + "/cut_list.png");
+    // With --hold-cut-list: the cut list stays on the screen, to be taken
+    // from the display as the user sees it, until the tool is ended.
+    if (argc > 2 && QString::fromLocal8Bit(argv[1]) == QStringLiteral("--hold-cut-list"))
+        return cutList.exec();
+    cutList.close();
     if (manual) {
         GrabManual(context, dir);
         GrabExchange(context, results, dir);

@@ -88,6 +88,17 @@ std::vector<std::string> Closest(const std::vector<std::string>& candidates,
 // option that fills it first ("--boom: Cross-section of boom mm cannot be negative").
 std::string ErrorText(const std::exception& e);
 
+void AddCutListCommand(CLI::App& app, int& exitCode);
+
+// "-" as the name of a file option means standard output; the command then
+// prints that file alone, not its usual text.
+inline constexpr const char* kStdoutName = "-";
+bool ToStdout(const std::string& path);
+// Writes the file (atomically), or its text to standard output for "-".
+void WriteOutput(const std::string& path, const std::string& text);
+// A usage error when more than one of the command's files is "-".
+void CheckOneStdout(const std::vector<const std::string*>& files);
+
 // Reports are kept with CRLF line ends; the command line prints LF.
 std::string ToLf(const std::string& text);
 

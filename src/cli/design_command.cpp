@@ -5,6 +5,7 @@
 #include "exchange/mmana.h"
 #include "exchange/yo_file.h"
 #include "simulation/simulation.h"
+#include "simulation/touchstone.h"
 #include "state/atomic_file.h"
 #include "state/design_state.h"
 #include "state/errors.h"
@@ -35,18 +36,14 @@ void WriteExports(const DesignOptions& o, DesignState& state)
         std::cerr << kNotInsulated << '\n';
     if (!o.yagFile.empty()) {
         state.YagiDescription = o.description;
-        WriteYagFromDesign(state, o.yagFile);
+        WriteOutput(o.yagFile, YagTextFromDesign(state));
         std::cerr << kFileSaved << '\n';
     }
     if (!o.maaFile.empty())
-        WriteMaaFile(state, o.maa, o.maaFile);
+        WriteOutput(o.maaFile, MaaText(state, o.maa));
     if (!o.necFile.empty()) {
         const Feed feed = o.maa.dipole == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
-        const NecModel model = ModelFromDesign(state, feed);
-        const SimulationSettings defaults;
-        WriteFileAtomically(o.necFile, NecDeck(model, true,
-                                               {SweepAround(model.frequency, defaults.sweepPercent,
-                                                            defaults.points)}));
+        WriteOutput(o.necFile, ExportDeck(ModelFromDesign(state, feed)));
     }
 }
 
@@ -111,17 +108,22 @@ namespace {
 
 int RunDesign(const DesignOptions& o)
 {
+    CheckOneStdout({&o.yagFile, &o.maaFile, &o.necFile});
+    // Standard output carries a file named "-" alone.
+    const bool printReport = !ToStdout(o.yagFile) && !ToStdout(o.maaFile) && !ToStdout(o.necFile);
     DesignState state;
     std::string report;
     try {
         CalculateDesign(o.input, state, report);
         WriteExports(o, state);
     } catch (const Error& e) {
-        std::cout << ToLf(report) << std::flush;
+        if (printReport)
+            std::cout << ToLf(report) << std::flush;
         std::cerr << ErrorText(e) << '\n';
         return 1;
     }
-    std::cout << ToLf(report);
+    if (printReport)
+        std::cout << ToLf(report);
     return 0;
 }
 
@@ -182,11 +184,14 @@ void AddDesignCommand(CLI::App& app, int& exitCode)
     auto o = std::make_shared<DesignOptions>();
     CLI::App* cmd = app.add_subcommand("design", "Print the results report of a design");
     AddDesignInputOptions(cmd, o->input);
-    cmd->add_option("--yag", o->yagFile, "Also write the design as a YO .yag file");
+    cmd->add_option("--yag", o->yagFile,
+                    "Also write the design as a YO .yag file (- for standard output)");
     cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");
-    cmd->add_option("--maa", o->maaFile, "Also write the design as a MMANA-GAL .maa file");
+    cmd->add_option("--maa", o->maaFile,
+                    "Also write the design as a MMANA-GAL .maa file (- for standard output)");
     cmd->add_option("--nec", o->necFile,
-                    "Also write the design as a NEC-2 deck (the dipole as --dipole chooses)");
+                    "Also write the design as a NEC-2 deck (the dipole as --dipole chooses; - for "
+                    "standard output)");
     AddMaaOptions(cmd, o->maa);
     cmd->callback([o, &exitCode] { exitCode = RunDesign(*o); });
 }

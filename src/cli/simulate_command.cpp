@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "simulation/simulation.h"
+#include "simulation/touchstone.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"
@@ -67,10 +68,12 @@ struct SimulateOptions {
     // Converted by the core, which never looks at the locale, as every box is.
     std::string z0 = "0";
     std::string csvFile;
+    std::string s1pFile;
 };
 
 int RunSimulate(SimulateOptions o)
 {
+    CheckOneStdout({&o.csvFile, &o.s1pFile});
     try {
         o.settings.z0 = StrToFloat(o.z0);
         DesignState state;
@@ -82,13 +85,17 @@ int RunSimulate(SimulateOptions o)
             const StopSignals signals;
             return Simulate(ModelFromDesign(state, o.feed), o.settings, control);
         }();
-        for (const std::string& line : SimulationFigureLines(result))
-            std::cout << line << '\n';
-        std::cout << '\n';
-        for (const std::string& line : SweepTableLines(result))
-            std::cout << line << '\n';
+        if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
+            for (const std::string& line : SimulationFigureLines(result))
+                std::cout << line << '\n';
+            std::cout << '\n';
+            for (const std::string& line : SweepTableLines(result))
+                std::cout << line << '\n';
+        }
         if (!o.csvFile.empty())
-            WriteFileAtomically(o.csvFile, SimulationCsv(result));
+            WriteOutput(o.csvFile, SimulationCsv(result));
+        if (!o.s1pFile.empty())
+            WriteOutput(o.s1pFile, TouchstoneS1p(result));
     } catch (const Error& e) {
         std::cout << std::flush;
         std::cerr << ErrorText(e) << '\n';
@@ -124,7 +131,11 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
            "--z0", o->z0,
            "SWR reference in ohm: 0 for the dipole's own (50 single, 200 folded), or 10 to 1000")
         ->type_name("NUMBER");
-    cmd->add_option("--csv", o->csvFile, "Also write the sweep and both pattern cuts as CSV");
+    cmd->add_option("--csv", o->csvFile,
+                    "Also write the sweep and both pattern cuts as CSV (- for standard output)");
+    cmd->add_option("--s1p", o->s1pFile,
+                    "Also write the sweep as a Touchstone .s1p file, S11 against the SWR reference "
+                    "(- for standard output)");
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }
 

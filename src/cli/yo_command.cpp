@@ -58,6 +58,7 @@ class YoRun {
         for (const std::string& s : o_.sets)
             ParseSet(s); // usage errors before any action
         try {
+            CheckOneStdout({&o_.yagFile, &o_.maaFile});
             Actions();
         } catch (const Error& e) {
             Fail(ErrorText(e));
@@ -111,7 +112,7 @@ class YoRun {
         if (!o_.yagFile.empty()) {
             state_.YoEntry = screen_.entries;
             state_.YagiDescription = o_.description;
-            GenerateYOfile(state_, o_.yagFile);
+            WriteOutput(o_.yagFile, YagTextFromEntries(state_.YoEntry, state_.YagiDescription));
             std::cerr << kYoFileSaved << '\n';
         }
         if (!o_.maaFile.empty()) {
@@ -119,7 +120,7 @@ class YoRun {
                 Fail(*message);
                 return;
             }
-            WriteMaaFile(state_, o_.maa, o_.maaFile);
+            WriteOutput(o_.maaFile, MaaText(state_, o_.maa));
         }
     }
 
@@ -161,9 +162,11 @@ void AddYoCommand(CLI::App& app, int& exitCode)
               {"insulated", Mounting::Insulated},
               {"nonmetal", Mounting::NonMetal}},
              "Convert the lengths from the mounting in entry 41 to this one");
-    cmd->add_option("--yag", o->yagFile, "Write the entries as a .yag file");
+    cmd->add_option("--yag", o->yagFile,
+                    "Write the entries as a .yag file (- for standard output)");
     cmd->add_option("--description", o->description, "Yagi description, line 1 of the .yag file");
-    cmd->add_option("--maa", o->maaFile, "Make Mmana, then write the .maa file");
+    cmd->add_option("--maa", o->maaFile,
+                    "Make Mmana, then write the .maa file (- for standard output)");
     AddMaaOptions(cmd, o->maa);
     cmd->add_flag("--show", o->show, "Print the 41 entries as N<TAB>text, after all other actions");
     cmd->add_flag("--names", o->names, "With --show: N<TAB>entry name<TAB>text")->needs("--show");

@@ -33,6 +33,9 @@ share=$root/usr/share
 for f in Coax.dta vertical.bmp horizontal.bmp; do
   [ -f "$share/tavora/$f" ] || fail "share/tavora/$f is not installed"
 done
+for f in "$source"/data/examples/*.yag; do
+  cmp -s "$f" "$share/tavora/examples/${f##*/}" || fail "example ${f##*/} is not installed"
+done
 
 # The manuals render without warnings, and list every command and option.
 pages=("$share/man/man1/tavora-cli.1.gz")

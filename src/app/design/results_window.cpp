@@ -4,6 +4,8 @@
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yag_description.h"
 #include "app/feedline/balun_window.h"
+#include "app/design/cut_list_window.h"
+#include "app/design/folded_dipole_drawing.h"
 #include "app/shell/text_printer.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
@@ -82,12 +84,14 @@ ResultsWindow::ResultsWindow(QWidget* owner, AppContext& context)
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setGeometry(760, 360, 230, 130);
     simulate_ = button("Simulate", "&Simulate", 510);
+    cutList_ = button("CutList", "C&ut list", 562);
 
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(createYo_, &QPushButton::clicked, [this] { SaveYO(); });
     On(createMaa_, &QPushButton::clicked, [this] { MakeMMana(); });
     On(balun_, &QPushButton::clicked, [this] { Showbalun(); });
     On(simulate_, &QPushButton::clicked, [this] { Simulate(); });
+    On(cutList_, &QPushButton::clicked, [this] { ShowCutList(); });
     On(back_, &QPushButton::clicked, [this] { accept(); });
 }
 
@@ -177,6 +181,13 @@ void ResultsWindow::Showbalun()
     }
     BalunWindow balun(this, Context());
     ShowModal(balun);
+}
+
+void ResultsWindow::ShowCutList()
+{
+    RefuseFailedReport();
+    CutListWindow window(this, Context());
+    ShowModal(window);
 }
 
 // The design as it stands, simulated with NEC-2 in a window of its own.

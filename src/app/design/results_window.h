@@ -29,13 +29,14 @@ class ResultsWindow : public BaseWindow {
     // that nothing is written from a design that was not calculated.
     void RefuseFailedReport() const;
     void Simulate();
+    void ShowCutList(); // "Cut list"
 
     QPlainTextEdit* ReportBox() const { return report_; }
 
   private:
     std::string reportError_; // the last rebuild's error; empty when it finished
     QPlainTextEdit* report_;
-    QPushButton *print_, *createYo_, *createMaa_, *balun_, *back_, *simulate_;
+    QPushButton *print_, *createYo_, *createMaa_, *balun_, *back_, *simulate_, *cutList_;
 };
 
 } // namespace tavora::app

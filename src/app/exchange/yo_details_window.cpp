@@ -11,6 +11,7 @@
 #include "exchange/yo_details.h"
 #include "exchange/yo_file.h"
 #include "state/design_state.h"
+#include "state/program_dir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -333,8 +334,14 @@ void YoDetailsWindow::ConvertScreen()
 void YoDetailsWindow::LoadYag()
 {
     ExitYOvar();
-    const QString path = Context().dialogs.OpenFile(
-        this, YagDialog(QStringLiteral("Get YO file"), QStringLiteral("Yagi Optimiser")));
+    FileDialogOptions options =
+        YagDialog(QStringLiteral("Get YO file"), QStringLiteral("Yagi Optimiser"));
+    // With no design of the user's at hand, the shipped examples.
+    const QString examples = QString::fromStdString(ProgramFile(Context().state, kExamplesFolder));
+    if (QDir::current().entryList({QStringLiteral("*.yag")}, QDir::Files).isEmpty() &&
+        QFileInfo(examples).isDir())
+        options.initialName = examples + QLatin1Char('/');
+    const QString path = Context().dialogs.OpenFile(this, options);
     if (!path.isEmpty())
         ReadYag(QFile::encodeName(path).toStdString());
     SetBoxesFromValues();

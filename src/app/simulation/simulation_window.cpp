@@ -153,7 +153,8 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     progress_->setGeometry(720, 84, 510, 30);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    status_ = AddLabel("Status", QString(), {10, 124, 1220, 26}, c);
+    status_ = AddLabel("Status", QString(), {10, 124, 700, 26}, c);
+    AddExportButtons(c);
 
     // Room for the heading and four notes: the model's own and those on how
     // far its figures can be trusted.
@@ -212,6 +213,8 @@ void SimulationWindow::SetRunning(bool running)
     cancel_->setEnabled(running);
     print_->setEnabled(!running && result_.has_value());
     save_->setEnabled(!running && result_.has_value());
+    saveCsv_->setEnabled(!running && result_.has_value());
+    saveS1p_->setEnabled(!running && result_.has_value());
     dipole_->setEnabled(!running);
     z0_->setEnabled(!running);
 }

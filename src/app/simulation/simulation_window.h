@@ -43,6 +43,10 @@ class SimulationWindow : public BaseWindow {
     void Cancel(); // "Cancel": no engine process outlives it
     void PrintIt();
     void SavePicture();
+    // The exports of simulation_exports.cpp.
+    void SaveCsv();        // as `simulate --csv`
+    void SaveTouchstone(); // .s1p, S11 against the SWR reference
+    void SaveNecDeck();    // as `design --nec`
 
     bool Running() const;
     const std::optional<SimulationResult>& Result() const { return result_; }
@@ -54,6 +58,9 @@ class SimulationWindow : public BaseWindow {
   private:
     void Finished();
     void SetRunning(bool running);
+    void AddExportButtons(QWidget* client);
+    void SaveText(const char* title, const char* extension, const char* filter,
+                  const std::string& text);
 
     ModelSource source_;
     // What a run gives back to the window's thread.
@@ -77,6 +84,7 @@ class SimulationWindow : public BaseWindow {
     QTableWidget* sweep_;
     QWidget* plots_;
     QPushButton *simulate_, *cancel_, *print_, *save_, *back_;
+    QPushButton *saveCsv_ = nullptr, *saveS1p_ = nullptr, *saveNec_ = nullptr;
 };
 
 } // namespace tavora::app

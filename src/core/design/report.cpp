@@ -143,6 +143,23 @@ double FoldedRodLength(double tipToTip, double bendDiam, double gap)
     return 2 * (tipToTip - bendDiam) + std::numbers::pi * bendDiam - gap;
 }
 
+FoldedDipoleRod FoldedDipoleRodOf(const DesignState& s)
+{
+    const double Fl = s.FoldedLength;
+    const double D = s.BendDiam;
+    const double g = s.FeedGap;
+    FoldedDipoleRod rod;
+    const double q = std::numbers::pi * D / 4;
+    rod.rodLength = FoldedRodLength(Fl, D, g);
+    rod.hi = Fl / 2 - D / 2 - g / 2;
+    rod.ha = rod.hi + q;
+    rod.hb = rod.ha + q;
+    rod.hc = rod.hb + rod.hi + g / 2;
+    rod.bc = g / 2 + rod.hi;
+    Checked(rod.rodLength + rod.hc + rod.bc);
+    return rod;
+}
+
 void FoldedDipoleDetails(DesignState& s, std::string& r, char sep)
 {
     auto F = [sep](double x, int p, int n) { return FormatFixed(x, p, n, sep); };
@@ -150,14 +167,8 @@ void FoldedDipoleDetails(DesignState& s, std::string& r, char sep)
     const double D = s.BendDiam;
     const double g = s.FeedGap;
     r += "FOLDED DIPOLE CONSTRUCTION\r\n";
-    const double q = std::numbers::pi * D / 4;
-    const double R = FoldedRodLength(Fl, D, g);
-    const double HI = Fl / 2 - D / 2 - g / 2;
-    const double HA = HI + q;
-    const double HB = HA + q;
-    const double HC = HB + HI + g / 2;
-    const double BC = g / 2 + HI;
-    Checked(R + HC + BC);
+    const FoldedDipoleRod rod = FoldedDipoleRodOf(s);
+    const double R = rod.rodLength, BC = rod.bc, HI = rod.hi, HA = rod.ha, HB = rod.hb, HC = rod.hc;
 
     const double ratio = Checked(Fl / D);
     const bool inRange = !(ratio < 10);

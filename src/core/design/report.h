@@ -30,6 +30,12 @@ double FindK(long long b);
 // tip-to-tip length less the bend diameter, two semicircular bends, less the
 // feed gap.
 double FoldedRodLength(double tipToTip, double bendDiam, double gap);
+// The folded dipole bent from one rod, measured from the inside of the bends:
+// the rod's length and the distances between the points A to I of the sketch.
+struct FoldedDipoleRod {
+    double rodLength = 0, bc = 0, hi = 0, ha = 0, hb = 0, hc = 0;
+};
+FoldedDipoleRod FoldedDipoleRodOf(const DesignState& state);
 
 // Appends the folded dipole construction section and stores the three values
 // the MMANA-GAL export reads.

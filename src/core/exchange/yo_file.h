@@ -11,6 +11,8 @@ namespace tavora {
 inline constexpr const char* kFileSaved = "File saved";
 inline constexpr const char* kYoFileSaved = "YO file saved";
 inline constexpr const char* kNoYagFile = "No yag file found";
+// The shipped example designs: a folder beside the program's other files.
+inline constexpr const char* kExamplesFolder = "examples";
 
 // The .yag text of the computed design (CRLF after every line). Numbers always
 // use a point: our own reader knows no other separator. Throws FileError,

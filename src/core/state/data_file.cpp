@@ -36,8 +36,7 @@ void AppendValues(std::string& out, const std::array<std::string, N>& values, co
     AppendValues(out, values, screen, [&](size_t i) { return std::string(boxes[i]); });
 }
 
-template <size_t N>
-void ReadValues(std::istream& in, std::array<std::string, N>& values, char sep)
+template <size_t N> void ReadValues(std::istream& in, std::array<std::string, N>& values, char sep)
 {
     for (std::string& v : values)
         v = BoxNumberText(ReadNextValue(in), sep);
@@ -58,11 +57,10 @@ constexpr size_t kValueCount = 58;
 
 std::string DataFileText(const DesignState& state, char sep)
 {
-    std::string out =
-        "; This is the storage file for Tavora.exe, and it is created by the user\r\n"
-        "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
-        ";\r\n"
-        "; The first set of entries form the YO entry screen\r\n";
+    std::string out = "; This is the storage file for Tavora.exe, and it is created by the user\r\n"
+                      "; when he/she accesses the SAVE DATA menu item under FILE.\r\n"
+                      ";\r\n"
+                      "; The first set of entries form the YO entry screen\r\n";
     AppendValues(out, FileTexts(state.YoEntry, sep), "Make YO file",
                  [](size_t i) { return YoEntryBox(static_cast<int>(i) + 1); });
     out += "; this second set store the Design Yagi details\r\n";
@@ -71,7 +69,11 @@ std::string DataFileText(const DesignState& state, char sep)
     AppendValues(out, FileTexts(state.GainValues, sep), "Gain Calculations", kGainBoxes);
     out += "; this last set store the Spacing details\r\n";
     AppendValues(out, FileTexts(state.StackingValues, sep), "Stacking", kStackingBoxes);
-    out.resize(out.size() - 2); // the last line has no line end
+    // Added after the original lines, which older readers take as they were;
+    // they ignore what follows the 58th value.
+    out += "; the cut list's units (0 mm, 1 inch)\r\n";
+    CheckValueLine(state.CutListUnits, "Cut list: Units");
+    out += state.CutListUnits;
     return out;
 }
 
@@ -100,6 +102,7 @@ void ReadDataValues(std::istream& in, DesignState& state, char sep)
     ReadValues(values, read.DesignEntry, sep);
     ReadValues(values, read.GainValues, sep);
     ReadValues(values, read.StackingValues, sep);
+    read.CutListUnits = ReadNextValue(values); // "0", mm, in a file saved before the choice
     state = std::move(read);
 }
 

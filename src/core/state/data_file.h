@@ -12,11 +12,12 @@ inline constexpr const char* kProgramDataSaved = "Program data saved";
 inline constexpr const char* kNoDataFile = "No data file found";
 inline constexpr const char* kOldDataReloaded = "Old data reloaded";
 
-// The saved data file's text for the four text groups: 65 lines, CRLF line
-// ends, none after the last. Numbers typed with the user's `decimalSep` are
-// stored with a point, as every file of the program has them. Throws FileError
-// naming the screen and box of a value that begins with ";" (the reader would
-// skip it as a comment) or holds a line break or other control character.
+// The saved data file's text for the four text groups (65 lines) and the cut
+// list's units (2 lines after them): CRLF line ends, none after the last.
+// Numbers typed with the user's `decimalSep` are stored with a point, as every
+// file of the program has them. Throws FileError naming the screen and box of
+// a value that begins with ";" (the reader would skip it as a comment) or
+// holds a line break or other control character.
 std::string DataFileText(const DesignState& state, char decimalSep = '.');
 
 // Writes "Tavora.cnf" in the program directory, which stays the working
@@ -25,8 +26,9 @@ std::string DataFileText(const DesignState& state, char decimalSep = '.');
 void WriteDataFile(const DesignState& state, char decimalSep = '.');
 
 // Takes the 58 values from `in` into the four groups, numbers with the user's
-// `decimalSep` (a file of an older version may hold commas). A file with fewer
-// value lines is cut off: FileError says so, and no group changes.
+// `decimalSep` (a file of an older version may hold commas), then the cut
+// list's units. A file with fewer value lines is cut off: FileError says so,
+// and no group changes.
 void ReadDataValues(std::istream& in, DesignState& state, char decimalSep = '.');
 
 // Reads "Tavora.cnf" from the program directory back into the four groups.

@@ -60,6 +60,8 @@ struct DesignState {
     YoEntryTexts YoEntry;
     GainTexts GainValues;
     StackingTexts StackingValues;
+    // The cut list's units as its choice is stored: "0" mm, "1" inch.
+    std::string CutListUnits = "0";
 };
 
 } // namespace tavora

@@ -46,18 +46,21 @@ std::string FreshStartText()
     return t;
 }
 
+// The lines after the original 65: the cut list's units.
+const std::string kUnitsLines = "\r\n; the cut list's units (0 mm, 1 inch)\r\n0";
+
 } // namespace
 
-TEST_F(DataFile, AFreshStartWritesThe65Lines)
+TEST_F(DataFile, AFreshStartWritesThe65LinesThenTheCutListUnits)
 {
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     WriteDataFile(state);
     const std::string text = ReadAll(File());
-    EXPECT_EQ(text, FreshStartText());
+    EXPECT_EQ(text, FreshStartText() + kUnitsLines);
     size_t lines = 1;
     for (char c : text)
         lines += c == '\n';
-    EXPECT_EQ(lines, 65u);
+    EXPECT_EQ(lines, 67u);
     EXPECT_EQ(std::filesystem::current_path(), dir.Path());
 }
 
@@ -87,6 +90,7 @@ TEST_F(DataFile, WriteThenReadRestoresTheGroups)
     state.DesignEntry = {"432", "20", "4", "", "20", "6", "30", "10", "2", "7", "2", "01020"};
     state.GainValues = {"1296", "2000.5"};
     state.StackingValues = {"50", "12", "1"};
+    state.CutListUnits = "1";
     WriteDataFile(state);
     DesignState back;
     back.ProgramDir = state.ProgramDir;
@@ -96,6 +100,12 @@ TEST_F(DataFile, WriteThenReadRestoresTheGroups)
     EXPECT_EQ(back.DesignEntry, state.DesignEntry);
     EXPECT_EQ(back.GainValues, state.GainValues);
     EXPECT_EQ(back.StackingValues, state.StackingValues);
+    EXPECT_EQ(back.CutListUnits, "1");
+    // A file saved before the units were kept reads them as mm.
+    std::istringstream older(FreshStartText());
+    ReadDataValues(older, back);
+    EXPECT_EQ(back.CutListUnits, "0");
+    EXPECT_EQ(back.StackingValues[2], "0");
 }
 
 TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)

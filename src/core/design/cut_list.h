@@ -1,0 +1,45 @@
+#pragma once
+
+#include "state/design_state.h"
+
+#include <string>
+#include <vector>
+
+namespace tavora {
+
+enum class CutUnit { Millimetre = 0, Inch = 1 };
+enum class CutDipole { Single = 0, Folded = 1 };
+
+// A length for the workshop: "1016.4" (0.1 mm), or in inches to the nearest
+// 1/64 with the decimal inch beside it: "40 1/64 (40.016)".
+std::string CutLength(double mm, CutUnit unit, char decimalSep = '.');
+
+// The cut list of a computed design: what the builder takes to the workshop.
+// Every text is formatted here; the window and the command line only lay it out.
+struct CutList {
+    std::string title;                                        // "Cut list: Yagi 432.00 MHz"
+    std::vector<std::pair<std::string, std::string>> summary; // caption, value
+    std::vector<std::string> columns;                         // with their unit
+    std::vector<std::vector<std::string>> rows;               // one per element
+    // The folded dipole's rod and its marks; empty for the single dipole.
+    std::vector<std::string> rodColumns;
+    std::vector<std::vector<std::string>> rodRows;
+};
+
+// Throws ArithmeticError as the report does for a design that cannot be computed.
+CutList MakeCutList(const DesignState& state, CutUnit unit, CutDipole dipole,
+                    char decimalSep = '.');
+
+// The same rows for spreadsheets: comma separated, fields quoted where they
+// hold a comma or a quote, LF line ends; the rod's table after an empty line.
+std::string CutListCsv(const CutList& list);
+
+// The list as text lines, tab between columns, for the command line.
+std::vector<std::string> CutListLines(const CutList& list, const std::string& date);
+
+// The units choice as the saved data file keeps it: "0" mm, "1" inch; any
+// other text (a file saved before the choice existed gives "0") is mm.
+CutUnit CutUnitFromText(const std::string& text);
+std::string CutUnitText(CutUnit unit);
+
+} // namespace tavora

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "simulation/simulation.h"
+
+#include <string>
+
+namespace tavora {
+
+// The sweep as a Touchstone 1.1 one-port file (.s1p): S11 of the feed
+// impedance against the SWR reference, real and imaginary, frequencies in MHz,
+// the reference on the "#" option line. VNA programs load it as a trace.
+std::string TouchstoneS1p(const SimulationResult& result);
+
+// The deck the design exports for other NEC-2 programs: patterns at the
+// design frequency and the default sweep around it.
+std::string ExportDeck(const NecModel& model);
+
+} // namespace tavora

@@ -1,0 +1,112 @@
+#include "design/cut_list.h"
+
+#include "design/entry.h"
+#include "design/report.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavora;
+
+namespace {
+
+// The worked example: the entry screen's defaults with a 10 mm feed gap.
+DesignState Worked(const char* directors = "8")
+{
+    DesignEntry e = FormDefaults();
+    e.FeedGap = "10";
+    e.Directors = directors;
+    DesignState s;
+    YagiDoCalculate(e, s);
+    std::string report;
+    Yagidimensions(s, report);
+    return s;
+}
+
+// A small CSV reader: quoted fields with doubled quotes, LF line ends.
+std::vector<std::vector<std::string>> ReadCsv(const std::string& text)
+{
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+            rows.back().back() += text[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == ',')
+            rows.back().emplace_back();
+        else if (!quoted && c == '\n')
+            rows.emplace_back(1);
+        else
+            rows.back().back() += c;
+    }
+    rows.pop_back(); // after the last line end
+    return rows;
+}
+
+} // namespace
+
+TEST(CutList, LengthTexts)
+{
+    struct Case {
+        double mm;
+        CutUnit unit;
+        char sep;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1016.44, CutUnit::Millimetre, '.', "1016.4"},
+        {1016.44, CutUnit::Millimetre, ',', "1016,4"},
+        {25.4, CutUnit::Inch, '.', "1 (1.000)"},
+        {12.7, CutUnit::Inch, '.', "1/2 (0.500)"},
+        {6, CutUnit::Inch, ',', "15/64 (0,236)"},
+        {1016.44, CutUnit::Inch, '.', "40 1/64 (40.017)"},
+        {0.1, CutUnit::Inch, '.', "0 (0.004)"},
+        {-12.7, CutUnit::Inch, '.', "-1/2 (-0.500)"},
+        {25.35, CutUnit::Inch, '.', "1 (0.998)"}, // rounds up into the next whole inch
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CutLength(c.mm, c.unit, c.sep), c.text) << c.mm;
+}
+
+TEST(CutList, RowsHoldTheReportsValues)
+{
+    const CutList list = MakeCutList(Worked(), CutUnit::Millimetre, CutDipole::Folded);
+    ASSERT_EQ(list.rows.size(), 10u); // reflector, dipole, 8 directors
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(list.rows[0], (Row{"Reflector", "1016.4", "30.0", "495.5", "7.0"}));
+    EXPECT_EQ(list.rows[1], (Row{"Folded dipole", "999.6", "446.1", "487.5", "10.0"}));
+    EXPECT_EQ(list.rows[2], (Row{"Director 1", "926.9", "602.1", "451.0", "7.0"}));
+    EXPECT_EQ(list.summary.front().second, "144.10 MHz");
+    EXPECT_EQ(list.rodRows.size(), 10u);
+    EXPECT_EQ(list.rodRows.front(), (Row{"Tip to tip", "999.6"}));
+
+    const DesignState none = Worked("0");
+    const CutList single = MakeCutList(none, CutUnit::Inch, CutDipole::Single);
+    ASSERT_EQ(single.rows.size(), 2u);
+    EXPECT_EQ(single.rows[1][0], "Dipole");
+    EXPECT_EQ(single.rows[1][1], CutLength(none.DipoleLength, CutUnit::Inch));
+    EXPECT_TRUE(single.rodRows.empty());
+    EXPECT_EQ(single.columns[1], "Length (in)");
+}
+
+TEST(CutList, CsvReadsBackAsTheSameRows)
+{
+    for (const char sep : {'.', ','}) {
+        const CutList list = MakeCutList(Worked(), CutUnit::Inch, CutDipole::Folded, sep);
+        const auto csv = ReadCsv(CutListCsv(list));
+        std::vector<std::vector<std::string>> expected{list.columns};
+        expected.insert(expected.end(), list.rows.begin(), list.rows.end());
+        expected.push_back({""});
+        expected.push_back(list.rodColumns);
+        expected.insert(expected.end(), list.rodRows.begin(), list.rodRows.end());
+        EXPECT_EQ(csv, expected) << sep;
+    }
+}
+
+TEST(CutList, UnitsAsTheDataFileKeepsThem)
+{
+    EXPECT_EQ(CutUnitFromText(CutUnitText(CutUnit::Inch)), CutUnit::Inch);
+    EXPECT_EQ(CutUnitFromText(CutUnitText(CutUnit::Millimetre)), CutUnit::Millimetre);
+    EXPECT_EQ(CutUnitFromText("x"), CutUnit::Millimetre);
+}
