@@ -48,9 +48,9 @@ void WhenModalOpens(std::function<void(QWidget* modal)> body)
     QWidget* before = QApplication::activeModalWidget();
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, before, body] {
-        // Shown is not yet opened: the window's activation handler fills in
-        // some of what a test reads, and runs only once the activation event
-        // has been handled, a moment later on a busy machine.
+        // Shown is not yet active: the window's activation handler fills in
+        // some of what a test reads, and on a busy machine the activation
+        // event is handled a moment after the window shows.
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || modal == before || !modal->isVisible() ||
             QApplication::activeWindow() != modal)
