@@ -112,7 +112,9 @@ class YoRun {
         if (!o_.yagFile.empty()) {
             state_.YoEntry = screen_.entries;
             state_.YagiDescription = o_.description;
-            WriteOutput(o_.yagFile, YagTextFromEntries(state_.YoEntry, state_.YagiDescription));
+            const std::string text = YagTextFromEntries(state_.YoEntry, state_.YagiDescription);
+            RefuseYoEntries(state_.YoEntry);
+            WriteOutput(o_.yagFile, text);
             std::cerr << kYoFileSaved << '\n';
         }
         if (!o_.maaFile.empty()) {

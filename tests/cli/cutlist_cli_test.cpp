@@ -115,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DashCase{"DesignYag", "design --yag FILE"},
                       DashCase{"DesignMaa", "design --maa FILE"},
                       DashCase{"DesignNec", "design --nec FILE"},
-                      DashCase{"YoYag", "yo --set 1=100 --yag FILE"},
+                      DashCase{"YoYag", "yo --set 37=144.1 --set 39=1030 --set 1=6 --set 4=6 --set "
+                                        "38=20 --set 2=400 --set 3=980 --yag FILE"},
                       DashCase{"CutListCsv", "cutlist --csv FILE"},
                       DashCase{"SimulateCsv", "simulate --points 3 --csv FILE"},
                       DashCase{"SimulateS1p", "simulate --points 3 --s1p FILE"}),

@@ -202,10 +202,10 @@ CutListWindow::CutListWindow(QWidget* owner, AppContext& context)
     const auto button = [c](const char* name, const char* caption, int top) {
         return AddButton(name, QString::fromUtf8(caption), {760, top, 230, 42}, c);
     };
-    QPushButton* print = button("Print", "Print", 200);
-    QPushButton* pdf = button("SavePdf", "Save PDF", 252);
-    QPushButton* csv = button("SaveCsv", "Save CSV", 304);
-    QPushButton* back = button("Back", "Back", 356);
+    QPushButton* print = button("Print", "&Print", 200);
+    QPushButton* pdf = button("SavePdf", "Save P&DF", 252);
+    QPushButton* csv = button("SaveCsv", "Save &CSV", 304);
+    QPushButton* back = button("Back", "&Back", 356);
 
     On(units_, &QComboBox::currentIndexChanged, [this] {
         Context().state.CutListUnits = CutUnitText(static_cast<CutUnit>(units_->currentIndex()));

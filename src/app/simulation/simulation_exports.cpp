@@ -16,9 +16,9 @@ void SimulationWindow::AddExportButtons(QWidget* c)
     const auto button = [c](const char* name, const char* caption, int left) {
         return AddButton(name, QString::fromUtf8(caption), {left, 121, 165, 32}, c);
     };
-    saveCsv_ = button("SaveCsv", "Save CSV", 720);
-    saveS1p_ = button("SaveTouchstone", "Save Touchstone", 892);
-    saveNec_ = button("SaveNecDeck", "Save NEC deck", 1064);
+    saveCsv_ = button("SaveCsv", "Sav&e CSV", 720);
+    saveS1p_ = button("SaveTouchstone", "Save Touchst&one", 892);
+    saveNec_ = button("SaveNecDeck", "Save &NEC deck", 1064);
     On(saveCsv_, &QPushButton::clicked, [this] { SaveCsv(); });
     On(saveS1p_, &QPushButton::clicked, [this] { SaveTouchstone(); });
     On(saveNec_, &QPushButton::clicked, [this] { SaveNecDeck(); });

@@ -340,7 +340,8 @@ TEST(YagReader, AMissingFileIsNotReadAReadOnlyOneIs)
     EXPECT_FALSE(ReadYagFile(e, dir.File("none.yag")));
     EXPECT_FALSE(ReadYagFile(e, ""));
     EXPECT_EQ(e, DesignState().YoEntry);
-    WriteAll(dir.File("ro.yag"), "d\r\n50 MHz\r\n");
+    WriteAll(dir.File("ro.yag"), "d\r\n50 MHz\r\n2  elements,  millimeters\r\n\t6\t25\r\n"
+                                 "0\t3100\r\n1000\t\t2900\r\n");
     std::filesystem::permissions(dir.File("ro.yag"), std::filesystem::perms::owner_read);
     EXPECT_TRUE(ReadYagFile(e, dir.File("ro.yag")));
 }
