@@ -9,6 +9,7 @@
 #include <cmath>
 #include <complex>
 #include <stdexcept>
+#include <string>
 
 #include <sys/resource.h>
 
@@ -32,10 +33,10 @@ void CountEngineCpu(benchmark::State& state, double before)
         benchmark::Counter((ChildCpuSeconds() - before) * 1000, benchmark::Counter::kAvgIterations);
 }
 
-NecModel Model(int directors, const char* frequency = nullptr, Feed feed = Feed::SingleDipole)
+NecModel Model(int directors, const std::string& frequency = {}, Feed feed = Feed::SingleDipole)
 {
     DesignEntry e = FormDefaults();
-    if (frequency) {
+    if (!frequency.empty()) {
         e.Frequency = frequency;
         ApplyBandDefaults(e);
     }
@@ -187,15 +188,15 @@ void BM_Sweep21Symmetric(benchmark::State& state)
 }
 
 // How far the symmetric model's figures are from the full model's at the
-// same segmentation: 10 directors at range(0) MHz, the single (range(1) 0)
-// or folded dipole, segments range(2) / 10 times as fine as the simulation's.
+// same segmentation: 10 directors at range(0) MHz, the single (range(1) 0) or
+// folded dipole, segments range(2) / 10 times as fine as the simulation's.
+// Gain agrees to 0.02 dB and R to 2 % (short of 4 times finer at 1296 MHz,
+// where the full model itself has left the thin-wire range), but X differs by
+// up to 5 % of X (2 ohms): the simulation keeps the full model.
 void BM_SymmetricFigures(benchmark::State& state)
 {
-    static const char* const kBands[] = {"144", "432", "1296"};
-    const char* band = state.range(0) == 144   ? kBands[0]
-                       : state.range(0) == 432 ? kBands[1]
-                                               : kBands[2];
-    NecModel model = Model(10, band, state.range(1) ? Feed::FoldedDipole : Feed::SingleDipole);
+    NecModel model = Model(10, std::to_string(state.range(0)),
+                           state.range(1) ? Feed::FoldedDipole : Feed::SingleDipole);
     if (state.range(2) != 10)
         model = Refined(model, static_cast<double>(state.range(2)) / 10);
     const NecModel half = HalfModel(model);
