@@ -2,6 +2,10 @@
 BUILD ?= build
 SANITIZED ?= build-sanitized
 JOBS ?= $(shell nproc)
+# The compiler cache keys on paths relative to the checkout, so a fresh clone
+# elsewhere reuses what an earlier build of the same sources compiled.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: deps configure build run test test-sanitized package clean
 
