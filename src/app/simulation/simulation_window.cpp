@@ -61,8 +61,9 @@ QTableWidget* AddTable(const char* name, QRect geometry, QWidget* parent)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     table->setShowGrid(false);
-    // The last column takes what is left, so the table fills its width.
-    table->horizontalHeader()->setStretchLastSection(true);
+    // Every column as wide as its text: a stretched last column would be cut
+    // short with "..." where the text is wider than what is left.
+    table->horizontalHeader()->setStretchLastSection(false);
     return table;
 }
 

@@ -152,16 +152,20 @@ class SimulationWindowTest : public QObject {
                 coloured += plots.pixel(x, y) != qRgb(255, 255, 255);
         QVERIFY(coloured > 500);
 
-        // Maximised, every value shows whole: the columns grow with the font.
-        w.resize(1600, 1000);
-        for (const char* name : {"Figures", "Sweep"}) {
-            auto* table = Find<QTableWidget>(&w, name);
-            for (int r = 0; r < table->rowCount(); ++r)
-                for (int c = 0; c < table->columnCount(); ++c)
-                    if (const QTableWidgetItem* cell = table->item(r, c))
-                        QTRY_VERIFY2(QFontMetrics(table->font()).horizontalAdvance(cell->text()) <
-                                         table->columnWidth(c),
-                                     qPrintable(cell->text()));
+        // As opened and maximised, every value shows whole: the columns grow
+        // with the font.
+        for (const QSize size : {w.size(), QSize(1600, 1000)}) {
+            w.resize(size);
+            for (const char* name : {"Figures", "Sweep"}) {
+                auto* table = Find<QTableWidget>(&w, name);
+                for (int r = 0; r < table->rowCount(); ++r)
+                    for (int c = 0; c < table->columnCount(); ++c)
+                        if (const QTableWidgetItem* cell = table->item(r, c))
+                            QTRY_VERIFY2(
+                                QFontMetrics(table->font()).horizontalAdvance(cell->text()) <
+                                    table->columnWidth(c),
+                                qPrintable(cell->text()));
+            }
         }
 
         // A new run that is cancelled leaves empty tables, not numbered headings.
