@@ -158,9 +158,8 @@ TEST(CommandLine, VersionAndCoaxList)
 
 TEST(ToolCommands, SwrWithACable)
 {
-    // One file per run: the suite runs under two locales at once.
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("tavora_cli_test_coax_" + std::to_string(::getpid()) + ".dta");
+    TempDir dir;
+    const std::filesystem::path file = dir.File("coax.dta");
     std::ofstream(file) << "# test\nTest cable     50MHZ=2 144MHZ=5\nHalf cable     144MHZ=1.5\n";
     const std::string args = "swr --reverse 4 --forward 100 --coax-file '" + file.string() +
                              "' --cable 'Test cable' --length 20 ";
