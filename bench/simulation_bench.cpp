@@ -215,39 +215,23 @@ void BM_SymmetricFigures(benchmark::State& state)
 }
 
 // Side by side, so the ratios hold on a busy machine; 100 directors take
-// minutes (run them with --benchmark_filter).
-BENCHMARK(BM_OneFrequencyOld)
-    ->Arg(10)
-    ->Arg(20)
-    ->Arg(40)
-    ->Arg(100)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_OneFrequency)
-    ->Arg(10)
-    ->Arg(20)
-    ->Arg(40)
-    ->Arg(100)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_FinerSolve)
-    ->Arg(10)
-    ->Arg(20)
-    ->Arg(40)
-    ->Arg(100)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_Sweep21Old)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Sweep21)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-BENCHMARK(BM_OneFrequencySymmetric)
-    ->Arg(10)
-    ->Arg(20)
-    ->Arg(40)
-    ->Arg(100)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_Sweep21Symmetric)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+// minutes (run them with --benchmark_filter). Wall time, with the engine's
+// CPU time as a counter.
+void OneFrequencySizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(10)->Arg(20)->Arg(40)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+void SweepSizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+BENCHMARK(BM_OneFrequencyOld)->Apply(OneFrequencySizes);
+BENCHMARK(BM_OneFrequency)->Apply(OneFrequencySizes);
+BENCHMARK(BM_FinerSolve)->Apply(OneFrequencySizes);
+BENCHMARK(BM_OneFrequencySymmetric)->Apply(OneFrequencySizes);
+BENCHMARK(BM_Sweep21Old)->Apply(SweepSizes);
+BENCHMARK(BM_Sweep21)->Apply(SweepSizes);
+BENCHMARK(BM_Sweep21Symmetric)->Apply(SweepSizes);
 BENCHMARK(BM_SymmetricFigures)
     ->ArgsProduct({{144, 432, 1296}, {0, 1}, {10, 16, 20, 40}})
     ->Iterations(1)
