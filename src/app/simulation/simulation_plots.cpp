@@ -67,8 +67,8 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
     }
     // A label goes where neither the trace nor its lobes are: first on the rear
     // diagonal, where a Yagi's pattern is low, then ever further from it.
-    // Labels clear of the trace line but inside a lobe come next, then the
-    // diagonal whatever is there.
+    // Labels clear of the trace line but inside a lobe come next, then anywhere
+    // clear of the other labels: two labels never print over each other.
     const double pen = 2 * std::max(1.0, line / 16);
     QPainterPathStroker stroker;
     stroker.setWidth(pen * 2);
@@ -98,7 +98,8 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
         };
         QRectF box = boxAt(135);
         bool placed = false;
-        for (const QPainterPath* avoid : {&std::as_const(out.trace), &traceLine}) {
+        const QPainterPath nothing;
+        for (const QPainterPath* avoid : {&std::as_const(out.trace), &traceLine, &nothing}) {
             for (double angle : angles)
                 if (const QRectF padded = boxAt(angle).adjusted(-pen, -pen, pen, pen);
                     !avoid->intersects(padded) && clear(padded)) {
