@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "tune_command.h"
 
 #include "simulation/simulation.h"
 #include "simulation/touchstone.h"
@@ -69,11 +70,12 @@ struct SimulateOptions {
     std::string z0 = "0";
     std::string csvFile;
     std::string s1pFile;
+    TuneOptions tune;
 };
 
 int RunSimulate(SimulateOptions o)
 {
-    CheckOneStdout({&o.csvFile, &o.s1pFile});
+    CheckOneStdout({&o.csvFile, &o.s1pFile, &o.tune.necFile});
     try {
         o.settings.z0 = StrToFloat(o.z0);
         DesignState state;
@@ -81,6 +83,15 @@ int RunSimulate(SimulateOptions o)
         CalculateDesign(o.input, state, report);
         RunControl control;
         control.cancel = &stopRun;
+        if (o.tune.tune) {
+            const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
+            const TuneResult tuned = [&] {
+                const StopSignals signals;
+                return Tune(state, o.feed, settings, control);
+            }();
+            PrintTune(tuned, o.tune, o.csvFile, o.s1pFile);
+            return 0;
+        }
         const SimulationResult result = [&] {
             const StopSignals signals;
             return Simulate(ModelFromDesign(state, o.feed), o.settings, control);
@@ -136,6 +147,7 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
     cmd->add_option("--s1p", o->s1pFile,
                     "Also write the sweep as a Touchstone .s1p file, S11 against the SWR reference "
                     "(- for standard output)");
+    AddTuneOptions(cmd, o->tune);
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }
 

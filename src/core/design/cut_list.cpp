@@ -130,22 +130,26 @@ CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char s
         row("Director " + std::to_string(n), s.DirLength[n], s.DirBoomPos[n] + 30, s.ElementDiam);
 
     if (folded) {
-        const FoldedDipoleRod rod = FoldedDipoleRodOf(s);
         list.rodColumns = {"Folded dipole rod", "Length" + inUnit};
-        const std::pair<const char*, double> marks[] = {{"Tip to tip", s.FoldedLength},
-                                                        {"Rod length", rod.rodLength},
-                                                        {"Centre of rod", rod.rodLength / 2},
-                                                        {"BC = CD", rod.bc},
-                                                        {"HI = GF", rod.hi},
-                                                        {"HA = GE", rod.ha},
-                                                        {"HB = GD", rod.hb},
-                                                        {"HC = GC", rod.hc},
-                                                        {"Gap HG", s.FeedGap},
-                                                        {"Bend diameter BI = DF", s.BendDiam}};
-        for (const auto& [name, mm] : marks)
+        for (const auto& [name, mm] : FoldedRodMarks(s))
             list.rodRows.push_back({name, L(mm)});
     }
     return list;
+}
+
+std::vector<std::pair<const char*, double>> FoldedRodMarks(const DesignState& s)
+{
+    const FoldedDipoleRod rod = FoldedDipoleRodOf(s);
+    return {{"Tip to tip", s.FoldedLength},
+            {"Rod length", rod.rodLength},
+            {"Centre of rod", rod.rodLength / 2},
+            {"BC = CD", rod.bc},
+            {"HI = GF", rod.hi},
+            {"HA = GE", rod.ha},
+            {"HB = GD", rod.hb},
+            {"HC = GC", rod.hc},
+            {"Gap HG", s.FeedGap},
+            {"Bend diameter BI = DF", s.BendDiam}};
 }
 
 std::string CutListCsv(const CutList& list)

@@ -30,6 +30,10 @@ struct CutList {
 CutList MakeCutList(const DesignState& state, CutUnit unit, CutDipole dipole,
                     char decimalSep = '.');
 
+// The marks of the rod the folded dipole is bent from (mm), as the cut list
+// names them: the report's construction figures for the state's FoldedLength.
+std::vector<std::pair<const char*, double>> FoldedRodMarks(const DesignState& state);
+
 // The same rows for spreadsheets: comma separated, fields quoted where they
 // hold a comma or a quote, LF line ends; the rod's table after an empty line.
 std::string CutListCsv(const CutList& list);

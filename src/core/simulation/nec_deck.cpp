@@ -133,16 +133,26 @@ std::string ElementName(const NecModel& m, int element)
     return "Director " + std::to_string(element - 1);
 }
 
-NecModel ModelFromDesign(const DesignState& state, Feed feed)
+bool BoomCorrected(const DesignState& state)
+{
+    return state.Mounting == 'Y' || state.Mounting == 'I';
+}
+
+DesignState ModelledDesign(const DesignState& state)
 {
     DesignState s = state;
-    const bool corrected = s.Mounting == 'Y' || s.Mounting == 'I';
-    if (corrected)
+    if (BoomCorrected(s))
         s.Mounting = 'N';
     std::string report;
     Yagidimensions(s, report);
+    return s;
+}
+
+NecModel ModelFromDesign(const DesignState& state, Feed feed)
+{
+    const DesignState s = ModelledDesign(state);
     NecModel m = ModelFromMembers(s, feed, s.BendDiam);
-    if (corrected)
+    if (BoomCorrected(state))
         m.notes.emplace_back(kNoBoomNote);
     return m;
 }

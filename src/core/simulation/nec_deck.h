@@ -65,6 +65,9 @@ std::string ElementName(const NecModel& model, int element);
 // its elements carry a boom correction (the model has no boom to cancel it).
 // Runs the engine on a copy; its arithmetic errors propagate.
 NecModel ModelFromDesign(const DesignState& state, Feed feed);
+// The design state that model is built from, and whether it was rebuilt.
+DesignState ModelledDesign(const DesignState& state);
+bool BoomCorrected(const DesignState& state);
 
 // An existing Yagi from the YO entry group; lengths for a metal boom are first
 // converted to a non-metal one. Throws Error with the screen's own message

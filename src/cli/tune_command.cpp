@@ -1,0 +1,60 @@
+#include "tune_command.h"
+
+#include "simulation/touchstone.h"
+#include "state/numbers.h"
+
+#include <iostream>
+
+namespace tavora::cli {
+
+void AddTuneOptions(CLI::App* cmd, TuneOptions& o)
+{
+    CLI::Option* tune = cmd->add_flag(
+        "--tune", o.tune,
+        "Trim the driven element until the feed is resistive at the design frequency, "
+        "match it to the line, and simulate the tuned antenna");
+    cmd->add_option("--vf", o.velocityFactor,
+                    "With --tune: velocity factor of the transformer's coax (the balun coax's, "
+                    "else 0.66)")
+        ->check(Number())
+        ->type_name("NUMBER")
+        ->needs(tune);
+    cmd->add_option("--nec", o.necFile,
+                    "With --tune: also write the tuned antenna as a NEC-2 deck (- for standard "
+                    "output)")
+        ->needs(tune);
+}
+
+TuneSettings TuneSettingsOf(const TuneOptions& o, const SimulationSettings& simulation,
+                            bool sweepBefore)
+{
+    TuneSettings s;
+    s.simulation = simulation;
+    s.velocityFactor = o.velocityFactor.empty() ? 0 : StrToFloat(o.velocityFactor);
+    s.sweepBefore = sweepBefore;
+    return s;
+}
+
+void PrintTune(const TuneResult& r, const TuneOptions& o, const std::string& csvFile,
+               const std::string& s1pFile)
+{
+    if (!ToStdout(csvFile) && !ToStdout(s1pFile) && !ToStdout(o.necFile)) {
+        const auto print = [](const std::vector<std::string>& lines) {
+            for (const std::string& line : lines)
+                std::cout << line << '\n';
+        };
+        print(TuneFigureLines(r));
+        std::cout << '\n';
+        print(SimulationFigureLines(r.tuned));
+        std::cout << '\n';
+        print(SweepTableLines(r.tuned));
+    }
+    if (!csvFile.empty())
+        WriteOutput(csvFile, TuneCsv(r) + "\n" + SimulationCsv(r.tuned));
+    if (!s1pFile.empty())
+        WriteOutput(s1pFile, TouchstoneS1p(r.tuned));
+    if (!o.necFile.empty())
+        WriteOutput(o.necFile, ExportDeck(r.subject.WithLength(r.tunedModel)));
+}
+
+} // namespace tavora::cli

@@ -1,0 +1,366 @@
+#include "simulation/tune.h"
+
+#include "design/cut_list.h"
+#include "design/format.h"
+#include "feedline/impedance.h"
+#include "state/errors.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace tavora {
+
+double TuneSubject::DesignLength() const
+{
+    return feed == Feed::SingleDipole ? design.DipoleLength : design.FoldedLength;
+}
+
+double TuneSubject::ModelLength() const
+{
+    return feed == Feed::SingleDipole ? members.DipoleLength : members.FoldedLength;
+}
+
+NecModel TuneSubject::WithLength(double length) const
+{
+    DesignState s = members;
+    (feed == Feed::SingleDipole ? s.DipoleLength : s.FoldedLength) = length;
+    const NecModel cut = ModelFromMembers(s, feed, members.BendDiam);
+    NecModel m = model;
+    for (size_t i = 0; i < m.wires.size(); ++i)
+        if (m.wires[i].element == 1) {
+            const int segments = m.wires[i].segments;
+            m.wires[i] = cut.wires[i];
+            m.wires[i].segments = segments;
+        }
+    return m;
+}
+
+TuneSubject TuneSubjectOf(const DesignState& design, Feed feed)
+{
+    TuneSubject t;
+    t.design = design;
+    t.members = ModelledDesign(design);
+    t.feed = feed;
+    t.model = ModelFromDesign(design, feed);
+    return t;
+}
+
+const TuneSolve& Best(const std::vector<TuneSolve>& solves)
+{
+    return *std::min_element(solves.begin(), solves.end(), [](const auto& a, const auto& b) {
+        return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
+    });
+}
+
+bool Bracketed(const std::vector<TuneSolve>& solves)
+{
+    const auto below = [](const TuneSolve& s) { return s.impedance.imag() < 0; };
+    return std::any_of(solves.begin(), solves.end(), below) &&
+           !std::all_of(solves.begin(), solves.end(), below);
+}
+
+namespace {
+
+// The first bracket: the DL6WU length and 4 % either side, solved at once.
+// The driven element's X moves about 7 ohm per % (28 for the folded dipole),
+// which covers what DL6WU designs are off by; past it the search extrapolates.
+constexpr double kFirstStep = 0.04;
+constexpr double kFurthest = 0.2;
+
+double Secant(const TuneSolve& a, const TuneSolve& b)
+{
+    const double xa = a.impedance.imag(), xb = b.impedance.imag();
+    return a.length - xa * (b.length - a.length) / (xb - xa);
+}
+
+// The next length to try, or none when more solves would tell nothing new.
+// With a bracket: the secant through the two solves nearest X = 0, kept
+// inside it (else its middle). Without one, X may still cross zero further
+// out (the secant, at most two first steps past the lengths tried), or it
+// may turn back before reaching zero, as a folded dipole's does where its
+// bend is wide for the band: then the vertex of the parabola through the
+// three solves round the least |X|, the length that comes closest.
+std::optional<double> NextLength(std::vector<TuneSolve> solves, double l0)
+{
+    std::sort(solves.begin(), solves.end(),
+              [](const auto& a, const auto& b) { return a.length < b.length; });
+    const auto tried = [&](double length) {
+        return std::any_of(solves.begin(), solves.end(), [&](const TuneSolve& s) {
+            return std::abs(s.length - length) < 1e-6 * l0;
+        });
+    };
+    std::vector<TuneSolve> nearest = solves;
+    std::sort(nearest.begin(), nearest.end(), [](const auto& a, const auto& b) {
+        return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
+    });
+    double next = Secant(nearest[0], nearest[1]);
+    if (Bracketed(solves)) {
+        double a = 0, b = 0;
+        for (size_t i = 0; i + 1 < solves.size(); ++i)
+            if ((solves[i].impedance.imag() < 0) != (solves[i + 1].impedance.imag() < 0))
+                a = solves[i].length, b = solves[i + 1].length;
+        if (b - a < 1e-6 * l0)
+            return std::nullopt;
+        return next > a && next < b ? next : (a + b) / 2;
+    }
+    const auto least = std::find_if(solves.begin(), solves.end(), [&](const TuneSolve& s) {
+        return s.length == nearest[0].length;
+    });
+    if (least != solves.begin() && least + 1 != solves.end()) {
+        const double x0 = (least - 1)->length, x1 = least->length, x2 = (least + 1)->length;
+        const double y0 = (least - 1)->impedance.imag(), y1 = least->impedance.imag(),
+                     y2 = (least + 1)->impedance.imag();
+        const double d01 = (y1 - y0) / (x1 - x0), d12 = (y2 - y1) / (x2 - x1);
+        const double curve = (d12 - d01) / (x2 - x0);
+        const double vertex = (x1 + x2) / 2 - d12 / (2 * curve);
+        // Near the turn X hardly changes: a tenth of a percent is as good.
+        if (!(vertex > x0 && vertex < x2) || std::abs(vertex - x1) < 1e-3 * l0 || tried(vertex))
+            return std::nullopt;
+        return vertex;
+    }
+    const double reach = 2 * kFirstStep * l0;
+    const double low = std::max(solves.front().length - reach, (1 - kFurthest) * l0);
+    const double high = std::min(solves.back().length + reach, (1 + kFurthest) * l0);
+    if (!std::isfinite(next))
+        return std::nullopt;
+    next = std::clamp(next, low, high);
+    return tried(next) ? std::nullopt : std::optional<double>(next);
+}
+
+} // namespace
+
+std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunControl& control)
+{
+    const double l0 = subject.ModelLength();
+    const Sweep design{subject.model.frequency, 0, 1};
+    std::vector<TuneSolve> solves;
+    const auto run = [&](const std::vector<double>& lengths) {
+        std::vector<std::string> decks;
+        for (double length : lengths)
+            decks.push_back(NecDeck(subject.WithLength(length), false, {design}));
+        RunControl step = control;
+        const int done = static_cast<int>(solves.size());
+        if (control.progress)
+            step.progress = [&control, done](int finished, int) {
+                control.progress(done + finished, kMostTuneSolves);
+            };
+        const auto outputs = RunDecks(decks, step);
+        for (size_t i = 0; i < lengths.size(); ++i)
+            solves.push_back({lengths[i], outputs[i].front().impedance});
+    };
+    run({l0, l0 * (1 - kFirstStep), l0 * (1 + kFirstStep)});
+    while (std::abs(Best(solves).impedance.imag()) > kResonantReactance &&
+           static_cast<int>(solves.size()) < kMostTuneSolves) {
+        const auto next = NextLength(solves, l0);
+        if (!next)
+            break;
+        run({*next});
+    }
+    return solves;
+}
+
+DesignState TuneResult::TunedDesign() const
+{
+    DesignState s = subject.design;
+    (subject.feed == Feed::SingleDipole ? s.DipoleLength : s.FoldedLength) = tunedLength;
+    return s;
+}
+
+namespace {
+
+// A quarter-wave line of impedance zt, a quarter wave long at f0, loaded by z
+// at f: its electrical length grows with the frequency.
+std::complex<double> ThroughQuarterWave(std::complex<double> z, double zt, double f, double f0)
+{
+    const double theta = std::numbers::pi / 2 * f / f0;
+    const std::complex<double> j(0, 1);
+    return zt * (z * std::cos(theta) + j * zt * std::sin(theta)) /
+           (zt * std::cos(theta) + j * z * std::sin(theta));
+}
+
+} // namespace
+
+TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double frequency,
+                    double velocityFactor, double rodDiameter, const std::vector<SweepRow>& sweep)
+{
+    TuneMatch m;
+    m.z0 = z0;
+    m.swrUnmatched = Swr(atDesign, z0);
+    m.impedance = static_cast<double>(QuarterWaveImpedance(r, z0));
+    m.velocityFactor = velocityFactor;
+    m.length = static_cast<double>(QuarterWaveLength(frequency, velocityFactor));
+    // An air-spaced line of the radiator's rod, where the rod fit holds.
+    long double ratio = 0;
+    if (RangeMessage(RodSection::Round, m.impedance).empty() &&
+        FindRodRatio(RodSection::Round, RodUnknown::Spacing, m.impedance, ratio))
+        m.rods = RodLine{rodDiameter, rodDiameter * static_cast<double>(ratio),
+                         static_cast<double>(QuarterWaveLength(frequency, 1))};
+    for (const SweepRow& row : sweep)
+        m.swrMatched.push_back(
+            Swr(ThroughQuarterWave(row.impedance, m.impedance, row.frequency, frequency), z0));
+    m.swrMatchedAtDesign = Swr(ThroughQuarterWave(atDesign, m.impedance, frequency, frequency), z0);
+    return m;
+}
+
+TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
+                const RunControl& control)
+{
+    TuneResult r;
+    r.subject = TuneSubjectOf(design, feed);
+    RefuseSimulation(r.subject.model, settings.simulation);
+    // One bar over the whole job: the search, then one or two simulations.
+    const int sims = settings.sweepBefore ? 2 : 1;
+    const int total = 1000, searchShare = 400, simShare = (total - searchShare) / sims;
+    const auto phase = [&control, total](int from, int share) {
+        RunControl c = control;
+        if (control.progress)
+            c.progress = [&control, from, share, total](int finished, int all) {
+                control.progress(from + share * finished / std::max(all, 1), total);
+            };
+        return c;
+    };
+    r.solves = SearchResonance(r.subject, phase(0, searchShare));
+    const TuneSolve& best = Best(r.solves);
+    r.tunedModel = best.length;
+    r.tunedLength = r.subject.DesignLength() + (best.length - r.subject.ModelLength());
+    r.before = r.solves.front().impedance;
+    r.after = best.impedance;
+    r.resonant = Bracketed(r.solves) || std::abs(r.after.imag()) <= kResonantReactance;
+    r.tuned = Simulate(r.subject.WithLength(best.length), settings.simulation,
+                       phase(searchShare, simShare));
+    if (settings.sweepBefore)
+        r.sweepBefore = std::make_shared<const SimulationResult>(Simulate(
+            r.subject.model, settings.simulation, phase(searchShare + simShare, simShare)));
+    const double vf = settings.velocityFactor > 0 ? settings.velocityFactor
+                      : design.VelocityFactor > 0 && design.VelocityFactor <= 1
+                          ? design.VelocityFactor
+                          : kDefaultVelocityFactor;
+    r.match = MatchFeed(r.after.real(), r.after, r.tuned.z0, r.subject.model.frequency, vf,
+                        r.subject.members.RadiatorDiam, r.tuned.sweep);
+    return r;
+}
+
+namespace {
+
+std::string Fixed(double x, int n, char sep)
+{
+    return std::isfinite(x) ? FormatFixed(x, 15, n, sep) : std::string("-");
+}
+
+std::string Signed(double x, int n, char sep)
+{
+    const std::string text = Fixed(x, n, sep);
+    return text.front() == '-' || text == Fixed(0, n, sep) ? text : "+" + text;
+}
+
+std::string ImpedanceText(std::complex<double> z, char sep)
+{
+    // The sign of what is printed: -0.04 is "+ j0.0".
+    const std::string x = Fixed(z.imag(), 1, sep);
+    return Fixed(z.real(), 1, sep) + (x.front() == '-' ? " - j" + x.substr(1) : " + j" + x) +
+           " ohm";
+}
+
+} // namespace
+
+std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
+{
+    const double l0 = r.subject.DesignLength(), change = r.tunedLength - l0;
+    const double z0 = r.match.z0;
+    const std::string swrOf = " (" + Fixed(z0, 0, sep) + " ohm)";
+    const auto feedLine = [&](const char* caption, std::complex<double> z) {
+        return std::string(caption) + "\t" + ImpedanceText(z, sep) + ", SWR " +
+               Fixed(Swr(z, z0), 2, sep) + swrOf;
+    };
+    std::vector<std::string> lines{
+        "Tuned length:\t" + Fixed(r.tunedLength, 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
+            " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
+        "Engine solves:\t" + std::to_string(r.solves.size()),
+        feedLine("Feed at DL6WU length:", r.before),
+        feedLine("Feed at tuned length:", r.after),
+    };
+    if (!r.resonant)
+        lines.emplace_back(kNotResonant);
+    if (BoomCorrected(r.subject.design))
+        lines.emplace_back("The model's change of length, found without the boom, is added to "
+                           "the boom-corrected length");
+    if (r.subject.feed == Feed::FoldedDipole) {
+        lines.emplace_back("Folded dipole rod for the tuned length, measured from the inside "
+                           "of the bends");
+        for (const auto& [name, mm] : FoldedRodMarks(r.TunedDesign()))
+            lines.push_back(std::string(name) + ":\t" + Fixed(mm, 1, sep) + " mm");
+    }
+    const TuneMatch& m = r.match;
+    lines.push_back("Match to a " + Fixed(z0, 0, sep) + " ohm line");
+    lines.push_back("SWR unmatched:\t" + Fixed(m.swrUnmatched, 2, sep));
+    lines.push_back("Quarter-wave transformer:\t" + Fixed(m.impedance, 1, sep) + " ohm, " +
+                    Fixed(m.length, 1, sep) + " mm of coax (velocity factor " +
+                    Fixed(m.velocityFactor, 2, sep) + ")");
+    lines.push_back("Rod line:\t" +
+                    (m.rods ? Fixed(m.rods->diameter, 1, sep) + " mm rods, " +
+                                  Fixed(m.rods->spacing, 1, sep) + " mm centre to centre, " +
+                                  Fixed(m.rods->length, 1, sep) + " mm long"
+                            : "not practical: round rods give 45 to 175 ohm"));
+    const auto matched = [&](double f, double swr) {
+        return "SWR matched at " + Fixed(f, 3, sep) + " MHz:\t" + Fixed(swr, 2, sep);
+    };
+    const std::vector<SweepRow>& sweep = r.tuned.sweep;
+    if (sweep.size() > 1)
+        lines.push_back(matched(sweep.front().frequency, m.swrMatched.front()));
+    lines.push_back(matched(r.subject.model.frequency, m.swrMatchedAtDesign));
+    if (sweep.size() > 1)
+        lines.push_back(matched(sweep.back().frequency, m.swrMatched.back()));
+    return lines;
+}
+
+std::string TuneCsv(const TuneResult& r)
+{
+    const auto F = [](double x, int n) { return Fixed(x, n, '.'); };
+    const double l0 = r.subject.DesignLength();
+    const TuneMatch& m = r.match;
+    const std::pair<const char*, std::string> figures[] = {
+        {"dl6wu_length_mm", F(l0, 2)},
+        {"tuned_length_mm", F(r.tunedLength, 2)},
+        {"change_mm", F(r.tunedLength - l0, 2)},
+        {"change_percent", F(100 * (r.tunedLength - l0) / l0, 3)},
+        {"engine_solves", std::to_string(r.solves.size())},
+        {"resonant", r.resonant ? "yes" : "no"},
+        {"r_dl6wu_ohm", F(r.before.real(), 2)},
+        {"x_dl6wu_ohm", F(r.before.imag(), 2)},
+        {"r_tuned_ohm", F(r.after.real(), 2)},
+        {"x_tuned_ohm", F(r.after.imag(), 2)},
+        {"line_ohm", F(m.z0, 1)},
+        {"swr_dl6wu", F(Swr(r.before, m.z0), 3)},
+        {"swr_unmatched", F(m.swrUnmatched, 3)},
+        {"transformer_ohm", F(m.impedance, 2)},
+        {"transformer_length_mm", F(m.length, 1)},
+        {"velocity_factor", F(m.velocityFactor, 2)},
+        {"rod_diameter_mm", m.rods ? F(m.rods->diameter, 1) : ""},
+        {"rod_spacing_mm", m.rods ? F(m.rods->spacing, 1) : ""},
+        {"rod_line_length_mm", m.rods ? F(m.rods->length, 1) : ""},
+        {"swr_matched_design", F(m.swrMatchedAtDesign, 3)},
+    };
+    std::string csv = "figure,value\n";
+    for (const auto& [name, value] : figures)
+        csv += std::string(name) + "," + value + "\n";
+    if (r.subject.feed == Feed::FoldedDipole) {
+        csv += "\nrod_mark,mm\n";
+        for (const auto& [name, mm] : FoldedRodMarks(r.TunedDesign()))
+            csv += std::string(name) + "," + F(mm, 1) + "\n";
+    }
+    csv += "\nfrequency_mhz,swr_dl6wu,gain_dl6wu_dbi,swr_tuned,gain_tuned_dbi,swr_matched\n";
+    const std::vector<SweepRow>& tuned = r.tuned.sweep;
+    for (size_t i = 0; i < tuned.size(); ++i) {
+        const bool before = r.sweepBefore && i < r.sweepBefore->sweep.size();
+        csv += F(tuned[i].frequency, 4) + "," +
+               (before ? F(r.sweepBefore->sweep[i].swr, 3) + "," +
+                             F(r.sweepBefore->sweep[i].gainDbi, 2)
+                       : std::string(",")) +
+               "," + F(tuned[i].swr, 3) + "," + F(tuned[i].gainDbi, 2) + "," +
+               F(m.swrMatched[i], 3) + "\n";
+    }
+    return csv;
+}
+
+} // namespace tavora

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "simulation/simulation.h"
+
+#include <complex>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavora {
+
+// Trimming the driven element until the feed is resistive at the design
+// frequency, then matching what is left to the line.
+
+inline constexpr int kMostTuneSolves = 10;
+// Where the search stops: well inside the 2 ohm a builder can tell from zero.
+inline constexpr double kResonantReactance = 0.5; // ohm
+inline constexpr double kDefaultVelocityFactor = 0.66;
+inline constexpr const char* kNotResonant =
+    "No length near the DL6WU length makes the feed resistive: the tuned length comes closest";
+
+// The design as the tuner changes it: the members the model is built from
+// (for a non-metal boom), the driven element's DL6WU tip-to-tip length and
+// the model at that length.
+struct TuneSubject {
+    DesignState design; // as entered: its lengths are the builder's
+    DesignState members;
+    Feed feed = Feed::SingleDipole;
+    NecModel model;
+    double DesignLength() const;
+    double ModelLength() const;
+    // The model with the driven element `length` mm tip to tip, cut into the
+    // segments of the DL6WU length's model so that X follows the length
+    // smoothly (a count that jumps mid-search would step X by ohms).
+    NecModel WithLength(double length) const;
+};
+TuneSubject TuneSubjectOf(const DesignState& design, Feed feed);
+
+struct TuneSolve {
+    double length = 0; // model, mm
+    std::complex<double> impedance;
+};
+
+// The bracketed root search for X = 0 on the model's driven length: each
+// solve is one deck at the design frequency. Solves in the order they ran.
+// Where X turns back before it reaches zero, the search ends at the length
+// that comes closest; it never looks past 20 % of the DL6WU length.
+std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunControl& control);
+// Whether X changes sign between the solves: a root lies between them.
+bool Bracketed(const std::vector<TuneSolve>& solves);
+// The solve with the least reactance.
+const TuneSolve& Best(const std::vector<TuneSolve>& solves);
+
+struct TuneSettings {
+    SimulationSettings simulation;
+    double velocityFactor = 0; // the transformer's coax; 0 takes the design's balun coax
+    bool sweepBefore = true;   // also simulate the DL6WU length, for the plot
+};
+
+// The quarter-wave transformer from the tuned feed resistance to the line.
+struct RodLine {
+    double diameter = 0, spacing = 0, length = 0; // mm; spacing centre to centre
+};
+struct TuneMatch {
+    double z0 = 50;
+    double swrUnmatched = 0;
+    double impedance = 0; // of the transformer, ohm
+    double velocityFactor = 0;
+    double length = 0; // mm of coax
+    std::optional<RodLine> rods;
+    // SWR against z0 through the transformer over the tuned antenna's sweep,
+    // one per sweep row; at the design frequency on its own.
+    std::vector<double> swrMatched;
+    double swrMatchedAtDesign = 0;
+};
+
+struct TuneResult {
+    TuneSubject subject;
+    std::vector<TuneSolve> solves;
+    double tunedLength = 0; // the builder's, mm tip to tip
+    double tunedModel = 0;  // the model's, mm
+    std::complex<double> before, after;
+    bool resonant = false;                               // the search found X = 0
+    std::shared_ptr<const SimulationResult> sweepBefore; // null unless asked for
+    SimulationResult tuned;
+    TuneMatch match;
+    DesignState TunedDesign() const; // the design with the tuned length
+};
+
+// Search, simulate the tuned antenna (and the DL6WU one when asked), match.
+TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
+                const RunControl& control);
+
+// The quarter-wave match of a resistive feed `r` to `z0` at `frequency`,
+// through the transformer for the rows of `sweep`.
+TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double frequency,
+                    double velocityFactor, double rodDiameter, const std::vector<SweepRow>& sweep);
+
+// The figures as the window and the command line show them, tab between
+// caption and value; the tuned antenna's own figures are not among them.
+std::vector<std::string> TuneFigureLines(const TuneResult& result, char decimalSep = '.');
+// The same figures, then the sweep before and after with the matched SWR, for
+// spreadsheets.
+std::string TuneCsv(const TuneResult& result);
+
+} // namespace tavora
