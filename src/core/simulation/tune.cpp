@@ -53,11 +53,20 @@ const TuneSolve& Best(const std::vector<TuneSolve>& solves)
     });
 }
 
+namespace {
+
 bool Bracketed(const std::vector<TuneSolve>& solves)
 {
     const auto below = [](const TuneSolve& s) { return s.impedance.imag() < 0; };
     return std::any_of(solves.begin(), solves.end(), below) &&
            !std::all_of(solves.begin(), solves.end(), below);
+}
+
+} // namespace
+
+bool Resonant(const std::vector<TuneSolve>& solves)
+{
+    return Bracketed(solves) || std::abs(Best(solves).impedance.imag()) <= kResonantReactance;
 }
 
 namespace {
@@ -226,7 +235,7 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     r.tunedLength = r.subject.DesignLength() + (best.length - r.subject.ModelLength());
     r.before = r.solves.front().impedance;
     r.after = best.impedance;
-    r.resonant = Bracketed(r.solves) || std::abs(r.after.imag()) <= kResonantReactance;
+    r.resonant = Resonant(r.solves);
     r.tuned = Simulate(r.subject.WithLength(best.length), settings.simulation,
                        phase(searchShare, simShare));
     if (settings.sweepBefore)

@@ -47,8 +47,9 @@ struct TuneSolve {
 // Where X turns back before it reaches zero, the search ends at the length
 // that comes closest; it never looks past 20 % of the DL6WU length.
 std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunControl& control);
-// Whether X changes sign between the solves: a root lies between them.
-bool Bracketed(const std::vector<TuneSolve>& solves);
+// Whether the solves found X = 0: one within kResonantReactance, or a sign
+// change between two.
+bool Resonant(const std::vector<TuneSolve>& solves);
 // The solve with the least reactance.
 const TuneSolve& Best(const std::vector<TuneSolve>& solves);
 
