@@ -15,6 +15,7 @@
 #include "app/shell/main_window.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_window.h"
+#include "app/simulation/tune_page.h"
 
 #include "design/entry.h"
 #include "design/report.h"
@@ -168,6 +169,41 @@ void GrabExchange(tavora::app::AppContext& context, QWidget& results, const QStr
     SaveForManual(mmana, dir + "/mmana.png");
 }
 
+// The tune page of a 10-director design at 2 m and at 23 cm, folded dipole,
+// once the window's own sweep and then the tuning have run.
+void GrabTune(tavora::app::AppContext& context, QWidget& parent, const QString& dir, bool manual)
+{
+    using namespace tavora;
+    const char sep = app::UserDecimalSep();
+    for (const auto& [mhz, band] : {std::pair{"144.1", "2m"}, std::pair{"1296", "23cm"}}) {
+        DesignEntry e = FormDefaults();
+        e.Frequency = WithDecimalSep(mhz, sep);
+        ApplyBandDefaults(e, sep);
+        e.Directors = "10";
+        DesignState design = context.state;
+        YagiDoCalculate(e, design, sep);
+        std::string report;
+        Yagidimensions(design, report, sep);
+        app::SimulationWindow window(&parent, context, app::SimulationWindow::FromDesign(design));
+        auto* page = new app::TunePage(window, design);
+        window.AddPage(page);
+        window.findChild<QComboBox*>(QStringLiteral("Dipole"))->setCurrentIndex(1);
+        window.show();
+        for (int i = 0; i < 150 && (window.Running() || !window.Result()); ++i)
+            Settle();
+        window.ShowPage(QStringLiteral("TunePage"));
+        Click(window, "Tune");
+        for (int i = 0; i < 150 && !page->Result(); ++i)
+            Settle();
+        Settle();
+        const QString file = dir + "/tune-" + QString::fromUtf8(band) + ".png";
+        if (manual)
+            SaveForManual(window, file);
+        else
+            window.grab().save(file);
+    }
+}
+
 } // namespace
 
 // Opens the design entry screen (at four fifths, as the Task menu does), the
@@ -260,6 +296,7 @@ int main(int argc, char** argv)
         return cutList.exec();
     cutList.close();
     if (manual) {
+        GrabTune(context, results, dir, true);
         GrabManual(context, dir);
         GrabExchange(context, results, dir);
         return 0;
@@ -309,6 +346,8 @@ int main(int argc, char** argv)
         Settle();
     Settle();
     simulation.grab().save(dir + "/simulation.png");
+    simulation.close();
+    GrabTune(context, results, dir, false);
 
     // The worked Yagi as a user types it in, with the longest texts a box takes.
     const char* typed[][2] = {{"1", "10.0"},    {"2", "416"},     {"3", "980.0"},

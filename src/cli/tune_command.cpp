@@ -50,7 +50,7 @@ void PrintTune(const TuneResult& r, const TuneOptions& o, const std::string& csv
         print(SweepTableLines(r.tuned));
     }
     if (!csvFile.empty())
-        WriteOutput(csvFile, TuneCsv(r) + "\n" + SimulationCsv(r.tuned));
+        WriteOutput(csvFile, TuneCsv(r));
     if (!s1pFile.empty())
         WriteOutput(s1pFile, TouchstoneS1p(r.tuned));
     if (!o.necFile.empty())

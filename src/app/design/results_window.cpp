@@ -1,15 +1,15 @@
 #include "app/design/results_window.h"
 
+#include "app/design/cut_list_window.h"
 #include "app/design/folded_dipole_drawing.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/exchange/yag_description.h"
 #include "app/feedline/balun_window.h"
-#include "app/design/cut_list_window.h"
-#include "app/design/folded_dipole_drawing.h"
 #include "app/shell/text_printer.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_window.h"
+#include "app/simulation/tune_page.h"
 
 #include "design/report.h"
 #include "exchange/mmana.h"
@@ -195,6 +195,7 @@ void ResultsWindow::Simulate()
 {
     RefuseFailedReport();
     SimulationWindow window(this, Context(), SimulationWindow::FromDesign(Context().state));
+    window.AddPage(new TunePage(window, Context().state));
     ShowModal(window);
 }
 

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class QFontMetricsF;
@@ -44,6 +45,12 @@ void DrawSweepPlot(QPainter& painter, const QRectF& area, const SimulationResult
 // Both cuts above, gain and SWR over the sweep below.
 void DrawSimulationPlots(QPainter& painter, const QRectF& area, const SimulationResult& result,
                          char decimalSep);
+
+// Figure lines from the top of `page`: tab-separated rows as a table whose
+// columns are as wide as their widest cell, a line without a tab as it is.
+// Gives where the next line would start.
+double DrawFigureLines(QPainter& painter, const QRectF& page,
+                       const std::vector<std::string>& lines);
 
 // A whole page: the figures, then the plots.
 void DrawSimulationPage(QPainter& painter, const QRectF& page, const SimulationResult& result,

@@ -369,7 +369,7 @@ std::string TuneCsv(const TuneResult& r)
                "," + F(tuned[i].swr, 3) + "," + F(tuned[i].gainDbi, 2) + "," +
                F(m.swrMatched[i], 3) + "\n";
     }
-    return csv;
+    return csv + "\n" + SimulationCsv(r.tuned);
 }
 
 } // namespace tavora

@@ -101,8 +101,8 @@ TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double f
 // The figures as the window and the command line show them, tab between
 // caption and value; the tuned antenna's own figures are not among them.
 std::vector<std::string> TuneFigureLines(const TuneResult& result, char decimalSep = '.');
-// The same figures, then the sweep before and after with the matched SWR, for
-// spreadsheets.
+// The same figures, then the sweep before and after with the matched SWR, then
+// the tuned antenna's own as SimulationCsv writes them, for spreadsheets.
 std::string TuneCsv(const TuneResult& result);
 
 } // namespace tavora

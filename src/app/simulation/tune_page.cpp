@@ -1,0 +1,286 @@
+#include "app/simulation/tune_page.h"
+
+#include "app/shell/user_locale.h"
+#include "app/simulation/simulation_plots.h"
+#include "app/simulation/simulation_window.h"
+
+#include "design/format.h"
+#include "feedline/impedance.h"
+#include "simulation/plot_scale.h"
+#include "state/numbers.h"
+#include "state/refusals.h"
+
+#include <QFontMetricsF>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavora::app {
+
+namespace {
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+class PlotArea : public QWidget {
+  public:
+    PlotArea(QWidget* parent, const std::optional<TuneResult>& result)
+        : QWidget(parent), result_(result)
+    {
+        setObjectName(QStringLiteral("TunePlot"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (result_)
+            DrawTunePlot(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
+                         UserDecimalSep());
+    }
+
+  private:
+    const std::optional<TuneResult>& result_;
+};
+
+const QColor kGain(0, 70, 200);
+const QColor kSwr(200, 40, 40);
+const QColor kMatched(0, 130, 0);
+const QColor kGrid(180, 180, 180);
+
+} // namespace
+
+TunePage::TunePage(SimulationWindow& window, DesignState design)
+    : SimulationPage(window), design_(std::move(design))
+{
+    setObjectName(QStringLiteral("TunePage"));
+    tune_ = new QPushButton(QStringLiteral("&Tune"), this);
+    tune_->setObjectName(QStringLiteral("Tune"));
+    auto* vfLabel = new QLabel(
+        QString::fromUtf8(kVelocityFactorBox) + QStringLiteral(" of the transformer's coax"), this);
+    vfLabel->setObjectName(QStringLiteral("VelocityFactorLabel"));
+    const double vf = design_.VelocityFactor > 0 && design_.VelocityFactor <= 1
+                          ? design_.VelocityFactor
+                          : kDefaultVelocityFactor;
+    velocityFactor_ = new QLineEdit(Q(FormatFixed(vf, 3, 2, UserDecimalSep())), this);
+    velocityFactor_->setObjectName(QStringLiteral("VelocityFactor"));
+    velocityFactor_->setMaximumWidth(80);
+    figures_ = AddFigureTable("TuneFigures", this);
+    plot_ = new PlotArea(this, result_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(tune_);
+    buttons->addSpacing(20);
+    buttons->addWidget(vfLabel);
+    buttons->addWidget(velocityFactor_);
+    buttons->addStretch();
+    auto* grid = new QGridLayout(this);
+    grid->addLayout(buttons, 0, 0, 1, 2);
+    grid->addWidget(figures_, 1, 0);
+    grid->addWidget(plot_, 1, 1);
+    grid->setColumnStretch(0, 6);
+    grid->setColumnStretch(1, 5);
+
+    connect(tune_, &QPushButton::clicked, this, [this] { Window().Guard([this] { Start(); }); });
+}
+
+QString TunePage::Title() const
+{
+    return QStringLiteral("Tune and match");
+}
+
+void TunePage::Rescaled()
+{
+    FitColumns(figures_);
+}
+
+void TunePage::Start()
+{
+    const char sep = UserDecimalSep();
+    TuneSettings settings;
+    settings.simulation = Window().Settings();
+    settings.velocityFactor = StrToFloat(velocityFactor_->text().toStdString(), sep);
+    RefuseNotPositive(settings.velocityFactor, kVelocityFactorBox);
+    RefuseAbove(settings.velocityFactor, 1, kVelocityFactorBox);
+    const Feed feed = Window().ChosenFeed();
+    // The search's solves, then the tuned and the DL6WU antenna's runs, as
+    // Tune counts them.
+    const bool started = Window().RunJob(
+        QStringLiteral("Tuning with nec2c..."), 1000,
+        [this, settings, feed, design = design_](const RunControl& control) -> JobResult {
+            auto result = std::make_shared<TuneResult>(Tune(design, feed, settings, control));
+            return [this, result] { Show(std::move(*result)); };
+        });
+    if (!started)
+        return;
+    result_.reset();
+    ClearTable(figures_);
+    plot_->update();
+}
+
+void TunePage::Show(TuneResult result)
+{
+    result_ = std::move(result);
+    FillTable(figures_, TuneFigureLines(*result_, UserDecimalSep()), false);
+    plot_->update();
+}
+
+void TunePage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
+{
+    if (result_)
+        DrawTunePage(painter, page, *result_, decimalSep);
+}
+
+std::string TunePage::Csv() const
+{
+    return result_ ? TuneCsv(*result_) : std::string();
+}
+
+void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep)
+{
+    const std::vector<SweepRow>& tuned = r.tuned.sweep;
+    if (tuned.empty())
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QFontMetricsF fm(p.font());
+    const double line = fm.height(), unit = std::max(1.0, line / 16);
+    const double margin = fm.horizontalAdvance(QStringLiteral("00000")) + 6;
+    const QRectF plot = area.adjusted(margin, line * 3.5, -margin, -line * 2.6);
+
+    struct Trace {
+        std::vector<double> y;
+        bool swr;
+        QColor colour;
+        Qt::PenStyle style;
+        QString name;
+    };
+    std::vector<Trace> traces;
+    const auto column = [](const std::vector<SweepRow>& rows, bool swr) {
+        std::vector<double> y;
+        for (const SweepRow& row : rows)
+            y.push_back(swr ? std::min(row.swr, 10.0) : row.gainDbi);
+        return y;
+    };
+    if (r.sweepBefore && r.sweepBefore->sweep.size() == tuned.size()) {
+        traces.push_back({column(r.sweepBefore->sweep, false), false, kGain, Qt::DashLine,
+                          QStringLiteral("Gain, DL6WU length")});
+        traces.push_back({column(r.sweepBefore->sweep, true), true, kSwr, Qt::DashLine,
+                          QStringLiteral("SWR, DL6WU length")});
+    }
+    traces.push_back(
+        {column(tuned, false), false, kGain, Qt::SolidLine, QStringLiteral("Gain, tuned")});
+    traces.push_back(
+        {column(tuned, true), true, kSwr, Qt::SolidLine, QStringLiteral("SWR, tuned")});
+    std::vector<double> matched;
+    for (double swr : r.match.swrMatched)
+        matched.push_back(std::min(swr, 10.0));
+    traces.push_back(
+        {matched, true, kMatched, Qt::SolidLine, QStringLiteral("SWR, tuned and matched")});
+
+    // Gain on the left axis, SWR on the right.
+    double glo = 1e9, ghi = -1e9, shi = 1.5;
+    for (const Trace& t : traces)
+        for (double y : t.y) {
+            if (t.swr) {
+                shi = std::max(shi, y);
+            } else {
+                glo = std::min(glo, y);
+                ghi = std::max(ghi, y);
+            }
+        }
+    if (ghi - glo < 0.5)
+        ghi = glo + 0.5;
+    const double gpad = (ghi - glo) * 0.05;
+    glo -= gpad, ghi += gpad;
+    const double slo = 1;
+    shi += (shi - slo) * 0.05;
+    const double xlo = tuned.front().frequency,
+                 xhi = tuned.size() > 1 ? tuned.back().frequency : xlo + 1;
+    const auto px = [&](double x) { return plot.left() + (x - xlo) / (xhi - xlo) * plot.width(); };
+    const auto py = [&](double y, bool swr) {
+        const double lo = swr ? slo : glo, hi = swr ? shi : ghi;
+        return plot.bottom() - (y - lo) / (hi - lo) * plot.height();
+    };
+
+    p.setPen(Qt::black);
+    p.drawText(QRectF(area.left(), area.top(), area.width(), line), Qt::AlignHCenter,
+               QString::fromUtf8(kGainAxis) + QStringLiteral(" and ") +
+                   Q(SwrCaption(r.match.z0, sep)));
+    // The legend, two rows under the title.
+    double lx = area.left(), ly = area.top() + line;
+    for (const Trace& t : traces) {
+        const double width = line * 2 + fm.horizontalAdvance(t.name) + line;
+        if (lx + width > area.right()) {
+            lx = area.left();
+            ly += line;
+        }
+        p.setPen(QPen(t.colour, 2 * unit, t.style));
+        p.drawLine(QPointF(lx, ly + line / 2), QPointF(lx + line * 1.5, ly + line / 2));
+        p.setPen(Qt::black);
+        p.drawText(QPointF(lx + line * 2, ly + fm.ascent()), t.name);
+        lx += width;
+    }
+
+    const auto xt = AxisTicks(xlo, xhi, 5), gt = AxisTicks(glo, ghi, 5),
+               st = AxisTicks(slo, shi, 5);
+    const auto step = [](const std::vector<double>& t) { return t.size() > 1 ? t[1] - t[0] : 1; };
+    for (double x : xt) {
+        p.setPen(QPen(kGrid, 0));
+        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(px(x) - line * 3, plot.bottom() + 2, line * 6, line), Qt::AlignHCenter,
+                   Q(TickLabel(x, step(xt), sep)));
+    }
+    for (double y : gt) {
+        p.setPen(QPen(kGrid, 0));
+        p.drawLine(QPointF(plot.left(), py(y, false)), QPointF(plot.right(), py(y, false)));
+        p.setPen(kGain);
+        p.drawText(QRectF(area.left(), py(y, false) - line / 2, margin - 4, line),
+                   Qt::AlignRight | Qt::AlignVCenter, Q(TickLabel(y, step(gt), sep)));
+    }
+    for (double y : st) {
+        p.setPen(kSwr);
+        p.drawText(QRectF(plot.right() + 4, py(y, true) - line / 2, margin - 4, line),
+                   Qt::AlignLeft | Qt::AlignVCenter, Q(TickLabel(y, step(st), sep)));
+    }
+    p.setPen(QPen(Qt::black, 0));
+    p.drawRect(plot);
+    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
+               Qt::AlignHCenter, QString::fromUtf8(kFrequencyAxis));
+    p.setPen(QPen(Qt::darkGreen, unit, Qt::DotLine));
+    p.drawLine(QPointF(px(r.tuned.frequency), plot.top()),
+               QPointF(px(r.tuned.frequency), plot.bottom()));
+
+    p.setClipRect(plot);
+    for (const Trace& t : traces) {
+        QPainterPath path;
+        for (size_t i = 0; i < t.y.size(); ++i) {
+            const QPointF pt(px(tuned[i].frequency), py(t.y[i], t.swr));
+            i == 0 ? path.moveTo(pt) : path.lineTo(pt);
+        }
+        p.setPen(QPen(t.colour, 2 * unit, t.style));
+        p.drawPath(path);
+    }
+    p.restore();
+}
+
+void DrawTunePage(QPainter& p, const QRectF& page, const TuneResult& r, char sep)
+{
+    const double y = DrawFigureLines(p, page, TuneFigureLines(r, sep));
+    const double line = QFontMetricsF(p.font()).height();
+    DrawTunePlot(p, QRectF(page.left(), y + line, page.width(), page.bottom() - y - line), r, sep);
+}
+
+} // namespace tavora::app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/simulation/simulation_page.h"
+
+#include "simulation/tune.h"
+
+#include <optional>
+
+class QLineEdit;
+
+namespace tavora::app {
+
+// Trimming the driven element to resonance and matching the feed to the
+// line: the tuned length, the feed before and after, the rod to bend, the
+// transformer, and gain and SWR over the sweep before and after on one plot.
+class TunePage : public SimulationPage {
+    Q_OBJECT
+  public:
+    // The page tunes `design`, the designed Yagi the window simulates.
+    TunePage(SimulationWindow& window, DesignState design);
+
+    QString Title() const override;
+    QPushButton* RunButton() const override { return tune_; }
+    bool HasResult() const override { return result_.has_value(); }
+    void DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const override;
+    std::string Csv() const override;
+    void Rescaled() override;
+
+    void Start(); // "Tune"
+    const std::optional<TuneResult>& Result() const { return result_; }
+
+  private:
+    void Show(TuneResult result);
+
+    DesignState design_;
+    std::optional<TuneResult> result_;
+    QLineEdit* velocityFactor_;
+    QTableWidget* figures_;
+    QWidget* plot_;
+    QPushButton* tune_;
+};
+
+// Gain and SWR over the sweep, the DL6WU length's dashed, the tuned one's
+// solid, and the SWR through the transformer: one routine for every surface.
+void DrawTunePlot(QPainter& painter, const QRectF& area, const TuneResult& result, char decimalSep);
+// The figures, then the plot.
+void DrawTunePage(QPainter& painter, const QRectF& page, const TuneResult& result, char decimalSep);
+
+} // namespace tavora::app
