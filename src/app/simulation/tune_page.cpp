@@ -76,6 +76,9 @@ TunePage::TunePage(SimulationWindow& window, DesignState design)
     velocityFactor_ = new QLineEdit(Q(FormatFixed(vf, 3, 2, UserDecimalSep())), this);
     velocityFactor_->setObjectName(QStringLiteral("VelocityFactor"));
     velocityFactor_->setMaximumWidth(80);
+    notes_ = new QLabel(this);
+    notes_->setObjectName(QStringLiteral("TuneNotes"));
+    notes_->setWordWrap(true);
     figures_ = AddFigureTable("TuneFigures", this);
     plot_ = new PlotArea(this, result_);
 
@@ -87,8 +90,10 @@ TunePage::TunePage(SimulationWindow& window, DesignState design)
     buttons->addStretch();
     auto* grid = new QGridLayout(this);
     grid->addLayout(buttons, 0, 0, 1, 2);
-    grid->addWidget(figures_, 1, 0);
-    grid->addWidget(plot_, 1, 1);
+    grid->addWidget(notes_, 1, 0, 1, 2);
+    grid->addWidget(figures_, 2, 0);
+    grid->addWidget(plot_, 2, 1);
+    grid->setRowStretch(2, 1);
     grid->setColumnStretch(0, 6);
     grid->setColumnStretch(1, 5);
 
@@ -125,6 +130,7 @@ void TunePage::Start()
     if (!started)
         return;
     result_.reset();
+    notes_->clear();
     ClearTable(figures_);
     plot_->update();
 }
@@ -132,7 +138,17 @@ void TunePage::Start()
 void TunePage::Show(TuneResult result)
 {
     result_ = std::move(result);
-    FillTable(figures_, TuneFigureLines(*result_, UserDecimalSep()), false);
+    // Sentences above the table, the figures in it.
+    QStringList notes;
+    std::vector<std::string> figures;
+    for (const std::string& line : TuneFigureLines(*result_, UserDecimalSep())) {
+        if (line.find('\t') == std::string::npos)
+            notes << Q(line);
+        else
+            figures.push_back(line);
+    }
+    notes_->setText(notes.join(QLatin1Char('\n')));
+    FillTable(figures_, figures, false);
     plot_->update();
 }
 

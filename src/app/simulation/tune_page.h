@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 
 namespace tavora::app {
@@ -35,6 +36,7 @@ class TunePage : public SimulationPage {
     DesignState design_;
     std::optional<TuneResult> result_;
     QLineEdit* velocityFactor_;
+    QLabel* notes_;
     QTableWidget* figures_;
     QWidget* plot_;
     QPushButton* tune_;

@@ -295,13 +295,13 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         lines.emplace_back("The model's change of length, found without the boom, is added to "
                            "the boom-corrected length");
     if (r.subject.feed == Feed::FoldedDipole) {
-        lines.emplace_back("Folded dipole rod for the tuned length, measured from the inside "
-                           "of the bends");
+        lines.emplace_back(
+            "Folded dipole rod:\tfor the tuned length, from the inside of the bends");
         for (const auto& [name, mm] : FoldedRodMarks(r.TunedDesign()))
             lines.push_back(std::string(name) + ":\t" + Fixed(mm, 1, sep) + " mm");
     }
     const TuneMatch& m = r.match;
-    lines.push_back("Match to a " + Fixed(z0, 0, sep) + " ohm line");
+    lines.push_back("Line:\t" + Fixed(z0, 0, sep) + " ohm");
     lines.push_back("SWR unmatched:\t" + Fixed(m.swrUnmatched, 2, sep));
     lines.push_back("Quarter-wave transformer:\t" + Fixed(m.impedance, 1, sep) + " ohm, " +
                     Fixed(m.length, 1, sep) + " mm of coax (velocity factor " +
