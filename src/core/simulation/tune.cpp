@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace tavora {
 
@@ -202,9 +203,13 @@ TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double f
     // An air-spaced line of the radiator's rod, where the rod fit holds.
     long double ratio = 0;
     if (RangeMessage(RodSection::Round, m.impedance).empty() &&
-        FindRodRatio(RodSection::Round, RodUnknown::Spacing, m.impedance, ratio))
-        m.rods = RodLine{rodDiameter, rodDiameter * static_cast<double>(ratio),
-                         static_cast<double>(QuarterWaveLength(frequency, 1))};
+        FindRodRatio(RodSection::Round, RodUnknown::Spacing, m.impedance, ratio)) {
+        m.rods = {rodDiameter, rodDiameter * static_cast<double>(ratio),
+                  static_cast<double>(QuarterWaveLength(frequency, 1))};
+        m.rodFit = m.rods.spacing - m.rods.diameter < kLeastRodGap           ? RodFit::TooClose
+                   : m.rods.spacing > kWidestRodSpacing * 299792 / frequency ? RodFit::TooWide
+                                                                             : RodFit::Practical;
+    }
     for (const SweepRow& row : sweep)
         m.swrMatched.push_back(
             Swr(ThroughQuarterWave(row.impedance, m.impedance, row.frequency, frequency), z0));
@@ -306,11 +311,25 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
     lines.push_back("Quarter-wave transformer:\t" + Fixed(m.impedance, 1, sep) + " ohm, " +
                     Fixed(m.length, 1, sep) + " mm of coax (velocity factor " +
                     Fixed(m.velocityFactor, 2, sep) + ")");
-    lines.push_back("Rod line:\t" +
-                    (m.rods ? Fixed(m.rods->diameter, 1, sep) + " mm rods, " +
-                                  Fixed(m.rods->spacing, 1, sep) + " mm centre to centre, " +
-                                  Fixed(m.rods->length, 1, sep) + " mm long"
-                            : "not practical: round rods give 45 to 175 ohm"));
+    const std::string rods = Fixed(m.rods.diameter, 1, sep) + " mm rods";
+    const std::string apart = Fixed(m.rods.spacing, 1, sep) + " mm centre to centre";
+    switch (m.rodFit) {
+    case RodFit::Practical:
+        lines.push_back("Rod line:\t" + rods + ", " + apart + ", " + Fixed(m.rods.length, 1, sep) +
+                        " mm long");
+        break;
+    case RodFit::OutOfRange:
+        lines.emplace_back("Rod line:\tnot practical: round rods give 45 to 175 ohm");
+        break;
+    case RodFit::TooClose:
+        lines.push_back("Rod line:\tnot practical: " + rods + " " +
+                        Fixed(m.rods.spacing - m.rods.diameter, 1, sep) + " mm apart");
+        break;
+    case RodFit::TooWide:
+        lines.push_back("Rod line:\tnot practical: " + rods + " " + apart +
+                        ", over a twentieth of a wave");
+        break;
+    }
     const auto matched = [&](double f, double swr) {
         return "SWR matched at " + Fixed(f, 3, sep) + " MHz:\t" + Fixed(swr, 2, sep);
     };
@@ -328,6 +347,7 @@ std::string TuneCsv(const TuneResult& r)
     const auto F = [](double x, int n) { return Fixed(x, n, '.'); };
     const double l0 = r.subject.DesignLength();
     const TuneMatch& m = r.match;
+    const bool rods = m.rodFit == RodFit::Practical;
     const std::pair<const char*, std::string> figures[] = {
         {"dl6wu_length_mm", F(l0, 2)},
         {"tuned_length_mm", F(r.tunedLength, 2)},
@@ -345,9 +365,9 @@ std::string TuneCsv(const TuneResult& r)
         {"transformer_ohm", F(m.impedance, 2)},
         {"transformer_length_mm", F(m.length, 1)},
         {"velocity_factor", F(m.velocityFactor, 2)},
-        {"rod_diameter_mm", m.rods ? F(m.rods->diameter, 1) : ""},
-        {"rod_spacing_mm", m.rods ? F(m.rods->spacing, 1) : ""},
-        {"rod_line_length_mm", m.rods ? F(m.rods->length, 1) : ""},
+        {"rod_diameter_mm", rods ? F(m.rods.diameter, 1) : ""},
+        {"rod_spacing_mm", rods ? F(m.rods.spacing, 1) : ""},
+        {"rod_line_length_mm", rods ? F(m.rods.length, 1) : ""},
         {"swr_matched_design", F(m.swrMatchedAtDesign, 3)},
     };
     std::string csv = "figure,value\n";

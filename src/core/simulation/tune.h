@@ -4,7 +4,6 @@
 
 #include <complex>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,13 +62,19 @@ struct TuneSettings {
 struct RodLine {
     double diameter = 0, spacing = 0, length = 0; // mm; spacing centre to centre
 };
+// Whether the radiator's rod makes that line: within the rod fit's range,
+// far enough apart to hold with spacers, close enough not to radiate.
+enum class RodFit { Practical, OutOfRange, TooClose, TooWide };
+inline constexpr double kLeastRodGap = 2;         // mm between the rods
+inline constexpr double kWidestRodSpacing = 0.05; // wavelengths
 struct TuneMatch {
     double z0 = 50;
     double swrUnmatched = 0;
     double impedance = 0; // of the transformer, ohm
     double velocityFactor = 0;
     double length = 0; // mm of coax
-    std::optional<RodLine> rods;
+    RodFit rodFit = RodFit::OutOfRange;
+    RodLine rods; // what the rod would give, unless OutOfRange
     // SWR against z0 through the transformer over the tuned antenna's sweep,
     // one per sweep row; at the design frequency on its own.
     std::vector<double> swrMatched;

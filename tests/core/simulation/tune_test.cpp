@@ -19,7 +19,7 @@ struct MatchCase {
     double r, z0, frequency; // feed R, line, design MHz
     double rowFrequency;     // a sweep row with the feed R + j0
     double transformer;      // ohm
-    bool rods;
+    RodFit rods;
     double swrAtRow;
 };
 
@@ -36,12 +36,12 @@ TEST_P(Match, TransformerRodsAndSwrThroughIt)
     EXPECT_NEAR(m.swrMatchedAtDesign, 1, 1e-9);
     ASSERT_EQ(m.swrMatched.size(), 1u);
     EXPECT_NEAR(m.swrMatched[0], c.swrAtRow, 0.005);
-    ASSERT_EQ(m.rods.has_value(), c.rods);
-    if (c.rods) {
+    EXPECT_EQ(m.rodFit, c.rods);
+    if (c.rods != RodFit::OutOfRange) {
         // The rod fit's own impedance at the spacing given, in air.
-        EXPECT_NEAR(static_cast<double>(RoundRodImpedance(m.rods->spacing / m.rods->diameter)),
+        EXPECT_NEAR(static_cast<double>(RoundRodImpedance(m.rods.spacing / m.rods.diameter)),
                     c.transformer, 0.5);
-        EXPECT_NEAR(m.rods->length, 299792 / c.frequency / 4, 1e-9);
+        EXPECT_NEAR(m.rods.length, 299792 / c.frequency / 4, 1e-9);
     }
 }
 
@@ -49,12 +49,20 @@ INSTANTIATE_TEST_SUITE_P(
     Feeds, Match,
     ::testing::Values(
         // A low single dipole feed needs 35 ohm, below what round rods give.
-        MatchCase{"SingleDipoleOf25OhmOnA50OhmLine", 25, 50, 144, 144, 35.36, false, 1},
+        MatchCase{"SingleDipoleOf25OhmOnA50OhmLine", 25, 50, 144, 144, 35.36, RodFit::OutOfRange,
+                  1},
         // 2 % low the line is 88.2 degrees long: |G| = 1 / sqrt(1 + 4 Z0 R sec^2 / (R - Z0)^2).
-        MatchCase{"TheBandEdgeSeesTheTransformerDetuned", 25, 50, 144, 141.12, 35.36, false,
-                  1.0225},
-        MatchCase{"HundredOhmOnFiftyTakesARodLine", 100, 50, 432, 432, 70.71, true, 1},
-        MatchCase{"FoldedDipoleOf300OhmOn200", 300, 200, 1296, 1296, 244.95, false, 1}),
+        MatchCase{"TheBandEdgeSeesTheTransformerDetuned", 25, 50, 144, 141.12, 35.36,
+                  RodFit::OutOfRange, 1.0225},
+        MatchCase{"HundredFiftyOhmOnSeventyFiveTakesARodLine", 150, 75, 432, 432, 106.07,
+                  RodFit::Practical, 1},
+        // 10 mm rods for 57 ohm are 1 mm apart; for 106 ohm at 23 cm 14 mm
+        // apart, over the 11.6 mm of a twentieth of a wave.
+        MatchCase{"SixtyFiveOhmOnFiftyNeedsRodsTooClose", 64.5, 50, 432, 432, 56.79,
+                  RodFit::TooClose, 1},
+        MatchCase{"RodsTooWideApartAt23cm", 150, 75, 1296, 1296, 106.07, RodFit::TooWide, 1},
+        MatchCase{"FoldedDipoleOf300OhmOn200", 300, 200, 1296, 1296, 244.95, RodFit::OutOfRange,
+                  1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 #ifdef TAVORA_NEC2C
