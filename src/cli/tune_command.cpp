@@ -30,7 +30,8 @@ TuneSettings TuneSettingsOf(const TuneOptions& o, const SimulationSettings& simu
 {
     TuneSettings s;
     s.simulation = simulation;
-    s.velocityFactor = o.velocityFactor.empty() ? 0 : StrToFloat(o.velocityFactor);
+    if (!o.velocityFactor.empty())
+        s.velocityFactor = StrToFloat(o.velocityFactor);
     s.sweepBefore = sweepBefore;
     return s;
 }

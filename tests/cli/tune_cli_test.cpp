@@ -75,6 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   "144.100"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(TuneCliOptions, AVelocityFactorAboveOneIsRefusedBeforeTheEngineRuns)
+{
+    const CliRun r = Cli("simulate --tune --vf 1.5", "PATH=/nonexistent ");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.rfind("--vf: ", 0), 0u) << r.err;
+}
+
 TEST(TuneCliOptions, TheTunedDeckAndCoaxNeedTune)
 {
     for (const char* option : {"--nec x.nec", "--vf 0.8"}) {

@@ -8,7 +8,6 @@
 #include "feedline/impedance.h"
 #include "simulation/plot_scale.h"
 #include "state/numbers.h"
-#include "state/refusals.h"
 
 #include <QFontMetricsF>
 #include <QGridLayout>
@@ -116,8 +115,6 @@ void TunePage::Start()
     TuneSettings settings;
     settings.simulation = Window().Settings();
     settings.velocityFactor = StrToFloat(velocityFactor_->text().toStdString(), sep);
-    RefuseNotPositive(settings.velocityFactor, kVelocityFactorBox);
-    RefuseAbove(settings.velocityFactor, 1, kVelocityFactorBox);
     const Feed feed = Window().ChosenFeed();
     // The search's solves, then the tuned and the DL6WU antenna's runs, as
     // Tune counts them.

@@ -4,6 +4,7 @@
 #include "design/format.h"
 #include "feedline/impedance.h"
 #include "state/errors.h"
+#include "state/refusals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -223,6 +224,12 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     TuneResult r;
     r.subject = TuneSubjectOf(design, feed);
     RefuseSimulation(r.subject.model, settings.simulation);
+    const double vf = settings.velocityFactor ? *settings.velocityFactor
+                      : design.VelocityFactor > 0 && design.VelocityFactor <= 1
+                          ? design.VelocityFactor
+                          : kDefaultVelocityFactor;
+    RefuseNotPositive(vf, kVelocityFactorBox);
+    RefuseAbove(vf, 1, kVelocityFactorBox);
     // One bar over the whole job: the search, then one or two simulations.
     const int sims = settings.sweepBefore ? 2 : 1;
     const int total = 1000, searchShare = 400, simShare = (total - searchShare) / sims;
@@ -246,10 +253,6 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     if (settings.sweepBefore)
         r.sweepBefore = std::make_shared<const SimulationResult>(Simulate(
             r.subject.model, settings.simulation, phase(searchShare + simShare, simShare)));
-    const double vf = settings.velocityFactor > 0 ? settings.velocityFactor
-                      : design.VelocityFactor > 0 && design.VelocityFactor <= 1
-                          ? design.VelocityFactor
-                          : kDefaultVelocityFactor;
     r.match = MatchFeed(r.after.real(), r.after, r.tuned.z0, r.subject.model.frequency, vf,
                         r.subject.members.RadiatorDiam, r.tuned.sweep);
     return r;

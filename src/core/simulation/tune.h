@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,10 @@ const TuneSolve& Best(const std::vector<TuneSolve>& solves);
 
 struct TuneSettings {
     SimulationSettings simulation;
-    double velocityFactor = 0; // the transformer's coax; 0 takes the design's balun coax
-    bool sweepBefore = true;   // also simulate the DL6WU length, for the plot
+    // The transformer's coax, refused outside 0 to 1 (kVelocityFactorBox);
+    // none takes the design's balun coax, else kDefaultVelocityFactor.
+    std::optional<double> velocityFactor;
+    bool sweepBefore = true; // also simulate the DL6WU length, for the plot
 };
 
 // The quarter-wave transformer from the tuned feed resistance to the line.
@@ -95,6 +98,8 @@ struct TuneResult {
 };
 
 // Search, simulate the tuned antenna (and the DL6WU one when asked), match.
+// Refuses, before the engine runs, what RefuseSimulation refuses and a
+// velocity factor not above 0 or above 1.
 TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
                 const RunControl& control);
 
