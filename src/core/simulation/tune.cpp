@@ -74,8 +74,9 @@ bool Resonant(const std::vector<TuneSolve>& solves)
 namespace {
 
 // The first bracket: the DL6WU length and 4 % either side, solved at once.
-// The driven element's X moves about 7 ohm per % (28 for the folded dipole),
-// which covers what DL6WU designs are off by; past it the search extrapolates.
+// The single dipole's X moves 5 to 9 ohm per % of length, the folded dipole's
+// two to four times as much: 4 % covers what most DL6WU designs are off by,
+// and past it the search extrapolates.
 constexpr double kFirstStep = 0.04;
 constexpr double kFurthest = 0.2;
 
