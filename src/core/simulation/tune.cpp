@@ -3,11 +3,13 @@
 #include "design/cut_list.h"
 #include "design/format.h"
 #include "feedline/impedance.h"
+#include "simulation/uncertain.h"
 #include "state/errors.h"
 #include "state/refusals.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -219,6 +221,23 @@ TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double f
     return m;
 }
 
+namespace {
+
+double LengthError(const std::vector<TuneSolve>& solves, const SimulationResult& tuned)
+{
+    if (!tuned.finer || solves.size() < 2)
+        return std::numeric_limits<double>::quiet_NaN();
+    std::vector<TuneSolve> nearest = solves;
+    std::sort(nearest.begin(), nearest.end(), [](const auto& a, const auto& b) {
+        return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
+    });
+    const double slope = (nearest[1].impedance.imag() - nearest[0].impedance.imag()) /
+                         (nearest[1].length - nearest[0].length);
+    return std::abs((tuned.finer->impedance.imag() - tuned.impedance.imag()) / slope);
+}
+
+} // namespace
+
 TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
                 const RunControl& control)
 {
@@ -251,6 +270,9 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     r.resonant = Resonant(r.solves);
     r.tuned = Simulate(r.subject.WithLength(best.length), settings.simulation,
                        phase(searchShare, simShare));
+    // Without a root the slope near the closest length is no measure.
+    if (r.resonant)
+        r.lengthError = LengthError(r.solves, r.tuned);
     if (settings.sweepBefore)
         r.sweepBefore = std::make_shared<const SimulationResult>(Simulate(
             r.subject.model, settings.simulation, phase(searchShare + simShare, simShare)));
@@ -294,6 +316,10 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
     std::vector<std::string> lines{
         "Tuned length:\t" + Fixed(r.tunedLength, 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
             " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
+        "Length uncertainty:\t" +
+            (std::isfinite(r.lengthError)
+                 ? Uncertain{r.tunedLength, r.lengthError}.ErrorText(1, sep) + " mm"
+                 : std::string("-")),
         "Engine solves:\t" + std::to_string(r.solves.size()),
         feedLine("Feed at DL6WU length:", r.before),
         feedLine("Feed at tuned length:", r.after),
@@ -356,6 +382,7 @@ std::string TuneCsv(const TuneResult& r)
         {"dl6wu_length_mm", F(l0, 2)},
         {"tuned_length_mm", F(r.tunedLength, 2)},
         {"change_mm", F(r.tunedLength - l0, 2)},
+        {"length_uncertainty_mm", F(r.lengthError, 2)},
         {"change_percent", F(100 * (r.tunedLength - l0) / l0, 3)},
         {"engine_solves", std::to_string(r.solves.size())},
         {"resonant", r.resonant ? "yes" : "no"},

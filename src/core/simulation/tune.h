@@ -3,6 +3,7 @@
 #include "simulation/simulation.h"
 
 #include <complex>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -89,6 +90,10 @@ struct TuneResult {
     std::vector<TuneSolve> solves;
     double tunedLength = 0; // the builder's, mm tip to tip
     double tunedModel = 0;  // the model's, mm
+    // How far the finer solve moves the resonant length, mm: its reactance
+    // change over the reactance's slope near resonance. NaN when not known
+    // or not resonant.
+    double lengthError = std::numeric_limits<double>::quiet_NaN();
     std::complex<double> before, after;
     bool resonant = false;                               // the search found X = 0
     std::shared_ptr<const SimulationResult> sweepBefore; // null unless asked for
