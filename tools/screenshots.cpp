@@ -32,8 +32,10 @@
 #include <QGuiApplication>
 #include <QHelpEngine>
 #include <QHelpSearchEngine>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -197,10 +199,18 @@ void GrabTune(tavora::app::AppContext& context, QWidget& parent, const QString& 
             Settle();
         Settle();
         const QString file = dir + "/tune-" + QString::fromUtf8(band) + ".png";
-        if (manual)
+        if (manual) {
             SaveForManual(window, file);
-        else
-            window.grab().save(file);
+            continue;
+        }
+        window.grab().save(file);
+        // The page as it prints, on an A4-shaped picture.
+        QImage printed(1600, 2263, QImage::Format_RGB32);
+        printed.fill(Qt::white);
+        QPainter painter(&printed);
+        page->DrawPage(painter, QRectF(40, 40, 1520, 2183), sep);
+        painter.end();
+        printed.save(dir + "/tune-" + QString::fromUtf8(band) + "-printed.png");
     }
 }
 

@@ -293,7 +293,10 @@ void DrawTunePage(QPainter& p, const QRectF& page, const TuneResult& r, char sep
 {
     const double y = DrawFigureLines(p, page, TuneFigureLines(r, sep));
     const double line = QFontMetricsF(p.font()).height();
-    DrawTunePlot(p, QRectF(page.left(), y + line, page.width(), page.bottom() - y - line), r, sep);
+    // No taller than a screen's plot is for its width: a page-high one would
+    // stretch the traces past reading.
+    const double height = std::min(page.bottom() - y - line, page.width() * 0.75);
+    DrawTunePlot(p, QRectF(page.left(), y + line, page.width(), height), r, sep);
 }
 
 } // namespace tavora::app
