@@ -137,9 +137,12 @@ const std::optional<SimulationResult>& SimulationWindow::Result() const
 void SimulationWindow::showEvent(QShowEvent* event)
 {
     BaseWindow::showEvent(event);
-    // The run starts as the window opens; its errors reach the general handler.
+    // The sweep starts as the window opens on it; its errors reach the general
+    // handler. A window opened on another page waits for that page's button.
     if (!started_) {
         started_ = true;
+        if (CurrentPage() != sweep_)
+            return;
         QMetaObject::invokeMethod(
             this, [this] { Guard([this] { Start(); }); }, Qt::QueuedConnection);
     }
