@@ -96,8 +96,9 @@ ArrayPage::ArrayPage(SimulationWindow& window) : SimulationPage(window)
     grid->addWidget(figures_, 1, 0);
     grid->addWidget(sweep_, 2, 0);
     grid->addWidget(plots_, 1, 1, 2, 1);
-    grid->setColumnStretch(0, 5);
-    grid->setColumnStretch(1, 6);
+    // The figures' widest row (a beamwidth beside one Yagi's) before the plots.
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 4);
     grid->setRowStretch(2, 3);
 
