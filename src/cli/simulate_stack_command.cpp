@@ -25,10 +25,15 @@ void ReadSweep(const std::string& text, ArraySettings& s)
 {
     const size_t a = text.find(':'), b = text.find(':', a == std::string::npos ? a : a + 1);
     if (a == std::string::npos || b == std::string::npos)
-        throw BoxRefusal(kSpacingBox, "--sweep-spacing takes FROM:TO:POINTS, as 400:1600:11");
-    s.sweepFrom = StrToFloat(text.substr(0, a));
-    s.sweepTo = StrToFloat(text.substr(a + 1, b - a - 1));
-    const double points = StrToFloat(text.substr(b + 1));
+        throw BoxRefusal(kSweepBox, "takes FROM:TO:POINTS, as 400:1600:11");
+    double points = 0;
+    try {
+        s.sweepFrom = StrToFloat(text.substr(0, a));
+        s.sweepTo = StrToFloat(text.substr(a + 1, b - a - 1));
+        points = StrToFloat(text.substr(b + 1));
+    } catch (const ConversionError& e) {
+        throw BoxRefusal(kSweepBox, e.what());
+    }
     if (!(points >= 2 && points <= kMaxSweepPoints && points == std::floor(points)))
         throw BoxRefusal(kSweepPointsBox, std::string(kSweepPointsBox) + " must be from 2 to " +
                                               std::to_string(kMaxSweepPoints));

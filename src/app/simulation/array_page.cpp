@@ -86,8 +86,8 @@ ArrayPage::ArrayPage(SimulationWindow& window) : SimulationPage(window)
     };
     add("Yagis", arrangement_);
     add(kSpacingBox, spacing_);
-    add("Sweep from mm", from_);
-    add("to mm", to_);
+    add(kSweepBox, from_);
+    add("to", to_);
     add(kSweepPointsBox, points_);
     add(kSideLobeBox, sideLobe_);
     boxes->addStretch();

@@ -85,10 +85,10 @@ std::pair<double, double> RuleSpacing(const SimulationResult& single, Arrangemen
 void RefuseArray(const ArraySettings& s, char sep)
 {
     RefuseNegative(s.spacing, kSpacingBox);
-    RefuseNegative(s.sweepFrom, kSpacingBox);
-    RefuseNegative(s.sweepTo, kSpacingBox);
+    RefuseNegative(s.sweepFrom, kSweepBox);
+    RefuseNegative(s.sweepTo, kSweepBox);
     if (s.sweepTo > 0 && !(s.sweepFrom < s.sweepTo))
-        throw BoxRefusal(kSpacingBox, "The sweep must end at a larger spacing than it starts");
+        throw BoxRefusal(kSweepBox, "The sweep must end at a larger spacing than it starts");
     if (s.sweepPoints != 0 && !(s.sweepPoints >= 2 && s.sweepPoints <= kMaxSweepPoints))
         throw BoxRefusal(kSweepPointsBox, std::string(kSweepPointsBox) + " must be from 2 to " +
                                               std::to_string(kMaxSweepPoints));

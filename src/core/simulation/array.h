@@ -41,6 +41,7 @@ struct ArraySettings {
 
 inline constexpr double kSweepFrom = 0.5, kSweepTo = 2;
 inline constexpr const char* kSpacingBox = "Spacing in mm";
+inline constexpr const char* kSweepBox = "Sweep spacings in mm";
 inline constexpr const char* kSweepPointsBox = "Sweep points";
 inline constexpr const char* kSideLobeBox = "Side lobe level in dB";
 
