@@ -156,7 +156,9 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
     r.sideLobeLimit = settings.sideLobeLimit;
     r.single = ResultFromBlocks(single, kOneFrequency,
                                 RunInBatches({NecDeck(single, true, {})}, 1, 0, total, control));
-    const auto [ruleV, ruleH] = RuleSpacing(r.single, a);
+    // Plain names, not a structured binding: the lambdas below capture them.
+    const std::pair<double, double> rule = RuleSpacing(r.single, a);
+    const double ruleV = rule.first, ruleH = rule.second;
     if (!std::isfinite(ruleV) || (a == Arrangement::Box && !std::isfinite(ruleH)))
         throw Error("The single Yagi has no beamwidth to take the stacking rule's spacing from");
     r.ruleSpacing = ruleV;
