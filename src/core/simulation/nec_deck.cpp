@@ -340,6 +340,11 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
         Card(d, "CM " + note);
     for (const std::string& note : m.rangeNotes)
         Card(d, "CM " + note);
+    // Other programs show each source's impedance on its own.
+    if (std::any_of(m.sources.begin(), m.sources.end(),
+                    [](const NecSource& s) { return s.span == 2; }))
+        Card(d, "CM The feed is two sources in series on the segments meeting at the centre "
+                "of its wire: its impedance is the sum of theirs");
     Card(d, "CE");
     std::string sources;
     if (form == DeckForm::Mirrored && MirrorSymmetric(m))
