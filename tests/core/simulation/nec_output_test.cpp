@@ -11,6 +11,7 @@
 using namespace tavora;
 using tavora::test::Designed;
 using tavora::test::Recorded;
+using tavora::test::RecordedModel;
 
 TEST(NecOutput, RecordedRunOfTheWorkedExample)
 {
@@ -94,14 +95,6 @@ TEST(NecOutput, SwrAgainstTheReference)
 }
 
 namespace {
-
-// The worked example as the recorded outputs had it: the feed on one segment.
-NecModel RecordedModel()
-{
-    NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
-    m.sources[0].span = 1;
-    return m;
-}
 
 SimulationResult RecordedResult(const std::vector<std::string>& files)
 {
