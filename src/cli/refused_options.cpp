@@ -4,6 +4,7 @@
 #include "exchange/mmana.h"
 #include "feedline/impedance.h"
 #include "feedline/swr.h"
+#include "simulation/array.h"
 #include "simulation/simulation.h"
 #include "state/box_names.h"
 #include "state/errors.h"
@@ -49,6 +50,10 @@ const std::map<std::string, std::string>& OptionsOfBoxes()
             {"EC", "--ec"},
             {kHeightBox, "--height"},
             {kReferenceBox, "--z0"},
+            {kSpacingBox, "--spacing"},
+            {kSweepBox, "--sweep-spacing"},
+            {kSweepPointsBox, "--sweep-spacing"},
+            {kSideLobeBox, "--side-lobe"},
         };
         for (MeasureMode mode :
              {MeasureMode::Power, MeasureMode::Volts, MeasureMode::Milliamps, MeasureMode::Ohms}) {

@@ -243,7 +243,7 @@ void DrawSimulationPlots(QPainter& p, const QRectF& a, const SimulationResult& r
     DrawSweepPlot(p, {a.left() + w, a.top() + h, w, h2}, r, true, sep);
 }
 
-double DrawFigureLines(QPainter& p, const QRectF& page, const std::vector<std::string>& lines)
+double DrawFigureRows(QPainter& p, const QRectF& page, const std::vector<std::string>& lines)
 {
     const QFontMetricsF fm(p.font());
     const double line = fm.height();
@@ -278,7 +278,7 @@ double DrawFigureLines(QPainter& p, const QRectF& page, const std::vector<std::s
 void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult& r, char sep)
 {
     const double line = QFontMetricsF(p.font()).height();
-    const double y = DrawFigureLines(p, page, SimulationFigureLines(r, sep)) + line;
+    const double y = DrawFigureRows(p, page, SimulationFigureLines(r, sep)) + line;
     DrawSimulationPlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 
