@@ -103,6 +103,12 @@ SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettin
     return ResultFromBlocks(model, settings, blocks);
 }
 
+std::complex<double> FeedImpedance(const NecModel& model, const FrequencyOutput& output)
+{
+    return model.sources.empty() ? output.impedance
+                                 : SourceImpedances(model, output.impedances).front();
+}
+
 SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSettings& settings,
                                   const std::vector<std::vector<FrequencyOutput>>& outputs)
 {
@@ -114,11 +120,7 @@ SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSetting
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
     const auto& patternBlocks = outputs.front();
     const FrequencyOutput& f = Single(patternBlocks);
-    // The feed: the first source, its cards in series.
-    const auto feed = [&model](const FrequencyOutput& out) {
-        return model.sources.empty() ? out.impedance
-                                     : SourceImpedances(model, out.impedances).front();
-    };
+    const auto feed = [&model](const FrequencyOutput& out) { return FeedImpedance(model, out); };
     r.frequency = Asked(f.frequency, {model.frequency, 0, 1});
     r.impedance = feed(f);
     r.swr = Swr(r.impedance, r.z0);

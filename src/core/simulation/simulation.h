@@ -65,6 +65,10 @@ struct SimulationResult {
 std::vector<std::string> SimulationDecks(const NecModel& model, const SimulationSettings& settings,
                                          int pieces);
 
+// The feed impedance in one frequency's output: the first source, its cards
+// in series.
+std::complex<double> FeedImpedance(const NecModel& model, const FrequencyOutput& output);
+
 // The figures from the engine's outputs: the first holds the pattern cuts in
 // its first frequency block; every other block of any output is a sweep
 // point, merged in frequency order. Throws Error when the cuts are missing.

@@ -150,9 +150,12 @@ std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunCont
     const Sweep design{subject.model.frequency, 0, 1};
     std::vector<TuneSolve> solves;
     const auto run = [&](const std::vector<double>& lengths) {
+        std::vector<NecModel> models;
         std::vector<std::string> decks;
-        for (double length : lengths)
-            decks.push_back(NecDeck(subject.WithLength(length), false, {design}));
+        for (double length : lengths) {
+            models.push_back(subject.WithLength(length));
+            decks.push_back(NecDeck(models.back(), false, {design}, DeckForm::Mirrored));
+        }
         RunControl step = control;
         const int done = static_cast<int>(solves.size());
         if (control.progress)
@@ -161,7 +164,7 @@ std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunCont
             };
         const auto outputs = RunDecks(decks, step);
         for (size_t i = 0; i < lengths.size(); ++i)
-            solves.push_back({lengths[i], outputs[i].front().impedance});
+            solves.push_back({lengths[i], FeedImpedance(models[i], outputs[i].front())});
     };
     run({l0, l0 * (1 - kFirstStep), l0 * (1 + kFirstStep)});
     while (std::abs(Best(solves).impedance.imag()) > kResonantReactance &&

@@ -100,7 +100,7 @@ std::vector<TuneCase> Grid()
                                  {"144.1", "10", Feed::FoldedDipole, true},
                                  {"144.1", "24", Feed::FoldedDipole, true},
                                  {"432", "10", Feed::FoldedDipole, false},
-                                 {"1296", "24", Feed::FoldedDipole, false}});
+                                 {"1296", "24", Feed::FoldedDipole, true}});
     return grid;
 }
 
