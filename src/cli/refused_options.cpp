@@ -5,6 +5,7 @@
 #include "feedline/impedance.h"
 #include "feedline/swr.h"
 #include "simulation/simulation.h"
+#include "simulation/tolerance.h"
 #include "state/box_names.h"
 #include "state/errors.h"
 
@@ -49,6 +50,9 @@ const std::map<std::string, std::string>& OptionsOfBoxes()
             {"EC", "--ec"},
             {kHeightBox, "--height"},
             {kReferenceBox, "--z0"},
+            {kBuildsBox, "--builds"},
+            {kLengthTolBox, "--length-tol"},
+            {kPositionTolBox, "--position-tol"},
         };
         for (MeasureMode mode :
              {MeasureMode::Power, MeasureMode::Volts, MeasureMode::Milliamps, MeasureMode::Ohms}) {

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "tolerance_command.h"
 
 #include "simulation/simulation.h"
 #include "simulation/touchstone.h"
@@ -69,6 +70,7 @@ struct SimulateOptions {
     std::string z0 = "0";
     std::string csvFile;
     std::string s1pFile;
+    ToleranceOptions tolerance;
 };
 
 int RunSimulate(SimulateOptions o)
@@ -81,6 +83,12 @@ int RunSimulate(SimulateOptions o)
         CalculateDesign(o.input, state, report);
         RunControl control;
         control.cancel = &stopRun;
+        if (o.tolerance.on) {
+            const StopSignals signals;
+            RunTolerance(o.tolerance, ModelFromDesign(state, o.feed), o.settings, control,
+                         o.csvFile);
+            return 0;
+        }
         const SimulationResult result = [&] {
             const StopSignals signals;
             return Simulate(ModelFromDesign(state, o.feed), o.settings, control);
@@ -136,6 +144,7 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
     cmd->add_option("--s1p", o->s1pFile,
                     "Also write the sweep as a Touchstone .s1p file, S11 against the SWR reference "
                     "(- for standard output)");
+    AddToleranceOptions(cmd, o->tolerance);
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }
 

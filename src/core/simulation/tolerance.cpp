@@ -172,11 +172,8 @@ BuildFigures FiguresFromBlocks(const std::vector<FrequencyOutput>& blocks, doubl
     return b;
 }
 
-namespace {
-
-// Every model at the design frequency, ProcessCount at a time.
-std::vector<BuildFigures> Solve(const std::vector<NecModel>& models, double z0, int processes,
-                                const RunControl& control)
+std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, double z0, int processes,
+                                      const RunControl& control)
 {
     std::vector<BuildFigures> out;
     const int total = static_cast<int>(models.size());
@@ -196,6 +193,8 @@ std::vector<BuildFigures> Solve(const std::vector<NecModel>& models, double z0, 
     }
     return out;
 }
+
+namespace {
 
 BuildFigures Difference(const BuildFigures& a, const BuildFigures& b)
 {
@@ -241,7 +240,7 @@ ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings
     }
 
     const std::vector<BuildFigures> figures =
-        Solve(models, r.z0, ProcessCount({.processes = settings.processes}), control);
+        SolveModels(models, r.z0, ProcessCount({.processes = settings.processes}), control);
     auto next = figures.begin();
     r.nominal = *next++;
     for (Build& b : r.builds)
@@ -326,12 +325,15 @@ std::vector<std::string> ToleranceLines(const ToleranceResult& r, char sep)
                         Num(sy->frequencyShift, 2, sep) + " MHz\t" +
                         Num(sy->figures.gainDbi, 2, sep) + "\t" +
                         Num(sy->figures.frontToBack, 1, sep) + "\t" + Num(sy->figures.swr, 2, sep));
-    lines.insert(lines.end(), {"", "Change per mm\tLength: gain (dB)\tF/B (dB)\tSWR\t"
-                                   "Position: gain (dB)\tF/B (dB)\tSWR"});
+    // The difference of two solves, whose gains the engine prints in
+    // hundredths of a dB: more decimals would only show that rounding.
+    lines.insert(lines.end(), {"", "Change per mm, each element alone (gains to 0.01 dB)",
+                               "\tLength: gain (dB)\tF/B (dB)\tSWR\tPosition: gain (dB)\tF/B "
+                               "(dB)\tSWR"});
     for (const Sensitivity& se : r.sensitivity) {
         std::string line = ElementName(r.model, se.element);
         for (const BuildFigures* f : {&se.perMmLength, &se.perMmPosition})
-            line += "\t" + Num(f->gainDbi, 3, sep) + "\t" + Num(f->frontToBack, 2, sep) + "\t" +
+            line += "\t" + Num(f->gainDbi, 2, sep) + "\t" + Num(f->frontToBack, 2, sep) + "\t" +
                     Num(f->swr, 3, sep);
         lines.push_back(line);
     }

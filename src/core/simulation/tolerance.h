@@ -131,6 +131,10 @@ double SystematicShift(const NecModel& model, double error);
 ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings& settings,
                                   const RunControl& control);
 
+// Each model solved at its frequency for the figures above, `processes`
+// engines at a time; progress counts models.
+std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, double z0, int processes,
+                                      const RunControl& control);
 // The figures of the decks' outputs as the same run reads them.
 BuildFigures FiguresFromBlocks(const std::vector<FrequencyOutput>& blocks, double z0);
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "simulation/simulation.h"
+#include "simulation/tolerance.h"
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+namespace tavora::cli {
+
+// simulate --tolerance and the options that go with it.
+struct ToleranceOptions {
+    bool on = false;
+    ToleranceSettings settings;
+};
+void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& options);
+
+// Runs the builds and prints their figures, or writes them to `csvFile`.
+// Throws Error, SimulationCancelled.
+void RunTolerance(const ToleranceOptions& options, const NecModel& model,
+                  const SimulationSettings& simulation, const RunControl& control,
+                  const std::string& csvFile);
+
+} // namespace tavora::cli
