@@ -2,6 +2,8 @@
 
 #include "commands.h"
 
+#include "state/numbers.h"
+
 #include <iostream>
 
 namespace tavora::cli {
@@ -11,22 +13,21 @@ void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& o)
     CLI::Option* flag = cmd->add_flag(
         "--tolerance", o.on,
         "Simulate random builds within the cutting tolerances, each element's sensitivity and "
-        "every element cut long or short, at the design frequency; --csv then writes every build's errors and figures");
+        "every element cut long or short, at the design frequency; --csv then writes every build's "
+        "errors and figures");
     cmd->add_option("--builds", o.settings.builds,
                     "Random builds, 1 to " + std::to_string(kMostBuilds))
         ->check(WholeNumber())
         ->type_name("NUMBER")
         ->capture_default_str()
         ->needs(flag);
-    cmd->add_option("--length-tol", o.settings.lengthTol,
-                    "Element lengths off by up to this either way, mm (default: the report's "
-                    "tolerance, 0.3 % of the wavelength)")
-        ->check(Number())
+    AddNumber(cmd, "--length-tol", o.lengthTol,
+              "Element lengths off by up to this either way, mm (default: the report's "
+              "tolerance, 0.3 % of the wavelength)")
         ->type_name("MM")
         ->needs(flag);
-    cmd->add_option("--position-tol", o.settings.positionTol,
-                    "Element positions along the boom off by up to this either way, mm")
-        ->check(Number())
+    AddNumber(cmd, "--position-tol", o.positionTol,
+              "Element positions along the boom off by up to this either way, mm")
         ->type_name("MM")
         ->capture_default_str()
         ->needs(flag);
@@ -48,6 +49,9 @@ void RunTolerance(const ToleranceOptions& o, const NecModel& model,
                   const std::string& csvFile)
 {
     ToleranceSettings s = o.settings;
+    if (!o.lengthTol.empty())
+        s.lengthTol = StrToFloat(o.lengthTol);
+    s.positionTol = StrToFloat(o.positionTol);
     s.z0 = simulation.z0;
     s.processes = simulation.processes;
     const ToleranceResult result = SimulateTolerance(model, s, control);

@@ -13,6 +13,10 @@ namespace tavora::cli {
 struct ToleranceOptions {
     bool on = false;
     ToleranceSettings settings;
+    // Converted by the core, which never looks at the locale; empty takes
+    // the report's tolerance.
+    std::string lengthTol;
+    std::string positionTol = "1";
 };
 void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& options);
 
