@@ -60,7 +60,7 @@ NecModel OldModel(const NecModel& model)
         w.segments =
             static_cast<int>(2 * std::max(std::lround((length / perSegment - 1) / 2), 0L) + 1);
     }
-    old.feedSegment = (old.wires[1].segments + 1) / 2;
+    old.sources[0].segment = (old.wires[1].segments + 1) / 2;
     return old;
 }
 
@@ -145,11 +145,11 @@ NecModel HalfModel(const NecModel& model)
             continue; // the bend on the reflected side
         }
         h.tag = static_cast<int>(half.wires.size()) + 1;
-        if (w.tag == model.feedTag)
-            half.feedTag = h.tag;
+        if (w.tag == model.sources[0].tag)
+            half.sources[0].tag = h.tag;
         half.wires.push_back(h);
     }
-    half.feedSegment = 1;
+    half.sources[0].segment = 1;
     return half;
 }
 
@@ -161,10 +161,11 @@ std::string Mirrored(std::string deck, const NecModel& half)
             throw std::logic_error("deck without " + from);
         deck.replace(at, from.size(), to);
     };
-    const std::string tag = std::to_string(half.feedTag);
+    const int fed = half.sources[0].tag;
+    const std::string tag = std::to_string(fed);
     replace("\nGE 0\n", "\nGX " + std::to_string(kMirrorTags) + " 010\nGE 0\n");
     replace("\nEX 0 " + tag + " 1 0 1 0\n", "\nEX 0 " + tag + " 1 0 0.5 0\nEX 0 " +
-                                                std::to_string(half.feedTag + kMirrorTags) +
+                                                std::to_string(fed + kMirrorTags) +
                                                 " 1 0 -0.5 0\n");
     return deck;
 }

@@ -110,7 +110,7 @@ NecModel ModelFromMembers(const DesignState& s, Feed feed, double bendDiam)
     m.directors = dirCount;
     m.lastElementPos = dirCount > 0 ? pos : s.RadiatorPos;
     AddElement(m, 0, 0, s.ReflLength, s.ElementDiam);
-    m.feedTag = 2;
+    m.sources = {{2}};
     if (feed == Feed::SingleDipole)
         AddElement(m, 1, s.RadiatorPos, s.DipoleLength, s.RadiatorDiam);
     else
@@ -206,7 +206,9 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
     if (m.extendedKernel)
         Card(d, "EK 0");
     Card(d, "LD 5 0 0 0 " + DeckNumber(kAluminiumConductivity));
-    Card(d, "EX 0 " + std::to_string(m.feedTag) + " " + std::to_string(m.feedSegment) + " 0 1 0");
+    for (const NecSource& s : m.sources)
+        Card(d, "EX 0 " + std::to_string(s.tag) + " " + std::to_string(s.segment) + " 0 " +
+                    DeckNumber(s.volts.real()) + " " + DeckNumber(s.volts.imag()));
     // Currents are not read back; leaving them out keeps the output small.
     Card(d, "PT -1 0 0 0");
     if (patterns) {

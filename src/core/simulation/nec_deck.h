@@ -2,6 +2,7 @@
 
 #include "state/design_state.h"
 
+#include <complex>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,21 @@ struct NecWire {
     bool bend = false; // one of the chords that make up a folded dipole's bend
 };
 
+// A voltage source on one segment of a wire.
+struct NecSource {
+    int tag = 0;
+    int segment = 0; // set by SegmentModel: the wire's middle segment
+    std::complex<double> volts{1, 0};
+};
+
 // A Yagi as NEC-2 sees it, in free space without its boom.
 struct NecModel {
     double frequency = 0; // MHz
     Feed feed = Feed::SingleDipole;
     std::vector<NecWire> wires;
-    int feedTag = 0;
-    int feedSegment = 0;
+    // The feed: one source on the driven element's middle segment; a model of
+    // several antennas has one per antenna.
+    std::vector<NecSource> sources;
     // Parasitic element positions along the boom from the reflector (mm), for
     // the DL6WU estimate beside the simulated figures.
     double lastElementPos = 0;

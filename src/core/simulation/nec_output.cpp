@@ -106,16 +106,20 @@ class NecReader {
             CheckFigure(v, 0, 1000, "efficiency", WordAfter(line, "="));
             f.efficiency = v;
         } else if (table_ == Table::Input && StartsWithDigits(line)) {
-            // TAG SEG V(re im) I(re im) Z(re im) Y(re im) POWER; the first source only.
+            // TAG SEG V(re im) I(re im) Z(re im) Y(re im) POWER; a row per source.
             const auto w = Words(line);
             double re, im;
             if (w.size() >= 8 && Number(w[6], re) && Number(w[7], im)) {
                 CheckFigure(re, -1e12, 1e12, "impedance", w[6]);
                 CheckFigure(im, -1e12, 1e12, "impedance", w[7]);
-                f.impedance = {re, im};
+                if (!f.hasImpedance)
+                    f.impedance = {re, im};
+                if (f.impedances.size() < limits_.points)
+                    f.impedances.emplace_back(re, im);
                 f.hasImpedance = true;
             }
-            table_ = Table::None;
+        } else if (table_ == Table::Input && f.hasImpedance) {
+            table_ = Table::None; // the first line after the rows ends the table
         } else if (table_ == Table::Pattern && StartsWithDigits(line)) {
             // THETA PHI VERTC HORIZ TOTAL ...
             const auto w = Words(line);

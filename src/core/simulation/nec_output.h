@@ -20,11 +20,12 @@ struct PatternPoint {
 
 // What nec2c printed for one frequency.
 struct FrequencyOutput {
-    double frequency = 0; // MHz
-    std::complex<double> impedance;
-    bool hasImpedance = false;         // its input parameters were printed
-    double efficiency = 0;             // percent
-    std::vector<PatternPoint> pattern; // every RP card's points in print order
+    double frequency = 0;                         // MHz
+    std::complex<double> impedance;               // the first source's
+    std::vector<std::complex<double>> impedances; // every source's, in deck order
+    bool hasImpedance = false;                    // its input parameters were printed
+    double efficiency = 0;                        // percent
+    std::vector<PatternPoint> pattern;            // every RP card's points in print order
 };
 
 // Reads nec2c's output file: one entry per frequency block, in print order.

@@ -67,6 +67,15 @@ std::string Number(double x)
     return FormatFixed(x, 6, x < 10 ? 1 : 0);
 }
 
+// Each source on the middle segment of its wire, where the gap is.
+void CentreSources(NecModel& m)
+{
+    for (NecSource& source : m.sources)
+        for (const NecWire& w : m.wires)
+            if (w.tag == source.tag)
+                source.segment = (w.segments + 1) / 2;
+}
+
 } // namespace
 
 void SegmentModel(NecModel& m, double density)
@@ -98,7 +107,7 @@ void SegmentModel(NecModel& m, double density)
             at->second = std::min(at->second, ratio);
     }
 
-    m.feedSegment = (m.wires[static_cast<size_t>(m.feedTag - 1)].segments + 1) / 2;
+    CentreSources(m);
     m.rangeNotes.clear();
     for (const auto& [element, ratio] : shortest)
         if (ratio < radii)
@@ -121,7 +130,7 @@ NecModel Refined(const NecModel& model, double factor)
     for (NecWire& w : finer.wires)
         w.segments = w.bend ? static_cast<int>(std::lround(w.segments * factor))
                             : NearestOdd(w.segments * factor);
-    finer.feedSegment = (finer.wires[static_cast<size_t>(finer.feedTag - 1)].segments + 1) / 2;
+    CentreSources(finer);
     return finer;
 }
 

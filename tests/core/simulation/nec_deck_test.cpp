@@ -42,8 +42,9 @@ TEST(NecDeck, WorkedExampleGivesTheRecordedDeck)
     EXPECT_NEAR(m.wires[1].y2 * 2000, 980.04, 0.01);
     EXPECT_DOUBLE_EQ(m.wires[0].radius, 0.0035);
     EXPECT_DOUBLE_EQ(m.wires[1].radius, 0.005);
-    EXPECT_EQ(m.feedTag, 2);
-    EXPECT_EQ(m.feedSegment, (m.wires[1].segments + 1) / 2);
+    ASSERT_EQ(m.sources.size(), 1u);
+    EXPECT_EQ(m.sources[0].tag, 2);
+    EXPECT_EQ(m.sources[0].segment, (m.wires[1].segments + 1) / 2);
     for (const NecWire& w : m.wires)
         EXPECT_EQ(w.segments % 2, 1) << "wire " << w.tag;
     EXPECT_TRUE(m.notes.empty());
@@ -89,8 +90,8 @@ TEST(NecDeck, FoldedDipoleIsTheBentRodFedOnTheGapSide)
     EXPECT_NEAR(top.z1 - fed.z1, 0.050, 1e-12);
     EXPECT_NEAR(fed.z1 + top.z1, 0, 1e-12);
     EXPECT_EQ(fed.segments, top.segments);
-    EXPECT_EQ(m.feedTag, fed.tag);
-    EXPECT_EQ(m.feedSegment, (fed.segments + 1) / 2);
+    EXPECT_EQ(m.sources[0].tag, fed.tag);
+    EXPECT_EQ(m.sources[0].segment, (fed.segments + 1) / 2);
     double conductor = 0, tip = 0;
     for (const NecWire& w : m.wires)
         if (w.element == 1) {

@@ -1,4 +1,5 @@
 #include "simulation/nec_runner.h"
+#include "simulation/segmentation.h"
 #include "simulation/simulation.h"
 
 #include "child_processes.h"
@@ -252,5 +253,30 @@ INSTANTIATE_TEST_SUITE_P(
                       LiveCase{"FlatElementsFolded", "6", Feed::FoldedDipole, Shape::Flat},
                       LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Each source's impedance is read: two equal dipoles side by side, each fed,
+// see the same impedance, and their coupling moves it from a lone dipole's.
+TEST(Sources, EachSourceGivesItsImpedance)
+{
+    NecModel m;
+    m.frequency = 432;
+    for (int tag = 1; tag <= 2; ++tag) {
+        m.wires.push_back({tag, 1, 0.2 * tag, -0.165, 0, 0.2 * tag, 0.165, 0, 0.002, tag - 1});
+        m.sources.push_back({tag});
+    }
+    SegmentModel(m, kSegmentsPerHalfWave);
+    NecModel lone = m;
+    lone.wires.resize(1);
+    lone.sources.resize(1);
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    const Sweep at{m.frequency, 0, 1};
+    const auto out = RunDecks({NecDeck(m, false, {at}), NecDeck(lone, false, {at})}, c);
+    const auto& pair = out[0].at(0).impedances;
+    ASSERT_EQ(pair.size(), 2u);
+    EXPECT_NEAR(std::abs(pair[0] - pair[1]), 0, 0.01);
+    EXPECT_EQ(out[0][0].impedance, pair[0]);
+    EXPECT_GT(std::abs(pair[0] - out[1].at(0).impedance), 5);
+}
 
 #endif

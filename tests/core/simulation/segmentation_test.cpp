@@ -119,7 +119,7 @@ TEST(Segmentation, RefinedModelHasMoreSegmentsOnEveryWire)
     EXPECT_DOUBLE_EQ(finer.density, m.density * kFinerDensity);
     for (size_t k = 0; k < m.wires.size(); ++k)
         EXPECT_GT(finer.wires[k].segments, m.wires[k].segments) << k;
-    EXPECT_EQ(finer.feedSegment, (finer.wires[1].segments + 1) / 2);
+    EXPECT_EQ(finer.sources[0].segment, (finer.wires[1].segments + 1) / 2);
 }
 
 TEST(Uncertain, PrintsOnlyTheDigitsTheErrorAllows)
