@@ -3,7 +3,7 @@
 #include "app/shell/form_scaler.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
-#include "app/simulation/simulation_plots.h"
+#include "app/simulation/sweep_page.h"
 
 #include "state/atomic_file.h"
 #include "state/errors.h"
@@ -13,7 +13,6 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
-#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,90 +21,12 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTabWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <algorithm>
 #include <exception>
 
 namespace tavora::app {
-
-namespace {
-
-class PlotArea : public QWidget {
-  public:
-    PlotArea(QWidget* parent, const std::optional<SimulationResult>& result)
-        : QWidget(parent), result_(result)
-    {
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        if (result_)
-            DrawSimulationPlots(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
-                                UserDecimalSep());
-    }
-
-  private:
-    const std::optional<SimulationResult>& result_;
-};
-
-QTableWidget* AddTable(const char* name, QRect geometry, QWidget* parent)
-{
-    auto* table = new QTableWidget(parent);
-    table->setObjectName(QString::fromUtf8(name));
-    table->setGeometry(geometry);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->hide();
-    table->setShowGrid(false);
-    // Every column as wide as its text: a stretched last column would be cut
-    // short with "..." where the text is wider than what is left.
-    table->horizontalHeader()->setStretchLastSection(false);
-    return table;
-}
-
-// Empty, without the numbered column headings an empty table would show.
-void Clear(QTableWidget* table)
-{
-    table->clear();
-    table->setRowCount(0);
-    table->setColumnCount(0);
-}
-
-// Columns as wide as their widest cell in the table's current font.
-void FitColumns(QTableWidget* table)
-{
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
-}
-
-// One row per line, one cell per tab-separated text; the heading line, when
-// given, labels the columns.
-void Fill(QTableWidget* table, const std::vector<std::string>& lines, bool heading)
-{
-    std::vector<QStringList> rows;
-    int columns = 0;
-    for (const std::string& line : lines) {
-        rows.push_back(QString::fromStdString(line).split(QLatin1Char('\t')));
-        columns = std::max(columns, static_cast<int>(rows.back().size()));
-    }
-    Clear(table);
-    table->setColumnCount(columns);
-    const size_t first = heading && !rows.empty() ? 1 : 0;
-    if (first)
-        table->setHorizontalHeaderLabels(rows.front());
-    table->horizontalHeader()->setVisible(first == 1);
-    table->setRowCount(static_cast<int>(rows.size() - first));
-    for (size_t r = first; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            table->setItem(static_cast<int>(r - first), c, new QTableWidgetItem(rows[r][c]));
-    FitColumns(table);
-}
-
-} // namespace
 
 ModelSource SimulationWindow::FromDesign(const DesignState& state)
 {
@@ -144,44 +65,42 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     const auto button = [c](const char* name, const char* caption, int left) {
         return AddButton(name, QString::fromUtf8(caption), {left, 80, 130, 38}, c);
     };
-    simulate_ = button("Simulate", "&Simulate", 10);
-    cancel_ = button("Cancel", "&Cancel", 150);
-    print_ = button("Print", "&Print", 290);
-    save_ = button("SavePicture", "Sa&ve picture", 430);
+    cancel_ = button("Cancel", "&Cancel", 10);
+    print_ = button("Print", "&Print", 150);
+    save_ = button("SavePicture", "Sa&ve picture", 290);
+    saveCsv_ = button("SaveCsv", "Sav&e CSV", 430);
     back_ = button("Back", "&Back", 570);
     progress_ = new QProgressBar(c);
     progress_->setObjectName(QStringLiteral("Progress"));
     progress_->setGeometry(720, 84, 510, 30);
     progress_->setRange(0, 1);
     progress_->setValue(0);
-    status_ = AddLabel("Status", QString(), {10, 124, 700, 26}, c);
-    AddExportButtons(c);
+    status_ = AddLabel("Status", QString(), {10, 124, 1220, 26}, c);
 
-    // Room for the heading and four notes: the model's own and those on how
-    // far its figures can be trusted.
-    notes_ = AddLabel("Notes", QString(), {10, 150, 1220, 104}, c);
-    notes_->setWordWrap(true);
-    notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    figures_ = AddTable("Figures", {10, 256, 620, 330}, c);
-    sweep_ = AddTable("Sweep", {10, 594, 620, 250}, c);
-    plots_ = new PlotArea(c, result_);
-    plots_->setObjectName(QStringLiteral("Plots"));
-    plots_->setGeometry(636, 256, 594, 588);
-    // The scaler grows the fonts with the window: the columns follow, so that
+    pages_ = new QTabWidget(c);
+    pages_->setObjectName(QStringLiteral("Pages"));
+    pages_->setGeometry(10, 150, 1220, 694);
+    sweep_ = new SweepPage(*this);
+    AddPage(sweep_);
+    // The scaler grows the fonts with the window: the tables follow, so that
     // no value is cut short.
     ResizeKit1().OnExitResize = [this](double, double) {
-        FitColumns(figures_);
-        FitColumns(sweep_);
+        for (SimulationPage* page : allPages_)
+            page->Rescaled();
     };
 
-    SetEnterButton(simulate_);
-    On(simulate_, &QPushButton::clicked, [this] { Start(); });
+    connect(pages_, &QTabWidget::currentChanged, this, [this] {
+        SetEnterButton(CurrentPage()->RunButton());
+        SetRunning(Running());
+    });
     connect(cancel_, &QPushButton::clicked, this, &SimulationWindow::Cancel);
     On(print_, &QPushButton::clicked, [this] { PrintIt(); });
     On(save_, &QPushButton::clicked, [this] { SavePicture(); });
+    On(saveCsv_, &QPushButton::clicked, [this] { SaveCsv(); });
     connect(back_, &QPushButton::clicked, this, &SimulationWindow::reject);
     connect(&watcher_, &QFutureWatcher<Outcome>::finished, this,
-            [this] { Guarded(Context().dialogs, this, [this] { Finished(); }); });
+            [this] { Guard([this] { Finished(); }); });
+    SetEnterButton(sweep_->RunButton());
     SetRunning(false);
 }
 
@@ -191,6 +110,30 @@ SimulationWindow::~SimulationWindow()
     watcher_.waitForFinished();
 }
 
+void SimulationWindow::AddPage(SimulationPage* page)
+{
+    allPages_.push_back(page);
+    pages_->addTab(page, page->Title());
+    page->SetRunning(Running());
+}
+
+void SimulationWindow::ShowPage(const QString& objectName)
+{
+    for (SimulationPage* page : allPages_)
+        if (page->objectName() == objectName)
+            pages_->setCurrentWidget(page);
+}
+
+SimulationPage* SimulationWindow::CurrentPage() const
+{
+    return static_cast<SimulationPage*>(pages_->currentWidget());
+}
+
+const std::optional<SimulationResult>& SimulationWindow::Result() const
+{
+    return sweep_->Result();
+}
+
 void SimulationWindow::showEvent(QShowEvent* event)
 {
     BaseWindow::showEvent(event);
@@ -198,9 +141,13 @@ void SimulationWindow::showEvent(QShowEvent* event)
     if (!started_) {
         started_ = true;
         QMetaObject::invokeMethod(
-            this, [this] { Guarded(Context().dialogs, this, [this] { Start(); }); },
-            Qt::QueuedConnection);
+            this, [this] { Guard([this] { Start(); }); }, Qt::QueuedConnection);
     }
+}
+
+void SimulationWindow::Guard(const std::function<void()>& action)
+{
+    Guarded(Context().dialogs, this, action);
 }
 
 bool SimulationWindow::Running() const
@@ -210,42 +157,55 @@ bool SimulationWindow::Running() const
 
 void SimulationWindow::SetRunning(bool running)
 {
-    simulate_->setEnabled(!running);
+    const bool shown = !running && CurrentPage()->HasResult();
     cancel_->setEnabled(running);
-    print_->setEnabled(!running && result_.has_value());
-    save_->setEnabled(!running && result_.has_value());
-    saveCsv_->setEnabled(!running && result_.has_value());
-    saveS1p_->setEnabled(!running && result_.has_value());
+    print_->setEnabled(shown);
+    save_->setEnabled(shown);
+    saveCsv_->setEnabled(shown);
     dipole_->setEnabled(!running);
     z0_->setEnabled(!running);
+    for (SimulationPage* page : allPages_)
+        page->SetRunning(running);
+}
+
+Feed SimulationWindow::ChosenFeed() const
+{
+    return dipole_->currentIndex() == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
+}
+
+SimulationSettings SimulationWindow::Settings() const
+{
+    SimulationSettings settings;
+    settings.z0 = StrToFloat(Text(z0_), UserDecimalSep());
+    return settings;
+}
+
+NecModel SimulationWindow::Model() const
+{
+    const SimulationSettings settings = Settings();
+    NecModel model = source_(ChosenFeed());
+    RefuseSimulation(model, settings, UserDecimalSep());
+    return model;
 }
 
 void SimulationWindow::Start()
 {
+    if (!Running())
+        sweep_->Start();
+}
+
+bool SimulationWindow::RunJob(const QString& status, int steps, JobWork work)
+{
     if (Running())
-        return;
+        return false;
     if (FindEngine().empty())
         throw Error(kEngineMissing);
-    const Feed feed = dipole_->currentIndex() == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
-    SimulationSettings settings;
-    settings.z0 = StrToFloat(Text(z0_), UserDecimalSep());
-    const NecModel model = source_(feed);
-    RefuseSimulation(model, settings, UserDecimalSep());
-
     stop_ = false;
-    result_.reset();
-    notes_->clear();
-    Clear(figures_);
-    Clear(sweep_);
-    plots_->update();
-    status_->setText(QStringLiteral("Running nec2c..."));
-    // The pattern frequency, the sweep's other ones and the finer solve's, as
-    // the engine counts them.
-    const int points = std::max(settings.points, 1);
-    progress_->setRange(0, 2 + points - points % 2);
+    status_->setText(status);
+    progress_->setRange(0, std::max(steps, 1));
     progress_->setValue(0);
     QProgressBar* bar = progress_;
-    watcher_.setFuture(QtConcurrent::run([this, bar, model, settings] {
+    watcher_.setFuture(QtConcurrent::run([this, bar, work = std::move(work)] {
         Outcome out;
         RunControl control;
         control.cancel = &stop_;
@@ -259,7 +219,7 @@ void SimulationWindow::Start()
                 Qt::QueuedConnection);
         };
         try {
-            out.result = Simulate(model, settings, control);
+            out.show = work(control);
         } catch (const SimulationCancelled&) {
             out.cancelled = true;
         } catch (const std::exception& e) {
@@ -268,6 +228,7 @@ void SimulationWindow::Start()
         return out;
     }));
     SetRunning(true);
+    return true;
 }
 
 void SimulationWindow::Cancel()
@@ -286,24 +247,10 @@ void SimulationWindow::Finished()
         return;
     }
     status_->setText(QString());
-    if (!out.result)
+    if (!out.show)
         throw Error(out.error);
-    result_ = out.result;
-    const char sep = UserDecimalSep();
-    // The heading and the model's notes are sentences; the figures are rows.
-    QStringList notes;
-    std::vector<std::string> figures;
-    for (const std::string& line : SimulationFigureLines(*result_, sep)) {
-        if (line.find('\t') == std::string::npos)
-            notes << QString::fromStdString(line);
-        else
-            figures.push_back(line);
-    }
-    notes_->setText(notes.join(QLatin1Char('\n')));
-    Fill(figures_, figures, false);
-    Fill(sweep_, SweepTableLines(*result_, sep), true);
-    plots_->update();
-    SetRunning(false); // again: Print and Save picture now have a result
+    out.show();
+    SetRunning(false); // again: Print and the saves now have a result
 }
 
 void SimulationWindow::reject()
@@ -314,7 +261,8 @@ void SimulationWindow::reject()
 
 void SimulationWindow::PrintIt()
 {
-    if (!result_)
+    const SimulationPage* page = CurrentPage();
+    if (!page->HasResult())
         return;
     std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, windowTitle());
     if (!printer)
@@ -322,15 +270,15 @@ void SimulationWindow::PrintIt()
     QPainter painter;
     if (!painter.begin(printer.get()))
         throw Error("Printer could not be opened");
-    const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
-    DrawSimulationPage(painter, QRectF(0, 0, page.width(), page.height()), *result_,
-                       UserDecimalSep());
+    const QRectF area = printer->pageLayout().paintRectPixels(printer->resolution());
+    page->DrawPage(painter, QRectF(0, 0, area.width(), area.height()), UserDecimalSep());
     painter.end();
 }
 
 void SimulationWindow::SavePicture()
 {
-    if (!result_)
+    const SimulationPage* page = CurrentPage();
+    if (!page->HasResult())
         return;
     const QString path = Context().dialogs.SaveFile(
         this, {QStringLiteral("Save simulation picture"), QStringLiteral("png"),
@@ -348,8 +296,8 @@ void SimulationWindow::SavePicture()
         pdf.setResolution(1200);
         pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         QPainter painter(&pdf);
-        const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());
-        DrawSimulationPage(painter, QRectF(0, 0, page.width(), page.height()), *result_, sep);
+        const QRectF area = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        page->DrawPage(painter, QRectF(0, 0, area.width(), area.height()), sep);
     } else {
         QImage image(1600, 1400, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -358,12 +306,33 @@ void SimulationWindow::SavePicture()
             QFont font = painter.font();
             font.setPixelSize(18);
             painter.setFont(font);
-            DrawSimulationPage(painter, QRectF(20, 20, 1560, 1360), *result_, sep);
+            page->DrawPage(painter, QRectF(20, 20, 1560, 1360), sep);
         }
         if (!image.save(&buffer, "PNG"))
             throw FileError("Cannot write " + path.toStdString());
     }
     WriteFileAtomically(path.toStdString(), bytes.toStdString());
+}
+
+void SimulationWindow::SaveText(const char* title, const char* extension, const char* filter,
+                                const std::string& text)
+{
+    const QString path = Context().dialogs.SaveFile(
+        this,
+        {QString::fromUtf8(title), QString::fromUtf8(extension), QString::fromUtf8(filter),
+         QDir::current().filePath(QStringLiteral("Simulation.") + QString::fromUtf8(extension))});
+    if (path.isEmpty())
+        return;
+    WriteFileAtomically(path.toStdString(), text);
+    Context().dialogs.Beep();
+    Context().dialogs.Notice(this, QStringLiteral("File saved"));
+}
+
+void SimulationWindow::SaveCsv()
+{
+    if (CurrentPage()->HasResult())
+        SaveText("Save simulation as CSV", "csv", "CSV files (*.csv);;All files (*.*)",
+                 CurrentPage()->Csv());
 }
 
 } // namespace tavora::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/shell/base_window.h"
+#include "app/simulation/simulation_page.h"
 
 #include "simulation/simulation.h"
 
@@ -8,25 +9,28 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
 class QProgressBar;
 class QPushButton;
+class QTabWidget;
 
 namespace tavora::app {
+
+class SweepPage;
 
 // Builds the model for the chosen dipole; runs on the window's thread and
 // throws the design's own errors.
 using ModelSource = std::function<NecModel(Feed)>;
 
-// The NEC-2 simulation of a design or an existing Yagi: the engine runs off
-// the window's thread with a progress bar and Cancel; then the figures beside
-// the DL6WU estimates, both pattern cuts and the sweep.
+// The NEC-2 simulation of a design or an existing Yagi: a page per question
+// asked of the engine, and what they share. One job runs at a time, off the
+// window's thread, with the progress bar and Cancel; it opens on the sweep,
+// which starts as the window opens.
 class SimulationWindow : public BaseWindow {
     Q_OBJECT
   public:
@@ -39,17 +43,34 @@ class SimulationWindow : public BaseWindow {
     static ModelSource FromDesign(const DesignState& state);
     static ModelSource FromYoEntries(const YoEntryTexts& entries, char decimalSep);
 
-    void Start();  // "Simulate"
+    void Start();  // the sweep page's "Simulate"
     void Cancel(); // "Cancel": no engine process outlives it
     void PrintIt();
     void SavePicture();
-    // The exports of simulation_exports.cpp.
-    void SaveCsv();        // as `simulate --csv`
-    void SaveTouchstone(); // .s1p, S11 against the SWR reference
-    void SaveNecDeck();    // as `design --nec`
-
+    void SaveCsv(); // the page shown, as the command line's --csv
     bool Running() const;
-    const std::optional<SimulationResult>& Result() const { return result_; }
+    // The sweep page's figures.
+    const std::optional<SimulationResult>& Result() const;
+
+    // For the pages.
+    void AddPage(SimulationPage* page);
+    void ShowPage(const QString& objectName);
+    SimulationPage* CurrentPage() const;
+    Feed ChosenFeed() const;
+    const ModelSource& Source() const { return source_; }
+    // The chosen model with the window's settings, refused as a run would be.
+    NecModel Model() const;
+    SimulationSettings Settings() const;
+    // Runs `work` off the window's thread with the progress bar (counting
+    // `steps` until the work reports its own total) and Cancel; what it gives
+    // back runs on the window's thread. Its errors reach the general handler.
+    // False, and nothing started, while another job runs.
+    bool RunJob(const QString& status, int steps, JobWork work);
+    // `action` under the general error handler.
+    void Guard(const std::function<void()>& action);
+    // Asks where, writes whole or not at all, and says so.
+    void SaveText(const char* title, const char* extension, const char* filter,
+                  const std::string& text);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -58,19 +79,15 @@ class SimulationWindow : public BaseWindow {
   private:
     void Finished();
     void SetRunning(bool running);
-    void AddExportButtons(QWidget* client);
-    void SaveText(const char* title, const char* extension, const char* filter,
-                  const std::string& text);
 
     ModelSource source_;
-    // What a run gives back to the window's thread.
+    // What a job gives back to the window's thread.
     struct Outcome {
-        std::optional<SimulationResult> result;
+        JobResult show;
         std::string error;
         bool cancelled = false;
     };
 
-    std::optional<SimulationResult> result_;
     std::atomic<bool> stop_{false};
     QFutureWatcher<Outcome> watcher_;
     bool started_ = false;
@@ -79,12 +96,10 @@ class SimulationWindow : public BaseWindow {
     QLineEdit* z0_;
     QProgressBar* progress_;
     QLabel* status_;
-    QLabel* notes_;
-    QTableWidget* figures_;
-    QTableWidget* sweep_;
-    QWidget* plots_;
-    QPushButton *simulate_, *cancel_, *print_, *save_, *back_;
-    QPushButton *saveCsv_ = nullptr, *saveS1p_ = nullptr, *saveNec_ = nullptr;
+    QTabWidget* pages_;
+    SweepPage* sweep_;
+    std::vector<SimulationPage*> allPages_;
+    QPushButton *cancel_, *print_, *save_, *saveCsv_, *back_;
 };
 
 } // namespace tavora::app

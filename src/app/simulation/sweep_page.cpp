@@ -1,0 +1,179 @@
+#include "app/simulation/sweep_page.h"
+
+#include "app/shell/tool_widgets.h"
+#include "app/shell/user_locale.h"
+#include "app/simulation/simulation_plots.h"
+#include "app/simulation/simulation_window.h"
+
+#include "simulation/touchstone.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace tavora::app {
+
+namespace {
+
+class PlotArea : public QWidget {
+  public:
+    PlotArea(QWidget* parent, const std::optional<SimulationResult>& result)
+        : QWidget(parent), result_(result)
+    {
+        setObjectName(QStringLiteral("Plots"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (result_)
+            DrawSimulationPlots(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
+                                UserDecimalSep());
+    }
+
+  private:
+    const std::optional<SimulationResult>& result_;
+};
+
+} // namespace
+
+SweepPage::SweepPage(SimulationWindow& window) : SimulationPage(window)
+{
+    setObjectName(QStringLiteral("SweepPage"));
+    const auto button = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        return b;
+    };
+    simulate_ = button("Simulate", "&Simulate");
+    saveS1p_ = button("SaveTouchstone", "Save Touchst&one");
+    saveNec_ = button("SaveNecDeck", "Save &NEC deck");
+    // Room for the heading and four notes: the model's own and those on how
+    // far its figures can be trusted.
+    notes_ = new QLabel(this);
+    notes_->setObjectName(QStringLiteral("Notes"));
+    notes_->setWordWrap(true);
+    notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    notes_->setMinimumHeight(notes_->fontMetrics().lineSpacing() * 4);
+    figures_ = AddFigureTable("Figures", this);
+    sweep_ = AddFigureTable("Sweep", this);
+    plots_ = new PlotArea(this, result_);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {simulate_, saveS1p_, saveNec_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* grid = new QGridLayout(this);
+    grid->addLayout(buttons, 0, 0, 1, 2);
+    grid->addWidget(notes_, 1, 0, 1, 2);
+    grid->addWidget(figures_, 2, 0);
+    grid->addWidget(sweep_, 3, 0);
+    grid->addWidget(plots_, 2, 1, 2, 1);
+    // The figures' widest row (a gain beside its DL6WU estimate) before the plots.
+    grid->setColumnStretch(0, 6);
+    grid->setColumnStretch(1, 5);
+    grid->setRowStretch(2, 4);
+    grid->setRowStretch(3, 3);
+
+    connect(simulate_, &QPushButton::clicked, this,
+            [this] { Window().Guard([this] { Start(); }); });
+    connect(saveS1p_, &QPushButton::clicked, this,
+            [this] { Window().Guard([this] { SaveTouchstone(); }); });
+    connect(saveNec_, &QPushButton::clicked, this,
+            [this] { Window().Guard([this] { SaveNecDeck(); }); });
+}
+
+QString SweepPage::Title() const
+{
+    return QStringLiteral("Patterns and sweep");
+}
+
+void SweepPage::SetRunning(bool running)
+{
+    SimulationPage::SetRunning(running);
+    saveS1p_->setEnabled(!running && result_.has_value());
+    saveNec_->setEnabled(!running);
+}
+
+void SweepPage::Rescaled()
+{
+    FitColumns(figures_);
+    FitColumns(sweep_);
+}
+
+void SweepPage::Start()
+{
+    const NecModel model = Window().Model();
+    const SimulationSettings settings = Window().Settings();
+    // The pattern frequency, the sweep's other ones and the finer solve's, as
+    // the engine counts them.
+    const int points = std::max(settings.points, 1);
+    const bool started = Window().RunJob(
+        QStringLiteral("Running nec2c..."), 2 + points - points % 2,
+        [this, model, settings](const RunControl& control) -> JobResult {
+            auto result = std::make_shared<SimulationResult>(Simulate(model, settings, control));
+            return [this, result] { Show(std::move(*result)); };
+        });
+    if (!started)
+        return;
+    // Cleared once the run is under way: a run refused leaves the last figures.
+    result_.reset();
+    notes_->clear();
+    ClearTable(figures_);
+    ClearTable(sweep_);
+    plots_->update();
+}
+
+void SweepPage::Show(SimulationResult result)
+{
+    result_ = std::move(result);
+    const char sep = UserDecimalSep();
+    // The heading and the model's notes are sentences; the figures are rows.
+    QStringList notes;
+    std::vector<std::string> figures;
+    for (const std::string& line : SimulationFigureLines(*result_, sep)) {
+        if (line.find('\t') == std::string::npos)
+            notes << QString::fromStdString(line);
+        else
+            figures.push_back(line);
+    }
+    notes_->setText(notes.join(QLatin1Char('\n')));
+    FillTable(figures_, figures, false);
+    FillTable(sweep_, SweepTableLines(*result_, sep), true);
+    plots_->update();
+}
+
+void SweepPage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
+{
+    if (result_)
+        DrawSimulationPage(painter, page, *result_, decimalSep);
+}
+
+std::string SweepPage::Csv() const
+{
+    return result_ ? SimulationCsv(*result_) : std::string();
+}
+
+void SweepPage::SaveTouchstone()
+{
+    if (result_)
+        Window().SaveText("Save Touchstone file", "s1p",
+                          "Touchstone files (*.s1p);;All files (*.*)", TouchstoneS1p(*result_));
+}
+
+// The deck needs no run: the model of the chosen driven element, as the
+// command line's `design --nec` writes it.
+void SweepPage::SaveNecDeck()
+{
+    Window().SaveText("Save NEC deck", "nec", "NEC-2 decks (*.nec);;All files (*.*)",
+                      ExportDeck(Window().Source()(Window().ChosenFeed())));
+}
+
+} // namespace tavora::app
