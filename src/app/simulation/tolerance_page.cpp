@@ -93,18 +93,28 @@ TolerancePage::TolerancePage(SimulationWindow& window) : SimulationPage(window)
     boxes->addWidget(run_);
     boxes->addStretch();
 
+    const auto label = [this](const char* name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromUtf8(name));
+        l->setWordWrap(true);
+        return l;
+    };
+    heading_ = label("ToleranceHeading");
+    perElement_ = label("PerElementHeading");
     spread_ = AddFigureTable("Spread", this);
     sensitivity_ = AddFigureTable("Sensitivity", this);
     plots_ = new PlotArea(this, result_);
     auto* grid = new QGridLayout(this);
     grid->addLayout(boxes, 0, 0, 1, 2);
-    grid->addWidget(spread_, 1, 0);
-    grid->addWidget(sensitivity_, 2, 0);
-    grid->addWidget(plots_, 1, 1, 2, 1);
+    grid->addWidget(heading_, 1, 0, 1, 2);
+    grid->addWidget(spread_, 2, 0);
+    grid->addWidget(perElement_, 3, 0);
+    grid->addWidget(sensitivity_, 4, 0);
+    grid->addWidget(plots_, 2, 1, 3, 1);
     grid->setColumnStretch(0, 5);
-    grid->setColumnStretch(1, 6);
-    grid->setRowStretch(1, 2);
-    grid->setRowStretch(2, 3);
+    grid->setColumnStretch(1, 7);
+    grid->setRowStretch(2, 2);
+    grid->setRowStretch(4, 3);
     connect(run_, &QPushButton::clicked, this, [this] { Window().Guard([this] { Start(); }); });
 }
 
@@ -160,6 +170,8 @@ void TolerancePage::Start()
     if (!started)
         return;
     result_.reset();
+    heading_->clear();
+    perElement_->clear();
     ClearTable(spread_);
     ClearTable(sensitivity_);
     plots_->update();
@@ -169,18 +181,23 @@ void TolerancePage::Show(ToleranceResult result)
 {
     result_ = std::move(result);
     const std::vector<std::string> lines = ToleranceLines(*result_, UserDecimalSep());
-    // The spread and the systematic errors, then the per-element table with
-    // its heading: the lines after the one that names it.
+    // The heading sentence, the spread and the systematic errors, then the
+    // per-element table under its own sentence.
     std::vector<std::string> spread, sensitivity;
     bool perElement = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 1; i < lines.size(); ++i) {
         if (lines[i].rfind("Change per mm", 0) == 0) {
             perElement = true;
-            spread.push_back(lines[i]);
+            perElement_->setText(QString::fromStdString(lines[i]));
+            if (!spread.empty() && spread.back().empty())
+                spread.pop_back();
             continue;
         }
         (perElement ? sensitivity : spread).push_back(lines[i]);
     }
+    heading_->setText(QString::fromStdString(lines.front()));
+    if (!spread.empty() && spread.front().empty())
+        spread.erase(spread.begin());
     FillTable(spread_, spread, false);
     FillTable(sensitivity_, sensitivity, true);
     plots_->update();

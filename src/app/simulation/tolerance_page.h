@@ -7,6 +7,7 @@
 #include <optional>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace tavora::app {
@@ -36,6 +37,7 @@ class TolerancePage : public SimulationPage {
     std::optional<ToleranceResult> result_;
     QLineEdit *builds_, *lengthTol_, *positionTol_, *seed_;
     QComboBox* distribution_;
+    QLabel *heading_, *perElement_;
     QTableWidget *spread_, *sensitivity_;
     QWidget* plots_;
     QPushButton* run_;

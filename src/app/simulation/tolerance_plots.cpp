@@ -51,7 +51,7 @@ Axes DrawFrame(QPainter& p, const QRectF& area, const QString& title, double lo,
     const Axes axes{area.adjusted(fm.horizontalAdvance(QStringLiteral("-0.000")) + 6, line * 1.5,
                                   -line * 0.5, -line * 2.6),
                     lo, hi};
-    const auto ticks = AxisTicks(lo, hi, 4);
+    const auto ticks = AxisTicks(lo, hi, 6);
     const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1;
     for (double y : ticks) {
         p.setPen(QPen(kGrid, 0));
@@ -107,9 +107,6 @@ void DrawToleranceHistogram(QPainter& p, const QRectF& area, const ToleranceResu
     p.setPen(QPen(Qt::darkGray, Unit(fm), Qt::DotLine));
     for (double x : {s.p5, s.p95})
         p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
-    p.setPen(Qt::black);
-    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
-               Qt::AlignHCenter, QStringLiteral("dashed: nominal, dotted: 5 % and 95 %"));
     p.restore();
 }
 
@@ -161,21 +158,37 @@ void DrawSensitivityBars(QPainter& p, const QRectF& area, const ToleranceResult&
     }
     p.setPen(QPen(Qt::black, 0));
     p.drawLine(QPointF(plot.left(), axes.Y(0)), QPointF(plot.right(), axes.Y(0)));
-    // The legend under the element names (R the reflector, D the dipole,
-    // then the directors by number, as the manual says).
-    const double y = plot.bottom() + line * 1.2;
-    double x = plot.left();
-    for (const auto& [text, colour] : {std::pair{QStringLiteral("length +1 mm"), kLengthBar},
-                                       std::pair{QStringLiteral("position +1 mm"), kPositionBar}}) {
-        p.fillRect(QRectF(x, y + line * 0.25, line * 0.6, line * 0.6), colour);
-        p.drawText(QPointF(x + line * 0.8, y + fm.ascent()), text);
-        x += line * 1.6 + fm.horizontalAdvance(text);
-    }
     p.restore();
 }
 
-void DrawTolerancePlots(QPainter& p, const QRectF& a, const ToleranceResult& r, char sep)
+void DrawTolerancePlots(QPainter& p, const QRectF& area, const ToleranceResult& r, char sep)
 {
+    // One key for all six, below them.
+    const QFontMetricsF fm(p.font());
+    const double line = fm.height();
+    const QRectF a = area.adjusted(0, 0, 0, -line * 2.2);
+    p.save();
+    double x = a.left();
+    const double y = a.bottom() + line * 0.2;
+    const auto key = [&](const QColor& colour, Qt::PenStyle style, const QString& text) {
+        if (style == Qt::NoPen)
+            p.fillRect(QRectF(x, y + line * 0.25, line * 0.6, line * 0.6), colour);
+        else {
+            p.setPen(QPen(colour, 2 * Unit(fm), style));
+            p.drawLine(QPointF(x, y + line / 2), QPointF(x + line * 1.2, y + line / 2));
+        }
+        x += line * (style == Qt::NoPen ? 0.8 : 1.4);
+        p.setPen(Qt::black);
+        p.drawText(QPointF(x, y + fm.ascent()), text);
+        x += fm.horizontalAdvance(text) + line;
+    };
+    key(Qt::darkGreen, Qt::DashLine, QStringLiteral("nominal"));
+    key(Qt::darkGray, Qt::DotLine, QStringLiteral("5 % and 95 %"));
+    key(kLengthBar, Qt::NoPen, QStringLiteral("builds; length +1 mm"));
+    key(kPositionBar, Qt::NoPen, QStringLiteral("position +1 mm"));
+    p.drawText(QRectF(a.left(), y + line, a.width(), line), Qt::AlignLeft,
+               QStringLiteral("Elements: R reflector, D dipole, then the directors by number"));
+    p.restore();
     const double w = a.width() / 3, h = a.height() / 2;
     for (size_t k = 0; k < kJudged.size(); ++k) {
         const double x = a.left() + w * static_cast<double>(k);

@@ -327,9 +327,9 @@ std::vector<std::string> ToleranceLines(const ToleranceResult& r, char sep)
                         Num(sy->figures.frontToBack, 1, sep) + "\t" + Num(sy->figures.swr, 2, sep));
     // The difference of two solves, whose gains the engine prints in
     // hundredths of a dB: more decimals would only show that rounding.
-    lines.insert(lines.end(), {"", "Change per mm, each element alone (gains to 0.01 dB)",
-                               "\tLength: gain (dB)\tF/B (dB)\tSWR\tPosition: gain (dB)\tF/B "
-                               "(dB)\tSWR"});
+    lines.insert(lines.end(),
+                 {"", "Change per mm, each element alone: gain and F/B in dB, gains to 0.01 dB",
+                  "\tLength: gain\tF/B\tSWR\tPosition: gain\tF/B\tSWR"});
     for (const Sensitivity& se : r.sensitivity) {
         std::string line = ElementName(r.model, se.element);
         for (const BuildFigures* f : {&se.perMmLength, &se.perMmPosition})
