@@ -95,13 +95,21 @@ void GrabTolerance(tavora::app::AppContext& context, const QString& dir, bool ma
 {
     using namespace tavora;
     const std::pair<const char*, const char*> bands[] = {{"144.1", "2m"}, {"1296.3", "23cm"}};
-    for (const auto& [mhz, band] : bands) {
-        if (manual && std::string(band) != "23cm")
+    for (const auto& [mhz, bandName] : bands) {
+        if (manual && std::string(bandName) != "23cm")
             continue;
+        // As `tavora-cli simulate --tolerance --freq MHZ --directors 17 --builds 50`
+        // has it, for the manual's worked example.
         DesignEntry e = FormDefaults();
         e.Frequency = mhz;
-        ApplyBandDefaults(e);
         e.Directors = "17";
+        DesignEntry band = e;
+        ApplyBandDefaults(band);
+        for (auto size :
+             {&DesignEntry::BoomSection, &DesignEntry::ElementDiam, &DesignEntry::ElementWidth,
+              &DesignEntry::ElementThick, &DesignEntry::RadiatorDiam, &DesignEntry::RadiatorWidth,
+              &DesignEntry::RadiatorThick, &DesignEntry::BendDiam, &DesignEntry::FeedGap})
+            e.*size = band.*size;
         DesignState design;
         YagiDoCalculate(e, design);
         std::string report;
@@ -120,7 +128,7 @@ void GrabTolerance(tavora::app::AppContext& context, const QString& dir, bool ma
         if (manual)
             SaveForManual(window, dir + "/tolerance.png");
         else
-            window.grab().save(dir + "/tolerance_" + band + ".png");
+            window.grab().save(dir + "/tolerance_" + bandName + ".png");
     }
 }
 

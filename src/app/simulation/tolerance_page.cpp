@@ -66,15 +66,15 @@ TolerancePage::TolerancePage(SimulationWindow& window) : SimulationPage(window)
         return e;
     };
     builds_ = edit("Builds", kBuildsBox, QStringLiteral("100"));
-    // The report's tolerance, when the design gives a model; else the run
-    // takes it from the model an empty box leaves it to.
-    QString reportTol;
+    // Empty takes the report's tolerance unrounded, as the command line does
+    // without --length-tol; the box shows it in grey when the design gives a
+    // model.
+    lengthTol_ = edit("LengthTolerance", kLengthTolBox, QString());
     try {
-        reportTol = QString::fromStdString(FormatFixed(
-            DefaultLengthTolerance(Window().Source()(Window().ChosenFeed())), 6, 2, sep));
+        lengthTol_->setPlaceholderText(QString::fromStdString(FormatFixed(
+            DefaultLengthTolerance(Window().Source()(Window().ChosenFeed())), 6, 2, sep)));
     } catch (const Error&) {
     }
-    lengthTol_ = edit("LengthTolerance", kLengthTolBox, reportTol);
     lengthTol_->setToolTip(
         QStringLiteral("Empty: the report's tolerance, 0.3 % of the wavelength"));
     positionTol_ = edit("PositionTolerance", kPositionTolBox,
