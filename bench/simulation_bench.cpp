@@ -1,5 +1,6 @@
 #include "design/entry.h"
 #include "design/report.h"
+#include "simulation/array.h"
 #include "simulation/segmentation.h"
 #include "simulation/simulation.h"
 
@@ -237,5 +238,19 @@ BENCHMARK(BM_SymmetricFigures)
     ->ArgsProduct({{144, 432, 1296}, {0, 1}, {10, 16, 20, 40}})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// Two 20-director Yagis stacked vertically, swept over 11 spacings (with the
+// single Yagi, the spacing asked for and the rule's): CPU time of the whole.
+void BM_ArraySweep(benchmark::State& state)
+{
+    const NecModel model = Model(20, "432");
+    ArraySettings settings;
+    settings.sweepPoints = 11;
+    const double before = ChildCpuSeconds();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SimulateArray(model, settings, {}));
+    CountEngineCpu(state, before);
+}
+BENCHMARK(BM_ArraySweep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace

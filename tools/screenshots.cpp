@@ -14,6 +14,7 @@
 #include "app/shell/help_window.h"
 #include "app/shell/main_window.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/array_page.h"
 #include "app/simulation/simulation_window.h"
 #include "app/simulation/tolerance_page.h"
 
@@ -355,6 +356,17 @@ int main(int argc, char** argv)
     Settle();
     simulation.grab().save(dir + "/simulation.png");
     GrabTolerance(context, dir, false);
+
+    // The same design stacked, with its spacing sweep.
+    app::SimulationWindow stacked(&results, context, app::SimulationWindow::FromDesign(state));
+    stacked.ShowPage(QStringLiteral("ArrayPage"));
+    stacked.show();
+    auto* array = stacked.findChild<app::ArrayPage*>(QStringLiteral("ArrayPage"));
+    array->Start();
+    for (int i = 0; i < 150 && !array->Result(); ++i)
+        Settle();
+    Settle();
+    stacked.grab().save(dir + "/simulation_array.png");
 
     // The worked Yagi as a user types it in, with the longest texts a box takes.
     const char* typed[][2] = {{"1", "10.0"},    {"2", "416"},     {"3", "980.0"},

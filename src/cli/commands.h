@@ -17,6 +17,7 @@ namespace tavora::cli {
 void AddDesignCommand(CLI::App& app, int& exitCode);
 void AddYoCommand(CLI::App& app, int& exitCode);
 void AddSimulateCommand(CLI::App& app, int& exitCode);
+void AddSimulateStackCommand(CLI::App& app, int& exitCode);
 
 // The design entry screen's boxes and the balun coax, as options (--freq, ...).
 struct DesignInput {

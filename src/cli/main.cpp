@@ -50,6 +50,7 @@ int main(int argc, char** argv)
     tavora::cli::AddDesignCommand(app, exitCode);
     tavora::cli::AddYoCommand(app, exitCode);
     tavora::cli::AddSimulateCommand(app, exitCode);
+    tavora::cli::AddSimulateStackCommand(app, exitCode);
     tavora::cli::AddCutListCommand(app, exitCode);
     tavora::cli::AddGainCommand(app, exitCode);
     tavora::cli::AddStackCommand(app, exitCode);

@@ -4,6 +4,7 @@
 #include "exchange/mmana.h"
 #include "feedline/impedance.h"
 #include "feedline/swr.h"
+#include "simulation/array.h"
 #include "simulation/simulation.h"
 #include "simulation/tolerance.h"
 #include "state/box_names.h"
@@ -53,6 +54,10 @@ const std::map<std::string, std::string>& OptionsOfBoxes()
             {kBuildsBox, "--builds"},
             {kLengthTolBox, "--length-tol"},
             {kPositionTolBox, "--position-tol"},
+            {kSpacingBox, "--spacing"},
+            {kSweepBox, "--sweep-spacing"},
+            {kSweepPointsBox, "--sweep-spacing"},
+            {kSideLobeBox, "--side-lobe"},
         };
         for (MeasureMode mode :
              {MeasureMode::Power, MeasureMode::Volts, MeasureMode::Milliamps, MeasureMode::Ohms}) {

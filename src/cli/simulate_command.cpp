@@ -6,61 +6,13 @@
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "stop_signals.h"
 
-#include <atomic>
-#include <csignal>
 #include <iostream>
 
 namespace tavora::cli {
 
 namespace {
-
-// Set from the signal handler: lock-free, so safe there.
-std::atomic<bool> stopRun{false};
-volatile std::sig_atomic_t stopSignal = 0;
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void OnStopSignal(int signal)
-{
-    stopSignal = signal;
-    stopRun.store(true);
-}
-
-// For the length of a run, Ctrl-C, a kill or a closed terminal stop it as
-// Cancel does: the engines run in process groups of their own, which the
-// terminal's Ctrl-C does not reach, and only the run can remove its folder.
-// Then the program ends by the same signal, as it would have without this.
-// A signal ignored from the start (nohup) stays ignored.
-class StopSignals {
-  public:
-    StopSignals()
-    {
-        struct sigaction action {};
-        action.sa_handler = OnStopSignal;
-        sigemptyset(&action.sa_mask);
-        for (size_t i = 0; i < std::size(kSignals); ++i) {
-            ::sigaction(kSignals[i], nullptr, &old_[i]);
-            if (old_[i].sa_handler != SIG_IGN)
-                ::sigaction(kSignals[i], &action, nullptr);
-        }
-    }
-    ~StopSignals()
-    {
-        for (size_t i = 0; i < std::size(kSignals); ++i)
-            ::sigaction(kSignals[i], &old_[i], nullptr);
-        if (const int signal = stopSignal) {
-            std::cout.flush();
-            std::signal(signal, SIG_DFL);
-            std::raise(signal);
-        }
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-  private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-    struct sigaction old_[std::size(kSignals)]{};
-};
 
 struct SimulateOptions {
     DesignInput input;

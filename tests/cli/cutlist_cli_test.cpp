@@ -119,7 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                                         "38=20 --set 2=400 --set 3=980 --yag FILE"},
                       DashCase{"CutListCsv", "cutlist --csv FILE"},
                       DashCase{"SimulateCsv", "simulate --points 3 --csv FILE"},
-                      DashCase{"SimulateS1p", "simulate --points 3 --s1p FILE"}),
+                      DashCase{"SimulateS1p", "simulate --points 3 --s1p FILE"},
+                      DashCase{"SimulateStackCsv",
+                               "simulate-stack --directors 2 --sweep-spacing 0:0:2 --csv FILE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DashIsStandardOutput, OnlyOneFileCanTakeIt)

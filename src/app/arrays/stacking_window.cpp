@@ -6,6 +6,7 @@
 #include "app/shell/radio_group.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/simulation_window.h"
 
 #include "arrays/stacking.h"
 #include "state/design_state.h"
@@ -80,11 +81,14 @@ StackingWindow::StackingWindow(QWidget* owner, AppContext& context)
     picture_->SetPicture(QPixmap::fromImage(BothPlanesPicture()));
 
     QPushButton* back = AddButton("Button2", QStringLiteral("&Back"), {740, 690, 170, 44}, c);
+    QPushButton* simulate =
+        AddButton("SimulateArray", QStringLiteral("Simulate the &array"), {480, 690, 240, 44}, c);
 
     SetEnterButton(calculate);
     On(calculate, &QPushButton::clicked, [this] { FindBeamGain(); });
     On(plane_, &RadioGroup::Clicked, [this] { ClearBoxV(); });
     On(back, &QPushButton::clicked, [this] { accept(); });
+    On(simulate, &QPushButton::clicked, [this] { SimulateArray(); });
 
     // Clearmemo; a plane index in the value group that is not a number is
     // reported and the window opens all the same.
@@ -126,6 +130,14 @@ void StackingWindow::FindBeamGain()
         throw;
     }
     show();
+}
+
+// The design last calculated, stacked, in the simulation window.
+void StackingWindow::SimulateArray()
+{
+    SimulationWindow window(this, Context(), SimulationWindow::FromDesign(Context().state));
+    window.ShowPage(QStringLiteral("ArrayPage"));
+    ShowModal(window);
 }
 
 void StackingWindow::GetValues()

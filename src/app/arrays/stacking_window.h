@@ -25,6 +25,7 @@ class StackingWindow : public BaseWindow {
 
     void ClearBoxV();
     void FindBeamGain();
+    void SimulateArray(); // "Simulate the array"
 
   protected:
     void done(int result) override; // Savethings

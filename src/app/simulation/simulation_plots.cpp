@@ -243,14 +243,14 @@ void DrawSimulationPlots(QPainter& p, const QRectF& a, const SimulationResult& r
     DrawSweepPlot(p, {a.left() + w, a.top() + h, w, h2}, r, true, sep);
 }
 
-void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult& r, char sep)
+double DrawFigureRows(QPainter& p, const QRectF& page, const std::vector<std::string>& lines)
 {
     const QFontMetricsF fm(p.font());
     const double line = fm.height();
     // The figures as a table: each column as wide as its widest cell.
     std::vector<QStringList> rows;
     std::vector<double> widths;
-    for (const std::string& text : SimulationFigureLines(r, sep)) {
+    for (const std::string& text : lines) {
         rows.push_back(Q(text).split(QLatin1Char('\t')));
         if (rows.back().size() == 1)
             continue; // a sentence, not a row of the table
@@ -272,7 +272,13 @@ void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult&
         }
         y += line;
     }
-    y += line;
+    return y;
+}
+
+void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult& r, char sep)
+{
+    const double line = QFontMetricsF(p.font()).height();
+    const double y = DrawFigureRows(p, page, SimulationFigureLines(r, sep)) + line;
     DrawSimulationPlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 

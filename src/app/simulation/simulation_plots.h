@@ -45,6 +45,11 @@ void DrawSweepPlot(QPainter& painter, const QRectF& area, const SimulationResult
 void DrawSimulationPlots(QPainter& painter, const QRectF& area, const SimulationResult& result,
                          char decimalSep);
 
+// Lines of "caption\tvalue..." as a table from the page's top, each column as
+// wide as its widest cell, a line without a tab as a sentence; gives the y
+// below the last row.
+double DrawFigureRows(QPainter& painter, const QRectF& page, const std::vector<std::string>& lines);
+
 // A whole page: the figures, then the plots.
 void DrawSimulationPage(QPainter& painter, const QRectF& page, const SimulationResult& result,
                         char decimalSep);

@@ -3,6 +3,7 @@
 #include "app/shell/form_scaler.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/array_page.h"
 #include "app/simulation/sweep_page.h"
 #include "app/simulation/tolerance_page.h"
 
@@ -84,6 +85,7 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     sweep_ = new SweepPage(*this);
     AddPage(sweep_);
     AddPage(new TolerancePage(*this));
+    AddPage(new ArrayPage(*this));
     // The scaler grows the fonts with the window: the tables follow, so that
     // no value is cut short.
     ResizeKit1().OnExitResize = [this](double, double) {
@@ -139,9 +141,12 @@ const std::optional<SimulationResult>& SimulationWindow::Result() const
 void SimulationWindow::showEvent(QShowEvent* event)
 {
     BaseWindow::showEvent(event);
-    // The run starts as the window opens; its errors reach the general handler.
+    // The sweep starts as the window opens on it; its errors reach the general
+    // handler. A window opened on another page waits for that page's button.
     if (!started_) {
         started_ = true;
+        if (CurrentPage() != sweep_)
+            return;
         QMetaObject::invokeMethod(
             this, [this] { Guard([this] { Start(); }); }, Qt::QueuedConnection);
     }

@@ -54,6 +54,7 @@ class SimulationWindow : public BaseWindow {
 
     // For the pages.
     void AddPage(SimulationPage* page);
+    // Before the window shows, this also keeps the sweep from starting.
     void ShowPage(const QString& objectName);
     SimulationPage* CurrentPage() const;
     Feed ChosenFeed() const;

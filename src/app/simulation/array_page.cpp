@@ -1,0 +1,181 @@
+#include "app/simulation/array_page.h"
+
+#include "app/shell/tool_widgets.h"
+#include "app/shell/user_locale.h"
+#include "app/simulation/array_plots.h"
+#include "app/simulation/simulation_window.h"
+
+#include "state/numbers.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace tavora::app {
+
+namespace {
+
+class ArrayPlotArea : public QWidget {
+  public:
+    ArrayPlotArea(QWidget* parent, const std::optional<ArrayResult>& result)
+        : QWidget(parent), result_(result)
+    {
+        setObjectName(QStringLiteral("ArrayPlots"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (result_)
+            DrawArrayPlots(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
+                           UserDecimalSep());
+    }
+
+  private:
+    const std::optional<ArrayResult>& result_;
+};
+
+} // namespace
+
+ArrayPage::ArrayPage(SimulationWindow& window) : SimulationPage(window)
+{
+    setObjectName(QStringLiteral("ArrayPage"));
+    simulate_ = new QPushButton(QStringLiteral("Simulate &array"), this);
+    simulate_->setObjectName(QStringLiteral("SimulateArray"));
+    arrangement_ = new QComboBox(this);
+    arrangement_->setObjectName(QStringLiteral("Arrangement"));
+    arrangement_->addItems({QStringLiteral("2 vertically"), QStringLiteral("2 side by side"),
+                            QStringLiteral("4 in a 2 x 2 box")});
+    const ArraySettings defaults;
+    const auto edit = [this](const char* name, const QString& text, const QString& tip) {
+        auto* e = new QLineEdit(text, this);
+        e->setObjectName(QString::fromUtf8(name));
+        e->setToolTip(tip);
+        e->setMaximumWidth(90);
+        return e;
+    };
+    spacing_ = edit("Spacing", QStringLiteral("0"),
+                    QStringLiteral("mm: 0 takes the stacking rule's spacing; a box's vertical "
+                                   "spacing, its horizontal one keeping the rule's ratio"));
+    from_ = edit("SweepFrom", QStringLiteral("0"),
+                 QStringLiteral("mm: 0 takes half the rule's spacing"));
+    to_ = edit("SweepTo", QStringLiteral("0"),
+               QStringLiteral("mm: 0 takes twice the rule's spacing"));
+    points_ = edit("SweepPoints", QString::number(defaults.sweepPoints),
+                   QStringLiteral("Spacings in the sweep, 2 to %1").arg(kMaxSweepPoints));
+    sideLobe_ = edit("SideLobeLevel",
+                     UserNumberText(std::to_string(static_cast<int>(defaults.sideLobeLimit))),
+                     QStringLiteral("dB under the forward gain: the sweep marks the largest "
+                                    "spacing whose side lobes stay below it"));
+    figures_ = AddFigureTable("ArrayFigures", this);
+    sweep_ = AddFigureTable("ArraySweep", this);
+    plots_ = new ArrayPlotArea(this, result_);
+
+    auto* boxes = new QHBoxLayout;
+    boxes->addWidget(simulate_);
+    const auto add = [this, boxes](const char* caption, QWidget* box) {
+        boxes->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        boxes->addWidget(box);
+    };
+    add("Yagis", arrangement_);
+    add(kSpacingBox, spacing_);
+    add(kSweepBox, from_);
+    add("to", to_);
+    add(kSweepPointsBox, points_);
+    add(kSideLobeBox, sideLobe_);
+    boxes->addStretch();
+    auto* grid = new QGridLayout(this);
+    grid->addLayout(boxes, 0, 0, 1, 2);
+    grid->addWidget(figures_, 1, 0);
+    grid->addWidget(sweep_, 2, 0);
+    grid->addWidget(plots_, 1, 1, 2, 1);
+    // The figures' widest row (a beamwidth beside one Yagi's) before the plots.
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(1, 4);
+    grid->setRowStretch(2, 3);
+
+    connect(simulate_, &QPushButton::clicked, this,
+            [this] { Window().Guard([this] { Start(); }); });
+}
+
+QString ArrayPage::Title() const
+{
+    return QStringLiteral("Stacked array");
+}
+
+void ArrayPage::SetRunning(bool running)
+{
+    SimulationPage::SetRunning(running);
+    for (QWidget* box :
+         std::initializer_list<QWidget*>{arrangement_, spacing_, from_, to_, points_, sideLobe_})
+        box->setEnabled(!running);
+}
+
+void ArrayPage::Rescaled()
+{
+    FitColumns(figures_);
+    FitColumns(sweep_);
+}
+
+ArraySettings ArrayPage::Settings() const
+{
+    const char sep = UserDecimalSep();
+    ArraySettings s;
+    s.arrangement = static_cast<Arrangement>(arrangement_->currentIndex());
+    s.spacing = StrToFloat(Text(spacing_), sep);
+    s.sweepFrom = StrToFloat(Text(from_), sep);
+    s.sweepTo = StrToFloat(Text(to_), sep);
+    s.sweepPoints = StrToInt(Text(points_));
+    s.sideLobeLimit = StrToFloat(Text(sideLobe_), sep);
+    RefuseArray(s, sep);
+    return s;
+}
+
+void ArrayPage::Start()
+{
+    const NecModel model = Window().Model();
+    const ArraySettings settings = Settings();
+    const bool started = Window().RunJob(
+        QStringLiteral("Running nec2c..."), 3 + settings.sweepPoints,
+        [this, model, settings](const RunControl& control) -> JobResult {
+            auto result = std::make_shared<ArrayResult>(SimulateArray(model, settings, control));
+            return [this, result] { Show(std::move(*result)); };
+        });
+    if (!started)
+        return;
+    // Cleared once the run is under way: a run refused leaves the last figures.
+    result_.reset();
+    ClearTable(figures_);
+    ClearTable(sweep_);
+    plots_->update();
+}
+
+void ArrayPage::Show(ArrayResult result)
+{
+    result_ = std::move(result);
+    const char sep = UserDecimalSep();
+    FillTable(figures_, ArrayFigureLines(*result_, sep), false);
+    FillTable(sweep_, ArraySweepLines(*result_, sep), true);
+    plots_->update();
+}
+
+void ArrayPage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
+{
+    if (result_)
+        DrawArrayPage(painter, page, *result_, decimalSep);
+}
+
+std::string ArrayPage::Csv() const
+{
+    return result_ ? ArrayCsv(*result_) : std::string();
+}
+
+} // namespace tavora::app

@@ -1,0 +1,115 @@
+#include "commands.h"
+
+#include "simulation/array.h"
+#include "state/errors.h"
+#include "state/numbers.h"
+#include "stop_signals.h"
+
+#include <cmath>
+#include <iostream>
+
+namespace tavora::cli {
+
+namespace {
+
+struct StackOptions {
+    DesignInput input;
+    Feed feed = Feed::SingleDipole;
+    ArraySettings settings;
+    std::string sweep;
+    std::string csvFile;
+};
+
+// "FROM:TO:POINTS", mm and a whole number; the numbers as the core reads a box.
+void ReadSweep(const std::string& text, ArraySettings& s)
+{
+    const size_t a = text.find(':'), b = text.find(':', a == std::string::npos ? a : a + 1);
+    if (a == std::string::npos || b == std::string::npos)
+        throw BoxRefusal(kSweepBox, "takes FROM:TO:POINTS, as 400:1600:11");
+    double points = 0;
+    try {
+        s.sweepFrom = StrToFloat(text.substr(0, a));
+        s.sweepTo = StrToFloat(text.substr(a + 1, b - a - 1));
+        points = StrToFloat(text.substr(b + 1));
+    } catch (const ConversionError& e) {
+        throw BoxRefusal(kSweepBox, e.what());
+    }
+    if (!(points >= 2 && points <= kMaxSweepPoints && points == std::floor(points)))
+        throw BoxRefusal(kSweepPointsBox, std::string(kSweepPointsBox) + " must be from 2 to " +
+                                              std::to_string(kMaxSweepPoints));
+    s.sweepPoints = static_cast<int>(points);
+}
+
+int RunSimulateStack(StackOptions o)
+{
+    CheckOneStdout({&o.csvFile});
+    try {
+        if (!o.sweep.empty())
+            ReadSweep(o.sweep, o.settings);
+        RefuseArray(o.settings);
+        DesignState state;
+        std::string report;
+        CalculateDesign(o.input, state, report);
+        RunControl control;
+        control.cancel = &stopRun;
+        const ArrayResult result = [&] {
+            const StopSignals signals;
+            return SimulateArray(ModelFromDesign(state, o.feed), o.settings, control);
+        }();
+        if (!ToStdout(o.csvFile)) {
+            std::cout << "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in "
+                         "phase\n";
+            for (const std::string& line : ArrayFigureLines(result))
+                std::cout << line << '\n';
+            std::cout << '\n';
+            for (const std::string& line : ArraySweepLines(result))
+                std::cout << line << '\n';
+        }
+        if (!o.csvFile.empty())
+            WriteOutput(o.csvFile, ArrayCsv(result));
+    } catch (const Error& e) {
+        std::cout << std::flush;
+        std::cerr << ErrorText(e) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+void AddSimulateStackCommand(CLI::App& app, int& exitCode)
+{
+    auto o = std::make_shared<StackOptions>();
+    CLI::App* cmd = app.add_subcommand(
+        "simulate-stack", "Simulate two or four Yagis of the design as one array with nec2c");
+    AddDesignInputOptions(cmd, o->input);
+    AddWords(cmd, "--dipole", o->feed,
+             {{"single", Feed::SingleDipole}, {"folded", Feed::FoldedDipole}},
+             "Radiator of the model");
+    AddWords(cmd, "--arrangement", o->settings.arrangement,
+             {{"vertical", Arrangement::Vertical},
+              {"horizontal", Arrangement::Horizontal},
+              {"box", Arrangement::Box}},
+             "Two Yagis one above the other, two side by side, or four in a 2 x 2 box");
+    cmd->add_option("--spacing", o->settings.spacing,
+                    "Spacing in mm (a box's vertical one; its horizontal one keeps the rule's "
+                    "ratio); 0 takes the stacking rule's spacing")
+        ->check(Number())
+        ->type_name("MM")
+        ->capture_default_str();
+    cmd->add_option("--sweep-spacing", o->sweep,
+                    "Spacings swept, mm, as FROM:TO:POINTS; 0 for FROM and TO, or no option, takes "
+                    "0.5 to 2 times the rule's spacing (11 points without the option)")
+        ->type_name("FROM:TO:POINTS");
+    cmd->add_option("--side-lobe", o->settings.sideLobeLimit,
+                    "Side lobe level the sweep marks the largest spacing below, dB")
+        ->check(Number())
+        ->type_name("DB")
+        ->capture_default_str();
+    cmd->add_option("--csv", o->csvFile,
+                    "Also write the figures, the sweep and both pattern cuts as CSV (- for "
+                    "standard output)");
+    cmd->callback([o, &exitCode] { exitCode = RunSimulateStack(*o); });
+}
+
+} // namespace tavora::cli

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "simulation/simulation.h"
+
+#include <complex>
+#include <string>
+#include <vector>
+
+namespace tavora {
+
+// How the Yagis of an array stand: one above the other, side by side, or
+// four in a 2 x 2 box.
+enum class Arrangement { Vertical, Horizontal, Box };
+
+int YagiCount(Arrangement arrangement);
+
+// Copies of `single` (its wires and segments, new tags), `vertical` metres
+// apart in z and `horizontal` metres apart in y as the arrangement uses them,
+// centred on the single Yagi's axis, each fed on its own driven element with
+// the single Yagi's voltage, in phase.
+NecModel ArrayModel(const NecModel& single, Arrangement arrangement, double vertical,
+                    double horizontal);
+
+// The least spacing (mm) at which the copies keep clear of each other in
+// that direction: the Yagi's extent across it and a few wire radii.
+double ClearSpacing(const NecModel& single, bool vertical);
+
+struct ArraySettings {
+    Arrangement arrangement = Arrangement::Vertical;
+    // mm; the vertical spacing for vertical and box, the horizontal one side
+    // by side. A box keeps the rule's ratio of horizontal to vertical. Zero
+    // takes the rule's spacing.
+    double spacing = 0;
+    // The sweep in mm; `sweepFrom` and `sweepTo` zero take kSweepFrom and
+    // kSweepTo times the rule's spacing. No points, no sweep.
+    double sweepFrom = 0, sweepTo = 0;
+    int sweepPoints = 11;
+    double sideLobeLimit = -15; // dB under the forward gain
+    int processes = 0;          // decks at once; 0 takes one per core
+};
+
+inline constexpr double kSweepFrom = 0.5, kSweepTo = 2;
+inline constexpr const char* kSpacingBox = "Spacing in mm";
+inline constexpr const char* kSweepBox = "Sweep spacings in mm";
+inline constexpr const char* kSweepPointsBox = "Sweep points";
+inline constexpr const char* kSideLobeBox = "Side lobe level in dB";
+
+// The array at one spacing.
+struct ArrayPoint {
+    double spacing = 0;                      // mm, as ArraySettings::spacing
+    double horizontalSpacing = 0;            // mm, a box's other spacing (else 0)
+    SimulationResult result;                 // the figures at the sum of the feeds
+    std::vector<std::complex<double>> feeds; // each Yagi's feed impedance
+    double overOne = 0;                      // dB over one Yagi
+    double worstSideLobe = 0;                // the stronger first side lobe of the cuts
+};
+
+struct ArrayResult {
+    Arrangement arrangement = Arrangement::Vertical;
+    SimulationResult single;   // one Yagi at the same segmentation
+    double ruleSpacing = 0;    // mm: the stacking rule on the single Yagi's simulated beamwidth
+    double ruleHorizontal = 0; // mm: a box's other rule spacing
+    double sideLobeLimit = -15;
+    ArrayPoint at;     // at the spacing asked for
+    ArrayPoint atRule; // at the rule's spacing
+    std::vector<ArrayPoint> sweep;
+    // Indexes into `sweep`, -1 where there is none: the gain's maximum, and
+    // the largest spacing whose side lobes stay below the limit.
+    int maximum = -1;
+    int lastClean = -1;
+    std::vector<std::string> notes;
+};
+
+// The rule's spacing for the arrangement from one Yagi's figures: vertical
+// from the H plane, horizontal from the E plane; a box's vertical first.
+std::pair<double, double> RuleSpacing(const SimulationResult& single, Arrangement arrangement);
+
+// Refuses settings no array answers: a spacing or sweep bound not positive,
+// a sweep from above its end, fewer than 2 or more than kMaxSweepPoints
+// points, a side lobe level not below 0 dB.
+void RefuseArray(const ArraySettings& settings, char decimalSep = '.');
+inline constexpr int kMaxSweepPoints = 101;
+
+// One Yagi, then the array at the spacing asked for, at the rule's spacing
+// and at every sweep point, at most ProcessCount decks at once; progress
+// counts every deck of the run. Throws Error when the Yagis would touch at
+// the spacing asked for (sweep points where they would are left out, with a
+// note), SimulationCancelled on Cancel.
+ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
+                          const RunControl& control);
+
+// The figures, one line each, tab between caption and value: the first is
+// "Stacked gain:\t<G> dBi\t<D> dB over one Yagi".
+std::vector<std::string> ArrayFigureLines(const ArrayResult& result, char decimalSep = '.');
+// The sweep table and the three marks with their gains.
+std::vector<std::string> ArraySweepLines(const ArrayResult& result, char decimalSep = '.');
+// Figures, sweep and both cuts of the array beside the single Yagi's, for
+// spreadsheets (comma separated, point decimals).
+std::string ArrayCsv(const ArrayResult& result);
+
+} // namespace tavora

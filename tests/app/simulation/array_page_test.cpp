@@ -1,0 +1,130 @@
+#include "app/arrays/stacking_window.h"
+#include "app/simulation/array_page.h"
+#include "app/simulation/simulation_window.h"
+#include "tool_test.h"
+
+#include "child_processes.h"
+
+#include "design/entry.h"
+#include "design/report.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTableWidget>
+
+using namespace tavora;
+using namespace tavora::app;
+using namespace tavora::test;
+
+namespace {
+
+constexpr int kRunLimitMs = 60000;
+
+void Design(DesignState& state, const char* directors)
+{
+    DesignEntry e = FormDefaults();
+    e.Directors = directors;
+    YagiDoCalculate(e, state);
+    std::string report;
+    Yagidimensions(state, report);
+}
+
+ArrayPage* Page(QWidget* window)
+{
+    auto* page = window->findChild<ArrayPage*>(QStringLiteral("ArrayPage"));
+    if (page == nullptr)
+        qFatal("no array page");
+    return page;
+}
+
+QString Cell(QWidget* w, const char* table, int row, int column)
+{
+    const QTableWidgetItem* item = Find<QTableWidget>(w, table)->item(row, column);
+    return item ? item->text() : QString();
+}
+
+} // namespace
+
+class ArrayPageTest : public FolderTest {
+    Q_OBJECT
+
+  private slots:
+    void theStackingWindowOpensTheArrayPageAndItPrints()
+    {
+        Harness h;
+        Design(h.state, "5");
+        StackingWindow stacking(nullptr, h.context);
+        stacking.show();
+        QString gain, printed;
+        int progress = -1, steps = 0;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* simulation = qobject_cast<SimulationWindow*>(modal);
+            QVERIFY(simulation);
+            QCOMPARE(simulation->CurrentPage(), Page(simulation));
+            QVERIFY(!simulation->Running()); // waits for its own button
+            Type(simulation, "SweepPoints", QStringLiteral("3"));
+            Click(simulation, "SimulateArray");
+            QTRY_VERIFY_WITH_TIMEOUT(Page(simulation)->Result().has_value(), kRunLimitMs);
+            gain = Cell(simulation, "ArrayFigures", 0, 0) + "|" +
+                   Cell(simulation, "ArrayFigures", 0, 2);
+            auto* bar = Find<QProgressBar>(simulation, "Progress");
+            progress = bar->value(), steps = bar->maximum();
+            printed = QDir::current().filePath(QStringLiteral("printed.pdf"));
+            h.dialogs.printers.push_back(ScriptedDialogs::PdfPrinter(printed));
+            Click(simulation, "Print");
+            simulation->close();
+        });
+        Click(&stacking, "SimulateArray");
+        QVERIFY2(gain.startsWith(QStringLiteral("Stacked gain:|")) &&
+                     gain.endsWith(QStringLiteral(" dB over one Yagi")),
+                 qPrintable(gain));
+        QCOMPARE(steps, 6); // one Yagi, the spacing asked for, the rule's, three sweep points
+        QCOMPARE(progress, steps);
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {printed, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished());
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        for (const char* words : {"Stacked gain:", "Feed impedance, Yagi 2:", "Spacing (mm)",
+                                  "Maximum gain:", "E plane"})
+            QVERIFY2(text.contains(QString::fromUtf8(words)), words);
+        QCOMPARE(ChildProcessCount(), 0);
+    }
+
+    void cancelStopsTheArrayRun()
+    {
+        Harness h;
+        Design(h.state, "40"); // four of them: long enough to be caught running
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.ShowPage(QStringLiteral("ArrayPage"));
+        w.show();
+        Find<QComboBox>(&w, "Arrangement")->setCurrentIndex(static_cast<int>(Arrangement::Box));
+        Click(&w, "SimulateArray");
+        QTRY_VERIFY(ChildProcessCount() > 0);
+        QVERIFY(!Find<QPushButton>(&w, "SimulateArray")->isEnabled());
+        Click(&w, "Cancel");
+        QCOMPARE(ChildProcessCount(), 0);
+        QTRY_COMPARE(Find<QLabel>(&w, "Status")->text(), QStringLiteral("Simulation cancelled"));
+        QVERIFY(!Page(&w)->Result().has_value());
+        QVERIFY(Find<QPushButton>(&w, "SimulateArray")->isEnabled());
+        QVERIFY(h.dialogs.MessageTexts().isEmpty());
+    }
+
+    void aBoxOutsideWhatTheArrayTakesIsRefusedBeforeTheEngineRuns()
+    {
+        Harness h;
+        Design(h.state, "5");
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.ShowPage(QStringLiteral("ArrayPage"));
+        w.show();
+        Type(&w, "SweepPoints", QStringLiteral("1"));
+        Click(&w, "SimulateArray");
+        QTRY_COMPARE(h.dialogs.MessageTexts(),
+                     QStringList{QStringLiteral("Sweep points must be from 2 to 101")});
+        QVERIFY(!w.Running());
+    }
+};
+
+TAVORA_UI_TEST_MAIN(ArrayPageTest)
+#include "array_page_test.moc"
