@@ -1,10 +1,11 @@
 #include "app/simulation/tolerance_plots.h"
 
+#include "app/simulation/simulation_plots.h"
+
 #include "simulation/plot_scale.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -199,38 +200,13 @@ void DrawTolerancePlots(QPainter& p, const QRectF& area, const ToleranceResult& 
 
 void DrawTolerancePage(QPainter& p, const QRectF& page, const ToleranceResult& r, char sep)
 {
-    const QFontMetricsF fm(p.font());
-    const double line = fm.height();
-    // The figures as a table, each column as wide as its widest cell; the
-    // per-element lines stay on the screen's table and in the CSV, where a
-    // long boom's hundred rows fit.
-    std::vector<QStringList> rows;
-    std::vector<double> widths;
-    for (const std::string& text : ToleranceLines(r, sep)) {
-        if (text.rfind("Change per mm", 0) == 0)
-            break;
-        rows.push_back(Q(text).split(QLatin1Char('\t')));
-        if (rows.back().size() == 1)
-            continue;
-        for (int i = 0; i < rows.back().size(); ++i) {
-            if (widths.size() <= static_cast<size_t>(i))
-                widths.push_back(0);
-            widths[static_cast<size_t>(i)] =
-                std::max(widths[static_cast<size_t>(i)], fm.horizontalAdvance(rows.back()[i]));
-        }
-    }
-    double y = page.top();
-    p.setPen(Qt::black);
-    for (const QStringList& cells : rows) {
-        double x = page.left();
-        for (int i = 0; i < cells.size(); ++i) {
-            p.drawText(QPointF(x, y + fm.ascent()), cells[i]);
-            if (static_cast<size_t>(i) < widths.size())
-                x += widths[static_cast<size_t>(i)] + line;
-        }
-        y += line;
-    }
-    y += line;
+    // The per-element lines stay in the screen's table and the CSV, where a
+    // long boom's hundred rows fit; the page has their bars.
+    std::vector<std::string> lines = ToleranceLines(r, sep);
+    lines.erase(std::find_if(lines.begin(), lines.end(),
+                             [](const std::string& l) { return l.rfind("Change per mm", 0) == 0; }),
+                lines.end());
+    const double y = DrawFigureRows(p, page, lines) + QFontMetricsF(p.font()).height();
     DrawTolerancePlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 
