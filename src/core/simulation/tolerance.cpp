@@ -64,19 +64,37 @@ int ElementCount(const NecModel& model)
     return n;
 }
 
+namespace {
+
+// Each element's extent along y (metres): from its left tip to its right.
+std::vector<std::pair<double, double>> ElementSpans(const NecModel& model)
+{
+    std::vector<std::pair<double, double>> spans(static_cast<size_t>(ElementCount(model)),
+                                                 {HUGE_VAL, -HUGE_VAL});
+    for (const NecWire& w : model.wires) {
+        auto& [lo, hi] = spans[static_cast<size_t>(w.element)];
+        lo = std::min({lo, w.y1, w.y2});
+        hi = std::max({hi, w.y1, w.y2});
+    }
+    return spans;
+}
+
+} // namespace
+
 NecModel Perturbed(const NecModel& model, const std::vector<double>& length,
                    const std::vector<double>& position)
 {
     NecModel m = model;
-    // Elements lie along y with their centre at y = 0 (a folded dipole's bend
-    // chords all beyond its straights' ends): each half moves out by half the
-    // error, as a rod cut long and centred on the boom.
-    const auto grow = [](double& y, double half) { y += y > 0 ? half : y < 0 ? -half : 0; };
+    const auto spans = ElementSpans(model);
+    // Each half moves out by half the error, as a rod cut long and centred on
+    // the boom; a folded dipole's bend chords all lie beyond its straights'
+    // ends and move with them.
     for (NecWire& w : m.wires) {
         const auto e = static_cast<size_t>(w.element);
+        const double centre = (spans[e].first + spans[e].second) / 2;
         const double half = length.at(e) / 2000, dx = position.at(e) / 1000;
-        grow(w.y1, half);
-        grow(w.y2, half);
+        for (double* y : {&w.y1, &w.y2})
+            *y += *y > centre ? half : *y < centre ? -half : 0;
         w.x1 += dx;
         w.x2 += dx;
     }
@@ -144,19 +162,13 @@ Spread SpreadOf(const std::vector<double>& v, Judged figure, int bins)
 
 double SystematicShift(const NecModel& model, double error)
 {
-    const int n = ElementCount(model);
-    std::vector<double> low(static_cast<size_t>(n), 0), high(static_cast<size_t>(n), 0);
-    for (const NecWire& w : model.wires) {
-        const auto e = static_cast<size_t>(w.element);
-        low[e] = std::min({low[e], w.y1, w.y2});
-        high[e] = std::max({high[e], w.y1, w.y2});
-    }
+    const auto spans = ElementSpans(model);
     double sum = 0;
-    for (size_t e = 0; e < low.size(); ++e) {
-        const double mm = (high[e] - low[e]) * 1000;
+    for (const auto& [lo, hi] : spans) {
+        const double mm = (hi - lo) * 1000;
         sum += mm / (mm + error);
     }
-    return model.frequency * (sum / n - 1);
+    return model.frequency * (sum / static_cast<double>(spans.size()) - 1);
 }
 
 BuildFigures FiguresFromBlocks(const std::vector<FrequencyOutput>& blocks, double z0)
