@@ -7,6 +7,7 @@
 #include "state/errors.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -185,7 +186,150 @@ std::string FrCard(const Sweep& s)
 
 } // namespace
 
-std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& sweeps)
+namespace {
+
+// Tags of the reflected half: the GX card adds this to each tag it copies.
+constexpr int kMirrorTags = 1000;
+// Coordinates of computed wires agree to rounding only.
+constexpr double kSameMetres = 1e-9;
+
+bool Same(double a, double b)
+{
+    return std::abs(a - b) <= kSameMetres;
+}
+
+bool IsImage(const NecWire& a, const NecWire& b)
+{
+    const auto ends = [](const NecWire& w, bool reversed) {
+        return reversed ? std::array{w.x2, -w.y2, w.z2, w.x1, -w.y1, w.z1}
+                        : std::array{w.x1, -w.y1, w.z1, w.x2, -w.y2, w.z2};
+    };
+    const std::array target{b.x1, b.y1, b.z1, b.x2, b.y2, b.z2};
+    for (bool reversed : {false, true}) {
+        const auto e = ends(a, reversed);
+        if (std::equal(e.begin(), e.end(), target.begin(), Same))
+            return a.segments == b.segments && a.radius == b.radius;
+    }
+    return false;
+}
+
+const NecWire* WireOf(const NecModel& m, int tag)
+{
+    for (const NecWire& w : m.wires)
+        if (w.tag == tag)
+            return &w;
+    return nullptr;
+}
+
+// One source card: tag, segment, volts.
+void Ex(std::string& d, int tag, int segment, std::complex<double> v)
+{
+    v = {v.real() + 0.0, v.imag() + 0.0}; // no "-0" from a negated zero
+    d += "EX 0 " + std::to_string(tag) + " " + std::to_string(segment) + " 0 " +
+         DeckNumber(v.real()) + " " + DeckNumber(v.imag()) + "\n";
+}
+
+// The wires and sources of the whole model.
+void WholeGeometry(std::string& d, const NecModel& m, std::string& sources)
+{
+    for (const NecWire& w : m.wires)
+        d += "GW " + std::to_string(w.tag) + " " + std::to_string(w.segments) + " " +
+             DeckNumber(w.x1) + " " + DeckNumber(w.y1) + " " + DeckNumber(w.z1) + " " +
+             DeckNumber(w.x2) + " " + DeckNumber(w.y2) + " " + DeckNumber(w.z2) + " " +
+             DeckNumber(w.radius) + "\n";
+    d += "GE 0\n";
+    for (const NecSource& s : m.sources)
+        for (int k = 0; k < s.span; ++k)
+            Ex(sources, s.tag, s.segment + k, s.volts / static_cast<double>(s.span));
+}
+
+// The half with y >= 0, reflected by GX. A wire cut by the plane keeps the
+// half from the plane outward, so its segment 1 is the one at the plane, and
+// so is the reflected copy's; the copy runs the other way, so the pair's
+// source there takes the opposite sign.
+void MirroredGeometry(std::string& d, const NecModel& m, std::string& sources)
+{
+    NecModel half = m;
+    half.wires.clear();
+    half.sources.clear();
+    for (const NecWire& w : m.wires) {
+        if (std::max(w.y1, w.y2) <= kSameMetres)
+            continue; // the image of a wire kept
+        NecWire h = w;
+        if (CrossesMirrorPlane(w)) {
+            const bool up = w.y2 > w.y1;
+            h = {w.tag,
+                 w.segments / 2,
+                 up ? w.x1 : w.x2,
+                 0,
+                 up ? w.z1 : w.z2,
+                 up ? w.x2 : w.x1,
+                 std::max(w.y1, w.y2),
+                 up ? w.z2 : w.z1,
+                 w.radius,
+                 w.element,
+                 w.bend};
+        }
+        half.wires.push_back(h);
+    }
+    WholeGeometry(d, half, sources);
+    d.insert(d.size() - std::string("GE 0\n").size(),
+             "GX " + std::to_string(kMirrorTags) + " 010\n");
+    for (const NecSource& s : m.sources) {
+        const NecWire& w = *WireOf(m, s.tag);
+        const std::complex<double> v = (w.y2 > w.y1 ? 0.5 : -0.5) * s.volts;
+        Ex(sources, s.tag, 1, v);
+        Ex(sources, s.tag + kMirrorTags, 1, -v);
+    }
+}
+
+} // namespace
+
+bool CrossesMirrorPlane(const NecWire& w)
+{
+    return std::min(w.y1, w.y2) < -kSameMetres && std::max(w.y1, w.y2) > kSameMetres;
+}
+
+bool MirrorSymmetric(const NecModel& m)
+{
+    for (const NecWire& w : m.wires) {
+        if (w.tag >= kMirrorTags)
+            return false;
+        if (CrossesMirrorPlane(w)) {
+            if (!IsImage(w, w) || w.segments % 2 != 0)
+                return false;
+        } else if (std::abs(w.y1) <= kSameMetres && std::abs(w.y2) <= kSameMetres) {
+            return false; // in the plane: its own image, yet not cut by it
+        } else if (std::none_of(m.wires.begin(), m.wires.end(),
+                                [&w](const NecWire& other) { return IsImage(w, other); })) {
+            return false;
+        }
+    }
+    return std::all_of(m.sources.begin(), m.sources.end(), [&m](const NecSource& s) {
+        const NecWire* w = WireOf(m, s.tag);
+        return w && CrossesMirrorPlane(*w) && s.span == 2 && s.segment == w->segments / 2;
+    });
+}
+
+std::vector<std::complex<double>> SourceImpedances(const NecModel& m,
+                                                   const std::vector<std::complex<double>>& printed)
+{
+    std::vector<std::complex<double>> out;
+    size_t at = 0;
+    for (const NecSource& s : m.sources) {
+        std::complex<double> z = 0;
+        for (int k = 0; k < s.span; ++k) {
+            if (at == printed.size())
+                throw Error("nec2c output incomplete: source impedance missing");
+            z += printed[at++];
+        }
+        out.push_back(z);
+    }
+    return out;
+}
+
+std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& sweeps,
+                    DeckForm form)
 {
     std::string d;
     Card(d, "CM Tavora: DL6WU Yagi, " + std::to_string(m.directors + 2) + " elements, " +
@@ -196,19 +340,21 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
         Card(d, "CM " + note);
     for (const std::string& note : m.rangeNotes)
         Card(d, "CM " + note);
+    // Other programs show each source's impedance on its own.
+    if (std::any_of(m.sources.begin(), m.sources.end(),
+                    [](const NecSource& s) { return s.span == 2; }))
+        Card(d, "CM The feed is two sources in series on the segments meeting at the centre "
+                "of its wire: its impedance is the sum of theirs");
     Card(d, "CE");
-    for (const NecWire& w : m.wires)
-        Card(d, "GW " + std::to_string(w.tag) + " " + std::to_string(w.segments) + " " +
-                    DeckNumber(w.x1) + " " + DeckNumber(w.y1) + " " + DeckNumber(w.z1) + " " +
-                    DeckNumber(w.x2) + " " + DeckNumber(w.y2) + " " + DeckNumber(w.z2) + " " +
-                    DeckNumber(w.radius));
-    Card(d, "GE 0");
+    std::string sources;
+    if (form == DeckForm::Mirrored && MirrorSymmetric(m))
+        MirroredGeometry(d, m, sources);
+    else
+        WholeGeometry(d, m, sources);
     if (m.extendedKernel)
         Card(d, "EK 0");
     Card(d, "LD 5 0 0 0 " + DeckNumber(kAluminiumConductivity));
-    for (const NecSource& s : m.sources)
-        Card(d, "EX 0 " + std::to_string(s.tag) + " " + std::to_string(s.segment) + " 0 " +
-                    DeckNumber(s.volts.real()) + " " + DeckNumber(s.volts.imag()));
+    d += sources;
     // Currents are not read back; leaving them out keeps the output small.
     Card(d, "PT -1 0 0 0");
     if (patterns) {

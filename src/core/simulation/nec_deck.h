@@ -22,11 +22,16 @@ struct NecWire {
     bool bend = false; // one of the chords that make up a folded dipole's bend
 };
 
-// A voltage source on one segment of a wire.
+// A voltage source at the centre of a wire. SegmentModel places it: on the
+// middle segment of an odd count, or, where an even count puts a junction at
+// the centre, on the two segments meeting there (`segment` the first), in
+// series, each with half the volts. The feed impedance is then the sum of the
+// two the engine prints (SourceImpedances).
 struct NecSource {
     int tag = 0;
-    int segment = 0; // set by SegmentModel: the wire's middle segment
+    int segment = 0;
     std::complex<double> volts{1, 0};
+    int span = 1; // 1, or 2 for the pair at a junction
 };
 
 // A Yagi as NEC-2 sees it, in free space without its boom.
@@ -34,8 +39,8 @@ struct NecModel {
     double frequency = 0; // MHz
     Feed feed = Feed::SingleDipole;
     std::vector<NecWire> wires;
-    // The feed: one source on the driven element's middle segment; a model of
-    // several antennas has one per antenna.
+    // The feed: one source at the driven element's centre; a model of several
+    // antennas has one per antenna.
     std::vector<NecSource> sources;
     // Parasitic element positions along the boom from the reflector (mm), for
     // the DL6WU estimate beside the simulated figures.
@@ -92,10 +97,33 @@ inline constexpr const char* kBendTooWide =
 inline constexpr const char* kNotAnAntenna =
     "Element lengths, diameters and the frequency must be greater than zero";
 
+// How a deck is written. Whole: every wire, as other NEC-2 programs and their
+// users read it. Mirrored, for our own runs: where the model is symmetric
+// about the plane y = 0 (MirrorSymmetric), the half with y >= 0 and a GX card
+// that reflects it, so that the engine factors two half-size blocks instead of
+// one full matrix; any other model is written whole.
+enum class DeckForm { Whole, Mirrored };
+
 // The deck text. Pattern cuts (E plane, H plane, 1 degree steps) at the
 // model's frequency when `patterns`; forward and backward gain over `sweep`
 // when it has points.
-std::string NecDeck(const NecModel& model, bool patterns, const std::vector<Sweep>& sweeps);
+std::string NecDeck(const NecModel& model, bool patterns, const std::vector<Sweep>& sweeps,
+                    DeckForm form = DeckForm::Whole);
+
+// Whether the model is its own mirror image in the plane y = 0, as the GX
+// card needs: each wire that crosses the plane is its own image and is cut
+// there (an even count), every other wire has its image on the other side,
+// none lies in the plane, and every source is the pair at the centre of a wire
+// that crosses it.
+bool MirrorSymmetric(const NecModel& model);
+// Whether the wire runs through the plane y = 0 (an end on it does not count).
+bool CrossesMirrorPlane(const NecWire& wire);
+
+// Each source's impedance from what the engine printed for one frequency
+// (one entry per source card, in deck order): a source on a pair of segments
+// is the two in series.
+std::vector<std::complex<double>>
+SourceImpedances(const NecModel& model, const std::vector<std::complex<double>>& printed);
 
 // Number text for the deck: a point, never the locale's separator.
 std::string DeckNumber(double value);

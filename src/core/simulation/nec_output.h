@@ -21,8 +21,9 @@ struct PatternPoint {
 // What nec2c printed for one frequency.
 struct FrequencyOutput {
     double frequency = 0;                         // MHz
-    std::complex<double> impedance;               // the first source's
-    std::vector<std::complex<double>> impedances; // every source's, in deck order
+    std::complex<double> impedance;               // the first source card's
+    std::vector<std::complex<double>> impedances; // every source card's, in deck order
+                                                  // (SourceImpedances: each source's)
     bool hasImpedance = false;                    // its input parameters were printed
     double efficiency = 0;                        // percent
     std::vector<PatternPoint> pattern;            // every RP card's points in print order

@@ -178,16 +178,19 @@ pid_t Spawn(const std::string& engine, const fs::path& dir, size_t k)
 }
 
 // What a deck asks the engine for: each frequency of its FR cards, with the
-// pattern points of the RP cards that follow that FR card.
+// pattern points of the RP cards that follow that FR card, and the rows of
+// input parameters its source cards give every frequency.
 struct Asked {
     double frequency;
     size_t points;
+    size_t sources = 0;
 };
 
 std::vector<Asked> DeckAsks(const std::string& deck)
 {
     std::vector<Asked> asks;
     size_t group = 0; // first frequency of the last FR card
+    size_t sources = 0;
     std::istringstream lines(deck);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream card(line);
@@ -207,24 +210,32 @@ std::vector<Asked> DeckAsks(const std::string& deck)
             if (card >> type >> nth >> nph && nth > 0 && nph > 0)
                 for (size_t i = group; i < asks.size(); ++i)
                     asks[i].points += static_cast<size_t>(nth * nph);
+        } else if (name == "EX") {
+            ++sources;
         }
     }
+    for (Asked& a : asks)
+        a.sources = sources;
     return asks;
 }
 
-// Segments of a deck's wires: the size of the model the engine solves.
+// Segments of a deck's wires: the size of the model the engine solves. A
+// deck reflected by GX writes half its wires; counting them twice keeps its
+// timeout on the generous side.
 double DeckSegments(const std::string& deck)
 {
     std::istringstream lines(deck);
     double total = 0;
+    bool reflected = false;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream card(line);
         std::string name;
         int tag = 0, segments = 0;
         if (card >> name >> tag >> segments && name == "GW" && segments > 0)
             total += segments;
+        reflected = reflected || name == "GX";
     }
-    return total;
+    return reflected ? 2 * total : total;
 }
 
 // Frequencies a running engine has finished: the blocks it has begun
@@ -281,7 +292,7 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     };
     NecReadLimits limits{asks.size(), 0};
     for (const Asked& a : asks)
-        limits.points = std::max(limits.points, a.points);
+        limits.points = std::max({limits.points, a.points, a.sources});
     JobResult job;
     std::optional<Error> unreadable;
     std::ifstream in(JobFile(dir, k, ".out"), std::ios::binary);

@@ -24,42 +24,60 @@ constexpr double kExtendedKernelRadii = 2;
 // than a few rod diameters the thin-wire picture of two separate currents
 // fails.
 constexpr double kClosestBendDiams = 3;
+// The engine's feed is a voltage across the fed segments, and the reactance it
+// gives depends on their length as on a gap's width: each halving of them
+// moves a folded dipole's X by about 10 ohm at 1296 MHz, whatever the other
+// segments do. The driven element is cut twice as fine as the others, so the
+// two fed segments at its centre span what one segment spans elsewhere.
+constexpr double kDrivenDensity = 2;
 
 double Length(const NecWire& w)
 {
     return std::hypot(w.x2 - w.x1, w.y2 - w.y1, w.z2 - w.z1);
 }
 
-// Odd counts keep a segment at each element's centre: the feed sits on it, and
-// the centres of parallel elements line up. The elements of a Yagi are a tenth
-// of a wave and more apart, where aligning the other junctions gains nothing;
-// the folded dipole's two straights are close, and being the same length they
-// get the same count, so their junctions face each other.
-int NearestOdd(double x)
+// Every element is centred on the boom, so the antenna is its own mirror image
+// in the plane through the boom at right angles to the elements, and the
+// engine solves it in half the matrix when no segment crosses that plane
+// (DeckForm::Mirrored). A wire through the plane therefore gets an even count,
+// a junction at its centre: the feed is the two segments meeting there, in
+// series. Other wires (the bends' chords, the elements of a Yagi beside the
+// plane) get an odd count, a segment at the centre for a source. The
+// elements of a Yagi are a tenth of a wave and more apart, where aligning the
+// other junctions gains nothing; the folded dipole's two straights are close,
+// and being the same length they get the same count, so their junctions face
+// each other.
+int Parity(const NecWire& w)
 {
-    return static_cast<int>(2 * std::max(std::lround((x - 1) / 2), 0L) + 1);
+    return CrossesMirrorPlane(w) ? 0 : 1;
 }
 
-int OddAtMost(double x)
+int Nearest(double x, int parity)
+{
+    const long n = 2 * std::lround((x - parity) / 2) + parity;
+    return static_cast<int>(std::max(n, 2L - parity));
+}
+
+int AtMost(double x, int parity)
 {
     long n = static_cast<long>(std::floor(x));
-    if (n % 2 == 0)
+    if ((n - parity) % 2 != 0)
         --n;
-    return static_cast<int>(std::max(n, 1L));
+    return static_cast<int>(std::max(n, 2L - parity));
 }
 
-int OddAtLeast(double x)
+int AtLeast(double x, int parity)
 {
     long n = static_cast<long>(std::ceil(x));
-    if (n % 2 == 0)
+    if ((n - parity) % 2 != 0)
         ++n;
-    return static_cast<int>(std::max(n, 1L));
+    return static_cast<int>(std::max(n, 2L - parity));
 }
 
 // Each chord of a bend is one segment: the bend's shape fixes its length.
 int Coarsest(const NecWire& w, double lambda)
 {
-    return w.bend ? 1 : OddAtLeast(Length(w) / (kLongestSegment * lambda));
+    return w.bend ? 1 : AtLeast(Length(w) / (kLongestSegment * lambda), Parity(w));
 }
 
 std::string Number(double x)
@@ -67,13 +85,16 @@ std::string Number(double x)
     return FormatFixed(x, 6, x < 10 ? 1 : 0);
 }
 
-// Each source on the middle segment of its wire, where the gap is.
+// Each source at the centre of its wire, where the gap is: the middle segment
+// of an odd count, the two either side of the centre of an even one.
 void CentreSources(NecModel& m)
 {
     for (NecSource& source : m.sources)
         for (const NecWire& w : m.wires)
-            if (w.tag == source.tag)
+            if (w.tag == source.tag) {
+                source.span = w.segments % 2 == 0 ? 2 : 1;
                 source.segment = (w.segments + 1) / 2;
+            }
 }
 
 } // namespace
@@ -96,8 +117,9 @@ void SegmentModel(NecModel& m, double density)
     std::map<int, double> shortest; // per element, segment length in radii
     for (NecWire& w : m.wires) {
         const double length = Length(w);
-        const int byDensity = w.bend ? 1 : NearestOdd(length * 2 * density / lambda);
-        const int byKernel = OddAtMost(length / (radii * w.radius));
+        const double along = w.element == 1 ? kDrivenDensity * density : density;
+        const int byDensity = w.bend ? 1 : Nearest(length * 2 * along / lambda, Parity(w));
+        const int byKernel = AtMost(length / (radii * w.radius), Parity(w));
         // Within the longest segment the guidelines allow, even where that
         // leaves the segments shorter than the kernel wants.
         w.segments = std::max(std::min(byDensity, byKernel), Coarsest(w, lambda));
@@ -129,7 +151,7 @@ NecModel Refined(const NecModel& model, double factor)
     finer.density = model.density * factor;
     for (NecWire& w : finer.wires)
         w.segments = w.bend ? static_cast<int>(std::lround(w.segments * factor))
-                            : NearestOdd(w.segments * factor);
+                            : Nearest(w.segments * factor, Parity(w));
     CentreSources(finer);
     return finer;
 }

@@ -31,8 +31,8 @@ int Lines(const std::string& text, const std::string& prefix)
 TEST(NecDeck, WorkedExampleGivesTheRecordedDeck)
 {
     // 144.1 MHz, 8 directors: reflector at 0, radiator at 416.09 mm, director 1
-    // at 572.1 mm from the reflector. The recorded output came from this deck
-    // before it asked for the extended kernel.
+    // at 572.1 mm from the reflector. The recorded output came from an older
+    // deck: the standard kernel, odd counts and the feed on one segment.
     const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
     ASSERT_EQ(m.wires.size(), 10u);
     EXPECT_DOUBLE_EQ(m.wires[0].x1, 0);
@@ -42,21 +42,24 @@ TEST(NecDeck, WorkedExampleGivesTheRecordedDeck)
     EXPECT_NEAR(m.wires[1].y2 * 2000, 980.04, 0.01);
     EXPECT_DOUBLE_EQ(m.wires[0].radius, 0.0035);
     EXPECT_DOUBLE_EQ(m.wires[1].radius, 0.005);
+    // Every element is cut at the boom, and the feed is the two segments
+    // meeting there.
     ASSERT_EQ(m.sources.size(), 1u);
     EXPECT_EQ(m.sources[0].tag, 2);
-    EXPECT_EQ(m.sources[0].segment, (m.wires[1].segments + 1) / 2);
+    EXPECT_EQ(m.sources[0].span, 2);
+    EXPECT_EQ(m.sources[0].segment, m.wires[1].segments / 2);
     for (const NecWire& w : m.wires)
-        EXPECT_EQ(w.segments % 2, 1) << "wire " << w.tag;
+        EXPECT_EQ(w.segments % 2, 0) << "wire " << w.tag;
     EXPECT_TRUE(m.notes.empty());
     EXPECT_EQ(NecDeck(m, true, {SweepAround(m.frequency, 2, 21)}), Recorded("default_144.nec"));
 }
 
-TEST(NecDeck, SegmentsAreAboutEqualAcrossElements)
+TEST(NecDeck, SegmentsAreAboutEqualAcrossElementsAndHalfAsLongOnTheDriven)
 {
     const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
     const double lambda = 299792 / m.frequency / 1000;
     for (const NecWire& w : m.wires) {
-        const double segment = (w.y2 - w.y1) / w.segments;
+        const double segment = (w.y2 - w.y1) / w.segments * (w.element == 1 ? 2 : 1);
         EXPECT_NEAR(segment, lambda / 42, lambda / 42 * 0.12) << "wire " << w.tag;
     }
 }
@@ -91,7 +94,8 @@ TEST(NecDeck, FoldedDipoleIsTheBentRodFedOnTheGapSide)
     EXPECT_NEAR(fed.z1 + top.z1, 0, 1e-12);
     EXPECT_EQ(fed.segments, top.segments);
     EXPECT_EQ(m.sources[0].tag, fed.tag);
-    EXPECT_EQ(m.sources[0].segment, (fed.segments + 1) / 2);
+    EXPECT_EQ(m.sources[0].segment, fed.segments / 2);
+    EXPECT_EQ(m.sources[0].span, 2);
     double conductor = 0, tip = 0;
     for (const NecWire& w : m.wires)
         if (w.element == 1) {
@@ -283,4 +287,61 @@ TEST(NecDeck, ReferenceImpedancesOutsideTheRangeAreRefused)
     }
     model.frequency = 30000;
     EXPECT_THROW(RefuseSimulation(model, SimulationSettings{}), BoxRefusal);
+}
+
+TEST(NecDeck, OnlyAModelThatIsItsOwnMirrorImageIsWrittenAsHalf)
+{
+    // Two dipoles of 21 segments per half wave at 432 MHz, each fed at its centre.
+    const auto pair = [](double y0, double y1) {
+        NecModel m;
+        m.frequency = 432;
+        for (int tag = 1; tag <= 2; ++tag) {
+            const double y = tag == 1 ? y0 : y1;
+            m.wires.push_back({tag, 1, 0.2 * tag, y - 0.165, 0, 0.2 * tag, y + 0.165, 0, 0.002});
+            m.sources.push_back({tag});
+        }
+        SegmentModel(m, kSegmentsPerHalfWave);
+        return m;
+    };
+    struct Case {
+        const char* name;
+        NecModel model;
+        bool symmetric;
+        int wires; // GW cards of the deck for the engine
+    };
+    NecModel offCentre = pair(0, 0);
+    offCentre.sources[1].segment += 1;
+    offCentre.sources[1].span = 1;
+    NecModel oddCount = pair(0, 0);
+    oddCount.wires[1].segments += 1;
+    NecModel inPlane = pair(0, 0);
+    inPlane.wires.push_back({3, 3, 0.5, 0, -0.1, 0.5, 0, 0.1, 0.002});
+    NecModel reversed = pair(0, 0);
+    std::swap(reversed.wires[1].y1, reversed.wires[1].y2);
+    NecModel images = pair(0.2, -0.2);
+    images.wires[1].x1 = images.wires[1].x2 = images.wires[0].x1;
+    NecModel unfed = images;
+    unfed.sources.clear();
+    for (const Case& c :
+         {Case{"two dipoles across the plane", pair(0, 0), true, 2},
+          Case{"one written the other way", reversed, true, 2},
+          Case{"one beside the plane", pair(0, 0.1), false, 2},
+          Case{"a source off the centre", offCentre, false, 2},
+          Case{"an odd count", oddCount, false, 2}, Case{"a wire in the plane", inPlane, false, 3},
+          Case{"each the other's image, unfed", unfed, true, 1},
+          Case{"each the other's image, fed", images, false, 2}}) {
+        EXPECT_EQ(MirrorSymmetric(c.model), c.symmetric) << c.name;
+        const std::string deck = NecDeck(c.model, false, {{432, 0, 1}}, DeckForm::Mirrored);
+        EXPECT_EQ(deck.find("\nGX 1000 010\n") != std::string::npos, c.symmetric) << c.name;
+        EXPECT_EQ(Lines(deck, "GW "), c.wires) << c.name;
+    }
+    // The half keeps the plane's end; the reflected copy runs the other way,
+    // so its source takes the opposite sign.
+    const std::string deck = NecDeck(reversed, false, {}, DeckForm::Mirrored);
+    EXPECT_NE(deck.find("\nGW 1 10 0.2 0 0 0.2 0.165 0 0.002\n"), std::string::npos) << deck;
+    EXPECT_NE(deck.find("\nEX 0 1 1 0 0.5 0\nEX 0 1001 1 0 -0.5 0\n"
+                        "EX 0 2 1 0 -0.5 0\nEX 0 1002 1 0 0.5 0\n"),
+              std::string::npos)
+        << deck;
+    EXPECT_EQ(NecDeck(reversed, false, {}).find("GX"), std::string::npos);
 }

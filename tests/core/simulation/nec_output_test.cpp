@@ -11,6 +11,7 @@
 using namespace tavora;
 using tavora::test::Designed;
 using tavora::test::Recorded;
+using tavora::test::RecordedModel;
 
 TEST(NecOutput, RecordedRunOfTheWorkedExample)
 {
@@ -100,7 +101,7 @@ SimulationResult RecordedResult(const std::vector<std::string>& files)
     std::vector<std::string> outputs;
     for (const std::string& f : files)
         outputs.push_back(Recorded(f));
-    return ResultFromOutputs(ModelFromDesign(Designed(), Feed::SingleDipole), {}, outputs);
+    return ResultFromOutputs(RecordedModel(), {}, outputs);
 }
 
 } // namespace
@@ -155,7 +156,7 @@ TEST(Simulation, SweepPiecesMergeInFrequencyOrder)
 
 TEST(Simulation, DesignFrequencyIsSolvedOnceAndItsRowComesFromThePatternDeck)
 {
-    const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
+    const NecModel m = RecordedModel();
     struct Case {
         int points, pieces;
         std::vector<std::string> frCards; // after the pattern deck's
@@ -215,4 +216,21 @@ TEST(Simulation, ReferenceImpedanceFollowsTheDipole)
     EXPECT_EQ(ReferenceImpedance(Feed::SingleDipole, 0), 50);
     EXPECT_EQ(ReferenceImpedance(Feed::FoldedDipole, 0), 200);
     EXPECT_EQ(ReferenceImpedance(Feed::FoldedDipole, 75), 75);
+}
+
+TEST(Simulation, FiguresThatMoveMoreThanTheLimitsAtTwiceTheDensityAreNoted)
+{
+    struct Case {
+        double gain, r; // the finer solve's
+        std::vector<std::string> notes;
+    };
+    const std::string gain = "Finer segments move the gain 0.06 dB: gain is rough";
+    const std::string r = "Finer segments move the feed resistance 3.2 %: impedance is rough";
+    for (const Case& c : {Case{17.04, 51.45, {}}, Case{16.96, 48.55, {}}, Case{17.06, 50, {gain}},
+                          Case{17, 51.6, {r}}, Case{16.94, 48.4, {gain, r}}}) {
+        SimulationResult at, finer;
+        at.gainDbi = 17, at.impedance = {50, 0};
+        finer.gainDbi = c.gain, finer.impedance = {c.r, -3};
+        EXPECT_EQ(UnsettledNotes(at, finer), c.notes) << c.gain << " " << c.r;
+    }
 }

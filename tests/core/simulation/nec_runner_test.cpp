@@ -254,14 +254,16 @@ INSTANTIATE_TEST_SUITE_P(
                       LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Each source's impedance is read: two equal dipoles side by side, each fed,
-// see the same impedance, and their coupling moves it from a lone dipole's.
+// Each source's impedance is read, the two cards of a source at a junction in
+// series: two equal dipoles side by side, each fed, see the same impedance,
+// their coupling moves it from a lone dipole's, and the deck written as a half
+// and its mirror image gives the same.
 TEST(Sources, EachSourceGivesItsImpedance)
 {
     NecModel m;
     m.frequency = 432;
     for (int tag = 1; tag <= 2; ++tag) {
-        m.wires.push_back({tag, 1, 0.2 * tag, -0.165, 0, 0.2 * tag, 0.165, 0, 0.002, tag - 1});
+        m.wires.push_back({tag, 1, 0.2 * tag, -0.165, 0, 0.2 * tag, 0.165, 0, 0.002, 1});
         m.sources.push_back({tag});
     }
     SegmentModel(m, kSegmentsPerHalfWave);
@@ -271,12 +273,17 @@ TEST(Sources, EachSourceGivesItsImpedance)
     RunControl c;
     c.engine = TAVORA_NEC2C;
     const Sweep at{m.frequency, 0, 1};
-    const auto out = RunDecks({NecDeck(m, false, {at}), NecDeck(lone, false, {at})}, c);
-    const auto& pair = out[0].at(0).impedances;
+    const auto out = RunDecks({NecDeck(m, false, {at}), NecDeck(lone, false, {at}),
+                               NecDeck(m, false, {at}, DeckForm::Mirrored)},
+                              c);
+    const auto pair = SourceImpedances(m, out[0].at(0).impedances);
     ASSERT_EQ(pair.size(), 2u);
     EXPECT_NEAR(std::abs(pair[0] - pair[1]), 0, 0.01);
-    EXPECT_EQ(out[0][0].impedance, pair[0]);
-    EXPECT_GT(std::abs(pair[0] - out[1].at(0).impedance), 5);
+    EXPECT_GT(std::abs(pair[0] - SourceImpedances(lone, out[1].at(0).impedances)[0]), 5);
+    const auto mirrored = SourceImpedances(m, out[2].at(0).impedances);
+    for (size_t k = 0; k < 2; ++k)
+        EXPECT_NEAR(std::abs(mirrored[k] - pair[k]), 0, 0.01 * std::abs(pair[k])) << k;
+    EXPECT_THROW(SourceImpedances(m, {pair[0]}), Error);
 }
 
 #endif

@@ -4,6 +4,7 @@
 
 #include "design/entry.h"
 #include "design/report.h"
+#include "simulation/nec_deck.h"
 #include "state/design_state.h"
 
 #include <fstream>
@@ -32,6 +33,14 @@ inline std::string Recorded(const std::string& name)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// The worked example as the recorded outputs had it: the feed on one segment.
+inline NecModel RecordedModel()
+{
+    NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
+    m.sources[0].span = 1;
+    return m;
 }
 
 } // namespace tavora::test

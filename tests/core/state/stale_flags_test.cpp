@@ -107,8 +107,8 @@ const Path kPaths[] = {
      }},
     {"simulation figures",
      [] {
-         const SimulationResult r = ResultFromOutputs(
-             ModelFromDesign(Designed(), Feed::SingleDipole), {}, {Recorded("default_144.out")});
+         const SimulationResult r =
+             ResultFromOutputs(RecordedModel(), {}, {Recorded("default_144.out")});
          return Joined(SimulationFigureLines(r)) + Joined(SweepTableLines(r));
      }},
 };
