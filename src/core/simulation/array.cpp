@@ -103,28 +103,6 @@ struct Spacing {
     double vertical = 0, horizontal = 0; // mm
 };
 
-// Decks at most `batch` at a time; the progress goes on from `done` of `total`.
-std::vector<std::vector<FrequencyOutput>> RunInBatches(const std::vector<std::string>& decks,
-                                                       int batch, int done, int total,
-                                                       const RunControl& control)
-{
-    std::vector<std::vector<FrequencyOutput>> outputs;
-    for (size_t first = 0; first < decks.size(); first += static_cast<size_t>(batch)) {
-        const size_t last = std::min(decks.size(), first + static_cast<size_t>(batch));
-        RunControl part = control;
-        const int before = done + static_cast<int>(first);
-        if (control.progress)
-            part.progress = [&control, before, total](int finished, int) {
-                control.progress(before + finished, total);
-            };
-        auto out = RunDecks(
-            {decks.begin() + static_cast<long>(first), decks.begin() + static_cast<long>(last)},
-            part);
-        std::move(out.begin(), out.end(), std::back_inserter(outputs));
-    }
-    return outputs;
-}
-
 ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spacing s,
                      Arrangement a, const std::vector<FrequencyOutput>& blocks)
 {

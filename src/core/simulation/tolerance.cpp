@@ -171,14 +171,17 @@ double SystematicShift(const NecModel& model, double error)
     return model.frequency * (sum / static_cast<double>(spans.size()) - 1);
 }
 
-BuildFigures FiguresFromBlocks(const std::vector<FrequencyOutput>& blocks, double z0)
+BuildFigures FiguresFromBlocks(const NecModel& model, const std::vector<FrequencyOutput>& blocks,
+                               double z0)
 {
     if (blocks.empty())
         throw Error("nec2c output holds no frequency");
     const FrequencyOutput& f = blocks.front();
     BuildFigures b;
-    b.impedance = f.impedance;
-    b.swr = Swr(f.impedance, z0);
+    // The feed: the first source, its cards in series.
+    b.impedance =
+        model.sources.empty() ? f.impedance : SourceImpedances(model, f.impedances).front();
+    b.swr = Swr(b.impedance, z0);
     b.gainDbi = GainAt(f.pattern, 90, 0);
     b.frontToBack = b.gainDbi - GainAt(f.pattern, 90, 180);
     return b;
@@ -187,22 +190,14 @@ BuildFigures FiguresFromBlocks(const std::vector<FrequencyOutput>& blocks, doubl
 std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, double z0, int processes,
                                       const RunControl& control)
 {
+    std::vector<std::string> decks;
+    for (const NecModel& m : models)
+        decks.push_back(NecDeck(m, false, {{m.frequency, 0, 1}}, DeckForm::Mirrored));
+    const int total = static_cast<int>(decks.size());
+    const auto outputs = RunInBatches(decks, processes, 0, total, control);
     std::vector<BuildFigures> out;
-    const int total = static_cast<int>(models.size());
-    for (int done = 0; done < total; done += processes) {
-        std::vector<std::string> decks;
-        for (int i = done; i < std::min(total, done + processes); ++i) {
-            const NecModel& m = models[static_cast<size_t>(i)];
-            decks.push_back(NecDeck(m, false, {{m.frequency, 0, 1}}));
-        }
-        RunControl batch = control;
-        if (control.progress)
-            batch.progress = [&control, done, total](int finished, int) {
-                control.progress(done + finished, total);
-            };
-        for (const auto& blocks : RunDecks(decks, batch))
-            out.push_back(FiguresFromBlocks(blocks, z0));
-    }
+    for (size_t i = 0; i < outputs.size(); ++i)
+        out.push_back(FiguresFromBlocks(models[i], outputs[i], z0));
     return out;
 }
 

@@ -135,8 +135,9 @@ ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings
 // engines at a time; progress counts models.
 std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, double z0, int processes,
                                       const RunControl& control);
-// The figures of the decks' outputs as the same run reads them.
-BuildFigures FiguresFromBlocks(const std::vector<FrequencyOutput>& blocks, double z0);
+// The figures of a model's deck's outputs as the same run reads them.
+BuildFigures FiguresFromBlocks(const NecModel& model, const std::vector<FrequencyOutput>& blocks,
+                               double z0);
 
 // The results as text lines, tabs between columns, for the page and the
 // command line.

@@ -122,6 +122,18 @@ class ToleranceRun : public ::testing::Test {
 TEST_F(ToleranceRun, ZeroTolerancesBuildTheNominalDesignAndASeedRepeats)
 {
     const NecModel m = Model(Design("144.1", "4"));
+    // The nominal design reads as the simulation reads it, for either dipole.
+    for (Feed feed : {Feed::SingleDipole, Feed::FoldedDipole}) {
+        const DesignState s = Design("144.1", "4");
+        const NecModel model = ModelFromMembers(s, feed, s.BendDiam);
+        RunControl c;
+        c.engine = TAVORA_NEC2C;
+        const SimulationResult sim = Simulate(model, {.points = 1}, c);
+        const ToleranceResult tol = Run(model, {.builds = 1});
+        EXPECT_NEAR(tol.nominal.swr, sim.swr, 1e-9);
+        EXPECT_NEAR(tol.nominal.gainDbi, sim.gainDbi, 1e-9);
+        EXPECT_NEAR(tol.nominal.frontToBack, sim.frontToBack, 1e-9);
+    }
     for (ErrorDistribution d : {ErrorDistribution::Uniform, ErrorDistribution::Normal}) {
         const ToleranceResult r =
             Run(m, {.builds = 3, .lengthTol = 0, .positionTol = 0, .distribution = d});
@@ -174,19 +186,22 @@ TEST_F(ToleranceRun, SensitivityIsTheDifferenceOfTwoDesigns)
          [](DesignState& d) { d.DirSpacing[2] += 1, d.DirSpacing[3] -= 1; }},
         {"last director forward", 4, true, [](DesignState& d) { d.DirSpacing[3] += 1; }},
     };
-    std::vector<std::string> decks{NecDeck(Model(s), false, {{s.DesignFreq, 0, 1}})};
+    std::vector<NecModel> models{Model(s)};
     for (const Row& row : rows) {
         DesignState changed = s;
         row.change(changed);
-        decks.push_back(NecDeck(Model(changed), false, {{s.DesignFreq, 0, 1}}));
+        models.push_back(Model(changed));
     }
+    std::vector<std::string> decks;
+    for (const NecModel& m : models)
+        decks.push_back(NecDeck(m, false, {{s.DesignFreq, 0, 1}}, DeckForm::Mirrored));
     RunControl c;
     c.engine = TAVORA_NEC2C;
     const auto outputs = RunDecks(decks, c);
-    const BuildFigures nominal = FiguresFromBlocks(outputs[0], r.z0);
+    const BuildFigures nominal = FiguresFromBlocks(models[0], outputs[0], r.z0);
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(rows[i].name);
-        const BuildFigures changed = FiguresFromBlocks(outputs[i + 1], r.z0);
+        const BuildFigures changed = FiguresFromBlocks(models[i + 1], outputs[i + 1], r.z0);
         const Sensitivity& se = r.sensitivity.at(static_cast<size_t>(rows[i].element));
         const BuildFigures& got = rows[i].position ? se.perMmPosition : se.perMmLength;
         for (Judged j : kJudged)
