@@ -41,6 +41,9 @@ int main(int argc, char** argv)
     // The user's locale, as the windows program has it: the core's number
     // texts must not depend on it.
     std::setlocale(LC_ALL, "");
+    // Numbers on the command line are written with a point in every locale,
+    // as the core reads them; the option parser reads through the C library.
+    std::setlocale(LC_NUMERIC, "C");
     CLI::App app{"Tavora: DL6WU long Yagi calculator"};
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("tavora-cli ") + tavora::shell::kVersion + '\n' +

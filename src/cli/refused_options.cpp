@@ -6,6 +6,7 @@
 #include "feedline/swr.h"
 #include "simulation/array.h"
 #include "simulation/simulation.h"
+#include "simulation/tolerance.h"
 #include "state/box_names.h"
 #include "state/errors.h"
 
@@ -50,6 +51,9 @@ const std::map<std::string, std::string>& OptionsOfBoxes()
             {"EC", "--ec"},
             {kHeightBox, "--height"},
             {kReferenceBox, "--z0"},
+            {kBuildsBox, "--builds"},
+            {kLengthTolBox, "--length-tol"},
+            {kPositionTolBox, "--position-tol"},
             {kSpacingBox, "--spacing"},
             {kSweepBox, "--sweep-spacing"},
             {kSweepPointsBox, "--sweep-spacing"},

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "tolerance_command.h"
 #include "tune_command.h"
 
 #include "simulation/simulation.h"
@@ -23,6 +24,7 @@ struct SimulateOptions {
     std::string csvFile;
     std::string s1pFile;
     TuneOptions tune;
+    ToleranceOptions tolerance;
 };
 
 int RunSimulate(SimulateOptions o)
@@ -42,6 +44,12 @@ int RunSimulate(SimulateOptions o)
                 return Tune(state, o.feed, settings, control);
             }();
             PrintTune(tuned, o.tune, o.csvFile, o.s1pFile);
+            return 0;
+        }
+        if (o.tolerance.on) {
+            const StopSignals signals;
+            RunTolerance(o.tolerance, ModelFromDesign(state, o.feed), o.settings, control,
+                         o.csvFile);
             return 0;
         }
         const SimulationResult result = [&] {
@@ -100,6 +108,9 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
                     "Also write the sweep as a Touchstone .s1p file, S11 against the SWR reference "
                     "(- for standard output)");
     AddTuneOptions(cmd, o->tune);
+    AddToleranceOptions(cmd, o->tolerance);
+    // One question a run: tuning or the tolerance builds.
+    cmd->get_option("--tune")->excludes(cmd->get_option("--tolerance"));
     cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
 }
 

@@ -67,7 +67,7 @@ TEST(SimulateCli, PrintsFiguresAndSweepAndWritesCsv)
     TempDir dir;
     const std::string csv = dir.File("sim.csv");
     const CliRun r =
-        Cli("simulate --directors 3 --dipole folded --sweep 1 --points 5 --csv " + csv);
+        Cli("simulate --directors 3 --dipole folded --sweep 1.0 --points 5 --csv " + csv);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out.rfind("Simulated with nec2c (NEC-2) in free space, aluminium elements\n", 0),
               0u);

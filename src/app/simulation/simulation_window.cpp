@@ -5,6 +5,7 @@
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_page.h"
 #include "app/simulation/sweep_page.h"
+#include "app/simulation/tolerance_page.h"
 
 #include "state/atomic_file.h"
 #include "state/errors.h"
@@ -83,6 +84,7 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     pages_->setGeometry(10, 150, 1220, 694);
     sweep_ = new SweepPage(*this);
     AddPage(sweep_);
+    AddPage(new TolerancePage(*this));
     AddPage(new ArrayPage(*this));
     // The scaler grows the fonts with the window: the tables follow, so that
     // no value is cut short.

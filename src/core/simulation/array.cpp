@@ -103,28 +103,6 @@ struct Spacing {
     double vertical = 0, horizontal = 0; // mm
 };
 
-// Decks at most `batch` at a time; the progress goes on from `done` of `total`.
-std::vector<std::vector<FrequencyOutput>> RunInBatches(const std::vector<std::string>& decks,
-                                                       int batch, int done, int total,
-                                                       const RunControl& control)
-{
-    std::vector<std::vector<FrequencyOutput>> outputs;
-    for (size_t first = 0; first < decks.size(); first += static_cast<size_t>(batch)) {
-        const size_t last = std::min(decks.size(), first + static_cast<size_t>(batch));
-        RunControl part = control;
-        const int before = done + static_cast<int>(first);
-        if (control.progress)
-            part.progress = [&control, before, total](int finished, int) {
-                control.progress(before + finished, total);
-            };
-        auto out = RunDecks(
-            {decks.begin() + static_cast<long>(first), decks.begin() + static_cast<long>(last)},
-            part);
-        std::move(out.begin(), out.end(), std::back_inserter(outputs));
-    }
-    return outputs;
-}
-
 ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spacing s,
                      Arrangement a, const std::vector<FrequencyOutput>& blocks)
 {
@@ -132,7 +110,7 @@ ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spac
     p.spacing = a == Arrangement::Horizontal ? s.horizontal : s.vertical;
     p.horizontalSpacing = a == Arrangement::Box ? s.horizontal : 0;
     p.result = ResultFromBlocks(array, kOneFrequency, {blocks});
-    p.feeds = blocks.front().impedances;
+    p.feeds = SourceImpedances(array, blocks.front().impedances);
     p.overOne = p.result.gainDbi - single.gainDbi;
     const double e = p.result.sideLobeE, h = p.result.sideLobeH;
     p.worstSideLobe = std::isnan(e) ? h : std::isnan(h) ? e : std::max(e, h);
@@ -154,8 +132,9 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
     ArrayResult r;
     r.arrangement = a;
     r.sideLobeLimit = settings.sideLobeLimit;
-    r.single = ResultFromBlocks(single, kOneFrequency,
-                                RunInBatches({NecDeck(single, true, {})}, 1, 0, total, control));
+    r.single = ResultFromBlocks(
+        single, kOneFrequency,
+        RunInBatches({NecDeck(single, true, {}, DeckForm::Mirrored)}, 1, 0, total, control));
     // Plain names, not a structured binding: the lambdas below capture them.
     const std::pair<double, double> rule = RuleSpacing(r.single, a);
     const double ruleV = rule.first, ruleH = rule.second;
@@ -209,7 +188,7 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
 
     std::vector<std::string> decks;
     for (const Spacing& s : points)
-        decks.push_back(NecDeck(model(s), true, {}));
+        decks.push_back(NecDeck(model(s), true, {}, DeckForm::Mirrored));
     const auto outputs = RunInBatches(decks, processes, 1, total, control);
     std::vector<ArrayPoint> figures;
     for (size_t k = 0; k < points.size(); ++k)

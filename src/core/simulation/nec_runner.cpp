@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -438,6 +439,27 @@ std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string
     if (missing > 0)
         throw Error("nec2c output incomplete: " + std::to_string(missing) + " of " +
                     std::to_string(asked) + " frequencies missing");
+    return outputs;
+}
+
+std::vector<std::vector<FrequencyOutput>> RunInBatches(const std::vector<std::string>& decks,
+                                                       int batch, int done, int total,
+                                                       const RunControl& control)
+{
+    std::vector<std::vector<FrequencyOutput>> outputs;
+    for (size_t first = 0; first < decks.size(); first += static_cast<size_t>(batch)) {
+        const size_t last = std::min(decks.size(), first + static_cast<size_t>(batch));
+        RunControl part = control;
+        const int before = done + static_cast<int>(first);
+        if (control.progress)
+            part.progress = [&control, before, total](int finished, int) {
+                control.progress(before + finished, total);
+            };
+        auto out = RunDecks(
+            {decks.begin() + static_cast<long>(first), decks.begin() + static_cast<long>(last)},
+            part);
+        std::move(out.begin(), out.end(), std::back_inserter(outputs));
+    }
     return outputs;
 }
 

@@ -53,6 +53,13 @@ std::chrono::milliseconds RunTimeout(const std::vector<std::string>& decks);
 std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string>& decks,
                                                    const RunControl& control);
 
+// The same, at most `batch` decks at once (one per core rather than a
+// process per deck for a run of many); progress goes on from `done` of
+// `total` decks.
+std::vector<std::vector<FrequencyOutput>> RunInBatches(const std::vector<std::string>& decks,
+                                                       int batch, int done, int total,
+                                                       const RunControl& control);
+
 // The engine's own words for a failed run: its error stream, else the last
 // two lines it printed; a short excerpt, with anything unprintable as '?'.
 std::string EngineErrorText(const std::string& output, const std::string& errors);

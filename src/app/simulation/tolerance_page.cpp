@@ -1,0 +1,217 @@
+#include "app/simulation/tolerance_page.h"
+
+#include "app/shell/user_locale.h"
+#include "app/simulation/simulation_window.h"
+#include "app/simulation/tolerance_plots.h"
+
+#include "design/format.h"
+#include "state/errors.h"
+#include "state/numbers.h"
+#include "state/refusals.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <cmath>
+#include <memory>
+
+namespace tavora::app {
+
+namespace {
+
+class PlotArea : public QWidget {
+  public:
+    PlotArea(QWidget* parent, const std::optional<ToleranceResult>& result)
+        : QWidget(parent), result_(result)
+    {
+        setObjectName(QStringLiteral("TolerancePlots"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (result_)
+            DrawTolerancePlots(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
+                               UserDecimalSep());
+    }
+
+  private:
+    const std::optional<ToleranceResult>& result_;
+};
+
+constexpr const char* kSeedBox = "Seed";
+constexpr const char* kDistributions[] = {"uniform", "normal"};
+
+} // namespace
+
+TolerancePage::TolerancePage(SimulationWindow& window) : SimulationPage(window)
+{
+    setObjectName(QStringLiteral("TolerancePage"));
+    const char sep = UserDecimalSep();
+    auto* boxes = new QHBoxLayout;
+    const auto edit = [this, boxes](const char* name, const char* caption, const QString& text) {
+        boxes->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        auto* e = new QLineEdit(text, this);
+        e->setObjectName(QString::fromUtf8(name));
+        e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000000000")));
+        boxes->addWidget(e);
+        return e;
+    };
+    builds_ = edit("Builds", kBuildsBox, QStringLiteral("100"));
+    // Empty takes the report's tolerance unrounded, as the command line does
+    // without --length-tol; the box shows it in grey when the design gives a
+    // model.
+    lengthTol_ = edit("LengthTolerance", kLengthTolBox, QString());
+    try {
+        lengthTol_->setPlaceholderText(QString::fromStdString(FormatFixed(
+            DefaultLengthTolerance(Window().Source()(Window().ChosenFeed())), 6, 2, sep)));
+    } catch (const Error&) {
+    }
+    lengthTol_->setToolTip(
+        QStringLiteral("Empty: the report's tolerance, 0.3 % of the wavelength"));
+    positionTol_ = edit("PositionTolerance", kPositionTolBox,
+                        QString::fromStdString(FormatFixed(1, 6, 1, sep)));
+    boxes->addWidget(new QLabel(QStringLiteral("Distribution"), this));
+    distribution_ = new QComboBox(this);
+    distribution_->setObjectName(QStringLiteral("Distribution"));
+    for (const char* d : kDistributions)
+        distribution_->addItem(QString::fromUtf8(d));
+    distribution_->setToolTip(QStringLiteral("normal: sigma half the tolerance, none beyond it"));
+    boxes->addWidget(distribution_);
+    seed_ = edit("Seed", kSeedBox, QStringLiteral("1"));
+    seed_->setToolTip(QStringLiteral("The same seed gives the same builds"));
+    run_ = new QPushButton(QStringLiteral("Run b&uilds"), this);
+    run_->setObjectName(QStringLiteral("RunBuilds"));
+    boxes->addWidget(run_);
+    boxes->addStretch();
+
+    const auto label = [this](const char* name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromUtf8(name));
+        l->setWordWrap(true);
+        return l;
+    };
+    heading_ = label("ToleranceHeading");
+    perElement_ = label("PerElementHeading");
+    spread_ = AddFigureTable("Spread", this);
+    sensitivity_ = AddFigureTable("Sensitivity", this);
+    plots_ = new PlotArea(this, result_);
+    auto* grid = new QGridLayout(this);
+    grid->addLayout(boxes, 0, 0, 1, 2);
+    grid->addWidget(heading_, 1, 0, 1, 2);
+    grid->addWidget(spread_, 2, 0);
+    grid->addWidget(perElement_, 3, 0);
+    grid->addWidget(sensitivity_, 4, 0);
+    grid->addWidget(plots_, 2, 1, 3, 1);
+    grid->setColumnStretch(0, 5);
+    grid->setColumnStretch(1, 7);
+    grid->setRowStretch(2, 2);
+    grid->setRowStretch(4, 3);
+    connect(run_, &QPushButton::clicked, this, [this] { Window().Guard([this] { Start(); }); });
+}
+
+QString TolerancePage::Title() const
+{
+    return QStringLiteral("Tolerance");
+}
+
+void TolerancePage::Rescaled()
+{
+    FitColumns(spread_);
+    FitColumns(sensitivity_);
+}
+
+ToleranceSettings TolerancePage::Settings() const
+{
+    const char sep = UserDecimalSep();
+    const auto text = [](const QLineEdit* e) { return e->text().trimmed().toStdString(); };
+    ToleranceSettings s;
+    const double builds = BoxNumber(text(builds_), kBuildsBox, sep);
+    RefuseOutside(builds, {1, kMostBuilds, "builds"}, kBuildsBox, sep);
+    if (builds != std::floor(builds))
+        throw BoxRefusal(kBuildsBox, "'" + text(builds_) + "' is not a valid integer value");
+    s.builds = static_cast<int>(builds);
+    if (!text(lengthTol_).empty())
+        s.lengthTol = BoxNumber(text(lengthTol_), kLengthTolBox, sep);
+    s.positionTol = BoxNumber(text(positionTol_), kPositionTolBox, sep);
+    const int seed = StrToInt(text(seed_));
+    RefuseNegative(seed, kSeedBox);
+    s.seed = static_cast<std::uint64_t>(seed);
+    s.distribution =
+        distribution_->currentIndex() == 1 ? ErrorDistribution::Normal : ErrorDistribution::Uniform;
+    s.z0 = Window().Settings().z0;
+    return s;
+}
+
+void TolerancePage::Start()
+{
+    const NecModel model = Window().Model();
+    ToleranceSettings settings = Settings();
+    if (std::isnan(settings.lengthTol))
+        settings.lengthTol = DefaultLengthTolerance(model);
+    RefuseTolerance(model, settings, UserDecimalSep());
+    // The nominal design, every build, the two systematic runs and two per element.
+    const int steps = 3 + settings.builds + 2 * ElementCount(model);
+    const bool started =
+        Window().RunJob(QStringLiteral("Running nec2c over the builds..."), steps,
+                        [this, model, settings](const RunControl& control) -> JobResult {
+                            auto result = std::make_shared<ToleranceResult>(
+                                SimulateTolerance(model, settings, control));
+                            return [this, result] { Show(std::move(*result)); };
+                        });
+    if (!started)
+        return;
+    result_.reset();
+    heading_->clear();
+    perElement_->clear();
+    ClearTable(spread_);
+    ClearTable(sensitivity_);
+    plots_->update();
+}
+
+void TolerancePage::Show(ToleranceResult result)
+{
+    result_ = std::move(result);
+    const std::vector<std::string> lines = ToleranceLines(*result_, UserDecimalSep());
+    // The heading sentence, the spread and the systematic errors, then the
+    // per-element table under its own sentence.
+    std::vector<std::string> spread, sensitivity;
+    bool perElement = false;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i].rfind("Change per mm", 0) == 0) {
+            perElement = true;
+            perElement_->setText(QString::fromStdString(lines[i]));
+            if (!spread.empty() && spread.back().empty())
+                spread.pop_back();
+            continue;
+        }
+        (perElement ? sensitivity : spread).push_back(lines[i]);
+    }
+    heading_->setText(QString::fromStdString(lines.front()));
+    if (!spread.empty() && spread.front().empty())
+        spread.erase(spread.begin());
+    FillTable(spread_, spread, false);
+    FillTable(sensitivity_, sensitivity, true);
+    plots_->update();
+}
+
+void TolerancePage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
+{
+    if (result_)
+        DrawTolerancePage(painter, page, *result_, decimalSep);
+}
+
+std::string TolerancePage::Csv() const
+{
+    return result_ ? ToleranceCsv(*result_) : std::string();
+}
+
+} // namespace tavora::app

@@ -1,0 +1,65 @@
+#include "tolerance_command.h"
+
+#include "commands.h"
+
+#include "state/numbers.h"
+
+#include <iostream>
+
+namespace tavora::cli {
+
+void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& o)
+{
+    CLI::Option* flag = cmd->add_flag(
+        "--tolerance", o.on,
+        "Simulate random builds within the cutting tolerances, each element's sensitivity and "
+        "every element cut long or short, at the design frequency; --csv then writes every build's "
+        "errors and figures");
+    cmd->add_option("--builds", o.settings.builds,
+                    "Random builds, 1 to " + std::to_string(kMostBuilds))
+        ->check(WholeNumber())
+        ->type_name("NUMBER")
+        ->capture_default_str()
+        ->needs(flag);
+    AddNumber(cmd, "--length-tol", o.lengthTol,
+              "Element lengths off by up to this either way, mm (default: the report's "
+              "tolerance, 0.3 % of the wavelength)")
+        ->type_name("MM")
+        ->needs(flag);
+    AddNumber(cmd, "--position-tol", o.positionTol,
+              "Element positions along the boom off by up to this either way, mm")
+        ->type_name("MM")
+        ->capture_default_str()
+        ->needs(flag);
+    AddWords(cmd, "--distribution", o.settings.distribution,
+             {{"uniform", ErrorDistribution::Uniform}, {"normal", ErrorDistribution::Normal}},
+             "How the errors spread: uniform, or normal with sigma half the tolerance")
+        ->needs(flag);
+    cmd->add_option("--seed", o.settings.seed, "Seed of the random builds: one seed, one set")
+        ->check(WholeNumber())
+        ->type_name("NUMBER")
+        ->capture_default_str()
+        ->needs(flag);
+    if (CLI::Option* s1p = cmd->get_option_no_throw("--s1p"))
+        flag->excludes(s1p);
+}
+
+void RunTolerance(const ToleranceOptions& o, const NecModel& model,
+                  const SimulationSettings& simulation, const RunControl& control,
+                  const std::string& csvFile)
+{
+    ToleranceSettings s = o.settings;
+    if (!o.lengthTol.empty())
+        s.lengthTol = StrToFloat(o.lengthTol);
+    s.positionTol = StrToFloat(o.positionTol);
+    s.z0 = simulation.z0;
+    s.processes = simulation.processes;
+    const ToleranceResult result = SimulateTolerance(model, s, control);
+    if (!ToStdout(csvFile))
+        for (const std::string& line : ToleranceLines(result))
+            std::cout << line << '\n';
+    if (!csvFile.empty())
+        WriteOutput(csvFile, ToleranceCsv(result));
+}
+
+} // namespace tavora::cli

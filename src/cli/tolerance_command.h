@@ -1,0 +1,29 @@
+#pragma once
+
+#include "simulation/simulation.h"
+#include "simulation/tolerance.h"
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+namespace tavora::cli {
+
+// simulate --tolerance and the options that go with it.
+struct ToleranceOptions {
+    bool on = false;
+    ToleranceSettings settings;
+    // Converted by the core, which never looks at the locale; empty takes
+    // the report's tolerance.
+    std::string lengthTol;
+    std::string positionTol = "1";
+};
+void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& options);
+
+// Runs the builds and prints their figures, or writes them to `csvFile`.
+// Throws Error, SimulationCancelled.
+void RunTolerance(const ToleranceOptions& options, const NecModel& model,
+                  const SimulationSettings& simulation, const RunControl& control,
+                  const std::string& csvFile);
+
+} // namespace tavora::cli

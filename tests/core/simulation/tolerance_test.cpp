@@ -1,0 +1,230 @@
+#include "simulation/tolerance.h"
+
+#include "simulation/simulation.h"
+
+#include "child_processes.h"
+#include "simulation_fixture.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+
+using namespace tavora;
+using tavora::test::Designed;
+
+namespace {
+
+DesignState Design(const std::string& mhz, const std::string& directors)
+{
+    return Designed([&](DesignEntry& e) {
+        e.Frequency = mhz;
+        ApplyBandDefaults(e);
+        e.Directors = directors;
+    });
+}
+
+NecModel Model(const DesignState& s)
+{
+    return ModelFromMembers(s, Feed::SingleDipole, s.BendDiam);
+}
+
+} // namespace
+
+// Pinned so that a change to a library's distributions (or to ours) shows: a
+// seed typed from another machine's page must give the same builds.
+TEST(RandomErrors, OneSeedGivesTheSameErrorsEverywhere)
+{
+    struct Row {
+        ErrorDistribution distribution;
+        double first, second;
+    };
+    for (const Row& row :
+         {Row{ErrorDistribution::Uniform, 1.0175412166114319, 1.7972048115705768},
+          Row{ErrorDistribution::Normal, 1.5913998756469563, 0.38890323470535709}}) {
+        std::mt19937_64 a(7), b(7);
+        const auto errors = RandomErrors(a, 50, 2, row.distribution);
+        EXPECT_EQ(errors, RandomErrors(b, 50, 2, row.distribution));
+        for (double e : errors)
+            EXPECT_LE(std::abs(e), 2);
+        EXPECT_NEAR(errors[0], row.first, 1e-12);
+        EXPECT_NEAR(errors[1], row.second, 1e-12);
+    }
+}
+
+TEST(Perturbed, ErrorsAreSymmetricAboutTheCentreAndMoveTheWholeElement)
+{
+    for (Feed feed : {Feed::SingleDipole, Feed::FoldedDipole}) {
+        const DesignState s = Design("144.1", "3");
+        const NecModel m = ModelFromMembers(s, feed, s.BendDiam);
+        const NecModel p = Perturbed(m, {0, 4, 0, 0, 0}, {0, 2, 0, 0, 0});
+        const auto extent = [](const NecModel& model, int element) {
+            double lo = 0, hi = 0, x = 0;
+            for (const NecWire& w : model.wires)
+                if (w.element == element)
+                    lo = std::min({lo, w.y1, w.y2}), hi = std::max({hi, w.y1, w.y2}), x = w.x1;
+            return std::array{lo, hi, x};
+        };
+        const auto before = extent(m, 1), after = extent(p, 1);
+        EXPECT_NEAR(after[0], before[0] - 0.002, 1e-12);
+        EXPECT_NEAR(after[1], before[1] + 0.002, 1e-12);
+        EXPECT_NEAR(after[2], before[2] + 0.002, 1e-12);
+        EXPECT_EQ(extent(p, 2), extent(m, 2));
+        EXPECT_EQ(NecDeck(Perturbed(m, std::vector(5, 0.0), std::vector(5, 0.0)), true, {}),
+                  NecDeck(m, true, {}));
+    }
+}
+
+TEST(SpreadOf, PercentilesWorstAndHistogram)
+{
+    std::vector<double> v;
+    for (int i = 100; i >= 0; --i)
+        v.push_back(i); // 0 to 100, in no helpful order
+    const Spread gain = SpreadOf(v, Judged::Gain, 10);
+    EXPECT_DOUBLE_EQ(gain.median, 50);
+    EXPECT_DOUBLE_EQ(gain.p5, 5);
+    EXPECT_DOUBLE_EQ(gain.p95, 95);
+    EXPECT_DOUBLE_EQ(gain.worst, 0);
+    EXPECT_DOUBLE_EQ(SpreadOf(v, Judged::Swr).worst, 100);
+    ASSERT_EQ(gain.histogram.counts.size(), 10u);
+    EXPECT_EQ(gain.histogram.counts.front(), 10); // 0 to 9
+    EXPECT_EQ(gain.histogram.counts.back(), 11);  // 90 to 100, the top edge included
+    EXPECT_EQ(SpreadOf({3, 3, 3}, Judged::Gain).histogram.counts, std::vector<int>{3});
+}
+
+#ifdef TAVORA_NEC2C
+
+namespace {
+
+// A private TMPDIR, so the test sees that no run left its folder.
+class ToleranceRun : public ::testing::Test {
+  protected:
+    void SetUp() override { ::setenv("TMPDIR", tmp.Path().c_str(), 1); }
+    void TearDown() override
+    {
+        ::unsetenv("TMPDIR");
+        EXPECT_TRUE(std::filesystem::is_empty(tmp.Path())) << "a run's folder was left";
+        EXPECT_EQ(ChildProcessCount(), 0) << "an engine process was left";
+    }
+    static ToleranceResult Run(const NecModel& m, ToleranceSettings s, const RunControl& c = {})
+    {
+        RunControl control = c;
+        control.engine = TAVORA_NEC2C;
+        return SimulateTolerance(m, s, control);
+    }
+    TempDir tmp;
+};
+
+} // namespace
+
+TEST_F(ToleranceRun, ZeroTolerancesBuildTheNominalDesignAndASeedRepeats)
+{
+    const NecModel m = Model(Design("144.1", "4"));
+    // The nominal design reads as the simulation reads it, for either dipole.
+    for (Feed feed : {Feed::SingleDipole, Feed::FoldedDipole}) {
+        const DesignState s = Design("144.1", "4");
+        const NecModel model = ModelFromMembers(s, feed, s.BendDiam);
+        RunControl c;
+        c.engine = TAVORA_NEC2C;
+        const SimulationResult sim = Simulate(model, {.points = 1}, c);
+        const ToleranceResult tol = Run(model, {.builds = 1});
+        EXPECT_NEAR(tol.nominal.swr, sim.swr, 1e-9);
+        EXPECT_NEAR(tol.nominal.gainDbi, sim.gainDbi, 1e-9);
+        EXPECT_NEAR(tol.nominal.frontToBack, sim.frontToBack, 1e-9);
+    }
+    for (ErrorDistribution d : {ErrorDistribution::Uniform, ErrorDistribution::Normal}) {
+        const ToleranceResult r =
+            Run(m, {.builds = 3, .lengthTol = 0, .positionTol = 0, .distribution = d});
+        for (const Build& b : r.builds)
+            for (Judged j : kJudged)
+                EXPECT_EQ(Value(b.figures, j), Value(r.nominal, j));
+    }
+    const ToleranceSettings s{.builds = 3, .distribution = ErrorDistribution::Normal, .seed = 42};
+    EXPECT_EQ(ToleranceCsv(Run(m, s)), ToleranceCsv(Run(m, s)));
+}
+
+TEST_F(ToleranceRun, LargerTolerancesWidenTheSpread)
+{
+    const NecModel m = Model(Design("432.1", "17"));
+    const double report = DefaultLengthTolerance(m);
+    std::array<double, kJudged.size()> last{};
+    for (double times : {0.5, 1.0, 2.0}) {
+        const ToleranceResult r =
+            Run(m, {.builds = 8, .lengthTol = times * report, .positionTol = times});
+        for (size_t k = 0; k < kJudged.size(); ++k) {
+            SCOPED_TRACE(std::string(JudgedName(kJudged[k])) + " at " + std::to_string(times));
+            std::vector<double> off;
+            for (const Build& b : r.builds)
+                off.push_back(
+                    std::abs(Value(b.figures, kJudged[k]) - Value(r.nominal, kJudged[k])));
+            const double median = Percentile(off, 50);
+            EXPECT_GT(median, last[k]);
+            last[k] = median;
+        }
+    }
+}
+
+TEST_F(ToleranceRun, SensitivityIsTheDifferenceOfTwoDesigns)
+{
+    const DesignState s = Design("432.1", "3");
+    const ToleranceResult r = Run(Model(s), {.builds = 1});
+    // Each element changed in the design itself, the elements after it kept in place.
+    struct Row {
+        const char* name;
+        int element;
+        bool position;
+        std::function<void(DesignState&)> change;
+    };
+    const std::vector<Row> rows{
+        {"reflector longer", 0, false, [](DesignState& d) { d.ReflLength += 1; }},
+        {"dipole forward", 1, true,
+         [](DesignState& d) { d.RadiatorPos += 1, d.DirSpacing[1] -= 1; }},
+        {"director 2 longer", 3, false, [](DesignState& d) { d.DirLength[2] += 1; }},
+        {"director 2 forward", 3, true,
+         [](DesignState& d) { d.DirSpacing[2] += 1, d.DirSpacing[3] -= 1; }},
+        {"last director forward", 4, true, [](DesignState& d) { d.DirSpacing[3] += 1; }},
+    };
+    std::vector<NecModel> models{Model(s)};
+    for (const Row& row : rows) {
+        DesignState changed = s;
+        row.change(changed);
+        models.push_back(Model(changed));
+    }
+    std::vector<std::string> decks;
+    for (const NecModel& m : models)
+        decks.push_back(NecDeck(m, false, {{s.DesignFreq, 0, 1}}, DeckForm::Mirrored));
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    const auto outputs = RunDecks(decks, c);
+    const BuildFigures nominal = FiguresFromBlocks(models[0], outputs[0], r.z0);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        const BuildFigures changed = FiguresFromBlocks(models[i + 1], outputs[i + 1], r.z0);
+        const Sensitivity& se = r.sensitivity.at(static_cast<size_t>(rows[i].element));
+        const BuildFigures& got = rows[i].position ? se.perMmPosition : se.perMmLength;
+        for (Judged j : kJudged)
+            EXPECT_NEAR(Value(got, j), Value(changed, j) - Value(nominal, j), 1e-9);
+    }
+}
+
+TEST_F(ToleranceRun, CancelStopsBetweenBatchesAndLeavesNothing)
+{
+    std::atomic<bool> cancel{false};
+    RunControl c;
+    c.cancel = &cancel;
+    int last = 0;
+    c.progress = [&](int done, int total) {
+        EXPECT_GT(done, last);
+        EXPECT_EQ(total, 1 + 20 + 2 + 2 * 6);
+        last = done;
+        if (done >= 2)
+            cancel = true;
+    };
+    EXPECT_THROW(Run(Model(Design("144.1", "4")), {.builds = 20, .processes = 1}, c),
+                 SimulationCancelled);
+    EXPECT_LT(last, 5);
+}
+
+#endif
