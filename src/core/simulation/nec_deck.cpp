@@ -208,19 +208,30 @@ bool Same(double a, double b)
     return std::abs(a - b) <= kSameMetres;
 }
 
-bool IsImage(const NecWire& a, const NecWire& b)
+// How `b` lies on the mirror image of `a`: not at all, along it, or against
+// it. Against it, b's segment i is the image's n + 1 - i and runs the other way.
+enum class Image { None, Along, Against };
+
+Image ImageOf(const NecWire& a, const NecWire& b)
 {
     const auto ends = [](const NecWire& w, bool reversed) {
         return reversed ? std::array{w.x2, -w.y2, w.z2, w.x1, -w.y1, w.z1}
                         : std::array{w.x1, -w.y1, w.z1, w.x2, -w.y2, w.z2};
     };
+    if (a.segments != b.segments || a.radius != b.radius)
+        return Image::None;
     const std::array target{b.x1, b.y1, b.z1, b.x2, b.y2, b.z2};
     for (bool reversed : {false, true}) {
         const auto e = ends(a, reversed);
         if (std::equal(e.begin(), e.end(), target.begin(), Same))
-            return a.segments == b.segments && a.radius == b.radius;
+            return reversed ? Image::Against : Image::Along;
     }
-    return false;
+    return Image::None;
+}
+
+bool IsImage(const NecWire& a, const NecWire& b)
+{
+    return ImageOf(a, b) != Image::None;
 }
 
 const NecWire* WireOf(const NecModel& m, int tag)
@@ -229,6 +240,28 @@ const NecWire* WireOf(const NecModel& m, int tag)
         if (w.tag == tag)
             return &w;
     return nullptr;
+}
+
+// The wire whose mirror image `w` is; MirrorSymmetric has found one.
+const NecWire& ImageWire(const NecModel& m, const NecWire& w)
+{
+    return *std::find_if(m.wires.begin(), m.wires.end(),
+                         [&w](const NecWire& other) { return IsImage(other, w); });
+}
+
+// Whether a source off the plane has its mirror image among the sources: the
+// same volts on the image wire's mirrored segments.
+bool SourceMirrored(const NecModel& m, const NecWire& w, const NecSource& s)
+{
+    return std::any_of(m.sources.begin(), m.sources.end(), [&](const NecSource& o) {
+        const NecWire* image = WireOf(m, o.tag);
+        if (!image || image == &w || o.volts != s.volts || o.span != s.span)
+            return false;
+        const Image how = ImageOf(w, *image);
+        return how == Image::Along     ? o.segment == s.segment
+               : how == Image::Against ? o.segment == w.segments + 2 - s.segment - s.span
+                                       : false;
+    });
 }
 
 // One source card: tag, segment, volts.
@@ -287,9 +320,23 @@ void MirroredGeometry(std::string& d, const NecModel& m, std::string& sources)
              "GX " + std::to_string(kMirrorTags) + " 010\n");
     for (const NecSource& s : m.sources) {
         const NecWire& w = *WireOf(m, s.tag);
-        const std::complex<double> v = (w.y2 > w.y1 ? 0.5 : -0.5) * s.volts;
-        Ex(sources, s.tag, 1, v);
-        Ex(sources, s.tag + kMirrorTags, 1, -v);
+        if (CrossesMirrorPlane(w)) {
+            const std::complex<double> v = (w.y2 > w.y1 ? 0.5 : -0.5) * s.volts;
+            Ex(sources, s.tag, 1, v);
+            Ex(sources, s.tag + kMirrorTags, 1, -v);
+        } else if (std::max(w.y1, w.y2) > kSameMetres) {
+            for (int k = 0; k < s.span; ++k)
+                Ex(sources, s.tag, s.segment + k, s.volts / static_cast<double>(s.span));
+        } else {
+            // On a wire the deck leaves to the reflection: the source goes on
+            // the reflected copy of the wire kept in its place.
+            const NecWire& kept = ImageWire(m, w);
+            const bool against = ImageOf(kept, w) == Image::Against;
+            for (int k = 0; k < s.span; ++k)
+                Ex(sources, kept.tag + kMirrorTags,
+                   against ? w.segments + 1 - (s.segment + k) : s.segment + k,
+                   (against ? -1.0 : 1.0) * s.volts / static_cast<double>(s.span));
+        }
     }
 }
 
@@ -315,9 +362,14 @@ bool MirrorSymmetric(const NecModel& m)
             return false;
         }
     }
+    // A source on the plane is the pair at its wire's centre; one off it has
+    // its image among the sources, as a second Yagi beside the plane has.
     return std::all_of(m.sources.begin(), m.sources.end(), [&m](const NecSource& s) {
         const NecWire* w = WireOf(m, s.tag);
-        return w && CrossesMirrorPlane(*w) && s.span == 2 && s.segment == w->segments / 2;
+        if (!w)
+            return false;
+        return CrossesMirrorPlane(*w) ? s.span == 2 && s.segment == w->segments / 2
+                                      : SourceMirrored(m, *w, s);
     });
 }
 

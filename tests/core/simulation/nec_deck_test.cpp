@@ -322,6 +322,8 @@ TEST(NecDeck, OnlyAModelThatIsItsOwnMirrorImageIsWrittenAsHalf)
     images.wires[1].x1 = images.wires[1].x2 = images.wires[0].x1;
     NecModel unfed = images;
     unfed.sources.clear();
+    NecModel unequal = images;
+    unequal.sources[1].volts = {2, 0};
     for (const Case& c :
          {Case{"two dipoles across the plane", pair(0, 0), true, 2},
           Case{"one written the other way", reversed, true, 2},
@@ -329,7 +331,8 @@ TEST(NecDeck, OnlyAModelThatIsItsOwnMirrorImageIsWrittenAsHalf)
           Case{"a source off the centre", offCentre, false, 2},
           Case{"an odd count", oddCount, false, 2}, Case{"a wire in the plane", inPlane, false, 3},
           Case{"each the other's image, unfed", unfed, true, 1},
-          Case{"each the other's image, fed", images, false, 2}}) {
+          Case{"each the other's image, fed alike", images, true, 1},
+          Case{"each the other's image, fed unlike", unequal, false, 2}}) {
         EXPECT_EQ(MirrorSymmetric(c.model), c.symmetric) << c.name;
         const std::string deck = NecDeck(c.model, false, {{432, 0, 1}}, DeckForm::Mirrored);
         EXPECT_EQ(deck.find("\nGX 1000 010\n") != std::string::npos, c.symmetric) << c.name;

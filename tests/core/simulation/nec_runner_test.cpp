@@ -284,6 +284,23 @@ TEST(Sources, EachSourceGivesItsImpedance)
     for (size_t k = 0; k < 2; ++k)
         EXPECT_NEAR(std::abs(mirrored[k] - pair[k]), 0, 0.01 * std::abs(pair[k])) << k;
     EXPECT_THROW(SourceImpedances(m, {pair[0]}), Error);
+    // Two dipoles either side of the plane, each the other's image: the
+    // reflection carries the second one's source.
+    NecModel beside = m;
+    for (NecWire& w : beside.wires) {
+        const double y = w.tag == 1 ? 0.2 : -0.2;
+        w.x1 = w.x2 = 0.2;
+        w.y1 += y;
+        w.y2 += y;
+    }
+    SegmentModel(beside, kSegmentsPerHalfWave);
+    ASSERT_TRUE(MirrorSymmetric(beside));
+    const auto two = RunDecks(
+        {NecDeck(beside, false, {at}), NecDeck(beside, false, {at}, DeckForm::Mirrored)}, c);
+    const auto whole = SourceImpedances(beside, two[0].at(0).impedances);
+    const auto half = SourceImpedances(beside, two[1].at(0).impedances);
+    for (size_t k = 0; k < 2; ++k)
+        EXPECT_NEAR(std::abs(half[k] - whole[k]), 0, 0.01 * std::abs(whole[k])) << k;
 }
 
 #endif
