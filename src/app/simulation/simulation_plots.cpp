@@ -193,7 +193,11 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
         return plot.bottom() - (y - ylo) / (yhi - ylo) * plot.height();
     };
 
-    const auto xt = AxisTicks(xlo, xhi, 5), yt = AxisTicks(ylo, yhi, 5);
+    // As many frequency ticks as their labels leave room for on a narrow plot.
+    const double labelRoom =
+        1.6 * QFontMetricsF(p.font()).horizontalAdvance(Q(TickLabel(xhi, xhi - xlo, sep)));
+    const int xcount = std::clamp(static_cast<int>(plot.width() / labelRoom), 2, 5);
+    const auto xt = AxisTicks(xlo, xhi, xcount), yt = AxisTicks(ylo, yhi, 5);
     const double xstep = xt.size() > 1 ? xt[1] - xt[0] : 1,
                  ystep = yt.size() > 1 ? yt[1] - yt[0] : 1;
     for (double x : xt) {

@@ -77,8 +77,8 @@ SweepPage::SweepPage(SimulationWindow& window) : SimulationPage(window)
     grid->addWidget(sweep_, 3, 0);
     grid->addWidget(plots_, 2, 1, 2, 1);
     // The figures' widest row (a gain beside its DL6WU estimate) before the plots.
-    grid->setColumnStretch(0, 6);
-    grid->setColumnStretch(1, 5);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
     grid->setRowStretch(2, 4);
     grid->setRowStretch(3, 3);
 

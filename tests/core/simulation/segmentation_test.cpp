@@ -7,6 +7,10 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <map>
+
 #include <cmath>
 #include <limits>
 
@@ -112,14 +116,29 @@ TEST(Segmentation, NoteNamesTheElementAndTheFigure)
     EXPECT_NE(NecDeck(m, true, {}).find("\nEK 0\n"), std::string::npos);
 }
 
-TEST(Segmentation, RefinedModelHasMoreSegmentsOnEveryWire)
+TEST(Segmentation, RefinedModelIsFinerEverywhereButAtTheFeed)
 {
     const NecModel m = ModelFromDesign(AtBand("2320"), Feed::FoldedDipole);
     const NecModel finer = Refined(m);
     EXPECT_DOUBLE_EQ(finer.density, m.density * kFinerDensity);
-    for (size_t k = 0; k < m.wires.size(); ++k)
-        EXPECT_GT(finer.wires[k].segments, m.wires[k].segments) << k;
-    EXPECT_EQ(finer.sources[0].segment, (finer.wires[1].segments + 1) / 2);
+    std::map<int, int> before, after; // segments per element
+    for (const NecWire& w : m.wires)
+        before[w.element] += w.segments;
+    for (const NecWire& w : finer.wires)
+        after[w.element] += w.segments;
+    for (const auto& [element, segments] : before)
+        EXPECT_GT(after[element], segments) << element;
+    // The source's pair and a neighbour either side keep their length.
+    const auto wire = [](const NecModel& model) {
+        const auto w = std::find_if(model.wires.begin(), model.wires.end(), [&](const NecWire& w) {
+            return w.tag == model.sources[0].tag;
+        });
+        return std::pair{*w, std::hypot(w->x2 - w->x1, w->y2 - w->y1, w->z2 - w->z1) / w->segments};
+    };
+    const auto [fed, fedSegment] = wire(finer);
+    EXPECT_EQ(fed.segments, 4);
+    EXPECT_NEAR(fedSegment, wire(m).second, 1e-12);
+    EXPECT_EQ(finer.sources[0].segment, 2);
 }
 
 TEST(Uncertain, PrintsOnlyTheDigitsTheErrorAllows)
