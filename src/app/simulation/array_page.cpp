@@ -18,32 +18,6 @@
 
 namespace tavora::app {
 
-namespace {
-
-class ArrayPlotArea : public QWidget {
-  public:
-    ArrayPlotArea(QWidget* parent, const std::optional<ArrayResult>& result)
-        : QWidget(parent), result_(result)
-    {
-        setObjectName(QStringLiteral("ArrayPlots"));
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        if (result_)
-            DrawArrayPlots(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
-                           UserDecimalSep());
-    }
-
-  private:
-    const std::optional<ArrayResult>& result_;
-};
-
-} // namespace
-
 ArrayPage::ArrayPage(SimulationWindow& window) : SimulationPage(window)
 {
     setObjectName(QStringLiteral("ArrayPage"));
@@ -76,7 +50,7 @@ ArrayPage::ArrayPage(SimulationWindow& window) : SimulationPage(window)
                                     "spacing whose side lobes stay below it"));
     figures_ = AddFigureTable("ArrayFigures", this);
     sweep_ = AddFigureTable("ArraySweep", this);
-    plots_ = new ArrayPlotArea(this, result_);
+    plots_ = new ResultPicture<ArrayResult>(this, "ArrayPlots", result_, DrawArrayPlots);
 
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(simulate_);

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "app/shell/user_locale.h"
+
 #include "simulation/nec_runner.h"
 
+#include <QPainter>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-class QPainter;
 class QPushButton;
 class QTableWidget;
 
@@ -55,6 +58,31 @@ class SimulationPage : public QWidget {
 
   private:
     SimulationWindow& window_;
+};
+
+// A page's pictures on the screen: a white area that draws the page's result,
+// once there is one, with the routine the printout uses too.
+template <class Result> class ResultPicture : public QWidget {
+  public:
+    using Draw = void (*)(QPainter&, const QRectF&, const Result&, char decimalSep);
+    ResultPicture(QWidget* parent, const char* name, const std::optional<Result>& result, Draw draw)
+        : QWidget(parent), result_(result), draw_(draw)
+    {
+        setObjectName(QString::fromUtf8(name));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (result_)
+            draw_(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_, UserDecimalSep());
+    }
+
+  private:
+    const std::optional<Result>& result_;
+    Draw draw_;
 };
 
 // Tables of figures as the pages show them: read-only, without a grid or row

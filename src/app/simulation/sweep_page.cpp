@@ -18,32 +18,6 @@
 
 namespace tavora::app {
 
-namespace {
-
-class PlotArea : public QWidget {
-  public:
-    PlotArea(QWidget* parent, const std::optional<SimulationResult>& result)
-        : QWidget(parent), result_(result)
-    {
-        setObjectName(QStringLiteral("Plots"));
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        if (result_)
-            DrawSimulationPlots(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
-                                UserDecimalSep());
-    }
-
-  private:
-    const std::optional<SimulationResult>& result_;
-};
-
-} // namespace
-
 SweepPage::SweepPage(SimulationWindow& window) : SimulationPage(window)
 {
     setObjectName(QStringLiteral("SweepPage"));
@@ -64,7 +38,7 @@ SweepPage::SweepPage(SimulationWindow& window) : SimulationPage(window)
     notes_->setMinimumHeight(notes_->fontMetrics().lineSpacing() * 4);
     figures_ = AddFigureTable("Figures", this);
     sweep_ = AddFigureTable("Sweep", this);
-    plots_ = new PlotArea(this, result_);
+    plots_ = new ResultPicture<SimulationResult>(this, "Plots", result_, DrawSimulationPlots);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {simulate_, saveS1p_, saveNec_})

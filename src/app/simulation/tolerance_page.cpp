@@ -25,28 +25,6 @@ namespace tavora::app {
 
 namespace {
 
-class PlotArea : public QWidget {
-  public:
-    PlotArea(QWidget* parent, const std::optional<ToleranceResult>& result)
-        : QWidget(parent), result_(result)
-    {
-        setObjectName(QStringLiteral("TolerancePlots"));
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        if (result_)
-            DrawTolerancePlots(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
-                               UserDecimalSep());
-    }
-
-  private:
-    const std::optional<ToleranceResult>& result_;
-};
-
 constexpr const char* kSeedBox = "Seed";
 constexpr const char* kDistributions[] = {"uniform", "normal"};
 
@@ -103,7 +81,8 @@ TolerancePage::TolerancePage(SimulationWindow& window) : SimulationPage(window)
     perElement_ = label("PerElementHeading");
     spread_ = AddFigureTable("Spread", this);
     sensitivity_ = AddFigureTable("Sensitivity", this);
-    plots_ = new PlotArea(this, result_);
+    plots_ =
+        new ResultPicture<ToleranceResult>(this, "TolerancePlots", result_, DrawTolerancePlots);
     auto* grid = new QGridLayout(this);
     grid->addLayout(boxes, 0, 0, 1, 2);
     grid->addWidget(heading_, 1, 0, 1, 2);

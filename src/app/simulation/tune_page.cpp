@@ -31,28 +31,6 @@ QString Q(const std::string& s)
     return QString::fromStdString(s);
 }
 
-class PlotArea : public QWidget {
-  public:
-    PlotArea(QWidget* parent, const std::optional<TuneResult>& result)
-        : QWidget(parent), result_(result)
-    {
-        setObjectName(QStringLiteral("TunePlot"));
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        if (result_)
-            DrawTunePlot(painter, QRectF(rect()).adjusted(4, 4, -4, -4), *result_,
-                         UserDecimalSep());
-    }
-
-  private:
-    const std::optional<TuneResult>& result_;
-};
-
 const QColor kGain(0, 70, 200);
 const QColor kSwr(200, 40, 40);
 const QColor kMatched(0, 130, 0);
@@ -79,7 +57,7 @@ TunePage::TunePage(SimulationWindow& window, DesignState design)
     notes_->setObjectName(QStringLiteral("TuneNotes"));
     notes_->setWordWrap(true);
     figures_ = AddFigureTable("TuneFigures", this);
-    plot_ = new PlotArea(this, result_);
+    plot_ = new ResultPicture<TuneResult>(this, "TunePlot", result_, DrawTunePlot);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(tune_);
