@@ -136,6 +136,9 @@ void BaseWindow::HideMenu(BaseMenu menu, bool alsoDisable)
 {
     QAction* entry = Menu(menu)->menuAction();
     entry->setVisible(false);
+    // A hidden menu keeps its Alt key in the menu bar: a button of the same
+    // letter would then only take the focus, never be pressed.
+    entry->setText(entry->text().remove(QLatin1Char('&')));
     if (alsoDisable)
         entry->setEnabled(false);
 }

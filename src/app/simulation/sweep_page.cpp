@@ -9,9 +9,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -80,6 +82,7 @@ void SweepPage::Rescaled()
 {
     FitColumns(figures_);
     FitColumns(sweep_);
+    ShowWholeRows();
 }
 
 void SweepPage::Start()
@@ -105,6 +108,14 @@ void SweepPage::Start()
     plots_->update();
 }
 
+// The figures table as wide as its rows, a figure beside its DL6WU estimate:
+// the plots take what is left.
+void SweepPage::ShowWholeRows()
+{
+    figures_->setMinimumWidth(figures_->horizontalHeader()->length() + 2 * figures_->frameWidth() +
+                              figures_->verticalScrollBar()->sizeHint().width());
+}
+
 void SweepPage::Show(SimulationResult result)
 {
     result_ = std::move(result);
@@ -120,6 +131,7 @@ void SweepPage::Show(SimulationResult result)
     }
     notes_->setText(notes.join(QLatin1Char('\n')));
     FillTable(figures_, figures, false);
+    ShowWholeRows();
     FillTable(sweep_, SweepTableLines(*result_, sep), true);
     plots_->update();
 }
