@@ -2,6 +2,7 @@
 #include "app/exchange/yo_details_window.h"
 #include "app/simulation/simulation_plots.h"
 #include "app/simulation/simulation_window.h"
+#include "simulation_ui.h"
 #include "tool_test.h"
 
 #include "child_processes.h"
@@ -36,17 +37,6 @@ using namespace tavora::app;
 using namespace tavora::test;
 
 namespace {
-
-constexpr int kRunLimitMs = 60000;
-
-void Design(DesignState& state, const char* directors = "8")
-{
-    DesignEntry e = FormDefaults();
-    e.Directors = directors;
-    YagiDoCalculate(e, state);
-    std::string report;
-    Yagidimensions(state, report);
-}
 
 // A three-element Yagi typed into the YO entry group.
 void TypeSmallYagi(YoEntryTexts& entries)

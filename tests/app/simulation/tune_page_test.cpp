@@ -1,5 +1,6 @@
 #include "app/simulation/simulation_window.h"
 #include "app/simulation/tune_page.h"
+#include "simulation_ui.h"
 #include "tool_test.h"
 
 #include "child_processes.h"
@@ -19,17 +20,6 @@ using namespace tavora::app;
 using namespace tavora::test;
 
 namespace {
-
-constexpr int kRunLimitMs = 60000;
-
-void Design(DesignState& state, const char* directors)
-{
-    DesignEntry e = FormDefaults();
-    e.Directors = directors;
-    YagiDoCalculate(e, state);
-    std::string report;
-    Yagidimensions(state, report);
-}
 
 // The window with its tune page, the sweep it starts on opening cancelled,
 // the tune page shown.
