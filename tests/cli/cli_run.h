@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
@@ -25,16 +26,11 @@ struct CliRun {
 inline CliRun Cli(const std::string& args, const std::string& env = "",
                   const std::string& program = TAVORA_CLI, const std::string& folder = "")
 {
-    // Tests run in parallel: each call gets its own stderr file.
+    // In the test's own folder, a file per call.
     static int calls = 0;
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    // The suite also runs under a second locale at the same time: the process
-    // id keeps the two runs' files apart.
-    std::string errFile = ::testing::TempDir() + "tavora_cli_" + test->test_suite_name() + "_" +
-                          test->name() + "_" + std::to_string(::getpid()) + "_" +
-                          std::to_string(++calls) + ".err";
-    // Parameterised tests have slashes in their names.
-    std::replace(errFile.begin() + static_cast<long>(::testing::TempDir().size()), errFile.end(), '/', '_');
+    const std::string errFile =
+        (std::filesystem::current_path() / ("tavora_cli_" + std::to_string(++calls) + ".err"))
+            .string();
     const std::string cd = folder.empty() ? "" : "cd '" + folder + "' && ";
     const std::string cmd = cd + env + "'" + program + "' " + args + " 2>" + errFile;
     CliRun r;

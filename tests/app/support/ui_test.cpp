@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMetaMethod>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -86,6 +87,25 @@ bool CopyFiles(const QString& from, const QString& to)
     return true;
 }
 
+// The test functions of a test class: its private slots, without the hooks
+// Qt Test calls around them and their data tables.
+QStringList TestFunctions(const QMetaObject& meta)
+{
+    static const QStringList hooks{QStringLiteral("initTestCase"),
+                                   QStringLiteral("cleanupTestCase"), QStringLiteral("init"),
+                                   QStringLiteral("cleanup")};
+    QStringList functions;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod method = meta.method(i);
+        const QString name = QString::fromLatin1(method.name());
+        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Private &&
+            method.parameterCount() == 0 && !hooks.contains(name) &&
+            !name.endsWith(QStringLiteral("_data")))
+            functions << name;
+    }
+    return functions;
+}
+
 app::TavoraApplication& Application()
 {
     return *static_cast<app::TavoraApplication*>(qApp);
@@ -127,20 +147,34 @@ int RunUiTest(int argc, char** argv, const std::function<std::unique_ptr<QObject
     app::TavoraApplication application(argc, argv);
     application.SetDialogs(&Fallback());
     app::InstallFontSubstitutes();
-    // The run works in its own copy of the folder it was started in (the
-    // program folder with the data files), with its own settings and cache,
-    // so that runs going on at the same time, in any order, share no file.
+    // Each test function works in its own copy of the folder the run was
+    // started in (the program folder with the data files), with its own
+    // settings and cache, so that no test sees a file another one left and
+    // runs going on at the same time share no file. Arguments given by hand
+    // (a function to run, an output format) run as asked, in one copy.
     const QString started = QDir::currentPath();
-    QTemporaryDir own;
-    const QString folder = own.filePath(QStringLiteral("run"));
-    if (!own.isValid() || !QDir().mkdir(folder) || !CopyFiles(started, folder) ||
-        !QDir::setCurrent(folder))
-        qFatal("cannot make a run folder from %s", qPrintable(started));
-    for (const char* place : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
-        qputenv(place, own.filePath(QString::fromLatin1(place)).toLocal8Bit());
-    const std::unique_ptr<QObject> test = makeTest();
-    const int failed = QTest::qExec(test.get(), argc, argv);
-    QDir::setCurrent(started);
+    QStringList functions;
+    if (argc > 1) {
+        functions << QString();
+    } else {
+        const std::unique_ptr<QObject> probe = makeTest();
+        functions = TestFunctions(*probe->metaObject());
+    }
+    int failed = 0;
+    for (const QString& function : functions) {
+        QTemporaryDir own;
+        const QString folder = own.filePath(QStringLiteral("run"));
+        if (!own.isValid() || !QDir().mkdir(folder) || !CopyFiles(started, folder) ||
+            !QDir::setCurrent(folder))
+            qFatal("cannot make a run folder from %s", qPrintable(started));
+        for (const char* place : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            qputenv(place, own.filePath(QString::fromLatin1(place)).toLocal8Bit());
+        const std::unique_ptr<QObject> test = makeTest();
+        failed += function.isEmpty()
+                      ? QTest::qExec(test.get(), argc, argv)
+                      : QTest::qExec(test.get(), {QString::fromLocal8Bit(argv[0]), function});
+        QDir::setCurrent(started);
+    }
     return failed;
 }
 
