@@ -35,8 +35,7 @@ int RunCutList(const CutListOptions& o)
         CalculateDesign(o.input, state, report);
         const CutList list = MakeCutList(state, o.unit, o.dipole);
         if (!ToStdout(o.csvFile))
-            for (const std::string& line : CutListLines(list, Today()))
-                std::cout << line << '\n';
+            PrintLines(CutListLines(list, Today()));
         if (!o.csvFile.empty())
             WriteOutput(o.csvFile, CutListCsv(list));
     } catch (const Error& e) {

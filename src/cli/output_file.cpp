@@ -34,4 +34,10 @@ void CheckOneStdout(const std::vector<const std::string*>& files)
         throw CLI::ValidationError("-", "only one file option can name standard output");
 }
 
+void PrintLines(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        std::cout << line << '\n';
+}
+
 } // namespace tavora::cli

@@ -57,11 +57,9 @@ int RunSimulate(SimulateOptions o)
             return Simulate(ModelFromDesign(state, o.feed), o.settings, control);
         }();
         if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
-            for (const std::string& line : SimulationFigureLines(result))
-                std::cout << line << '\n';
+            PrintLines(SimulationFigureLines(result));
             std::cout << '\n';
-            for (const std::string& line : SweepTableLines(result))
-                std::cout << line << '\n';
+            PrintLines(SweepTableLines(result));
         }
         if (!o.csvFile.empty())
             WriteOutput(o.csvFile, SimulationCsv(result));

@@ -59,11 +59,9 @@ int RunSimulateStack(StackOptions o)
         if (!ToStdout(o.csvFile)) {
             std::cout << "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in "
                          "phase\n";
-            for (const std::string& line : ArrayFigureLines(result))
-                std::cout << line << '\n';
+            PrintLines(ArrayFigureLines(result));
             std::cout << '\n';
-            for (const std::string& line : ArraySweepLines(result))
-                std::cout << line << '\n';
+            PrintLines(ArraySweepLines(result));
         }
         if (!o.csvFile.empty())
             WriteOutput(o.csvFile, ArrayCsv(result));

@@ -56,8 +56,7 @@ void RunTolerance(const ToleranceOptions& o, const NecModel& model,
     s.processes = simulation.processes;
     const ToleranceResult result = SimulateTolerance(model, s, control);
     if (!ToStdout(csvFile))
-        for (const std::string& line : ToleranceLines(result))
-            std::cout << line << '\n';
+        PrintLines(ToleranceLines(result));
     if (!csvFile.empty())
         WriteOutput(csvFile, ToleranceCsv(result));
 }

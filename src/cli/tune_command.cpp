@@ -40,15 +40,11 @@ void PrintTune(const TuneResult& r, const TuneOptions& o, const std::string& csv
                const std::string& s1pFile)
 {
     if (!ToStdout(csvFile) && !ToStdout(s1pFile) && !ToStdout(o.necFile)) {
-        const auto print = [](const std::vector<std::string>& lines) {
-            for (const std::string& line : lines)
-                std::cout << line << '\n';
-        };
-        print(TuneFigureLines(r));
+        PrintLines(TuneFigureLines(r));
         std::cout << '\n';
-        print(SimulationFigureLines(r.tuned));
+        PrintLines(SimulationFigureLines(r.tuned));
         std::cout << '\n';
-        print(SweepTableLines(r.tuned));
+        PrintLines(SweepTableLines(r.tuned));
     }
     if (!csvFile.empty())
         WriteOutput(csvFile, TuneCsv(r));

@@ -25,11 +25,6 @@ double Unit(const QFontMetricsF& fm)
     return std::max(1.0, fm.height() / 16);
 }
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 // A scale over the values with a little headroom either side.
 std::pair<double, double> Span(std::vector<double> values, double least)
 {

@@ -1,6 +1,7 @@
 #include "app/simulation/simulation_page.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>
@@ -61,6 +62,20 @@ void FillTable(QTableWidget* table, const std::vector<std::string>& lines, bool 
         for (int c = 0; c < rows[r].size(); ++c)
             table->setItem(static_cast<int>(r - first), c, new QTableWidgetItem(rows[r][c]));
     FitColumns(table);
+}
+
+void ShowFigureLines(const std::vector<std::string>& lines, QLabel* notes, QTableWidget* figures)
+{
+    QStringList sentences;
+    std::vector<std::string> rows;
+    for (const std::string& line : lines) {
+        if (line.find('\t') == std::string::npos)
+            sentences << QString::fromStdString(line);
+        else
+            rows.push_back(line);
+    }
+    notes->setText(sentences.join(QLatin1Char('\n')));
+    FillTable(figures, rows, false);
 }
 
 } // namespace tavora::app

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -94,5 +95,8 @@ void FillTable(QTableWidget* table, const std::vector<std::string>& lines, bool 
 // Empty, without the numbered column headings an empty table would show.
 void ClearTable(QTableWidget* table);
 void FitColumns(QTableWidget* table);
+// A page's figure lines shown: the sentences (no tab) in `notes`, one under
+// the other, the rows in `figures`.
+void ShowFigureLines(const std::vector<std::string>& lines, QLabel* notes, QTableWidget* figures);
 
 } // namespace tavora::app

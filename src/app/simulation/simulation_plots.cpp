@@ -15,11 +15,6 @@ namespace tavora::app {
 
 namespace {
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 const QColor kTrace(0, 70, 200);
 const QColor kGrid(180, 180, 180);
 

@@ -14,6 +14,12 @@ class QPainter;
 
 namespace tavora::app {
 
+// The core's texts on the pictures.
+inline QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
 // The simulation's pictures, one routine each, drawn the same on the screen,
 // the printer, a PDF and a PNG.
 

@@ -121,16 +121,7 @@ void SweepPage::Show(SimulationResult result)
     result_ = std::move(result);
     const char sep = UserDecimalSep();
     // The heading and the model's notes are sentences; the figures are rows.
-    QStringList notes;
-    std::vector<std::string> figures;
-    for (const std::string& line : SimulationFigureLines(*result_, sep)) {
-        if (line.find('\t') == std::string::npos)
-            notes << QString::fromStdString(line);
-        else
-            figures.push_back(line);
-    }
-    notes_->setText(notes.join(QLatin1Char('\n')));
-    FillTable(figures_, figures, false);
+    ShowFigureLines(SimulationFigureLines(*result_, sep), notes_, figures_);
     ShowWholeRows();
     FillTable(sweep_, SweepTableLines(*result_, sep), true);
     plots_->update();

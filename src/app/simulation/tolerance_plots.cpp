@@ -14,11 +14,6 @@ namespace tavora::app {
 
 namespace {
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 const QColor kLengthBar(0, 70, 200);
 const QColor kPositionBar(230, 130, 0);
 const QColor kGrid(180, 180, 180);

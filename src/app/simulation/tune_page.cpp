@@ -26,11 +26,6 @@ namespace tavora::app {
 
 namespace {
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 const QColor kGain(0, 70, 200);
 const QColor kSwr(200, 40, 40);
 const QColor kMatched(0, 130, 0);
@@ -113,17 +108,7 @@ void TunePage::Start()
 void TunePage::Show(TuneResult result)
 {
     result_ = std::move(result);
-    // Sentences above the table, the figures in it.
-    QStringList notes;
-    std::vector<std::string> figures;
-    for (const std::string& line : TuneFigureLines(*result_, UserDecimalSep())) {
-        if (line.find('\t') == std::string::npos)
-            notes << Q(line);
-        else
-            figures.push_back(line);
-    }
-    notes_->setText(notes.join(QLatin1Char('\n')));
-    FillTable(figures_, figures, false);
+    ShowFigureLines(TuneFigureLines(*result_, UserDecimalSep()), notes_, figures_);
     plot_->update();
 }
 
