@@ -96,6 +96,7 @@ void ArrayPage::SetRunning(bool running)
 void ArrayPage::Rescaled()
 {
     FitColumns(figures_);
+    WidenToRows(figures_);
     FitColumns(sweep_);
 }
 
@@ -137,6 +138,7 @@ void ArrayPage::Show(ArrayResult result)
     result_ = std::move(result);
     const char sep = UserDecimalSep();
     FillTable(figures_, ArrayFigureLines(*result_, sep), false);
+    WidenToRows(figures_);
     FillTable(sweep_, ArraySweepLines(*result_, sep), true);
     plots_->update();
 }

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -41,6 +42,12 @@ void FitColumns(QTableWidget* table)
 {
     table->resizeColumnsToContents();
     table->resizeRowsToContents();
+}
+
+void WidenToRows(QTableWidget* table)
+{
+    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth() +
+                           table->verticalScrollBar()->sizeHint().width());
 }
 
 void FillTable(QTableWidget* table, const std::vector<std::string>& lines, bool heading)

@@ -95,6 +95,9 @@ void FillTable(QTableWidget* table, const std::vector<std::string>& lines, bool 
 // Empty, without the numbered column headings an empty table would show.
 void ClearTable(QTableWidget* table);
 void FitColumns(QTableWidget* table);
+// A table of figures as wide as its rows, so that a figure and its comparison
+// beside it both show; the pictures beside it take what is left.
+void WidenToRows(QTableWidget* table);
 // A page's figure lines shown: the sentences (no tab) in `notes`, one under
 // the other, the rows in `figures`.
 void ShowFigureLines(const std::vector<std::string>& lines, QLabel* notes, QTableWidget* figures);

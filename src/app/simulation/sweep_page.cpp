@@ -9,11 +9,9 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -82,7 +80,7 @@ void SweepPage::Rescaled()
 {
     FitColumns(figures_);
     FitColumns(sweep_);
-    ShowWholeRows();
+    WidenToRows(figures_);
 }
 
 void SweepPage::Start()
@@ -108,21 +106,13 @@ void SweepPage::Start()
     plots_->update();
 }
 
-// The figures table as wide as its rows, a figure beside its DL6WU estimate:
-// the plots take what is left.
-void SweepPage::ShowWholeRows()
-{
-    figures_->setMinimumWidth(figures_->horizontalHeader()->length() + 2 * figures_->frameWidth() +
-                              figures_->verticalScrollBar()->sizeHint().width());
-}
-
 void SweepPage::Show(SimulationResult result)
 {
     result_ = std::move(result);
     const char sep = UserDecimalSep();
     // The heading and the model's notes are sentences; the figures are rows.
     ShowFigureLines(SimulationFigureLines(*result_, sep), notes_, figures_);
-    ShowWholeRows();
+    WidenToRows(figures_);
     FillTable(sweep_, SweepTableLines(*result_, sep), true);
     plots_->update();
 }

@@ -32,7 +32,6 @@ class SweepPage : public SimulationPage {
 
   private:
     void Show(SimulationResult result);
-    void ShowWholeRows();
 
     std::optional<SimulationResult> result_;
     QLabel* notes_;
