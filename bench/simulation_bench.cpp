@@ -175,8 +175,9 @@ BENCHMARK(BM_AgainstOddCounts)
     ->Unit(benchmark::kMillisecond);
 
 // The search for the driven element's resonant length of a range(0)-director
-// design at 432 MHz, range(1) 0 single, 1 folded dipole: the solves it takes
-// and the engine's CPU time for all of them.
+// design at 432 MHz, range(1) 0 single, 1 folded dipole, and the same search
+// with the feed twice as wide that measures the length's uncertainty: the
+// solves each takes and the engine's CPU time for all of them.
 void BM_TuneSearch(benchmark::State& state)
 {
     DesignEntry e = FormDefaults();
@@ -189,12 +190,17 @@ void BM_TuneSearch(benchmark::State& state)
     Yagidimensions(s, report);
     const TuneSubject subject =
         TuneSubjectOf(s, state.range(1) ? Feed::FoldedDipole : Feed::SingleDipole);
+    TuneSubject wide = subject;
+    wide.wideFeed = true;
     const double before = ChildCpuSeconds();
-    size_t solves = 0;
-    for (auto _ : state)
+    size_t solves = 0, wideSolves = 0;
+    for (auto _ : state) {
         solves = SearchResonance(subject, {}).size();
+        wideSolves = SearchResonance(wide, {}).size();
+    }
     CountEngineCpu(state, before);
     state.counters["solves"] = static_cast<double>(solves);
+    state.counters["wide_solves"] = static_cast<double>(wideSolves);
 }
 BENCHMARK(BM_TuneSearch)->ArgsProduct({{20}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 // Two 20-director Yagis stacked vertically, swept over 11 spacings (with the

@@ -26,6 +26,7 @@ struct TuneCliCase {
     const char* name;
     const char* args;
     const char* mhz;
+    bool beyondTolerance; // the length is less certain than the report's cut
 };
 
 class TuneCli : public ::testing::TestWithParam<TuneCliCase> {};
@@ -48,6 +49,17 @@ TEST_P(TuneCli, PrintsTheTunedLengthMatchesAndWritesTheTunedDeck)
     EXPECT_NE(r.out.find("\n\nSimulated with nec2c (NEC-2) in free space"), std::string::npos);
     EXPECT_LE(After(r.out, std::string("SWR matched at ") + c.mhz + " MHz:\t"), 1.05) << r.out;
     EXPECT_EQ(ReadFile(csv).rfind("figure,value\ndl6wu_length_mm,", 0), 0u);
+    // The length is as certain as the model: the finer segments and the feed
+    // twice as wide, which resonates too; the 2 m report cuts to 6 mm.
+    EXPECT_TRUE(std::regex_search(
+        r.out, std::regex("\nLength uncertainty:\t±[0-9.]+ mm \\(segments ±[0-9.]+, feed width "
+                          "±[0-9.]+\\)\n")))
+        << r.out;
+    EXPECT_NE(r.out.find("\nFeed twice as wide:\tresonant at "), std::string::npos) << r.out;
+    EXPECT_EQ(After(r.out, "\nLength uncertainty:\t±") > 6.2, c.beyondTolerance) << r.out;
+    EXPECT_EQ(r.out.find("\nBeyond the report's length tolerance of ±6 mm: ") != std::string::npos,
+              c.beyondTolerance)
+        << r.out;
 
     // The deck writer's deck of the tuned antenna, run on its own, gives the
     // feed the tuner reports, and so do the tuned antenna's own figures.
@@ -74,9 +86,10 @@ TEST_P(TuneCli, PrintsTheTunedLengthMatchesAndWritesTheTunedDeck)
 
 INSTANTIATE_TEST_SUITE_P(
     Dipoles, TuneCli,
-    ::testing::Values(TuneCliCase{"SingleDipoleAt2m", "--freq 144.1 --directors 10", "144.100"},
+    ::testing::Values(TuneCliCase{"SingleDipoleAt2m", "--freq 144.1 --directors 10", "144.100",
+                                  false},
                       TuneCliCase{"FoldedDipoleAt2m", "--freq 144.1 --directors 10 --dipole folded",
-                                  "144.100"}),
+                                  "144.100", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TuneCliOptions, AVelocityFactorAboveOneIsRefusedBeforeTheEngineRuns)

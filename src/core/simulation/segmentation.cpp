@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <stdexcept>
 
 namespace tavora {
 
@@ -146,6 +147,68 @@ void SegmentModel(NecModel& m, double density)
     }
 }
 
+namespace {
+
+// The fed wire of the driven element in three: `centreSegments` segments of
+// `centreSegment` metres each round its centre, and either side the rest in
+// `outerSegments`. Every other wire as `other` cuts it. Sources move to the
+// centre piece.
+template <typename Other>
+NecModel SplitAtFeed(const NecModel& model, double density, int centreSegments,
+                     double centreSegment, int outerSegments, Other other)
+{
+    NecModel split = model;
+    split.density = density;
+    split.wires.clear();
+    std::map<int, int> fedTag; // old tag to the piece holding the wire's centre
+    auto add = [&](NecWire w) {
+        w.tag = static_cast<int>(split.wires.size()) + 1;
+        split.wires.push_back(w);
+        return w.tag;
+    };
+    for (const NecWire& w : model.wires) {
+        if (w.element != 1 || w.bend || !CrossesMirrorPlane(w) || w.segments < kFeedSegments + 2) {
+            fedTag[w.tag] = add(other(w));
+            continue;
+        }
+        const double k = centreSegments * centreSegment / (2 * Length(w));
+        auto at = [&](double t, double& x, double& y, double& z) {
+            x = (w.x1 + w.x2) / 2 + t * (w.x2 - w.x1);
+            y = (w.y1 + w.y2) / 2 + t * (w.y2 - w.y1);
+            z = (w.z1 + w.z2) / 2 + t * (w.z2 - w.z1);
+        };
+        NecWire outer = w, centre = w, beyond = w;
+        outer.segments = beyond.segments = std::max(1, outerSegments);
+        centre.segments = centreSegments;
+        at(-k, outer.x2, outer.y2, outer.z2);
+        at(-k, centre.x1, centre.y1, centre.z1);
+        at(k, centre.x2, centre.y2, centre.z2);
+        at(k, beyond.x1, beyond.y1, beyond.z1);
+        add(outer);
+        fedTag[w.tag] = add(centre);
+        add(beyond);
+    }
+    for (NecSource& source : split.sources)
+        source.tag = fedTag.at(source.tag);
+    CentreSources(split);
+    return split;
+}
+
+double SegmentLength(const NecWire& w)
+{
+    return Length(w) / w.segments;
+}
+
+const NecWire& FedWire(const NecModel& m)
+{
+    for (const NecWire& w : m.wires)
+        if (!m.sources.empty() && w.tag == m.sources.front().tag)
+            return w;
+    throw std::logic_error("model without a fed wire");
+}
+
+} // namespace
+
 NecModel Refined(const NecModel& model, double factor)
 {
     // Every wire finer by the same factor, past the limits above: where they
@@ -153,45 +216,30 @@ NecModel Refined(const NecModel& model, double factor)
     // four central segments keep their length: the engine's source acts like
     // a gap whose capacitance grows as its segments shrink, which moves a
     // folded dipole's X about 10 ohm per halving while nothing else changes.
-    NecModel finer = model;
-    finer.density = model.density * factor;
-    finer.wires.clear();
-    std::map<int, int> fedTag; // old tag to the piece holding the wire's centre
-    auto add = [&](NecWire w) {
-        w.tag = static_cast<int>(finer.wires.size()) + 1;
-        finer.wires.push_back(w);
-        return w.tag;
-    };
-    for (const NecWire& w : model.wires) {
-        NecWire c = w;
-        if (w.element != 1 || w.bend || !CrossesMirrorPlane(w) || w.segments < kFeedSegments + 2) {
-            c.segments = w.bend ? static_cast<int>(std::lround(w.segments * factor))
-                                : Nearest(w.segments * factor, Parity(w));
-            fedTag[w.tag] = add(c);
-            continue;
-        }
-        const double k = static_cast<double>(kFeedSegments) / (2 * w.segments);
-        auto at = [&](double t, double& x, double& y, double& z) {
-            x = (w.x1 + w.x2) / 2 + t * (w.x2 - w.x1);
-            y = (w.y1 + w.y2) / 2 + t * (w.y2 - w.y1);
-            z = (w.z1 + w.z2) / 2 + t * (w.z2 - w.z1);
-        };
-        NecWire outer = w, centre = w, other = w;
-        outer.segments = other.segments = static_cast<int>(
-            std::max(1L, std::lround((w.segments - kFeedSegments) / 2.0 * factor)));
-        centre.segments = kFeedSegments;
-        at(-k, outer.x2, outer.y2, outer.z2);
-        at(-k, centre.x1, centre.y1, centre.z1);
-        at(k, centre.x2, centre.y2, centre.z2);
-        at(k, other.x1, other.y1, other.z1);
-        add(outer);
-        fedTag[w.tag] = add(centre);
-        add(other);
-    }
-    for (NecSource& source : finer.sources)
-        source.tag = fedTag.at(source.tag);
-    CentreSources(finer);
-    return finer;
+    // That share is FeedWidened's to measure.
+    const NecWire& fed = FedWire(model);
+    return SplitAtFeed(model, model.density * factor, kFeedSegments, SegmentLength(fed),
+                       static_cast<int>(std::lround((fed.segments - kFeedSegments) / 2.0 * factor)),
+                       [factor](NecWire c) {
+                           c.segments = c.bend ? static_cast<int>(std::lround(c.segments * factor))
+                                               : Nearest(c.segments * factor, Parity(c));
+                           return c;
+                       });
+}
+
+NecModel FeedWidened(const NecModel& model, double factor)
+{
+    // The fed pair and a neighbour either side `factor` times as long, the
+    // rest of the wire at about the segment length it had; on a wire too
+    // short for that, the fed pair alone.
+    const NecWire& fed = FedWire(model);
+    const double segment = SegmentLength(fed), centre = segment * factor;
+    const int count = Length(fed) >= (kFeedSegments * factor + 2) * segment ? kFeedSegments : 2;
+    if (Length(fed) < (count * factor + 2) * segment - 1e-9 * segment)
+        throw std::logic_error("fed wire too short to widen its feed");
+    return SplitAtFeed(model, model.density, count, centre,
+                       static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
+                       [](const NecWire& c) { return c; });
 }
 
 } // namespace tavora

@@ -24,4 +24,11 @@ void SegmentModel(NecModel& model, double density);
 // the limits of SegmentModel left aside; its notes are the original's.
 NecModel Refined(const NecModel& model, double factor = kFinerDensity);
 
+// The same model with the driven element's fed segments, and one either side,
+// `factor` times as long: the engine's feed acts like a gap as wide as they
+// are, so this measures what the feed's width, which the model cannot know
+// from the build, does to the reactance.
+inline constexpr double kFeedWidening = 2;
+NecModel FeedWidened(const NecModel& model, double factor = kFeedWidening);
+
 } // namespace tavora

@@ -1,8 +1,10 @@
 #include "simulation/tune.h"
 
 #include "design/cut_list.h"
+#include "design/dl6wu.h"
 #include "design/format.h"
 #include "feedline/impedance.h"
+#include "simulation/segmentation.h"
 #include "simulation/uncertain.h"
 #include "state/errors.h"
 #include "state/refusals.h"
@@ -37,7 +39,7 @@ NecModel TuneSubject::WithLength(double length) const
             m.wires[i] = cut.wires[i];
             m.wires[i].segments = segments;
         }
-    return m;
+    return wideFeed ? FeedWidened(m) : m;
 }
 
 TuneSubject TuneSubjectOf(const DesignState& design, Feed feed)
@@ -177,6 +179,16 @@ std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunCont
     return solves;
 }
 
+double TuneResult::BuilderLength(double model) const
+{
+    return subject.DesignLength() + (model - subject.ModelLength());
+}
+
+bool TuneResult::BeyondCuttingTolerance() const
+{
+    return resonant && !(lengthError <= LengthTolerance(subject.design.WaveLength));
+}
+
 DesignState TuneResult::TunedDesign() const
 {
     DesignState s = subject.design;
@@ -226,17 +238,15 @@ TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double f
 
 namespace {
 
-double LengthError(const std::vector<TuneSolve>& solves, const SimulationResult& tuned)
+// How fast X changes with the length near resonance, ohm per mm.
+double Slope(const std::vector<TuneSolve>& solves)
 {
-    if (!tuned.finer || solves.size() < 2)
-        return std::numeric_limits<double>::quiet_NaN();
     std::vector<TuneSolve> nearest = solves;
     std::sort(nearest.begin(), nearest.end(), [](const auto& a, const auto& b) {
         return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
     });
-    const double slope = (nearest[1].impedance.imag() - nearest[0].impedance.imag()) /
-                         (nearest[1].length - nearest[0].length);
-    return std::abs((tuned.finer->impedance.imag() - tuned.impedance.imag()) / slope);
+    return (nearest[1].impedance.imag() - nearest[0].impedance.imag()) /
+           (nearest[1].length - nearest[0].length);
 }
 
 } // namespace
@@ -253,9 +263,10 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
                           : kDefaultVelocityFactor;
     RefuseNotPositive(vf, kVelocityFactorBox);
     RefuseAbove(vf, 1, kVelocityFactorBox);
-    // One bar over the whole job: the search, then one or two simulations.
+    // One bar over the whole job: the two searches, then one or two simulations.
     const int sims = settings.sweepBefore ? 2 : 1;
-    const int total = 1000, searchShare = 400, simShare = (total - searchShare) / sims;
+    const int total = 1000, searchShare = 300, wideShare = 150,
+              simShare = (total - searchShare - wideShare) / sims;
     const auto phase = [&control, total](int from, int share) {
         RunControl c = control;
         if (control.progress)
@@ -267,18 +278,30 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     r.solves = SearchResonance(r.subject, phase(0, searchShare));
     const TuneSolve& best = Best(r.solves);
     r.tunedModel = best.length;
-    r.tunedLength = r.subject.DesignLength() + (best.length - r.subject.ModelLength());
+    r.tunedLength = r.BuilderLength(best.length);
     r.before = r.solves.front().impedance;
     r.after = best.impedance;
     r.resonant = Resonant(r.solves);
+    // The same search with the feed twice as wide: how far the feed the
+    // engine assumes moves the resonance.
+    TuneSubject wide = r.subject;
+    wide.wideFeed = true;
+    r.wideSolves = SearchResonance(wide, phase(searchShare, wideShare));
+    const int simFrom = searchShare + wideShare;
     r.tuned = Simulate(r.subject.WithLength(best.length), settings.simulation,
-                       phase(searchShare, simShare));
+                       phase(simFrom, simShare));
     // Without a root the slope near the closest length is no measure.
-    if (r.resonant)
-        r.lengthError = LengthError(r.solves, r.tuned);
+    if (r.resonant && r.solves.size() > 1) {
+        if (r.tuned.finer)
+            r.segmentsError =
+                std::abs((r.tuned.finer->impedance.imag() - r.after.imag()) / Slope(r.solves));
+        if (Resonant(r.wideSolves))
+            r.feedWidthError = std::abs(Best(r.wideSolves).length - r.tunedModel);
+        r.lengthError = std::hypot(r.segmentsError, r.feedWidthError);
+    }
     if (settings.sweepBefore)
         r.sweepBefore = std::make_shared<const SimulationResult>(Simulate(
-            r.subject.model, settings.simulation, phase(searchShare + simShare, simShare)));
+            r.subject.model, settings.simulation, phase(simFrom + simShare, simShare)));
     r.match = MatchFeed(r.after.real(), r.after, r.tuned.z0, r.subject.model.frequency, vf,
                         r.subject.members.RadiatorDiam, r.tuned.sweep);
     return r;
@@ -316,19 +339,31 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         return std::string(caption) + "\t" + ImpedanceText(z, sep) + ", SWR " +
                Fixed(Swr(z, z0), 2, sep) + swrOf;
     };
+    const auto error = [&](double e) {
+        return std::isfinite(e) ? Uncertain{r.tunedLength, e}.ErrorText(1, sep) : std::string("-");
+    };
     std::vector<std::string> lines{
         "Tuned length:\t" + Fixed(r.tunedLength, 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
             " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
-        "Length uncertainty:\t" +
-            (std::isfinite(r.lengthError)
-                 ? Uncertain{r.tunedLength, r.lengthError}.ErrorText(1, sep) + " mm"
-                 : std::string("-")),
+        "Length uncertainty:\t" + (std::isfinite(r.lengthError)
+                                        ? error(r.lengthError) + " mm (segments " +
+                                              error(r.segmentsError) + ", feed width " +
+                                              error(r.feedWidthError) + ")"
+                                        : std::string("-")),
         "Engine solves:\t" + std::to_string(r.solves.size()),
         feedLine("Feed at DL6WU length:", r.before),
         feedLine("Feed at tuned length:", r.after),
+        "Feed twice as wide:\t" + std::string(Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
+            Fixed(r.BuilderLength(Best(r.wideSolves).length), 1, sep) + " mm, " +
+            ImpedanceText(Best(r.wideSolves).impedance, sep),
     };
     if (!r.resonant)
         lines.emplace_back(kNotResonant);
+    if (r.BeyondCuttingTolerance())
+        lines.push_back("Beyond the report's length tolerance of " +
+                        error(LengthTolerance(r.subject.design.WaveLength)) +
+                        " mm: the feed as built decides the rest; check the resonance of "
+                        "the built antenna");
     if (BoomCorrected(r.subject.design))
         lines.emplace_back("The model's change of length, found without the boom, is added to "
                            "the boom-corrected length");
@@ -386,6 +421,8 @@ std::string TuneCsv(const TuneResult& r)
         {"tuned_length_mm", F(r.tunedLength, 2)},
         {"change_mm", F(r.tunedLength - l0, 2)},
         {"length_uncertainty_mm", F(r.lengthError, 2)},
+        {"length_uncertainty_segments_mm", F(r.segmentsError, 2)},
+        {"length_uncertainty_feed_width_mm", F(r.feedWidthError, 2)},
         {"change_percent", F(100 * (r.tunedLength - l0) / l0, 3)},
         {"engine_solves", std::to_string(r.solves.size())},
         {"resonant", r.resonant ? "yes" : "no"},
@@ -393,6 +430,10 @@ std::string TuneCsv(const TuneResult& r)
         {"x_dl6wu_ohm", F(r.before.imag(), 2)},
         {"r_tuned_ohm", F(r.after.real(), 2)},
         {"x_tuned_ohm", F(r.after.imag(), 2)},
+        {"wide_feed_resonant", Resonant(r.wideSolves) ? "yes" : "no"},
+        {"wide_feed_length_mm", F(r.BuilderLength(Best(r.wideSolves).length), 2)},
+        {"r_wide_feed_ohm", F(Best(r.wideSolves).impedance.real(), 2)},
+        {"x_wide_feed_ohm", F(Best(r.wideSolves).impedance.imag(), 2)},
         {"line_ohm", F(m.z0, 1)},
         {"swr_dl6wu", F(Swr(r.before, m.z0), 3)},
         {"swr_unmatched", F(m.swrUnmatched, 3)},

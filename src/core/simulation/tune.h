@@ -29,6 +29,11 @@ struct TuneSubject {
     DesignState members;
     Feed feed = Feed::SingleDipole;
     NecModel model;
+    // The model's feed twice as wide (FeedWidened). The engine's feed acts as
+    // a gap as wide as the fed segments, which is neither the builder's gap
+    // nor his leads: a folded dipole's X moves 10 to 20 ohm each time it
+    // doubles, so its resonant length is only known to what this moves it.
+    bool wideFeed = false;
     double DesignLength() const;
     double ModelLength() const;
     // The model with the driven element `length` mm tip to tip, cut into the
@@ -90,16 +95,26 @@ struct TuneResult {
     std::vector<TuneSolve> solves;
     double tunedLength = 0; // the builder's, mm tip to tip
     double tunedModel = 0;  // the model's, mm
-    // How far the finer solve moves the resonant length, mm: its reactance
-    // change over the reactance's slope near resonance. NaN when not known
-    // or not resonant.
+    // How far the resonant length can be trusted, mm: the reactance the finer
+    // solve finds at the tuned length over the reactance's slope there
+    // (segments), and how far the feed twice as wide moves it (feedWidth);
+    // lengthError is both together. NaN when not known or not resonant.
+    double segmentsError = std::numeric_limits<double>::quiet_NaN();
+    double feedWidthError = std::numeric_limits<double>::quiet_NaN();
     double lengthError = std::numeric_limits<double>::quiet_NaN();
+    // Whether a resonant length is not known to the report's cutting
+    // tolerance: the figure is then where to start, and the built antenna's
+    // resonance decides.
+    bool BeyondCuttingTolerance() const;
     std::complex<double> before, after;
+    std::vector<TuneSolve> wideSolves; // the same search with the feed twice as wide
     bool resonant = false;                               // the search found X = 0
     std::shared_ptr<const SimulationResult> sweepBefore; // null unless asked for
     SimulationResult tuned;
     TuneMatch match;
     DesignState TunedDesign() const; // the design with the tuned length
+    // A model length as the builder's: the model's change added to his length.
+    double BuilderLength(double model) const;
 };
 
 // Search, simulate the tuned antenna (and the DL6WU one when asked), match.

@@ -116,29 +116,54 @@ TEST(Segmentation, NoteNamesTheElementAndTheFigure)
     EXPECT_NE(NecDeck(m, true, {}).find("\nEK 0\n"), std::string::npos);
 }
 
-TEST(Segmentation, RefinedModelIsFinerEverywhereButAtTheFeed)
+TEST(Segmentation, RefinedAndWidenedModelsChangeOnlyWhatTheySay)
 {
-    const NecModel m = ModelFromDesign(AtBand("2320"), Feed::FoldedDipole);
-    const NecModel finer = Refined(m);
-    EXPECT_DOUBLE_EQ(finer.density, m.density * kFinerDensity);
-    std::map<int, int> before, after; // segments per element
-    for (const NecWire& w : m.wires)
-        before[w.element] += w.segments;
-    for (const NecWire& w : finer.wires)
-        after[w.element] += w.segments;
-    for (const auto& [element, segments] : before)
-        EXPECT_GT(after[element], segments) << element;
-    // The source's pair and a neighbour either side keep their length.
-    const auto wire = [](const NecModel& model) {
+    const auto fedSegment = [](const NecModel& model) {
         const auto w = std::find_if(model.wires.begin(), model.wires.end(), [&](const NecWire& w) {
             return w.tag == model.sources[0].tag;
         });
-        return std::pair{*w, std::hypot(w->x2 - w->x1, w->y2 - w->y1, w->z2 - w->z1) / w->segments};
+        return std::pair{w->segments,
+                         std::hypot(w->x2 - w->x1, w->y2 - w->y1, w->z2 - w->z1) / w->segments};
     };
-    const auto [fed, fedSegment] = wire(finer);
-    EXPECT_EQ(fed.segments, 4);
-    EXPECT_NEAR(fedSegment, wire(m).second, 1e-12);
-    EXPECT_EQ(finer.sources[0].segment, 2);
+    const auto perElement = [](const NecModel& model) {
+        std::map<int, std::pair<int, double>> e; // segments, wire length
+        for (const NecWire& w : model.wires) {
+            e[w.element].first += w.segments;
+            e[w.element].second += std::hypot(w.x2 - w.x1, w.y2 - w.y1, w.z2 - w.z1);
+        }
+        return e;
+    };
+    const NecModel m2320 = ModelFromDesign(AtBand("2320"), Feed::FoldedDipole);
+    const NecModel m432 = ModelFromDesign(AtBand("432"), Feed::FoldedDipole);
+    // The finer model: every element finer, the source's pair and a neighbour
+    // either side as long as before. The widened one: those four twice as
+    // long and the rest as it was; on a driven element too short for that
+    // (2320 MHz), the source's pair alone.
+    const struct {
+        const NecModel& from;
+        NecModel model;
+        double density, lengthening;
+        int fedSegments;
+    } cases[] = {{m2320, Refined(m2320), m2320.density * kFinerDensity, 1, 4},
+                 {m2320, FeedWidened(m2320), m2320.density, kFeedWidening, 2},
+                 {m432, FeedWidened(m432), m432.density, kFeedWidening, 4}};
+    for (const auto& c : cases) {
+        const bool finer = c.density > c.from.density;
+        EXPECT_DOUBLE_EQ(c.model.density, c.density);
+        const auto [segments, length] = fedSegment(c.model);
+        EXPECT_EQ(segments, c.fedSegments);
+        EXPECT_NEAR(length, fedSegment(c.from).second * c.lengthening, 1e-12);
+        EXPECT_EQ(c.model.sources[0].segment, c.fedSegments / 2);
+        EXPECT_EQ(c.model.sources[0].span, 2);
+        const auto before = perElement(c.from), after = perElement(c.model);
+        for (const auto& [element, figures] : before) {
+            EXPECT_NEAR(after.at(element).second, figures.second, 1e-12) << element;
+            if (finer)
+                EXPECT_GT(after.at(element).first, figures.first) << element;
+            else if (element != 1)
+                EXPECT_EQ(after.at(element).first, figures.first) << element;
+        }
+    }
 }
 
 TEST(Uncertain, PrintsOnlyTheDigitsTheErrorAllows)
