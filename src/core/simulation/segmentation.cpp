@@ -227,16 +227,17 @@ NecModel Refined(const NecModel& model, double factor)
                        });
 }
 
-NecModel FeedWidened(const NecModel& model, double factor)
+std::optional<NecModel> FeedWidened(const NecModel& model, double factor)
 {
     // The fed pair and a neighbour either side `factor` times as long, the
     // rest of the wire at about the segment length it had; on a wire too
     // short for that, the fed pair alone.
     const NecWire& fed = FedWire(model);
     const double segment = SegmentLength(fed), centre = segment * factor;
-    const int count = Length(fed) >= (kFeedSegments * factor + 2) * segment ? kFeedSegments : 2;
-    if (Length(fed) < (count * factor + 2) * segment - 1e-9 * segment)
-        throw std::logic_error("fed wire too short to widen its feed");
+    const auto fits = [&](int count) { return Length(fed) >= (count * factor + 2) * segment * (1 - 1e-9); };
+    if (!fits(2))
+        return std::nullopt;
+    const int count = fits(kFeedSegments) ? kFeedSegments : 2;
     return SplitAtFeed(model, model.density, count, centre,
                        static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
                        [](const NecWire& c) { return c; });

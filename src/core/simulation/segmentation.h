@@ -2,6 +2,8 @@
 
 #include "simulation/nec_deck.h"
 
+#include <optional>
+
 namespace tavora {
 
 // How the model is cut into segments, after NEC-2's modelling guidelines. All
@@ -27,8 +29,9 @@ NecModel Refined(const NecModel& model, double factor = kFinerDensity);
 // The same model with the driven element's fed segments, and one either side,
 // `factor` times as long: the engine's feed acts like a gap as wide as they
 // are, so this measures what the feed's width, which the model cannot know
-// from the build, does to the reactance.
+// from the build, does to the reactance. None where the fed wire is too short
+// to hold even the fed pair widened.
 inline constexpr double kFeedWidening = 2;
-NecModel FeedWidened(const NecModel& model, double factor = kFeedWidening);
+std::optional<NecModel> FeedWidened(const NecModel& model, double factor = kFeedWidening);
 
 } // namespace tavora

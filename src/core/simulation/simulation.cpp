@@ -203,10 +203,21 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
     auto decks = SimulationDecks(model, settings, ProcessCount(settings));
     const NecModel finer = Refined(model);
     decks.push_back(NecDeck(finer, true, {}, DeckForm::Mirrored));
+    const std::optional<NecModel> wide = FeedWidened(model);
+    if (wide)
+        decks.push_back(
+            NecDeck(*wide, false, {Sweep{model.frequency, 0, 1}}, DeckForm::Mirrored));
     auto outputs = RunDecks(decks, control);
+    std::optional<std::complex<double>> wideFeed;
+    if (wide) {
+        wideFeed = FeedImpedance(*wide, outputs.back().at(0));
+        outputs.pop_back();
+    }
     const std::vector<FrequencyOutput> finerBlocks = std::move(outputs.back());
     outputs.pop_back();
     SimulationResult r = ResultFromBlocks(model, settings, outputs);
+    if (wideFeed)
+        r.wideFeed = *wideFeed;
     r.finer =
         std::make_shared<const SimulationResult>(ResultFromBlocks(finer, settings, {finerBlocks}));
     const auto unsettled = UnsettledNotes(r, *r.finer);
@@ -233,17 +244,19 @@ std::string Num(double x, int p, int n, char sep)
 }
 
 // The figures a finer solve can move: their name in the CSV, where they are
-// found, and the decimals they print with at most.
+// found, the decimals they print with at most, and whether the feed's width
+// moves them too.
 struct Figure {
     const char* name;
     double (*get)(const SimulationResult&);
     int decimals;
+    bool feed = false;
 };
 
 const Figure kFigures[] = {
-    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1},
-    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1},
-    {"swr", [](const SimulationResult& r) { return r.swr; }, 2},
+    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1, true},
+    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1, true},
+    {"swr", [](const SimulationResult& r) { return r.swr; }, 2, true},
     {"gain_dbi", [](const SimulationResult& r) { return r.gainDbi; }, 2},
     {"gain_dbd", [](const SimulationResult& r) { return r.GainDbd(); }, 2},
     {"front_to_back_db", [](const SimulationResult& r) { return r.frontToBack; }, 1},
@@ -265,11 +278,18 @@ const Figure& Find(std::string_view name)
                          [name](const Figure& f) { return f.name == name; });
 }
 
-// The figure with the change the finer solve made to it.
+// The figure with the change the finer solve made to it, and for the feed's
+// figures the change the feed twice as wide made, both together.
 Uncertain Of(const SimulationResult& r, const Figure& f)
 {
     const double value = f.get(r);
-    return {value, r.finer ? std::abs(f.get(*r.finer) - value) : kNaN};
+    const double finer = r.finer ? std::abs(f.get(*r.finer) - value) : kNaN;
+    if (!f.feed || !std::isfinite(r.wideFeed.real()))
+        return {value, finer};
+    SimulationResult wide;
+    wide.impedance = r.wideFeed;
+    wide.swr = Swr(r.wideFeed, r.z0);
+    return {value, std::hypot(finer, f.get(wide) - value)};
 }
 
 // The figure to the digits its uncertainty allows, its unit, then "±" and the

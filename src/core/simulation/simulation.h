@@ -5,6 +5,7 @@
 #include "simulation/nec_runner.h"
 
 #include <complex>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ struct SimulationResult {
     // finer (no sweep): how far each figure moves is its uncertainty. Null
     // when the run had no such solve.
     std::shared_ptr<const SimulationResult> finer;
+    // The design frequency's feed with the feed twice as wide (FeedWidened):
+    // the engine's feed acts as a gap of its segments' width, not the
+    // builder's, and how far that moves the impedance is part of the feed
+    // figures' uncertainty. NaN when not solved.
+    std::complex<double> wideFeed{std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::quiet_NaN()};
     double GainDbd() const { return gainDbi - 2.15; }
 };
 

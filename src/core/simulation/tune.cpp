@@ -39,7 +39,11 @@ NecModel TuneSubject::WithLength(double length) const
             m.wires[i] = cut.wires[i];
             m.wires[i].segments = segments;
         }
-    return wideFeed ? FeedWidened(m) : m;
+    if (!wideFeed)
+        return m;
+    if (auto wide = FeedWidened(m))
+        return *wide;
+    throw Error("The driven element is too short to widen its feed");
 }
 
 TuneSubject TuneSubjectOf(const DesignState& design, Feed feed)
@@ -286,7 +290,8 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     // engine assumes moves the resonance.
     TuneSubject wide = r.subject;
     wide.wideFeed = true;
-    r.wideSolves = SearchResonance(wide, phase(searchShare, wideShare));
+    if (FeedWidened(r.subject.model))
+        r.wideSolves = SearchResonance(wide, phase(searchShare, wideShare));
     const int simFrom = searchShare + wideShare;
     r.tuned = Simulate(r.subject.WithLength(best.length), settings.simulation,
                        phase(simFrom, simShare));
@@ -295,7 +300,7 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
         if (r.tuned.finer)
             r.segmentsError =
                 std::abs((r.tuned.finer->impedance.imag() - r.after.imag()) / Slope(r.solves));
-        if (Resonant(r.wideSolves))
+        if (!r.wideSolves.empty() && Resonant(r.wideSolves))
             r.feedWidthError = std::abs(Best(r.wideSolves).length - r.tunedModel);
         r.lengthError = std::hypot(r.segmentsError, r.feedWidthError);
     }
@@ -353,9 +358,12 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         "Engine solves:\t" + std::to_string(r.solves.size()),
         feedLine("Feed at DL6WU length:", r.before),
         feedLine("Feed at tuned length:", r.after),
-        "Feed twice as wide:\t" + std::string(Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
-            Fixed(r.BuilderLength(Best(r.wideSolves).length), 1, sep) + " mm, " +
-            ImpedanceText(Best(r.wideSolves).impedance, sep),
+        "Feed twice as wide:\t" +
+            (r.wideSolves.empty()
+                 ? std::string("-")
+                 : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
+                       Fixed(r.BuilderLength(Best(r.wideSolves).length), 1, sep) + " mm, " +
+                       ImpedanceText(Best(r.wideSolves).impedance, sep)),
     };
     if (!r.resonant)
         lines.emplace_back(kNotResonant);
@@ -416,6 +424,7 @@ std::string TuneCsv(const TuneResult& r)
     const double l0 = r.subject.DesignLength();
     const TuneMatch& m = r.match;
     const bool rods = m.rodFit == RodFit::Practical;
+    const TuneSolve* wide = r.wideSolves.empty() ? nullptr : &Best(r.wideSolves);
     const std::pair<const char*, std::string> figures[] = {
         {"dl6wu_length_mm", F(l0, 2)},
         {"tuned_length_mm", F(r.tunedLength, 2)},
@@ -430,10 +439,10 @@ std::string TuneCsv(const TuneResult& r)
         {"x_dl6wu_ohm", F(r.before.imag(), 2)},
         {"r_tuned_ohm", F(r.after.real(), 2)},
         {"x_tuned_ohm", F(r.after.imag(), 2)},
-        {"wide_feed_resonant", Resonant(r.wideSolves) ? "yes" : "no"},
-        {"wide_feed_length_mm", F(r.BuilderLength(Best(r.wideSolves).length), 2)},
-        {"r_wide_feed_ohm", F(Best(r.wideSolves).impedance.real(), 2)},
-        {"x_wide_feed_ohm", F(Best(r.wideSolves).impedance.imag(), 2)},
+        {"wide_feed_resonant", wide ? (Resonant(r.wideSolves) ? "yes" : "no") : ""},
+        {"wide_feed_length_mm", wide ? F(r.BuilderLength(wide->length), 2) : ""},
+        {"r_wide_feed_ohm", wide ? F(wide->impedance.real(), 2) : ""},
+        {"x_wide_feed_ohm", wide ? F(wide->impedance.imag(), 2) : ""},
         {"line_ohm", F(m.z0, 1)},
         {"swr_dl6wu", F(Swr(r.before, m.z0), 3)},
         {"swr_unmatched", F(m.swrUnmatched, 3)},

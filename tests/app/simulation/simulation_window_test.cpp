@@ -118,7 +118,8 @@ class SimulationWindowTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
         QVERIFY(!moved.isEmpty());
         QCOMPARE(bar->value(), bar->maximum());
-        QCOMPARE(bar->maximum(), 22); // the design frequency, the sweep's other 20, the finer one
+        // The design frequency, the sweep's other 20, the finer one, the wider feed.
+        QCOMPARE(bar->maximum(), 23);
         QVERIFY(Find<QLabel>(&w, "Notes")
                     ->text()
                     .startsWith(QStringLiteral(

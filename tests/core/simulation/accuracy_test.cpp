@@ -187,4 +187,23 @@ TEST_F(Accuracy, FoldedDipoleAgreesWithTheRodAtTwiceTheDensity)
     }
 }
 
+TEST_F(Accuracy, FeedErrorBarsCoverAFeedTwiceAsWide)
+{
+    // The engine's feed acts as a gap as wide as its segments: a feed twice as
+    // wide moves a folded dipole's X by ohms, and its error bar says so.
+    const NecModel m = ModelFromDesign(Design("432", "10"), Feed::FoldedDipole);
+    const auto s = Solve({m, FeedWidened(m).value()}, DeckForm::Mirrored);
+    const double moved = std::abs(s[1].z.imag() - s[0].z.imag());
+    EXPECT_GT(moved, 5);
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    SimulationSettings one;
+    one.points = 1;
+    const std::string csv = SimulationCsv(Simulate(m, one, c));
+    const size_t at = csv.find("\nfeed_x_ohm,");
+    ASSERT_NE(at, std::string::npos) << csv;
+    const size_t comma = csv.find(',', csv.find(',', at) + 1);
+    EXPECT_GE(std::stod(csv.substr(comma + 1)) + 0.5, moved) << csv.substr(at, 40);
+}
+
 #endif

@@ -238,9 +238,9 @@ TEST_P(LiveDeck, RunsAndGivesItsFigures)
     EXPECT_GT(r.gainDbi, 2);
     EXPECT_GT(r.impedance.real(), 0);
     EXPECT_EQ(r.sweep.size(), 3u);
-    // Counted in frequencies: the design frequency once, the sweep's other two
-    // and the finer solve's.
-    EXPECT_EQ(progress.back(), std::make_pair(4, 4));
+    // Counted in frequencies: the design frequency once, the sweep's other two,
+    // the finer solve's and the wider feed's.
+    EXPECT_EQ(progress.back(), std::make_pair(5, 5));
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_EQ(ChildProcessCount(), 0);
 }

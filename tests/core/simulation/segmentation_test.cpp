@@ -145,8 +145,8 @@ TEST(Segmentation, RefinedAndWidenedModelsChangeOnlyWhatTheySay)
         double density, lengthening;
         int fedSegments;
     } cases[] = {{m2320, Refined(m2320), m2320.density * kFinerDensity, 1, 4},
-                 {m2320, FeedWidened(m2320), m2320.density, kFeedWidening, 2},
-                 {m432, FeedWidened(m432), m432.density, kFeedWidening, 4}};
+                 {m2320, FeedWidened(m2320).value(), m2320.density, kFeedWidening, 2},
+                 {m432, FeedWidened(m432).value(), m432.density, kFeedWidening, 4}};
     for (const auto& c : cases) {
         const bool finer = c.density > c.from.density;
         EXPECT_DOUBLE_EQ(c.model.density, c.density);
