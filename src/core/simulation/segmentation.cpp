@@ -234,13 +234,16 @@ std::optional<NecModel> FeedWidened(const NecModel& model, double factor)
     // short for that, the fed pair alone.
     const NecWire& fed = FedWire(model);
     const double segment = SegmentLength(fed), centre = segment * factor;
-    const auto fits = [&](int count) { return Length(fed) >= (count * factor + 2) * segment * (1 - 1e-9); };
+    const auto fits = [&](int count) {
+        return Length(fed) >= (count * factor + 2) * segment * (1 - 1e-9);
+    };
     if (!fits(2))
         return std::nullopt;
     const int count = fits(kFeedSegments) ? kFeedSegments : 2;
-    return SplitAtFeed(model, model.density, count, centre,
-                       static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
-                       [](const NecWire& c) { return c; });
+    return SplitAtFeed(
+        model, model.density, count, centre,
+        static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
+        [](const NecWire& c) { return c; });
 }
 
 } // namespace tavora

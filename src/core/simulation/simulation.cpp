@@ -205,8 +205,7 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
     decks.push_back(NecDeck(finer, true, {}, DeckForm::Mirrored));
     const std::optional<NecModel> wide = FeedWidened(model);
     if (wide)
-        decks.push_back(
-            NecDeck(*wide, false, {Sweep{model.frequency, 0, 1}}, DeckForm::Mirrored));
+        decks.push_back(NecDeck(*wide, false, {Sweep{model.frequency, 0, 1}}, DeckForm::Mirrored));
     auto outputs = RunDecks(decks, control);
     std::optional<std::complex<double>> wideFeed;
     if (wide) {

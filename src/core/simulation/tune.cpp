@@ -293,8 +293,8 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     if (FeedWidened(r.subject.model))
         r.wideSolves = SearchResonance(wide, phase(searchShare, wideShare));
     const int simFrom = searchShare + wideShare;
-    r.tuned = Simulate(r.subject.WithLength(best.length), settings.simulation,
-                       phase(simFrom, simShare));
+    r.tuned =
+        Simulate(r.subject.WithLength(best.length), settings.simulation, phase(simFrom, simShare));
     // Without a root the slope near the closest length is no measure.
     if (r.resonant && r.solves.size() > 1) {
         if (r.tuned.finer)
@@ -305,8 +305,8 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
         r.lengthError = std::hypot(r.segmentsError, r.feedWidthError);
     }
     if (settings.sweepBefore)
-        r.sweepBefore = std::make_shared<const SimulationResult>(Simulate(
-            r.subject.model, settings.simulation, phase(simFrom + simShare, simShare)));
+        r.sweepBefore = std::make_shared<const SimulationResult>(
+            Simulate(r.subject.model, settings.simulation, phase(simFrom + simShare, simShare)));
     r.match = MatchFeed(r.after.real(), r.after, r.tuned.z0, r.subject.model.frequency, vf,
                         r.subject.members.RadiatorDiam, r.tuned.sweep);
     return r;
@@ -350,20 +350,19 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
     std::vector<std::string> lines{
         "Tuned length:\t" + Fixed(r.tunedLength, 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
             " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
-        "Length uncertainty:\t" + (std::isfinite(r.lengthError)
-                                        ? error(r.lengthError) + " mm (segments " +
-                                              error(r.segmentsError) + ", feed width " +
-                                              error(r.feedWidthError) + ")"
-                                        : std::string("-")),
+        "Length uncertainty:\t" +
+            (std::isfinite(r.lengthError)
+                 ? error(r.lengthError) + " mm (segments " + error(r.segmentsError) +
+                       ", feed width " + error(r.feedWidthError) + ")"
+                 : std::string("-")),
         "Engine solves:\t" + std::to_string(r.solves.size()),
         feedLine("Feed at DL6WU length:", r.before),
         feedLine("Feed at tuned length:", r.after),
         "Feed twice as wide:\t" +
-            (r.wideSolves.empty()
-                 ? std::string("-")
-                 : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
-                       Fixed(r.BuilderLength(Best(r.wideSolves).length), 1, sep) + " mm, " +
-                       ImpedanceText(Best(r.wideSolves).impedance, sep)),
+            (r.wideSolves.empty() ? std::string("-")
+                                  : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
+                                        Fixed(r.BuilderLength(Best(r.wideSolves).length), 1, sep) +
+                                        " mm, " + ImpedanceText(Best(r.wideSolves).impedance, sep)),
     };
     if (!r.resonant)
         lines.emplace_back(kNotResonant);
