@@ -137,6 +137,15 @@ std::string FormatFixed(double x, int p, int n, char decimalSep)
     return out;
 }
 
+std::string WithDecimalSep(std::string text, char decimalSep)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (size_t i = 1; i + 1 < text.size(); ++i)
+        if (text[i] == '.' && digit(text[i - 1]) && digit(text[i + 1]))
+            text[i] = decimalSep;
+    return text;
+}
+
 std::string TabPrefix(const std::string& text, int kind)
 {
     return std::string(kind == 2 ? 2 : 1, '\t') + text;

@@ -12,6 +12,10 @@ namespace tavora {
 // operation": no text ever reads INF or NAN.
 std::string FormatFixed(double x, int p, int n, char decimalSep = '.');
 
+// A text written with point decimals (a model's notes) with `decimalSep` for
+// each point that stands between two digits.
+std::string WithDecimalSep(std::string text, char decimalSep);
+
 // The report's column separator: one tab (kind 1) or two tabs (kind 2) before the text.
 std::string TabPrefix(const std::string& text, int kind);
 

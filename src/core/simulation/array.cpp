@@ -274,7 +274,8 @@ std::vector<std::string> ArrayFigureLines(const ArrayResult& r, char sep)
         lines.push_back("Feed impedance, Yagi " + std::to_string(k + 1) + ":\t" +
                         Impedance(r.at.feeds[k], sep));
     lines.push_back("One Yagi's feed impedance:\t" + Impedance(r.single.impedance, sep));
-    lines.insert(lines.end(), r.notes.begin(), r.notes.end());
+    for (const std::string& note : r.notes)
+        lines.push_back(WithDecimalSep(note, sep));
     return lines;
 }
 

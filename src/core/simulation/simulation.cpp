@@ -326,7 +326,8 @@ std::vector<std::string> SimulationFigureLines(const SimulationResult& r, char s
     };
     std::vector<std::string> lines{
         "Simulated with nec2c (NEC-2) in free space, aluminium elements"};
-    lines.insert(lines.end(), r.notes.begin(), r.notes.end());
+    for (const std::string& note : r.notes)
+        lines.push_back(WithDecimalSep(note, sep));
     const std::vector<std::string> figures{
         "Frequency:\t" + F(r.frequency, 7, 3) + " MHz",
         "Feed impedance:\t" + Impedance(r, sep),

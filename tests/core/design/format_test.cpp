@@ -114,6 +114,14 @@ TEST(FormatFixed, ANumberThatIsNotFiniteIsAnArithmeticFault)
     EXPECT_EQ(fault(std::numeric_limits<double>::quiet_NaN()), "Invalid floating point operation");
 }
 
+TEST(WithDecimalSep, OnlyPointsBetweenDigitsChange)
+{
+    EXPECT_EQ(WithDecimalSep("Director 12: segments only 1.6 radii long. NEC-2 0.024", ','),
+              "Director 12: segments only 1,6 radii long. NEC-2 0,024");
+    EXPECT_EQ(WithDecimalSep("3.1 %", '.'), "3.1 %");
+    EXPECT_EQ(WithDecimalSep(".5 and 5. stay", ','), ".5 and 5. stay");
+}
+
 TEST(TabPrefix, OneOrTwoTabs)
 {
     EXPECT_EQ(TabPrefix("1.0", 1), "\t1.0");
