@@ -17,13 +17,7 @@ namespace {
 
 const QColor kGain(0, 70, 200);
 const QColor kLobe(200, 40, 40);
-const QColor kGrid(180, 180, 180);
 const QColor kSingle(120, 120, 120);
-
-double Unit(const QFontMetricsF& fm)
-{
-    return std::max(1.0, fm.height() / 16);
-}
 
 // A scale over the values with a little headroom either side.
 std::pair<double, double> Span(std::vector<double> values, double least)
@@ -49,7 +43,7 @@ void DrawOverlaidCut(QPainter& p, const QRectF& area, const PatternCut& array,
     p.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF fm(p.font());
     const PolarLayout under = LayOutPolarCut(fm, area, single, maxGain, sep);
-    p.setPen(QPen(kSingle, 1.5 * Unit(fm), Qt::DashLine));
+    p.setPen(QPen(kSingle, 1.5 * LineUnit(fm), Qt::DashLine));
     p.drawPath(under.trace);
     p.restore();
 }
@@ -80,54 +74,20 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
     const double xlo = xs.front(), xhi = std::max(xs.back(), xlo + 1);
     const auto [glo, ghi] = Span(gains, 0.5);
     const auto [llo, lhi] = Span(lobes, 5);
-    const auto px = [&](double x) { return plot.left() + (x - xlo) / (xhi - xlo) * plot.width(); };
-    const auto py = [&](double y, double lo, double hi) {
-        return plot.bottom() - (y - lo) / (hi - lo) * plot.height();
-    };
-
-    const auto xt = AxisTicks(xlo, xhi, 6);
-    const double xstep = xt.size() > 1 ? xt[1] - xt[0] : 1;
-    for (double x : xt) {
-        p.setPen(QPen(kGrid, 0));
-        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
-        p.setPen(Qt::black);
-        p.drawText(QRectF(px(x) - line * 3, plot.bottom() + 2, line * 6, line), Qt::AlignHCenter,
-                   Q(TickLabel(x, xstep, sep)));
-    }
     // The gain's scale on the left with the grid, the side lobes' on the right.
-    for (const bool gain : {true, false}) {
-        const double lo = gain ? glo : llo, hi = gain ? ghi : lhi;
-        const auto ticks = AxisTicks(lo, hi, 5);
-        const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1;
-        for (double y : ticks) {
-            if (gain) {
-                p.setPen(QPen(kGrid, 0));
-                p.drawLine(QPointF(plot.left(), py(y, lo, hi)),
-                           QPointF(plot.right(), py(y, lo, hi)));
-            }
-            p.setPen(gain ? kGain : kLobe);
-            const QRectF box = gain ? QRectF(area.left(), py(y, lo, hi) - line / 2,
-                                             plot.left() - area.left() - 4, line)
-                                    : QRectF(plot.right() + 4, py(y, lo, hi) - line / 2,
-                                             area.right() - plot.right() - 4, line);
-            p.drawText(box, (gain ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                       Q(TickLabel(y, step, sep)));
-        }
-    }
-    p.setPen(QPen(Qt::black, 0));
-    p.drawRect(plot);
-    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
-               Qt::AlignHCenter, QStringLiteral("Spacing (mm)"));
+    const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kGain}, {llo, lhi, kLobe}};
+    const auto px = [&](double x) { return axes.X(x); };
+    DrawPlotAxes(p, axes, 6, QStringLiteral("Spacing (mm)"), sep);
 
     // The side lobe limit, on the side lobes' scale.
-    p.setPen(QPen(kLobe, Unit(fm), Qt::DotLine));
-    p.drawLine(QPointF(plot.left(), py(r.sideLobeLimit, llo, lhi)),
-               QPointF(plot.right(), py(r.sideLobeLimit, llo, lhi)));
+    p.setPen(QPen(kLobe, LineUnit(fm), Qt::DotLine));
+    p.drawLine(QPointF(plot.left(), axes.Y(r.sideLobeLimit, axes.right)),
+               QPointF(plot.right(), axes.Y(r.sideLobeLimit, axes.right)));
     // The three spacings, each named at the top of its line.
     const auto mark = [&](double x, const QColor& colour, const QString& name, int row) {
         if (!(x >= xlo && x <= xhi))
             return;
-        p.setPen(QPen(colour, 1.5 * Unit(fm), Qt::DashLine));
+        p.setPen(QPen(colour, 1.5 * LineUnit(fm), Qt::DashLine));
         p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
         p.setPen(colour);
         p.drawText(QPointF(px(x) + 3, plot.top() + line * (row + 1)), name);
@@ -146,13 +106,13 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
             const double y = gain ? gains[i] : lobes[i + 1];
             if (!std::isfinite(y))
                 continue;
-            const QPointF pt(px(xs[i]), gain ? py(y, glo, ghi) : py(y, llo, lhi));
+            const QPointF pt(px(xs[i]), axes.Y(y, gain ? axes.left : axes.right));
             started ? trace.lineTo(pt) : trace.moveTo(pt);
             started = true;
-            p.setPen(QPen(gain ? kGain : kLobe, 2 * Unit(fm)));
-            p.drawEllipse(pt, 2 * Unit(fm), 2 * Unit(fm));
+            p.setPen(QPen(gain ? kGain : kLobe, 2 * LineUnit(fm)));
+            p.drawEllipse(pt, 2 * LineUnit(fm), 2 * LineUnit(fm));
         }
-        p.setPen(QPen(gain ? kGain : kLobe, 2 * Unit(fm)));
+        p.setPen(QPen(gain ? kGain : kLobe, 2 * LineUnit(fm)));
         p.drawPath(trace);
     }
     p.restore();

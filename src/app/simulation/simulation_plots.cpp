@@ -16,14 +16,6 @@ namespace tavora::app {
 namespace {
 
 const QColor kTrace(0, 70, 200);
-const QColor kGrid(180, 180, 180);
-
-// Line widths follow the font, so that a printer's or a PDF's many dots per
-// inch get the same look as the screen.
-double Unit(const QFontMetricsF& fm)
-{
-    return std::max(1.0, fm.height() / 16);
-}
 
 // Forward (0 degrees) points up; angles run clockwise.
 QPointF PolarPoint(const QPointF& centre, double angleDeg, double r)
@@ -127,7 +119,7 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
     const QPointF centre = layout.centre;
     const auto at = [&](double angleDeg, double r) { return PolarPoint(centre, angleDeg, r); };
 
-    p.setPen(QPen(kGrid, 0));
+    p.setPen(QPen(kGridColour, 0));
     for (double level : PolarRings()) {
         const double r = radius * PolarRadius(maxGain + level, maxGain);
         p.drawEllipse(centre, r, r);
@@ -139,15 +131,69 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
         p.setPen(Qt::darkGray);
         p.drawText(QRectF(label.x() - line * 2, label.y() - line / 2, line * 4, line),
                    Qt::AlignCenter, text);
-        p.setPen(QPen(kGrid, 0));
+        p.setPen(QPen(kGridColour, 0));
     }
     p.setPen(Qt::darkGray);
     for (const PolarLayout::Label& label : layout.ringLabels)
         p.drawText(QPointF(label.box.left(), label.box.top() + fm.ascent()), label.text);
 
-    p.setPen(QPen(kTrace, 2 * Unit(fm)));
+    p.setPen(QPen(kTrace, 2 * LineUnit(fm)));
     p.drawPath(layout.trace);
     p.restore();
+}
+
+double LineUnit(const QFontMetricsF& fm)
+{
+    return std::max(1.0, fm.height() / 16);
+}
+
+double PlotAxes::X(double x) const
+{
+    return plot.left() + (x - xlo) / (xhi - xlo) * plot.width();
+}
+
+double PlotAxes::Y(double y, const PlotScale& scale) const
+{
+    return plot.bottom() - (y - scale.lo) / (scale.hi - scale.lo) * plot.height();
+}
+
+void DrawPlotAxes(QPainter& p, const PlotAxes& a, int xTicks, const QString& xCaption, char sep)
+{
+    const double line = QFontMetricsF(p.font()).height();
+    const auto step = [](const std::vector<double>& t) { return t.size() > 1 ? t[1] - t[0] : 1; };
+    const auto xt = AxisTicks(a.xlo, a.xhi, xTicks);
+    for (double x : xt) {
+        p.setPen(QPen(kGridColour, 0));
+        p.drawLine(QPointF(a.X(x), a.plot.top()), QPointF(a.X(x), a.plot.bottom()));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(a.X(x) - line * 3, a.plot.bottom() + 2, line * 6, line),
+                   Qt::AlignHCenter, Q(TickLabel(x, step(xt), sep)));
+    }
+    for (const bool left : {true, false}) {
+        const PlotScale& scale = left ? a.left : a.right;
+        if (!(scale.hi > scale.lo))
+            continue;
+        const auto ticks = AxisTicks(scale.lo, scale.hi, 5);
+        for (double y : ticks) {
+            if (left) {
+                p.setPen(QPen(kGridColour, 0));
+                p.drawLine(QPointF(a.plot.left(), a.Y(y, scale)),
+                           QPointF(a.plot.right(), a.Y(y, scale)));
+            }
+            p.setPen(scale.colour);
+            const QRectF box =
+                left ? QRectF(a.area.left(), a.Y(y, scale) - line / 2,
+                              a.plot.left() - a.area.left() - 4, line)
+                     : QRectF(a.plot.right() + 4, a.Y(y, scale) - line / 2,
+                              a.area.right() - a.plot.right() - 4, line);
+            p.drawText(box, (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                       Q(TickLabel(y, step(ticks), sep)));
+        }
+    }
+    p.setPen(QPen(Qt::black, 0));
+    p.drawRect(a.plot);
+    p.drawText(QRectF(a.plot.left(), a.plot.bottom() + line * 1.2, a.plot.width(), line),
+               Qt::AlignHCenter, xCaption);
 }
 
 void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, bool swr, char sep)
@@ -183,38 +229,16 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
         ylo -= (yhi - ylo) * 0.05;
     if (xhi <= xlo)
         xhi = xlo + 1;
-    const auto px = [&](double x) { return plot.left() + (x - xlo) / (xhi - xlo) * plot.width(); };
-    const auto py = [&](double y) {
-        return plot.bottom() - (y - ylo) / (yhi - ylo) * plot.height();
-    };
-
+    const PlotAxes axes{area, plot, xlo, xhi, {ylo, yhi}, {}};
+    const auto px = [&](double x) { return axes.X(x); };
+    const auto py = [&](double y) { return axes.Y(y, axes.left); };
     // As many frequency ticks as their labels leave room for on a narrow plot.
     const double labelRoom =
         1.6 * QFontMetricsF(p.font()).horizontalAdvance(Q(TickLabel(xhi, xhi - xlo, sep)));
-    const int xcount = std::clamp(static_cast<int>(plot.width() / labelRoom), 2, 5);
-    const auto xt = AxisTicks(xlo, xhi, xcount), yt = AxisTicks(ylo, yhi, 5);
-    const double xstep = xt.size() > 1 ? xt[1] - xt[0] : 1,
-                 ystep = yt.size() > 1 ? yt[1] - yt[0] : 1;
-    for (double x : xt) {
-        p.setPen(QPen(kGrid, 0));
-        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
-        p.setPen(Qt::black);
-        p.drawText(QRectF(px(x) - line * 3, plot.bottom() + 2, line * 6, line), Qt::AlignHCenter,
-                   Q(TickLabel(x, xstep, sep)));
-    }
-    for (double y : yt) {
-        p.setPen(QPen(kGrid, 0));
-        p.drawLine(QPointF(plot.left(), py(y)), QPointF(plot.right(), py(y)));
-        p.setPen(Qt::black);
-        p.drawText(QRectF(area.left(), py(y) - line / 2, plot.left() - area.left() - 4, line),
-                   Qt::AlignRight | Qt::AlignVCenter, Q(TickLabel(y, ystep, sep)));
-    }
-    p.setPen(QPen(Qt::black, 0));
-    p.drawRect(plot);
-    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
-               Qt::AlignHCenter, QString::fromUtf8(kFrequencyAxis));
+    DrawPlotAxes(p, axes, std::clamp(static_cast<int>(plot.width() / labelRoom), 2, 5),
+                 QString::fromUtf8(kFrequencyAxis), sep);
     // The design frequency.
-    p.setPen(QPen(Qt::darkGreen, Unit(fm), Qt::DashLine));
+    p.setPen(QPen(Qt::darkGreen, LineUnit(fm), Qt::DashLine));
     p.drawLine(QPointF(px(r.frequency), plot.top()), QPointF(px(r.frequency), plot.bottom()));
 
     QPainterPath trace;
@@ -222,10 +246,10 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
         const QPointF pt(px(xs[i]), py(ys[i]));
         i == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
     }
-    p.setPen(QPen(swr ? QColor(200, 40, 40) : kTrace, 2 * Unit(fm)));
+    p.setPen(QPen(swr ? QColor(200, 40, 40) : kTrace, 2 * LineUnit(fm)));
     p.drawPath(trace);
     for (size_t i = 0; i < xs.size(); ++i)
-        p.drawEllipse(QPointF(px(xs[i]), py(ys[i])), 2 * Unit(fm), 2 * Unit(fm));
+        p.drawEllipse(QPointF(px(xs[i]), py(ys[i])), 2 * LineUnit(fm), 2 * LineUnit(fm));
     p.restore();
 }
 

@@ -2,6 +2,7 @@
 
 #include "simulation/simulation.h"
 
+#include <QColor>
 #include <QPainterPath>
 #include <QRectF>
 #include <QString>
@@ -22,6 +23,29 @@ inline QString Q(const std::string& s)
 
 // The simulation's pictures, one routine each, drawn the same on the screen,
 // the printer, a PDF and a PNG.
+
+inline const QColor kGridColour{180, 180, 180};
+// Line widths follow the font, so that a printer's or a PDF's many dots per
+// inch get the same look as the screen.
+double LineUnit(const QFontMetricsF& fm);
+
+// An x-y plot's rectangle inside its area and its scales. The left scale
+// draws the grid; the right one, where it spans anything, only its labels.
+struct PlotScale {
+    double lo = 0, hi = 0;
+    QColor colour = Qt::black; // of its tick labels
+};
+struct PlotAxes {
+    QRectF area, plot;
+    double xlo = 0, xhi = 1;
+    PlotScale left, right;
+    double X(double x) const;
+    double Y(double y, const PlotScale& scale) const;
+};
+// The grid, the tick labels (at most `xTicks` along x), the frame, and
+// `xCaption` under the x labels.
+void DrawPlotAxes(QPainter& painter, const PlotAxes& axes, int xTicks, const QString& xCaption,
+                  char decimalSep);
 
 // Where a pattern cut's parts go in `area` for a font: the trace, and each
 // ring's label at a place on its ring that the trace does not run through.

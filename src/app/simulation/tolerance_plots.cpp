@@ -16,12 +16,6 @@ namespace {
 
 const QColor kLengthBar(0, 70, 200);
 const QColor kPositionBar(230, 130, 0);
-const QColor kGrid(180, 180, 180);
-
-double Unit(const QFontMetricsF& fm)
-{
-    return std::max(1.0, fm.height() / 16);
-}
 
 QString Caption(const ToleranceResult& r, Judged figure, char sep)
 {
@@ -50,7 +44,7 @@ Axes DrawFrame(QPainter& p, const QRectF& area, const QString& title, double lo,
     const auto ticks = AxisTicks(lo, hi, 6);
     const double step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1;
     for (double y : ticks) {
-        p.setPen(QPen(kGrid, 0));
+        p.setPen(QPen(kGridColour, 0));
         p.drawLine(QPointF(axes.plot.left(), axes.Y(y)), QPointF(axes.plot.right(), axes.Y(y)));
         p.setPen(Qt::black);
         p.drawText(
@@ -96,11 +90,11 @@ void DrawToleranceHistogram(QPainter& p, const QRectF& area, const ToleranceResu
     for (size_t i = 0; i < h.counts.size(); ++i) {
         const double x0 = h.low + width * static_cast<double>(i);
         const QRectF bar(QPointF(px(x0), axes.Y(h.counts[i])), QPointF(px(x0 + width), axes.Y(0)));
-        p.fillRect(bar.adjusted(Unit(fm) / 2, 0, -Unit(fm) / 2, 0), kLengthBar);
+        p.fillRect(bar.adjusted(LineUnit(fm) / 2, 0, -LineUnit(fm) / 2, 0), kLengthBar);
     }
-    p.setPen(QPen(Qt::darkGreen, 2 * Unit(fm), Qt::DashLine));
+    p.setPen(QPen(Qt::darkGreen, 2 * LineUnit(fm), Qt::DashLine));
     p.drawLine(QPointF(px(nominal), plot.top()), QPointF(px(nominal), plot.bottom()));
-    p.setPen(QPen(Qt::darkGray, Unit(fm), Qt::DotLine));
+    p.setPen(QPen(Qt::darkGray, LineUnit(fm), Qt::DotLine));
     for (double x : {s.p5, s.p95})
         p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
     p.restore();
@@ -170,7 +164,7 @@ void DrawTolerancePlots(QPainter& p, const QRectF& area, const ToleranceResult& 
         if (style == Qt::NoPen)
             p.fillRect(QRectF(x, y + line * 0.25, line * 0.6, line * 0.6), colour);
         else {
-            p.setPen(QPen(colour, 2 * Unit(fm), style));
+            p.setPen(QPen(colour, 2 * LineUnit(fm), style));
             p.drawLine(QPointF(x, y + line / 2), QPointF(x + line * 1.2, y + line / 2));
         }
         x += line * (style == Qt::NoPen ? 0.8 : 1.4);

@@ -29,7 +29,6 @@ namespace {
 const QColor kGain(0, 70, 200);
 const QColor kSwr(200, 40, 40);
 const QColor kMatched(0, 130, 0);
-const QColor kGrid(180, 180, 180);
 
 } // namespace
 
@@ -131,7 +130,7 @@ void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF fm(p.font());
-    const double line = fm.height(), unit = std::max(1.0, line / 16);
+    const double line = fm.height(), unit = LineUnit(fm);
     const double margin = fm.horizontalAdvance(QStringLiteral("00000")) + 6;
     const QRectF plot = area.adjusted(margin, line * 3.5, -margin, -line * 2.6);
 
@@ -184,11 +183,9 @@ void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep
     shi += (shi - slo) * 0.05;
     const double xlo = tuned.front().frequency,
                  xhi = tuned.size() > 1 ? tuned.back().frequency : xlo + 1;
-    const auto px = [&](double x) { return plot.left() + (x - xlo) / (xhi - xlo) * plot.width(); };
-    const auto py = [&](double y, bool swr) {
-        const double lo = swr ? slo : glo, hi = swr ? shi : ghi;
-        return plot.bottom() - (y - lo) / (hi - lo) * plot.height();
-    };
+    const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kGain}, {slo, shi, kSwr}};
+    const auto px = [&](double x) { return axes.X(x); };
+    const auto py = [&](double y, bool swr) { return axes.Y(y, swr ? axes.right : axes.left); };
 
     p.setPen(Qt::black);
     p.drawText(QRectF(area.left(), area.top(), area.width(), line), Qt::AlignHCenter,
@@ -208,33 +205,7 @@ void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep
         p.drawText(QPointF(lx + line * 2, ly + fm.ascent()), t.name);
         lx += width;
     }
-
-    const auto xt = AxisTicks(xlo, xhi, 5), gt = AxisTicks(glo, ghi, 5),
-               st = AxisTicks(slo, shi, 5);
-    const auto step = [](const std::vector<double>& t) { return t.size() > 1 ? t[1] - t[0] : 1; };
-    for (double x : xt) {
-        p.setPen(QPen(kGrid, 0));
-        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
-        p.setPen(Qt::black);
-        p.drawText(QRectF(px(x) - line * 3, plot.bottom() + 2, line * 6, line), Qt::AlignHCenter,
-                   Q(TickLabel(x, step(xt), sep)));
-    }
-    for (double y : gt) {
-        p.setPen(QPen(kGrid, 0));
-        p.drawLine(QPointF(plot.left(), py(y, false)), QPointF(plot.right(), py(y, false)));
-        p.setPen(kGain);
-        p.drawText(QRectF(area.left(), py(y, false) - line / 2, margin - 4, line),
-                   Qt::AlignRight | Qt::AlignVCenter, Q(TickLabel(y, step(gt), sep)));
-    }
-    for (double y : st) {
-        p.setPen(kSwr);
-        p.drawText(QRectF(plot.right() + 4, py(y, true) - line / 2, margin - 4, line),
-                   Qt::AlignLeft | Qt::AlignVCenter, Q(TickLabel(y, step(st), sep)));
-    }
-    p.setPen(QPen(Qt::black, 0));
-    p.drawRect(plot);
-    p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.2, plot.width(), line),
-               Qt::AlignHCenter, QString::fromUtf8(kFrequencyAxis));
+    DrawPlotAxes(p, axes, 5, QString::fromUtf8(kFrequencyAxis), sep);
     p.setPen(QPen(Qt::darkGreen, unit, Qt::DotLine));
     p.drawLine(QPointF(px(r.tuned.frequency), plot.top()),
                QPointF(px(r.tuned.frequency), plot.bottom()));
