@@ -1,5 +1,5 @@
-#include "design/entry.h"
-#include "design/report.h"
+#include "engine_bench.h"
+
 #include "simulation/array.h"
 #include "simulation/segmentation.h"
 #include "simulation/simulation.h"
@@ -12,42 +12,10 @@
 #include <complex>
 #include <string>
 
-#include <sys/resource.h>
-
 using namespace tavora;
+using namespace tavora::bench;
 
 namespace {
-
-// CPU seconds the engine processes used so far: on a shared machine the wall
-// time says more about the neighbours than about the engine.
-double ChildCpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_CHILDREN, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-void CountEngineCpu(benchmark::State& state, double before)
-{
-    state.counters["engine_cpu_ms"] =
-        benchmark::Counter((ChildCpuSeconds() - before) * 1000, benchmark::Counter::kAvgIterations);
-}
-
-NecModel Model(int directors, const std::string& frequency = {}, Feed feed = Feed::SingleDipole)
-{
-    DesignEntry e = FormDefaults();
-    if (!frequency.empty()) {
-        e.Frequency = frequency;
-        ApplyBandDefaults(e);
-    }
-    e.Directors = std::to_string(directors);
-    DesignState s;
-    YagiDoCalculate(e, s);
-    std::string report;
-    Yagidimensions(s, report);
-    return ModelFromDesign(s, feed);
-}
 
 // The model as decks were written before the guidelines' segmentation and
 // the mirror plane: about 21 segments per half wave on every element, an odd
@@ -80,10 +48,9 @@ std::vector<std::string> OldDecks(const NecModel& model, int points)
 
 void Run(benchmark::State& state, const std::vector<std::string>& decks)
 {
-    const double before = ChildCpuSeconds();
+    const EngineCpu cpu{state};
     for (auto _ : state)
         benchmark::DoNotOptimize(RunDecks(decks, {}));
-    CountEngineCpu(state, before);
 }
 
 SimulationSettings Points(int points)
@@ -109,6 +76,13 @@ void BM_FinerSolve(benchmark::State& state)
 {
     Run(state,
         {NecDeck(Refined(Model(static_cast<int>(state.range(0)))), true, {}, DeckForm::Mirrored)});
+}
+// The solve with the feed twice as wide, the feed figures' other uncertainty.
+void BM_WideFeedSolve(benchmark::State& state)
+{
+    const NecModel model = Model(static_cast<int>(state.range(0)));
+    Run(state, {NecDeck(FeedWidened(model).value(), false, {Sweep{model.frequency, 0, 1}},
+                        DeckForm::Mirrored)});
 }
 // The default 21-point sweep and the pattern cuts, split over every core.
 void BM_Sweep21Old(benchmark::State& state)
@@ -167,6 +141,7 @@ void SweepSizes(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_OneFrequencyOld)->Apply(OneFrequencySizes);
 BENCHMARK(BM_OneFrequency)->Apply(OneFrequencySizes);
 BENCHMARK(BM_FinerSolve)->Apply(OneFrequencySizes);
+BENCHMARK(BM_WideFeedSolve)->Apply(OneFrequencySizes);
 BENCHMARK(BM_Sweep21Old)->Apply(SweepSizes);
 BENCHMARK(BM_Sweep21)->Apply(SweepSizes);
 BENCHMARK(BM_AgainstOddCounts)
@@ -180,25 +155,17 @@ BENCHMARK(BM_AgainstOddCounts)
 // solves each takes and the engine's CPU time for all of them.
 void BM_TuneSearch(benchmark::State& state)
 {
-    DesignEntry e = FormDefaults();
-    e.Frequency = "432";
-    ApplyBandDefaults(e);
-    e.Directors = std::to_string(state.range(0));
-    DesignState s;
-    YagiDoCalculate(e, s);
-    std::string report;
-    Yagidimensions(s, report);
+    const DesignState s = Design(static_cast<int>(state.range(0)), "432");
     const TuneSubject subject =
         TuneSubjectOf(s, state.range(1) ? Feed::FoldedDipole : Feed::SingleDipole);
     TuneSubject wide = subject;
     wide.wideFeed = true;
-    const double before = ChildCpuSeconds();
+    const EngineCpu cpu{state};
     size_t solves = 0, wideSolves = 0;
     for (auto _ : state) {
         solves = SearchResonance(subject, {}).size();
         wideSolves = SearchResonance(wide, {}).size();
     }
-    CountEngineCpu(state, before);
     state.counters["solves"] = static_cast<double>(solves);
     state.counters["wide_solves"] = static_cast<double>(wideSolves);
 }
@@ -210,10 +177,9 @@ void BM_ArraySweep(benchmark::State& state)
     const NecModel model = Model(20, "432");
     ArraySettings settings;
     settings.sweepPoints = 11;
-    const double before = ChildCpuSeconds();
+    const EngineCpu cpu{state};
     for (auto _ : state)
         benchmark::DoNotOptimize(SimulateArray(model, settings, {}));
-    CountEngineCpu(state, before);
 }
 BENCHMARK(BM_ArraySweep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 

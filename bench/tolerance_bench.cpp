@@ -1,6 +1,5 @@
-#include "design/entry.h"
-#include "design/report.h"
-#include "simulation/simulation.h"
+#include "engine_bench.h"
+
 #include "simulation/tolerance.h"
 
 #include <benchmark/benchmark.h>
@@ -8,42 +7,10 @@
 #include <random>
 #include <string>
 
-#include <sys/resource.h>
-
 using namespace tavora;
+using namespace tavora::bench;
 
 namespace {
-
-// The engines' CPU seconds so far: on a shared machine the wall time says
-// more about the neighbours than about the run.
-double EngineCpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_CHILDREN, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-struct EngineCpu {
-    benchmark::State& state;
-    double before = EngineCpuSeconds();
-    ~EngineCpu()
-    {
-        state.counters["engine_cpu_ms"] = benchmark::Counter((EngineCpuSeconds() - before) * 1000,
-                                                             benchmark::Counter::kAvgIterations);
-    }
-};
-
-NecModel Model(int directors)
-{
-    DesignEntry e = FormDefaults();
-    e.Directors = std::to_string(directors);
-    DesignState s;
-    YagiDoCalculate(e, s);
-    std::string report;
-    Yagidimensions(s, report);
-    return ModelFromDesign(s, Feed::SingleDipole);
-}
 
 // One solve at the design frequency, as a tolerance run writes it, against one
 // random build: the errors drawn, the model moved and cut again, then solved.

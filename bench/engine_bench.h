@@ -1,0 +1,63 @@
+#pragma once
+
+// What the simulation benchmarks share: a design's model and the engines' CPU
+// time.
+
+#include "design/entry.h"
+#include "design/report.h"
+#include "simulation/simulation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include <sys/resource.h>
+
+namespace tavora::bench {
+
+// The form's design with `directors`, at `frequency` with its band's
+// defaults when one is given.
+inline DesignState Design(int directors, const std::string& frequency = {})
+{
+    DesignEntry e = FormDefaults();
+    if (!frequency.empty()) {
+        e.Frequency = frequency;
+        ApplyBandDefaults(e);
+    }
+    e.Directors = std::to_string(directors);
+    DesignState s;
+    YagiDoCalculate(e, s);
+    std::string report;
+    Yagidimensions(s, report);
+    return s;
+}
+
+inline NecModel Model(int directors, const std::string& frequency = {},
+                      Feed feed = Feed::SingleDipole)
+{
+    return ModelFromDesign(Design(directors, frequency), feed);
+}
+
+// The engines' CPU seconds so far: on a shared machine the wall time says
+// more about the neighbours than about the run.
+inline double EngineCpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_CHILDREN, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Counts, as "engine_cpu_ms" per iteration, the engines' CPU time from its
+// making to the end of its scope.
+struct EngineCpu {
+    benchmark::State& state;
+    double before = EngineCpuSeconds();
+    ~EngineCpu()
+    {
+        state.counters["engine_cpu_ms"] = benchmark::Counter((EngineCpuSeconds() - before) * 1000,
+                                                             benchmark::Counter::kAvgIterations);
+    }
+};
+
+} // namespace tavora::bench
