@@ -2,6 +2,7 @@
 
 #include "design/entry.h"
 #include "exchange/mmana.h"
+#include "simulation/nec_deck.h"
 #include "state/design_state.h"
 
 #include <CLI/CLI.hpp>
@@ -26,6 +27,8 @@ struct DesignInput {
     std::optional<std::string> velocityFactor;
 };
 void AddDesignInputOptions(CLI::App* cmd, DesignInput& in);
+// --dipole single|folded: the radiator of a simulation's model.
+void AddFeedOption(CLI::App* cmd, Feed& feed);
 // Calculate on the entry screen and the results window's engine run. Throws Error.
 void CalculateDesign(const DesignInput& in, DesignState& state, std::string& report);
 

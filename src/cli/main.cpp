@@ -73,6 +73,8 @@ int main(int argc, char** argv)
         const int rc = app.exit(e);
         return rc == 0 ? 0 : 2;
     } catch (const tavora::Error& e) {
+        // What a command printed before it failed comes first.
+        std::cout << std::flush;
         std::cerr << tavora::cli::ErrorText(e) << '\n';
         return 1;
     }

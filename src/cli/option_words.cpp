@@ -140,4 +140,10 @@ CLI::Option* AddNumber(CLI::App* cmd, const std::string& name, std::string& targ
     return cmd->add_option(name, target, help)->check(Number())->type_name("NUMBER");
 }
 
+void AddFeedOption(CLI::App* cmd, Feed& feed)
+{
+    AddWords(cmd, "--dipole", feed, {{"single", Feed::SingleDipole}, {"folded", Feed::FoldedDipole}},
+             "Radiator of the model");
+}
+
 } // namespace tavora::cli

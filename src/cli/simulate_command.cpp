@@ -27,63 +27,54 @@ struct SimulateOptions {
     ToleranceOptions tolerance;
 };
 
-int RunSimulate(SimulateOptions o)
+void RunSimulate(SimulateOptions o)
 {
     CheckOneStdout({&o.csvFile, &o.s1pFile, &o.tune.necFile});
-    try {
-        o.settings.z0 = StrToFloat(o.z0);
-        DesignState state;
-        std::string report;
-        CalculateDesign(o.input, state, report);
-        RunControl control;
-        control.cancel = &stopRun;
-        if (o.tune.tune) {
-            const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
-            const TuneResult tuned = [&] {
-                const StopSignals signals;
-                return Tune(state, o.feed, settings, control);
-            }();
-            PrintTune(tuned, o.tune, o.csvFile, o.s1pFile);
-            return 0;
-        }
-        if (o.tolerance.on) {
+    o.settings.z0 = StrToFloat(o.z0);
+    DesignState state;
+    std::string report;
+    CalculateDesign(o.input, state, report);
+    RunControl control;
+    control.cancel = &stopRun;
+    if (o.tune.tune) {
+        const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
+        const TuneResult tuned = [&] {
             const StopSignals signals;
-            RunTolerance(o.tolerance, ModelFromDesign(state, o.feed), o.settings, control,
-                         o.csvFile);
-            return 0;
-        }
-        const SimulationResult result = [&] {
-            const StopSignals signals;
-            return Simulate(ModelFromDesign(state, o.feed), o.settings, control);
+            return Tune(state, o.feed, settings, control);
         }();
-        if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
-            PrintLines(SimulationFigureLines(result));
-            std::cout << '\n';
-            PrintLines(SweepTableLines(result));
-        }
-        if (!o.csvFile.empty())
-            WriteOutput(o.csvFile, SimulationCsv(result));
-        if (!o.s1pFile.empty())
-            WriteOutput(o.s1pFile, TouchstoneS1p(result));
-    } catch (const Error& e) {
-        std::cout << std::flush;
-        std::cerr << ErrorText(e) << '\n';
-        return 1;
+        PrintTune(tuned, o.tune, o.csvFile, o.s1pFile);
+        return;
     }
-    return 0;
+    if (o.tolerance.on) {
+        const StopSignals signals;
+        RunTolerance(o.tolerance, ModelFromDesign(state, o.feed), o.settings, control,
+                     o.csvFile);
+        return;
+    }
+    const SimulationResult result = [&] {
+        const StopSignals signals;
+        return Simulate(ModelFromDesign(state, o.feed), o.settings, control);
+    }();
+    if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
+        PrintLines(SimulationFigureLines(result));
+        std::cout << '\n';
+        PrintLines(SweepTableLines(result));
+    }
+    if (!o.csvFile.empty())
+        WriteOutput(o.csvFile, SimulationCsv(result));
+    if (!o.s1pFile.empty())
+        WriteOutput(o.s1pFile, TouchstoneS1p(result));
 }
 
 } // namespace
 
-void AddSimulateCommand(CLI::App& app, int& exitCode)
+void AddSimulateCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
 {
     auto o = std::make_shared<SimulateOptions>();
     CLI::App* cmd =
         app.add_subcommand("simulate", "Simulate the design with the NEC-2 engine nec2c");
     AddDesignInputOptions(cmd, o->input);
-    AddWords(cmd, "--dipole", o->feed,
-             {{"single", Feed::SingleDipole}, {"folded", Feed::FoldedDipole}},
-             "Radiator of the model");
+    AddFeedOption(cmd, o->feed);
     // The ranges are said in the help texts, not as the parser's own notation.
     cmd->add_option("--sweep", o->settings.sweepPercent,
                     "Sweep either side of the design frequency, 0 to 50 %")
@@ -109,7 +100,7 @@ void AddSimulateCommand(CLI::App& app, int& exitCode)
     AddToleranceOptions(cmd, o->tolerance);
     // One question a run: tuning or the tolerance builds.
     cmd->get_option("--tune")->excludes(cmd->get_option("--tolerance"));
-    cmd->callback([o, &exitCode] { exitCode = RunSimulate(*o); });
+    cmd->callback([o] { RunSimulate(*o); });
 }
 
 } // namespace tavora::cli

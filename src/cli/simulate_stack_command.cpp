@@ -40,50 +40,41 @@ void ReadSweep(const std::string& text, ArraySettings& s)
     s.sweepPoints = static_cast<int>(points);
 }
 
-int RunSimulateStack(StackOptions o)
+void RunSimulateStack(StackOptions o)
 {
     CheckOneStdout({&o.csvFile});
-    try {
-        if (!o.sweep.empty())
-            ReadSweep(o.sweep, o.settings);
-        RefuseArray(o.settings);
-        DesignState state;
-        std::string report;
-        CalculateDesign(o.input, state, report);
-        RunControl control;
-        control.cancel = &stopRun;
-        const ArrayResult result = [&] {
-            const StopSignals signals;
-            return SimulateArray(ModelFromDesign(state, o.feed), o.settings, control);
-        }();
-        if (!ToStdout(o.csvFile)) {
-            std::cout << "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in "
-                         "phase\n";
-            PrintLines(ArrayFigureLines(result));
-            std::cout << '\n';
-            PrintLines(ArraySweepLines(result));
-        }
-        if (!o.csvFile.empty())
-            WriteOutput(o.csvFile, ArrayCsv(result));
-    } catch (const Error& e) {
-        std::cout << std::flush;
-        std::cerr << ErrorText(e) << '\n';
-        return 1;
+    if (!o.sweep.empty())
+        ReadSweep(o.sweep, o.settings);
+    RefuseArray(o.settings);
+    DesignState state;
+    std::string report;
+    CalculateDesign(o.input, state, report);
+    RunControl control;
+    control.cancel = &stopRun;
+    const ArrayResult result = [&] {
+        const StopSignals signals;
+        return SimulateArray(ModelFromDesign(state, o.feed), o.settings, control);
+    }();
+    if (!ToStdout(o.csvFile)) {
+        std::cout << "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in "
+                     "phase\n";
+        PrintLines(ArrayFigureLines(result));
+        std::cout << '\n';
+        PrintLines(ArraySweepLines(result));
     }
-    return 0;
+    if (!o.csvFile.empty())
+        WriteOutput(o.csvFile, ArrayCsv(result));
 }
 
 } // namespace
 
-void AddSimulateStackCommand(CLI::App& app, int& exitCode)
+void AddSimulateStackCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
 {
     auto o = std::make_shared<StackOptions>();
     CLI::App* cmd = app.add_subcommand(
         "simulate-stack", "Simulate two or four Yagis of the design as one array with nec2c");
     AddDesignInputOptions(cmd, o->input);
-    AddWords(cmd, "--dipole", o->feed,
-             {{"single", Feed::SingleDipole}, {"folded", Feed::FoldedDipole}},
-             "Radiator of the model");
+    AddFeedOption(cmd, o->feed);
     AddWords(cmd, "--arrangement", o->settings.arrangement,
              {{"vertical", Arrangement::Vertical},
               {"horizontal", Arrangement::Horizontal},
@@ -107,7 +98,7 @@ void AddSimulateStackCommand(CLI::App& app, int& exitCode)
     cmd->add_option("--csv", o->csvFile,
                     "Also write the figures, the sweep and both pattern cuts as CSV (- for "
                     "standard output)");
-    cmd->callback([o, &exitCode] { exitCode = RunSimulateStack(*o); });
+    cmd->callback([o] { RunSimulateStack(*o); });
 }
 
 } // namespace tavora::cli
