@@ -18,7 +18,7 @@
 
 namespace tavora::app {
 
-ArrayPage::ArrayPage(SimulationWindow& window) : SimulationPage(window)
+ArrayPage::ArrayPage(SimulationWindow& window) : ResultPage(window, DrawArrayPage, ArrayCsv)
 {
     setObjectName(QStringLiteral("ArrayPage"));
     simulate_ = new QPushButton(QStringLiteral("Simulate &array"), this);
@@ -143,15 +143,5 @@ void ArrayPage::Show(ArrayResult result)
     plots_->update();
 }
 
-void ArrayPage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
-{
-    if (result_)
-        DrawArrayPage(painter, page, *result_, decimalSep);
-}
-
-std::string ArrayPage::Csv() const
-{
-    return result_ ? ArrayCsv(*result_) : std::string();
-}
 
 } // namespace tavora::app

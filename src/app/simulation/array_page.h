@@ -15,27 +15,22 @@ namespace tavora::app {
 // Two or four Yagis of the design as one array: its figures beside one
 // Yagi's, both cuts over one Yagi's, and the gain and side lobes against
 // spacing.
-class ArrayPage : public SimulationPage {
+class ArrayPage : public ResultPage<ArrayResult> {
     Q_OBJECT
   public:
     explicit ArrayPage(SimulationWindow& window);
 
     QString Title() const override;
     QPushButton* RunButton() const override { return simulate_; }
-    bool HasResult() const override { return result_.has_value(); }
-    void DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const override;
-    std::string Csv() const override;
     void SetRunning(bool running) override;
     void Rescaled() override;
 
     void Start(); // "Simulate array"
-    const std::optional<ArrayResult>& Result() const { return result_; }
 
   private:
     ArraySettings Settings() const;
     void Show(ArrayResult result);
 
-    std::optional<ArrayResult> result_;
     QComboBox* arrangement_;
     QLineEdit *spacing_, *from_, *to_, *points_, *sideLobe_;
     QTableWidget* figures_;

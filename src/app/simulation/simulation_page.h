@@ -61,6 +61,34 @@ class SimulationPage : public QWidget {
     SimulationWindow& window_;
 };
 
+// A page whose job gives one `R`: the printout and the CSV are drawn and
+// written from it by the routines the command line's output comes from too.
+template <class R> class ResultPage : public SimulationPage {
+  public:
+    using DrawFn = void (*)(QPainter&, const QRectF&, const R&, char decimalSep);
+    using CsvFn = std::string (*)(const R&);
+    ResultPage(SimulationWindow& window, DrawFn draw, CsvFn csv)
+        : SimulationPage(window), draw_(draw), csv_(csv)
+    {
+    }
+
+    bool HasResult() const override { return result_.has_value(); }
+    void DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const override
+    {
+        if (result_)
+            draw_(painter, page, *result_, decimalSep);
+    }
+    std::string Csv() const override { return result_ ? csv_(*result_) : std::string(); }
+    const std::optional<R>& Result() const { return result_; }
+
+  protected:
+    std::optional<R> result_;
+
+  private:
+    DrawFn draw_;
+    CsvFn csv_;
+};
+
 // A page's pictures on the screen: a white area that draws the page's result,
 // once there is one, with the routine the printout uses too.
 template <class Result> class ResultPicture : public QWidget {

@@ -18,7 +18,7 @@
 
 namespace tavora::app {
 
-SweepPage::SweepPage(SimulationWindow& window) : SimulationPage(window)
+SweepPage::SweepPage(SimulationWindow& window) : ResultPage(window, DrawSimulationPage, SimulationCsv)
 {
     setObjectName(QStringLiteral("SweepPage"));
     const auto button = [this](const char* name, const char* caption) {
@@ -117,16 +117,6 @@ void SweepPage::Show(SimulationResult result)
     plots_->update();
 }
 
-void SweepPage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
-{
-    if (result_)
-        DrawSimulationPage(painter, page, *result_, decimalSep);
-}
-
-std::string SweepPage::Csv() const
-{
-    return result_ ? SimulationCsv(*result_) : std::string();
-}
 
 void SweepPage::SaveTouchstone()
 {

@@ -12,28 +12,23 @@ namespace tavora::app {
 
 // The simulation itself: the figures beside the DL6WU estimates, both pattern
 // cuts and the sweep, with the exports only a sweep gives.
-class SweepPage : public SimulationPage {
+class SweepPage : public ResultPage<SimulationResult> {
     Q_OBJECT
   public:
     explicit SweepPage(SimulationWindow& window);
 
     QString Title() const override;
     QPushButton* RunButton() const override { return simulate_; }
-    bool HasResult() const override { return result_.has_value(); }
-    void DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const override;
-    std::string Csv() const override;
     void SetRunning(bool running) override;
     void Rescaled() override;
 
     void Start(); // "Simulate"
-    const std::optional<SimulationResult>& Result() const { return result_; }
     void SaveTouchstone(); // .s1p, S11 against the SWR reference
     void SaveNecDeck();    // as `design --nec`
 
   private:
     void Show(SimulationResult result);
 
-    std::optional<SimulationResult> result_;
     QLabel* notes_;
     QTableWidget* figures_;
     QTableWidget* sweep_;

@@ -30,7 +30,7 @@ constexpr const char* kDistributions[] = {"uniform", "normal"};
 
 } // namespace
 
-TolerancePage::TolerancePage(SimulationWindow& window) : SimulationPage(window)
+TolerancePage::TolerancePage(SimulationWindow& window) : ResultPage(window, DrawTolerancePage, ToleranceCsv)
 {
     setObjectName(QStringLiteral("TolerancePage"));
     const char sep = UserDecimalSep();
@@ -182,15 +182,5 @@ void TolerancePage::Show(ToleranceResult result)
     plots_->update();
 }
 
-void TolerancePage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
-{
-    if (result_)
-        DrawTolerancePage(painter, page, *result_, decimalSep);
-}
-
-std::string TolerancePage::Csv() const
-{
-    return result_ ? ToleranceCsv(*result_) : std::string();
-}
 
 } // namespace tavora::app

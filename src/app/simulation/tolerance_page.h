@@ -15,26 +15,21 @@ namespace tavora::app {
 // How builds within the cutting tolerances come out: random builds with
 // their spread, each element's sensitivity per mm, and every element cut
 // long or short.
-class TolerancePage : public SimulationPage {
+class TolerancePage : public ResultPage<ToleranceResult> {
     Q_OBJECT
   public:
     explicit TolerancePage(SimulationWindow& window);
 
     QString Title() const override;
     QPushButton* RunButton() const override { return run_; }
-    bool HasResult() const override { return result_.has_value(); }
-    void DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const override;
-    std::string Csv() const override;
     void Rescaled() override;
 
     void Start(); // "Run builds"
-    const std::optional<ToleranceResult>& Result() const { return result_; }
 
   private:
     void Show(ToleranceResult result);
     ToleranceSettings Settings() const;
 
-    std::optional<ToleranceResult> result_;
     QLineEdit *builds_, *lengthTol_, *positionTol_, *seed_;
     QComboBox* distribution_;
     QLabel *heading_, *perElement_;

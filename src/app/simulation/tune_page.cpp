@@ -33,7 +33,7 @@ const QColor kMatched(0, 130, 0);
 } // namespace
 
 TunePage::TunePage(SimulationWindow& window, DesignState design)
-    : SimulationPage(window), design_(std::move(design))
+    : ResultPage(window, DrawTunePage, TuneCsv), design_(std::move(design))
 {
     setObjectName(QStringLiteral("TunePage"));
     tune_ = new QPushButton(QStringLiteral("&Tune"), this);
@@ -111,16 +111,6 @@ void TunePage::Show(TuneResult result)
     plot_->update();
 }
 
-void TunePage::DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const
-{
-    if (result_)
-        DrawTunePage(painter, page, *result_, decimalSep);
-}
-
-std::string TunePage::Csv() const
-{
-    return result_ ? TuneCsv(*result_) : std::string();
-}
 
 void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep)
 {

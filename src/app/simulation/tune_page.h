@@ -14,7 +14,7 @@ namespace tavora::app {
 // Trimming the driven element to resonance and matching the feed to the
 // line: the tuned length, the feed before and after, the rod to bend, the
 // transformer, and gain and SWR over the sweep before and after on one plot.
-class TunePage : public SimulationPage {
+class TunePage : public ResultPage<TuneResult> {
     Q_OBJECT
   public:
     // The page tunes `design`, the designed Yagi the window simulates.
@@ -22,19 +22,14 @@ class TunePage : public SimulationPage {
 
     QString Title() const override;
     QPushButton* RunButton() const override { return tune_; }
-    bool HasResult() const override { return result_.has_value(); }
-    void DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const override;
-    std::string Csv() const override;
     void Rescaled() override;
 
     void Start(); // "Tune"
-    const std::optional<TuneResult>& Result() const { return result_; }
 
   private:
     void Show(TuneResult result);
 
     DesignState design_;
-    std::optional<TuneResult> result_;
     QLineEdit* velocityFactor_;
     QLabel* notes_;
     QTableWidget* figures_;
