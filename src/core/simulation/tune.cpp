@@ -190,7 +190,12 @@ double TuneResult::BuilderLength(double model) const
 
 bool TuneResult::BeyondCuttingTolerance() const
 {
-    return resonant && !(lengthError <= LengthTolerance(subject.design.WaveLength));
+    return resonant && !(LengthError() <= LengthTolerance(subject.design.WaveLength));
+}
+
+double TuneResult::LengthError() const
+{
+    return std::hypot(segmentsError, feedWidthError);
 }
 
 DesignState TuneResult::TunedDesign() const
@@ -302,7 +307,6 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
                 std::abs((r.tuned.finer->impedance.imag() - r.after.imag()) / Slope(r.solves));
         if (!r.wideSolves.empty() && Resonant(r.wideSolves))
             r.feedWidthError = std::abs(Best(r.wideSolves).length - r.tunedModel);
-        r.lengthError = std::hypot(r.segmentsError, r.feedWidthError);
     }
     if (settings.sweepBefore)
         r.sweepBefore = std::make_shared<const SimulationResult>(
@@ -351,8 +355,8 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         "Tuned length:\t" + Fixed(r.tunedLength, 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
             " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
         "Length uncertainty:\t" +
-            (std::isfinite(r.lengthError)
-                 ? error(r.lengthError) + " mm (segments " + error(r.segmentsError) +
+            (std::isfinite(r.LengthError())
+                 ? error(r.LengthError()) + " mm (segments " + error(r.segmentsError) +
                        ", feed width " + error(r.feedWidthError) + ")"
                  : std::string("-")),
         "Engine solves:\t" + std::to_string(r.solves.size()),
@@ -428,7 +432,7 @@ std::string TuneCsv(const TuneResult& r)
         {"dl6wu_length_mm", F(l0, 2)},
         {"tuned_length_mm", F(r.tunedLength, 2)},
         {"change_mm", F(r.tunedLength - l0, 2)},
-        {"length_uncertainty_mm", F(r.lengthError, 2)},
+        {"length_uncertainty_mm", F(r.LengthError(), 2)},
         {"length_uncertainty_segments_mm", F(r.segmentsError, 2)},
         {"length_uncertainty_feed_width_mm", F(r.feedWidthError, 2)},
         {"change_percent", F(100 * (r.tunedLength - l0) / l0, 3)},

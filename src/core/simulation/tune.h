@@ -98,10 +98,10 @@ struct TuneResult {
     // How far the resonant length can be trusted, mm: the reactance the finer
     // solve finds at the tuned length over the reactance's slope there
     // (segments), and how far the feed twice as wide moves it (feedWidth);
-    // lengthError is both together. NaN when not known or not resonant.
+    // LengthError is both together. NaN when not known or not resonant.
     double segmentsError = std::numeric_limits<double>::quiet_NaN();
     double feedWidthError = std::numeric_limits<double>::quiet_NaN();
-    double lengthError = std::numeric_limits<double>::quiet_NaN();
+    double LengthError() const;
     // Whether a resonant length is not known to the report's cutting
     // tolerance: the figure is then where to start, and the built antenna's
     // resonance decides.
