@@ -51,7 +51,7 @@ void PrintTune(const TuneResult& r, const TuneOptions& o, const std::string& csv
     if (!s1pFile.empty())
         WriteOutput(s1pFile, TouchstoneS1p(r.tuned));
     if (!o.necFile.empty())
-        WriteOutput(o.necFile, ExportDeck(r.subject.WithLength(r.tunedModel)));
+        WriteOutput(o.necFile, ExportDeck(r.subject.WithLength(r.Tuned().length)));
 }
 
 } // namespace tavora::cli

@@ -56,11 +56,25 @@ TuneSubject TuneSubjectOf(const DesignState& design, Feed feed)
     return t;
 }
 
+namespace {
+
+bool LessReactance(const TuneSolve& a, const TuneSolve& b)
+{
+    return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
+}
+
+// The solves, least |X| first.
+std::vector<TuneSolve> ByReactance(std::vector<TuneSolve> solves)
+{
+    std::sort(solves.begin(), solves.end(), LessReactance);
+    return solves;
+}
+
+} // namespace
+
 const TuneSolve& Best(const std::vector<TuneSolve>& solves)
 {
-    return *std::min_element(solves.begin(), solves.end(), [](const auto& a, const auto& b) {
-        return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
-    });
+    return *std::min_element(solves.begin(), solves.end(), LessReactance);
 }
 
 namespace {
@@ -98,8 +112,8 @@ double Secant(const TuneSolve& a, const TuneSolve& b)
 // With a bracket: the secant through the two solves nearest X = 0, kept
 // inside it (else its middle). Without one, X may still cross zero further
 // out (the secant, at most two first steps past the lengths tried), or it
-// may turn back before reaching zero, as a folded dipole's does where its
-// bend is wide for the band: then the vertex of the parabola through the
+// may turn back before reaching zero, as a folded dipole's does where the
+// feed's capacitance holds it below zero: then the vertex of the parabola through the
 // three solves round the least |X|, the length that comes closest.
 std::optional<double> NextLength(std::vector<TuneSolve> solves, double l0)
 {
@@ -110,10 +124,7 @@ std::optional<double> NextLength(std::vector<TuneSolve> solves, double l0)
             return std::abs(s.length - length) < 1e-6 * l0;
         });
     };
-    std::vector<TuneSolve> nearest = solves;
-    std::sort(nearest.begin(), nearest.end(), [](const auto& a, const auto& b) {
-        return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
-    });
+    const std::vector<TuneSolve> nearest = ByReactance(solves);
     double next = Secant(nearest[0], nearest[1]);
     if (Bracketed(solves)) {
         double a = 0, b = 0;
@@ -183,6 +194,11 @@ std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunCont
     return solves;
 }
 
+double TuneResult::TunedLength() const
+{
+    return BuilderLength(Tuned().length);
+}
+
 double TuneResult::BuilderLength(double model) const
 {
     return subject.DesignLength() + (model - subject.ModelLength());
@@ -190,7 +206,7 @@ double TuneResult::BuilderLength(double model) const
 
 bool TuneResult::BeyondCuttingTolerance() const
 {
-    return resonant && !(LengthError() <= LengthTolerance(subject.design.WaveLength));
+    return IsResonant() && !(LengthError() <= LengthTolerance(subject.design.WaveLength));
 }
 
 double TuneResult::LengthError() const
@@ -201,7 +217,7 @@ double TuneResult::LengthError() const
 DesignState TuneResult::TunedDesign() const
 {
     DesignState s = subject.design;
-    (subject.feed == Feed::SingleDipole ? s.DipoleLength : s.FoldedLength) = tunedLength;
+    (subject.feed == Feed::SingleDipole ? s.DipoleLength : s.FoldedLength) = TunedLength();
     return s;
 }
 
@@ -250,10 +266,7 @@ namespace {
 // How fast X changes with the length near resonance, ohm per mm.
 double Slope(const std::vector<TuneSolve>& solves)
 {
-    std::vector<TuneSolve> nearest = solves;
-    std::sort(nearest.begin(), nearest.end(), [](const auto& a, const auto& b) {
-        return std::abs(a.impedance.imag()) < std::abs(b.impedance.imag());
-    });
+    const std::vector<TuneSolve> nearest = ByReactance(solves);
     return (nearest[1].impedance.imag() - nearest[0].impedance.imag()) /
            (nearest[1].length - nearest[0].length);
 }
@@ -286,11 +299,6 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     };
     r.solves = SearchResonance(r.subject, phase(0, searchShare));
     const TuneSolve& best = Best(r.solves);
-    r.tunedModel = best.length;
-    r.tunedLength = r.BuilderLength(best.length);
-    r.before = r.solves.front().impedance;
-    r.after = best.impedance;
-    r.resonant = Resonant(r.solves);
     // The same search with the feed twice as wide: how far the feed the
     // engine assumes moves the resonance.
     TuneSubject wide = r.subject;
@@ -301,17 +309,17 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     r.tuned =
         Simulate(r.subject.WithLength(best.length), settings.simulation, phase(simFrom, simShare));
     // Without a root the slope near the closest length is no measure.
-    if (r.resonant && r.solves.size() > 1) {
+    if (r.IsResonant() && r.solves.size() > 1) {
         if (r.tuned.finer)
             r.segmentsError =
-                std::abs((r.tuned.finer->impedance.imag() - r.after.imag()) / Slope(r.solves));
+                std::abs((r.tuned.finer->impedance.imag() - best.impedance.imag()) / Slope(r.solves));
         if (!r.wideSolves.empty() && Resonant(r.wideSolves))
-            r.feedWidthError = std::abs(Best(r.wideSolves).length - r.tunedModel);
+            r.feedWidthError = std::abs(Best(r.wideSolves).length - best.length);
     }
     if (settings.sweepBefore)
         r.sweepBefore = std::make_shared<const SimulationResult>(
             Simulate(r.subject.model, settings.simulation, phase(simFrom + simShare, simShare)));
-    r.match = MatchFeed(r.after.real(), r.after, r.tuned.z0, r.subject.model.frequency, vf,
+    r.match = MatchFeed(best.impedance.real(), best.impedance, r.tuned.z0, r.subject.model.frequency, vf,
                         r.subject.members.RadiatorDiam, r.tuned.sweep);
     return r;
 }
@@ -341,7 +349,7 @@ std::string ImpedanceText(std::complex<double> z, char sep)
 
 std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
 {
-    const double l0 = r.subject.DesignLength(), change = r.tunedLength - l0;
+    const double l0 = r.subject.DesignLength(), change = r.TunedLength() - l0;
     const double z0 = r.match.z0;
     const std::string swrOf = " (" + Fixed(z0, 0, sep) + " ohm)";
     const auto feedLine = [&](const char* caption, std::complex<double> z) {
@@ -349,10 +357,10 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
                Fixed(Swr(z, z0), 2, sep) + swrOf;
     };
     const auto error = [&](double e) {
-        return std::isfinite(e) ? Uncertain{r.tunedLength, e}.ErrorText(1, sep) : std::string("-");
+        return std::isfinite(e) ? Uncertain{r.TunedLength(), e}.ErrorText(1, sep) : std::string("-");
     };
     std::vector<std::string> lines{
-        "Tuned length:\t" + Fixed(r.tunedLength, 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
+        "Tuned length:\t" + Fixed(r.TunedLength(), 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
             " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
         "Length uncertainty:\t" +
             (std::isfinite(r.LengthError())
@@ -360,15 +368,15 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
                        ", feed width " + error(r.feedWidthError) + ")"
                  : std::string("-")),
         "Engine solves:\t" + std::to_string(r.solves.size()),
-        feedLine("Feed at DL6WU length:", r.before),
-        feedLine("Feed at tuned length:", r.after),
+        feedLine("Feed at DL6WU length:", r.solves.front().impedance),
+        feedLine("Feed at tuned length:", r.Tuned().impedance),
         "Feed twice as wide:\t" +
             (r.wideSolves.empty() ? std::string("-")
                                   : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
                                         Fixed(r.BuilderLength(Best(r.wideSolves).length), 1, sep) +
                                         " mm, " + ImpedanceText(Best(r.wideSolves).impedance, sep)),
     };
-    if (!r.resonant)
+    if (!r.IsResonant())
         lines.emplace_back(kNotResonant);
     if (r.BeyondCuttingTolerance())
         lines.push_back("Beyond the report's length tolerance of " +
@@ -430,24 +438,24 @@ std::string TuneCsv(const TuneResult& r)
     const TuneSolve* wide = r.wideSolves.empty() ? nullptr : &Best(r.wideSolves);
     const std::pair<const char*, std::string> figures[] = {
         {"dl6wu_length_mm", F(l0, 2)},
-        {"tuned_length_mm", F(r.tunedLength, 2)},
-        {"change_mm", F(r.tunedLength - l0, 2)},
+        {"tuned_length_mm", F(r.TunedLength(), 2)},
+        {"change_mm", F(r.TunedLength() - l0, 2)},
         {"length_uncertainty_mm", F(r.LengthError(), 2)},
         {"length_uncertainty_segments_mm", F(r.segmentsError, 2)},
         {"length_uncertainty_feed_width_mm", F(r.feedWidthError, 2)},
-        {"change_percent", F(100 * (r.tunedLength - l0) / l0, 3)},
+        {"change_percent", F(100 * (r.TunedLength() - l0) / l0, 3)},
         {"engine_solves", std::to_string(r.solves.size())},
-        {"resonant", r.resonant ? "yes" : "no"},
-        {"r_dl6wu_ohm", F(r.before.real(), 2)},
-        {"x_dl6wu_ohm", F(r.before.imag(), 2)},
-        {"r_tuned_ohm", F(r.after.real(), 2)},
-        {"x_tuned_ohm", F(r.after.imag(), 2)},
+        {"resonant", r.IsResonant() ? "yes" : "no"},
+        {"r_dl6wu_ohm", F(r.solves.front().impedance.real(), 2)},
+        {"x_dl6wu_ohm", F(r.solves.front().impedance.imag(), 2)},
+        {"r_tuned_ohm", F(r.Tuned().impedance.real(), 2)},
+        {"x_tuned_ohm", F(r.Tuned().impedance.imag(), 2)},
         {"wide_feed_resonant", wide ? (Resonant(r.wideSolves) ? "yes" : "no") : ""},
         {"wide_feed_length_mm", wide ? F(r.BuilderLength(wide->length), 2) : ""},
         {"r_wide_feed_ohm", wide ? F(wide->impedance.real(), 2) : ""},
         {"x_wide_feed_ohm", wide ? F(wide->impedance.imag(), 2) : ""},
         {"line_ohm", F(m.z0, 1)},
-        {"swr_dl6wu", F(Swr(r.before, m.z0), 3)},
+        {"swr_dl6wu", F(Swr(r.solves.front().impedance, m.z0), 3)},
         {"swr_unmatched", F(m.swrUnmatched, 3)},
         {"transformer_ohm", F(m.impedance, 2)},
         {"transformer_length_mm", F(m.length, 1)},

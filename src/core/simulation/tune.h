@@ -92,9 +92,10 @@ struct TuneMatch {
 
 struct TuneResult {
     TuneSubject subject;
-    std::vector<TuneSolve> solves;
-    double tunedLength = 0; // the builder's, mm tip to tip
-    double tunedModel = 0;  // the model's, mm
+    std::vector<TuneSolve> solves; // the first at the DL6WU length
+    const TuneSolve& Tuned() const { return Best(solves); } // its length the model's
+    double TunedLength() const; // the builder's, mm tip to tip
+    bool IsResonant() const { return Resonant(solves); } // the search found X = 0
     // How far the resonant length can be trusted, mm: the reactance the finer
     // solve finds at the tuned length over the reactance's slope there
     // (segments), and how far the feed twice as wide moves it (feedWidth);
@@ -106,9 +107,7 @@ struct TuneResult {
     // tolerance: the figure is then where to start, and the built antenna's
     // resonance decides.
     bool BeyondCuttingTolerance() const;
-    std::complex<double> before, after;
     std::vector<TuneSolve> wideSolves; // the same search with the feed twice as wide
-    bool resonant = false;                               // the search found X = 0
     std::shared_ptr<const SimulationResult> sweepBefore; // null unless asked for
     SimulationResult tuned;
     TuneMatch match;
