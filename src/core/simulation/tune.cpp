@@ -113,8 +113,9 @@ double Secant(const TuneSolve& a, const TuneSolve& b)
 // inside it (else its middle). Without one, X may still cross zero further
 // out (the secant, at most two first steps past the lengths tried), or it
 // may turn back before reaching zero, as a folded dipole's does where the
-// feed's capacitance holds it below zero: then the vertex of the parabola through the
-// three solves round the least |X|, the length that comes closest.
+// feed's capacitance holds it below zero: then the vertex of the parabola
+// through the three solves round the least |X|, the length that comes
+// closest.
 std::optional<double> NextLength(std::vector<TuneSolve> solves, double l0)
 {
     std::sort(solves.begin(), solves.end(),
