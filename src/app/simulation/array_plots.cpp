@@ -15,8 +15,6 @@ namespace tavora::app {
 
 namespace {
 
-const QColor kGain(0, 70, 200);
-const QColor kLobe(200, 40, 40);
 const QColor kSingle(120, 120, 120);
 
 // A scale over the values with a little headroom either side.
@@ -75,12 +73,12 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
     const auto [glo, ghi] = Span(gains, 0.5);
     const auto [llo, lhi] = Span(lobes, 5);
     // The gain's scale on the left with the grid, the side lobes' on the right.
-    const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kGain}, {llo, lhi, kLobe}};
+    const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kBlue}, {llo, lhi, kRed}};
     const auto px = [&](double x) { return axes.X(x); };
     DrawPlotAxes(p, axes, 6, QStringLiteral("Spacing (mm)"), sep);
 
     // The side lobe limit, on the side lobes' scale.
-    p.setPen(QPen(kLobe, LineUnit(fm), Qt::DotLine));
+    p.setPen(QPen(kRed, LineUnit(fm), Qt::DotLine));
     p.drawLine(QPointF(plot.left(), axes.Y(r.sideLobeLimit, axes.right)),
                QPointF(plot.right(), axes.Y(r.sideLobeLimit, axes.right)));
     // The three spacings, each named at the top of its line.
@@ -94,9 +92,9 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
     };
     mark(r.atRule.spacing, Qt::darkGreen, QStringLiteral("rule"), 0);
     if (r.maximum >= 0)
-        mark(r.sweep[static_cast<size_t>(r.maximum)].spacing, kGain, QStringLiteral("maximum"), 1);
+        mark(r.sweep[static_cast<size_t>(r.maximum)].spacing, kBlue, QStringLiteral("maximum"), 1);
     if (r.lastClean >= 0)
-        mark(r.sweep[static_cast<size_t>(r.lastClean)].spacing, kLobe, QStringLiteral("side lobes"),
+        mark(r.sweep[static_cast<size_t>(r.lastClean)].spacing, kRed, QStringLiteral("side lobes"),
              2);
 
     for (const bool gain : {true, false}) {
@@ -109,10 +107,10 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
             const QPointF pt(px(xs[i]), axes.Y(y, gain ? axes.left : axes.right));
             started ? trace.lineTo(pt) : trace.moveTo(pt);
             started = true;
-            p.setPen(QPen(gain ? kGain : kLobe, 2 * LineUnit(fm)));
+            p.setPen(QPen(gain ? kBlue : kRed, 2 * LineUnit(fm)));
             p.drawEllipse(pt, 2 * LineUnit(fm), 2 * LineUnit(fm));
         }
-        p.setPen(QPen(gain ? kGain : kLobe, 2 * LineUnit(fm)));
+        p.setPen(QPen(gain ? kBlue : kRed, 2 * LineUnit(fm)));
         p.drawPath(trace);
     }
     p.restore();

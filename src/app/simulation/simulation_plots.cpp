@@ -15,7 +15,6 @@ namespace tavora::app {
 
 namespace {
 
-const QColor kTrace(0, 70, 200);
 
 // Forward (0 degrees) points up; angles run clockwise.
 QPointF PolarPoint(const QPointF& centre, double angleDeg, double r)
@@ -137,7 +136,7 @@ void DrawPolarCut(QPainter& p, const QRectF& area, const PatternCut& cut, double
     for (const PolarLayout::Label& label : layout.ringLabels)
         p.drawText(QPointF(label.box.left(), label.box.top() + fm.ascent()), label.text);
 
-    p.setPen(QPen(kTrace, 2 * LineUnit(fm)));
+    p.setPen(QPen(kBlue, 2 * LineUnit(fm)));
     p.drawPath(layout.trace);
     p.restore();
 }
@@ -246,7 +245,7 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
         const QPointF pt(px(xs[i]), py(ys[i]));
         i == 0 ? trace.moveTo(pt) : trace.lineTo(pt);
     }
-    p.setPen(QPen(swr ? QColor(200, 40, 40) : kTrace, 2 * LineUnit(fm)));
+    p.setPen(QPen(swr ? kRed : kBlue, 2 * LineUnit(fm)));
     p.drawPath(trace);
     for (size_t i = 0; i < xs.size(); ++i)
         p.drawEllipse(QPointF(px(xs[i]), py(ys[i])), 2 * LineUnit(fm), 2 * LineUnit(fm));

@@ -25,6 +25,9 @@ inline QString Q(const std::string& s)
 // the printer, a PDF and a PNG.
 
 inline const QColor kGridColour{180, 180, 180};
+// The traces' colours: gain blue; SWR and side lobes red.
+inline const QColor kBlue{0, 70, 200};
+inline const QColor kRed{200, 40, 40};
 // Line widths follow the font, so that a printer's or a PDF's many dots per
 // inch get the same look as the screen.
 double LineUnit(const QFontMetricsF& fm);

@@ -26,8 +26,6 @@ namespace tavora::app {
 
 namespace {
 
-const QColor kGain(0, 70, 200);
-const QColor kSwr(200, 40, 40);
 const QColor kMatched(0, 130, 0);
 
 } // namespace
@@ -41,10 +39,8 @@ TunePage::TunePage(SimulationWindow& window, DesignState design)
     auto* vfLabel = new QLabel(
         QString::fromUtf8(kVelocityFactorBox) + QStringLiteral(" of the transformer's coax"), this);
     vfLabel->setObjectName(QStringLiteral("VelocityFactorLabel"));
-    const double vf = design_.VelocityFactor > 0 && design_.VelocityFactor <= 1
-                          ? design_.VelocityFactor
-                          : kDefaultVelocityFactor;
-    velocityFactor_ = new QLineEdit(Q(FormatFixed(vf, 3, 2, UserDecimalSep())), this);
+    velocityFactor_ = new QLineEdit(
+        Q(FormatFixed(DefaultVelocityFactor(design_), 3, 2, UserDecimalSep())), this);
     velocityFactor_->setObjectName(QStringLiteral("VelocityFactor"));
     velocityFactor_->setMaximumWidth(80);
     notes_ = new QLabel(this);
@@ -139,15 +135,15 @@ void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep
         return y;
     };
     if (r.sweepBefore && r.sweepBefore->sweep.size() == tuned.size()) {
-        traces.push_back({column(r.sweepBefore->sweep, false), false, kGain, Qt::DashLine,
+        traces.push_back({column(r.sweepBefore->sweep, false), false, kBlue, Qt::DashLine,
                           QStringLiteral("Gain, DL6WU length")});
-        traces.push_back({column(r.sweepBefore->sweep, true), true, kSwr, Qt::DashLine,
+        traces.push_back({column(r.sweepBefore->sweep, true), true, kRed, Qt::DashLine,
                           QStringLiteral("SWR, DL6WU length")});
     }
     traces.push_back(
-        {column(tuned, false), false, kGain, Qt::SolidLine, QStringLiteral("Gain, tuned")});
+        {column(tuned, false), false, kBlue, Qt::SolidLine, QStringLiteral("Gain, tuned")});
     traces.push_back(
-        {column(tuned, true), true, kSwr, Qt::SolidLine, QStringLiteral("SWR, tuned")});
+        {column(tuned, true), true, kRed, Qt::SolidLine, QStringLiteral("SWR, tuned")});
     std::vector<double> matched;
     for (double swr : r.match.swrMatched)
         matched.push_back(std::min(swr, 10.0));
@@ -173,7 +169,7 @@ void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep
     shi += (shi - slo) * 0.05;
     const double xlo = tuned.front().frequency,
                  xhi = tuned.size() > 1 ? tuned.back().frequency : xlo + 1;
-    const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kGain}, {slo, shi, kSwr}};
+    const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kBlue}, {slo, shi, kRed}};
     const auto px = [&](double x) { return axes.X(x); };
     const auto py = [&](double y, bool swr) { return axes.Y(y, swr ? axes.right : axes.left); };
 

@@ -195,6 +195,12 @@ std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunCont
     return solves;
 }
 
+double DefaultVelocityFactor(const DesignState& design)
+{
+    return design.VelocityFactor > 0 && design.VelocityFactor <= 1 ? design.VelocityFactor
+                                                                   : kDefaultVelocityFactor;
+}
+
 double TuneResult::TunedLength() const
 {
     return BuilderLength(Tuned().length);
@@ -280,10 +286,7 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
     TuneResult r;
     r.subject = TuneSubjectOf(design, feed);
     RefuseSimulation(r.subject.model, settings.simulation);
-    const double vf = settings.velocityFactor ? *settings.velocityFactor
-                      : design.VelocityFactor > 0 && design.VelocityFactor <= 1
-                          ? design.VelocityFactor
-                          : kDefaultVelocityFactor;
+    const double vf = settings.velocityFactor.value_or(DefaultVelocityFactor(design));
     RefuseNotPositive(vf, kVelocityFactorBox);
     RefuseAbove(vf, 1, kVelocityFactorBox);
     // One bar over the whole job: the two searches, then one or two simulations.

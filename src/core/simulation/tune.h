@@ -59,6 +59,10 @@ bool Resonant(const std::vector<TuneSolve>& solves);
 // The solve with the least reactance.
 const TuneSolve& Best(const std::vector<TuneSolve>& solves);
 
+// The transformer's coax unless one is given: the design's balun coax, else
+// kDefaultVelocityFactor.
+double DefaultVelocityFactor(const DesignState& design);
+
 struct TuneSettings {
     SimulationSettings simulation;
     // The transformer's coax, refused outside 0 to 1 (kVelocityFactorBox);
