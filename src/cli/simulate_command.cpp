@@ -98,8 +98,9 @@ void AddSimulateCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
                     "(- for standard output)");
     AddTuneOptions(cmd, o->tune);
     AddToleranceOptions(cmd, o->tolerance);
-    // One question a run: tuning or the tolerance builds.
+    // One question a run: tuning or the tolerance builds; the builds have no sweep.
     cmd->get_option("--tune")->excludes(cmd->get_option("--tolerance"));
+    cmd->get_option("--tolerance")->excludes(cmd->get_option("--s1p"));
     cmd->callback([o] { RunSimulate(*o); });
 }
 

@@ -42,7 +42,6 @@ void ReadSweep(const std::string& text, ArraySettings& s)
 
 void RunSimulateStack(StackOptions o)
 {
-    CheckOneStdout({&o.csvFile});
     if (!o.sweep.empty())
         ReadSweep(o.sweep, o.settings);
     RefuseArray(o.settings);

@@ -40,8 +40,6 @@ void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& o)
         ->type_name("NUMBER")
         ->capture_default_str()
         ->needs(flag);
-    if (CLI::Option* s1p = cmd->get_option_no_throw("--s1p"))
-        flag->excludes(s1p);
 }
 
 void RunTolerance(const ToleranceOptions& o, const NecModel& model,

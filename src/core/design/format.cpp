@@ -137,6 +137,11 @@ std::string FormatFixed(double x, int p, int n, char decimalSep)
     return out;
 }
 
+std::string FigureText(double x, int n, char decimalSep)
+{
+    return std::isfinite(x) ? FormatFixed(x, 15, n, decimalSep) : std::string("-");
+}
+
 std::string WithDecimalSep(std::string text, char decimalSep)
 {
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };

@@ -12,6 +12,10 @@ namespace tavora {
 // operation": no text ever reads INF or NAN.
 std::string FormatFixed(double x, int p, int n, char decimalSep = '.');
 
+// A figure to `n` decimals, or "-" where there is none (NaN, an infinity):
+// a missing figure in a table, not an arithmetic fault.
+std::string FigureText(double x, int n, char decimalSep = '.');
+
 // A text written with point decimals (a model's notes) with `decimalSep` for
 // each point that stands between two digits.
 std::string WithDecimalSep(std::string text, char decimalSep);

@@ -12,7 +12,6 @@ namespace tavora {
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Offsets of the copies' centres (y, z), in metres.
 std::vector<std::pair<double, double>> Offsets(Arrangement a, double v, double h)
@@ -33,11 +32,6 @@ std::vector<std::pair<double, double>> Offsets(Arrangement a, double v, double h
 const SimulationSettings kOneFrequency{0, 1, 0, 0};
 
 } // namespace
-
-int YagiCount(Arrangement a)
-{
-    return a == Arrangement::Box ? 4 : 2;
-}
 
 NecModel ArrayModel(const NecModel& single, Arrangement a, double vertical, double horizontal)
 {
@@ -113,7 +107,7 @@ ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spac
     p.feeds = SourceImpedances(array, blocks.front().impedances);
     p.overOne = p.result.gainDbi - single.gainDbi;
     const double e = p.result.sideLobeE, h = p.result.sideLobeH;
-    p.worstSideLobe = std::isnan(e) ? h : std::isnan(h) ? e : std::max(e, h);
+    p.worstSideLobe = std::fmax(e, h); // the one there is, where a plane has none
     return p;
 }
 
@@ -125,7 +119,7 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
     RefuseSimulation(single, kOneFrequency);
     RefuseArray(settings);
     const Arrangement a = settings.arrangement;
-    const int processes = ProcessCount({2, 21, 0, settings.processes});
+    const int processes = ProcessCount({.processes = settings.processes});
     const int sweepPoints = settings.sweepPoints;
     const int total = 3 + sweepPoints;
 
@@ -209,15 +203,10 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
 
 namespace {
 
-std::string Num(double x, int n, char sep)
-{
-    return std::isfinite(x) ? FormatFixed(x, 15, n, sep) : std::string("-");
-}
-
 std::string Impedance(std::complex<double> z, char sep)
 {
-    return Num(z.real(), 1, sep) + (z.imag() < 0 ? " - j" : " + j") +
-           Num(std::abs(z.imag()), 1, sep) + " ohm";
+    return FigureText(z.real(), 1, sep) + (z.imag() < 0 ? " - j" : " + j") +
+           FigureText(std::abs(z.imag()), 1, sep) + " ohm";
 }
 
 const char* Stacked(Arrangement a)
@@ -235,9 +224,9 @@ const char* Stacked(Arrangement a)
 
 std::string SpacingText(const ArrayPoint& p, char sep, const char* unit = " mm")
 {
-    std::string text = Num(p.spacing, 0, sep) + unit;
+    std::string text = FigureText(p.spacing, 0, sep) + unit;
     if (p.horizontalSpacing > 0)
-        text += " x " + Num(p.horizontalSpacing, 0, sep) + unit;
+        text += " x " + FigureText(p.horizontalSpacing, 0, sep) + unit;
     return text;
 }
 
@@ -246,8 +235,8 @@ std::string Mark(const ArrayResult& r, int index, char sep)
     if (index < 0)
         return "-";
     const ArrayPoint& p = r.sweep[static_cast<size_t>(index)];
-    return SpacingText(p, sep) + "\t" + Num(p.result.gainDbi, 2, sep) + " dBi\t" +
-           Num(p.overOne, 2, sep) + " dB over one Yagi";
+    return SpacingText(p, sep) + "\t" + FigureText(p.result.gainDbi, 2, sep) + " dBi\t" +
+           FigureText(p.overOne, 2, sep) + " dB over one Yagi";
 }
 
 } // namespace
@@ -256,19 +245,19 @@ std::vector<std::string> ArrayFigureLines(const ArrayResult& r, char sep)
 {
     const SimulationResult& a = r.at.result;
     std::vector<std::string> lines{
-        "Stacked gain:\t" + Num(a.gainDbi, 2, sep) + " dBi\t" + Num(r.at.overOne, 2, sep) +
+        "Stacked gain:\t" + FigureText(a.gainDbi, 2, sep) + " dBi\t" + FigureText(r.at.overOne, 2, sep) +
             " dB over one Yagi",
         "Array:\t" + std::string(Stacked(r.arrangement)) + ", " + SpacingText(r.at, sep),
-        "Stacking rule's spacing:\t" + Num(r.ruleSpacing, 0, sep) + " mm" +
-            (r.ruleHorizontal > 0 ? " x " + Num(r.ruleHorizontal, 0, sep) + " mm" : ""),
-        "One Yagi's gain:\t" + Num(r.single.gainDbi, 2, sep) + " dBi",
-        "F/B (180 deg):\t" + Num(a.frontToBack, 1, sep) + " dB",
-        "E plane beamwidth:\t" + Num(a.beamwidthE, 1, sep) + " deg\tone Yagi " +
-            Num(r.single.beamwidthE, 1, sep) + " deg",
-        "H plane beamwidth:\t" + Num(a.beamwidthH, 1, sep) + " deg\tone Yagi " +
-            Num(r.single.beamwidthH, 1, sep) + " deg",
-        "E plane first side lobe:\t" + Num(a.sideLobeE, 1, sep) + " dB",
-        "H plane first side lobe:\t" + Num(a.sideLobeH, 1, sep) + " dB",
+        "Stacking rule's spacing:\t" + FigureText(r.ruleSpacing, 0, sep) + " mm" +
+            (r.ruleHorizontal > 0 ? " x " + FigureText(r.ruleHorizontal, 0, sep) + " mm" : ""),
+        "One Yagi's gain:\t" + FigureText(r.single.gainDbi, 2, sep) + " dBi",
+        "F/B (180 deg):\t" + FigureText(a.frontToBack, 1, sep) + " dB",
+        "E plane beamwidth:\t" + FigureText(a.beamwidthE, 1, sep) + " deg\tone Yagi " +
+            FigureText(r.single.beamwidthE, 1, sep) + " deg",
+        "H plane beamwidth:\t" + FigureText(a.beamwidthH, 1, sep) + " deg\tone Yagi " +
+            FigureText(r.single.beamwidthH, 1, sep) + " deg",
+        "E plane first side lobe:\t" + FigureText(a.sideLobeE, 1, sep) + " dB",
+        "H plane first side lobe:\t" + FigureText(a.sideLobeH, 1, sep) + " dB",
     };
     for (size_t k = 0; k < r.at.feeds.size(); ++k)
         lines.push_back("Feed impedance, Yagi " + std::to_string(k + 1) + ":\t" +
@@ -283,20 +272,20 @@ std::vector<std::string> ArraySweepLines(const ArrayResult& r, char sep)
 {
     std::vector<std::string> lines{"Spacing (mm)\tGain (dBi)\tOver one (dB)\tWorst side lobe (dB)"};
     for (const ArrayPoint& p : r.sweep)
-        lines.push_back(SpacingText(p, sep, "") + "\t" + Num(p.result.gainDbi, 2, sep) + "\t" +
-                        Num(p.overOne, 2, sep) + "\t" + Num(p.worstSideLobe, 1, sep));
+        lines.push_back(SpacingText(p, sep, "") + "\t" + FigureText(p.result.gainDbi, 2, sep) + "\t" +
+                        FigureText(p.overOne, 2, sep) + "\t" + FigureText(p.worstSideLobe, 1, sep));
     lines.push_back("Rule's spacing:\t" + SpacingText(r.atRule, sep) + "\t" +
-                    Num(r.atRule.result.gainDbi, 2, sep) + " dBi\t" +
-                    Num(r.atRule.overOne, 2, sep) + " dB over one Yagi");
+                    FigureText(r.atRule.result.gainDbi, 2, sep) + " dBi\t" +
+                    FigureText(r.atRule.overOne, 2, sep) + " dB over one Yagi");
     lines.push_back("Maximum gain:\t" + Mark(r, r.maximum, sep));
-    lines.push_back("Side lobes below " + Num(r.sideLobeLimit, 1, sep) + " dB up to:\t" +
+    lines.push_back("Side lobes below " + FigureText(r.sideLobeLimit, 1, sep) + " dB up to:\t" +
                     Mark(r, r.lastClean, sep));
     return lines;
 }
 
 std::string ArrayCsv(const ArrayResult& r)
 {
-    auto F = [](double x, int n) { return Num(x, n, '.'); };
+    auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     std::string csv = "figure,value\n";
     const SimulationResult& a = r.at.result;
     const std::pair<const char*, std::string> figures[] = {

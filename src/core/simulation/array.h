@@ -12,8 +12,6 @@ namespace tavora {
 // four in a 2 x 2 box.
 enum class Arrangement { Vertical, Horizontal, Box };
 
-int YagiCount(Arrangement arrangement);
-
 // Copies of `single` (its wires and segments, new tags), `vertical` metres
 // apart in z and `horizontal` metres apart in y as the arrangement uses them,
 // centred on the single Yagi's axis, each fed on its own driven element with

@@ -178,9 +178,7 @@ BuildFigures FiguresFromBlocks(const NecModel& model, const std::vector<Frequenc
         throw Error("nec2c output holds no frequency");
     const FrequencyOutput& f = blocks.front();
     BuildFigures b;
-    // The feed: the first source, its cards in series.
-    b.impedance =
-        model.sources.empty() ? f.impedance : SourceImpedances(model, f.impedances).front();
+    b.impedance = FeedImpedance(model, f);
     b.swr = Swr(b.impedance, z0);
     b.gainDbi = GainAt(f.pattern, 90, 0);
     b.frontToBack = b.gainDbi - GainAt(f.pattern, 90, 180);
@@ -221,7 +219,6 @@ ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings
     ToleranceResult r;
     r.model = model;
     r.settings = settings;
-    r.frequency = model.frequency;
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
     const int n = ElementCount(model);
     const std::vector<double> none(static_cast<size_t>(n), 0);
@@ -272,11 +269,6 @@ ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings
 
 namespace {
 
-std::string Num(double x, int n, char sep)
-{
-    return std::isfinite(x) ? FormatFixed(x, 15, n, sep) : std::string("-");
-}
-
 // Decimals each figure is shown with: the model's digits, not more.
 int Decimals(Judged figure)
 {
@@ -285,13 +277,13 @@ int Decimals(Judged figure)
 
 std::string Caption(Judged figure, const ToleranceResult& r, char sep)
 {
-    return figure == Judged::Swr ? "SWR (" + Num(r.z0, 0, sep) + " ohm)" : JudgedName(figure);
+    return figure == Judged::Swr ? "SWR (" + FigureText(r.z0, 0, sep) + " ohm)" : JudgedName(figure);
 }
 
 // A tolerance shown to a tenth of a millimetre, finer where it is below one.
 std::string Mm(double x, char sep)
 {
-    return Num(x, std::abs(x) < 1 && x != 0 ? 2 : 1, sep);
+    return FigureText(x, std::abs(x) < 1 && x != 0 ? 2 : 1, sep);
 }
 
 // "reflector", "director_3": element names as CSV column stems.
@@ -309,7 +301,7 @@ std::vector<std::string> ToleranceLines(const ToleranceResult& r, char sep)
 {
     const ToleranceSettings& s = r.settings;
     std::vector<std::string> lines{
-        "Tolerance at " + Num(r.frequency, 3, sep) + " MHz: " + std::to_string(s.builds) +
+        "Tolerance at " + FigureText(r.model.frequency, 3, sep) + " MHz: " + std::to_string(s.builds) +
             " builds, lengths +/- " + Mm(s.lengthTol, sep) + " mm, positions +/- " +
             Mm(s.positionTol, sep) + " mm, " +
             (s.distribution == ErrorDistribution::Uniform ? "uniform" : "normal") + ", seed " +
@@ -321,17 +313,17 @@ std::vector<std::string> ToleranceLines(const ToleranceResult& r, char sep)
         const int d = Decimals(kJudged[k]);
         const Spread& sp = r.spreads[k];
         lines.push_back(Caption(kJudged[k], r, sep) + "\t" +
-                        Num(Value(r.nominal, kJudged[k]), d, sep) + "\t" + Num(sp.median, d, sep) +
-                        "\t" + Num(sp.p5, d, sep) + "\t" + Num(sp.p95, d, sep) + "\t" +
-                        Num(sp.worst, d, sep));
+                        FigureText(Value(r.nominal, kJudged[k]), d, sep) + "\t" + FigureText(sp.median, d, sep) +
+                        "\t" + FigureText(sp.p5, d, sep) + "\t" + FigureText(sp.p95, d, sep) + "\t" +
+                        FigureText(sp.worst, d, sep));
     }
     lines.insert(lines.end(), {"", "Systematic errors\tShift\tGain (dBi)\tF/B (dB)\tSWR"});
     for (const Systematic* sy : {&r.longer, &r.shorter})
         lines.push_back(std::string(sy == &r.longer ? "All long by " : "All short by ") +
                         Mm(std::abs(sy->lengthError), sep) + " mm\t" +
-                        Num(sy->frequencyShift, 2, sep) + " MHz\t" +
-                        Num(sy->figures.gainDbi, 2, sep) + "\t" +
-                        Num(sy->figures.frontToBack, 1, sep) + "\t" + Num(sy->figures.swr, 2, sep));
+                        FigureText(sy->frequencyShift, 2, sep) + " MHz\t" +
+                        FigureText(sy->figures.gainDbi, 2, sep) + "\t" +
+                        FigureText(sy->figures.frontToBack, 1, sep) + "\t" + FigureText(sy->figures.swr, 2, sep));
     // The difference of two solves, whose gains the engine prints in
     // hundredths of a dB: more decimals would only show that rounding.
     lines.insert(lines.end(),
@@ -340,8 +332,8 @@ std::vector<std::string> ToleranceLines(const ToleranceResult& r, char sep)
     for (const Sensitivity& se : r.sensitivity) {
         std::string line = ElementName(r.model, se.element);
         for (const BuildFigures* f : {&se.perMmLength, &se.perMmPosition})
-            line += "\t" + Num(f->gainDbi, 2, sep) + "\t" + Num(f->frontToBack, 2, sep) + "\t" +
-                    Num(f->swr, 3, sep);
+            line += "\t" + FigureText(f->gainDbi, 2, sep) + "\t" + FigureText(f->frontToBack, 2, sep) + "\t" +
+                    FigureText(f->swr, 3, sep);
         lines.push_back(line);
     }
     return lines;
@@ -349,7 +341,7 @@ std::vector<std::string> ToleranceLines(const ToleranceResult& r, char sep)
 
 std::string ToleranceCsv(const ToleranceResult& r)
 {
-    auto F = [](double x, int n) { return Num(x, n, '.'); };
+    auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     auto figures = [&F](const BuildFigures& f) {
         return F(f.impedance.real(), 2) + "," + F(f.impedance.imag(), 2) + "," + F(f.swr, 3) + "," +
                F(f.gainDbi, 2) + "," + F(f.frontToBack, 2);

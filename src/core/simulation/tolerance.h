@@ -109,7 +109,6 @@ struct Systematic {
 struct ToleranceResult {
     NecModel model;
     ToleranceSettings settings;
-    double frequency = 0;
     double z0 = 50;
     BuildFigures nominal;
     std::vector<Build> builds;

@@ -330,22 +330,17 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
 
 namespace {
 
-std::string Fixed(double x, int n, char sep)
-{
-    return std::isfinite(x) ? FormatFixed(x, 15, n, sep) : std::string("-");
-}
-
 std::string Signed(double x, int n, char sep)
 {
-    const std::string text = Fixed(x, n, sep);
-    return text.front() == '-' || text == Fixed(0, n, sep) ? text : "+" + text;
+    const std::string text = FigureText(x, n, sep);
+    return text.front() == '-' || text == FigureText(0, n, sep) ? text : "+" + text;
 }
 
 std::string ImpedanceText(std::complex<double> z, char sep)
 {
     // The sign of what is printed: -0.04 is "+ j0.0".
-    const std::string x = Fixed(z.imag(), 1, sep);
-    return Fixed(z.real(), 1, sep) + (x.front() == '-' ? " - j" + x.substr(1) : " + j" + x) +
+    const std::string x = FigureText(z.imag(), 1, sep);
+    return FigureText(z.real(), 1, sep) + (x.front() == '-' ? " - j" + x.substr(1) : " + j" + x) +
            " ohm";
 }
 
@@ -355,16 +350,16 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
 {
     const double l0 = r.subject.DesignLength(), change = r.TunedLength() - l0;
     const double z0 = r.match.z0;
-    const std::string swrOf = " (" + Fixed(z0, 0, sep) + " ohm)";
+    const std::string swrOf = " (" + FigureText(z0, 0, sep) + " ohm)";
     const auto feedLine = [&](const char* caption, std::complex<double> z) {
         return std::string(caption) + "\t" + ImpedanceText(z, sep) + ", SWR " +
-               Fixed(Swr(z, z0), 2, sep) + swrOf;
+               FigureText(Swr(z, z0), 2, sep) + swrOf;
     };
     const auto error = [&](double e) {
         return std::isfinite(e) ? Uncertain{r.TunedLength(), e}.ErrorText(1, sep) : std::string("-");
     };
     std::vector<std::string> lines{
-        "Tuned length:\t" + Fixed(r.TunedLength(), 1, sep) + " mm (DL6WU " + Fixed(l0, 1, sep) +
+        "Tuned length:\t" + FigureText(r.TunedLength(), 1, sep) + " mm (DL6WU " + FigureText(l0, 1, sep) +
             " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
         "Length uncertainty:\t" +
             (std::isfinite(r.LengthError())
@@ -377,7 +372,7 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         "Feed twice as wide:\t" +
             (r.wideSolves.empty() ? std::string("-")
                                   : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
-                                        Fixed(r.BuilderLength(Best(r.wideSolves).length), 1, sep) +
+                                        FigureText(r.BuilderLength(Best(r.wideSolves).length), 1, sep) +
                                         " mm, " + ImpedanceText(Best(r.wideSolves).impedance, sep)),
     };
     if (!r.IsResonant())
@@ -394,19 +389,19 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         lines.emplace_back(
             "Folded dipole rod:\tfor the tuned length, from the inside of the bends");
         for (const auto& [name, mm] : FoldedRodMarks(r.TunedDesign()))
-            lines.push_back(std::string(name) + ":\t" + Fixed(mm, 1, sep) + " mm");
+            lines.push_back(std::string(name) + ":\t" + FigureText(mm, 1, sep) + " mm");
     }
     const TuneMatch& m = r.match;
-    lines.push_back("Line:\t" + Fixed(z0, 0, sep) + " ohm");
-    lines.push_back("SWR unmatched:\t" + Fixed(m.swrUnmatched, 2, sep));
-    lines.push_back("Quarter-wave transformer:\t" + Fixed(m.impedance, 1, sep) + " ohm, " +
-                    Fixed(m.length, 1, sep) + " mm of coax (velocity factor " +
-                    Fixed(m.velocityFactor, 2, sep) + ")");
-    const std::string rods = Fixed(m.rods.diameter, 1, sep) + " mm rods";
-    const std::string apart = Fixed(m.rods.spacing, 1, sep) + " mm centre to centre";
+    lines.push_back("Line:\t" + FigureText(z0, 0, sep) + " ohm");
+    lines.push_back("SWR unmatched:\t" + FigureText(m.swrUnmatched, 2, sep));
+    lines.push_back("Quarter-wave transformer:\t" + FigureText(m.impedance, 1, sep) + " ohm, " +
+                    FigureText(m.length, 1, sep) + " mm of coax (velocity factor " +
+                    FigureText(m.velocityFactor, 2, sep) + ")");
+    const std::string rods = FigureText(m.rods.diameter, 1, sep) + " mm rods";
+    const std::string apart = FigureText(m.rods.spacing, 1, sep) + " mm centre to centre";
     switch (m.rodFit) {
     case RodFit::Practical:
-        lines.push_back("Rod line:\t" + rods + ", " + apart + ", " + Fixed(m.rods.length, 1, sep) +
+        lines.push_back("Rod line:\t" + rods + ", " + apart + ", " + FigureText(m.rods.length, 1, sep) +
                         " mm long");
         break;
     case RodFit::OutOfRange:
@@ -414,7 +409,7 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         break;
     case RodFit::TooClose:
         lines.push_back("Rod line:\tnot practical: " + rods + " " +
-                        Fixed(m.rods.spacing - m.rods.diameter, 1, sep) + " mm apart");
+                        FigureText(m.rods.spacing - m.rods.diameter, 1, sep) + " mm apart");
         break;
     case RodFit::TooWide:
         lines.push_back("Rod line:\tnot practical: " + rods + " " + apart +
@@ -422,7 +417,7 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
         break;
     }
     const auto matched = [&](double f, double swr) {
-        return "SWR matched at " + Fixed(f, 3, sep) + " MHz:\t" + Fixed(swr, 2, sep);
+        return "SWR matched at " + FigureText(f, 3, sep) + " MHz:\t" + FigureText(swr, 2, sep);
     };
     const std::vector<SweepRow>& sweep = r.tuned.sweep;
     if (sweep.size() > 1)
@@ -435,7 +430,7 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
 
 std::string TuneCsv(const TuneResult& r)
 {
-    const auto F = [](double x, int n) { return Fixed(x, n, '.'); };
+    const auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     const double l0 = r.subject.DesignLength();
     const TuneMatch& m = r.match;
     const bool rods = m.rodFit == RodFit::Practical;
