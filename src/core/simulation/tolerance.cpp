@@ -30,7 +30,7 @@ void RefuseTolerance(const NecModel& model, const ToleranceSettings& s, char sep
     for (const auto& [tol, box] :
          {std::pair{s.lengthTol, kLengthTolBox}, std::pair{s.positionTol, kPositionTolBox}}) {
         RefuseNegative(tol, box);
-        RefuseAbove(tol, std::floor(most * 10) / 10, box);
+        RefuseAbove(tol, std::floor(most * 10) / 10, box, sep);
     }
 }
 

@@ -41,10 +41,10 @@ void RefuseNotPositive(double value, std::string_view box)
         Refuse(box, " box empty or zero!");
 }
 
-void RefuseAbove(double value, double limit, std::string_view box)
+void RefuseAbove(double value, double limit, std::string_view box, char decimalSep)
 {
     if (value > limit)
-        Refuse(box, " cannot be above " + GeneralFloatText(limit));
+        Refuse(box, " cannot be above " + GeneralFloatText(limit, decimalSep));
 }
 
 std::string RoundedText(double value, char sep)

@@ -17,7 +17,7 @@ void RefuseNegative(double value, std::string_view box);
 // a negative value is refused as above.
 void RefuseNotPositive(double value, std::string_view box);
 // "<box> cannot be above <limit>"
-void RefuseAbove(double value, double limit, std::string_view box);
+void RefuseAbove(double value, double limit, std::string_view box, char decimalSep = '.');
 
 // What the DL6WU method and the NEC-2 engine can answer. These are the only
 // place the limits live: the windows' tooltips, the command line, the README

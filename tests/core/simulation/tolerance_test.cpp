@@ -35,6 +35,28 @@ NecModel Model(const DesignState& s)
 
 // Pinned so that a change to a library's distributions (or to ours) shows: a
 // seed typed from another machine's page must give the same builds.
+TEST(RefuseTolerance, SaysTheLimitWithTheUsersDecimalSeparator)
+{
+    // A twentieth of the wavelength at 432 MHz, to a tenth of a mm.
+    const NecModel m = ModelFromDesign(Designed([](DesignEntry& e) {
+                                           e.Frequency = "432";
+                                           ApplyBandDefaults(e);
+                                       }),
+                                       Feed::SingleDipole);
+    ToleranceSettings s;
+    s.positionTol = 100;
+    for (const auto& [sep, limit] : {std::pair{'.', "34.6"}, std::pair{',', "34,6"}}) {
+        try {
+            RefuseTolerance(m, s, sep);
+            ADD_FAILURE() << "not refused";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("cannot be above ") + limit),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(RandomErrors, OneSeedGivesTheSameErrorsEverywhere)
 {
     struct Row {
