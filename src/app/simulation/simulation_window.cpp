@@ -148,7 +148,7 @@ void SimulationWindow::showEvent(QShowEvent* event)
         if (CurrentPage() != sweep_)
             return;
         QMetaObject::invokeMethod(
-            this, [this] { Guard([this] { Start(); }); }, Qt::QueuedConnection);
+            this, [this] { Guard([this] { sweep_->Start(); }); }, Qt::QueuedConnection);
     }
 }
 
@@ -193,12 +193,6 @@ NecModel SimulationWindow::Model() const
     NecModel model = source_(ChosenFeed());
     RefuseSimulation(model, settings, UserDecimalSep());
     return model;
-}
-
-void SimulationWindow::Start()
-{
-    if (!Running())
-        sweep_->Start();
 }
 
 bool SimulationWindow::RunJob(const QString& status, int steps, JobWork work)

@@ -43,7 +43,6 @@ class SimulationWindow : public BaseWindow {
     static ModelSource FromDesign(const DesignState& state);
     static ModelSource FromYoEntries(const YoEntryTexts& entries, char decimalSep);
 
-    void Start();  // the sweep page's "Simulate"
     void Cancel(); // "Cancel": no engine process outlives it
     void PrintIt();
     void SavePicture();
