@@ -185,7 +185,10 @@ void BaseWindow::keyPressEvent(QKeyEvent* event)
 
 void BaseWindow::SetEnterButton(QPushButton* button, QWidget* scope)
 {
-    enterButtons_.emplace_back(button, scope ? scope : client_);
+    // One button a scope: a later one (a page of tabs shown) takes its place.
+    scope = scope ? scope : client_;
+    std::erase_if(enterButtons_, [scope](const auto& entry) { return entry.second == scope; });
+    enterButtons_.emplace_back(button, scope);
 }
 
 QPushButton* BaseWindow::EnterButtonFor(QWidget* box) const
