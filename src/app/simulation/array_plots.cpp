@@ -46,8 +46,9 @@ void DrawOverlaidCut(QPainter& p, const QRectF& area, const PatternCut& array,
     p.restore();
 }
 
-} // namespace
-
+// Stacked gain (left scale) and the worst first side lobe (right scale)
+// against spacing, with the side lobe limit, the rule's spacing, the gain's
+// maximum and the largest spacing below the limit marked.
 void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, char sep)
 {
     p.save();
@@ -115,6 +116,8 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
     }
     p.restore();
 }
+
+} // namespace
 
 void DrawArrayPlots(QPainter& p, const QRectF& a, const ArrayResult& r, char sep)
 {

@@ -11,11 +11,6 @@ namespace tavora::app {
 // The array's pictures, one routine each, for the screen, the printer, a PDF
 // and a PNG.
 
-// Stacked gain (left scale) and the worst first side lobe (right scale)
-// against spacing, with the side lobe limit, the rule's spacing, the gain's
-// maximum and the largest spacing below the limit marked.
-void DrawSpacingSweep(QPainter& painter, const QRectF& area, const ArrayResult& result,
-                      char decimalSep);
 
 // Both cuts of the array, one Yagi's drawn under each on the same scale, and
 // the spacing sweep below.

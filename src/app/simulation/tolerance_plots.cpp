@@ -56,8 +56,8 @@ Axes DrawFrame(QPainter& p, const QRectF& area, const QString& title, double lo,
     return axes;
 }
 
-} // namespace
-
+// How the builds spread for one figure: a bar per bin, the nominal design
+// as a dashed line, the 5th and 95th percentiles dotted.
 void DrawToleranceHistogram(QPainter& p, const QRectF& area, const ToleranceResult& r,
                             Judged figure, char sep)
 {
@@ -100,6 +100,8 @@ void DrawToleranceHistogram(QPainter& p, const QRectF& area, const ToleranceResu
     p.restore();
 }
 
+// Each element's change of one figure per mm: length and position bars side
+// by side, over the elements from the reflector forward.
 void DrawSensitivityBars(QPainter& p, const QRectF& area, const ToleranceResult& r, Judged figure,
                          char sep)
 {
@@ -150,6 +152,8 @@ void DrawSensitivityBars(QPainter& p, const QRectF& area, const ToleranceResult&
     p.drawLine(QPointF(plot.left(), axes.Y(0)), QPointF(plot.right(), axes.Y(0)));
     p.restore();
 }
+
+} // namespace
 
 void DrawTolerancePlots(QPainter& p, const QRectF& area, const ToleranceResult& r, char sep)
 {
