@@ -180,13 +180,22 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
         r.notes.push_back("Sweep spacings up to " + FormatFixed(tooClose, 15, 0) +
                           " mm left out: the Yagis would touch");
 
-    std::vector<std::string> decks;
+    std::vector<NecModel> models;
     for (const Spacing& s : points)
-        decks.push_back(NecDeck(model(s), true, {}, DeckForm::Mirrored));
-    const auto outputs = RunInBatches(decks, processes, 1, total, control);
+        models.push_back(model(s));
+    // The spacing asked for is mostly the rule's own: solved once for both.
+    const bool askedIsRule =
+        points[1].vertical == asked.vertical && points[1].horizontal == asked.horizontal;
+    std::vector<std::string> decks;
+    for (size_t k = 0; k < models.size(); ++k)
+        if (!(askedIsRule && k == 1))
+            decks.push_back(NecDeck(models[k], true, {}, DeckForm::Mirrored));
+    auto outputs = RunInBatches(decks, processes, askedIsRule ? 2 : 1, total, control);
+    if (askedIsRule)
+        outputs.insert(outputs.begin() + 1, outputs.front());
     std::vector<ArrayPoint> figures;
     for (size_t k = 0; k < points.size(); ++k)
-        figures.push_back(PointFrom(model(points[k]), r.single, points[k], a, outputs[k]));
+        figures.push_back(PointFrom(models[k], r.single, points[k], a, outputs[k]));
     r.at = figures[0];
     r.atRule = figures[1];
     r.sweep.assign(figures.begin() + 2, figures.end());
