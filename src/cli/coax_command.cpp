@@ -1,7 +1,7 @@
 #include "commands.h"
 
 #include "design/entry.h"
-#include "design/format.h"
+#include "text/format.h"
 
 #include <iostream>
 

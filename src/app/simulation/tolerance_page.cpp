@@ -4,7 +4,7 @@
 #include "app/simulation/simulation_window.h"
 #include "app/simulation/tolerance_plots.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/refusals.h"

@@ -4,7 +4,7 @@
 #include "app/simulation/simulation_plots.h"
 #include "app/simulation/simulation_window.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "feedline/impedance.h"
 #include "simulation/plot_scale.h"
 #include "state/numbers.h"

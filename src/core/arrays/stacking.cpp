@@ -1,7 +1,7 @@
 #include "arrays/stacking.h"
 
 #include "arrays/gain.h"
-#include "design/format.h"
+#include "text/format.h"
 #include "state/numbers.h"
 #include "state/program_dir.h"
 #include "state/refusals.h"

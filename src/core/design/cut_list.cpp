@@ -2,7 +2,7 @@
 
 #include "arrays/gain.h"
 #include "design/dl6wu.h"
-#include "design/format.h"
+#include "text/format.h"
 #include "design/report.h"
 #include "state/numbers.h"
 

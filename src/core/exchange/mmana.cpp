@@ -1,6 +1,6 @@
 #include "exchange/mmana.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"

@@ -1,6 +1,6 @@
 #include "exchange/yo_file.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "exchange/yo_details.h"
 #include "state/atomic_file.h"
 #include "state/box_names.h"

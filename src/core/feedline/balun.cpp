@@ -1,6 +1,6 @@
 #include "feedline/balun.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "state/numbers.h"
 
 namespace tavora {

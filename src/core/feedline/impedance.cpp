@@ -1,6 +1,6 @@
 #include "feedline/impedance.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/refusals.h"

@@ -1,6 +1,6 @@
 #include "feedline/swr.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "feedline/coax_data.h"
 #include "state/errors.h"
 #include "state/numbers.h"

@@ -1,6 +1,6 @@
 #include "simulation/array.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "state/errors.h"
 #include "state/refusals.h"
 

@@ -1,6 +1,6 @@
 #include "simulation/plot_scale.h"
 
-#include "design/format.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "simulation/segmentation.h"
 
-#include "design/format.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
-#include "design/format.h"
+#include "text/format.h"
 #include "simulation/segmentation.h"
-#include "simulation/uncertain.h"
+#include "text/uncertain.h"
 #include "state/errors.h"
 #include "state/refusals.h"
 

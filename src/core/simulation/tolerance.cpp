@@ -1,7 +1,7 @@
 #include "simulation/tolerance.h"
 
 #include "design/dl6wu.h"
-#include "design/format.h"
+#include "text/format.h"
 #include "simulation/segmentation.h"
 #include "simulation/simulation.h"
 #include "state/refusals.h"

@@ -1,6 +1,6 @@
 #include "simulation/touchstone.h"
 
-#include "design/format.h"
+#include "text/format.h"
 
 namespace tavora {
 

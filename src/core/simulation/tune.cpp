@@ -2,10 +2,10 @@
 
 #include "design/cut_list.h"
 #include "design/dl6wu.h"
-#include "design/format.h"
+#include "text/format.h"
 #include "feedline/impedance.h"
 #include "simulation/segmentation.h"
-#include "simulation/uncertain.h"
+#include "text/uncertain.h"
 #include "state/errors.h"
 #include "state/refusals.h"
 

@@ -1,7 +1,7 @@
 #include "arrays/gain.h"
 #include "design/dl6wu.h"
 #include "design/entry.h"
-#include "design/format.h"
+#include "text/format.h"
 #include "design/report.h"
 #include "state/errors.h"
 

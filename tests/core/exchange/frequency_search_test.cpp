@@ -1,6 +1,6 @@
 #include "exchange/yo_details.h"
 
-#include "design/format.h"
+#include "text/format.h"
 #include "exchange/frequency_walk.h"
 #include "state/errors.h"
 #include "stepping_search.h"

@@ -1,6 +1,6 @@
 #include "simulation/segmentation.h"
 
-#include "simulation/uncertain.h"
+#include "text/uncertain.h"
 #include "simulation_fixture.h"
 #include "state/errors.h"
 

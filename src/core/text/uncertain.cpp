@@ -1,6 +1,6 @@
-#include "simulation/uncertain.h"
+#include "text/uncertain.h"
 
-#include "design/format.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "design/format.h"
+#include "text/format.h"
 #include "state/errors.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "design/format.h"
+#include "text/format.h"
 
 #include "state/numbers.h"
 

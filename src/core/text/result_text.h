@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavora {
+
+// A question's answer as text in parts, so that a window, a printout, a CSV
+// and the command line each take what they show without reading sentences.
+
+// "Forward gain:" then "15.75 dBi ±0.03", then cells beside it (a comparison).
+// A row without a label is a sentence among the figures.
+struct FigureRow {
+    std::string label;
+    std::string value; // "-" for a figure the engine did not give
+    std::string unit;
+    std::string uncertainty; // "±0.03", "(±0.1, ±0.7)", or empty
+    std::vector<std::string> beside;
+    std::string Text() const; // value, unit and uncertainty, blank between
+};
+
+struct TextTable {
+    std::string caption; // a sentence above the table, or empty
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
+struct ResultText {
+    std::string heading;
+    std::vector<std::string> notes;
+    std::vector<FigureRow> figures;
+    std::vector<TextTable> tables;
+};
+
+// One line a row, tabs between cells: a figure row is its label, its Text and
+// what is beside it.
+std::string RowLine(const FigureRow& row);
+std::string RowLine(const std::vector<std::string>& cells);
+// As the command line prints it: the heading, the notes, the figure rows;
+// then each table after an empty line: its caption, its column heads, its rows.
+std::vector<std::string> ResultLines(const ResultText& text);
+
+} // namespace tavora
