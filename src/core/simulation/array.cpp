@@ -1,6 +1,7 @@
 #include "simulation/array.h"
 
 #include "text/format.h"
+#include "text/impedance_text.h"
 #include "state/errors.h"
 #include "state/refusals.h"
 
@@ -214,8 +215,7 @@ namespace {
 
 std::string Impedance(std::complex<double> z, char sep)
 {
-    return FigureText(z.real(), 1, sep) + (z.imag() < 0 ? " - j" : " + j") +
-           FigureText(std::abs(z.imag()), 1, sep) + " ohm";
+    return ImpedanceText(z, 1, 1, sep) + " ohm";
 }
 
 const char* Stacked(Arrangement a)

@@ -3,6 +3,7 @@
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
 #include "text/format.h"
+#include "text/impedance_text.h"
 #include "simulation/segmentation.h"
 #include "text/uncertain.h"
 #include "state/errors.h"
@@ -308,9 +309,9 @@ std::string Impedance(const SimulationResult& r, char sep)
 {
     const Figure &fr = Find("feed_r_ohm"), &fx = Find("feed_x_ohm");
     const Uncertain R = Of(r, fr), X = Of(r, fx);
-    std::string z = Num(R.value, 15, R.Decimals(fr.decimals), sep) +
-                    (X.value < 0 ? " - j" : " + j") +
-                    Num(std::abs(X.value), 15, X.Decimals(fx.decimals), sep) + " ohm";
+    std::string z = ImpedanceText({R.value, X.value}, R.Decimals(fr.decimals),
+                                  X.Decimals(fx.decimals), sep) +
+                    " ohm";
     if (r.finer)
         z += " (" + R.ErrorText(fr.decimals, sep) + ", " + X.ErrorText(fx.decimals, sep) + ")";
     return z;

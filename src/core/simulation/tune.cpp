@@ -3,6 +3,7 @@
 #include "design/cut_list.h"
 #include "design/dl6wu.h"
 #include "text/format.h"
+#include "text/impedance_text.h"
 #include "feedline/impedance.h"
 #include "simulation/segmentation.h"
 #include "text/uncertain.h"
@@ -336,12 +337,9 @@ std::string Signed(double x, int n, char sep)
     return text.front() == '-' || text == FigureText(0, n, sep) ? text : "+" + text;
 }
 
-std::string ImpedanceText(std::complex<double> z, char sep)
+std::string Impedance(std::complex<double> z, char sep)
 {
-    // The sign of what is printed: -0.04 is "+ j0.0".
-    const std::string x = FigureText(z.imag(), 1, sep);
-    return FigureText(z.real(), 1, sep) + (x.front() == '-' ? " - j" + x.substr(1) : " + j" + x) +
-           " ohm";
+    return ImpedanceText(z, 1, 1, sep) + " ohm";
 }
 
 } // namespace
@@ -352,7 +350,7 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
     const double z0 = r.match.z0;
     const std::string swrOf = " (" + FigureText(z0, 0, sep) + " ohm)";
     const auto feedLine = [&](const char* caption, std::complex<double> z) {
-        return std::string(caption) + "\t" + ImpedanceText(z, sep) + ", SWR " +
+        return std::string(caption) + "\t" + Impedance(z, sep) + ", SWR " +
                FigureText(Swr(z, z0), 2, sep) + swrOf;
     };
     const auto error = [&](double e) {
@@ -373,7 +371,7 @@ std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
             (r.wideSolves.empty() ? std::string("-")
                                   : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
                                         FigureText(r.BuilderLength(Best(r.wideSolves).length), 1, sep) +
-                                        " mm, " + ImpedanceText(Best(r.wideSolves).impedance, sep)),
+                                        " mm, " + Impedance(Best(r.wideSolves).impedance, sep)),
     };
     if (!r.IsResonant())
         lines.emplace_back(kNotResonant);
