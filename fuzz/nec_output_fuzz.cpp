@@ -78,8 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<FrequencyOutput> blocks = ParseNecOutput(outputs.front());
         model.frequency = blocks.empty() ? 144 : blocks.front().frequency;
         const SimulationResult r = ResultFromOutputs(model, SimulationSettings{}, outputs);
-        (void)SimulationFigureLines(r, ',');
-        (void)SweepTableLines(r, ',');
+        (void)ResultLines(SimulationText(r, ','));
         (void)SimulationCsv(r);
         (void)StackingFromResult(r);
         Plots(r);

@@ -9,8 +9,6 @@
 #include "state/numbers.h"
 #include "stop_signals.h"
 
-#include <iostream>
-
 namespace tavora::cli {
 
 namespace {
@@ -40,7 +38,7 @@ void RunSimulate(SimulateOptions o)
         const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
         const TuneResult tuned = [&] {
             const StopSignals signals;
-            return Tune(state, o.feed, settings, control);
+            return Run(TuneSubjectOf(state, o.feed), settings, control);
         }();
         PrintTune(tuned, o.tune, o.csvFile, o.s1pFile);
         return;
@@ -53,12 +51,10 @@ void RunSimulate(SimulateOptions o)
     }
     const SimulationResult result = [&] {
         const StopSignals signals;
-        return Simulate(ModelFromDesign(state, o.feed), o.settings, control);
+        return Run(ModelFromDesign(state, o.feed), o.settings, control);
     }();
     if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
-        PrintLines(SimulationFigureLines(result));
-        std::cout << '\n';
-        PrintLines(SweepTableLines(result));
+        PrintLines(ResultLines(SimulationText(result)));
     }
     if (!o.csvFile.empty())
         WriteOutput(o.csvFile, SimulationCsv(result));
@@ -77,14 +73,16 @@ void AddSimulateCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
     AddFeedOption(cmd, o->feed);
     // The ranges are said in the help texts, not as the parser's own notation.
     cmd->add_option("--sweep", o->settings.sweepPercent,
-                    "Sweep either side of the design frequency, 0 to 50 %")
+                    "Sweep either side of the design frequency, 0 to " +
+                        std::to_string(static_cast<int>(kMostSweepPercent)) + " %")
         ->check(Number())
-        ->check(CLI::Range(0.0, 50.0).description(""))
+        ->check(CLI::Range(0.0, kMostSweepPercent).description(""))
         ->type_name("NUMBER")
         ->capture_default_str();
-    cmd->add_option("--points", o->settings.points, "Frequencies in the sweep, 1 to 1001")
+    cmd->add_option("--points", o->settings.points,
+                    "Frequencies in the sweep, 1 to " + std::to_string(kMostPoints))
         ->check(WholeNumber())
-        ->check(CLI::Range(1, 1001).description(""))
+        ->check(CLI::Range(1, kMostPoints).description(""))
         ->type_name("NUMBER")
         ->capture_default_str();
     cmd->add_option(

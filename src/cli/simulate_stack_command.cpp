@@ -5,9 +5,6 @@
 #include "state/numbers.h"
 #include "stop_signals.h"
 
-#include <cmath>
-#include <iostream>
-
 namespace tavora::cli {
 
 namespace {
@@ -34,9 +31,7 @@ void ReadSweep(const std::string& text, ArraySettings& s)
     } catch (const ConversionError& e) {
         throw BoxRefusal(kSweepBox, e.what());
     }
-    if (!(points >= 2 && points <= kMaxSweepPoints && points == std::floor(points)))
-        throw BoxRefusal(kSweepPointsBox, std::string(kSweepPointsBox) + " must be from 2 to " +
-                                              std::to_string(kMaxSweepPoints));
+    RefuseSweepPoints(points);
     s.sweepPoints = static_cast<int>(points);
 }
 
@@ -52,14 +47,10 @@ void RunSimulateStack(StackOptions o)
     control.cancel = &stopRun;
     const ArrayResult result = [&] {
         const StopSignals signals;
-        return SimulateArray(ModelFromDesign(state, o.feed), o.settings, control);
+        return Run(ModelFromDesign(state, o.feed), o.settings, control);
     }();
     if (!ToStdout(o.csvFile)) {
-        std::cout << "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in "
-                     "phase\n";
-        PrintLines(ArrayFigureLines(result));
-        std::cout << '\n';
-        PrintLines(ArraySweepLines(result));
+        PrintLines(ResultLines(ArrayText(result)));
     }
     if (!o.csvFile.empty())
         WriteOutput(o.csvFile, ArrayCsv(result));

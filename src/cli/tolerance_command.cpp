@@ -52,9 +52,9 @@ void RunTolerance(const ToleranceOptions& o, const NecModel& model,
     s.positionTol = StrToFloat(o.positionTol);
     s.z0 = simulation.z0;
     s.processes = simulation.processes;
-    const ToleranceResult result = SimulateTolerance(model, s, control);
+    const ToleranceResult result = Run(model, s, control);
     if (!ToStdout(csvFile))
-        PrintLines(ToleranceLines(result));
+        PrintLines(ResultLines(ToleranceText(result)));
     if (!csvFile.empty())
         WriteOutput(csvFile, ToleranceCsv(result));
 }

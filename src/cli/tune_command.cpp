@@ -40,11 +40,9 @@ void PrintTune(const TuneResult& r, const TuneOptions& o, const std::string& csv
                const std::string& s1pFile)
 {
     if (!ToStdout(csvFile) && !ToStdout(s1pFile) && !ToStdout(o.necFile)) {
-        PrintLines(TuneFigureLines(r));
+        PrintLines(ResultLines(TuneText(r)));
         std::cout << '\n';
-        PrintLines(SimulationFigureLines(r.tuned));
-        std::cout << '\n';
-        PrintLines(SweepTableLines(r.tuned));
+        PrintLines(ResultLines(SimulationText(r.tuned)));
     }
     if (!csvFile.empty())
         WriteOutput(csvFile, TuneCsv(r));

@@ -3,6 +3,7 @@
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_plots.h"
+#include "app/simulation/simulation_plots.h"
 #include "app/simulation/simulation_window.h"
 
 #include "state/numbers.h"
@@ -137,9 +138,11 @@ void ArrayPage::Show(ArrayResult result)
 {
     result_ = std::move(result);
     const char sep = UserDecimalSep();
-    FillTable(figures_, ArrayFigureLines(*result_, sep), false);
+    ResultText text = ArrayText(*result_, sep);
+    text.heading.clear();
+    FillTable(figures_, FigureLines(text), false);
     WidenToRows(figures_);
-    FillTable(sweep_, ArraySweepLines(*result_, sep), true);
+    FillTable(sweep_, text.tables.at(0));
     plots_->update();
 }
 

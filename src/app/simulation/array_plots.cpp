@@ -133,10 +133,12 @@ void DrawArrayPlots(QPainter& p, const QRectF& a, const ArrayResult& r, char sep
 void DrawArrayPage(QPainter& p, const QRectF& page, const ArrayResult& r, char sep)
 {
     const double line = QFontMetricsF(p.font()).height();
-    std::vector<std::string> lines = ArrayFigureLines(r, sep);
-    // The sweep's marks without its table, which the plot shows.
-    const std::vector<std::string> sweep = ArraySweepLines(r, sep);
-    lines.insert(lines.end(), sweep.end() - 3, sweep.end());
+    ResultText text = ArrayText(r, sep);
+    text.heading.clear();
+    std::vector<std::string> lines = FigureLines(text);
+    // The sweep's summary without its table, which the plot shows.
+    for (const FigureRow& row : text.tables.at(0).summary)
+        lines.push_back(RowLine(row));
     const double y = DrawFigureRows(p, page, lines) + line;
     DrawArrayPlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }

@@ -71,15 +71,29 @@ void FillTable(QTableWidget* table, const std::vector<std::string>& lines, bool 
     FitColumns(table);
 }
 
-void ShowFigureLines(const std::vector<std::string>& lines, QLabel* notes, QTableWidget* figures)
+void FillTable(QTableWidget* table, const TextTable& text)
+{
+    std::vector<std::string> lines{RowLine(text.columns)};
+    for (const auto& row : text.rows)
+        lines.push_back(RowLine(row));
+    for (const FigureRow& row : text.summary)
+        lines.push_back(RowLine(row));
+    FillTable(table, lines, true);
+}
+
+void ShowFigures(const ResultText& text, QLabel* notes, QTableWidget* figures)
 {
     QStringList sentences;
+    if (!text.heading.empty())
+        sentences << QString::fromStdString(text.heading);
+    for (const std::string& note : text.notes)
+        sentences << QString::fromStdString(note);
     std::vector<std::string> rows;
-    for (const std::string& line : lines) {
-        if (line.find('\t') == std::string::npos)
-            sentences << QString::fromStdString(line);
+    for (const FigureRow& row : text.figures) {
+        if (row.label.empty())
+            sentences << QString::fromStdString(row.Text());
         else
-            rows.push_back(line);
+            rows.push_back(RowLine(row));
     }
     notes->setText(sentences.join(QLatin1Char('\n')));
     FillTable(figures, rows, false);

@@ -3,6 +3,7 @@
 #include "app/shell/user_locale.h"
 
 #include "simulation/nec_runner.h"
+#include "text/result_text.h"
 
 #include <QPainter>
 #include <QRectF>
@@ -126,8 +127,11 @@ void FitColumns(QTableWidget* table);
 // A table of figures as wide as its rows, so that a figure and its comparison
 // beside it both show; the pictures beside it take what is left.
 void WidenToRows(QTableWidget* table);
-// A page's figure lines shown: the sentences (no tab) in `notes`, one under
-// the other, the rows in `figures`.
-void ShowFigureLines(const std::vector<std::string>& lines, QLabel* notes, QTableWidget* figures);
+// A table of a result: its column heads, its rows, then its summary rows.
+void FillTable(QTableWidget* table, const TextTable& text);
+// A result's sentences in `notes`, one under the other: its heading, its
+// notes and the figure rows without a label; the other figure rows in
+// `figures`, a cell each for the label, the figure and what is beside it.
+void ShowFigures(const ResultText& text, QLabel* notes, QTableWidget* figures);
 
 } // namespace tavora::app

@@ -265,6 +265,12 @@ void DrawSimulationPlots(QPainter& p, const QRectF& a, const SimulationResult& r
     DrawSweepPlot(p, {a.left() + w, a.top() + h, w, h2}, r, true, sep);
 }
 
+std::vector<std::string> FigureLines(ResultText text)
+{
+    text.tables.clear();
+    return ResultLines(text);
+}
+
 double DrawFigureRows(QPainter& p, const QRectF& page, const std::vector<std::string>& lines)
 {
     const QFontMetricsF fm(p.font());
@@ -300,7 +306,7 @@ double DrawFigureRows(QPainter& p, const QRectF& page, const std::vector<std::st
 void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult& r, char sep)
 {
     const double line = QFontMetricsF(p.font()).height();
-    const double y = DrawFigureRows(p, page, SimulationFigureLines(r, sep)) + line;
+    const double y = DrawFigureRows(p, page, FigureLines(SimulationText(r, sep))) + line;
     DrawSimulationPlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 

@@ -79,6 +79,8 @@ void DrawSweepPlot(QPainter& painter, const QRectF& area, const SimulationResult
 void DrawSimulationPlots(QPainter& painter, const QRectF& area, const SimulationResult& result,
                          char decimalSep);
 
+// The heading, the notes and the figure rows as lines, for DrawFigureRows.
+std::vector<std::string> FigureLines(ResultText text);
 // Lines of "caption\tvalue..." as a table from the page's top, each column as
 // wide as its widest cell, a line without a tab as a sentence; gives the y
 // below the last row.

@@ -191,7 +191,7 @@ NecModel SimulationWindow::Model() const
 {
     const SimulationSettings settings = Settings();
     NecModel model = source_(ChosenFeed());
-    RefuseSimulation(model, settings, UserDecimalSep());
+    Refuse(settings, model, UserDecimalSep());
     return model;
 }
 

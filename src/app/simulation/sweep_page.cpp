@@ -111,9 +111,10 @@ void SweepPage::Show(SimulationResult result)
     result_ = std::move(result);
     const char sep = UserDecimalSep();
     // The heading and the model's notes are sentences; the figures are rows.
-    ShowFigureLines(SimulationFigureLines(*result_, sep), notes_, figures_);
+    const ResultText text = SimulationText(*result_, sep);
+    ShowFigures(text, notes_, figures_);
     WidenToRows(figures_);
-    FillTable(sweep_, SweepTableLines(*result_, sep), true);
+    FillTable(sweep_, text.tables.at(0));
     plots_->update();
 }
 

@@ -136,7 +136,7 @@ void TolerancePage::Start()
     ToleranceSettings settings = Settings();
     if (std::isnan(settings.lengthTol))
         settings.lengthTol = DefaultLengthTolerance(model);
-    RefuseTolerance(model, settings, UserDecimalSep());
+    Refuse(settings, model, UserDecimalSep());
     // The nominal design, every build, the two systematic runs and two per element.
     const int steps = 3 + settings.builds + 2 * ElementCount(model);
     const bool started =
@@ -159,26 +159,21 @@ void TolerancePage::Start()
 void TolerancePage::Show(ToleranceResult result)
 {
     result_ = std::move(result);
-    const std::vector<std::string> lines = ToleranceLines(*result_, UserDecimalSep());
-    // The heading sentence, the spread and the systematic errors, then the
-    // per-element table under its own sentence.
-    std::vector<std::string> spread, sensitivity;
-    bool perElement = false;
-    for (size_t i = 1; i < lines.size(); ++i) {
-        if (lines[i].rfind("Change per mm", 0) == 0) {
-            perElement = true;
-            perElement_->setText(QString::fromStdString(lines[i]));
-            if (!spread.empty() && spread.back().empty())
-                spread.pop_back();
-            continue;
-        }
-        (perElement ? sensitivity : spread).push_back(lines[i]);
+    const ResultText text = ToleranceText(*result_, UserDecimalSep());
+    heading_->setText(QString::fromStdString(text.heading));
+    // The spread and the systematic errors in one table, an empty row
+    // between; the per-element table under its own caption.
+    std::vector<std::string> spread;
+    for (size_t t = 0; t + 1 < text.tables.size(); ++t) {
+        if (t > 0)
+            spread.emplace_back();
+        spread.push_back(RowLine(text.tables[t].columns));
+        for (const auto& row : text.tables[t].rows)
+            spread.push_back(RowLine(row));
     }
-    heading_->setText(QString::fromStdString(lines.front()));
-    if (!spread.empty() && spread.front().empty())
-        spread.erase(spread.begin());
     FillTable(spread_, spread, false);
-    FillTable(sensitivity_, sensitivity, true);
+    perElement_->setText(QString::fromStdString(text.tables.back().caption));
+    FillTable(sensitivity_, text.tables.back());
     plots_->update();
 }
 

@@ -195,11 +195,9 @@ void DrawTolerancePage(QPainter& p, const QRectF& page, const ToleranceResult& r
 {
     // The per-element lines stay in the screen's table and the CSV, where a
     // long boom's hundred rows fit; the page has their bars.
-    std::vector<std::string> lines = ToleranceLines(r, sep);
-    lines.erase(std::find_if(lines.begin(), lines.end(),
-                             [](const std::string& l) { return l.rfind("Change per mm", 0) == 0; }),
-                lines.end());
-    const double y = DrawFigureRows(p, page, lines) + QFontMetricsF(p.font()).height();
+    ResultText text = ToleranceText(r, sep);
+    text.tables.pop_back();
+    const double y = DrawFigureRows(p, page, ResultLines(text)) + QFontMetricsF(p.font()).height();
     DrawTolerancePlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 

@@ -84,12 +84,34 @@ void RefuseArray(const ArraySettings& s, char sep)
     RefuseNegative(s.sweepTo, kSweepBox);
     if (s.sweepTo > 0 && !(s.sweepFrom < s.sweepTo))
         throw BoxRefusal(kSweepBox, "The sweep must end at a larger spacing than it starts");
-    if (s.sweepPoints != 0 && !(s.sweepPoints >= 2 && s.sweepPoints <= kMaxSweepPoints))
-        throw BoxRefusal(kSweepPointsBox, std::string(kSweepPointsBox) + " must be from 2 to " +
-                                              std::to_string(kMaxSweepPoints));
+    if (s.sweepPoints != 0)
+        RefuseSweepPoints(s.sweepPoints);
     if (!(s.sideLobeLimit < 0))
         throw BoxRefusal(kSideLobeBox,
                          std::string(kSideLobeBox) + " must be below " + FormatFixed(0, 3, 0, sep));
+}
+
+void RefuseSweepPoints(double points)
+{
+    if (!(points >= 2 && points <= kMaxSweepPoints && points == std::floor(points)))
+        throw BoxRefusal(kSweepPointsBox, std::string(kSweepPointsBox) + " must be from 2 to " +
+                                              std::to_string(kMaxSweepPoints));
+}
+
+void Refuse(const ArraySettings& settings, const NecModel& single, char sep)
+{
+    Refuse(kOneFrequency, single, sep);
+    RefuseArray(settings, sep);
+}
+
+int RunSize(const ArraySettings& settings, const NecModel&)
+{
+    return 3 + settings.sweepPoints;
+}
+
+ArrayResult Run(const NecModel& single, const ArraySettings& settings, const RunControl& control)
+{
+    return SimulateArray(single, settings, control);
 }
 
 namespace {
@@ -117,12 +139,11 @@ ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spac
 ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
                           const RunControl& control)
 {
-    RefuseSimulation(single, kOneFrequency);
-    RefuseArray(settings);
+    Refuse(settings, single);
     const Arrangement a = settings.arrangement;
     const int processes = ProcessCount({.processes = settings.processes});
     const int sweepPoints = settings.sweepPoints;
-    const int total = 3 + sweepPoints;
+    const int total = RunSize(settings, single);
 
     ArrayResult r;
     r.arrangement = a;
@@ -213,11 +234,6 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
 
 namespace {
 
-std::string Impedance(std::complex<double> z, char sep)
-{
-    return ImpedanceText(z, 1, 1, sep) + " ohm";
-}
-
 const char* Stacked(Arrangement a)
 {
     switch (a) {
@@ -239,57 +255,80 @@ std::string SpacingText(const ArrayPoint& p, char sep, const char* unit = " mm")
     return text;
 }
 
-std::string Mark(const ArrayResult& r, int index, char sep)
+// A spacing's gain and its gain over one Yagi beside it.
+FigureRow Mark(const char* label, const ArrayPoint& p, char sep)
+{
+    return {label,
+            SpacingText(p, sep),
+            "",
+            "",
+            {FigureText(p.result.gainDbi, 2, sep) + " dBi",
+             FigureText(p.overOne, 2, sep) + " dB over one Yagi"}};
+}
+
+FigureRow Mark(const char* label, const ArrayResult& r, int index, char sep)
 {
     if (index < 0)
-        return "-";
-    const ArrayPoint& p = r.sweep[static_cast<size_t>(index)];
-    return SpacingText(p, sep) + "\t" + FigureText(p.result.gainDbi, 2, sep) + " dBi\t" +
-           FigureText(p.overOne, 2, sep) + " dB over one Yagi";
+        return {label, "-", "", "", {}};
+    return Mark(label, r.sweep[static_cast<size_t>(index)], sep);
 }
 
 } // namespace
 
-std::vector<std::string> ArrayFigureLines(const ArrayResult& r, char sep)
+ResultText ArrayText(const ArrayResult& r, char sep)
 {
     const SimulationResult& a = r.at.result;
-    std::vector<std::string> lines{
-        "Stacked gain:\t" + FigureText(a.gainDbi, 2, sep) + " dBi\t" + FigureText(r.at.overOne, 2, sep) +
-            " dB over one Yagi",
-        "Array:\t" + std::string(Stacked(r.arrangement)) + ", " + SpacingText(r.at, sep),
-        "Stacking rule's spacing:\t" + FigureText(r.ruleSpacing, 0, sep) + " mm" +
-            (r.ruleHorizontal > 0 ? " x " + FigureText(r.ruleHorizontal, 0, sep) + " mm" : ""),
-        "One Yagi's gain:\t" + FigureText(r.single.gainDbi, 2, sep) + " dBi",
-        "F/B (180 deg):\t" + FigureText(a.frontToBack, 1, sep) + " dB",
-        "E plane beamwidth:\t" + FigureText(a.beamwidthE, 1, sep) + " deg\tone Yagi " +
-            FigureText(r.single.beamwidthE, 1, sep) + " deg",
-        "H plane beamwidth:\t" + FigureText(a.beamwidthH, 1, sep) + " deg\tone Yagi " +
-            FigureText(r.single.beamwidthH, 1, sep) + " deg",
-        "E plane first side lobe:\t" + FigureText(a.sideLobeE, 1, sep) + " dB",
-        "H plane first side lobe:\t" + FigureText(a.sideLobeH, 1, sep) + " dB",
+    const auto F = [sep](double x, int n) { return FigureText(x, n, sep); };
+    ResultText text;
+    text.heading = std::string(kSimulatedHeading) + ", fed in phase";
+    text.figures = {
+        {"Stacked gain:", F(a.gainDbi, 2), "dBi", "", {F(r.at.overOne, 2) + " dB over one Yagi"}},
+        {"Array:", std::string(Stacked(r.arrangement)) + ", " + SpacingText(r.at, sep), "", "", {}},
+        {"Stacking rule's spacing:",
+         F(r.ruleSpacing, 0) + " mm" +
+             (r.ruleHorizontal > 0 ? " x " + F(r.ruleHorizontal, 0) + " mm" : ""),
+         "",
+         "",
+         {}},
+        {"One Yagi's gain:", F(r.single.gainDbi, 2), "dBi", "", {}},
+        {"F/B (180 deg):", F(a.frontToBack, 1), "dB", "", {}},
+        {"E plane beamwidth:",
+         F(a.beamwidthE, 1),
+         "deg",
+         "",
+         {"one Yagi " + F(r.single.beamwidthE, 1) + " deg"}},
+        {"H plane beamwidth:",
+         F(a.beamwidthH, 1),
+         "deg",
+         "",
+         {"one Yagi " + F(r.single.beamwidthH, 1) + " deg"}},
+        {"E plane first side lobe:", F(a.sideLobeE, 1), "dB", "", {}},
+        {"H plane first side lobe:", F(a.sideLobeH, 1), "dB", "", {}},
     };
     for (size_t k = 0; k < r.at.feeds.size(); ++k)
-        lines.push_back("Feed impedance, Yagi " + std::to_string(k + 1) + ":\t" +
-                        Impedance(r.at.feeds[k], sep));
-    lines.push_back("One Yagi's feed impedance:\t" + Impedance(r.single.impedance, sep));
+        text.figures.push_back({"Feed impedance, Yagi " + std::to_string(k + 1) + ":",
+                                ImpedanceText(r.at.feeds[k], 1, 1, sep),
+                                "ohm",
+                                "",
+                                {}});
+    text.figures.push_back({"One Yagi's feed impedance:",
+                            ImpedanceText(r.single.impedance, 1, 1, sep),
+                            "ohm",
+                            "",
+                            {}});
     for (const std::string& note : r.notes)
-        lines.push_back(WithDecimalSep(note, sep));
-    return lines;
-}
-
-std::vector<std::string> ArraySweepLines(const ArrayResult& r, char sep)
-{
-    std::vector<std::string> lines{"Spacing (mm)\tGain (dBi)\tOver one (dB)\tWorst side lobe (dB)"};
+        text.figures.push_back({"", WithDecimalSep(note, sep), "", "", {}});
+    TextTable sweep{
+        "", {"Spacing (mm)", "Gain (dBi)", "Over one (dB)", "Worst side lobe (dB)"}, {}, {}};
     for (const ArrayPoint& p : r.sweep)
-        lines.push_back(SpacingText(p, sep, "") + "\t" + FigureText(p.result.gainDbi, 2, sep) + "\t" +
-                        FigureText(p.overOne, 2, sep) + "\t" + FigureText(p.worstSideLobe, 1, sep));
-    lines.push_back("Rule's spacing:\t" + SpacingText(r.atRule, sep) + "\t" +
-                    FigureText(r.atRule.result.gainDbi, 2, sep) + " dBi\t" +
-                    FigureText(r.atRule.overOne, 2, sep) + " dB over one Yagi");
-    lines.push_back("Maximum gain:\t" + Mark(r, r.maximum, sep));
-    lines.push_back("Side lobes below " + FigureText(r.sideLobeLimit, 1, sep) + " dB up to:\t" +
-                    Mark(r, r.lastClean, sep));
-    return lines;
+        sweep.rows.push_back({SpacingText(p, sep, ""), F(p.result.gainDbi, 2), F(p.overOne, 2),
+                              F(p.worstSideLobe, 1)});
+    sweep.summary = {Mark("Rule's spacing:", r.atRule, sep),
+                     Mark("Maximum gain:", r, r.maximum, sep)};
+    const std::string clean = "Side lobes below " + F(r.sideLobeLimit, 1) + " dB up to:";
+    sweep.summary.push_back(Mark(clean.c_str(), r, r.lastClean, sep));
+    text.tables.push_back(std::move(sweep));
+    return text;
 }
 
 std::string ArrayCsv(const ArrayResult& r)

@@ -23,6 +23,9 @@ NecModel ArrayModel(const NecModel& single, Arrangement arrangement, double vert
 // that direction: the Yagi's extent across it and a few wire radii.
 double ClearSpacing(const NecModel& single, bool vertical);
 
+inline constexpr int kDefaultSweepPoints = 11, kMaxSweepPoints = 101;
+inline constexpr double kDefaultSideLobeLimit = -15; // dB
+
 struct ArraySettings {
     Arrangement arrangement = Arrangement::Vertical;
     // mm; the vertical spacing for vertical and box, the horizontal one side
@@ -32,8 +35,8 @@ struct ArraySettings {
     // The sweep in mm; `sweepFrom` and `sweepTo` zero take kSweepFrom and
     // kSweepTo times the rule's spacing. No points, no sweep.
     double sweepFrom = 0, sweepTo = 0;
-    int sweepPoints = 11;
-    double sideLobeLimit = -15; // dB under the forward gain
+    int sweepPoints = kDefaultSweepPoints;
+    double sideLobeLimit = kDefaultSideLobeLimit; // dB under the forward gain
     int processes = 0;          // decks at once; 0 takes one per core
 };
 
@@ -77,7 +80,13 @@ std::pair<double, double> RuleSpacing(const SimulationResult& single, Arrangemen
 // a sweep from above its end, fewer than 2 or more than kMaxSweepPoints
 // points, a side lobe level not below 0 dB.
 void RefuseArray(const ArraySettings& settings, char decimalSep = '.');
-inline constexpr int kMaxSweepPoints = 101;
+// Refuses a sweep of other than 2 to kMaxSweepPoints whole points.
+void RefuseSweepPoints(double points);
+// What the simulation refuses of the single Yagi, and the settings as above.
+void Refuse(const ArraySettings& settings, const NecModel& single, char decimalSep = '.');
+// The decks as the progress bar counts them: one Yagi, the spacing asked
+// for, the rule's, and every sweep point.
+int RunSize(const ArraySettings& settings, const NecModel& single);
 
 // One Yagi, then the array at the spacing asked for, at the rule's spacing
 // and at every sweep point, at most ProcessCount decks at once; progress
@@ -86,12 +95,12 @@ inline constexpr int kMaxSweepPoints = 101;
 // note), SimulationCancelled on Cancel.
 ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
                           const RunControl& control);
+ArrayResult Run(const NecModel& single, const ArraySettings& settings, const RunControl& control);
 
-// The figures, one line each, tab between caption and value: the first is
-// "Stacked gain:\t<G> dBi\t<D> dB over one Yagi".
-std::vector<std::string> ArrayFigureLines(const ArrayResult& result, char decimalSep = '.');
-// The sweep table and the three marks with their gains.
-std::vector<std::string> ArraySweepLines(const ArrayResult& result, char decimalSep = '.');
+// The heading; the figures, the first "Stacked gain:" with the dB over one
+// Yagi beside it, then the notes; the sweep table with the rule's spacing,
+// the gain's maximum and the last clean spacing as its summary.
+ResultText ArrayText(const ArrayResult& result, char decimalSep = '.');
 // Figures, sweep and both cuts of the array beside the single Yagi's, for
 // spreadsheets (comma separated, point decimals).
 std::string ArrayCsv(const ArrayResult& result);

@@ -2,12 +2,13 @@
 
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
-#include "text/format.h"
-#include "text/impedance_text.h"
 #include "simulation/segmentation.h"
-#include "text/uncertain.h"
 #include "state/errors.h"
 #include "state/refusals.h"
+#include "text/csv.h"
+#include "text/format.h"
+#include "text/impedance_text.h"
+#include "text/uncertain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +28,7 @@ double ReferenceImpedance(Feed feed, double z0)
     return feed == Feed::SingleDipole ? 50 : 200;
 }
 
-void RefuseSimulation(const NecModel& model, const SimulationSettings& settings, char sep)
+void Refuse(const SimulationSettings& settings, const NecModel& model, char sep)
 {
     RefuseOutside(model.frequency, kFrequencyRange, kModelFrequencyBox, sep);
     RefuseNegative(settings.z0, kReferenceBox);
@@ -35,6 +36,13 @@ void RefuseSimulation(const NecModel& model, const SimulationSettings& settings,
                               settings.z0 <= kReferenceImpedanceRange.high))
         throw BoxRefusal(kReferenceBox, std::string(kReferenceBox) + " must be 0, or from " +
                                             RangeText(kReferenceImpedanceRange, sep));
+}
+
+int RunSize(const SimulationSettings& settings, const NecModel& model)
+{
+    // An odd sweep's middle point is the pattern's frequency, solved once.
+    const int points = std::max(settings.points, 1);
+    return 2 + points - points % 2 + (FeedWidened(model) ? 1 : 0);
 }
 
 int ProcessCount(const SimulationSettings& settings)
@@ -171,7 +179,7 @@ SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSetting
         return a.frequency < b.frequency;
     });
 
-    const double lambda = 299792 / model.frequency;
+    const double lambda = WaveLength(model.frequency);
     r.estimateGainDbd = model.directors > 0 ? GainVK3AUU(model.lastElementPos, lambda) : kNaN;
     r.estimateBeamwidth = model.directors > 0 ? BeamwidthFromGain(r.estimateGainDbd) : kNaN;
     return r;
@@ -200,7 +208,7 @@ std::vector<std::string> UnsettledNotes(const SimulationResult& r, const Simulat
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
                           const RunControl& control)
 {
-    RefuseSimulation(model, settings);
+    Refuse(settings, model);
     auto decks = SimulationDecks(model, settings, ProcessCount(settings));
     const NecModel finer = Refined(model);
     decks.push_back(NecDeck(finer, true, {}, DeckForm::Mirrored));
@@ -225,9 +233,15 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
     return r;
 }
 
+SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
+                     const RunControl& control)
+{
+    return Simulate(model, settings, control);
+}
+
 SimulatedStacking StackingFromResult(const SimulationResult& r)
 {
-    const double lambda = 300000 / r.frequency;
+    const double lambda = WaveLength(r.frequency, kLightSpeedRounded);
     // No beamwidth from the engine, no stacking figure ("-").
     const auto distance = [lambda](double beamwidth) {
         return std::isfinite(beamwidth) ? StackingDistance(lambda, beamwidth) : kNaN;
@@ -236,12 +250,6 @@ SimulatedStacking StackingFromResult(const SimulationResult& r)
 }
 
 namespace {
-
-// A figure, or "-" where the engine gave none (an SWR beyond measure, no side lobe).
-std::string Num(double x, int p, int n, char sep)
-{
-    return std::isfinite(x) ? FormatFixed(x, p, n, sep) : std::string("-");
-}
 
 // The figures a finer solve can move: their name in the CSV, where they are
 // found, the decimals they print with at most, and whether the feed's width
@@ -294,76 +302,75 @@ Uncertain Of(const SimulationResult& r, const Figure& f)
 
 // The figure to the digits its uncertainty allows, its unit, then "±" and the
 // change: "17.27 dBi ±0.03".
-std::string Text(const SimulationResult& r, std::string_view name, const char* unit, char sep)
+FigureRow Row(const SimulationResult& r, std::string label, std::string_view name, const char* unit,
+              char sep)
 {
     const Figure& f = Find(name);
     const Uncertain u = Of(r, f);
-    const std::string units = *unit ? std::string(" ") + unit : std::string();
-    if (!std::isfinite(u.value))
-        return "-" + units;
-    const std::string number = Num(u.value, 15, u.Decimals(f.decimals), sep) + units;
-    return std::isfinite(u.error) ? number + " " + u.ErrorText(f.decimals, sep) : number;
+    FigureRow row{std::move(label), FigureText(u.value, u.Decimals(f.decimals), sep), unit, "", {}};
+    if (std::isfinite(u.value) && std::isfinite(u.error))
+        row.uncertainty = u.ErrorText(f.decimals, sep);
+    return row;
 }
 
-std::string Impedance(const SimulationResult& r, char sep)
+FigureRow ImpedanceRow(const SimulationResult& r, char sep)
 {
     const Figure &fr = Find("feed_r_ohm"), &fx = Find("feed_x_ohm");
     const Uncertain R = Of(r, fr), X = Of(r, fx);
-    std::string z = ImpedanceText({R.value, X.value}, R.Decimals(fr.decimals),
-                                  X.Decimals(fx.decimals), sep) +
-                    " ohm";
+    FigureRow row{
+        "Feed impedance:",
+        ImpedanceText({R.value, X.value}, R.Decimals(fr.decimals), X.Decimals(fx.decimals), sep),
+        "ohm",
+        "",
+        {}};
     if (r.finer)
-        z += " (" + R.ErrorText(fr.decimals, sep) + ", " + X.ErrorText(fx.decimals, sep) + ")";
-    return z;
+        row.uncertainty =
+            "(" + R.ErrorText(fr.decimals, sep) + ", " + X.ErrorText(fx.decimals, sep) + ")";
+    return row;
 }
 
 } // namespace
 
-std::vector<std::string> SimulationFigureLines(const SimulationResult& r, char sep)
+ResultText SimulationText(const SimulationResult& r, char sep)
 {
-    auto F = [sep](double x, int p, int n) { return Num(x, p, n, sep); };
-    auto T = [&r, sep](std::string_view name, const char* unit) {
-        return Text(r, name, unit, sep);
+    const auto row = [&r, sep](std::string label, std::string_view name, const char* unit) {
+        return Row(r, std::move(label), name, unit, sep);
     };
-    std::vector<std::string> lines{
-        "Simulated with nec2c (NEC-2) in free space, aluminium elements"};
+    ResultText text{kSimulatedHeading, {}, {}, {}};
     for (const std::string& note : r.notes)
-        lines.push_back(WithDecimalSep(note, sep));
-    const std::vector<std::string> figures{
-        "Frequency:\t" + F(r.frequency, 7, 3) + " MHz",
-        "Feed impedance:\t" + Impedance(r, sep),
-        "SWR (" + F(r.z0, 6, 0) + " ohm):\t" + T("swr", ""),
-        "Forward gain:\t" + T("gain_dbi", "dBi") + "\t" + T("gain_dbd", "dBd") +
-            "\tDL6WU estimate " + F(r.estimateGainDbd, 5, 1) + " dBd",
-        "F/B (180 deg):\t" + T("front_to_back_db", "dB"),
-        "F/R (rear half):\t" + T("front_to_rear_db", "dB"),
-        "E plane beamwidth:\t" + T("beamwidth_e_deg", "deg") + "\t\tDL6WU estimate " +
-            F(r.estimateBeamwidth, 5, 1) + " deg",
-        "H plane beamwidth:\t" + T("beamwidth_h_deg", "deg"),
-        "E plane first side lobe:\t" + T("side_lobe_e_db", "dB"),
-        "H plane first side lobe:\t" + T("side_lobe_h_db", "dB"),
-        "Efficiency:\t" + T("efficiency_percent", "%"),
-        "Vertical stacking (H plane):\t" + T("stacking_vertical_mm", "mm"),
-        "Horizontal stacking (E plane):\t" + T("stacking_horizontal_mm", "mm"),
+        text.notes.push_back(WithDecimalSep(note, sep));
+    FigureRow gain = row("Forward gain:", "gain_dbi", "dBi");
+    gain.beside = {row("", "gain_dbd", "dBd").Text(),
+                   "DL6WU estimate " + FigureText(r.estimateGainDbd, 1, sep) + " dBd"};
+    FigureRow beamwidthE = row("E plane beamwidth:", "beamwidth_e_deg", "deg");
+    beamwidthE.beside = {"", "DL6WU estimate " + FigureText(r.estimateBeamwidth, 1, sep) + " deg"};
+    text.figures = {
+        {"Frequency:", FigureText(r.frequency, 3, sep), "MHz", "", {}},
+        ImpedanceRow(r, sep),
+        row("SWR (" + FigureText(r.z0, 0, sep) + " ohm):", "swr", ""),
+        gain,
+        row("F/B (180 deg):", "front_to_back_db", "dB"),
+        row("F/R (rear half):", "front_to_rear_db", "dB"),
+        beamwidthE,
+        row("H plane beamwidth:", "beamwidth_h_deg", "deg"),
+        row("E plane first side lobe:", "side_lobe_e_db", "dB"),
+        row("H plane first side lobe:", "side_lobe_h_db", "dB"),
+        row("Efficiency:", "efficiency_percent", "%"),
+        row("Vertical stacking (H plane):", "stacking_vertical_mm", "mm"),
+        row("Horizontal stacking (E plane):", "stacking_horizontal_mm", "mm"),
     };
-    lines.insert(lines.end(), figures.begin(), figures.end());
-    return lines;
-}
-
-std::vector<std::string> SweepTableLines(const SimulationResult& r, char sep)
-{
-    auto F = [sep](double x, int p, int n) { return Num(x, p, n, sep); };
-    std::vector<std::string> lines{"MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)"};
+    TextTable sweep{"", {"MHz", "R (ohm)", "X (ohm)", "SWR", "Gain (dBi)", "F/B (dB)"}, {}, {}};
+    const auto F = [sep](double x, int n) { return FigureText(x, n, sep); };
     for (const SweepRow& s : r.sweep)
-        lines.push_back(F(s.frequency, 7, 3) + "\t" + F(s.impedance.real(), 6, 1) + "\t" +
-                        F(s.impedance.imag(), 6, 1) + "\t" + F(s.swr, 5, 2) + "\t" +
-                        F(s.gainDbi, 5, 2) + "\t" + F(s.frontToBack, 5, 1));
-    return lines;
+        sweep.rows.push_back({F(s.frequency, 3), F(s.impedance.real(), 1), F(s.impedance.imag(), 1),
+                              F(s.swr, 2), F(s.gainDbi, 2), F(s.frontToBack, 1)});
+    text.tables.push_back(std::move(sweep));
+    return text;
 }
 
 std::string SimulationCsv(const SimulationResult& r)
 {
-    auto F = [](double x, int n) { return Num(x, 12, n, '.'); };
+    auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     std::string csv = "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db\n";
     for (const SweepRow& s : r.sweep)
         csv += F(s.frequency, 4) + "," + F(s.impedance.real(), 2) + "," + F(s.impedance.imag(), 2) +
@@ -381,12 +388,8 @@ std::string SimulationCsv(const SimulationResult& r)
                (std::isfinite(u.error) ? F(u.error, n) : std::string()) + "\n";
     }
     csv += "\nnote\n";
-    for (const std::string& note : r.notes) {
-        std::string quoted;
-        for (char ch : note)
-            quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-        csv += "\"" + quoted + "\"\n";
-    }
+    for (const std::string& note : r.notes)
+        csv += CsvQuoted(note) + "\n";
     return csv;
 }
 

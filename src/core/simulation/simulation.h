@@ -3,6 +3,9 @@
 #include "simulation/nec_deck.h"
 #include "simulation/nec_output.h"
 #include "simulation/nec_runner.h"
+#include "text/result_text.h"
+
+#include "physics/physics.h"
 
 #include <complex>
 #include <limits>
@@ -12,9 +15,13 @@
 
 namespace tavora {
 
+// The sweep either side of the design frequency, and its frequencies.
+inline constexpr double kDefaultSweepPercent = 2, kMostSweepPercent = 50;
+inline constexpr int kDefaultPoints = 21, kMostPoints = 1001;
+
 struct SimulationSettings {
-    double sweepPercent = 2;
-    int points = 21;
+    double sweepPercent = kDefaultSweepPercent;
+    int points = kDefaultPoints;
     double z0 = 0;     // SWR reference; 0 takes 50 ohm for the single, 200 for the folded dipole
     int processes = 0; // sweep pieces run at once; 0 takes one per core
 };
@@ -25,8 +32,10 @@ inline constexpr const char* kReferenceBox = "SWR reference (ohm, 0 by dipole)";
 inline constexpr const char* kModelFrequencyBox = "Frequency in MHz";
 // Refuses, before the engine runs, a model frequency outside kFrequencyRange and
 // a reference that is neither 0 nor within kReferenceImpedanceRange.
-void RefuseSimulation(const NecModel& model, const SimulationSettings& settings,
-                      char decimalSep = '.');
+void Refuse(const SimulationSettings& settings, const NecModel& model, char decimalSep = '.');
+// The frequencies the engine solves, as the progress bar counts them: the
+// pattern's, the sweep's others, the finer solve's and the wide feed's.
+int RunSize(const SimulationSettings& settings, const NecModel& model);
 
 struct SweepRow {
     double frequency = 0;
@@ -63,7 +72,7 @@ struct SimulationResult {
     // figures' uncertainty. NaN when not solved.
     std::complex<double> wideFeed{std::numeric_limits<double>::quiet_NaN(),
                                   std::numeric_limits<double>::quiet_NaN()};
-    double GainDbd() const { return gainDbi - 2.15; }
+    double GainDbd() const { return gainDbi - kDipoleGainDbi; }
 };
 
 // The decks of one run: the pattern cuts at the model's frequency first, then
@@ -94,6 +103,9 @@ std::vector<std::string> UnsettledNotes(const SimulationResult& result,
 // finer solve of the design frequency in a process of its own.
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
                           const RunControl& control);
+// The question's entry, as every question has one.
+SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
+                     const RunControl& control);
 int ProcessCount(const SimulationSettings& settings);
 
 // Stacking distances (mm) that the simulated beamwidths give: vertical from the
@@ -104,13 +116,12 @@ struct SimulatedStacking {
 };
 SimulatedStacking StackingFromResult(const SimulationResult& result);
 
-// The figures as the program and the command line show them, one line each,
-// tab between caption and value (no line ends); with a finer solve each figure
-// carries its uncertainty and only the digits that allows.
-std::vector<std::string> SimulationFigureLines(const SimulationResult& result,
-                                               char decimalSep = '.');
-// The sweep table: a heading and one line per frequency, tabs between columns.
-std::vector<std::string> SweepTableLines(const SimulationResult& result, char decimalSep = '.');
+inline constexpr const char* kSimulatedHeading =
+    "Simulated with nec2c (NEC-2) in free space, aluminium elements";
+// The heading, the model's notes, the figures (with a finer solve each
+// carries its uncertainty and only the digits that allows), and the sweep
+// table.
+ResultText SimulationText(const SimulationResult& result, char decimalSep = '.');
 // The sweep, both pattern cuts, then the design frequency's figures with their
 // uncertainties and the model's notes, for spreadsheets (comma separated,
 // point decimals).

@@ -19,16 +19,21 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 double DefaultLengthTolerance(const NecModel& model)
 {
-    return LengthTolerance(299792 / model.frequency);
+    return LengthTolerance(WaveLength(model.frequency));
 }
 
-void RefuseTolerance(const NecModel& model, const ToleranceSettings& s, char sep)
+double LengthTolerance(const ToleranceSettings& s, const NecModel& model)
 {
-    RefuseSimulation(model, {.z0 = s.z0}, sep);
+    return std::isnan(s.lengthTol) ? DefaultLengthTolerance(model) : s.lengthTol;
+}
+
+void Refuse(const ToleranceSettings& s, const NecModel& model, char sep)
+{
+    Refuse(SimulationSettings{.z0 = s.z0}, model, sep);
     RefuseOutside(s.builds, {1, kMostBuilds, "builds"}, kBuildsBox, sep);
-    const double most = 0.05 * 299792 / model.frequency;
-    for (const auto& [tol, box] :
-         {std::pair{s.lengthTol, kLengthTolBox}, std::pair{s.positionTol, kPositionTolBox}}) {
+    const double most = 0.05 * WaveLength(model.frequency);
+    for (const auto& [tol, box] : {std::pair{LengthTolerance(s, model), kLengthTolBox},
+                                   std::pair{s.positionTol, kPositionTolBox}}) {
         RefuseNegative(tol, box);
         RefuseAbove(tol, std::floor(most * 10) / 10, box, sep);
     }
@@ -215,7 +220,7 @@ ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings
     ToleranceSettings settings = asked;
     if (std::isnan(settings.lengthTol))
         settings.lengthTol = DefaultLengthTolerance(model);
-    RefuseTolerance(model, settings);
+    Refuse(settings, model);
     ToleranceResult r;
     r.model = model;
     r.settings = settings;
@@ -267,6 +272,17 @@ ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings
     return r;
 }
 
+int RunSize(const ToleranceSettings& settings, const NecModel& model)
+{
+    return 3 + settings.builds + 2 * ElementCount(model);
+}
+
+ToleranceResult Run(const NecModel& model, const ToleranceSettings& settings,
+                    const RunControl& control)
+{
+    return SimulateTolerance(model, settings, control);
+}
+
 namespace {
 
 // Decimals each figure is shown with: the model's digits, not more.
@@ -297,46 +313,48 @@ std::string Stem(const NecModel& m, int e)
 
 } // namespace
 
-std::vector<std::string> ToleranceLines(const ToleranceResult& r, char sep)
+ResultText ToleranceText(const ToleranceResult& r, char sep)
 {
     const ToleranceSettings& s = r.settings;
-    std::vector<std::string> lines{
-        "Tolerance at " + FigureText(r.model.frequency, 3, sep) + " MHz: " + std::to_string(s.builds) +
-            " builds, lengths +/- " + Mm(s.lengthTol, sep) + " mm, positions +/- " +
-            Mm(s.positionTol, sep) + " mm, " +
-            (s.distribution == ErrorDistribution::Uniform ? "uniform" : "normal") + ", seed " +
-            std::to_string(s.seed),
-        "",
-        "\tNominal\tMedian\t5 %\t95 %\tWorst",
-    };
+    ResultText text;
+    text.heading = "Tolerance at " + FigureText(r.model.frequency, 3, sep) +
+                   " MHz: " + std::to_string(s.builds) + " builds, lengths +/- " +
+                   Mm(s.lengthTol, sep) + " mm, positions +/- " + Mm(s.positionTol, sep) + " mm, " +
+                   (s.distribution == ErrorDistribution::Uniform ? "uniform" : "normal") +
+                   ", seed " + std::to_string(s.seed);
+    TextTable spread{"", {"", "Nominal", "Median", "5 %", "95 %", "Worst"}, {}, {}};
     for (size_t k = 0; k < kJudged.size(); ++k) {
         const int d = Decimals(kJudged[k]);
         const Spread& sp = r.spreads[k];
-        lines.push_back(Caption(kJudged[k], r, sep) + "\t" +
-                        FigureText(Value(r.nominal, kJudged[k]), d, sep) + "\t" + FigureText(sp.median, d, sep) +
-                        "\t" + FigureText(sp.p5, d, sep) + "\t" + FigureText(sp.p95, d, sep) + "\t" +
-                        FigureText(sp.worst, d, sep));
+        spread.rows.push_back({Caption(kJudged[k], r, sep),
+                               FigureText(Value(r.nominal, kJudged[k]), d, sep),
+                               FigureText(sp.median, d, sep), FigureText(sp.p5, d, sep),
+                               FigureText(sp.p95, d, sep), FigureText(sp.worst, d, sep)});
     }
-    lines.insert(lines.end(), {"", "Systematic errors\tShift\tGain (dBi)\tF/B (dB)\tSWR"});
+    TextTable systematic{
+        "", {"Systematic errors", "Shift", "Gain (dBi)", "F/B (dB)", "SWR"}, {}, {}};
     for (const Systematic* sy : {&r.longer, &r.shorter})
-        lines.push_back(std::string(sy == &r.longer ? "All long by " : "All short by ") +
-                        Mm(std::abs(sy->lengthError), sep) + " mm\t" +
-                        FigureText(sy->frequencyShift, 2, sep) + " MHz\t" +
-                        FigureText(sy->figures.gainDbi, 2, sep) + "\t" +
-                        FigureText(sy->figures.frontToBack, 1, sep) + "\t" + FigureText(sy->figures.swr, 2, sep));
+        systematic.rows.push_back({std::string(sy == &r.longer ? "All long by " : "All short by ") +
+                                       Mm(std::abs(sy->lengthError), sep) + " mm",
+                                   FigureText(sy->frequencyShift, 2, sep) + " MHz",
+                                   FigureText(sy->figures.gainDbi, 2, sep),
+                                   FigureText(sy->figures.frontToBack, 1, sep),
+                                   FigureText(sy->figures.swr, 2, sep)});
     // The difference of two solves, whose gains the engine prints in
     // hundredths of a dB: more decimals would only show that rounding.
-    lines.insert(lines.end(),
-                 {"", "Change per mm, each element alone: gain and F/B in dB, gains to 0.01 dB",
-                  "\tLength: gain\tF/B\tSWR\tPosition: gain\tF/B\tSWR"});
+    TextTable perMm{"Change per mm, each element alone: gain and F/B in dB, gains to 0.01 dB",
+                    {"", "Length: gain", "F/B", "SWR", "Position: gain", "F/B", "SWR"},
+                    {},
+                    {}};
     for (const Sensitivity& se : r.sensitivity) {
-        std::string line = ElementName(r.model, se.element);
+        std::vector<std::string> row{ElementName(r.model, se.element)};
         for (const BuildFigures* f : {&se.perMmLength, &se.perMmPosition})
-            line += "\t" + FigureText(f->gainDbi, 2, sep) + "\t" + FigureText(f->frontToBack, 2, sep) + "\t" +
-                    FigureText(f->swr, 3, sep);
-        lines.push_back(line);
+            row.insert(row.end(), {FigureText(f->gainDbi, 2, sep),
+                                   FigureText(f->frontToBack, 2, sep), FigureText(f->swr, 3, sep)});
+        perMm.rows.push_back(std::move(row));
     }
-    return lines;
+    text.tables = {std::move(spread), std::move(systematic), std::move(perMm)};
+    return text;
 }
 
 std::string ToleranceCsv(const ToleranceResult& r)

@@ -2,6 +2,7 @@
 
 #include "simulation/nec_deck.h"
 #include "simulation/nec_runner.h"
+#include "text/result_text.h"
 
 #include <array>
 #include <complex>
@@ -16,11 +17,14 @@ namespace tavora {
 // How a builder's errors spread within the tolerance.
 enum class ErrorDistribution { Uniform, Normal };
 
+inline constexpr int kDefaultBuilds = 100, kMostBuilds = 10000;
+inline constexpr double kDefaultPositionTol = 1; // mm
+
 struct ToleranceSettings {
-    int builds = 100;
+    int builds = kDefaultBuilds;
     // mm either way; NaN takes the report's (DefaultLengthTolerance)
     double lengthTol = std::numeric_limits<double>::quiet_NaN();
-    double positionTol = 1; // mm either way along the boom
+    double positionTol = kDefaultPositionTol; // mm either way along the boom
     ErrorDistribution distribution = ErrorDistribution::Uniform;
     std::uint64_t seed = 1;
     double z0 = 0;     // SWR reference; 0 takes the dipole's own
@@ -30,16 +34,21 @@ struct ToleranceSettings {
 inline constexpr const char* kBuildsBox = "Builds";
 inline constexpr const char* kLengthTolBox = "Length tolerance (mm)";
 inline constexpr const char* kPositionTolBox = "Position tolerance (mm)";
-inline constexpr int kMostBuilds = 10000;
 
 // The report's tolerance for element lengths at the model's frequency (mm).
 double DefaultLengthTolerance(const NecModel& model);
 
-// Refuses, before the engine runs, a build count outside 1 to kMostBuilds and
-// tolerances that are negative or a twentieth of a wavelength and more (past
-// that the elements of a dense Yagi could cross).
-void RefuseTolerance(const NecModel& model, const ToleranceSettings& settings,
-                     char decimalSep = '.');
+// The settings' length tolerance, or the report's where they have none.
+double LengthTolerance(const ToleranceSettings& settings, const NecModel& model);
+
+// Refuses, before the engine runs, what the simulation refuses of the model,
+// a build count outside 1 to kMostBuilds and tolerances that are negative or
+// a twentieth of a wavelength and more (past that the elements of a dense
+// Yagi could cross).
+void Refuse(const ToleranceSettings& settings, const NecModel& model, char decimalSep = '.');
+// The decks as the progress bar counts them: the nominal design, every
+// build, all long and all short, and two per element.
+int RunSize(const ToleranceSettings& settings, const NecModel& model);
 
 // Errors in mm for `count` elements, each within ±tolerance: uniform, or
 // normal with sigma = tolerance / 2 and drawn again when outside. The numbers
@@ -129,6 +138,8 @@ double SystematicShift(const NecModel& model, double error);
 // engine's errors as RunDecks.
 ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings& settings,
                                   const RunControl& control);
+ToleranceResult Run(const NecModel& model, const ToleranceSettings& settings,
+                    const RunControl& control);
 
 // Each model solved at its frequency for the figures above, `processes`
 // engines at a time; progress counts models.
@@ -138,9 +149,9 @@ std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, doubl
 BuildFigures FiguresFromBlocks(const NecModel& model, const std::vector<FrequencyOutput>& blocks,
                                double z0);
 
-// The results as text lines, tabs between columns, for the page and the
-// command line.
-std::vector<std::string> ToleranceLines(const ToleranceResult& result, char decimalSep = '.');
+// The run's settings as the heading; the spread and the systematic errors as
+// the first two tables, the change per mm of each element as the third.
+ResultText ToleranceText(const ToleranceResult& result, char decimalSep = '.');
 // Every build's errors and figures, then the sensitivity and the systematic
 // errors, comma separated with point decimals.
 std::string ToleranceCsv(const ToleranceResult& result);

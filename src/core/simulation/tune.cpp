@@ -258,9 +258,9 @@ TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double f
         FindRodRatio(RodSection::Round, RodUnknown::Spacing, m.impedance, ratio)) {
         m.rods = {rodDiameter, rodDiameter * static_cast<double>(ratio),
                   static_cast<double>(QuarterWaveLength(frequency, 1))};
-        m.rodFit = m.rods.spacing - m.rods.diameter < kLeastRodGap           ? RodFit::TooClose
-                   : m.rods.spacing > kWidestRodSpacing * 299792 / frequency ? RodFit::TooWide
-                                                                             : RodFit::Practical;
+        m.rodFit = m.rods.spacing - m.rods.diameter < kLeastRodGap              ? RodFit::TooClose
+                   : m.rods.spacing > kWidestRodSpacing * WaveLength(frequency) ? RodFit::TooWide
+                                                                                : RodFit::Practical;
     }
     for (const SweepRow& row : sweep)
         m.swrMatched.push_back(
@@ -281,18 +281,34 @@ double Slope(const std::vector<TuneSolve>& solves)
 
 } // namespace
 
+void Refuse(const TuneSettings& settings, const TuneSubject& subject, char sep)
+{
+    Refuse(settings.simulation, subject.model, sep);
+    const double vf = settings.velocityFactor.value_or(DefaultVelocityFactor(subject.design));
+    RefuseNotPositive(vf, kVelocityFactorBox);
+    RefuseAbove(vf, 1, kVelocityFactorBox, sep);
+}
+
+int RunSize(const TuneSettings&, const TuneSubject&)
+{
+    return kTuneSteps;
+}
+
 TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
                 const RunControl& control)
 {
+    return Run(TuneSubjectOf(design, feed), settings, control);
+}
+
+TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const RunControl& control)
+{
     TuneResult r;
-    r.subject = TuneSubjectOf(design, feed);
-    RefuseSimulation(r.subject.model, settings.simulation);
-    const double vf = settings.velocityFactor.value_or(DefaultVelocityFactor(design));
-    RefuseNotPositive(vf, kVelocityFactorBox);
-    RefuseAbove(vf, 1, kVelocityFactorBox);
+    r.subject = subject;
+    Refuse(settings, r.subject);
+    const double vf = settings.velocityFactor.value_or(DefaultVelocityFactor(subject.design));
     // One bar over the whole job: the two searches, then one or two simulations.
     const int sims = settings.sweepBefore ? 2 : 1;
-    const int total = 1000, searchShare = 300, wideShare = 150,
+    const int total = kTuneSteps, searchShare = 300, wideShare = 150,
               simShare = (total - searchShare - wideShare) / sims;
     const auto phase = [&control, total](int from, int share) {
         RunControl c = control;
@@ -344,86 +360,115 @@ std::string Impedance(std::complex<double> z, char sep)
 
 } // namespace
 
-std::vector<std::string> TuneFigureLines(const TuneResult& r, char sep)
+ResultText TuneText(const TuneResult& r, char sep)
 {
     const double l0 = r.subject.DesignLength(), change = r.TunedLength() - l0;
     const double z0 = r.match.z0;
     const std::string swrOf = " (" + FigureText(z0, 0, sep) + " ohm)";
-    const auto feedLine = [&](const char* caption, std::complex<double> z) {
-        return std::string(caption) + "\t" + Impedance(z, sep) + ", SWR " +
-               FigureText(Swr(z, z0), 2, sep) + swrOf;
+    const auto feedRow = [&](const char* label, std::complex<double> z) {
+        return FigureRow{label,
+                         Impedance(z, sep) + ", SWR " + FigureText(Swr(z, z0), 2, sep) + swrOf,
+                         "",
+                         "",
+                         {}};
     };
     const auto error = [&](double e) {
         return std::isfinite(e) ? Uncertain{r.TunedLength(), e}.ErrorText(1, sep) : std::string("-");
     };
-    std::vector<std::string> lines{
-        "Tuned length:\t" + FigureText(r.TunedLength(), 1, sep) + " mm (DL6WU " + FigureText(l0, 1, sep) +
-            " mm, " + Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
-        "Length uncertainty:\t" +
-            (std::isfinite(r.LengthError())
-                 ? error(r.LengthError()) + " mm (segments " + error(r.segmentsError) +
-                       ", feed width " + error(r.feedWidthError) + ")"
-                 : std::string("-")),
-        "Engine solves:\t" + std::to_string(r.solves.size()),
-        feedLine("Feed at DL6WU length:", r.solves.front().impedance),
-        feedLine("Feed at tuned length:", r.Tuned().impedance),
-        "Feed twice as wide:\t" +
-            (r.wideSolves.empty() ? std::string("-")
-                                  : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
-                                        FigureText(r.BuilderLength(Best(r.wideSolves).length), 1, sep) +
-                                        " mm, " + Impedance(Best(r.wideSolves).impedance, sep)),
+    const auto sentence = [](std::string text) {
+        return FigureRow{"", std::move(text), "", "", {}};
+    };
+    ResultText text;
+    std::vector<FigureRow>& rows = text.figures;
+    rows = {
+        {"Tuned length:",
+         FigureText(r.TunedLength(), 1, sep) + " mm (DL6WU " + FigureText(l0, 1, sep) + " mm, " +
+             Signed(change, 1, sep) + " mm, " + Signed(100 * change / l0, 2, sep) + " %)",
+         "",
+         "",
+         {}},
+        {"Length uncertainty:",
+         std::isfinite(r.LengthError())
+             ? error(r.LengthError()) + " mm (segments " + error(r.segmentsError) +
+                   ", feed width " + error(r.feedWidthError) + ")"
+             : std::string("-"),
+         "",
+         "",
+         {}},
+        {"Engine solves:", std::to_string(r.solves.size()), "", "", {}},
+        feedRow("Feed at DL6WU length:", r.solves.front().impedance),
+        feedRow("Feed at tuned length:", r.Tuned().impedance),
+        {"Feed twice as wide:",
+         r.wideSolves.empty() ? std::string("-")
+                              : (Resonant(r.wideSolves) ? "resonant at " : "closest at ") +
+                                    FigureText(r.BuilderLength(Best(r.wideSolves).length), 1, sep) +
+                                    " mm, " + Impedance(Best(r.wideSolves).impedance, sep),
+         "",
+         "",
+         {}},
     };
     if (!r.IsResonant())
-        lines.emplace_back(kNotResonant);
+        rows.push_back(sentence(kNotResonant));
     if (r.BeyondCuttingTolerance())
-        lines.push_back("Beyond the report's length tolerance of " +
-                        error(LengthTolerance(r.subject.design.WaveLength)) +
-                        " mm: the feed as built decides the rest; check the resonance of "
-                        "the built antenna");
+        rows.push_back(sentence("Beyond the report's length tolerance of " +
+                                error(LengthTolerance(r.subject.design.WaveLength)) +
+                                " mm: the feed as built decides the rest; check the resonance of "
+                                "the built antenna"));
     if (BoomCorrected(r.subject.design))
-        lines.emplace_back("The model's change of length, found without the boom, is added to "
-                           "the boom-corrected length");
+        rows.push_back(sentence("The model's change of length, found without the boom, is added "
+                                "to the boom-corrected length"));
     if (r.subject.feed == Feed::FoldedDipole) {
-        lines.emplace_back(
-            "Folded dipole rod:\tfor the tuned length, from the inside of the bends");
+        rows.push_back({"Folded dipole rod:",
+                        "for the tuned length, from the inside of the bends",
+                        "",
+                        "",
+                        {}});
         for (const auto& [name, mm] : FoldedRodMarks(r.TunedDesign()))
-            lines.push_back(std::string(name) + ":\t" + FigureText(mm, 1, sep) + " mm");
+            rows.push_back({std::string(name) + ":", FigureText(mm, 1, sep), "mm", "", {}});
     }
     const TuneMatch& m = r.match;
-    lines.push_back("Line:\t" + FigureText(z0, 0, sep) + " ohm");
-    lines.push_back("SWR unmatched:\t" + FigureText(m.swrUnmatched, 2, sep));
-    lines.push_back("Quarter-wave transformer:\t" + FigureText(m.impedance, 1, sep) + " ohm, " +
-                    FigureText(m.length, 1, sep) + " mm of coax (velocity factor " +
-                    FigureText(m.velocityFactor, 2, sep) + ")");
+    rows.push_back({"Line:", FigureText(z0, 0, sep), "ohm", "", {}});
+    rows.push_back({"SWR unmatched:", FigureText(m.swrUnmatched, 2, sep), "", "", {}});
+    rows.push_back({"Quarter-wave transformer:",
+                    FigureText(m.impedance, 1, sep) + " ohm, " + FigureText(m.length, 1, sep) +
+                        " mm of coax (velocity factor " + FigureText(m.velocityFactor, 2, sep) +
+                        ")",
+                    "",
+                    "",
+                    {}});
     const std::string rods = FigureText(m.rods.diameter, 1, sep) + " mm rods";
     const std::string apart = FigureText(m.rods.spacing, 1, sep) + " mm centre to centre";
+    std::string rodLine;
     switch (m.rodFit) {
     case RodFit::Practical:
-        lines.push_back("Rod line:\t" + rods + ", " + apart + ", " + FigureText(m.rods.length, 1, sep) +
-                        " mm long");
+        rodLine = rods + ", " + apart + ", " + FigureText(m.rods.length, 1, sep) + " mm long";
         break;
     case RodFit::OutOfRange:
-        lines.emplace_back("Rod line:\tnot practical: round rods give 45 to 175 ohm");
+        rodLine = "not practical: round rods give 45 to 175 ohm";
         break;
     case RodFit::TooClose:
-        lines.push_back("Rod line:\tnot practical: " + rods + " " +
-                        FigureText(m.rods.spacing - m.rods.diameter, 1, sep) + " mm apart");
+        rodLine = "not practical: " + rods + " " +
+                  FigureText(m.rods.spacing - m.rods.diameter, 1, sep) + " mm apart";
         break;
     case RodFit::TooWide:
-        lines.push_back("Rod line:\tnot practical: " + rods + " " + apart +
-                        ", over a twentieth of a wave");
+        rodLine = "not practical: " + rods + " " + apart + ", over a twentieth of a wave";
         break;
     }
+    rows.push_back({"Rod line:", rodLine, "", "", {}});
     const auto matched = [&](double f, double swr) {
-        return "SWR matched at " + FigureText(f, 3, sep) + " MHz:\t" + FigureText(swr, 2, sep);
+        return FigureRow{"SWR matched at " + FigureText(f, 3, sep) + " MHz:",
+                         FigureText(swr, 2, sep),
+                         "",
+                         "",
+                         {}};
     };
     const std::vector<SweepRow>& sweep = r.tuned.sweep;
     if (sweep.size() > 1)
-        lines.push_back(matched(sweep.front().frequency, m.swrMatched.front()));
-    lines.push_back(matched(r.subject.model.frequency, m.swrMatchedAtDesign));
+        rows.push_back(matched(sweep.front().frequency, m.swrMatched.front()));
+    rows.push_back(matched(r.subject.model.frequency, m.swrMatchedAtDesign));
     if (sweep.size() > 1)
-        lines.push_back(matched(sweep.back().frequency, m.swrMatched.back()));
-    return lines;
+        rows.push_back(matched(sweep.back().frequency, m.swrMatched.back()));
+    return text;
 }
 
 std::string TuneCsv(const TuneResult& r)

@@ -120,9 +120,16 @@ struct TuneResult {
     double BuilderLength(double model) const;
 };
 
+// Refuses, before the engine runs, what the simulation refuses of the
+// subject's model and a velocity factor not above 0 or above 1.
+void Refuse(const TuneSettings& settings, const TuneSubject& subject, char decimalSep = '.');
+// One bar over the whole job, shared out between the searches and the
+// simulations by their cost.
+inline constexpr int kTuneSteps = 1000;
+int RunSize(const TuneSettings& settings, const TuneSubject& subject);
 // Search, simulate the tuned antenna (and the DL6WU one when asked), match.
-// Refuses, before the engine runs, what RefuseSimulation refuses and a
-// velocity factor not above 0 or above 1.
+TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const RunControl& control);
+// The same for the design's driven element `feed`.
 TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
                 const RunControl& control);
 
@@ -131,9 +138,9 @@ TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settin
 TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double frequency,
                     double velocityFactor, double rodDiameter, const std::vector<SweepRow>& sweep);
 
-// The figures as the window and the command line show them, tab between
-// caption and value; the tuned antenna's own figures are not among them.
-std::vector<std::string> TuneFigureLines(const TuneResult& result, char decimalSep = '.');
+// The figures as the window and the command line show them, the sentences
+// among them; the tuned antenna's own figures are SimulationText's.
+ResultText TuneText(const TuneResult& result, char decimalSep = '.');
 // The same figures, then the sweep before and after with the matched SWR, then
 // the tuned antenna's own as SimulationCsv writes them, for spreadsheets.
 std::string TuneCsv(const TuneResult& result);

@@ -43,6 +43,8 @@ std::vector<std::string> ResultLines(const ResultText& text)
         lines.push_back(RowLine(table.columns));
         for (const auto& row : table.rows)
             lines.push_back(RowLine(row));
+        for (const FigureRow& row : table.summary)
+            lines.push_back(RowLine(row));
     }
     return lines;
 }

@@ -23,6 +23,8 @@ struct TextTable {
     std::string caption; // a sentence above the table, or empty
     std::vector<std::string> columns;
     std::vector<std::vector<std::string>> rows;
+    // Rows under the table that sum it up (its maximum, where a limit holds).
+    std::vector<FigureRow> summary;
 };
 
 struct ResultText {
@@ -37,7 +39,8 @@ struct ResultText {
 std::string RowLine(const FigureRow& row);
 std::string RowLine(const std::vector<std::string>& cells);
 // As the command line prints it: the heading, the notes, the figure rows;
-// then each table after an empty line: its caption, its column heads, its rows.
+// then each table after an empty line: its caption, its column heads, its
+// rows, its summary.
 std::vector<std::string> ResultLines(const ResultText& text);
 
 } // namespace tavora

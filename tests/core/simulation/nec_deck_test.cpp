@@ -275,18 +275,18 @@ TEST(NecDeck, ReferenceImpedancesOutsideTheRangeAreRefused)
         SimulationSettings settings;
         settings.z0 = c.z0;
         if (!c.message) {
-            EXPECT_NO_THROW(RefuseSimulation(model, settings)) << c.z0;
+            EXPECT_NO_THROW(Refuse(settings, model)) << c.z0;
             continue;
         }
         try {
-            RefuseSimulation(model, settings);
+            Refuse(settings, model);
             ADD_FAILURE() << c.message;
         } catch (const BoxRefusal& e) {
             EXPECT_STREQ(e.what(), c.message);
         }
     }
     model.frequency = 30000;
-    EXPECT_THROW(RefuseSimulation(model, SimulationSettings{}), BoxRefusal);
+    EXPECT_THROW(Refuse(SimulationSettings{}, model), BoxRefusal);
 }
 
 TEST(NecDeck, OnlyAModelThatIsItsOwnMirrorImageIsWrittenAsHalf)

@@ -47,7 +47,7 @@ TEST(RefuseTolerance, SaysTheLimitWithTheUsersDecimalSeparator)
     s.positionTol = 100;
     for (const auto& [sep, limit] : {std::pair{'.', "34.6"}, std::pair{',', "34,6"}}) {
         try {
-            RefuseTolerance(m, s, sep);
+            Refuse(s, m, sep);
             ADD_FAILURE() << "not refused";
         } catch (const Error& e) {
             EXPECT_NE(std::string(e.what()).find(std::string("cannot be above ") + limit),

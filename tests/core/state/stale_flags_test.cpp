@@ -109,7 +109,7 @@ const Path kPaths[] = {
      [] {
          const SimulationResult r =
              ResultFromOutputs(RecordedModel(), {}, {Recorded("default_144.out")});
-         return Joined(SimulationFigureLines(r)) + Joined(SweepTableLines(r));
+         return Joined(ResultLines(SimulationText(r)));
      }},
 };
 

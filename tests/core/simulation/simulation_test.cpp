@@ -1,0 +1,156 @@
+#include "simulation/simulation.h"
+
+#include "simulation_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace tavora;
+using tavora::test::Designed;
+using tavora::test::Recorded;
+using tavora::test::RecordedModel;
+
+namespace {
+
+SimulationResult RecordedResult(const std::vector<std::string>& files)
+{
+    std::vector<std::string> outputs;
+    for (const std::string& f : files)
+        outputs.push_back(Recorded(f));
+    return ResultFromOutputs(RecordedModel(), {}, outputs);
+}
+
+} // namespace
+
+TEST(Simulation, FiguresOfTheRecordedRun)
+{
+    const SimulationResult r = RecordedResult({"default_144.out"});
+    EXPECT_DOUBLE_EQ(r.gainDbi, 14.01);
+    EXPECT_NEAR(r.frontToBack, 27.84, 1e-9);
+    EXPECT_EQ(r.z0, 50);
+    ASSERT_EQ(r.sweep.size(), 21u);
+    EXPECT_DOUBLE_EQ(r.sweep.front().frequency, 141.218);
+    EXPECT_DOUBLE_EQ(r.sweep[10].gainDbi, 14.01);
+
+    // The heading and the figures, then after an empty line the sweep table.
+    const std::vector<std::string> all = ResultLines(SimulationText(r));
+    const std::vector<std::string> lines(all.begin(), all.begin() + 14);
+    const std::vector<std::string> expected{
+        "Simulated with nec2c (NEC-2) in free space, aluminium elements",
+        "Frequency:\t144.100 MHz",
+        "Feed impedance:\t47.7 + j3.9 ohm",
+        "SWR (50 ohm):\t1.10",
+        "Forward gain:\t14.01 dBi\t11.86 dBd\tDL6WU estimate 11.7 dBd",
+        "F/B (180 deg):\t27.8 dB",
+        "F/R (rear half):\t19.9 dB",
+        "E plane beamwidth:\t36.6 deg\t\tDL6WU estimate 41.1 deg",
+        "H plane beamwidth:\t40.4 deg",
+        "E plane first side lobe:\t-18.3 dB",
+        "H plane first side lobe:\t-13.0 dB",
+        "Efficiency:\t99.2 %",
+        "Vertical stacking (H plane):\t3016 mm",
+        "Horizontal stacking (E plane):\t3311 mm"};
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(ResultLines(SimulationText(r, ','))[3], "SWR (50 ohm):\t1,10");
+
+    const std::vector<std::string> table(all.begin() + 15, all.end());
+    ASSERT_EQ(table.size(), 22u);
+    EXPECT_EQ(table[0], "MHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)");
+    EXPECT_EQ(table[11], "144.100\t47.7\t3.9\t1.10\t14.01\t27.8");
+}
+
+TEST(Simulation, SweepPiecesMergeInFrequencyOrder)
+{
+    // Pieces may finish in any order; the rows come out by frequency.
+    const SimulationResult r =
+        RecordedResult({"default_144.out", "piece_high.out", "piece_low.out"});
+    ASSERT_EQ(r.sweep.size(), 25u);
+    EXPECT_TRUE(
+        std::is_sorted(r.sweep.begin(), r.sweep.end(), [](const SweepRow& a, const SweepRow& b) {
+            return a.frequency < b.frequency;
+        }));
+    EXPECT_DOUBLE_EQ(r.sweep.back().frequency, 146.982);
+}
+
+TEST(Simulation, DesignFrequencyIsSolvedOnceAndItsRowComesFromThePatternDeck)
+{
+    const NecModel m = RecordedModel();
+    struct Case {
+        int points, pieces;
+        std::vector<std::string> frCards; // after the pattern deck's
+    };
+    for (const Case& c :
+         {Case{21, 2, {"FR 0 10 0 0 141.218 0.2882", "FR 0 10 0 0 144.3882 0.2882"}},
+          Case{21, 1, {"FR 0 10 0 0 141.218 0.2882", "FR 0 10 0 0 144.3882 0.2882"}},
+          Case{4, 2, {"FR 0 2 0 0 141.218 1.92133333", "FR 0 2 0 0 145.060667 1.92133333"}},
+          Case{1, 2, {}}}) {
+        SimulationSettings settings;
+        settings.points = c.points;
+        std::vector<std::string> cards;
+        for (const std::string& deck : SimulationDecks(m, settings, c.pieces))
+            for (size_t at = deck.find("\nFR "); at != std::string::npos;
+                 at = deck.find("\nFR ", at + 1))
+                cards.push_back(deck.substr(at + 1, deck.find('\n', at + 1) - at - 1));
+        ASSERT_FALSE(cards.empty());
+        EXPECT_EQ(cards.front(), "FR 0 1 0 0 144.1 0");
+        EXPECT_EQ(std::vector<std::string>(cards.begin() + 1, cards.end()), c.frCards)
+            << c.points << " " << c.pieces;
+    }
+    // The sweep's middle row comes from the pattern block: here the recorded
+    // output cut after it.
+    const std::string all = Recorded("default_144.out");
+    const size_t first = all.find("FREQUENCY :");
+    const std::string pattern = all.substr(0, all.find("FREQUENCY :", first + 1));
+    const SimulationResult r = ResultFromOutputs(m, {}, {pattern});
+    ASSERT_EQ(r.sweep.size(), 1u);
+    EXPECT_DOUBLE_EQ(r.sweep[0].frequency, 144.1);
+    EXPECT_DOUBLE_EQ(r.sweep[0].gainDbi, r.gainDbi);
+    // And once only where a sweep block holds it too.
+    EXPECT_EQ(ResultFromOutputs(m, {}, {all}).sweep.size(), 21u);
+}
+
+TEST(Simulation, OutputWithoutPatternIsAnError)
+{
+    const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
+    EXPECT_THROW(ResultFromOutputs(m, {}, {Recorded("piece_low.out")}), Error);
+    EXPECT_THROW(ResultFromOutputs(m, {}, {""}), Error);
+}
+
+TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
+{
+    const std::string csv = SimulationCsv(RecordedResult({"default_144.out"}));
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db");
+    EXPECT_NE(csv.find("\n144.1000,47.67,3.90,1.098,14.01,27.84\n"), std::string::npos);
+    EXPECT_NE(csv.find("\n\nangle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n"),
+              std::string::npos);
+    // Then the figures (none of them without a finer solve) and the notes.
+    EXPECT_NE(csv.find("\n\nfigure,value,uncertainty\nfeed_r_ohm,47.7,\n"), std::string::npos);
+    EXPECT_EQ(csv.substr(csv.size() - 6), "\nnote\n");
+}
+
+TEST(Simulation, ReferenceImpedanceFollowsTheDipole)
+{
+    EXPECT_EQ(ReferenceImpedance(Feed::SingleDipole, 0), 50);
+    EXPECT_EQ(ReferenceImpedance(Feed::FoldedDipole, 0), 200);
+    EXPECT_EQ(ReferenceImpedance(Feed::FoldedDipole, 75), 75);
+}
+
+TEST(Simulation, FiguresThatMoveMoreThanTheLimitsAtTwiceTheDensityAreNoted)
+{
+    struct Case {
+        double gain, r; // the finer solve's
+        std::vector<std::string> notes;
+    };
+    const std::string gain = "Finer segments move the gain 0.06 dB: gain is rough";
+    const std::string r = "Finer segments move the feed resistance 3.2 %: impedance is rough";
+    for (const Case& c : {Case{17.04, 51.45, {}}, Case{16.96, 48.55, {}}, Case{17.06, 50, {gain}},
+                          Case{17, 51.6, {r}}, Case{16.94, 48.4, {gain, r}}}) {
+        SimulationResult at, finer;
+        at.gainDbi = 17, at.impedance = {50, 0};
+        finer.gainDbi = c.gain, finer.impedance = {c.r, -3};
+        EXPECT_EQ(UnsettledNotes(at, finer), c.notes) << c.gain << " " << c.r;
+    }
+}
