@@ -4,7 +4,6 @@
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_plots.h"
 #include "app/simulation/simulation_plots.h"
-#include "app/simulation/simulation_window.h"
 
 #include "state/numbers.h"
 
@@ -19,7 +18,7 @@
 
 namespace tavora::app {
 
-ArrayPage::ArrayPage(SimulationWindow& window) : ResultPage(window, DrawArrayPage, ArrayCsv)
+ArrayPage::ArrayPage(PageHost& host) : ResultPage(host, DrawArrayPage, ArrayCsv)
 {
     setObjectName(QStringLiteral("ArrayPage"));
     simulate_ = new QPushButton(QStringLiteral("Simulate &array"), this);
@@ -77,8 +76,7 @@ ArrayPage::ArrayPage(SimulationWindow& window) : ResultPage(window, DrawArrayPag
     grid->setRowStretch(1, 4);
     grid->setRowStretch(2, 3);
 
-    connect(simulate_, &QPushButton::clicked, this,
-            [this] { Window().Guard([this] { Start(); }); });
+    connect(simulate_, &QPushButton::clicked, this, [this] { Host().Guard([this] { Start(); }); });
 }
 
 QString ArrayPage::Title() const
@@ -111,32 +109,24 @@ ArraySettings ArrayPage::Settings() const
     s.sweepTo = StrToFloat(Text(to_), sep);
     s.sweepPoints = StrToInt(Text(points_));
     s.sideLobeLimit = StrToFloat(Text(sideLobe_), sep);
-    RefuseArray(s, sep);
     return s;
 }
 
 void ArrayPage::Start()
 {
-    const NecModel model = Window().Model();
-    const ArraySettings settings = Settings();
-    const bool started = Window().RunJob(
-        QStringLiteral("Running nec2c..."), 3 + settings.sweepPoints,
-        [this, model, settings](const RunControl& control) -> JobResult {
-            auto result = std::make_shared<ArrayResult>(SimulateArray(model, settings, control));
-            return [this, result] { Show(std::move(*result)); };
-        });
-    if (!started)
-        return;
-    // Cleared once the run is under way: a run refused leaves the last figures.
-    result_.reset();
+    const NecModel model = Host().Model();
+    Ask(QStringLiteral("Running nec2c..."), model, Settings());
+}
+
+void ArrayPage::Clear()
+{
     ClearTable(figures_);
     ClearTable(sweep_);
     plots_->update();
 }
 
-void ArrayPage::Show(ArrayResult result)
+void ArrayPage::Show()
 {
-    result_ = std::move(result);
     const char sep = UserDecimalSep();
     ResultText text = ArrayText(*result_, sep);
     text.heading.clear();
@@ -145,6 +135,5 @@ void ArrayPage::Show(ArrayResult result)
     FillTable(sweep_, text.tables.at(0));
     plots_->update();
 }
-
 
 } // namespace tavora::app

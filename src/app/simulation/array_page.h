@@ -18,7 +18,7 @@ namespace tavora::app {
 class ArrayPage : public ResultPage<ArrayResult> {
     Q_OBJECT
   public:
-    explicit ArrayPage(SimulationWindow& window);
+    explicit ArrayPage(PageHost& host);
 
     QString Title() const override;
     QPushButton* RunButton() const override { return simulate_; }
@@ -29,7 +29,8 @@ class ArrayPage : public ResultPage<ArrayResult> {
 
   private:
     ArraySettings Settings() const;
-    void Show(ArrayResult result);
+    void Show() override;
+    void Clear() override;
 
     QComboBox* arrangement_;
     QLineEdit *spacing_, *from_, *to_, *points_, *sideLobe_;

@@ -11,7 +11,7 @@
 
 namespace tavora::app {
 
-SimulationPage::SimulationPage(SimulationWindow& window) : window_(window) {}
+SimulationPage::SimulationPage(PageHost& host) : host_(host) {}
 
 void SimulationPage::SetRunning(bool running)
 {

@@ -2,7 +2,7 @@
 
 #include "app/shell/user_locale.h"
 
-#include "simulation/nec_runner.h"
+#include "simulation/simulation.h"
 #include "text/result_text.h"
 
 #include <QPainter>
@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +22,9 @@ class QTableWidget;
 
 namespace tavora::app {
 
-class SimulationWindow;
+// Builds the model for the chosen dipole; runs on the window's thread and
+// throws the design's own errors.
+using ModelSource = std::function<NecModel(Feed)>;
 
 // What a page's long work hands back: run on the window's thread, it shows
 // the results on the page.
@@ -30,6 +33,31 @@ using JobResult = std::function<void()>;
 // window's one progress bar and Cancel; the work may throw Error (shown by
 // the general handler) or SimulationCancelled.
 using JobWork = std::function<JobResult(const RunControl& control)>;
+
+// What a page asks of the window that holds it: the boxes every page shares,
+// one job at a time with the progress bar and Cancel, the general error
+// handler, and saving a file.
+class PageHost {
+  public:
+    virtual Feed ChosenFeed() const = 0;
+    virtual const ModelSource& Source() const = 0;
+    // The chosen model, refused as a run would be with the shared settings.
+    virtual NecModel Model() const = 0;
+    virtual SimulationSettings Settings() const = 0;
+    // Runs `work` off the window's thread with the progress bar (counting
+    // `steps` until the work reports its own total) and Cancel; what it gives
+    // back runs on the window's thread. False, and nothing started, while
+    // another job runs.
+    virtual bool Run(const QString& status, int steps, JobWork work) = 0;
+    // `action` under the general error handler.
+    virtual void Guard(const std::function<void()>& action) = 0;
+    // Asks where, writes whole or not at all, and says so.
+    virtual void SaveText(const char* title, const char* extension, const char* filter,
+                          const std::string& text) = 0;
+
+  protected:
+    ~PageHost() = default;
+};
 
 // One question asked of the engine, shown as a page of the simulation window:
 // its own boxes and run button, its figures and pictures. The window keeps
@@ -41,7 +69,7 @@ using JobWork = std::function<JobResult(const RunControl& control)>;
 class SimulationPage : public QWidget {
     Q_OBJECT
   public:
-    explicit SimulationPage(SimulationWindow& window);
+    explicit SimulationPage(PageHost& host);
 
     virtual QString Title() const = 0;          // the tab's caption
     virtual QPushButton* RunButton() const = 0; // what Enter presses on this page
@@ -56,20 +84,20 @@ class SimulationPage : public QWidget {
     virtual void Rescaled() {}
 
   protected:
-    SimulationWindow& Window() const { return window_; }
+    PageHost& Host() const { return host_; }
 
   private:
-    SimulationWindow& window_;
+    PageHost& host_;
 };
 
-// A page whose job gives one `R`: the printout and the CSV are drawn and
+// A page whose question gives one `R`: the printout and the CSV are drawn and
 // written from it by the routines the command line's output comes from too.
 template <class R> class ResultPage : public SimulationPage {
   public:
     using DrawFn = void (*)(QPainter&, const QRectF&, const R&, char decimalSep);
     using CsvFn = std::string (*)(const R&);
-    ResultPage(SimulationWindow& window, DrawFn draw, CsvFn csv)
-        : SimulationPage(window), draw_(draw), csv_(csv)
+    ResultPage(PageHost& host, DrawFn draw, CsvFn csv)
+        : SimulationPage(host), draw_(draw), csv_(csv)
     {
     }
 
@@ -83,6 +111,32 @@ template <class R> class ResultPage : public SimulationPage {
     const std::optional<R>& Result() const { return result_; }
 
   protected:
+    // Every question the same way: refused before anything starts, then run
+    // off the window's thread with the bar counting its RunSize. The page
+    // clears once the run is under way (a run refused leaves the last
+    // result) and shows the result when it comes.
+    template <class Model, class Settings>
+    void Ask(const QString& status, Model model, Settings settings)
+    {
+        Refuse(settings, model, UserDecimalSep());
+        const int steps = RunSize(settings, model);
+        const bool started = Host().Run(
+            status, steps, [this, model, settings](const RunControl& control) -> JobResult {
+                auto result = std::make_shared<R>(Run(model, settings, control));
+                return [this, result] {
+                    result_ = std::move(*result);
+                    Show();
+                };
+            });
+        if (!started)
+            return;
+        result_.reset();
+        Clear();
+    }
+    // The result on the page's labels, tables and pictures; all of them empty.
+    virtual void Show() = 0;
+    virtual void Clear() = 0;
+
     std::optional<R> result_;
 
   private:

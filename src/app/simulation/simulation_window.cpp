@@ -195,7 +195,7 @@ NecModel SimulationWindow::Model() const
     return model;
 }
 
-bool SimulationWindow::RunJob(const QString& status, int steps, JobWork work)
+bool SimulationWindow::Run(const QString& status, int steps, JobWork work)
 {
     if (Running())
         return false;

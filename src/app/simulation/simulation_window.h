@@ -23,15 +23,11 @@ namespace tavora::app {
 
 class SweepPage;
 
-// Builds the model for the chosen dipole; runs on the window's thread and
-// throws the design's own errors.
-using ModelSource = std::function<NecModel(Feed)>;
-
 // The NEC-2 simulation of a design or an existing Yagi: a page per question
 // asked of the engine, and what they share. One job runs at a time, off the
 // window's thread, with the progress bar and Cancel; it opens on the sweep,
 // which starts as the window opens.
-class SimulationWindow : public BaseWindow {
+class SimulationWindow : public BaseWindow, public PageHost {
     Q_OBJECT
   public:
     static constexpr QSize kDesignSize{1240, 860};
@@ -56,21 +52,14 @@ class SimulationWindow : public BaseWindow {
     // Before the window shows, this also keeps the sweep from starting.
     void ShowPage(const QString& objectName);
     SimulationPage* CurrentPage() const;
-    Feed ChosenFeed() const;
-    const ModelSource& Source() const { return source_; }
-    // The chosen model with the window's settings, refused as a run would be.
-    NecModel Model() const;
-    SimulationSettings Settings() const;
-    // Runs `work` off the window's thread with the progress bar (counting
-    // `steps` until the work reports its own total) and Cancel; what it gives
-    // back runs on the window's thread. Its errors reach the general handler.
-    // False, and nothing started, while another job runs.
-    bool RunJob(const QString& status, int steps, JobWork work);
-    // `action` under the general error handler.
-    void Guard(const std::function<void()>& action);
-    // Asks where, writes whole or not at all, and says so.
+    Feed ChosenFeed() const override;
+    const ModelSource& Source() const override { return source_; }
+    NecModel Model() const override;
+    SimulationSettings Settings() const override;
+    bool Run(const QString& status, int steps, JobWork work) override;
+    void Guard(const std::function<void()>& action) override;
     void SaveText(const char* title, const char* extension, const char* filter,
-                  const std::string& text);
+                  const std::string& text) override;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -3,7 +3,6 @@
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_plots.h"
-#include "app/simulation/simulation_window.h"
 
 #include "simulation/touchstone.h"
 
@@ -18,7 +17,7 @@
 
 namespace tavora::app {
 
-SweepPage::SweepPage(SimulationWindow& window) : ResultPage(window, DrawSimulationPage, SimulationCsv)
+SweepPage::SweepPage(PageHost& host) : ResultPage(host, DrawSimulationPage, SimulationCsv)
 {
     setObjectName(QStringLiteral("SweepPage"));
     const auto button = [this](const char* name, const char* caption) {
@@ -56,12 +55,11 @@ SweepPage::SweepPage(SimulationWindow& window) : ResultPage(window, DrawSimulati
     grid->setRowStretch(2, 4);
     grid->setRowStretch(3, 3);
 
-    connect(simulate_, &QPushButton::clicked, this,
-            [this] { Window().Guard([this] { Start(); }); });
+    connect(simulate_, &QPushButton::clicked, this, [this] { Host().Guard([this] { Start(); }); });
     connect(saveS1p_, &QPushButton::clicked, this,
-            [this] { Window().Guard([this] { SaveTouchstone(); }); });
+            [this] { Host().Guard([this] { SaveTouchstone(); }); });
     connect(saveNec_, &QPushButton::clicked, this,
-            [this] { Window().Guard([this] { SaveNecDeck(); }); });
+            [this] { Host().Guard([this] { SaveNecDeck(); }); });
 }
 
 QString SweepPage::Title() const
@@ -85,30 +83,20 @@ void SweepPage::Rescaled()
 
 void SweepPage::Start()
 {
-    const NecModel model = Window().Model();
-    const SimulationSettings settings = Window().Settings();
-    // The pattern frequency, the sweep's other ones and the finer solve's, as
-    // the engine counts them.
-    const int points = std::max(settings.points, 1);
-    const bool started = Window().RunJob(
-        QStringLiteral("Running nec2c..."), 2 + points - points % 2,
-        [this, model, settings](const RunControl& control) -> JobResult {
-            auto result = std::make_shared<SimulationResult>(Simulate(model, settings, control));
-            return [this, result] { Show(std::move(*result)); };
-        });
-    if (!started)
-        return;
-    // Cleared once the run is under way: a run refused leaves the last figures.
-    result_.reset();
+    const NecModel model = Host().Model();
+    Ask(QStringLiteral("Running nec2c..."), model, Host().Settings());
+}
+
+void SweepPage::Clear()
+{
     notes_->clear();
     ClearTable(figures_);
     ClearTable(sweep_);
     plots_->update();
 }
 
-void SweepPage::Show(SimulationResult result)
+void SweepPage::Show()
 {
-    result_ = std::move(result);
     const char sep = UserDecimalSep();
     // The heading and the model's notes are sentences; the figures are rows.
     const ResultText text = SimulationText(*result_, sep);
@@ -118,20 +106,19 @@ void SweepPage::Show(SimulationResult result)
     plots_->update();
 }
 
-
 void SweepPage::SaveTouchstone()
 {
     if (result_)
-        Window().SaveText("Save Touchstone file", "s1p",
-                          "Touchstone files (*.s1p);;All files (*.*)", TouchstoneS1p(*result_));
+        Host().SaveText("Save Touchstone file", "s1p", "Touchstone files (*.s1p);;All files (*.*)",
+                        TouchstoneS1p(*result_));
 }
 
 // The deck needs no run: the model of the chosen driven element, as the
 // command line's `design --nec` writes it.
 void SweepPage::SaveNecDeck()
 {
-    Window().SaveText("Save NEC deck", "nec", "NEC-2 decks (*.nec);;All files (*.*)",
-                      ExportDeck(Window().Source()(Window().ChosenFeed())));
+    Host().SaveText("Save NEC deck", "nec", "NEC-2 decks (*.nec);;All files (*.*)",
+                    ExportDeck(Host().Source()(Host().ChosenFeed())));
 }
 
 } // namespace tavora::app

@@ -15,7 +15,7 @@ namespace tavora::app {
 class SweepPage : public ResultPage<SimulationResult> {
     Q_OBJECT
   public:
-    explicit SweepPage(SimulationWindow& window);
+    explicit SweepPage(PageHost& host);
 
     QString Title() const override;
     QPushButton* RunButton() const override { return simulate_; }
@@ -27,7 +27,8 @@ class SweepPage : public ResultPage<SimulationResult> {
     void SaveNecDeck();    // as `design --nec`
 
   private:
-    void Show(SimulationResult result);
+    void Show() override;
+    void Clear() override;
 
     QLabel* notes_;
     QTableWidget* figures_;

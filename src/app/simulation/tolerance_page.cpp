@@ -1,7 +1,6 @@
 #include "app/simulation/tolerance_page.h"
 
 #include "app/shell/user_locale.h"
-#include "app/simulation/simulation_window.h"
 #include "app/simulation/tolerance_plots.h"
 
 #include "text/format.h"
@@ -18,6 +17,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -30,7 +30,7 @@ constexpr const char* kDistributions[] = {"uniform", "normal"};
 
 } // namespace
 
-TolerancePage::TolerancePage(SimulationWindow& window) : ResultPage(window, DrawTolerancePage, ToleranceCsv)
+TolerancePage::TolerancePage(PageHost& host) : ResultPage(host, DrawTolerancePage, ToleranceCsv)
 {
     setObjectName(QStringLiteral("TolerancePage"));
     const char sep = UserDecimalSep();
@@ -43,20 +43,20 @@ TolerancePage::TolerancePage(SimulationWindow& window) : ResultPage(window, Draw
         boxes->addWidget(e);
         return e;
     };
-    builds_ = edit("Builds", kBuildsBox, QStringLiteral("100"));
+    builds_ = edit("Builds", kBuildsBox, QString::number(kDefaultBuilds));
     // Empty takes the report's tolerance unrounded, as the command line does
     // without --length-tol; the box shows it in grey when the design gives a
     // model.
     lengthTol_ = edit("LengthTolerance", kLengthTolBox, QString());
     try {
-        lengthTol_->setPlaceholderText(QString::fromStdString(FormatFixed(
-            DefaultLengthTolerance(Window().Source()(Window().ChosenFeed())), 6, 2, sep)));
+        lengthTol_->setPlaceholderText(QString::fromStdString(
+            FormatFixed(DefaultLengthTolerance(Host().Source()(Host().ChosenFeed())), 6, 2, sep)));
     } catch (const Error&) {
     }
     lengthTol_->setToolTip(
         QStringLiteral("Empty: the report's tolerance, 0.3 % of the wavelength"));
     positionTol_ = edit("PositionTolerance", kPositionTolBox,
-                        QString::fromStdString(FormatFixed(1, 6, 1, sep)));
+                        QString::fromStdString(FormatFixed(kDefaultPositionTol, 6, 1, sep)));
     boxes->addWidget(new QLabel(QStringLiteral("Distribution"), this));
     distribution_ = new QComboBox(this);
     distribution_->setObjectName(QStringLiteral("Distribution"));
@@ -94,7 +94,7 @@ TolerancePage::TolerancePage(SimulationWindow& window) : ResultPage(window, Draw
     grid->setColumnStretch(1, 7);
     grid->setRowStretch(2, 2);
     grid->setRowStretch(4, 3);
-    connect(run_, &QPushButton::clicked, this, [this] { Window().Guard([this] { Start(); }); });
+    connect(run_, &QPushButton::clicked, this, [this] { Host().Guard([this] { Start(); }); });
 }
 
 QString TolerancePage::Title() const
@@ -114,10 +114,10 @@ ToleranceSettings TolerancePage::Settings() const
     const auto text = [](const QLineEdit* e) { return e->text().trimmed().toStdString(); };
     ToleranceSettings s;
     const double builds = BoxNumber(text(builds_), kBuildsBox, sep);
-    RefuseOutside(builds, {1, kMostBuilds, "builds"}, kBuildsBox, sep);
     if (builds != std::floor(builds))
         throw BoxRefusal(kBuildsBox, "'" + text(builds_) + "' is not a valid integer value");
-    s.builds = static_cast<int>(builds);
+    // Beyond the range the run's refusal names the limits; kept in an int.
+    s.builds = static_cast<int>(std::clamp(builds, 0.0, kMostBuilds + 1.0));
     if (!text(lengthTol_).empty())
         s.lengthTol = BoxNumber(text(lengthTol_), kLengthTolBox, sep);
     s.positionTol = BoxNumber(text(positionTol_), kPositionTolBox, sep);
@@ -126,29 +126,18 @@ ToleranceSettings TolerancePage::Settings() const
     s.seed = static_cast<std::uint64_t>(seed);
     s.distribution =
         distribution_->currentIndex() == 1 ? ErrorDistribution::Normal : ErrorDistribution::Uniform;
-    s.z0 = Window().Settings().z0;
+    s.z0 = Host().Settings().z0;
     return s;
 }
 
 void TolerancePage::Start()
 {
-    const NecModel model = Window().Model();
-    ToleranceSettings settings = Settings();
-    if (std::isnan(settings.lengthTol))
-        settings.lengthTol = DefaultLengthTolerance(model);
-    Refuse(settings, model, UserDecimalSep());
-    // The nominal design, every build, the two systematic runs and two per element.
-    const int steps = 3 + settings.builds + 2 * ElementCount(model);
-    const bool started =
-        Window().RunJob(QStringLiteral("Running nec2c over the builds..."), steps,
-                        [this, model, settings](const RunControl& control) -> JobResult {
-                            auto result = std::make_shared<ToleranceResult>(
-                                SimulateTolerance(model, settings, control));
-                            return [this, result] { Show(std::move(*result)); };
-                        });
-    if (!started)
-        return;
-    result_.reset();
+    const NecModel model = Host().Model();
+    Ask(QStringLiteral("Running nec2c over the builds..."), model, Settings());
+}
+
+void TolerancePage::Clear()
+{
     heading_->clear();
     perElement_->clear();
     ClearTable(spread_);
@@ -156,9 +145,8 @@ void TolerancePage::Start()
     plots_->update();
 }
 
-void TolerancePage::Show(ToleranceResult result)
+void TolerancePage::Show()
 {
-    result_ = std::move(result);
     const ResultText text = ToleranceText(*result_, UserDecimalSep());
     heading_->setText(QString::fromStdString(text.heading));
     // The spread and the systematic errors in one table, an empty row
@@ -176,6 +164,5 @@ void TolerancePage::Show(ToleranceResult result)
     FillTable(sensitivity_, text.tables.back());
     plots_->update();
 }
-
 
 } // namespace tavora::app

@@ -18,7 +18,7 @@ namespace tavora::app {
 class TolerancePage : public ResultPage<ToleranceResult> {
     Q_OBJECT
   public:
-    explicit TolerancePage(SimulationWindow& window);
+    explicit TolerancePage(PageHost& host);
 
     QString Title() const override;
     QPushButton* RunButton() const override { return run_; }
@@ -27,7 +27,8 @@ class TolerancePage : public ResultPage<ToleranceResult> {
     void Start(); // "Run builds"
 
   private:
-    void Show(ToleranceResult result);
+    void Show() override;
+    void Clear() override;
     ToleranceSettings Settings() const;
 
     QLineEdit *builds_, *lengthTol_, *positionTol_, *seed_;

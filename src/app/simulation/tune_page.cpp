@@ -2,7 +2,6 @@
 
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_plots.h"
-#include "app/simulation/simulation_window.h"
 
 #include "text/format.h"
 #include "feedline/impedance.h"
@@ -30,8 +29,8 @@ const QColor kMatched(0, 130, 0);
 
 } // namespace
 
-TunePage::TunePage(SimulationWindow& window, DesignState design)
-    : ResultPage(window, DrawTunePage, TuneCsv), design_(std::move(design))
+TunePage::TunePage(PageHost& host, DesignState design)
+    : ResultPage(host, DrawTunePage, TuneCsv), design_(std::move(design))
 {
     setObjectName(QStringLiteral("TunePage"));
     tune_ = new QPushButton(QStringLiteral("&Tune"), this);
@@ -64,7 +63,7 @@ TunePage::TunePage(SimulationWindow& window, DesignState design)
     grid->setColumnStretch(0, 6);
     grid->setColumnStretch(1, 5);
 
-    connect(tune_, &QPushButton::clicked, this, [this] { Window().Guard([this] { Start(); }); });
+    connect(tune_, &QPushButton::clicked, this, [this] { Host().Guard([this] { Start(); }); });
 }
 
 QString TunePage::Title() const
@@ -79,34 +78,25 @@ void TunePage::Rescaled()
 
 void TunePage::Start()
 {
-    const char sep = UserDecimalSep();
     TuneSettings settings;
-    settings.simulation = Window().Settings();
-    settings.velocityFactor = StrToFloat(velocityFactor_->text().toStdString(), sep);
-    const Feed feed = Window().ChosenFeed();
-    // The search's solves, then the tuned and the DL6WU antenna's runs, as
-    // Tune counts them.
-    const bool started = Window().RunJob(
-        QStringLiteral("Tuning with nec2c..."), 1000,
-        [this, settings, feed, design = design_](const RunControl& control) -> JobResult {
-            auto result = std::make_shared<TuneResult>(Tune(design, feed, settings, control));
-            return [this, result] { Show(std::move(*result)); };
-        });
-    if (!started)
-        return;
-    result_.reset();
+    settings.simulation = Host().Settings();
+    settings.velocityFactor = StrToFloat(velocityFactor_->text().toStdString(), UserDecimalSep());
+    Ask(QStringLiteral("Tuning with nec2c..."), TuneSubjectOf(design_, Host().ChosenFeed()),
+        settings);
+}
+
+void TunePage::Clear()
+{
     notes_->clear();
     ClearTable(figures_);
     plot_->update();
 }
 
-void TunePage::Show(TuneResult result)
+void TunePage::Show()
 {
-    result_ = std::move(result);
     ShowFigures(TuneText(*result_, UserDecimalSep()), notes_, figures_);
     plot_->update();
 }
-
 
 void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep)
 {

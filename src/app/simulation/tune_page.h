@@ -18,7 +18,7 @@ class TunePage : public ResultPage<TuneResult> {
     Q_OBJECT
   public:
     // The page tunes `design`, the designed Yagi the window simulates.
-    TunePage(SimulationWindow& window, DesignState design);
+    TunePage(PageHost& host, DesignState design);
 
     QString Title() const override;
     QPushButton* RunButton() const override { return tune_; }
@@ -27,7 +27,8 @@ class TunePage : public ResultPage<TuneResult> {
     void Start(); // "Tune"
 
   private:
-    void Show(TuneResult result);
+    void Show() override;
+    void Clear() override;
 
     DesignState design_;
     QLineEdit* velocityFactor_;
