@@ -3,7 +3,6 @@
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_plots.h"
-#include "app/simulation/simulation_plots.h"
 
 #include "state/numbers.h"
 
@@ -48,6 +47,12 @@ ArrayPage::ArrayPage(PageHost& host) : ResultPage(host, DrawArrayPage, ArrayCsv)
                      UserNumberText(std::to_string(static_cast<int>(defaults.sideLobeLimit))),
                      QStringLiteral("dB under the forward gain: the sweep marks the largest "
                                     "spacing whose side lobes stay below it"));
+    // The heading says what was simulated, as the command line's does; the
+    // notes follow it.
+    notes_ = new QLabel(this);
+    notes_->setObjectName(QStringLiteral("ArrayNotes"));
+    notes_->setWordWrap(true);
+    notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     figures_ = AddFigureTable("ArrayFigures", this);
     sweep_ = AddFigureTable("ArraySweep", this);
     plots_ = new ResultPicture<ArrayResult>(this, "ArrayPlots", result_, DrawArrayPlots);
@@ -67,14 +72,15 @@ ArrayPage::ArrayPage(PageHost& host) : ResultPage(host, DrawArrayPage, ArrayCsv)
     boxes->addStretch();
     auto* grid = new QGridLayout(this);
     grid->addLayout(boxes, 0, 0, 1, 2);
-    grid->addWidget(figures_, 1, 0);
-    grid->addWidget(sweep_, 2, 0);
-    grid->addWidget(plots_, 1, 1, 2, 1);
+    grid->addWidget(notes_, 1, 0, 1, 2);
+    grid->addWidget(figures_, 2, 0);
+    grid->addWidget(sweep_, 3, 0);
+    grid->addWidget(plots_, 2, 1, 2, 1);
     // The figures' widest row (a beamwidth beside one Yagi's) before the plots.
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(1, 4);
-    grid->setRowStretch(2, 3);
+    grid->setRowStretch(2, 4);
+    grid->setRowStretch(3, 3);
 
     connect(simulate_, &QPushButton::clicked, this, [this] { Host().Guard([this] { Start(); }); });
 }
@@ -120,6 +126,7 @@ void ArrayPage::Start()
 
 void ArrayPage::Clear()
 {
+    notes_->clear();
     ClearTable(figures_);
     ClearTable(sweep_);
     plots_->update();
@@ -128,9 +135,8 @@ void ArrayPage::Clear()
 void ArrayPage::Show()
 {
     const char sep = UserDecimalSep();
-    ResultText text = ArrayText(*result_, sep);
-    text.heading.clear();
-    FillTable(figures_, FigureLines(text), false);
+    const ResultText text = ArrayText(*result_, sep);
+    ShowFigures(text, notes_, figures_);
     WidenToRows(figures_);
     FillTable(sweep_, text.tables.at(0));
     plots_->update();

@@ -34,6 +34,7 @@ class ArrayPage : public ResultPage<ArrayResult> {
 
     QComboBox* arrangement_;
     QLineEdit *spacing_, *from_, *to_, *points_, *sideLobe_;
+    QLabel* notes_;
     QTableWidget* figures_;
     QTableWidget* sweep_;
     QWidget* plots_;

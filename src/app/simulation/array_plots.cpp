@@ -133,8 +133,7 @@ void DrawArrayPlots(QPainter& p, const QRectF& a, const ArrayResult& r, char sep
 void DrawArrayPage(QPainter& p, const QRectF& page, const ArrayResult& r, char sep)
 {
     const double line = QFontMetricsF(p.font()).height();
-    ResultText text = ArrayText(r, sep);
-    text.heading.clear();
+    const ResultText text = ArrayText(r, sep);
     std::vector<std::string> lines = FigureLines(text);
     // The sweep's summary without its table, which the plot shows.
     for (const FigureRow& row : text.tables.at(0).summary)

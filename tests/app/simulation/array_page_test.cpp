@@ -47,7 +47,7 @@ class ArrayPageTest : public FolderTest {
         Design(h.state, "5");
         StackingWindow stacking(nullptr, h.context);
         stacking.show();
-        QString gain, printed;
+        QString gain, printed, notes;
         int progress = -1, steps = 0;
         WhenModalOpens([&](QWidget* modal) {
             auto* simulation = qobject_cast<SimulationWindow*>(modal);
@@ -59,6 +59,7 @@ class ArrayPageTest : public FolderTest {
             QTRY_VERIFY_WITH_TIMEOUT(Page(simulation)->Result().has_value(), kRunLimitMs);
             gain = Cell(simulation, "ArrayFigures", 0, 0) + "|" +
                    Cell(simulation, "ArrayFigures", 0, 2);
+            notes = Find<QLabel>(simulation, "ArrayNotes")->text();
             auto* bar = Find<QProgressBar>(simulation, "Progress");
             progress = bar->value(), steps = bar->maximum();
             printed = QDir::current().filePath(QStringLiteral("printed.pdf"));
@@ -70,14 +71,18 @@ class ArrayPageTest : public FolderTest {
         QVERIFY2(gain.startsWith(QStringLiteral("Stacked gain:|")) &&
                      gain.endsWith(QStringLiteral(" dB over one Yagi")),
                  qPrintable(gain));
+        QVERIFY2(
+            notes.startsWith(QStringLiteral(
+                "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in phase")),
+            qPrintable(notes));
         QCOMPARE(steps, 6); // one Yagi, the spacing asked for, the rule's, three sweep points
         QCOMPARE(progress, steps);
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {printed, QStringLiteral("-")});
         QVERIFY(p.waitForFinished());
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        for (const char* words : {"Stacked gain:", "Feed impedance, Yagi 2:", "Spacing (mm)",
-                                  "Maximum gain:", "E plane"})
+        for (const char* words : {"fed in phase", "Stacked gain:", "Feed impedance, Yagi 2:",
+                                  "Spacing (mm)", "Maximum gain:", "E plane"})
             QVERIFY2(text.contains(QString::fromUtf8(words)), words);
         QCOMPARE(ChildProcessCount(), 0);
     }
