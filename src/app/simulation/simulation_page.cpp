@@ -50,35 +50,41 @@ void WidenToRows(QTableWidget* table)
                            table->verticalScrollBar()->sizeHint().width());
 }
 
-void FillTable(QTableWidget* table, const std::vector<std::string>& lines, bool heading)
+void FillTable(QTableWidget* table, const std::vector<Cells>& rows, const Cells* heads)
 {
-    std::vector<QStringList> rows;
-    int columns = 0;
-    for (const std::string& line : lines) {
-        rows.push_back(QString::fromStdString(line).split(QLatin1Char('\t')));
-        columns = std::max(columns, static_cast<int>(rows.back().size()));
-    }
+    size_t columns = heads ? heads->size() : 0;
+    for (const Cells& row : rows)
+        columns = std::max(columns, row.size());
     ClearTable(table);
-    table->setColumnCount(columns);
-    const size_t first = heading && !rows.empty() ? 1 : 0;
-    if (first)
-        table->setHorizontalHeaderLabels(rows.front());
-    table->horizontalHeader()->setVisible(first == 1);
-    table->setRowCount(static_cast<int>(rows.size() - first));
-    for (size_t r = first; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            table->setItem(static_cast<int>(r - first), c, new QTableWidgetItem(rows[r][c]));
+    table->setColumnCount(static_cast<int>(columns));
+    if (heads) {
+        QStringList labels;
+        for (const std::string& head : *heads)
+            labels << QString::fromStdString(head);
+        table->setHorizontalHeaderLabels(labels);
+    }
+    table->horizontalHeader()->setVisible(heads != nullptr);
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t c = 0; c < rows[r].size(); ++c)
+            table->setItem(static_cast<int>(r), static_cast<int>(c),
+                           new QTableWidgetItem(QString::fromStdString(rows[r][c])));
     FitColumns(table);
+}
+
+Cells CellsOf(const FigureRow& row)
+{
+    Cells cells{row.label, row.Text()};
+    cells.insert(cells.end(), row.beside.begin(), row.beside.end());
+    return cells;
 }
 
 void FillTable(QTableWidget* table, const TextTable& text)
 {
-    std::vector<std::string> lines{RowLine(text.columns)};
-    for (const auto& row : text.rows)
-        lines.push_back(RowLine(row));
+    std::vector<Cells> rows = text.rows;
     for (const FigureRow& row : text.summary)
-        lines.push_back(RowLine(row));
-    FillTable(table, lines, true);
+        rows.push_back(CellsOf(row));
+    FillTable(table, rows, &text.columns);
 }
 
 void ShowFigures(const ResultText& text, QLabel* notes, QTableWidget* figures)
@@ -88,15 +94,15 @@ void ShowFigures(const ResultText& text, QLabel* notes, QTableWidget* figures)
         sentences << QString::fromStdString(text.heading);
     for (const std::string& note : text.notes)
         sentences << QString::fromStdString(note);
-    std::vector<std::string> rows;
+    std::vector<Cells> rows;
     for (const FigureRow& row : text.figures) {
         if (row.label.empty())
             sentences << QString::fromStdString(row.Text());
         else
-            rows.push_back(RowLine(row));
+            rows.push_back(CellsOf(row));
     }
     notes->setText(sentences.join(QLatin1Char('\n')));
-    FillTable(figures, rows, false);
+    FillTable(figures, rows);
 }
 
 } // namespace tavora::app

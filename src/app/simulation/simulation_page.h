@@ -172,9 +172,11 @@ template <class Result> class ResultPicture : public QWidget {
 // Tables of figures as the pages show them: read-only, without a grid or row
 // numbers, every column as wide as its text.
 QTableWidget* AddFigureTable(const char* name, QWidget* parent);
-// One row per line, one cell per tab-separated text; the first line labels
-// the columns when `heading`.
-void FillTable(QTableWidget* table, const std::vector<std::string>& lines, bool heading);
+// A row of cells each; the column heads over them, or none.
+using Cells = std::vector<std::string>;
+void FillTable(QTableWidget* table, const std::vector<Cells>& rows, const Cells* heads = nullptr);
+// A figure row's cells: its label, its figure and what is beside it.
+Cells CellsOf(const FigureRow& row);
 // Empty, without the numbered column headings an empty table would show.
 void ClearTable(QTableWidget* table);
 void FitColumns(QTableWidget* table);

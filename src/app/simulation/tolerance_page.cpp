@@ -151,15 +151,14 @@ void TolerancePage::Show()
     heading_->setText(QString::fromStdString(text.heading));
     // The spread and the systematic errors in one table, an empty row
     // between; the per-element table under its own caption.
-    std::vector<std::string> spread;
+    std::vector<Cells> spread;
     for (size_t t = 0; t + 1 < text.tables.size(); ++t) {
         if (t > 0)
             spread.emplace_back();
-        spread.push_back(RowLine(text.tables[t].columns));
-        for (const auto& row : text.tables[t].rows)
-            spread.push_back(RowLine(row));
+        spread.push_back(text.tables[t].columns);
+        spread.insert(spread.end(), text.tables[t].rows.begin(), text.tables[t].rows.end());
     }
-    FillTable(spread_, spread, false);
+    FillTable(spread_, spread);
     perElement_->setText(QString::fromStdString(text.tables.back().caption));
     FillTable(sensitivity_, text.tables.back());
     plots_->update();
