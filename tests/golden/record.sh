@@ -18,7 +18,9 @@ for entry in "${designs[@]}"; do
     "$cli" simulate "${opts[@]}" --dipole "$dipole" --tune >"$d.tune.txt"
     "$cli" simulate "${opts[@]}" --dipole "$dipole" --tolerance --builds 10 >"$d.tolerance.txt"
     "$cli" simulate-stack "${opts[@]}" --dipole "$dipole" --sweep-spacing 0:0:5 >"$d.stack.txt"
-    "$cli" cutlist "${opts[@]}" --dipole "$dipole" >"$d.cutlist.txt"
+    # The cut list is dated the day it prints: the day is left out.
+    "$cli" cutlist "${opts[@]}" --dipole "$dipole" |
+      sed '2s/^[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]$/YYYY-MM-DD/' >"$d.cutlist.txt"
     "$cli" design "${opts[@]}" --dipole "$dipole" --nec "$d.nec" >/dev/null
   done
 done
