@@ -2,9 +2,10 @@
 
 #include "arrays/gain.h"
 #include "design/dl6wu.h"
-#include "text/format.h"
 #include "design/report.h"
+#include "physics/physics.h"
 #include "state/numbers.h"
+#include "text/format.h"
 
 #include <cmath>
 
@@ -115,7 +116,7 @@ CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char s
         {"Mounting", MountingText(s)},
         {"Total boom length", L(s.BoomLength + 30) + u + ", with an overhang at each end"},
         {"Expected gain", FormatFixed(gainDbd, 7, 1, sep) + " dBd (" +
-                              FormatFixed(gainDbd + 2.15, 7, 1, sep) + " dBi)"}};
+                              FormatFixed(gainDbd + kDipoleGainDbi, 7, 1, sep) + " dBi)"}};
 
     list.columns = {"Element", "Length" + inUnit, "Boom mark" + inUnit, "IT" + inUnit,
                     "Diameter" + inUnit};

@@ -10,7 +10,8 @@ double DirSpacingTable(int n);
 // Director n's length in wavelengths before the boom correction; d = diameter / wavelength.
 double DirectorRelLength(double d, int n);
 
-// Reflector length in mm; the last factor uses 299793, not the wavelength's 299792.
+// Reflector length in mm; the last factor is the wavelength at kLightSpeedYo,
+// not the design's kLightSpeed.
 double ReflectorLength(double d, double boomCorr, double designFreq);
 
 // Straight dipole length in wavelengths for a radiator diameter x mm.
