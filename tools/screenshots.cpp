@@ -25,7 +25,7 @@
 #include "exchange/yo_file.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
-#include "state/numbers.h"
+#include "text/format.h"
 
 #include <QAbstractButton>
 #include <QApplication>
