@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/entry.h"
+#include "exchange/frequency_walk.h"
 #include "state/design_state.h"
 
 #include <optional>
@@ -54,7 +55,6 @@ struct YoDetails {
 // value, when the frequency reaches 0 or after kMaxSearchSteps steps. Where
 // the computed length provably rises with every step they find that same step
 // by bisection, in microseconds.
-inline constexpr long kMaxSearchSteps = 10'000'000;
 std::optional<double> DipoleSearch(double length, double diam);
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
                                       Mounting mounting);
