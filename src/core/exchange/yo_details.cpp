@@ -120,6 +120,9 @@ double YoWaveLength(double f)
 constexpr double kDipoleStartSpeed = kLightSpeedYo * 12 / 10;
 constexpr double kReflectorStartSpeed = kLightSpeedYo * 11 / 10;
 
+// The DL6WU dipole and reflector formulas as the YO estimate has them; the
+// design's own are in design/dl6wu.cpp, which caps the boom correction before
+// halving it (see YoBoomCorrection).
 double DipoleLengthAt(double f, double diam)
 {
     const double w = YoWaveLength(f);
@@ -131,20 +134,24 @@ double ReflectorLengthAt(double f, double elementDiam, double boomDiam, Mounting
 {
     const double w = YoWaveLength(f);
     const double x = elementDiam / w;
-    const double b = boomDiam / w;
-    double c = 0;
-    if (b > 0 && mounting != Mounting::NonMetal) {
-        c = 12 * b * b + 0.15 * b;
-        if (mounting == Mounting::Insulated)
-            c /= 2;
-        if (0.666 * b < c)
-            c = 0.666 * b;
-    }
+    const double c = YoBoomCorrection(boomDiam / w, mounting);
     // 2 / x on its own: the logarithm of its infinity would hide the division by zero.
     return Checked(w * ((1 - 20 / (186.8769 * std::log(Checked(2 / x)) - 320)) / 2 + c));
 }
 
 } // namespace
+
+double YoBoomCorrection(double b, Mounting mounting)
+{
+    if (!(b > 0) || mounting == Mounting::NonMetal)
+        return 0;
+    double c = 12 * b * b + 0.15 * b;
+    if (mounting == Mounting::Insulated)
+        c /= 2;
+    if (0.666 * b < c)
+        c = 0.666 * b;
+    return c;
+}
 
 std::optional<double> DipoleSearch(double length, double diam)
 {

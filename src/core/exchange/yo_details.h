@@ -58,6 +58,11 @@ struct YoDetails {
 std::optional<double> DipoleSearch(double length, double diam);
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
                                       Mounting mounting);
+// The boom correction in wavelengths the reflector search adds for a boom
+// ratio b: halved for insulated elements before the 0.666 b cap, so a thick
+// insulated boom gets more than the design's BoomCorrection (design/dl6wu.h),
+// which caps first.
+double YoBoomCorrection(double b, Mounting mounting);
 inline constexpr const char* kNoFrequencyFound = "No frequency fits these dimensions, check entries";
 
 // Frequency estimate (a radio item selected): checks the five boxes, then
