@@ -5,6 +5,7 @@
 #include "design/report.h"
 #include "physics/physics.h"
 #include "state/numbers.h"
+#include "text/csv.h"
 #include "text/format.h"
 
 #include <cmath>
@@ -43,14 +44,10 @@ std::string MountingText(const DesignState& s)
     return text + (s.DipoleMounting == 1 ? "; dipole insulated" : "; dipole as the elements");
 }
 
+// Quoted only where a comma or quote needs it, so plain cells stay bare.
 std::string CsvField(const std::string& text)
 {
-    if (text.find_first_of(",\"") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
+    return text.find_first_of(",\"") == std::string::npos ? text : CsvQuoted(text);
 }
 
 std::string Joined(const std::vector<std::string>& cells, const std::string& separator,
