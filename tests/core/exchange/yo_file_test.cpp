@@ -3,7 +3,6 @@
 #include "design/report.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
-#include "state/numbers.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -277,20 +276,6 @@ TEST(YagReader, ReadsTheExampleFileWithCommentsAnywhere)
         EXPECT_EQ(E(e, 20), "4463");
         EXPECT_EQ(E(e, 21), "0");
         EXPECT_EQ(E(e, 36), "0");
-    }
-}
-
-TEST(YagReader, DiametersWithADigitOnOneSideReadAsNumbersWithEitherSeparator)
-{
-    for (const char sep : {'.', ','}) {
-        YoEntryTexts e = DesignState().YoEntry;
-        std::istringstream in("d\r\n144.10 MHz\r\n3 Elements\r\n\t.5\t4.\r\n0\t1016\r\n"
-                              "416\t\t980\r\n");
-        ReadYagValues(in, e, sep);
-        EXPECT_EQ(E(e, 4), std::string(1, sep) + "5");
-        EXPECT_EQ(E(e, 1), std::string("4") + sep);
-        EXPECT_EQ(StrToFloat(E(e, 4), sep), 0.5);
-        EXPECT_EQ(StrToFloat(E(e, 1), sep), 4);
     }
 }
 

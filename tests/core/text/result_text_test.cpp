@@ -10,15 +10,13 @@ TEST(ResultLines, HeadingNotesFiguresThenEachTableAfterAnEmptyLine)
     text.heading = "Simulated";
     text.notes = {"A note"};
     text.figures = {{"Forward gain:", "15.75", "dBi", "\u00b10.03", {"DL6WU 15.6"}},
-                    {"", "A sentence among the figures.", "", "", {}},
-                    {"F/B:", "-", "dB", "", {}}};
+                    {"", "A sentence among the figures.", "", "", {}}};
     text.tables = {{"Over the sweep", {"MHz", "SWR"}, {{"144.0", "1.2"}, {"144.1", "1.1"}}},
                    {"", {"Element"}, {}}};
     const std::vector<std::string> expected = {"Simulated",
                                                "A note",
                                                "Forward gain:\t15.75 dBi \u00b10.03\tDL6WU 15.6",
                                                "A sentence among the figures.",
-                                               "F/B:\t- dB",
                                                "",
                                                "Over the sweep",
                                                "MHz\tSWR",
