@@ -1,8 +1,9 @@
-#include "simulation/segmentation.h"
+#include "nec/segmentation.h"
 
-#include "text/uncertain.h"
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
+#include "nec/deck.h"
 #include "state/errors.h"
+#include "text/uncertain.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
