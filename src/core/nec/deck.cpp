@@ -244,7 +244,7 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
 std::string ExportDeck(const NecModel& model)
 {
     return NecDeck(model, true,
-                   {SweepAround(model.frequency, kExportSweepPercent, kExportSweepPoints)});
+                   {SweepAround(model.frequency, kDefaultSweepPercent, kDefaultSweepPoints)});
 }
 
 } // namespace tavora

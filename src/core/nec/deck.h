@@ -22,9 +22,6 @@ enum class DeckForm { Whole, Mirrored };
 std::string NecDeck(const NecModel& model, bool patterns, const std::vector<Sweep>& sweeps,
                     DeckForm form = DeckForm::Whole);
 
-// The sweep the exported deck asks for: the simulation's default.
-inline constexpr double kExportSweepPercent = 2;
-inline constexpr int kExportSweepPoints = 21;
 // The deck the design exports for other NEC-2 programs: patterns at the
 // design frequency and the default sweep around it.
 std::string ExportDeck(const NecModel& model);

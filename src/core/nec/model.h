@@ -64,6 +64,9 @@ struct Sweep {
 
 // The design frequency ± `percent`, `points` points (at least 1).
 Sweep SweepAround(double frequency, double percent, int points);
+// The sweep a simulation asks for unless told otherwise, and the exported deck's.
+inline constexpr double kDefaultSweepPercent = 2;
+inline constexpr int kDefaultSweepPoints = 21;
 // Consecutive pieces of a sweep, as even as can be, none empty.
 std::vector<Sweep> SplitSweep(const Sweep& sweep, int pieces);
 

@@ -48,8 +48,21 @@ std::vector<Solution> Solve(const std::vector<NecJob>& jobs, const RunControl& c
         batches.size > 0 ? RunInBatches(decks, batches.size, batches.done, batches.total, control)
                          : RunDecks(decks, control);
     std::vector<Solution> solutions;
-    for (size_t k = 0; k < jobs.size(); ++k)
+    for (size_t k = 0; k < jobs.size(); ++k) {
         solutions.push_back(Read(jobs[k].model, outputs[k], jobs[k].patterns));
+        // The engine prints five digits, too few to tell the points of a
+        // narrow sweep apart; the runner has checked that each block is the
+        // frequency its deck asks for in that place.
+        std::vector<double> asked;
+        if (jobs[k].patterns)
+            asked.push_back(jobs[k].model.frequency);
+        for (const Sweep& sweep : jobs[k].sweeps)
+            for (int i = 0; i < sweep.points; ++i)
+                asked.push_back(sweep.At(i));
+        std::vector<SolvedFrequency>& got = solutions.back().frequencies;
+        for (size_t i = 0; i < got.size() && i < asked.size(); ++i)
+            got[i].frequency = asked[i];
+    }
     return solutions;
 }
 

@@ -24,7 +24,9 @@ struct NecJob {
 
 // What the engine gave for one frequency.
 struct SolvedFrequency {
-    double frequency = 0; // MHz as the engine printed it, to five digits
+    // MHz as the job asked for it; read from an output without its job, as
+    // the engine printed it, to five digits.
+    double frequency = 0;
     // Each source's impedance in the model's order, a source on a pair of
     // segments the two in series; a model without sources has the first printed.
     std::vector<std::complex<double>> feeds;

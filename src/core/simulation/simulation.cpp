@@ -20,6 +20,10 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 } // namespace
 
+// The exported deck asks for the sweep a default run does.
+static_assert(SimulationSettings{}.sweepPercent == kDefaultSweepPercent &&
+              SimulationSettings{}.points == kDefaultSweepPoints);
+
 double ReferenceImpedance(Feed feed, double z0)
 {
     if (z0 > 0)
@@ -76,14 +80,18 @@ std::vector<NecJob> SimulationJobs(const NecModel& model, const SimulationSettin
 
 namespace {
 
-// nec2c prints frequencies to five digits (141.22 for 141.218): the frequency
-// asked for that the print stands for, or the print when none is that close.
-double Asked(double printed, const Sweep& sweep)
+// The sweep's point a solved frequency stands for: the nearest, within the
+// five digits nec2c prints (141.22 for 141.218); else the frequency itself.
+double Asked(double solved, const Sweep& sweep)
 {
-    for (int i = 0; i < sweep.points; ++i)
-        if (std::abs(sweep.At(i) - printed) <= 5e-5 * std::abs(printed))
-            return sweep.At(i);
-    return printed;
+    double nearest = solved, distance = 5e-5 * std::abs(solved);
+    bool found = false;
+    for (int i = 0; i < sweep.points; ++i) {
+        const double d = std::abs(sweep.At(i) - solved);
+        if (found ? d < distance : d <= distance)
+            nearest = sweep.At(i), distance = d, found = true;
+    }
+    return nearest;
 }
 
 } // namespace

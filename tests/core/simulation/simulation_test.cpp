@@ -238,4 +238,22 @@ INSTANTIATE_TEST_SUITE_P(
                       LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A sweep narrower than the five digits the engine prints: every row keeps
+// the frequency it was solved at, the design frequency's once.
+TEST(Simulation, NarrowSweepRowsKeepTheirFrequencies)
+{
+    const NecModel m = ModelFromDesign(Designed([](DesignEntry& e) { e.Directors = "2"; }),
+                                       Feed::SingleDipole);
+    SimulationSettings settings;
+    settings.sweepPercent = 0.1;
+    settings.points = 101;
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    const SimulationResult r = Simulate(m, settings, c);
+    const Sweep asked = SweepAround(m.frequency, settings.sweepPercent, settings.points);
+    ASSERT_EQ(r.sweep.size(), 101u);
+    for (int i = 0; i < asked.points; ++i)
+        EXPECT_EQ(r.sweep[static_cast<size_t>(i)].frequency, asked.At(i)) << i;
+}
+
 #endif
