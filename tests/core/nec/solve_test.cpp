@@ -1,6 +1,5 @@
 #include "nec/solve.h"
 
-#include "core/nec/nec_fixture.h"
 #include "nec/segmentation.h"
 
 #include <gtest/gtest.h>
@@ -9,23 +8,6 @@
 #include <utility>
 
 using namespace tavora;
-using tavora::test::Recorded;
-using tavora::test::RecordedModel;
-
-TEST(Solve, ReadsEachFrequencyOnceWithTheCutsOfTheFirst)
-{
-    const auto solutions = SolutionsFromOutputs(RecordedModel(), {Recorded("default_144.out")});
-    ASSERT_EQ(solutions.size(), 1u);
-    const Solution& s = solutions[0];
-    ASSERT_EQ(s.frequencies.size(), 22u);
-    ASSERT_TRUE(s.cuts);
-    const SolvedFrequency& f = s.frequencies[0];
-    EXPECT_DOUBLE_EQ(f.Feed().real(), 47.668);
-    EXPECT_DOUBLE_EQ(f.efficiency, 99.15);
-    EXPECT_DOUBLE_EQ(f.forwardGain, s.cuts->ePlane[0]);
-    EXPECT_DOUBLE_EQ(f.forwardGain - f.backwardGain, 27.84);
-    EXPECT_DOUBLE_EQ(s.frequencies[1].frequency, 141.22);
-}
 
 #ifdef TAVORA_NEC2C
 
@@ -56,6 +38,7 @@ TEST(Solve, GivesWhatEachJobAsksFor)
         EXPECT_TRUE(solutions[0].cuts);
         EXPECT_FALSE(solutions[1].cuts);
         ASSERT_EQ(solutions[1].frequencies.size(), 3u);
+        EXPECT_EQ(solutions[1].frequencies[2].frequency, 434); // as asked, not as printed
         for (const Solution& s : solutions)
             for (const SolvedFrequency& f : s.frequencies) {
                 ASSERT_EQ(f.feeds.size(), 2u);
