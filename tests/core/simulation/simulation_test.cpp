@@ -242,8 +242,8 @@ INSTANTIATE_TEST_SUITE_P(
 // the frequency it was solved at, the design frequency's once.
 TEST(Simulation, NarrowSweepRowsKeepTheirFrequencies)
 {
-    const NecModel m = ModelFromDesign(Designed([](DesignEntry& e) { e.Directors = "2"; }),
-                                       Feed::SingleDipole);
+    const NecModel m =
+        ModelFromDesign(Designed([](DesignEntry& e) { e.Directors = "2"; }), Feed::SingleDipole);
     SimulationSettings settings;
     settings.sweepPercent = 0.1;
     settings.points = 101;
