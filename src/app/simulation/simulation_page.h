@@ -2,7 +2,7 @@
 
 #include "app/shell/user_locale.h"
 
-#include "simulation/nec_runner.h"
+#include "nec/runner.h"
 
 #include <QPainter>
 #include <QRectF>

@@ -5,6 +5,7 @@
 #include "app/simulation/simulation_plots.h"
 #include "app/simulation/simulation_window.h"
 
+#include "nec/deck.h"
 #include "simulation/touchstone.h"
 
 #include <QGridLayout>

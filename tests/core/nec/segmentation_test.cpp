@@ -1,6 +1,7 @@
-#include "simulation/segmentation.h"
+#include "nec/segmentation.h"
 
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
+#include "nec/deck.h"
 #include "state/errors.h"
 
 #include <cstdlib>

@@ -1,7 +1,8 @@
-#include "simulation/nec_output.h"
 #include "simulation/simulation.h"
 
-#include "simulation_fixture.h"
+#include "child_processes.h"
+#include "core/nec/nec_fixture.h"
+#include "state/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -13,87 +14,6 @@ using tavora::test::Designed;
 using tavora::test::Recorded;
 using tavora::test::RecordedModel;
 
-TEST(NecOutput, RecordedRunOfTheWorkedExample)
-{
-    // nec2c's output for the 144.1 MHz default design: the pattern block, then
-    // the 21 sweep frequencies.
-    const auto blocks = ParseNecOutput(Recorded("default_144.out"));
-    ASSERT_EQ(blocks.size(), 22u);
-    const FrequencyOutput& f = blocks[0];
-    EXPECT_DOUBLE_EQ(f.frequency, 144.1);
-    EXPECT_DOUBLE_EQ(f.impedance.real(), 47.668);
-    EXPECT_DOUBLE_EQ(f.impedance.imag(), 3.903);
-    EXPECT_DOUBLE_EQ(f.efficiency, 99.15);
-    EXPECT_EQ(f.pattern.size(), 720u);
-    EXPECT_DOUBLE_EQ(blocks[1].frequency, 141.22); // as printed, to five digits
-    EXPECT_EQ(blocks[1].pattern.size(), 2u);
-
-    const PatternCut e = EPlaneCut(f.pattern), h = HPlaneCut(f.pattern);
-    struct Point {
-        const PatternCut& cut;
-        size_t angle;
-        double gain;
-    };
-    for (const Point& p : {Point{e, 0, 14.01}, Point{e, 20, 10.36}, Point{e, 180, -13.83},
-                           Point{h, 0, 14.01}, Point{h, 20, 11.08}, Point{h, 180, -13.83}})
-        EXPECT_DOUBLE_EQ(p.cut[p.angle], p.gain) << p.angle;
-    EXPECT_TRUE(std::none_of(e.begin(), e.end(), [](double g) { return std::isnan(g); }));
-    EXPECT_TRUE(std::none_of(h.begin(), h.end(), [](double g) { return std::isnan(g); }));
-}
-
-TEST(NecOutput, TextWithoutFrequencyBlocksGivesNone)
-{
-    EXPECT_TRUE(ParseNecOutput("").empty());
-    EXPECT_TRUE(ParseNecOutput("  GEOMETRY DATA CARD ERROR\n").empty());
-}
-
-namespace {
-
-PatternCut Cut(double (*gain)(double angle))
-{
-    PatternCut c;
-    for (int a = 0; a < 360; ++a)
-        c[static_cast<size_t>(a)] = gain(a <= 180 ? a : 360 - a);
-    return c;
-}
-
-} // namespace
-
-TEST(NecOutput, BeamwidthAndSideLobeOfDrawnCuts)
-{
-    // -3 dB exactly 20 degrees either side.
-    const PatternCut parabola = Cut([](double a) { return 10 - 3 * (a / 20) * (a / 20); });
-    EXPECT_DOUBLE_EQ(Beamwidth(parabola), 40);
-    EXPECT_TRUE(std::isnan(FirstSideLobe(parabola)));
-
-    // A null at 30 degrees, a side lobe peaking at 45 degrees, 20 dB down.
-    const PatternCut lobed = Cut([](double a) {
-        if (a <= 30)
-            return -40 * a / 30;
-        if (a <= 45)
-            return -40 + 20 * (a - 30) / 15;
-        return -20 - 40 * (a - 45) / 135;
-    });
-    EXPECT_DOUBLE_EQ(FirstSideLobe(lobed), -20);
-    EXPECT_DOUBLE_EQ(Beamwidth(lobed), 2 * 30 * 3.0 / 40);
-
-    const PatternCut flat = Cut([](double) { return 2.0; });
-    EXPECT_DOUBLE_EQ(Beamwidth(flat), 360);
-    EXPECT_DOUBLE_EQ(RearMaximum(parabola, lobed), std::max(parabola[90], lobed[90]));
-}
-
-TEST(NecOutput, SwrAgainstTheReference)
-{
-    struct Case {
-        std::complex<double> z;
-        double z0, swr;
-    };
-    for (const Case& c : {Case{{50, 0}, 50, 1}, Case{{100, 0}, 50, 2}, Case{{25, 0}, 50, 2},
-                          Case{{50, 50}, 50, 2.6180339887}, Case{{200, 0}, 200, 1}})
-        EXPECT_NEAR(Swr(c.z, c.z0), c.swr, 1e-9) << c.z;
-    EXPECT_EQ(Swr({0, 30}, 50), INFINITY); // a pure reactance reflects everything
-}
-
 namespace {
 
 SimulationResult RecordedResult(const std::vector<std::string>& files)
@@ -101,7 +21,7 @@ SimulationResult RecordedResult(const std::vector<std::string>& files)
     std::vector<std::string> outputs;
     for (const std::string& f : files)
         outputs.push_back(Recorded(f));
-    return ResultFromOutputs(RecordedModel(), {}, outputs);
+    return ResultFromSolutions(RecordedModel(), {}, SolutionsFromOutputs(RecordedModel(), outputs));
 }
 
 } // namespace
@@ -169,10 +89,12 @@ TEST(Simulation, DesignFrequencyIsSolvedOnceAndItsRowComesFromThePatternDeck)
         SimulationSettings settings;
         settings.points = c.points;
         std::vector<std::string> cards;
-        for (const std::string& deck : SimulationDecks(m, settings, c.pieces))
+        for (const NecJob& job : SimulationJobs(m, settings, c.pieces)) {
+            const std::string deck = JobDeck(job);
             for (size_t at = deck.find("\nFR "); at != std::string::npos;
                  at = deck.find("\nFR ", at + 1))
                 cards.push_back(deck.substr(at + 1, deck.find('\n', at + 1) - at - 1));
+        }
         ASSERT_FALSE(cards.empty());
         EXPECT_EQ(cards.front(), "FR 0 1 0 0 144.1 0");
         EXPECT_EQ(std::vector<std::string>(cards.begin() + 1, cards.end()), c.frCards)
@@ -183,19 +105,22 @@ TEST(Simulation, DesignFrequencyIsSolvedOnceAndItsRowComesFromThePatternDeck)
     const std::string all = Recorded("default_144.out");
     const size_t first = all.find("FREQUENCY :");
     const std::string pattern = all.substr(0, all.find("FREQUENCY :", first + 1));
-    const SimulationResult r = ResultFromOutputs(m, {}, {pattern});
+    const SimulationResult r = ResultFromSolutions(m, {}, SolutionsFromOutputs(m, {pattern}));
     ASSERT_EQ(r.sweep.size(), 1u);
     EXPECT_DOUBLE_EQ(r.sweep[0].frequency, 144.1);
     EXPECT_DOUBLE_EQ(r.sweep[0].gainDbi, r.gainDbi);
     // And once only where a sweep block holds it too.
-    EXPECT_EQ(ResultFromOutputs(m, {}, {all}).sweep.size(), 21u);
+    EXPECT_EQ(ResultFromSolutions(m, {}, SolutionsFromOutputs(m, {all})).sweep.size(), 21u);
 }
 
 TEST(Simulation, OutputWithoutPatternIsAnError)
 {
     const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
-    EXPECT_THROW(ResultFromOutputs(m, {}, {Recorded("piece_low.out")}), Error);
-    EXPECT_THROW(ResultFromOutputs(m, {}, {""}), Error);
+    const auto result = [&m](const std::string& output) {
+        return ResultFromSolutions(m, {}, SolutionsFromOutputs(m, {output}));
+    };
+    EXPECT_THROW(result(Recorded("piece_low.out")), Error);
+    EXPECT_THROW(result(""), Error);
 }
 
 TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
@@ -234,3 +159,101 @@ TEST(Simulation, FiguresThatMoveMoreThanTheLimitsAtTwiceTheDensityAreNoted)
         EXPECT_EQ(UnsettledNotes(at, finer), c.notes) << c.gain << " " << c.r;
     }
 }
+
+TEST(Simulation, ReferenceImpedancesOutsideTheRangeAreRefused)
+{
+    NecModel model;
+    model.frequency = 144.1;
+    const struct {
+        double z0;
+        const char* message; // nullptr: accepted
+    } cases[] = {
+        {-50, "SWR reference (ohm, 0 by dipole) cannot be negative"},
+        {1e300, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
+        {0.000001, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
+        {0, nullptr},
+        {75, nullptr},
+    };
+    for (const auto& c : cases) {
+        SimulationSettings settings;
+        settings.z0 = c.z0;
+        if (!c.message) {
+            EXPECT_NO_THROW(RefuseSimulation(model, settings)) << c.z0;
+            continue;
+        }
+        try {
+            RefuseSimulation(model, settings);
+            ADD_FAILURE() << c.message;
+        } catch (const BoxRefusal& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+    model.frequency = 30000;
+    EXPECT_THROW(RefuseSimulation(model, SimulationSettings{}), BoxRefusal);
+}
+
+#ifdef TAVORA_NEC2C
+
+struct LiveCase {
+    const char* name;
+    const char* directors;
+    Feed feed;
+    Shape shape;
+};
+
+class LiveDeck : public ::testing::TestWithParam<LiveCase> {};
+
+TEST_P(LiveDeck, RunsAndGivesItsFigures)
+{
+    const LiveCase& p = GetParam();
+    const DesignState s = Designed([&p](DesignEntry& e) {
+        e.Directors = p.directors;
+        e.ElementShape = e.RadiatorShape = p.shape;
+        e.ElementMounting = Mounting::Insulated;
+    });
+    const NecModel model = ModelFromDesign(s, p.feed);
+    SimulationSettings settings;
+    settings.points = 3;
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    std::vector<std::pair<int, int>> progress;
+    c.progress = [&progress](int done, int total) { progress.emplace_back(done, total); };
+    const SimulationResult r = Simulate(model, settings, c);
+    EXPECT_GT(r.gainDbi, 2);
+    EXPECT_GT(r.impedance.real(), 0);
+    EXPECT_EQ(r.sweep.size(), 3u);
+    // Counted in frequencies: the design frequency once, the sweep's other two,
+    // the finer solve's and the wider feed's.
+    EXPECT_EQ(progress.back(), std::make_pair(5, 5));
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(ChildProcessCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decks, LiveDeck,
+    ::testing::Values(LiveCase{"NoDirectorsSingle", "0", Feed::SingleDipole, Shape::Round},
+                      LiveCase{"NoDirectorsFolded", "0", Feed::FoldedDipole, Shape::Round},
+                      LiveCase{"OneSquareDirector", "1", Feed::SingleDipole, Shape::Square},
+                      LiveCase{"FlatElementsFolded", "6", Feed::FoldedDipole, Shape::Flat},
+                      LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A sweep narrower than the five digits the engine prints: every row keeps
+// the frequency it was solved at, the design frequency's once.
+TEST(Simulation, NarrowSweepRowsKeepTheirFrequencies)
+{
+    const NecModel m =
+        ModelFromDesign(Designed([](DesignEntry& e) { e.Directors = "2"; }), Feed::SingleDipole);
+    SimulationSettings settings;
+    settings.sweepPercent = 0.1;
+    settings.points = 101;
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    const SimulationResult r = Simulate(m, settings, c);
+    const Sweep asked = SweepAround(m.frequency, settings.sweepPercent, settings.points);
+    ASSERT_EQ(r.sweep.size(), 101u);
+    for (int i = 0; i < asked.points; ++i)
+        EXPECT_EQ(r.sweep[static_cast<size_t>(i)].frequency, asked.At(i)) << i;
+}
+
+#endif
