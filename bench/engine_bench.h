@@ -5,6 +5,7 @@
 
 #include "design/entry.h"
 #include "design/report.h"
+#include "nec/model_builder.h"
 #include "simulation/simulation.h"
 
 #include <benchmark/benchmark.h>

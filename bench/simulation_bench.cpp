@@ -1,7 +1,10 @@
 #include "engine_bench.h"
 
+#include "nec/deck.h"
+#include "nec/output.h"
+#include "nec/segmentation.h"
+#include "physics/physics.h"
 #include "simulation/array.h"
-#include "simulation/segmentation.h"
 #include "simulation/simulation.h"
 #include "simulation/tune.h"
 
@@ -24,7 +27,7 @@ NecModel OldModel(const NecModel& model)
 {
     NecModel old = model;
     old.extendedKernel = false;
-    const double perSegment = 299.792 / model.frequency / (2.0 * kSegmentsPerHalfWave);
+    const double perSegment = WaveLength(model.frequency) / 1000 / (2.0 * kSegmentsPerHalfWave);
     for (NecWire& w : old.wires) {
         const double length = std::hypot(w.x2 - w.x1, w.y2 - w.y1, w.z2 - w.z1);
         w.segments =
@@ -43,6 +46,15 @@ std::vector<std::string> OldDecks(const NecModel& model, int points)
     const Sweep sweep = SweepAround(old.frequency, 2, points);
     for (const Sweep& piece : SplitSweep(sweep, ProcessCount({})))
         decks.push_back(NecDeck(old, false, {piece}));
+    return decks;
+}
+
+// Today's decks of a simulation's jobs.
+std::vector<std::string> Decks(const std::vector<NecJob>& jobs)
+{
+    std::vector<std::string> decks;
+    for (const NecJob& job : jobs)
+        decks.push_back(JobDeck(job));
     return decks;
 }
 
@@ -69,20 +81,18 @@ void BM_OneFrequencyOld(benchmark::State& state)
 void BM_OneFrequency(benchmark::State& state)
 {
     const NecModel model = Model(static_cast<int>(state.range(0)));
-    Run(state, SimulationDecks(model, Points(1), ProcessCount({})));
+    Run(state, Decks(SimulationJobs(model, Points(1), ProcessCount({}))));
 }
 // The finer solve that gives the figures their uncertainty, on its own.
 void BM_FinerSolve(benchmark::State& state)
 {
-    Run(state,
-        {NecDeck(Refined(Model(static_cast<int>(state.range(0)))), true, {}, DeckForm::Mirrored)});
+    Run(state, {JobDeck({Refined(Model(static_cast<int>(state.range(0)))), true, {}})});
 }
 // The solve with the feed twice as wide, the feed figures' other uncertainty.
 void BM_WideFeedSolve(benchmark::State& state)
 {
     const NecModel model = Model(static_cast<int>(state.range(0)));
-    Run(state, {NecDeck(FeedWidened(model).value(), false, {Sweep{model.frequency, 0, 1}},
-                        DeckForm::Mirrored)});
+    Run(state, {JobDeck({FeedWidened(model).value(), false, {Sweep{model.frequency, 0, 1}}})});
 }
 // The default 21-point sweep and the pattern cuts, split over every core.
 void BM_Sweep21Old(benchmark::State& state)
@@ -92,7 +102,7 @@ void BM_Sweep21Old(benchmark::State& state)
 void BM_Sweep21(benchmark::State& state)
 {
     const NecModel model = Model(static_cast<int>(state.range(0)));
-    Run(state, SimulationDecks(model, Points(21), ProcessCount({})));
+    Run(state, Decks(SimulationJobs(model, Points(21), ProcessCount({}))));
 }
 
 // How far today's model (the mirror plane, even counts, the driven element

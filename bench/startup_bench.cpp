@@ -3,7 +3,7 @@
 // fonts; later ones show what a window alone costs.
 
 #include "app/shell/app_context.h"
-#include "app/shell/dialogs.h"
+#include "app/shell/qt_dialogs.h"
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/shell/main_window.h"

@@ -3,7 +3,7 @@
 // to every figure, table and plot scale the program derives from them. Only
 // crashes, hangs and undefined behaviour count; an Error is the expected way
 // to refuse an output.
-#include "simulation/nec_output.h"
+#include "nec/output.h"
 #include "simulation/plot_scale.h"
 #include "simulation/simulation.h"
 #include "state/errors.h"
@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // output gets past the first check.
         const std::vector<FrequencyOutput> blocks = ParseNecOutput(outputs.front());
         model.frequency = blocks.empty() ? 144 : blocks.front().frequency;
-        const SimulationResult r = ResultFromOutputs(model, SimulationSettings{}, outputs);
+        const SimulationResult r =
+            ResultFromSolutions(model, SimulationSettings{}, SolutionsFromOutputs(model, outputs));
         (void)ResultLines(SimulationText(r, ','));
         (void)SimulationCsv(r);
         (void)StackingFromResult(r);

@@ -13,6 +13,7 @@
 #include "app/shell/fonts.h"
 #include "app/shell/help_window.h"
 #include "app/shell/main_window.h"
+#include "app/shell/qt_dialogs.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_page.h"
 #include "app/simulation/simulation_window.h"
@@ -25,7 +26,7 @@
 #include "exchange/yo_file.h"
 #include "shell/startup.h"
 #include "state/design_state.h"
-#include "state/numbers.h"
+#include "text/format.h"
 
 #include <QAbstractButton>
 #include <QApplication>

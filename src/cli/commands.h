@@ -2,7 +2,7 @@
 
 #include "design/entry.h"
 #include "exchange/mmana.h"
-#include "simulation/nec_deck.h"
+#include "nec/model_builder.h"
 #include "state/design_state.h"
 
 #include <CLI/CLI.hpp>

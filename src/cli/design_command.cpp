@@ -5,7 +5,7 @@
 #include "exchange/mmana.h"
 #include "exchange/yo_file.h"
 #include "simulation/simulation.h"
-#include "simulation/touchstone.h"
+#include "nec/deck.h"
 #include "state/atomic_file.h"
 #include "state/design_state.h"
 #include "state/errors.h"

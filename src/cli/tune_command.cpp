@@ -1,5 +1,6 @@
 #include "tune_command.h"
 
+#include "nec/deck.h"
 #include "simulation/touchstone.h"
 #include "state/numbers.h"
 

@@ -1,7 +1,7 @@
 #include "cli_run.h"
 #include "temp_dir.h"
 
-#include "simulation/nec_runner.h"
+#include "nec/runner.h"
 
 #include <gtest/gtest.h>
 

@@ -18,9 +18,10 @@ for entry in "${designs[@]}"; do
     "$cli" simulate "${opts[@]}" --dipole "$dipole" --tune >"$d.tune.txt"
     "$cli" simulate "${opts[@]}" --dipole "$dipole" --tolerance --builds 10 >"$d.tolerance.txt"
     "$cli" simulate-stack "${opts[@]}" --dipole "$dipole" --sweep-spacing 0:0:5 >"$d.stack.txt"
-    # The cut list is dated the day it prints: the day is left out.
+    # The cut list's second line is the day it is printed: a placeholder, so
+    # that the files compare on any day.
     "$cli" cutlist "${opts[@]}" --dipole "$dipole" |
-      sed '2s/^[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]$/YYYY-MM-DD/' >"$d.cutlist.txt"
+      sed '2s/^[0-9]\{4\}-[0-9]\{2\}-[0-9]\{2\}$/YYYY-MM-DD/' >"$d.cutlist.txt"
     "$cli" design "${opts[@]}" --dipole "$dipole" --nec "$d.nec" >/dev/null
   done
 done

@@ -32,8 +32,6 @@ struct HelpRequest {
     QString page;    // for Topic, such as "results.html"
 };
 
-class HelpViewer;
-
 // A file name proposed from a text (a name box, a document name): the text's
 // blanks at either end do not become part of the name, so "Balun ... (PE) "
 // proposes "Balun ... (PE).pdf", not "... (PE) .pdf".
@@ -65,27 +63,6 @@ class Dialogs {
     {
         Message(parent, QMessageBox::NoIcon, text, QMessageBox::Ok);
     }
-};
-
-// The real dialogs of the toolkit, and the program's help window.
-class QtDialogs final : public Dialogs {
-  public:
-    QtDialogs();
-    ~QtDialogs() override;
-
-    QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
-                                        const QString& text,
-                                        QMessageBox::StandardButtons buttons) override;
-    std::optional<QString> Prompt(QWidget* parent, const QString& caption, const QString& label,
-                                  const QString& text) override;
-    QString OpenFile(QWidget* parent, const FileDialogOptions& options) override;
-    QString SaveFile(QWidget* parent, const FileDialogOptions& options) override;
-    std::unique_ptr<QPrinter> Print(QWidget* parent, const QString& documentName) override;
-    void Help(QWidget* parent, const HelpRequest& request) override;
-    void Beep() override;
-
-  private:
-    std::unique_ptr<HelpViewer> help_;
 };
 
 } // namespace tavora::app

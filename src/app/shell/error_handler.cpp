@@ -1,6 +1,6 @@
 #include "app/shell/error_handler.h"
 
-#include "app/shell/dialogs.h"
+#include "app/shell/qt_dialogs.h"
 
 namespace tavora::app {
 

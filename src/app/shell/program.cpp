@@ -5,6 +5,7 @@
 #include "app/shell/error_handler.h"
 #include "app/shell/fonts.h"
 #include "app/shell/main_window.h"
+#include "app/shell/qt_dialogs.h"
 #include "app/shell/user_locale.h"
 #include "shell/startup.h"
 #include "shell/version.h"

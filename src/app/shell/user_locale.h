@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/numbers.h"
+#include "text/format.h"
 
 #include <QLocale>
 #include <QString>

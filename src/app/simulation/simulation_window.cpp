@@ -7,6 +7,7 @@
 #include "app/simulation/sweep_page.h"
 #include "app/simulation/tolerance_page.h"
 
+#include "nec/model_builder.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"

@@ -4,6 +4,7 @@
 #include "app/simulation/simulation_page.h"
 
 #include "simulation/simulation.h"
+#include "state/design_state.h"
 
 #include <QFutureWatcher>
 

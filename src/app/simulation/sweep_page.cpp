@@ -4,6 +4,7 @@
 #include "app/shell/user_locale.h"
 #include "app/simulation/simulation_plots.h"
 
+#include "nec/deck.h"
 #include "simulation/touchstone.h"
 
 #include <QGridLayout>

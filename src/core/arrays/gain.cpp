@@ -1,9 +1,10 @@
 #include "arrays/gain.h"
 
-#include "text/format.h"
+#include "physics/physics.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/refusals.h"
+#include "text/format.h"
 
 #include <cmath>
 
@@ -40,7 +41,7 @@ double GainDJ9BV(double x, double waveLength)
 double BeamwidthFromGain(double gainDbd)
 {
     // 2.303 stands for ln 10, as the formula is published.
-    const double power = Checked(std::exp(2.303 * (gainDbd + 2.14) / 10));
+    const double power = Checked(std::exp(2.303 * (gainDbd + kDipoleGainDbiAsPublished) / 10));
     return Checked(std::sqrt(Checked(41253 / power)));
 }
 
@@ -60,7 +61,7 @@ double GainByMethod(GainMethod method, double x, double waveLength)
 void StoreWaveLength(DesignState& state)
 {
     ClearFpFaults();
-    state.WaveLength = Checked(300000 / state.DesignFreq);
+    state.WaveLength = Checked(WaveLength(state.DesignFreq, kLightSpeedRounded));
 }
 
 std::string FindGain(DesignState& state, const std::string& freqText, const std::string& boomText,

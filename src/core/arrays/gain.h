@@ -18,8 +18,8 @@ enum class GainMethod { VK3AUU, WA2PHW, DJ9BV };
 
 double GainByMethod(GainMethod method, double x, double waveLength);
 
-// WaveLength := 300000 / DesignFreq: the gain and stacking windows' constant,
-// not the engine's 299792. Throws on a zero frequency, leaving WaveLength alone.
+// WaveLength at kLightSpeedRounded: the gain and stacking windows' constant,
+// not the engine's. Throws on a zero frequency, leaving WaveLength alone.
 void StoreWaveLength(DesignState& state);
 
 inline constexpr const char* kGainFrequencyBox = "Enter frequency in MHz";

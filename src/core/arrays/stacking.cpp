@@ -1,10 +1,11 @@
 #include "arrays/stacking.h"
 
 #include "arrays/gain.h"
-#include "text/format.h"
+#include "physics/physics.h"
 #include "state/numbers.h"
 #include "state/program_dir.h"
 #include "state/refusals.h"
+#include "text/format.h"
 
 #include <cmath>
 
@@ -39,9 +40,9 @@ std::string Distance(double d, char sep)
 
 double GainFromBeamwidth(double beamwidth)
 {
-    // 2.303 stands for ln 10, and 2.14 dB takes dBi to dBd, as published.
+    // 2.303 stands for ln 10, and the dipole's gain takes dBi to dBd, as published.
     const double ratio = Checked(41253 / Checked(beamwidth * beamwidth));
-    return Checked(Checked(10 * Checked(std::log(ratio)) / 2.303) - 2.14);
+    return Checked(Checked(10 * Checked(std::log(ratio)) / 2.303) - kDipoleGainDbiAsPublished);
 }
 
 double StackingDistance(double waveLength, double beamwidth)

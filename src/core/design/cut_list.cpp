@@ -2,9 +2,11 @@
 
 #include "arrays/gain.h"
 #include "design/dl6wu.h"
-#include "text/format.h"
 #include "design/report.h"
+#include "physics/physics.h"
 #include "state/numbers.h"
+#include "text/csv.h"
+#include "text/format.h"
 
 #include <cmath>
 
@@ -42,14 +44,10 @@ std::string MountingText(const DesignState& s)
     return text + (s.DipoleMounting == 1 ? "; dipole insulated" : "; dipole as the elements");
 }
 
+// Quoted only where a comma or quote needs it, so plain cells stay bare.
 std::string CsvField(const std::string& text)
 {
-    if (text.find_first_of(",\"") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
+    return text.find_first_of(",\"") == std::string::npos ? text : CsvQuoted(text);
 }
 
 std::string Joined(const std::vector<std::string>& cells, const std::string& separator,
@@ -115,7 +113,7 @@ CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char s
         {"Mounting", MountingText(s)},
         {"Total boom length", L(s.BoomLength + 30) + u + ", with an overhang at each end"},
         {"Expected gain", FormatFixed(gainDbd, 7, 1, sep) + " dBd (" +
-                              FormatFixed(gainDbd + 2.15, 7, 1, sep) + " dBi)"}};
+                              FormatFixed(gainDbd + kDipoleGainDbi, 7, 1, sep) + " dBi)"}};
 
     list.columns = {"Element", "Length" + inUnit, "Boom mark" + inUnit, "IT" + inUnit,
                     "Diameter" + inUnit};

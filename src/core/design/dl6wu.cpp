@@ -1,5 +1,6 @@
 #include "design/dl6wu.h"
 
+#include "physics/physics.h"
 #include "state/numbers.h"
 
 #include <cmath>
@@ -24,7 +25,7 @@ double ReflectorLength(double d, double boomCorr, double designFreq)
 {
     const double ln = Checked(std::log(Checked(2 / d)));
     const double half = Checked((1 - Checked(20 / (186.8769 * ln - 320))) / 2);
-    return Checked((half + boomCorr) * Checked(299793 / designFreq));
+    return Checked((half + boomCorr) * Checked(WaveLength(designFreq, kLightSpeedYo)));
 }
 
 double DipoleRelLength(double x, double waveLength)

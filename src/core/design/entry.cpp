@@ -1,6 +1,7 @@
 #include "design/entry.h"
 
 #include "design/report.h"
+#include "physics/physics.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/refusals.h"
@@ -292,7 +293,7 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     RefuseNotPositive(s.BendDiam, kBendBox);
     s.FeedGap = StrToFloat(e.FeedGap, sep);
     RefuseNotPositive(s.FeedGap, kGapBox);
-    s.BalunLength = Checked(Checked(299792.0 / s.DesignFreq) * s.VelocityFactor / 2);
+    s.BalunLength = Checked(Checked(WaveLength(s.DesignFreq)) * s.VelocityFactor / 2);
     RefuseUnbuildable(s, sep);
 }
 

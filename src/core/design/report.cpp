@@ -2,9 +2,10 @@
 
 #include "arrays/gain.h"
 #include "design/dl6wu.h"
-#include "text/format.h"
+#include "physics/physics.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "text/format.h"
 
 #include <cmath>
 #include <numbers>
@@ -69,7 +70,7 @@ double CalcDirector(DesignState& s, double lambda, double d, double boomCorr, st
         s.DirBoomPos[n] = P - 30;
         r += F(n, 5, 0) + TabPrefix(F(Ln, 17, 1), 1) + TabPrefix(F(Sn, 17, 1), 1) +
              TabPrefix(F(P, 15, 1), 1) + TabPrefix(F(IT, 7, 1), 2) + TabPrefix(F(Gn, 7, 1), 1) +
-             TabPrefix(F(Gn + 2.15, 7, 1), 1) + kCrlf;
+             TabPrefix(F(Gn + kDipoleGainDbi, 7, 1), 1) + kCrlf;
     }
     s.BoomLength = P;
     return lastGain;
@@ -173,7 +174,9 @@ void FoldedDipoleDetails(DesignState& s, std::string& r, char sep)
     const double ratio = Checked(Fl / D);
     const bool inRange = !(ratio < 10);
     const double K = inRange ? FindK(RoundHalfEven(ratio)) : 0.9;
-    const double fr = Checked(K * 149896 / Fl);
+    // K times the frequency whose half wave is Fl; multiplied before the
+    // division (halving the speed is exact), which keeps the printed digits.
+    const double fr = Checked(K * kLightSpeed / 2 / Fl);
 
     s.FoldedTipToTip = Fl;
     s.FoldedStraight = Fl - D;
@@ -216,7 +219,7 @@ void Yagidimensions(DesignState& s, std::string& r, char sep)
     auto F = [sep](double x, int p, int n) { return FormatFixed(x, p, n, sep); };
     ClearFpFaults();
     r.clear();
-    const double lambda = Checked(299792 / s.DesignFreq);
+    const double lambda = Checked(WaveLength(s.DesignFreq));
     s.WaveLength = lambda;
     PrintHeading(s, r, sep);
 

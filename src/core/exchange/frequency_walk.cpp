@@ -1,7 +1,5 @@
 #include "exchange/frequency_walk.h"
 
-#include "exchange/yo_details.h"
-
 #include <algorithm>
 #include <cmath>
 

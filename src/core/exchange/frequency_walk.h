@@ -8,6 +8,8 @@ namespace tavora {
 // doubles are the multiples of one ulp and every subtraction removes the same
 // round(0.001 / ulp) ulps, so a whole run of steps has a closed form.
 inline constexpr double kWalkStep = 0.001;
+// How many steps a search takes at most before it gives up.
+inline constexpr long kMaxSearchSteps = 10'000'000;
 
 // A stretch of the walk: after j of its steps (1 <= j <= count) the frequency
 // is At(j), the very double the subtractions give.

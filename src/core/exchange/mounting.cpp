@@ -1,6 +1,7 @@
 #include "exchange/mounting.h"
 
 #include "design/dl6wu.h"
+#include "physics/physics.h"
 #include "state/numbers.h"
 
 #include <array>
@@ -10,7 +11,7 @@ namespace tavora {
 double BoomCorrection(double designFreq, double boomDiam)
 {
     ClearFpFaults();
-    const double w = Checked(299792 / designFreq);
+    const double w = Checked(WaveLength(designFreq));
     return Checked(w * BoomCorrection(boomDiam / w, 'Y'));
 }
 

@@ -6,7 +6,7 @@
 namespace tavora {
 
 // Boom correction in mm at `designFreq` MHz for a boom of `boomDiam` mm, for
-// elements bonded through a metal boom (wavelength 299792 / f).
+// elements bonded through a metal boom (the design's wavelength, kLightSpeed).
 double BoomCorrection(double designFreq, double boomDiam);
 
 // Length added when elements move from mounting `from` to `to` (item numbers

@@ -1,11 +1,12 @@
 #include "exchange/yo_details.h"
 
-#include "text/format.h"
 #include "exchange/frequency_walk.h"
+#include "physics/physics.h"
 #include "state/box_names.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/refusals.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <array>
@@ -107,48 +108,62 @@ template <class Met> std::optional<double> StepDown(double f, Met met)
 constexpr double kMaxBisectedMHz = 1e7;
 constexpr double kMinBisectedSize = 1e-270;
 
-double Wavelength(double f)
+double YoWaveLength(double f)
 {
-    return 299793 / f;
+    return WaveLength(f, kLightSpeedYo);
 }
 
+// The searches start above the frequency whose half wave is the length: a
+// fifth above for the dipole, a tenth for the reflector. The factor goes into
+// the speed first, in whole numbers, which gives the very start doubles the
+// walk has always had.
+constexpr double kDipoleStartSpeed = kLightSpeedYo * 12 / 10;
+constexpr double kReflectorStartSpeed = kLightSpeedYo * 11 / 10;
+
+// The DL6WU dipole and reflector formulas as the YO estimate has them; the
+// design's own are in design/dl6wu.cpp, which caps the boom correction before
+// halving it (see YoBoomCorrection).
 double DipoleLengthAt(double f, double diam)
 {
-    const double w = Wavelength(f);
+    const double w = YoWaveLength(f);
     const double x = diam / w;
     return Checked(w * (0.4777 - 1.0522 * x + 0.43363 * std::pow(x, -0.014891)) / 2);
 }
 
 double ReflectorLengthAt(double f, double elementDiam, double boomDiam, Mounting mounting)
 {
-    const double w = Wavelength(f);
+    const double w = YoWaveLength(f);
     const double x = elementDiam / w;
-    const double b = boomDiam / w;
-    double c = 0;
-    if (b > 0 && mounting != Mounting::NonMetal) {
-        c = 12 * b * b + 0.15 * b;
-        if (mounting == Mounting::Insulated)
-            c /= 2;
-        if (0.666 * b < c)
-            c = 0.666 * b;
-    }
+    const double c = YoBoomCorrection(boomDiam / w, mounting);
     // 2 / x on its own: the logarithm of its infinity would hide the division by zero.
     return Checked(w * ((1 - 20 / (186.8769 * std::log(Checked(2 / x)) - 320)) / 2 + c));
 }
 
 } // namespace
 
+double YoBoomCorrection(double b, Mounting mounting)
+{
+    if (!(b > 0) || mounting == Mounting::NonMetal)
+        return 0;
+    double c = 12 * b * b + 0.15 * b;
+    if (mounting == Mounting::Insulated)
+        c /= 2;
+    if (0.666 * b < c)
+        c = 0.666 * b;
+    return c;
+}
+
 std::optional<double> DipoleSearch(double length, double diam)
 {
     if (!(length > 0) || !(diam > 0))
         return std::nullopt;
     ClearFpFaults();
-    const double f = Checked(359751.6 / (2 * length));
+    const double f = Checked(kDipoleStartSpeed / (2 * length));
     const auto met = [&](double at) { return length - DipoleLengthAt(at, diam) < 0.01; };
     // Up to half a wavelength thick the formula's terms cannot cancel; the
     // ratio only shrinks as the walk goes down.
     const bool monotonic =
-        f <= kMaxBisectedMHz && diam >= kMinBisectedSize && diam / Wavelength(f) <= 0.5;
+        f <= kMaxBisectedMHz && diam >= kMinBisectedSize && diam / YoWaveLength(f) <= 0.5;
     return monotonic ? BisectDown(f, met) : StepDown(f, met);
 }
 
@@ -158,7 +173,7 @@ std::optional<double> ReflectorSearch(double length, double elementDiam, double 
     if (!(length > 0) || !(elementDiam > 0))
         return std::nullopt;
     ClearFpFaults();
-    const double f = Checked(329772.3 / (2 * length));
+    const double f = Checked(kReflectorStartSpeed / (2 * length));
     const auto met = [&](double at) {
         return length - ReflectorLengthAt(at, elementDiam, boomDiam, mounting) < 0.01;
     };
@@ -167,7 +182,7 @@ std::optional<double> ReflectorSearch(double length, double elementDiam, double 
     // element term grows with the wavelength over eight times as fast as the
     // boom correction can shrink; a boom up to a wavelength across keeps the
     // correction's share, and so the rounding error, small.
-    const double w = Wavelength(f);
+    const double w = YoWaveLength(f);
     const bool monotonic = f <= kMaxBisectedMHz && elementDiam >= kMinBisectedSize &&
                            elementDiam / w <= 0.3 && boomDiam / w <= 1;
     return monotonic ? BisectDown(f, met) : StepDown(f, met);
@@ -288,7 +303,7 @@ std::optional<std::string> MakeMmana(const YoEntryTexts& entries, DesignState& s
         return kErrorInBox;
     ClearFpFaults();
     s.DesignFreq = *v;
-    s.WaveLength = Checked(299793 / s.DesignFreq);
+    s.WaveLength = Checked(WaveLength(s.DesignFreq, kLightSpeedYo));
     if (!take(yo::kElementDiam))
         return kErrorInBox;
     s.ElementDiam = *v;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/entry.h"
+#include "exchange/frequency_walk.h"
 #include "state/design_state.h"
 
 #include <optional>
@@ -54,10 +55,14 @@ struct YoDetails {
 // value, when the frequency reaches 0 or after kMaxSearchSteps steps. Where
 // the computed length provably rises with every step they find that same step
 // by bisection, in microseconds.
-inline constexpr long kMaxSearchSteps = 10'000'000;
 std::optional<double> DipoleSearch(double length, double diam);
 std::optional<double> ReflectorSearch(double length, double elementDiam, double boomDiam,
                                       Mounting mounting);
+// The boom correction in wavelengths the reflector search adds for a boom
+// ratio b: halved for insulated elements before the 0.666 b cap, so a thick
+// insulated boom gets more than the design's BoomCorrection (design/dl6wu.h),
+// which caps first.
+double YoBoomCorrection(double b, Mounting mounting);
 inline constexpr const char* kNoFrequencyFound = "No frequency fits these dimensions, check entries";
 
 // Frequency estimate (a radio item selected): checks the five boxes, then

@@ -1,9 +1,10 @@
 #include "feedline/impedance.h"
 
-#include "text/format.h"
+#include "physics/physics.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/refusals.h"
+#include "text/format.h"
 
 #include <cmath>
 
@@ -60,7 +61,7 @@ long double SquareRodImpedance(long double x)
 long double QuarterWaveLength(long double freq, long double velocityFactor)
 {
     ClearFpFaults();
-    return Checked(Checked(velocityFactor * 299792 / freq) / 4);
+    return Checked(Checked(WaveLength(freq, velocityFactor * kLightSpeed)) / 4);
 }
 
 long double QuarterWaveImpedance(long double zIn, long double zOut)

@@ -1,8 +1,8 @@
 #include "shell/startup.h"
 
 #include "state/design_state.h"
-#include "state/numbers.h"
 #include "state/program_dir.h"
+#include "text/format.h"
 
 #include <algorithm>
 

@@ -121,13 +121,13 @@ struct Spacing {
 };
 
 ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spacing s,
-                     Arrangement a, const std::vector<FrequencyOutput>& blocks)
+                     Arrangement a, const Solution& solution)
 {
     ArrayPoint p;
     p.spacing = a == Arrangement::Horizontal ? s.horizontal : s.vertical;
     p.horizontalSpacing = a == Arrangement::Box ? s.horizontal : 0;
-    p.result = ResultFromBlocks(array, kOneFrequency, {blocks});
-    p.feeds = SourceImpedances(array, blocks.front().impedances);
+    p.result = ResultFromSolutions(array, kOneFrequency, {solution});
+    p.feeds = solution.frequencies.front().feeds;
     p.overOne = p.result.gainDbi - single.gainDbi;
     const double e = p.result.sideLobeE, h = p.result.sideLobeH;
     p.worstSideLobe = std::fmax(e, h); // the one there is, where a plane has none
@@ -148,9 +148,8 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
     ArrayResult r;
     r.arrangement = a;
     r.sideLobeLimit = settings.sideLobeLimit;
-    r.single = ResultFromBlocks(
-        single, kOneFrequency,
-        RunInBatches({NecDeck(single, true, {}, DeckForm::Mirrored)}, 1, 0, total, control));
+    r.single = ResultFromSolutions(single, kOneFrequency,
+                                   Solve({{single, true, {}}}, control, {1, 0, total}));
     // Plain names, not a structured binding: the lambdas below capture them.
     const std::pair<double, double> rule = RuleSpacing(r.single, a);
     const double ruleV = rule.first, ruleH = rule.second;
@@ -208,16 +207,16 @@ ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
     // The spacing asked for is mostly the rule's own: solved once for both.
     const bool askedIsRule =
         points[1].vertical == asked.vertical && points[1].horizontal == asked.horizontal;
-    std::vector<std::string> decks;
+    std::vector<NecJob> jobs;
     for (size_t k = 0; k < models.size(); ++k)
         if (!(askedIsRule && k == 1))
-            decks.push_back(NecDeck(models[k], true, {}, DeckForm::Mirrored));
-    auto outputs = RunInBatches(decks, processes, askedIsRule ? 2 : 1, total, control);
+            jobs.push_back({models[k], true, {}});
+    auto solutions = Solve(jobs, control, {processes, askedIsRule ? 2 : 1, total});
     if (askedIsRule)
-        outputs.insert(outputs.begin() + 1, outputs.front());
+        solutions.insert(solutions.begin() + 1, solutions.front());
     std::vector<ArrayPoint> figures;
     for (size_t k = 0; k < points.size(); ++k)
-        figures.push_back(PointFrom(models[k], r.single, points[k], a, outputs[k]));
+        figures.push_back(PointFrom(models[k], r.single, points[k], a, solutions[k]));
     r.at = figures[0];
     r.atRule = figures[1];
     r.sweep.assign(figures.begin() + 2, figures.end());

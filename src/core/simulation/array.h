@@ -23,7 +23,7 @@ NecModel ArrayModel(const NecModel& single, Arrangement arrangement, double vert
 // that direction: the Yagi's extent across it and a few wire radii.
 double ClearSpacing(const NecModel& single, bool vertical);
 
-inline constexpr int kDefaultSweepPoints = 11, kMaxSweepPoints = 101;
+inline constexpr int kDefaultSpacingPoints = 11, kMaxSweepPoints = 101;
 inline constexpr double kDefaultSideLobeLimit = -15; // dB
 
 struct ArraySettings {
@@ -35,7 +35,7 @@ struct ArraySettings {
     // The sweep in mm; `sweepFrom` and `sweepTo` zero take kSweepFrom and
     // kSweepTo times the rule's spacing. No points, no sweep.
     double sweepFrom = 0, sweepTo = 0;
-    int sweepPoints = kDefaultSweepPoints;
+    int sweepPoints = kDefaultSpacingPoints;
     double sideLobeLimit = kDefaultSideLobeLimit; // dB under the forward gain
     int processes = 0;          // decks at once; 0 takes one per core
 };

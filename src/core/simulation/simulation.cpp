@@ -2,7 +2,7 @@
 
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
-#include "simulation/segmentation.h"
+#include "nec/segmentation.h"
 #include "state/errors.h"
 #include "state/refusals.h"
 #include "text/csv.h"
@@ -52,101 +52,77 @@ int ProcessCount(const SimulationSettings& settings)
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
-std::vector<std::string> SimulationDecks(const NecModel& model, const SimulationSettings& settings,
-                                         int pieces)
+std::vector<NecJob> SimulationJobs(const NecModel& model, const SimulationSettings& settings,
+                                   int pieces)
 {
-    const auto deck = [&model](bool patterns, const std::vector<Sweep>& sweeps) {
-        return NecDeck(model, patterns, sweeps, DeckForm::Mirrored);
+    const auto job = [&model](bool patterns, const std::vector<Sweep>& sweeps) {
+        return NecJob{model, patterns, sweeps};
     };
-    std::vector<std::string> decks{deck(true, {})};
+    std::vector<NecJob> jobs{job(true, {})};
     const Sweep sweep = SweepAround(model.frequency, settings.sweepPercent, settings.points);
     if (sweep.points % 2 == 0) {
         for (const Sweep& piece : SplitSweep(sweep, pieces))
-            decks.push_back(deck(false, {piece}));
-        return decks;
+            jobs.push_back(job(false, {piece}));
+        return jobs;
     }
     // An odd sweep's middle point is the design frequency, which the pattern
-    // deck solves already: the sweep decks take the points either side.
+    // job solves already: the sweep jobs take the points either side.
     const int half = sweep.points / 2;
     if (half == 0)
-        return decks;
+        return jobs;
     const Sweep below{sweep.from, sweep.step, half}, above{sweep.At(half + 1), sweep.step, half};
     if (pieces <= 1) {
-        decks.push_back(deck(false, {below, above}));
-        return decks;
+        jobs.push_back(job(false, {below, above}));
+        return jobs;
     }
     for (const Sweep& piece : SplitSweep(below, pieces / 2))
-        decks.push_back(deck(false, {piece}));
+        jobs.push_back(job(false, {piece}));
     for (const Sweep& piece : SplitSweep(above, pieces - pieces / 2))
-        decks.push_back(deck(false, {piece}));
-    return decks;
+        jobs.push_back(job(false, {piece}));
+    return jobs;
 }
 
 namespace {
 
-const FrequencyOutput& Single(const std::vector<FrequencyOutput>& blocks)
+// The sweep's point a solved frequency stands for: the nearest, within the
+// five digits nec2c prints (141.22 for 141.218); else the frequency itself.
+double Asked(double solved, const Sweep& sweep)
 {
-    if (blocks.empty())
-        throw Error("nec2c output holds no frequency");
-    return blocks.front();
-}
-
-// nec2c prints frequencies to five digits (141.22 for 141.218): the frequency
-// asked for that the print stands for, or the print when none is that close.
-double Asked(double printed, const Sweep& sweep)
-{
-    for (int i = 0; i < sweep.points; ++i)
-        if (std::abs(sweep.At(i) - printed) <= 5e-5 * std::abs(printed))
-            return sweep.At(i);
-    return printed;
+    double nearest = solved, distance = 5e-5 * std::abs(solved);
+    bool found = false;
+    for (int i = 0; i < sweep.points; ++i) {
+        const double d = std::abs(sweep.At(i) - solved);
+        if (found ? d < distance : d <= distance)
+            nearest = sweep.At(i), distance = d, found = true;
+    }
+    return nearest;
 }
 
 } // namespace
 
-SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
-                                   const std::vector<std::string>& outputs)
+SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSettings& settings,
+                                     const std::vector<Solution>& solutions)
 {
-    std::vector<std::vector<FrequencyOutput>> blocks;
-    for (const std::string& output : outputs)
-        blocks.push_back(ParseNecOutput(output));
-    return ResultFromBlocks(model, settings, blocks);
-}
-
-std::complex<double> FeedImpedance(const NecModel& model, const FrequencyOutput& output)
-{
-    return model.sources.empty() ? output.impedance
-                                 : SourceImpedances(model, output.impedances).front();
-}
-
-SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSettings& settings,
-                                  const std::vector<std::vector<FrequencyOutput>>& outputs)
-{
-    if (outputs.empty())
+    if (solutions.empty() || solutions.front().frequencies.empty())
         throw Error("nec2c output holds no frequency");
     SimulationResult r;
     r.notes = model.notes;
     r.notes.insert(r.notes.end(), model.rangeNotes.begin(), model.rangeNotes.end());
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
-    const auto& patternBlocks = outputs.front();
-    const FrequencyOutput& f = Single(patternBlocks);
-    const auto feed = [&model](const FrequencyOutput& out) { return FeedImpedance(model, out); };
+    const Solution& patterns = solutions.front();
+    const SolvedFrequency& f = patterns.frequencies.front();
     r.frequency = Asked(f.frequency, {model.frequency, 0, 1});
-    r.impedance = feed(f);
+    r.impedance = f.Feed();
     r.swr = Swr(r.impedance, r.z0);
     r.efficiency = f.efficiency;
-    r.ePlane = EPlaneCut(f.pattern);
-    r.hPlane = HPlaneCut(f.pattern);
     // A sweep piece's output holds a few directions, not the two whole cuts.
     const auto whole = [](const PatternCut& c) {
         return std::none_of(c.begin(), c.end(), [](double g) { return std::isnan(g); });
     };
-    if (!whole(r.ePlane) || !whole(r.hPlane))
+    if (!patterns.cuts || !whole(patterns.cuts->ePlane) || !whole(patterns.cuts->hPlane))
         throw Error("nec2c output holds no pattern cut");
-    const auto gap = [](const PatternCut& c) {
-        return std::any_of(c.begin(), c.end(), [](double g) { return std::isnan(g); });
-    };
-    if (gap(r.ePlane) || gap(r.hPlane))
-        throw Error("nec2c output incomplete: pattern cut points missing");
+    r.ePlane = patterns.cuts->ePlane;
+    r.hPlane = patterns.cuts->hPlane;
     r.gainDbi = r.ePlane[0];
     r.frontToBack = r.ePlane[0] - r.ePlane[180];
     r.frontToRear = r.ePlane[0] - RearMaximum(r.ePlane, r.hPlane);
@@ -155,21 +131,20 @@ SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSetting
     r.sideLobeE = FirstSideLobe(r.ePlane);
     r.sideLobeH = FirstSideLobe(r.hPlane);
 
-    // Every block after the pattern block is a sweep point, whether the sweep
+    // Every frequency after the pattern's is a sweep point, whether the sweep
     // ran in pieces or in the same deck (as the exported deck has it).
     const Sweep asked = SweepAround(model.frequency, settings.sweepPercent, settings.points);
-    auto addSweep = [&](const FrequencyOutput& s) {
-        const double forward = GainAt(s.pattern, 90, 0);
-        const std::complex<double> z = feed(s);
-        r.sweep.push_back({Asked(s.frequency, asked), z, Swr(z, r.z0), forward,
-                           forward - GainAt(s.pattern, 90, 180)});
+    auto addSweep = [&](const SolvedFrequency& s) {
+        const std::complex<double> z = s.Feed();
+        r.sweep.push_back({Asked(s.frequency, asked), z, Swr(z, r.z0), s.forwardGain,
+                           s.forwardGain - s.backwardGain});
     };
-    std::for_each(patternBlocks.begin() + 1, patternBlocks.end(), addSweep);
-    for (size_t k = 1; k < outputs.size(); ++k)
-        for (const FrequencyOutput& s : outputs[k])
+    std::for_each(patterns.frequencies.begin() + 1, patterns.frequencies.end(), addSweep);
+    for (size_t k = 1; k < solutions.size(); ++k)
+        for (const SolvedFrequency& s : solutions[k].frequencies)
             addSweep(s);
-    // The design frequency's row from the pattern block, where the sweep
-    // decks left it to that (an odd sweep run in pieces).
+    // The design frequency's row from the pattern job, where the sweep jobs
+    // left it to that (an odd sweep run in pieces).
     const bool designInSweep = asked.points % 2 == 1;
     if (designInSweep && std::none_of(r.sweep.begin(), r.sweep.end(), [&](const SweepRow& row) {
             return row.frequency == Asked(f.frequency, asked);
@@ -209,25 +184,25 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
                           const RunControl& control)
 {
     Refuse(settings, model);
-    auto decks = SimulationDecks(model, settings, ProcessCount(settings));
+    auto jobs = SimulationJobs(model, settings, ProcessCount(settings));
     const NecModel finer = Refined(model);
-    decks.push_back(NecDeck(finer, true, {}, DeckForm::Mirrored));
+    jobs.push_back({finer, true, {}});
     const std::optional<NecModel> wide = FeedWidened(model);
     if (wide)
-        decks.push_back(NecDeck(*wide, false, {Sweep{model.frequency, 0, 1}}, DeckForm::Mirrored));
-    auto outputs = RunDecks(decks, control);
+        jobs.push_back({*wide, false, {Sweep{model.frequency, 0, 1}}});
+    auto solutions = Solve(jobs, control);
     std::optional<std::complex<double>> wideFeed;
     if (wide) {
-        wideFeed = FeedImpedance(*wide, outputs.back().at(0));
-        outputs.pop_back();
+        wideFeed = solutions.back().frequencies.at(0).Feed();
+        solutions.pop_back();
     }
-    const std::vector<FrequencyOutput> finerBlocks = std::move(outputs.back());
-    outputs.pop_back();
-    SimulationResult r = ResultFromBlocks(model, settings, outputs);
+    const Solution finerSolution = std::move(solutions.back());
+    solutions.pop_back();
+    SimulationResult r = ResultFromSolutions(model, settings, solutions);
     if (wideFeed)
         r.wideFeed = *wideFeed;
-    r.finer =
-        std::make_shared<const SimulationResult>(ResultFromBlocks(finer, settings, {finerBlocks}));
+    r.finer = std::make_shared<const SimulationResult>(
+        ResultFromSolutions(finer, settings, {finerSolution}));
     const auto unsettled = UnsettledNotes(r, *r.finer);
     r.notes.insert(r.notes.end(), unsettled.begin(), unsettled.end());
     return r;

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "simulation/nec_deck.h"
-#include "simulation/nec_output.h"
-#include "simulation/nec_runner.h"
-#include "text/result_text.h"
-
+#include "nec/solve.h"
 #include "physics/physics.h"
+#include "text/result_text.h"
 
 #include <complex>
 #include <limits>
@@ -15,13 +12,15 @@
 
 namespace tavora {
 
-// The sweep either side of the design frequency, and its frequencies.
-inline constexpr double kDefaultSweepPercent = 2, kMostSweepPercent = 50;
-inline constexpr int kDefaultPoints = 21, kMostPoints = 1001;
+// The most the sweep reaches either side of the design frequency, and its
+// most frequencies; the defaults are the exported deck's (kDefaultSweepPercent,
+// kDefaultSweepPoints).
+inline constexpr double kMostSweepPercent = 50;
+inline constexpr int kMostPoints = 1001;
 
 struct SimulationSettings {
     double sweepPercent = kDefaultSweepPercent;
-    int points = kDefaultPoints;
+    int points = kDefaultSweepPoints;
     double z0 = 0;     // SWR reference; 0 takes 50 ohm for the single, 200 for the folded dipole
     int processes = 0; // sweep pieces run at once; 0 takes one per core
 };
@@ -75,31 +74,24 @@ struct SimulationResult {
     double GainDbd() const { return gainDbi - kDipoleGainDbi; }
 };
 
-// The decks of one run: the pattern cuts at the model's frequency first, then
+// The jobs of one run: the pattern cuts at the model's frequency first, then
 // the sweep in `pieces` consecutive pieces, without the design frequency the
-// pattern deck solves already.
-std::vector<std::string> SimulationDecks(const NecModel& model, const SimulationSettings& settings,
-                                         int pieces);
+// pattern job solves already.
+std::vector<NecJob> SimulationJobs(const NecModel& model, const SimulationSettings& settings,
+                                   int pieces);
 
-// The feed impedance in one frequency's output: the first source, its cards
-// in series.
-std::complex<double> FeedImpedance(const NecModel& model, const FrequencyOutput& output);
-
-// The figures from the engine's outputs: the first holds the pattern cuts in
-// its first frequency block; every other block of any output is a sweep
-// point, merged in frequency order. Throws Error when the cuts are missing.
-SimulationResult ResultFromOutputs(const NecModel& model, const SimulationSettings& settings,
-                                   const std::vector<std::string>& outputs);
-// The same from outputs already read.
-SimulationResult ResultFromBlocks(const NecModel& model, const SimulationSettings& settings,
-                                  const std::vector<std::vector<FrequencyOutput>>& outputs);
+// The figures from the engine's solutions: the first holds the pattern cuts at
+// its first frequency; every other frequency of any solution is a sweep point,
+// merged in frequency order. Throws Error when the cuts are missing.
+SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSettings& settings,
+                                     const std::vector<Solution>& solutions);
 
 // Notes for the figures a finer solve moved further than the guidelines allow
 // from one density to twice it (gain 0.05 dB, feed resistance 3 %).
 std::vector<std::string> UnsettledNotes(const SimulationResult& result,
                                         const SimulationResult& finer);
 
-// Decks, run and figures; the sweep split into one piece per process, and the
+// Jobs, solve and figures; the sweep split into one piece per process, and the
 // finer solve of the design frequency in a process of its own.
 SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
                           const RunControl& control);

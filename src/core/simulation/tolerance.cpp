@@ -1,8 +1,8 @@
 #include "simulation/tolerance.h"
 
 #include "design/dl6wu.h"
+#include "nec/segmentation.h"
 #include "text/format.h"
-#include "simulation/segmentation.h"
 #include "simulation/simulation.h"
 #include "state/refusals.h"
 
@@ -59,14 +59,6 @@ std::vector<double> RandomErrors(std::mt19937_64& engine, int count, double tole
         errors.push_back(e);
     }
     return errors;
-}
-
-int ElementCount(const NecModel& model)
-{
-    int n = 0;
-    for (const NecWire& w : model.wires)
-        n = std::max(n, w.element + 1);
-    return n;
 }
 
 namespace {
@@ -176,31 +168,30 @@ double SystematicShift(const NecModel& model, double error)
     return model.frequency * (sum / static_cast<double>(spans.size()) - 1);
 }
 
-BuildFigures FiguresFromBlocks(const NecModel& model, const std::vector<FrequencyOutput>& blocks,
-                               double z0)
+BuildFigures FiguresFromSolution(const Solution& solution, double z0)
 {
-    if (blocks.empty())
+    if (solution.frequencies.empty())
         throw Error("nec2c output holds no frequency");
-    const FrequencyOutput& f = blocks.front();
+    const SolvedFrequency& f = solution.frequencies.front();
     BuildFigures b;
-    b.impedance = FeedImpedance(model, f);
+    b.impedance = f.Feed();
     b.swr = Swr(b.impedance, z0);
-    b.gainDbi = GainAt(f.pattern, 90, 0);
-    b.frontToBack = b.gainDbi - GainAt(f.pattern, 90, 180);
+    b.gainDbi = f.forwardGain;
+    b.frontToBack = b.gainDbi - f.backwardGain;
     return b;
 }
 
 std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, double z0, int processes,
                                       const RunControl& control)
 {
-    std::vector<std::string> decks;
+    std::vector<NecJob> jobs;
     for (const NecModel& m : models)
-        decks.push_back(NecDeck(m, false, {{m.frequency, 0, 1}}, DeckForm::Mirrored));
-    const int total = static_cast<int>(decks.size());
-    const auto outputs = RunInBatches(decks, processes, 0, total, control);
+        jobs.push_back({m, false, {{m.frequency, 0, 1}}});
+    const int total = static_cast<int>(jobs.size());
+    const auto solutions = Solve(jobs, control, {processes, 0, total});
     std::vector<BuildFigures> out;
-    for (size_t i = 0; i < outputs.size(); ++i)
-        out.push_back(FiguresFromBlocks(models[i], outputs[i], z0));
+    for (const Solution& solution : solutions)
+        out.push_back(FiguresFromSolution(solution, z0));
     return out;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "simulation/nec_deck.h"
-#include "simulation/nec_runner.h"
+#include "nec/solve.h"
 #include "text/result_text.h"
 
 #include <array>
@@ -61,9 +60,6 @@ std::vector<double> RandomErrors(std::mt19937_64& engine, int count, double tole
 // its centre, and `position[e]` mm further forward; cut into segments again.
 NecModel Perturbed(const NecModel& model, const std::vector<double>& length,
                    const std::vector<double>& position);
-
-// Number of elements in the model (reflector, radiator, directors).
-int ElementCount(const NecModel& model);
 
 // What each build is judged by, at the design frequency.
 struct BuildFigures {
@@ -135,7 +131,7 @@ double SystematicShift(const NecModel& model, double error);
 // 1 mm forward, and all long and all short: one deck each at the design
 // frequency with the forward and backward gain only, at most ProcessCount
 // engines at once. Progress counts decks over the whole run; Cancel and the
-// engine's errors as RunDecks.
+// engine's errors as Solve.
 ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings& settings,
                                   const RunControl& control);
 ToleranceResult Run(const NecModel& model, const ToleranceSettings& settings,
@@ -145,9 +141,8 @@ ToleranceResult Run(const NecModel& model, const ToleranceSettings& settings,
 // engines at a time; progress counts models.
 std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, double z0, int processes,
                                       const RunControl& control);
-// The figures of a model's deck's outputs as the same run reads them.
-BuildFigures FiguresFromBlocks(const NecModel& model, const std::vector<FrequencyOutput>& blocks,
-                               double z0);
+// The figures of a model's solution as the same run reads them.
+BuildFigures FiguresFromSolution(const Solution& solution, double z0);
 
 // The run's settings as the heading; the spread and the systematic errors as
 // the first two tables, the change per mm of each element as the third.

@@ -1,5 +1,6 @@
 #include "simulation/touchstone.h"
 
+#include "nec/deck.h"
 #include "text/format.h"
 
 namespace tavora {
@@ -15,13 +16,6 @@ std::string TouchstoneS1p(const SimulationResult& r)
         text += F(row.frequency) + " " + F(s11.real()) + " " + F(s11.imag()) + "\n";
     }
     return text;
-}
-
-std::string ExportDeck(const NecModel& model)
-{
-    const SimulationSettings defaults;
-    return NecDeck(model, true,
-                   {SweepAround(model.frequency, defaults.sweepPercent, defaults.points)});
 }
 
 } // namespace tavora

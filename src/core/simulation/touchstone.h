@@ -11,8 +11,4 @@ namespace tavora {
 // the reference on the "#" option line. VNA programs load it as a trace.
 std::string TouchstoneS1p(const SimulationResult& result);
 
-// The deck the design exports for other NEC-2 programs: patterns at the
-// design frequency and the default sweep around it.
-std::string ExportDeck(const NecModel& model);
-
 } // namespace tavora

@@ -5,7 +5,8 @@
 #include "text/format.h"
 #include "text/impedance_text.h"
 #include "feedline/impedance.h"
-#include "simulation/segmentation.h"
+#include "nec/model_builder.h"
+#include "nec/segmentation.h"
 #include "text/uncertain.h"
 #include "state/errors.h"
 #include "state/refusals.h"
@@ -169,21 +170,18 @@ std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunCont
     const Sweep design{subject.model.frequency, 0, 1};
     std::vector<TuneSolve> solves;
     const auto run = [&](const std::vector<double>& lengths) {
-        std::vector<NecModel> models;
-        std::vector<std::string> decks;
-        for (double length : lengths) {
-            models.push_back(subject.WithLength(length));
-            decks.push_back(NecDeck(models.back(), false, {design}, DeckForm::Mirrored));
-        }
+        std::vector<NecJob> jobs;
+        for (double length : lengths)
+            jobs.push_back({subject.WithLength(length), false, {design}});
         RunControl step = control;
         const int done = static_cast<int>(solves.size());
         if (control.progress)
             step.progress = [&control, done](int finished, int) {
                 control.progress(done + finished, kMostTuneSolves);
             };
-        const auto outputs = RunDecks(decks, step);
+        const auto solutions = Solve(jobs, step);
         for (size_t i = 0; i < lengths.size(); ++i)
-            solves.push_back({lengths[i], FeedImpedance(models[i], outputs[i].front())});
+            solves.push_back({lengths[i], solutions[i].frequencies.at(0).Feed()});
     };
     run({l0, l0 * (1 - kFirstStep), l0 * (1 + kFirstStep)});
     while (std::abs(Best(solves).impedance.imag()) > kResonantReactance &&

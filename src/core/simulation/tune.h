@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulation/simulation.h"
+#include "state/design_state.h"
 
 #include <complex>
 #include <limits>

@@ -169,15 +169,6 @@ std::string GeneralFloatText(double value, char decimalSep)
     return out;
 }
 
-std::string WithDecimalSep(std::string_view text, char decimalSep)
-{
-    std::string out(text);
-    for (char& c : out)
-        if (c == '.')
-            c = decimalSep;
-    return out;
-}
-
 namespace {
 
 // `text` with its one separator `from` as `to`, when it is a number written so.

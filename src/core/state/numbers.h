@@ -17,10 +17,6 @@ int StrToInt(std::string_view text);
 // NaN throws the arithmetic error it stands for.
 std::string GeneralFloatText(double value, char decimalSep = '.');
 
-// A number text the program itself writes with a point (its boxes' start-up
-// texts) as the user would type it.
-std::string WithDecimalSep(std::string_view text, char decimalSep);
-
 // A box text as a file stores it: a number typed with the user's separator
 // gets a point; any other text stays as typed.
 std::string FileNumberText(std::string_view text, char decimalSep);

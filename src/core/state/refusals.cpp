@@ -1,5 +1,6 @@
 #include "state/refusals.h"
 
+#include "physics/physics.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 
@@ -75,7 +76,7 @@ void RefuseOutside(double value, Range range, std::string_view box, char sep)
 void RefuseOutsideWavelengths(double mm, Range ratio, double frequency, std::string_view box,
                               char sep, double boxPerMm)
 {
-    const double waveLength = 299792 / frequency;
+    const double waveLength = WaveLength(frequency);
     if (ratio.low > 0)
         RefuseNotPositive(mm, box);
     else

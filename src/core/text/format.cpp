@@ -144,9 +144,14 @@ std::string FigureText(double x, int n, char decimalSep)
 
 std::string WithDecimalSep(std::string text, char decimalSep)
 {
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    for (size_t i = 1; i + 1 < text.size(); ++i)
-        if (text[i] == '.' && digit(text[i - 1]) && digit(text[i + 1]))
+    const auto digit = [&text](size_t i) {
+        return i < text.size() && text[i] >= '0' && text[i] <= '9';
+    };
+    const auto blank = [&text](size_t i) {
+        return i < text.size() && text[i] > 0 && text[i] <= ' ';
+    };
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '.' && ((i > 0 && digit(i - 1)) || digit(i + 1)) && !blank(i + 1))
             text[i] = decimalSep;
     return text;
 }

@@ -16,8 +16,11 @@ std::string FormatFixed(double x, int p, int n, char decimalSep = '.');
 // a missing figure in a table, not an arithmetic fault.
 std::string FigureText(double x, int n, char decimalSep = '.');
 
-// A text written with point decimals (a model's notes) with `decimalSep` for
-// each point that stands between two digits.
+// A text the program writes with point decimals, with `decimalSep` for each
+// decimal point: a point with a digit on at least one side ("1.6", ".5",
+// "4."), unless a blank follows it, which makes it a sentence's full stop.
+// One rule for a number alone (a box's start-up text, a YO file's field) and
+// for numbers among words (a model's notes).
 std::string WithDecimalSep(std::string text, char decimalSep);
 
 // The report's column separator: one tab (kind 1) or two tabs (kind 2) before the text.

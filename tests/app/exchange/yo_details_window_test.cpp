@@ -4,6 +4,7 @@
 #include "app/shell/form_scaler.h"
 #include "app/shell/main_window.h"
 #include "app/shell/radio_group.h"
+#include "app/shell/user_locale.h"
 #include "exchange_test.h"
 
 #include "state/design_state.h"
@@ -378,6 +379,29 @@ class YoDetailsWindowTest : public test::FolderTest {
                         "directors 17 to 28 were not loaded"});
         QCOMPARE(BoxText(w, 36), QStringLiteral("8000")); // director 16's distance
         QCOMPARE(BoxText(w, 35), QStringLiteral("934"));
+    }
+
+    // A YO file may write a diameter as ".5" or "4.": the boxes show it with
+    // the user's separator, and Make YO writes it back with a point.
+    void diametersWithADigitOnOneSideLoadWithTheUsersSeparator()
+    {
+        Harness h;
+        YoDetailsWindow w(nullptr, h.context);
+        QFile file(QDir::current().filePath("short.yag"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Short\r\n144.10 MHz\r\n3 Elements\r\n\t.5\t4.\r\n0\t1016\r\n416\t\t980\r\n");
+        file.close();
+        h.dialogs.openFiles.push_back(file.fileName());
+        w.LoadYag();
+        const QString sep(QChar::fromLatin1(UserDecimalSep()));
+        QCOMPARE(BoxText(w, 4), sep + "5");
+        QCOMPARE(BoxText(w, 1), "4" + sep);
+        h.dialogs.prompts.push_back(QStringLiteral("Short"));
+        h.dialogs.saveFiles.push_back(QDir::current().filePath("again.yag"));
+        Click(&w, "PButton3");
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 (QStringList{"   short.yag loaded   ", "YO file saved"}));
+        QVERIFY(FileBytes("again.yag").contains("\t.5\t4.\r\n"));
     }
 
     void makeYoWritesTheFileTheCommandLineWrites()

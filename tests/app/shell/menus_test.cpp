@@ -1,6 +1,7 @@
 #include "app/shell/about_box.h"
 #include "app/shell/form_scaler.h"
 #include "app/shell/main_window.h"
+#include "app/shell/qt_dialogs.h"
 #include "task_window_fixture.h"
 #include "ui_test.h"
 

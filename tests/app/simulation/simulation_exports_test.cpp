@@ -3,6 +3,8 @@
 
 #include "design/entry.h"
 #include "design/report.h"
+#include "nec/deck.h"
+#include "nec/model_builder.h"
 #include "simulation/touchstone.h"
 
 #include <QFile>

@@ -10,7 +10,7 @@
 #include "design/entry.h"
 #include "design/report.h"
 #include "exchange/yo_details.h"
-#include "simulation/nec_runner.h"
+#include "nec/runner.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,10 @@
 #include "exchange/yo_details.h"
 
+#include "design/report.h"
+#include "physics/physics.h"
 #include "state/box_names.h"
 #include "state/errors.h"
+#include "text/format.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +132,30 @@ TEST(FrequencySearches, AreBoundedAndReportWhenTheyCannotMeetTheirCondition)
     YoDetails y = Screen({{39, "1030"}, {1, "6"}, {3, "0.001"}, {4, "6"}, {40, "1"}});
     EXPECT_EQ(CalcFfromRef(y), (BoxMessage{kNoFrequencyFound, yo::kDipoleLength}));
     EXPECT_EQ(y.Text(yo::kFrequency), "0");
+}
+
+// 2320 MHz, a 10 mm boom, elements insulated through it: the design caps the
+// correction at 0.666 b and then halves it; the YO estimate halves it first,
+// which keeps it under the cap.
+TEST(YoBoomCorrection, AddsMoreThanTheDesignForAThickInsulatedBoom)
+{
+    const auto designed = [](char mounting) {
+        DesignState s;
+        s.DesignFreq = 2320;
+        s.DirCount = 4;
+        s.ElementDiam = s.RadiatorDiam = 4;
+        s.BoomDiam = s.BoomSize = 10;
+        s.Mounting = mounting;
+        s.BendDiam = 25;
+        s.FeedGap = 5;
+        std::string report;
+        Yagidimensions(s, report);
+        return s;
+    };
+    const DesignState insulated = designed('I'), none = designed('N');
+    EXPECT_EQ(FormatFixed(insulated.DirLength[4] - none.DirLength[4], 6, 2), "3.33");
+    const double w = WaveLength(2320, kLightSpeedYo);
+    EXPECT_EQ(FormatFixed(YoBoomCorrection(10 / w, Mounting::Insulated) * w, 6, 2), "5.39");
 }
 
 TEST(ConvertChecks, InOrderWithTheirOwnSpelling)

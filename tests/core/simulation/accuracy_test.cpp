@@ -2,10 +2,12 @@
 // figures. These run the engine; the wider grids run when TAVORA_FULL_ACCURACY
 // is set, by hand, as they take minutes.
 
-#include "simulation/segmentation.h"
 #include "simulation/simulation.h"
 
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
+#include "nec/deck.h"
+#include "nec/output.h"
+#include "nec/segmentation.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "simulation/array.h"
 
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

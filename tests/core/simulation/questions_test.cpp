@@ -2,7 +2,7 @@
 #include "simulation/tolerance.h"
 #include "simulation/tune.h"
 
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 #include "simulation/simulation.h"
 
-#include "simulation_fixture.h"
+#include "child_processes.h"
+#include "core/nec/nec_fixture.h"
+#include "state/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,7 @@ SimulationResult RecordedResult(const std::vector<std::string>& files)
     std::vector<std::string> outputs;
     for (const std::string& f : files)
         outputs.push_back(Recorded(f));
-    return ResultFromOutputs(RecordedModel(), {}, outputs);
+    return ResultFromSolutions(RecordedModel(), {}, SolutionsFromOutputs(RecordedModel(), outputs));
 }
 
 } // namespace
@@ -89,10 +91,12 @@ TEST(Simulation, DesignFrequencyIsSolvedOnceAndItsRowComesFromThePatternDeck)
         SimulationSettings settings;
         settings.points = c.points;
         std::vector<std::string> cards;
-        for (const std::string& deck : SimulationDecks(m, settings, c.pieces))
+        for (const NecJob& job : SimulationJobs(m, settings, c.pieces)) {
+            const std::string deck = JobDeck(job);
             for (size_t at = deck.find("\nFR "); at != std::string::npos;
                  at = deck.find("\nFR ", at + 1))
                 cards.push_back(deck.substr(at + 1, deck.find('\n', at + 1) - at - 1));
+        }
         ASSERT_FALSE(cards.empty());
         EXPECT_EQ(cards.front(), "FR 0 1 0 0 144.1 0");
         EXPECT_EQ(std::vector<std::string>(cards.begin() + 1, cards.end()), c.frCards)
@@ -103,19 +107,22 @@ TEST(Simulation, DesignFrequencyIsSolvedOnceAndItsRowComesFromThePatternDeck)
     const std::string all = Recorded("default_144.out");
     const size_t first = all.find("FREQUENCY :");
     const std::string pattern = all.substr(0, all.find("FREQUENCY :", first + 1));
-    const SimulationResult r = ResultFromOutputs(m, {}, {pattern});
+    const SimulationResult r = ResultFromSolutions(m, {}, SolutionsFromOutputs(m, {pattern}));
     ASSERT_EQ(r.sweep.size(), 1u);
     EXPECT_DOUBLE_EQ(r.sweep[0].frequency, 144.1);
     EXPECT_DOUBLE_EQ(r.sweep[0].gainDbi, r.gainDbi);
     // And once only where a sweep block holds it too.
-    EXPECT_EQ(ResultFromOutputs(m, {}, {all}).sweep.size(), 21u);
+    EXPECT_EQ(ResultFromSolutions(m, {}, SolutionsFromOutputs(m, {all})).sweep.size(), 21u);
 }
 
 TEST(Simulation, OutputWithoutPatternIsAnError)
 {
     const NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
-    EXPECT_THROW(ResultFromOutputs(m, {}, {Recorded("piece_low.out")}), Error);
-    EXPECT_THROW(ResultFromOutputs(m, {}, {""}), Error);
+    const auto result = [&m](const std::string& output) {
+        return ResultFromSolutions(m, {}, SolutionsFromOutputs(m, {output}));
+    };
+    EXPECT_THROW(result(Recorded("piece_low.out")), Error);
+    EXPECT_THROW(result(""), Error);
 }
 
 TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
@@ -154,3 +161,101 @@ TEST(Simulation, FiguresThatMoveMoreThanTheLimitsAtTwiceTheDensityAreNoted)
         EXPECT_EQ(UnsettledNotes(at, finer), c.notes) << c.gain << " " << c.r;
     }
 }
+
+TEST(Simulation, ReferenceImpedancesOutsideTheRangeAreRefused)
+{
+    NecModel model;
+    model.frequency = 144.1;
+    const struct {
+        double z0;
+        const char* message; // nullptr: accepted
+    } cases[] = {
+        {-50, "SWR reference (ohm, 0 by dipole) cannot be negative"},
+        {1e300, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
+        {0.000001, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
+        {0, nullptr},
+        {75, nullptr},
+    };
+    for (const auto& c : cases) {
+        SimulationSettings settings;
+        settings.z0 = c.z0;
+        if (!c.message) {
+            EXPECT_NO_THROW(Refuse(settings, model)) << c.z0;
+            continue;
+        }
+        try {
+            Refuse(settings, model);
+            ADD_FAILURE() << c.message;
+        } catch (const BoxRefusal& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+    model.frequency = 30000;
+    EXPECT_THROW(Refuse(SimulationSettings{}, model), BoxRefusal);
+}
+
+#ifdef TAVORA_NEC2C
+
+struct LiveCase {
+    const char* name;
+    const char* directors;
+    Feed feed;
+    Shape shape;
+};
+
+class LiveDeck : public ::testing::TestWithParam<LiveCase> {};
+
+TEST_P(LiveDeck, RunsAndGivesItsFigures)
+{
+    const LiveCase& p = GetParam();
+    const DesignState s = Designed([&p](DesignEntry& e) {
+        e.Directors = p.directors;
+        e.ElementShape = e.RadiatorShape = p.shape;
+        e.ElementMounting = Mounting::Insulated;
+    });
+    const NecModel model = ModelFromDesign(s, p.feed);
+    SimulationSettings settings;
+    settings.points = 3;
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    std::vector<std::pair<int, int>> progress;
+    c.progress = [&progress](int done, int total) { progress.emplace_back(done, total); };
+    const SimulationResult r = Simulate(model, settings, c);
+    EXPECT_GT(r.gainDbi, 2);
+    EXPECT_GT(r.impedance.real(), 0);
+    EXPECT_EQ(r.sweep.size(), 3u);
+    // Counted in frequencies: the design frequency once, the sweep's other two,
+    // the finer solve's and the wider feed's.
+    EXPECT_EQ(progress.back(), std::make_pair(5, 5));
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(ChildProcessCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decks, LiveDeck,
+    ::testing::Values(LiveCase{"NoDirectorsSingle", "0", Feed::SingleDipole, Shape::Round},
+                      LiveCase{"NoDirectorsFolded", "0", Feed::FoldedDipole, Shape::Round},
+                      LiveCase{"OneSquareDirector", "1", Feed::SingleDipole, Shape::Square},
+                      LiveCase{"FlatElementsFolded", "6", Feed::FoldedDipole, Shape::Flat},
+                      LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A sweep narrower than the five digits the engine prints: every row keeps
+// the frequency it was solved at, the design frequency's once.
+TEST(Simulation, NarrowSweepRowsKeepTheirFrequencies)
+{
+    const NecModel m =
+        ModelFromDesign(Designed([](DesignEntry& e) { e.Directors = "2"; }), Feed::SingleDipole);
+    SimulationSettings settings;
+    settings.sweepPercent = 0.1;
+    settings.points = 101;
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    const SimulationResult r = Simulate(m, settings, c);
+    const Sweep asked = SweepAround(m.frequency, settings.sweepPercent, settings.points);
+    ASSERT_EQ(r.sweep.size(), 101u);
+    for (int i = 0; i < asked.points; ++i)
+        EXPECT_EQ(r.sweep[static_cast<size_t>(i)].frequency, asked.At(i)) << i;
+}
+
+#endif

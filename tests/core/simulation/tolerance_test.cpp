@@ -3,7 +3,8 @@
 #include "simulation/simulation.h"
 
 #include "child_processes.h"
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
+#include "nec/deck.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ NecModel Model(const DesignState& s)
 
 // Pinned so that a change to a library's distributions (or to ours) shows: a
 // seed typed from another machine's page must give the same builds.
-TEST(RefuseTolerance, SaysTheLimitWithTheUsersDecimalSeparator)
+TEST(ToleranceRefusal, SaysTheLimitWithTheUsersDecimalSeparator)
 {
     // A twentieth of the wavelength at 432 MHz, to a tenth of a mm.
     const NecModel m = ModelFromDesign(Designed([](DesignEntry& e) {
@@ -214,16 +215,16 @@ TEST_F(ToleranceRun, SensitivityIsTheDifferenceOfTwoDesigns)
         row.change(changed);
         models.push_back(Model(changed));
     }
-    std::vector<std::string> decks;
+    std::vector<NecJob> jobs;
     for (const NecModel& m : models)
-        decks.push_back(NecDeck(m, false, {{s.DesignFreq, 0, 1}}, DeckForm::Mirrored));
+        jobs.push_back({m, false, {{s.DesignFreq, 0, 1}}});
     RunControl c;
     c.engine = TAVORA_NEC2C;
-    const auto outputs = RunDecks(decks, c);
-    const BuildFigures nominal = FiguresFromBlocks(models[0], outputs[0], r.z0);
+    const auto solutions = Solve(jobs, c);
+    const BuildFigures nominal = FiguresFromSolution(solutions[0], r.z0);
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(rows[i].name);
-        const BuildFigures changed = FiguresFromBlocks(models[i + 1], outputs[i + 1], r.z0);
+        const BuildFigures changed = FiguresFromSolution(solutions[i + 1], r.z0);
         const Sensitivity& se = r.sensitivity.at(static_cast<size_t>(rows[i].element));
         const BuildFigures& got = rows[i].position ? se.perMmPosition : se.perMmLength;
         for (Judged j : kJudged)

@@ -3,7 +3,7 @@
 #include "simulation/tune.h"
 
 #include "feedline/impedance.h"
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

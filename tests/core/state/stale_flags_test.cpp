@@ -7,11 +7,11 @@
 #include "exchange/yo_details.h"
 #include "feedline/impedance.h"
 #include "feedline/swr.h"
-#include "simulation/nec_deck.h"
+#include "nec/model_builder.h"
 #include "simulation/simulation.h"
 #include "state/numbers.h"
 
-#include "../simulation/simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -107,8 +107,9 @@ const Path kPaths[] = {
      }},
     {"simulation figures",
      [] {
+         const NecModel m = RecordedModel();
          const SimulationResult r =
-             ResultFromOutputs(RecordedModel(), {}, {Recorded("default_144.out")});
+             ResultFromSolutions(m, {}, SolutionsFromOutputs(m, {Recorded("default_144.out")}));
          return Joined(ResultLines(SimulationText(r)));
      }},
 };

@@ -114,12 +114,25 @@ TEST(FormatFixed, ANumberThatIsNotFiniteIsAnArithmeticFault)
     EXPECT_EQ(fault(std::numeric_limits<double>::quiet_NaN()), "Invalid floating point operation");
 }
 
-TEST(WithDecimalSep, OnlyPointsBetweenDigitsChange)
+TEST(WithDecimalSep, DecimalPointsChangeAndFullStopsStay)
 {
-    EXPECT_EQ(WithDecimalSep("Director 12: segments only 1.6 radii long. NEC-2 0.024", ','),
-              "Director 12: segments only 1,6 radii long. NEC-2 0,024");
-    EXPECT_EQ(WithDecimalSep("3.1 %", '.'), "3.1 %");
-    EXPECT_EQ(WithDecimalSep(".5 and 5. stay", ','), ".5 and 5. stay");
+    const struct {
+        const char* text;
+        char sep;
+        const char* expected;
+    } cases[] = {
+        {"Director 12: segments only 1.6 radii long. NEC-2 0.024", ',',
+         "Director 12: segments only 1,6 radii long. NEC-2 0,024"},
+        {"3.1 %", '.', "3.1 %"},
+        // A YO file may write a diameter without a digit on one side.
+        {".5", ',', ",5"},
+        {"4.", ',', "4,"},
+        {"144.1", ',', "144,1"},
+        {".5 and 5. stay", ',', ",5 and 5. stay"},
+        {"No number.", ',', "No number."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithDecimalSep(c.text, c.sep), c.expected) << c.text;
 }
 
 TEST(TabPrefix, OneOrTwoTabs)

@@ -1,5 +1,6 @@
-#include "simulation/segmentation.h"
+#include "nec/segmentation.h"
 
+#include "physics/physics.h"
 #include "text/format.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ void CentreSources(NecModel& m)
 
 void SegmentModel(NecModel& m, double density)
 {
-    const double lambda = 299.792 / m.frequency; // metres
+    const double lambda = WaveLength(m.frequency) / 1000; // metres
     m.density = density;
     // The kernel holds for the whole structure. The standard one is kept when
     // every wire's segments stay 8 radii long or more at twice this density,

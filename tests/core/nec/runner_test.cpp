@@ -1,9 +1,10 @@
-#include "simulation/nec_runner.h"
-#include "simulation/segmentation.h"
-#include "simulation/simulation.h"
+#include "nec/runner.h"
 
 #include "child_processes.h"
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
+#include "nec/deck.h"
+#include "nec/output.h"
+#include "nec/segmentation.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -210,50 +211,6 @@ TEST_F(RunnerTest, RealEngineReportsABadDeck)
 }
 
 // The decks open and run for both dipoles, few and many directors and every shape.
-struct LiveCase {
-    const char* name;
-    const char* directors;
-    Feed feed;
-    Shape shape;
-};
-
-class LiveDeck : public ::testing::TestWithParam<LiveCase> {};
-
-TEST_P(LiveDeck, RunsAndGivesItsFigures)
-{
-    const LiveCase& p = GetParam();
-    const DesignState s = Designed([&p](DesignEntry& e) {
-        e.Directors = p.directors;
-        e.ElementShape = e.RadiatorShape = p.shape;
-        e.ElementMounting = Mounting::Insulated;
-    });
-    const NecModel model = ModelFromDesign(s, p.feed);
-    SimulationSettings settings;
-    settings.points = 3;
-    RunControl c;
-    c.engine = TAVORA_NEC2C;
-    std::vector<std::pair<int, int>> progress;
-    c.progress = [&progress](int done, int total) { progress.emplace_back(done, total); };
-    const SimulationResult r = Simulate(model, settings, c);
-    EXPECT_GT(r.gainDbi, 2);
-    EXPECT_GT(r.impedance.real(), 0);
-    EXPECT_EQ(r.sweep.size(), 3u);
-    // Counted in frequencies: the design frequency once, the sweep's other two,
-    // the finer solve's and the wider feed's.
-    EXPECT_EQ(progress.back(), std::make_pair(5, 5));
-    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
-    EXPECT_EQ(ChildProcessCount(), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Decks, LiveDeck,
-    ::testing::Values(LiveCase{"NoDirectorsSingle", "0", Feed::SingleDipole, Shape::Round},
-                      LiveCase{"NoDirectorsFolded", "0", Feed::FoldedDipole, Shape::Round},
-                      LiveCase{"OneSquareDirector", "1", Feed::SingleDipole, Shape::Square},
-                      LiveCase{"FlatElementsFolded", "6", Feed::FoldedDipole, Shape::Flat},
-                      LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 // Each source's impedance is read, the two cards of a source at a junction in
 // series: two equal dipoles side by side, each fed, see the same impedance,
 // their coupling moves it from a lone dipole's, and the deck written as a half

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulation/nec_deck.h"
+#include "nec/model.h"
 
 #include <optional>
 
@@ -9,14 +9,14 @@ namespace tavora {
 // How the model is cut into segments, after NEC-2's modelling guidelines. All
 // the rules live in SegmentModel; the manual's simulation page explains them.
 
+// The density every model is cut at, in segments per half wave.
+inline constexpr int kSegmentsPerHalfWave = 21;
 // The density of the second, finer solve that gives each figure its
 // uncertainty: twice ours, the guidelines' own test of a segmentation. Near
 // the kernel's limits a figure need not move steadily with the density (at
 // 2320 MHz R moved 1.6 % at 1.6 times, 5.8 % at twice), so no smaller step
 // scaled up tells how far twice the density moves it.
 inline constexpr double kFinerDensity = 2;
-// Chords each semicircular bend of the folded dipole is drawn with.
-inline constexpr int kBendChords = 6;
 
 // Sets every wire's segment count for about `density` segments per half wave,
 // the kernel, and the notes where the model is outside the engine's valid range.

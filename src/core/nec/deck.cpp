@@ -1,183 +1,18 @@
-#include "simulation/nec_deck.h"
-
-#include "design/report.h"
-#include "exchange/mounting.h"
-#include "exchange/yo_details.h"
-#include "simulation/segmentation.h"
-#include "state/errors.h"
+#include "nec/deck.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <numbers>
+#include <complex>
 
 namespace tavora {
-
-Sweep SweepAround(double frequency, double percent, int points)
-{
-    points = std::max(points, 1);
-    if (points == 1)
-        return {frequency, 0, 1};
-    const double span = frequency * percent / 100;
-    return {frequency - span, 2 * span / (points - 1), points};
-}
-
-std::vector<Sweep> SplitSweep(const Sweep& sweep, int pieces)
-{
-    pieces = std::clamp(pieces, 1, sweep.points);
-    std::vector<Sweep> out;
-    int start = 0;
-    for (int k = 0; k < pieces; ++k) {
-        const int count = (sweep.points - start) / (pieces - k);
-        out.push_back({sweep.At(start), sweep.step, count});
-        start += count;
-    }
-    return out;
-}
 
 std::string DeckNumber(double value)
 {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 9);
     return std::string(buf, r.ptr);
-}
-
-namespace {
-
-void AddElement(NecModel& m, int element, double x, double length, double diam)
-{
-    const int tag = static_cast<int>(m.wires.size()) + 1;
-    const double h = length / 2000;
-    m.wires.push_back({tag, 1, x / 1000, -h, 0, x / 1000, h, 0, diam / 2000, element});
-}
-
-// The rod as the report tells the builder to bend it: two straights, the fed
-// one below, joined by semicircular bends of diameter `bend`, standing centred
-// on the elements' plane. Each bend is drawn with kBendChords chords; the
-// chords are shorter than the arc, so the straights take up the difference and
-// the conductor is as long as the rod plus the gap the feed closes.
-void AddFoldedDipole(NecModel& m, double x, double tipToTip, double bend, double gap, double diam)
-{
-    const double xm = x / 1000, r = diam / 2000, rb = bend / 2000;
-    const double step = std::numbers::pi / kBendChords;
-    const double chords = 2 * kBendChords * 2 * rb * std::sin(step / 2);
-    const double conductor = (FoldedRodLength(tipToTip, bend, gap) + gap) / 1000;
-    const double h = (conductor - chords) / 4; // half a straight
-    auto add = [&](double y1, double z1, double y2, double z2, bool isBend) {
-        const int tag = static_cast<int>(m.wires.size()) + 1;
-        m.wires.push_back({tag, 1, xm, y1, z1, xm, y2, z2, r, 1, isBend});
-    };
-    if (!(h > 0))
-        throw Error(kBendTooWide);
-    add(-h, -rb, h, -rb, false);
-    add(-h, rb, h, rb, false);
-    // Chord ends round the bend, from the lower straight's end (k = 0) to the
-    // upper one's; the ends meet the straights exactly, as junctions must.
-    auto y = [&](int k) { return k == 0 || k == kBendChords ? h : h + rb * std::sin(k * step); };
-    auto z = [&](int k) { return k == 0 ? -rb : k == kBendChords ? rb : -rb * std::cos(k * step); };
-    for (int side : {-1, 1})
-        for (int k = 0; k < kBendChords; ++k)
-            add(side * y(k), z(k), side * y(k + 1), z(k + 1), true);
-    m.bendDiam = bend / 1000;
-}
-
-bool Positive(double v)
-{
-    return std::isfinite(v) && v > 0;
-}
-
-} // namespace
-
-NecModel ModelFromMembers(const DesignState& s, Feed feed, double bendDiam)
-{
-    const int dirCount = std::clamp(s.DirCount, 0, kMaxDirectors);
-    bool ok = Positive(s.DesignFreq) && Positive(s.ReflLength) && Positive(s.DipoleLength) &&
-              Positive(s.ElementDiam) && Positive(s.RadiatorDiam) && Positive(s.RadiatorPos);
-    double pos = s.RadiatorPos;
-    for (int k = 1; k <= dirCount; ++k) {
-        ok = ok && Positive(s.DirLength[static_cast<size_t>(k)]) &&
-             Positive(s.DirSpacing[static_cast<size_t>(k)]);
-        pos += s.DirSpacing[static_cast<size_t>(k)];
-    }
-    if (feed == Feed::FoldedDipole)
-        ok = ok && Positive(bendDiam) && Positive(s.FoldedLength);
-    if (!ok)
-        throw Error(kNotAnAntenna);
-
-    NecModel m;
-    m.frequency = s.DesignFreq;
-    m.feed = feed;
-    m.directors = dirCount;
-    m.lastElementPos = dirCount > 0 ? pos : s.RadiatorPos;
-    AddElement(m, 0, 0, s.ReflLength, s.ElementDiam);
-    m.sources = {{2}};
-    if (feed == Feed::SingleDipole)
-        AddElement(m, 1, s.RadiatorPos, s.DipoleLength, s.RadiatorDiam);
-    else
-        AddFoldedDipole(m, s.RadiatorPos, s.FoldedLength, bendDiam, s.FeedGap, s.RadiatorDiam);
-    pos = s.RadiatorPos;
-    for (int k = 1; k <= dirCount; ++k) {
-        pos += s.DirSpacing[static_cast<size_t>(k)];
-        AddElement(m, k + 1, pos, s.DirLength[static_cast<size_t>(k)], s.ElementDiam);
-    }
-    SegmentModel(m, kSegmentsPerHalfWave);
-    return m;
-}
-
-std::string ElementName(const NecModel& m, int element)
-{
-    if (element == 0)
-        return "Reflector";
-    if (element == 1)
-        return m.feed == Feed::SingleDipole ? "Dipole" : "Folded dipole";
-    return "Director " + std::to_string(element - 1);
-}
-
-bool BoomCorrected(const DesignState& state)
-{
-    return state.Mounting == 'Y' || state.Mounting == 'I';
-}
-
-DesignState ModelledDesign(const DesignState& state)
-{
-    DesignState s = state;
-    if (BoomCorrected(s))
-        s.Mounting = 'N';
-    std::string report;
-    Yagidimensions(s, report);
-    return s;
-}
-
-NecModel ModelFromDesign(const DesignState& state, Feed feed)
-{
-    const DesignState s = ModelledDesign(state);
-    NecModel m = ModelFromMembers(s, feed, s.BendDiam);
-    if (BoomCorrected(state))
-        m.notes.emplace_back(kNoBoomNote);
-    return m;
-}
-
-NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char sep)
-{
-    YoEntryTexts e = entries;
-    const bool metalBoom =
-        ChoiceIndex(e[yo::kMounting - 1], 3) == 0 || ChoiceIndex(e[yo::kMounting - 1], 3) == 1;
-    if (metalBoom)
-        DoTheConversion(e, Mounting::NonMetal, sep);
-    DesignState s;
-    if (const auto message = MakeMmana(e, s, sep))
-        throw Error(*message);
-    // The YO entries hold one radiator length; as on the YO screen's folded
-    // dipole estimate it is the folded dipole's length when that is chosen.
-    s.FoldedLength = s.DipoleLength;
-    const double bend = 0.024 * 299792 / s.DesignFreq;
-    NecModel m = ModelFromMembers(s, feed, bend);
-    if (metalBoom)
-        m.notes.emplace_back(kNoBoomNote);
-    if (feed == Feed::FoldedDipole)
-        m.notes.emplace_back("Folded dipole bend diameter taken as 0.024 wavelength");
-    return m;
 }
 
 namespace {
@@ -193,10 +28,6 @@ std::string FrCard(const Sweep& s)
     return "FR 0 " + std::to_string(s.points) + " 0 0 " + DeckNumber(s.from) + " " +
            DeckNumber(s.step);
 }
-
-} // namespace
-
-namespace {
 
 // Tags of the reflected half: the GX card adds this to each tag it copies.
 constexpr int kMirrorTags = 1000;
@@ -342,11 +173,6 @@ void MirroredGeometry(std::string& d, const NecModel& m, std::string& sources)
 
 } // namespace
 
-bool CrossesMirrorPlane(const NecWire& w)
-{
-    return std::min(w.y1, w.y2) < -kSameMetres && std::max(w.y1, w.y2) > kSameMetres;
-}
-
 bool MirrorSymmetric(const NecModel& m)
 {
     for (const NecWire& w : m.wires) {
@@ -371,23 +197,6 @@ bool MirrorSymmetric(const NecModel& m)
         return CrossesMirrorPlane(*w) ? s.span == 2 && s.segment == w->segments / 2
                                       : SourceMirrored(m, *w, s);
     });
-}
-
-std::vector<std::complex<double>> SourceImpedances(const NecModel& m,
-                                                   const std::vector<std::complex<double>>& printed)
-{
-    std::vector<std::complex<double>> out;
-    size_t at = 0;
-    for (const NecSource& s : m.sources) {
-        std::complex<double> z = 0;
-        for (int k = 0; k < s.span; ++k) {
-            if (at == printed.size())
-                throw Error("nec2c output incomplete: source impedance missing");
-            z += printed[at++];
-        }
-        out.push_back(z);
-    }
-    return out;
 }
 
 std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& sweeps,
@@ -430,6 +239,12 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
     }
     Card(d, "EN");
     return d;
+}
+
+std::string ExportDeck(const NecModel& model)
+{
+    return NecDeck(model, true,
+                   {SweepAround(model.frequency, kDefaultSweepPercent, kDefaultSweepPoints)});
 }
 
 } // namespace tavora

@@ -1,4 +1,4 @@
-#include "simulation/nec_runner.h"
+#include "nec/runner.h"
 
 #include "state/program_dir.h"
 

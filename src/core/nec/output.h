@@ -1,6 +1,8 @@
 #pragma once
 
-#include <array>
+#include "nec/model.h"
+#include "nec/pattern.h"
+
 #include <complex>
 #include <cstddef>
 #include <functional>
@@ -10,13 +12,6 @@
 #include <vector>
 
 namespace tavora {
-
-// One radiation pattern point: angles in degrees, total power gain in dBi.
-struct PatternPoint {
-    double theta = 0;
-    double phi = 0;
-    double gain = 0;
-};
 
 // What nec2c printed for one frequency.
 struct FrequencyOutput {
@@ -47,25 +42,10 @@ std::vector<FrequencyOutput>
 ReadNecOutput(std::istream& in, const NecReadLimits& limits = {},
               const std::function<void(std::string_view)>& eachLine = {});
 
-// A pattern cut, index = degrees away from the forward direction (0..359).
-using PatternCut = std::array<double, 360>;
-// E plane: theta 90, phi = angle. H plane: phi 0, theta = 90 - angle.
-PatternCut EPlaneCut(const std::vector<PatternPoint>& points);
-PatternCut HPlaneCut(const std::vector<PatternPoint>& points);
-
-// Width of the main lobe between its -3 dB points, interpolated; 360 when it
-// never falls 3 dB.
-double Beamwidth(const PatternCut& cut);
-// Level of the first side lobe either side of the main lobe, relative to the
-// forward gain (dB, negative); NaN when the cut has none.
-double FirstSideLobe(const PatternCut& cut);
-// Strongest gain in the rear half (90 to 270 degrees) of the cuts.
-double RearMaximum(const PatternCut& a, const PatternCut& b);
-
-// SWR of an impedance against a real reference.
-double Swr(std::complex<double> z, double z0);
-
-// Gain in the pattern at exactly (theta, phi), NaN when not computed.
-double GainAt(const std::vector<PatternPoint>& points, double theta, double phi);
+// Each source's impedance from what the engine printed for one frequency
+// (one entry per source card, in deck order): a source on a pair of segments
+// is the two in series.
+std::vector<std::complex<double>>
+SourceImpedances(const NecModel& model, const std::vector<std::complex<double>>& printed);
 
 } // namespace tavora

@@ -1,7 +1,6 @@
-#include "simulation/nec_output.h"
-#include "simulation/simulation.h"
+#include "nec/output.h"
 
-#include "simulation_fixture.h"
+#include "core/nec/nec_fixture.h"
 
 #include <gtest/gtest.h>
 

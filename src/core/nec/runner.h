@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulation/nec_output.h"
+#include "nec/output.h"
 #include "state/errors.h"
 
 #include <atomic>

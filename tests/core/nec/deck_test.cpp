@@ -1,10 +1,10 @@
-#include "simulation/nec_deck.h"
-#include "simulation/simulation.h"
+#include "nec/deck.h"
+#include "nec/model_builder.h"
 
+#include "core/nec/nec_fixture.h"
 #include "design/report.h"
 #include "exchange/yo_details.h"
-#include "simulation/segmentation.h"
-#include "simulation_fixture.h"
+#include "nec/segmentation.h"
 #include "state/errors.h"
 
 #include <gtest/gtest.h>
@@ -257,38 +257,6 @@ TEST(NecDeck, NumbersAreWrittenWithAPoint)
 }
 
 // A reference the SWR would answer with nonsense is refused before the engine runs.
-TEST(NecDeck, ReferenceImpedancesOutsideTheRangeAreRefused)
-{
-    NecModel model;
-    model.frequency = 144.1;
-    const struct {
-        double z0;
-        const char* message; // nullptr: accepted
-    } cases[] = {
-        {-50, "SWR reference (ohm, 0 by dipole) cannot be negative"},
-        {1e300, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
-        {0.000001, "SWR reference (ohm, 0 by dipole) must be 0, or from 10 to 1000 ohm"},
-        {0, nullptr},
-        {75, nullptr},
-    };
-    for (const auto& c : cases) {
-        SimulationSettings settings;
-        settings.z0 = c.z0;
-        if (!c.message) {
-            EXPECT_NO_THROW(Refuse(settings, model)) << c.z0;
-            continue;
-        }
-        try {
-            Refuse(settings, model);
-            ADD_FAILURE() << c.message;
-        } catch (const BoxRefusal& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-    }
-    model.frequency = 30000;
-    EXPECT_THROW(Refuse(SimulationSettings{}, model), BoxRefusal);
-}
-
 TEST(NecDeck, OnlyAModelThatIsItsOwnMirrorImageIsWrittenAsHalf)
 {
     // Two dipoles of 21 segments per half wave at 432 MHz, each fed at its centre.

@@ -1,10 +1,10 @@
 #pragma once
 
-// Designs and recorded engine output shared by the simulation tests.
+// Designs and recorded engine output shared by the engine and simulation tests.
 
 #include "design/entry.h"
 #include "design/report.h"
-#include "simulation/nec_deck.h"
+#include "nec/model_builder.h"
 #include "state/design_state.h"
 
 #include <fstream>

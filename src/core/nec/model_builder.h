@@ -1,0 +1,36 @@
+#pragma once
+
+#include "nec/model.h"
+#include "state/design_state.h"
+
+namespace tavora {
+
+// Chords each semicircular bend of the folded dipole is drawn with.
+inline constexpr int kBendChords = 6;
+
+// The design the engine leaves in the state, rebuilt for a non-metal boom when
+// its elements carry a boom correction (the model has no boom to cancel it).
+// Runs the engine on a copy; its arithmetic errors propagate.
+NecModel ModelFromDesign(const DesignState& state, Feed feed);
+// The design state that model is built from, and whether it was rebuilt.
+DesignState ModelledDesign(const DesignState& state);
+bool BoomCorrected(const DesignState& state);
+
+// An existing Yagi from the YO entry group; lengths for a metal boom are first
+// converted to a non-metal one. Throws Error with the screen's own message
+// when the entries describe no antenna.
+NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char decimalSep = '.');
+
+// The model from the numeric design members (positions from RadiatorPos and
+// DirSpacing). Throws Error when a length, diameter or frequency is not positive.
+// The folded dipole is the rod the report tells the builder to bend.
+NecModel ModelFromMembers(const DesignState& state, Feed feed, double bendDiam);
+
+inline constexpr const char* kNoBoomNote =
+    "Modelled without the boom: element lengths for a non-metal boom (no boom correction)";
+inline constexpr const char* kBendTooWide =
+    "The folded dipole's bend diameter must be less than its length";
+inline constexpr const char* kNotAnAntenna =
+    "Element lengths, diameters and the frequency must be greater than zero";
+
+} // namespace tavora
