@@ -5,6 +5,7 @@
 #include "design/entry.h"
 #include "design/report.h"
 #include "nec/model_builder.h"
+#include "nec/segmentation.h"
 #include "state/design_state.h"
 
 #include <fstream>
@@ -40,6 +41,19 @@ inline NecModel RecordedModel()
 {
     NecModel m = ModelFromDesign(Designed(), Feed::SingleDipole);
     m.sources[0].span = 1;
+    return m;
+}
+
+// Two half-wave dipoles 0.2 m apart at 432 MHz, each fed at its centre.
+inline NecModel TwoFedDipoles()
+{
+    NecModel m;
+    m.frequency = 432;
+    for (int tag = 1; tag <= 2; ++tag) {
+        m.wires.push_back({tag, 1, 0.2 * tag, -0.165, 0, 0.2 * tag, 0.165, 0, 0.002, 1});
+        m.sources.push_back({tag});
+    }
+    SegmentModel(m, kSegmentsPerHalfWave);
     return m;
 }
 

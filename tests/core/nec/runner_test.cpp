@@ -217,13 +217,7 @@ TEST_F(RunnerTest, RealEngineReportsABadDeck)
 // and its mirror image gives the same.
 TEST(Sources, EachSourceGivesItsImpedance)
 {
-    NecModel m;
-    m.frequency = 432;
-    for (int tag = 1; tag <= 2; ++tag) {
-        m.wires.push_back({tag, 1, 0.2 * tag, -0.165, 0, 0.2 * tag, 0.165, 0, 0.002, 1});
-        m.sources.push_back({tag});
-    }
-    SegmentModel(m, kSegmentsPerHalfWave);
+    NecModel m = test::TwoFedDipoles();
     NecModel lone = m;
     lone.wires.resize(1);
     lone.sources.resize(1);

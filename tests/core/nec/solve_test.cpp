@@ -1,6 +1,6 @@
 #include "nec/solve.h"
 
-#include "nec/segmentation.h"
+#include "core/nec/nec_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +16,7 @@ using namespace tavora;
 // decks on from where the caller's run stands.
 TEST(Solve, GivesWhatEachJobAsksFor)
 {
-    NecModel m;
-    m.frequency = 432;
-    for (int tag = 1; tag <= 2; ++tag) {
-        m.wires.push_back({tag, 1, 0.2 * tag, -0.165, 0, 0.2 * tag, 0.165, 0, 0.002, 1});
-        m.sources.push_back({tag});
-    }
-    SegmentModel(m, kSegmentsPerHalfWave);
+    const NecModel m = test::TwoFedDipoles();
     const std::vector<NecJob> jobs{{m, true, {}}, {m, false, {{430, 2, 3}}}};
     const struct {
         Batches batches;
