@@ -134,11 +134,11 @@ void DrawArrayPage(QPainter& p, const QRectF& page, const ArrayResult& r, char s
 {
     const double line = QFontMetricsF(p.font()).height();
     const ResultText text = ArrayText(r, sep);
-    std::vector<std::string> lines = FigureLines(text);
+    auto rows = FigureRows(text);
     // The sweep's summary without its table, which the plot shows.
     for (const FigureRow& row : text.tables.at(0).summary)
-        lines.push_back(RowLine(row));
-    const double y = DrawFigureRows(p, page, lines) + line;
+        rows.push_back(RowCells(row));
+    const double y = DrawFigureRows(p, page, rows) + line;
     DrawArrayPlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 

@@ -265,21 +265,24 @@ void DrawSimulationPlots(QPainter& p, const QRectF& a, const SimulationResult& r
     DrawSweepPlot(p, {a.left() + w, a.top() + h, w, h2}, r, true, sep);
 }
 
-std::vector<std::string> FigureLines(ResultText text)
+std::vector<std::vector<std::string>> FigureRows(ResultText text)
 {
     text.tables.clear();
-    return ResultLines(text);
+    return ResultRows(text);
 }
 
-double DrawFigureRows(QPainter& p, const QRectF& page, const std::vector<std::string>& lines)
+double DrawFigureRows(QPainter& p, const QRectF& page,
+                      const std::vector<std::vector<std::string>>& cellRows)
 {
     const QFontMetricsF fm(p.font());
     const double line = fm.height();
     // The figures as a table: each column as wide as its widest cell.
     std::vector<QStringList> rows;
     std::vector<double> widths;
-    for (const std::string& text : lines) {
-        rows.push_back(Q(text).split(QLatin1Char('\t')));
+    for (const auto& cells : cellRows) {
+        rows.emplace_back();
+        for (const std::string& cell : cells)
+            rows.back().push_back(Q(cell));
         if (rows.back().size() == 1)
             continue; // a sentence, not a row of the table
         for (int i = 0; i < rows.back().size(); ++i) {
@@ -306,7 +309,7 @@ double DrawFigureRows(QPainter& p, const QRectF& page, const std::vector<std::st
 void DrawSimulationPage(QPainter& p, const QRectF& page, const SimulationResult& r, char sep)
 {
     const double line = QFontMetricsF(p.font()).height();
-    const double y = DrawFigureRows(p, page, FigureLines(SimulationText(r, sep))) + line;
+    const double y = DrawFigureRows(p, page, FigureRows(SimulationText(r, sep))) + line;
     DrawSimulationPlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 

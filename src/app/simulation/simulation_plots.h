@@ -79,12 +79,12 @@ void DrawSweepPlot(QPainter& painter, const QRectF& area, const SimulationResult
 void DrawSimulationPlots(QPainter& painter, const QRectF& area, const SimulationResult& result,
                          char decimalSep);
 
-// The heading, the notes and the figure rows as lines, for DrawFigureRows.
-std::vector<std::string> FigureLines(ResultText text);
-// Lines of "caption\tvalue..." as a table from the page's top, each column as
-// wide as its widest cell, a line without a tab as a sentence; gives the y
-// below the last row.
-double DrawFigureRows(QPainter& painter, const QRectF& page, const std::vector<std::string>& lines);
+// The heading, the notes and the figure rows, for DrawFigureRows.
+std::vector<std::vector<std::string>> FigureRows(ResultText text);
+// Rows of cells as a table from the page's top, each column as wide as its
+// widest cell, a row of one cell as a sentence; gives the y below the last row.
+double DrawFigureRows(QPainter& painter, const QRectF& page,
+                      const std::vector<std::vector<std::string>>& rows);
 
 // A whole page: the figures, then the plots.
 void DrawSimulationPage(QPainter& painter, const QRectF& page, const SimulationResult& result,

@@ -197,7 +197,7 @@ void DrawTolerancePage(QPainter& p, const QRectF& page, const ToleranceResult& r
     // long boom's hundred rows fit; the page has their bars.
     ResultText text = ToleranceText(r, sep);
     text.tables.pop_back();
-    const double y = DrawFigureRows(p, page, ResultLines(text)) + QFontMetricsF(p.font()).height();
+    const double y = DrawFigureRows(p, page, ResultRows(text)) + QFontMetricsF(p.font()).height();
     DrawTolerancePlots(p, QRectF(page.left(), y, page.width(), page.bottom() - y), r, sep);
 }
 

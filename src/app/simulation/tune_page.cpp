@@ -201,7 +201,7 @@ void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep
 
 void DrawTunePage(QPainter& p, const QRectF& page, const TuneResult& r, char sep)
 {
-    const double y = DrawFigureRows(p, page, FigureLines(TuneText(r, sep)));
+    const double y = DrawFigureRows(p, page, FigureRows(TuneText(r, sep)));
     const double line = QFontMetricsF(p.font()).height();
     // No taller than a screen's plot is for its width: a page-high one would
     // stretch the traces past reading.

@@ -19,33 +19,41 @@ std::string RowLine(const std::vector<std::string>& cells)
     return line;
 }
 
-std::string RowLine(const FigureRow& row)
+std::vector<std::string> RowCells(const FigureRow& row)
 {
     if (row.label.empty())
-        return row.Text();
+        return {row.Text()};
     std::vector<std::string> cells{row.label, row.Text()};
     cells.insert(cells.end(), row.beside.begin(), row.beside.end());
-    return RowLine(cells);
+    return cells;
+}
+
+std::vector<std::vector<std::string>> ResultRows(const ResultText& text)
+{
+    std::vector<std::vector<std::string>> rows;
+    if (!text.heading.empty())
+        rows.push_back({text.heading});
+    for (const std::string& note : text.notes)
+        rows.push_back({note});
+    for (const FigureRow& row : text.figures)
+        rows.push_back(RowCells(row));
+    for (const TextTable& table : text.tables) {
+        rows.emplace_back();
+        if (!table.caption.empty())
+            rows.push_back({table.caption});
+        rows.push_back(table.columns);
+        rows.insert(rows.end(), table.rows.begin(), table.rows.end());
+        for (const FigureRow& row : table.summary)
+            rows.push_back(RowCells(row));
+    }
+    return rows;
 }
 
 std::vector<std::string> ResultLines(const ResultText& text)
 {
     std::vector<std::string> lines;
-    if (!text.heading.empty())
-        lines.push_back(text.heading);
-    lines.insert(lines.end(), text.notes.begin(), text.notes.end());
-    for (const FigureRow& row : text.figures)
-        lines.push_back(RowLine(row));
-    for (const TextTable& table : text.tables) {
-        lines.emplace_back();
-        if (!table.caption.empty())
-            lines.push_back(table.caption);
-        lines.push_back(RowLine(table.columns));
-        for (const auto& row : table.rows)
-            lines.push_back(RowLine(row));
-        for (const FigureRow& row : table.summary)
-            lines.push_back(RowLine(row));
-    }
+    for (const auto& cells : ResultRows(text))
+        lines.push_back(RowLine(cells));
     return lines;
 }
 

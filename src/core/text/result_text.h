@@ -34,13 +34,15 @@ struct ResultText {
     std::vector<TextTable> tables;
 };
 
-// One line a row, tabs between cells: a figure row is its label, its Text and
-// what is beside it.
-std::string RowLine(const FigureRow& row);
+// A row's cells: a figure row's label, its Text and what is beside it; a row
+// without a label is one cell, its sentence.
+std::vector<std::string> RowCells(const FigureRow& row);
+// The cells of every line as the command line prints them: the heading, the
+// notes, the figure rows; then each table after an empty line: its caption,
+// its column heads, its rows, its summary.
+std::vector<std::vector<std::string>> ResultRows(const ResultText& text);
+// One line a row, tabs between cells.
 std::string RowLine(const std::vector<std::string>& cells);
-// As the command line prints it: the heading, the notes, the figure rows;
-// then each table after an empty line: its caption, its column heads, its
-// rows, its summary.
 std::vector<std::string> ResultLines(const ResultText& text);
 
 } // namespace tavora
