@@ -281,11 +281,7 @@ FigureRow Row(const SimulationResult& r, std::string label, std::string_view nam
               char sep)
 {
     const Figure& f = Find(name);
-    const Uncertain u = Of(r, f);
-    FigureRow row{std::move(label), FigureText(u.value, u.Decimals(f.decimals), sep), unit, "", {}};
-    if (std::isfinite(u.value) && std::isfinite(u.error))
-        row.uncertainty = u.ErrorText(f.decimals, sep);
-    return row;
+    return Of(r, f).Row(std::move(label), unit, f.decimals, sep);
 }
 
 FigureRow ImpedanceRow(const SimulationResult& r, char sep)

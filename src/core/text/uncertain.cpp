@@ -4,13 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavora {
-
-namespace {
-// Significant digits of any figure: plenty, the decimals decide.
-constexpr int kDigits = 15;
-} // namespace
 
 int Uncertain::Decimals(int most) const
 {
@@ -23,15 +19,22 @@ int Uncertain::Decimals(int most) const
     return std::clamp(decimals, 0, most);
 }
 
+FigureRow Uncertain::Row(std::string label, std::string unit, int most, char sep) const
+{
+    FigureRow row{std::move(label), FigureText(value, Decimals(most), sep), std::move(unit), "", {}};
+    if (std::isfinite(value) && std::isfinite(error))
+        row.uncertainty = ErrorText(most, sep);
+    return row;
+}
+
 std::string Uncertain::Text(int most, char sep) const
 {
-    const std::string number = FormatFixed(value, kDigits, Decimals(most), sep);
-    return std::isfinite(error) ? number + " " + ErrorText(most, sep) : number;
+    return Row("", "", most, sep).Text();
 }
 
 std::string Uncertain::ErrorText(int most, char sep) const
 {
-    return "\u00b1" + FormatFixed(error, kDigits, Decimals(most), sep);
+    return "\u00b1" + FigureText(error, Decimals(most), sep);
 }
 
 } // namespace tavora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/result_text.h"
+
 #include <limits>
 #include <string>
 
@@ -14,8 +16,10 @@ struct Uncertain {
     // its first two when that digit is a 1 (±1.2, not ±1); never more than
     // `most`, which also serves when the error is not known or is zero.
     int Decimals(int most) const;
-    // "17.27 ±0.03"; the value alone, to `most` decimals, when the error is
-    // not known.
+    // The one text of a figure: its value to the digits the error allows and
+    // the error ("17.27 dBi ±0.03"); the value alone, to `most` decimals, when
+    // the error is not known; a dash where there is no value (NaN, infinity).
+    FigureRow Row(std::string label, std::string unit, int most, char decimalSep = '.') const;
     std::string Text(int most, char decimalSep = '.') const;
     std::string ErrorText(int most, char decimalSep = '.') const;
 };
