@@ -123,9 +123,9 @@ SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSett
         throw Error("nec2c output holds no pattern cut");
     r.ePlane = patterns.cuts->ePlane;
     r.hPlane = patterns.cuts->hPlane;
-    r.gainDbi = r.ePlane[0];
-    r.frontToBack = r.ePlane[0] - r.ePlane[180];
-    r.frontToRear = r.ePlane[0] - RearMaximum(r.ePlane, r.hPlane);
+    r.gainDbi = f.forwardGain;
+    r.frontToBack = f.forwardGain - f.backwardGain;
+    r.frontToRear = f.forwardGain - RearMaximum(r.ePlane, r.hPlane);
     r.beamwidthE = Beamwidth(r.ePlane);
     r.beamwidthH = Beamwidth(r.hPlane);
     r.sideLobeE = FirstSideLobe(r.ePlane);
