@@ -3,6 +3,7 @@
 #include "commands.h"
 
 #include "state/numbers.h"
+#include "text/format.h"
 
 #include <iostream>
 
@@ -27,9 +28,9 @@ void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& o)
         ->type_name("MM")
         ->needs(flag);
     AddNumber(cmd, "--position-tol", o.positionTol,
-              "Element positions along the boom off by up to this either way, mm")
+              "Element positions along the boom off by up to this either way, mm (default " +
+                  FigureText(kDefaultPositionTol, 0) + ")")
         ->type_name("MM")
-        ->capture_default_str()
         ->needs(flag);
     AddWords(cmd, "--distribution", o.settings.distribution,
              {{"uniform", ErrorDistribution::Uniform}, {"normal", ErrorDistribution::Normal}},
@@ -49,7 +50,8 @@ void RunTolerance(const ToleranceOptions& o, const NecModel& model,
     ToleranceSettings s = o.settings;
     if (!o.lengthTol.empty())
         s.lengthTol = StrToFloat(o.lengthTol);
-    s.positionTol = StrToFloat(o.positionTol);
+    if (!o.positionTol.empty())
+        s.positionTol = StrToFloat(o.positionTol);
     s.z0 = simulation.z0;
     s.processes = simulation.processes;
     const ToleranceResult result = Run(model, s, control);

@@ -14,9 +14,9 @@ struct ToleranceOptions {
     bool on = false;
     ToleranceSettings settings;
     // Converted by the core, which never looks at the locale; empty takes
-    // the report's tolerance.
+    // the settings' default (the report's tolerance for the lengths).
     std::string lengthTol;
-    std::string positionTol = "1";
+    std::string positionTol;
 };
 void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& options);
 
