@@ -189,7 +189,7 @@ void BM_ArraySweep(benchmark::State& state)
     settings.sweepPoints = 11;
     const EngineCpu cpu{state};
     for (auto _ : state)
-        benchmark::DoNotOptimize(SimulateArray(model, settings, {}));
+        benchmark::DoNotOptimize(Run(model, settings, {}));
 }
 BENCHMARK(BM_ArraySweep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 

@@ -57,7 +57,7 @@ void BM_ToleranceWholeRun(benchmark::State& state)
     const NecModel model = Model(static_cast<int>(state.range(0)));
     const EngineCpu cpu{state};
     for (auto _ : state)
-        benchmark::DoNotOptimize(SimulateTolerance(model, {.builds = 100}, {}));
+        benchmark::DoNotOptimize(Run(model, ToleranceSettings{.builds = 100}, {}));
 }
 
 BENCHMARK(BM_ToleranceOneSolve)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();

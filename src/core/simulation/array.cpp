@@ -109,11 +109,6 @@ int RunSize(const ArraySettings& settings, const NecModel&)
     return 3 + settings.sweepPoints;
 }
 
-ArrayResult Run(const NecModel& single, const ArraySettings& settings, const RunControl& control)
-{
-    return SimulateArray(single, settings, control);
-}
-
 namespace {
 
 struct Spacing {
@@ -136,7 +131,7 @@ ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spac
 
 } // namespace
 
-ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
+ArrayResult Run(const NecModel& single, const ArraySettings& settings,
                           const RunControl& control)
 {
     Refuse(settings, single);

@@ -93,8 +93,6 @@ int RunSize(const ArraySettings& settings, const NecModel& single);
 // counts every deck of the run. Throws Error when the Yagis would touch at
 // the spacing asked for (sweep points where they would are left out, with a
 // note), SimulationCancelled on Cancel.
-ArrayResult SimulateArray(const NecModel& single, const ArraySettings& settings,
-                          const RunControl& control);
 ArrayResult Run(const NecModel& single, const ArraySettings& settings, const RunControl& control);
 
 // The heading; the figures, the first "Stacked gain:" with the dB over one

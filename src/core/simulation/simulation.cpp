@@ -180,8 +180,8 @@ std::vector<std::string> UnsettledNotes(const SimulationResult& r, const Simulat
     return notes;
 }
 
-SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
-                          const RunControl& control)
+SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
+                     const RunControl& control)
 {
     Refuse(settings, model);
     auto jobs = SimulationJobs(model, settings, ProcessCount(settings));
@@ -206,12 +206,6 @@ SimulationResult Simulate(const NecModel& model, const SimulationSettings& setti
     const auto unsettled = UnsettledNotes(r, *r.finer);
     r.notes.insert(r.notes.end(), unsettled.begin(), unsettled.end());
     return r;
-}
-
-SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
-                     const RunControl& control)
-{
-    return Simulate(model, settings, control);
 }
 
 SimulatedStacking StackingFromResult(const SimulationResult& r)

@@ -93,9 +93,6 @@ std::vector<std::string> UnsettledNotes(const SimulationResult& result,
 
 // Jobs, solve and figures; the sweep split into one piece per process, and the
 // finer solve of the design frequency in a process of its own.
-SimulationResult Simulate(const NecModel& model, const SimulationSettings& settings,
-                          const RunControl& control);
-// The question's entry, as every question has one.
 SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
                      const RunControl& control);
 int ProcessCount(const SimulationSettings& settings);

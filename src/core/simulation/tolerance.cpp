@@ -205,7 +205,7 @@ BuildFigures Difference(const BuildFigures& a, const BuildFigures& b)
 
 } // namespace
 
-ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings& asked,
+ToleranceResult Run(const NecModel& model, const ToleranceSettings& asked,
                                   const RunControl& control)
 {
     ToleranceSettings settings = asked;
@@ -266,12 +266,6 @@ ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings
 int RunSize(const ToleranceSettings& settings, const NecModel& model)
 {
     return 3 + settings.builds + 2 * ElementCount(model);
-}
-
-ToleranceResult Run(const NecModel& model, const ToleranceSettings& settings,
-                    const RunControl& control)
-{
-    return SimulateTolerance(model, settings, control);
 }
 
 namespace {

@@ -132,8 +132,6 @@ double SystematicShift(const NecModel& model, double error);
 // frequency with the forward and backward gain only, at most ProcessCount
 // engines at once. Progress counts decks over the whole run; Cancel and the
 // engine's errors as Solve.
-ToleranceResult SimulateTolerance(const NecModel& model, const ToleranceSettings& settings,
-                                  const RunControl& control);
 ToleranceResult Run(const NecModel& model, const ToleranceSettings& settings,
                     const RunControl& control);
 

@@ -292,12 +292,6 @@ int RunSize(const TuneSettings&, const TuneSubject&)
     return kTuneSteps;
 }
 
-TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
-                const RunControl& control)
-{
-    return Run(TuneSubjectOf(design, feed), settings, control);
-}
-
 TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const RunControl& control)
 {
     TuneResult r;
@@ -326,7 +320,7 @@ TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const R
         r.wideSolves = SearchResonance(wide, phase(searchShare, wideShare));
     const int simFrom = searchShare + wideShare;
     r.tuned =
-        Simulate(r.subject.WithLength(best.length), settings.simulation, phase(simFrom, simShare));
+        Run(r.subject.WithLength(best.length), settings.simulation, phase(simFrom, simShare));
     // Without a root the slope near the closest length is no measure.
     if (r.IsResonant() && r.solves.size() > 1) {
         if (r.tuned.finer)
@@ -337,7 +331,7 @@ TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const R
     }
     if (settings.sweepBefore)
         r.sweepBefore = std::make_shared<const SimulationResult>(
-            Simulate(r.subject.model, settings.simulation, phase(simFrom + simShare, simShare)));
+            Run(r.subject.model, settings.simulation, phase(simFrom + simShare, simShare)));
     r.match = MatchFeed(best.impedance.real(), best.impedance, r.tuned.z0, r.subject.model.frequency, vf,
                         r.subject.members.RadiatorDiam, r.tuned.sweep);
     return r;

@@ -130,9 +130,6 @@ inline constexpr int kTuneSteps = 1000;
 int RunSize(const TuneSettings& settings, const TuneSubject& subject);
 // Search, simulate the tuned antenna (and the DL6WU one when asked), match.
 TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const RunControl& control);
-// The same for the design's driven element `feed`.
-TuneResult Tune(const DesignState& design, Feed feed, const TuneSettings& settings,
-                const RunControl& control);
 
 // The quarter-wave match of a resistive feed `r` to `z0` at `frequency`,
 // through the transformer for the rows of `sweep`.

@@ -202,7 +202,7 @@ TEST_F(Accuracy, FeedErrorBarsCoverAFeedTwiceAsWide)
     c.engine = TAVORA_NEC2C;
     SimulationSettings one;
     one.points = 1;
-    const std::string csv = SimulationCsv(Simulate(m, one, c));
+    const std::string csv = SimulationCsv(tavora::Run(m, one, c));
     const size_t at = csv.find("\nfeed_x_ohm,");
     ASSERT_NE(at, std::string::npos) << csv;
     const size_t comma = csv.find(',', csv.find(',', at) + 1);

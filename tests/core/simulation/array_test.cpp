@@ -143,7 +143,7 @@ std::string OwnDeck(const NecModel& single, double dz)
 TEST_F(ArrayRun, TwoLongYagisStackedVerticallyAtTheRuleGainAsAnOwnDeckSays)
 {
     const NecModel single = Yagi("17");
-    const ArrayResult r = SimulateArray(single, AtTheRule(Arrangement::Vertical), Control());
+    const ArrayResult r = tavora::Run(single, AtTheRule(Arrangement::Vertical), Control());
     EXPECT_GE(r.atRule.overOne, 2.5);
     EXPECT_LE(r.atRule.overOne, 3.1);
     ASSERT_EQ(r.atRule.feeds.size(), 2u);
@@ -155,7 +155,7 @@ TEST_F(ArrayRun, TwoLongYagisStackedVerticallyAtTheRuleGainAsAnOwnDeckSays)
 
 TEST_F(ArrayRun, FourYagisInABoxGainFiveToSixDecibels)
 {
-    const ArrayResult r = SimulateArray(Yagi("10"), AtTheRule(Arrangement::Box), Control());
+    const ArrayResult r = tavora::Run(Yagi("10"), AtTheRule(Arrangement::Box), Control());
     EXPECT_GE(r.atRule.overOne, 5);
     EXPECT_LE(r.atRule.overOne, 6.2);
     EXPECT_EQ(r.atRule.feeds.size(), 4u);
@@ -166,12 +166,12 @@ TEST_F(ArrayRun, YagisThatWouldTouchAreRefusedAndLeftOutOfTheSweep)
     ArraySettings s = AtTheRule(Arrangement::Horizontal);
     const NecModel single = Yagi("2");
     s.spacing = ClearSpacing(single, false) - 1;
-    EXPECT_THROW(SimulateArray(single, s, Control()), BoxRefusal);
+    EXPECT_THROW(tavora::Run(single, s, Control()), BoxRefusal);
     s.spacing = 0;
     s.sweepFrom = 100;
     s.sweepTo = ClearSpacing(single, false) + 100;
     s.sweepPoints = 2;
-    const ArrayResult r = SimulateArray(single, s, Control());
+    const ArrayResult r = tavora::Run(single, s, Control());
     EXPECT_EQ(r.sweep.size(), 1u);
     EXPECT_EQ(r.notes.size(), single.notes.size() + single.rangeNotes.size() + 1);
 }
@@ -187,7 +187,7 @@ TEST_F(ArrayRun, TheSweepFindsAGainMaximumInsideItsRange)
         RunControl c = Control();
         int last = 0, total = 0;
         c.progress = [&](int done, int of) { last = done, total = of; };
-        const ArrayResult r = SimulateArray(Yagi(directors), s, c);
+        const ArrayResult r = tavora::Run(Yagi(directors), s, c);
         EXPECT_EQ(last, total);
         EXPECT_EQ(total, s.sweepPoints + 3);
         EXPECT_GT(r.maximum, 0) << directors;

@@ -220,7 +220,7 @@ TEST_P(LiveDeck, RunsAndGivesItsFigures)
     c.engine = TAVORA_NEC2C;
     std::vector<std::pair<int, int>> progress;
     c.progress = [&progress](int done, int total) { progress.emplace_back(done, total); };
-    const SimulationResult r = Simulate(model, settings, c);
+    const SimulationResult r = tavora::Run(model, settings, c);
     EXPECT_GT(r.gainDbi, 2);
     EXPECT_GT(r.impedance.real(), 0);
     EXPECT_EQ(r.sweep.size(), 3u);
@@ -251,7 +251,7 @@ TEST(Simulation, NarrowSweepRowsKeepTheirFrequencies)
     settings.points = 101;
     RunControl c;
     c.engine = TAVORA_NEC2C;
-    const SimulationResult r = Simulate(m, settings, c);
+    const SimulationResult r = tavora::Run(m, settings, c);
     const Sweep asked = SweepAround(m.frequency, settings.sweepPercent, settings.points);
     ASSERT_EQ(r.sweep.size(), 101u);
     for (int i = 0; i < asked.points; ++i)

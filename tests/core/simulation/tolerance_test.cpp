@@ -135,7 +135,7 @@ class ToleranceRun : public ::testing::Test {
     {
         RunControl control = c;
         control.engine = TAVORA_NEC2C;
-        return SimulateTolerance(m, s, control);
+        return tavora::Run(m, s, control);
     }
     TempDir tmp;
 };
@@ -151,7 +151,7 @@ TEST_F(ToleranceRun, ZeroTolerancesBuildTheNominalDesignAndASeedRepeats)
         const NecModel model = ModelFromMembers(s, feed, s.BendDiam);
         RunControl c;
         c.engine = TAVORA_NEC2C;
-        const SimulationResult sim = Simulate(model, {.points = 1}, c);
+        const SimulationResult sim = tavora::Run(model, SimulationSettings{.points = 1}, c);
         const ToleranceResult tol = Run(model, {.builds = 1});
         EXPECT_NEAR(tol.nominal.swr, sim.swr, 1e-9);
         EXPECT_NEAR(tol.nominal.gainDbi, sim.gainDbi, 1e-9);
