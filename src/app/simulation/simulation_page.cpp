@@ -72,18 +72,11 @@ void FillTable(QTableWidget* table, const std::vector<Cells>& rows, const Cells*
     FitColumns(table);
 }
 
-Cells CellsOf(const FigureRow& row)
-{
-    Cells cells{row.label, row.Text()};
-    cells.insert(cells.end(), row.beside.begin(), row.beside.end());
-    return cells;
-}
-
 void FillTable(QTableWidget* table, const TextTable& text)
 {
     std::vector<Cells> rows = text.rows;
     for (const FigureRow& row : text.summary)
-        rows.push_back(CellsOf(row));
+        rows.push_back(RowCells(row));
     FillTable(table, rows, &text.columns);
 }
 
@@ -99,7 +92,7 @@ void ShowFigures(const ResultText& text, QLabel* notes, QTableWidget* figures)
         if (row.label.empty())
             sentences << QString::fromStdString(row.Text());
         else
-            rows.push_back(CellsOf(row));
+            rows.push_back(RowCells(row));
     }
     notes->setText(sentences.join(QLatin1Char('\n')));
     FillTable(figures, rows);

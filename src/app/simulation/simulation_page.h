@@ -175,8 +175,6 @@ QTableWidget* AddFigureTable(const char* name, QWidget* parent);
 // A row of cells each; the column heads over them, or none.
 using Cells = std::vector<std::string>;
 void FillTable(QTableWidget* table, const std::vector<Cells>& rows, const Cells* heads = nullptr);
-// A figure row's cells: its label, its figure and what is beside it.
-Cells CellsOf(const FigureRow& row);
 // Empty, without the numbered column headings an empty table would show.
 void ClearTable(QTableWidget* table);
 void FitColumns(QTableWidget* table);
