@@ -209,8 +209,7 @@ ToleranceResult Run(const NecModel& model, const ToleranceSettings& asked,
                                   const RunControl& control)
 {
     ToleranceSettings settings = asked;
-    if (std::isnan(settings.lengthTol))
-        settings.lengthTol = DefaultLengthTolerance(model);
+    settings.lengthTol = LengthTolerance(asked, model);
     Refuse(settings, model);
     ToleranceResult r;
     r.model = model;
