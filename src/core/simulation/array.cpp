@@ -206,7 +206,11 @@ ArrayResult Run(const NecModel& single, const ArraySettings& settings,
     for (size_t k = 0; k < models.size(); ++k)
         if (!(askedIsRule && k == 1))
             jobs.push_back({models[k], true, {}});
-    auto solutions = Solve(jobs, control, {processes, askedIsRule ? 2 : 1, total});
+    // What RunSize counts and this solve leaves out counts as done: the single
+    // Yagi, solved first; the rule's spacing when it is the one asked for;
+    // sweep points where the Yagis would touch.
+    const int leftOut = total - static_cast<int>(jobs.size());
+    auto solutions = Solve(jobs, control, {processes, leftOut, total});
     if (askedIsRule)
         solutions.insert(solutions.begin() + 1, solutions.front());
     std::vector<ArrayPoint> figures;

@@ -59,6 +59,10 @@ const Question kQuestions[] = {
      [](const DesignState& d) { return Count(Single(d), ToleranceSettings{.builds = 2}); }},
     {"ArrayOverTwoSpacings",
      [](const DesignState& d) { return Count(Single(d), ArraySettings{.sweepPoints = 2}); }},
+    {"ArraySweepFromTooClose",
+     [](const DesignState& d) {
+         return Count(Single(d), ArraySettings{.sweepFrom = 1, .sweepPoints = 2});
+     }},
 };
 
 void PrintTo(const Question& q, std::ostream* os)
