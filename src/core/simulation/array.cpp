@@ -1,9 +1,9 @@
 #include "simulation/array.h"
 
-#include "text/format.h"
-#include "text/impedance_text.h"
 #include "state/errors.h"
 #include "state/refusals.h"
+#include "text/format.h"
+#include "text/impedance_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +12,6 @@
 namespace tavora {
 
 namespace {
-
 
 // Offsets of the copies' centres (y, z), in metres.
 std::vector<std::pair<double, double>> Offsets(Arrangement a, double v, double h)
@@ -131,8 +130,7 @@ ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spac
 
 } // namespace
 
-ArrayResult Run(const NecModel& single, const ArraySettings& settings,
-                          const RunControl& control)
+ArrayResult Run(const NecModel& single, const ArraySettings& settings, const RunControl& control)
 {
     Refuse(settings, single);
     const Arrangement a = settings.arrangement;

@@ -37,7 +37,7 @@ struct ArraySettings {
     double sweepFrom = 0, sweepTo = 0;
     int sweepPoints = kDefaultSpacingPoints;
     double sideLobeLimit = kDefaultSideLobeLimit; // dB under the forward gain
-    int processes = 0;          // decks at once; 0 takes one per core
+    int processes = 0;                            // decks at once; 0 takes one per core
 };
 
 inline constexpr double kSweepFrom = 0.5, kSweepTo = 2;

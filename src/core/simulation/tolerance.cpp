@@ -2,9 +2,9 @@
 
 #include "design/dl6wu.h"
 #include "nec/segmentation.h"
-#include "text/format.h"
 #include "simulation/simulation.h"
 #include "state/refusals.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,7 +206,7 @@ BuildFigures Difference(const BuildFigures& a, const BuildFigures& b)
 } // namespace
 
 ToleranceResult Run(const NecModel& model, const ToleranceSettings& asked,
-                                  const RunControl& control)
+                    const RunControl& control)
 {
     ToleranceSettings settings = asked;
     settings.lengthTol = LengthTolerance(asked, model);
@@ -277,7 +277,8 @@ int Decimals(Judged figure)
 
 std::string Caption(Judged figure, const ToleranceResult& r, char sep)
 {
-    return figure == Judged::Swr ? "SWR (" + FigureText(r.z0, 0, sep) + " ohm)" : JudgedName(figure);
+    return figure == Judged::Swr ? "SWR (" + FigureText(r.z0, 0, sep) + " ohm)"
+                                 : JudgedName(figure);
 }
 
 // A tolerance shown to a tenth of a millimetre, finer where it is below one.

@@ -2,14 +2,14 @@
 
 #include "design/cut_list.h"
 #include "design/dl6wu.h"
-#include "text/format.h"
-#include "text/impedance_text.h"
 #include "feedline/impedance.h"
 #include "nec/model_builder.h"
 #include "nec/segmentation.h"
-#include "text/uncertain.h"
 #include "state/errors.h"
 #include "state/refusals.h"
+#include "text/format.h"
+#include "text/impedance_text.h"
+#include "text/uncertain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -319,21 +319,21 @@ TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const R
     if (FeedWidened(r.subject.model))
         r.wideSolves = SearchResonance(wide, phase(searchShare, wideShare));
     const int simFrom = searchShare + wideShare;
-    r.tuned =
-        Run(r.subject.WithLength(best.length), settings.simulation, phase(simFrom, simShare));
+    r.tuned = Run(r.subject.WithLength(best.length), settings.simulation, phase(simFrom, simShare));
     // Without a root the slope near the closest length is no measure.
     if (r.IsResonant() && r.solves.size() > 1) {
         if (r.tuned.finer)
-            r.segmentsError =
-                std::abs((r.tuned.finer->impedance.imag() - best.impedance.imag()) / Slope(r.solves));
+            r.segmentsError = std::abs((r.tuned.finer->impedance.imag() - best.impedance.imag()) /
+                                       Slope(r.solves));
         if (!r.wideSolves.empty() && Resonant(r.wideSolves))
             r.feedWidthError = std::abs(Best(r.wideSolves).length - best.length);
     }
     if (settings.sweepBefore)
         r.sweepBefore = std::make_shared<const SimulationResult>(
             Run(r.subject.model, settings.simulation, phase(simFrom + simShare, simShare)));
-    r.match = MatchFeed(best.impedance.real(), best.impedance, r.tuned.z0, r.subject.model.frequency, vf,
-                        r.subject.members.RadiatorDiam, r.tuned.sweep);
+    r.match =
+        MatchFeed(best.impedance.real(), best.impedance, r.tuned.z0, r.subject.model.frequency, vf,
+                  r.subject.members.RadiatorDiam, r.tuned.sweep);
     return r;
 }
 
@@ -365,7 +365,8 @@ ResultText TuneText(const TuneResult& r, char sep)
                          {}};
     };
     const auto error = [&](double e) {
-        return std::isfinite(e) ? Uncertain{r.TunedLength(), e}.ErrorText(1, sep) : std::string("-");
+        return std::isfinite(e) ? Uncertain{r.TunedLength(), e}.ErrorText(1, sep)
+                                : std::string("-");
     };
     const auto sentence = [](std::string text) {
         return FigureRow{"", std::move(text), "", "", {}};

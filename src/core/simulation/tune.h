@@ -97,10 +97,10 @@ struct TuneMatch {
 
 struct TuneResult {
     TuneSubject subject;
-    std::vector<TuneSolve> solves; // the first at the DL6WU length
+    std::vector<TuneSolve> solves;                          // the first at the DL6WU length
     const TuneSolve& Tuned() const { return Best(solves); } // its length the model's
-    double TunedLength() const; // the builder's, mm tip to tip
-    bool IsResonant() const { return Resonant(solves); } // the search found X = 0
+    double TunedLength() const;                             // the builder's, mm tip to tip
+    bool IsResonant() const { return Resonant(solves); }    // the search found X = 0
     // How far the resonant length can be trusted, mm: the reactance the finer
     // solve finds at the tuned length over the reactance's slope there
     // (segments), and how far the feed twice as wide moves it (feedWidth);
