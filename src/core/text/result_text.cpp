@@ -1,5 +1,7 @@
 #include "text/result_text.h"
 
+#include <utility>
+
 namespace tavora {
 
 std::string FigureRow::Text() const
@@ -9,14 +11,6 @@ std::string FigureRow::Text() const
         if (!part->empty())
             text += " " + *part;
     return text;
-}
-
-std::string RowLine(const std::vector<std::string>& cells)
-{
-    std::string line;
-    for (size_t i = 0; i < cells.size(); ++i)
-        line += (i ? "\t" : "") + cells[i];
-    return line;
 }
 
 std::vector<std::string> RowCells(const FigureRow& row)
@@ -52,8 +46,12 @@ std::vector<std::vector<std::string>> ResultRows(const ResultText& text)
 std::vector<std::string> ResultLines(const ResultText& text)
 {
     std::vector<std::string> lines;
-    for (const auto& cells : ResultRows(text))
-        lines.push_back(RowLine(cells));
+    for (const auto& cells : ResultRows(text)) {
+        std::string line;
+        for (size_t i = 0; i < cells.size(); ++i)
+            line += (i ? "\t" : "") + cells[i];
+        lines.push_back(std::move(line));
+    }
     return lines;
 }
 

@@ -42,7 +42,6 @@ std::vector<std::string> RowCells(const FigureRow& row);
 // its column heads, its rows, its summary.
 std::vector<std::vector<std::string>> ResultRows(const ResultText& text);
 // One line a row, tabs between cells.
-std::string RowLine(const std::vector<std::string>& cells);
 std::vector<std::string> ResultLines(const ResultText& text);
 
 } // namespace tavora
