@@ -277,12 +277,18 @@ double Slope(const std::vector<TuneSolve>& solves)
            (nearest[1].length - nearest[0].length);
 }
 
+// The transformer's velocity factor: the settings', else the design's default.
+double VelocityFactor(const TuneSettings& settings, const TuneSubject& subject)
+{
+    return settings.velocityFactor.value_or(DefaultVelocityFactor(subject.design));
+}
+
 } // namespace
 
 void Refuse(const TuneSettings& settings, const TuneSubject& subject, char sep)
 {
     Refuse(settings.simulation, subject.model, sep);
-    const double vf = settings.velocityFactor.value_or(DefaultVelocityFactor(subject.design));
+    const double vf = VelocityFactor(settings, subject);
     RefuseNotPositive(vf, kVelocityFactorBox);
     RefuseAbove(vf, 1, kVelocityFactorBox, sep);
 }
@@ -297,7 +303,7 @@ TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const R
     TuneResult r;
     r.subject = subject;
     Refuse(settings, r.subject);
-    const double vf = settings.velocityFactor.value_or(DefaultVelocityFactor(subject.design));
+    const double vf = VelocityFactor(settings, subject);
     // One bar over the whole job: the two searches, then one or two simulations.
     const int sims = settings.sweepBefore ? 2 : 1;
     const int total = kTuneSteps, searchShare = 300, wideShare = 150,
