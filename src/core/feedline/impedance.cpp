@@ -81,13 +81,18 @@ const char* SpacingLabel(RodSection section)
     return section == RodSection::Round ? "Centre to centre (mm)" : "Face to face (mm)";
 }
 
+RodFitRange FitRange(RodSection section)
+{
+    return section == RodSection::Square ? RodFitRange{15, 320} : RodFitRange{45, 175};
+}
+
 std::string RangeMessage(RodSection section, long double z)
 {
-    if (section == RodSection::Square)
-        return z < 15 || z > 320 ? "Calculated Impedance outside range of algorithms (15-320 ohms)"
-                                 : "";
-    return z < 45 || z > 175 ? "Calculated Impedance outside range of algorithms (45-175 ohms)"
-                             : "";
+    const RodFitRange range = FitRange(section);
+    if (!(z < range.low || z > range.high))
+        return "";
+    return "Calculated Impedance outside range of algorithms (" + std::to_string(range.low) + "-" +
+           std::to_string(range.high) + " ohms)";
 }
 
 RodsResult CalculateRods(RodUnknown unknown, RodSection section, const std::string& crossText,

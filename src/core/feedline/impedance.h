@@ -41,6 +41,11 @@ RodBoxes VisibleRodBoxes(RodUnknown unknown);
 
 const char* SpacingLabel(RodSection section);
 
+// The impedances each section's fit holds for (ohm).
+struct RodFitRange {
+    int low, high;
+};
+RodFitRange FitRange(RodSection section);
 // The warning for an impedance outside the fit's range, or an empty text.
 std::string RangeMessage(RodSection section, long double impedance);
 

@@ -442,9 +442,12 @@ ResultText TuneText(const TuneResult& r, char sep)
     case RodFit::Practical:
         rodLine = rods + ", " + apart + ", " + FigureText(m.rods.length, 1, sep) + " mm long";
         break;
-    case RodFit::OutOfRange:
-        rodLine = "not practical: round rods give 45 to 175 ohm";
+    case RodFit::OutOfRange: {
+        const RodFitRange range = FitRange(RodSection::Round);
+        rodLine = "not practical: round rods give " + std::to_string(range.low) + " to " +
+                  std::to_string(range.high) + " ohm";
         break;
+    }
     case RodFit::TooClose:
         rodLine = "not practical: " + rods + " " +
                   FigureText(m.rods.spacing - m.rods.diameter, 1, sep) + " mm apart";
