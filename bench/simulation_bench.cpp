@@ -72,8 +72,8 @@ SimulationSettings Points(int points)
     return settings;
 }
 
-// One frequency, the old way and today's (without the finer solve, which
-// runs beside it on the other core), at range(0) directors.
+// One frequency, the old way and today's (without the error bars' models,
+// which run beside it), at range(0) directors.
 void BM_OneFrequencyOld(benchmark::State& state)
 {
     Run(state, OldDecks(Model(static_cast<int>(state.range(0))), 1));
@@ -83,16 +83,14 @@ void BM_OneFrequency(benchmark::State& state)
     const NecModel model = Model(static_cast<int>(state.range(0)));
     Run(state, Decks(SimulationJobs(model, Points(1), ProcessCount({}))));
 }
-// The finer solve that gives the figures their uncertainty, on its own.
-void BM_FinerSolve(benchmark::State& state)
+// The models the error bars come from, on their own.
+void BM_BarModels(benchmark::State& state)
 {
-    Run(state, {JobDeck({Refined(Model(static_cast<int>(state.range(0)))), true, {}})});
-}
-// The solve with the feed twice as wide, the feed figures' other uncertainty.
-void BM_WideFeedSolve(benchmark::State& state)
-{
-    const NecModel model = Model(static_cast<int>(state.range(0)));
-    Run(state, {JobDeck({FeedWidened(model).value(), false, {Sweep{model.frequency, 0, 1}}})});
+    std::vector<NecJob> jobs;
+    for (const NecModel& m : BarModels(Model(static_cast<int>(state.range(0)))))
+        jobs.push_back({m, jobs.empty(), jobs.empty() ? std::vector<Sweep>{}
+                                                      : std::vector<Sweep>{{m.frequency, 0, 1}}});
+    Run(state, Decks(jobs));
 }
 // The default 21-point sweep and the pattern cuts, split over every core.
 void BM_Sweep21Old(benchmark::State& state)
@@ -105,6 +103,40 @@ void BM_Sweep21(benchmark::State& state)
     Run(state, Decks(SimulationJobs(model, Points(21), ProcessCount({}))));
 }
 
+// A whole run as the user starts it, error bars included, against plain nec2c
+// on the whole deck of the same antenna (every wire written, no mirror plane)
+// with the same frequencies and cuts, run by run: range(0) directors,
+// range(1) points. The engines' CPU time of every solve is counted.
+void BM_AgainstPlainNec2c(benchmark::State& state)
+{
+    const NecModel model = Model(static_cast<int>(state.range(0)));
+    const SimulationSettings settings = Points(static_cast<int>(state.range(1)));
+    std::vector<Sweep> sweep;
+    if (settings.points > 1)
+        sweep = {SweepAround(model.frequency, settings.sweepPercent, settings.points)};
+    const std::string whole = NecDeck(model, true, sweep);
+    double ours = 0, plain = 0;
+    for (auto _ : state) {
+        const double start = EngineCpuSeconds();
+        benchmark::DoNotOptimize(tavora::Run(model, settings, {}));
+        const double between = EngineCpuSeconds();
+        benchmark::DoNotOptimize(RunDecks({whole}, {}));
+        ours += between - start;
+        plain += EngineCpuSeconds() - between;
+    }
+    const auto perRun = [&state](double seconds) {
+        return benchmark::Counter(seconds * 1000, benchmark::Counter::kAvgIterations);
+    };
+    state.counters["ours_cpu_ms"] = perRun(ours);
+    state.counters["nec2c_cpu_ms"] = perRun(plain);
+    state.counters["ratio"] = ours / plain;
+}
+BENCHMARK(BM_AgainstPlainNec2c)
+    ->ArgsProduct({{10, 20, 40, 100}, {1}})
+    ->Args({20, 21})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // How far today's model (the mirror plane, even counts, the driven element
 // twice as fine, the feed the two segments at the plane) is from the same
 // model with odd counts and the feed on one middle segment, as it was cut
@@ -115,7 +147,8 @@ void BM_AgainstOddCounts(benchmark::State& state)
     const NecModel model = Model(10, std::to_string(state.range(0)),
                                  state.range(1) ? Feed::FoldedDipole : Feed::SingleDipole);
     const double factor = static_cast<double>(state.range(2)) / 10;
-    const NecModel today = factor == 1 ? model : Refined(model, factor);
+    const NecModel today =
+        factor == 1 ? model : Recut(model, factor, FeedSegment(model)).value();
     NecModel old = model;
     for (NecWire& w : old.wires) {
         const double n = w.segments * factor / (w.element == 1 && !w.bend ? 2 : 1);
@@ -150,8 +183,7 @@ void SweepSizes(benchmark::internal::Benchmark* b)
 }
 BENCHMARK(BM_OneFrequencyOld)->Apply(OneFrequencySizes);
 BENCHMARK(BM_OneFrequency)->Apply(OneFrequencySizes);
-BENCHMARK(BM_FinerSolve)->Apply(OneFrequencySizes);
-BENCHMARK(BM_WideFeedSolve)->Apply(OneFrequencySizes);
+BENCHMARK(BM_BarModels)->Apply(OneFrequencySizes);
 BENCHMARK(BM_Sweep21Old)->Apply(SweepSizes);
 BENCHMARK(BM_Sweep21)->Apply(SweepSizes);
 BENCHMARK(BM_AgainstOddCounts)

@@ -46,6 +46,7 @@ struct NecModel {
     int directors = 0;
     std::vector<std::string> notes; // what the model changed from what was entered
     double bendDiam = 0;            // the folded dipole's, metres
+    double feedGap = 0;             // the builder's gap at the feed, metres; 0 not known
     // Set by SegmentModel: the density it was cut at (segments per half wave),
     // whether the deck asks for the extended thin-wire kernel, and where the
     // model is outside the engine's valid range.

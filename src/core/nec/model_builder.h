@@ -5,8 +5,18 @@
 
 namespace tavora {
 
-// Chords each semicircular bend of the folded dipole is drawn with.
+// Chords each semicircular bend of the folded dipole is drawn with, where
+// they stay kExtendedKernelRadii long; a thick rod on a tight bend gets fewer
+// (BendChords, for a bend and rod diameter in the same unit).
 inline constexpr int kBendChords = 6;
+inline constexpr int kMostBendChords = 8;
+int BendChords(double bend, double diam, int most = kBendChords);
+
+// The folded dipole with its straights as long as the report has them (the
+// model lengthens them to keep the conductor's length) and each bend redrawn
+// on its arc with up to kMostBendChords chords: the other way to draw a bend,
+// for the error bars. Any other model as it is.
+NecModel WithInscribedBends(const NecModel& model);
 
 // The design the engine leaves in the state, rebuilt for a non-metal boom when
 // its elements carry a boom correction (the model has no boom to cancel it).

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <stdexcept>
+#include <vector>
 
 namespace tavora {
 
@@ -17,11 +18,6 @@ namespace {
 // what the guidelines prefer.
 constexpr double kLongestSegment = 0.1;
 constexpr double kPreferredSegment = 0.05;
-// The standard kernel puts the current on the wire's axis and is good to
-// about 1 % down to segments 8 radii long; the extended thin-wire kernel (EK)
-// puts it on the surface and holds down to about 2 radii.
-constexpr double kStandardKernelRadii = 8;
-constexpr double kExtendedKernelRadii = 2;
 // The two straights of a folded dipole are one bend diameter apart: closer
 // than a few rod diameters the thin-wire picture of two separate currents
 // fails.
@@ -104,20 +100,24 @@ void CentreSources(NecModel& m)
 
 } // namespace
 
+bool StandardKernelHolds(const NecModel& m)
+{
+    return std::all_of(m.wires.begin(), m.wires.end(), [](const NecWire& w) {
+        return Length(w) / w.segments >= kStandardKernelRadii * w.radius;
+    });
+}
+
 void SegmentModel(NecModel& m, double density)
 {
     const double lambda = WaveLength(m.frequency) / 1000; // metres
     m.density = density;
-    // The kernel holds for the whole structure. The standard one is kept when
-    // every wire's segments stay 8 radii long or more at twice this density,
-    // as far as the finer solve and the checks refine; otherwise EK, which
-    // lets segments come down to 2 radii. Wires thicker still get fewer,
-    // longer segments.
-    const double wanted = std::min(lambda / (2 * density * 2), kPreferredSegment * lambda);
-    m.extendedKernel = std::any_of(m.wires.begin(), m.wires.end(), [&](const NecWire& w) {
-        return kStandardKernelRadii * w.radius > (w.bend ? Length(w) : wanted);
-    });
-    const double radii = m.extendedKernel ? kExtendedKernelRadii : kStandardKernelRadii;
+    // The extended kernel for every model: it holds down to segments 2 radii
+    // long, where the standard one needs 8, and agrees with it where both
+    // hold (the manual's convergence table), so a model and the variants its
+    // error bars come from never change kernel between them. Wires thicker
+    // still get fewer, longer segments.
+    m.extendedKernel = true;
+    const double radii = kExtendedKernelRadii;
 
     std::map<int, double> shortest; // per element, segment length in radii
     for (NecWire& w : m.wires) {
@@ -210,41 +210,62 @@ const NecWire& FedWire(const NecModel& m)
 
 } // namespace
 
-NecModel Refined(const NecModel& model, double factor)
+double TypicalSegmentRadii(const NecModel& model)
 {
-    // Every wire finer by the same factor, past the limits above: where they
-    // bind, a finer model is the only measure of what they cost. The feed's
-    // four central segments keep their length: the engine's source acts like
-    // a gap whose capacitance grows as its segments shrink, which moves a
-    // folded dipole's X about 10 ohm per halving while nothing else changes.
-    // That share is FeedWidened's to measure.
-    const NecWire& fed = FedWire(model);
-    return SplitAtFeed(model, model.density * factor, kFeedSegments, SegmentLength(fed),
-                       static_cast<int>(std::lround((fed.segments - kFeedSegments) / 2.0 * factor)),
-                       [factor](NecWire c) {
-                           c.segments = c.bend ? static_cast<int>(std::lround(c.segments * factor))
-                                               : Nearest(c.segments * factor, Parity(c));
-                           return c;
-                       });
+    std::vector<double> radii;
+    for (const NecWire& w : model.wires)
+        if (!w.bend)
+            radii.push_back(SegmentLength(w) / w.radius);
+    if (radii.empty())
+        return 0;
+    std::nth_element(radii.begin(), radii.begin() + radii.size() / 2, radii.end());
+    return radii[radii.size() / 2];
 }
 
-std::optional<NecModel> FeedWidened(const NecModel& model, double factor)
+double FeedSegment(const NecModel& model)
 {
-    // The fed pair and a neighbour either side `factor` times as long, the
-    // rest of the wire at about the segment length it had; on a wire too
-    // short for that, the fed pair alone.
+    return SegmentLength(FedWire(model));
+}
+
+std::optional<NecModel> WithFeedSegments(const NecModel& model, double centre)
+{
+    // The fed pair and a neighbour either side `centre` long, the rest of the
+    // wire at about the segment length it had; on a wire too short for that,
+    // the fed pair alone.
     const NecWire& fed = FedWire(model);
-    const double segment = SegmentLength(fed), centre = segment * factor;
+    const double segment = SegmentLength(fed);
     const auto fits = [&](int count) {
-        return Length(fed) >= (count * factor + 2) * segment * (1 - 1e-9);
+        return Length(fed) >= (count * centre + 2 * segment) * (1 - 1e-9);
     };
     if (!fits(2))
         return std::nullopt;
     const int count = fits(kFeedSegments) ? kFeedSegments : 2;
-    return SplitAtFeed(
-        model, model.density, count, centre,
-        static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
-        [](const NecWire& c) { return c; });
+    NecModel split =
+        SplitAtFeed(model, model.density, count, centre,
+                    static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
+                    [](const NecWire& c) { return c; });
+    // The kernel must hold for the new segments too.
+    split.extendedKernel = split.extendedKernel || kStandardKernelRadii * fed.radius > centre;
+    return split;
+}
+
+std::optional<NecModel> FeedWidened(const NecModel& model, double factor)
+{
+    return WithFeedSegments(model, FeedSegment(model) * factor);
+}
+
+std::optional<NecModel> Recut(const NecModel& model, double factor, double feedSegment)
+{
+    // Every wire's own count scaled, not the density asked for: where the
+    // kernel's limit sets a wire's count, that count is what is in doubt.
+    NecModel recut = model;
+    recut.density = model.density * factor;
+    const double lambda = WaveLength(model.frequency) / 1000;
+    for (NecWire& w : recut.wires)
+        if (!w.bend)
+            w.segments = std::max(Nearest(w.segments * factor, Parity(w)), Coarsest(w, lambda));
+    CentreSources(recut);
+    return WithFeedSegments(recut, feedSegment);
 }
 
 } // namespace tavora

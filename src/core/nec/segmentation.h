@@ -9,29 +9,42 @@ namespace tavora {
 // How the model is cut into segments, after NEC-2's modelling guidelines. All
 // the rules live in SegmentModel; the manual's simulation page explains them.
 
+// The standard kernel puts the current on the wire's axis and is good to
+// about 1 % down to segments 8 radii long; the extended thin-wire kernel (EK)
+// puts it on the surface and holds down to about 2 radii.
+inline constexpr double kStandardKernelRadii = 8;
+inline constexpr double kExtendedKernelRadii = 2;
+
 // The density every model is cut at, in segments per half wave.
 inline constexpr int kSegmentsPerHalfWave = 21;
-// The density of the second, finer solve that gives each figure its
-// uncertainty: twice ours, the guidelines' own test of a segmentation. Near
-// the kernel's limits a figure need not move steadily with the density (at
-// 2320 MHz R moved 1.6 % at 1.6 times, 5.8 % at twice), so no smaller step
-// scaled up tells how far twice the density moves it.
-inline constexpr double kFinerDensity = 2;
-
 // Sets every wire's segment count for about `density` segments per half wave,
 // the kernel, and the notes where the model is outside the engine's valid range.
 void SegmentModel(NecModel& model, double density);
 
-// The same model with every wire cut into `factor` times as many segments,
-// the limits of SegmentModel left aside; its notes are the original's.
-NecModel Refined(const NecModel& model, double factor = kFinerDensity);
+// Whether every segment is long enough for the standard kernel as well.
+bool StandardKernelHolds(const NecModel& model);
+
+// The median wire's segment length in radii (bends left aside).
+double TypicalSegmentRadii(const NecModel& model);
+
+// The length of each of the fed segments (metres).
+double FeedSegment(const NecModel& model);
 
 // The same model with the driven element's fed segments, and one either side,
-// `factor` times as long: the engine's feed acts like a gap as wide as they
-// are, so this measures what the feed's width, which the model cannot know
-// from the build, does to the reactance. None where the fed wire is too short
-// to hold even the fed pair widened.
+// `centre` metres long each, the rest of its wire as it was: the engine's feed
+// acts like a gap as wide as they are, so this gives the feed another width.
+// None where the fed wire is too short to hold even the fed pair.
+std::optional<NecModel> WithFeedSegments(const NecModel& model, double centre);
+
+// The feed `factor` times as wide as the model's.
 inline constexpr double kFeedWidening = 2;
 std::optional<NecModel> FeedWidened(const NecModel& model, double factor = kFeedWidening);
+
+// The model cut again at `factor` times its density, by SegmentModel's rules
+// and with its kernel, the fed segments `feedSegment` metres long: at half
+// the density, how far the figures move is the density's share of their
+// uncertainty, and a feed of another width measures the feed's share.
+inline constexpr double kCoarserDensity = 0.5;
+std::optional<NecModel> Recut(const NecModel& model, double factor, double feedSegment);
 
 } // namespace tavora

@@ -2,6 +2,7 @@
 
 #include "arrays/gain.h"
 #include "arrays/stacking.h"
+#include "nec/model_builder.h"
 #include "nec/segmentation.h"
 #include "state/errors.h"
 #include "state/refusals.h"
@@ -19,6 +20,18 @@ namespace tavora {
 
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A result whose figures are all unknown, for a variant that solves only some.
+SimulationResult NotSolved()
+{
+    SimulationResult r;
+    r.gainDbi = r.frontToBack = r.frontToRear = r.efficiency = r.swr = kNaN;
+    r.beamwidthE = r.beamwidthH = r.sideLobeE = r.sideLobeH = kNaN;
+    r.impedance = {kNaN, kNaN};
+    r.ePlane.fill(kNaN);
+    r.hPlane.fill(kNaN);
+    return r;
+}
 } // namespace
 
 double ReferenceImpedance(Feed feed, double z0)
@@ -42,7 +55,7 @@ int RunSize(const SimulationSettings& settings, const NecModel& model)
 {
     // An odd sweep's middle point is the pattern's frequency, solved once.
     const int points = std::max(settings.points, 1);
-    return 2 + points - points % 2 + (FeedWidened(model) ? 1 : 0);
+    return 1 + points - points % 2 + static_cast<int>(BarModels(model).size());
 }
 
 int ProcessCount(const SimulationSettings& settings)
@@ -109,6 +122,7 @@ SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSett
     r.notes = model.notes;
     r.notes.insert(r.notes.end(), model.rangeNotes.begin(), model.rangeNotes.end());
     r.z0 = ReferenceImpedance(model.feed, settings.z0);
+    r.feed = model.feed;
     const Solution& patterns = solutions.front();
     const SolvedFrequency& f = patterns.frequencies.front();
     r.frequency = Asked(f.frequency, {model.frequency, 0, 1});
@@ -160,22 +174,52 @@ SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSett
     return r;
 }
 
-std::vector<std::string> UnsettledNotes(const SimulationResult& r, const SimulationResult& finer)
+std::vector<NecModel> BarModels(const NecModel& model)
 {
-    // What the guidelines aim for from one density to twice it: past this the
-    // segmentation has not settled, whatever the limits said.
+    // Outside the range the model's figures are rough and its variants no
+    // measure of them: the notes say so instead.
+    if (!model.rangeNotes.empty())
+        return {};
+    const double segment = FeedSegment(model);
+    std::vector<NecModel> models;
+    if (auto coarse = Recut(model, kCoarserDensity, segment))
+        models.push_back(std::move(*coarse));
+    else
+        return {};
+    // The builder's gap is the fed pair, as short as the kernel allows; a
+    // model without one takes half its own feed, as far as the other side.
+    const double radius = [&model] {
+        for (const NecWire& w : model.wires)
+            if (w.tag == model.sources.front().tag)
+                return w.radius;
+        return 0.0;
+    }();
+    const double gap = model.feedGap > 0 ? model.feedGap / 2 : segment / kFeedWidening;
+    for (double centre : {std::max(gap, kExtendedKernelRadii * radius), segment * kFeedWidening})
+        if (auto variant = Recut(model, kCoarserDensity, centre))
+            models.push_back(std::move(*variant));
+    if (model.feed == Feed::FoldedDipole)
+        if (auto bends = Recut(WithInscribedBends(model), kCoarserDensity, segment))
+            models.push_back(std::move(*bends));
+    return models;
+}
+
+std::vector<std::string> UnsettledNotes(const SimulationResult& r)
+{
     constexpr double kSettledGain = 0.05;       // dB
     constexpr double kSettledResistance = 0.03; // of the resistance
-    static_assert(kFinerDensity == 2, "the limits hold from one density to twice it");
     std::vector<std::string> notes;
-    const double gain = std::abs(finer.gainDbi - r.gainDbi);
-    const double resistance =
-        std::abs(finer.impedance.real() - r.impedance.real()) / std::abs(r.impedance.real());
+    if (!r.coarse)
+        return notes;
+    const double ahead = std::max(0.0, 1 - kSettledRadii / r.segmentRadii);
+    const double gain = ahead * std::abs(r.coarse->gainDbi - r.gainDbi);
+    const double resistance = ahead * std::abs(r.coarse->impedance.real() - r.impedance.real()) /
+                              std::abs(r.impedance.real());
     if (!(gain <= kSettledGain))
-        notes.push_back("Finer segments move the gain " + FormatFixed(gain, 6, 2) +
+        notes.push_back("Finer segments would move the gain about " + FormatFixed(gain, 6, 2) +
                         " dB: gain is rough");
     if (!(resistance <= kSettledResistance))
-        notes.push_back("Finer segments move the feed resistance " +
+        notes.push_back("Finer segments would move the feed resistance about " +
                         FormatFixed(100 * resistance, 6, 1) + " %: impedance is rough");
     return notes;
 }
@@ -185,25 +229,31 @@ SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
 {
     Refuse(settings, model);
     auto jobs = SimulationJobs(model, settings, ProcessCount(settings));
-    const NecModel finer = Refined(model);
-    jobs.push_back({finer, true, {}});
-    const std::optional<NecModel> wide = FeedWidened(model);
-    if (wide)
-        jobs.push_back({*wide, false, {Sweep{model.frequency, 0, 1}}});
+    const size_t own = jobs.size();
+    const std::vector<NecModel> bars = BarModels(model);
+    for (size_t k = 0; k < bars.size(); ++k)
+        jobs.push_back({bars[k], k == 0, k == 0 ? std::vector<Sweep>{} : std::vector<Sweep>{
+                                                                            {model.frequency, 0, 1}}});
     auto solutions = Solve(jobs, control);
-    std::optional<std::complex<double>> wideFeed;
-    if (wide) {
-        wideFeed = solutions.back().frequencies.at(0).Feed();
-        solutions.pop_back();
-    }
-    const Solution finerSolution = std::move(solutions.back());
-    solutions.pop_back();
+    std::vector<Solution> variants(std::make_move_iterator(solutions.begin() + own),
+                                   std::make_move_iterator(solutions.end()));
+    solutions.resize(own);
     SimulationResult r = ResultFromSolutions(model, settings, solutions);
-    if (wideFeed)
-        r.wideFeed = *wideFeed;
-    r.finer = std::make_shared<const SimulationResult>(
-        ResultFromSolutions(finer, settings, {finerSolution}));
-    const auto unsettled = UnsettledNotes(r, *r.finer);
+    if (!variants.empty()) {
+        r.coarse = std::make_shared<const SimulationResult>(
+            ResultFromSolutions(bars.front(), settings, {variants.front()}));
+        for (size_t k = 1; k < variants.size(); ++k) {
+            const SolvedFrequency& f = variants[k].frequencies.at(0);
+            SimulationResult& v = r.variants.emplace_back(NotSolved());
+            v.impedance = f.Feed();
+            v.swr = Swr(v.impedance, r.z0);
+            v.gainDbi = f.forwardGain;
+            v.frontToBack = f.forwardGain - f.backwardGain;
+        }
+        r.segmentRadii = TypicalSegmentRadii(model);
+        r.bothKernels = StandardKernelHolds(model);
+    }
+    const auto unsettled = UnsettledNotes(r);
     r.notes.insert(r.notes.end(), unsettled.begin(), unsettled.end());
     return r;
 }
@@ -220,24 +270,33 @@ SimulatedStacking StackingFromResult(const SimulationResult& r)
 
 namespace {
 
-// The figures a finer solve can move: their name in the CSV, where they are
-// found, the decimals they print with at most, and whether the feed's width
-// moves them too.
+// The figures an error bar is given to: their name in the CSV, where they are
+// found, the decimals they print with at most, and two shares of the error
+// that no solve of the run measures, from the convergence study: how far two
+// equally valid models of the same antenna part (`form`: different counts,
+// junctions and feed pieces; `bend` more for a folded dipole, whose bends
+// are most of the element in the higher bands), and, where both kernels
+// hold, how far they part (`kernel`). Fractions of the figure where
+// `relative`.
 struct Figure {
     const char* name;
     double (*get)(const SimulationResult&);
     int decimals;
-    bool feed = false;
+    double form = 0;
+    double kernel = 0;
+    bool relative = false;
+    double bend = 0;
 };
 
 const Figure kFigures[] = {
-    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1, true},
-    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1, true},
-    {"swr", [](const SimulationResult& r) { return r.swr; }, 2, true},
-    {"gain_dbi", [](const SimulationResult& r) { return r.gainDbi; }, 2},
-    {"gain_dbd", [](const SimulationResult& r) { return r.GainDbd(); }, 2},
-    {"front_to_back_db", [](const SimulationResult& r) { return r.frontToBack; }, 1},
-    {"front_to_rear_db", [](const SimulationResult& r) { return r.frontToRear; }, 1},
+    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1, 0.015, 0.01,
+     true},
+    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1, 1, 0.5},
+    {"swr", [](const SimulationResult& r) { return r.swr; }, 2, 0.01, 0.01},
+    {"gain_dbi", [](const SimulationResult& r) { return r.gainDbi; }, 2, 0.02, 0.02, false, 0.035},
+    {"gain_dbd", [](const SimulationResult& r) { return r.GainDbd(); }, 2, 0.02, 0.02, false, 0.035},
+    {"front_to_back_db", [](const SimulationResult& r) { return r.frontToBack; }, 1, 0.1, 0.05},
+    {"front_to_rear_db", [](const SimulationResult& r) { return r.frontToRear; }, 1, 0.1, 0.05},
     {"beamwidth_e_deg", [](const SimulationResult& r) { return r.beamwidthE; }, 1},
     {"beamwidth_h_deg", [](const SimulationResult& r) { return r.beamwidthH; }, 1},
     {"side_lobe_e_db", [](const SimulationResult& r) { return r.sideLobeE; }, 1},
@@ -255,18 +314,24 @@ const Figure& Find(std::string_view name)
                          [name](const Figure& f) { return f.name == name; });
 }
 
-// The figure with the change the finer solve made to it, and for the feed's
-// figures the change the feed twice as wide made, both together.
+// The figure with its uncertainty: how far half the density moves it, how
+// far the other models move it from that, and the shares no solve measures,
+// all together; none for a model outside the engine's range.
 Uncertain Of(const SimulationResult& r, const Figure& f)
 {
     const double value = f.get(r);
-    const double finer = r.finer ? std::abs(f.get(*r.finer) - value) : kNaN;
-    if (!f.feed || !std::isfinite(r.wideFeed.real()))
-        return {value, finer};
-    SimulationResult wide;
-    wide.impedance = r.wideFeed;
-    wide.swr = Swr(r.wideFeed, r.z0);
-    return {value, std::hypot(finer, f.get(wide) - value)};
+    if (!r.coarse)
+        return {value, kNaN};
+    const double reference = f.get(*r.coarse);
+    double variants = 0;
+    for (const SimulationResult& v : r.variants)
+        if (std::isfinite(f.get(v)))
+            variants = std::max(variants, std::abs(f.get(v) - reference));
+    const double scale = f.relative ? std::abs(value) : 1;
+    const double kernel = r.bothKernels ? f.kernel : 0;
+    const double bend = r.feed == Feed::FoldedDipole ? f.bend : 0;
+    return {value, std::hypot(std::hypot(reference - value, variants),
+                              scale * std::hypot(f.form, kernel, bend))};
 }
 
 // The figure to the digits its uncertainty allows, its unit, then "±" and the
@@ -288,13 +353,18 @@ FigureRow ImpedanceRow(const SimulationResult& r, char sep)
         "ohm",
         "",
         {}};
-    if (r.finer)
+    if (r.coarse)
         row.uncertainty =
             "(" + R.ErrorText(fr.decimals, sep) + ", " + X.ErrorText(fx.decimals, sep) + ")";
     return row;
 }
 
 } // namespace
+
+Uncertain FigureOf(const SimulationResult& r, std::string_view name)
+{
+    return Of(r, Find(name));
+}
 
 ResultText SimulationText(const SimulationResult& r, char sep)
 {
@@ -350,7 +420,7 @@ std::string SimulationCsv(const SimulationResult& r)
             continue;
         const int n = u.Decimals(f.decimals);
         csv += std::string(f.name) + "," + F(u.value, n) + "," +
-               (std::isfinite(u.error) ? F(u.error, n) : std::string()) + "\n";
+               (std::isfinite(u.error) ? u.ErrorFigure(f.decimals) : std::string()) + "\n";
     }
     csv += "\nnote\n";
     for (const std::string& note : r.notes)

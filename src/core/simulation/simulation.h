@@ -3,11 +3,13 @@
 #include "nec/solve.h"
 #include "physics/physics.h"
 #include "text/result_text.h"
+#include "text/uncertain.h"
 
 #include <complex>
 #include <limits>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavora {
@@ -33,7 +35,7 @@ inline constexpr const char* kModelFrequencyBox = "Frequency in MHz";
 // a reference that is neither 0 nor within kReferenceImpedanceRange.
 void Refuse(const SimulationSettings& settings, const NecModel& model, char decimalSep = '.');
 // The frequencies the engine solves, as the progress bar counts them: the
-// pattern's, the sweep's others, the finer solve's and the wide feed's.
+// pattern's, the sweep's others, and the error bars' models (BarModels).
 int RunSize(const SimulationSettings& settings, const NecModel& model);
 
 struct SweepRow {
@@ -46,6 +48,7 @@ struct SweepRow {
 
 struct SimulationResult {
     double frequency = 0;
+    Feed feed = Feed::SingleDipole;
     double z0 = 50;
     std::complex<double> impedance;
     double swr = 0;
@@ -61,16 +64,24 @@ struct SimulationResult {
     // The DL6WU formulas for the same boom, for comparison; NaN without directors.
     double estimateGainDbd = 0;
     double estimateBeamwidth = 0;
-    // The design frequency solved again with the segments kFinerDensity times
-    // finer (no sweep): how far each figure moves is its uncertainty. Null
-    // when the run had no such solve.
-    std::shared_ptr<const SimulationResult> finer;
-    // The design frequency's feed with the feed twice as wide (FeedWidened):
-    // the engine's feed acts as a gap of its segments' width, not the
-    // builder's, and how far that moves the impedance is part of the feed
-    // figures' uncertainty. NaN when not solved.
-    std::complex<double> wideFeed{std::numeric_limits<double>::quiet_NaN(),
-                                  std::numeric_limits<double>::quiet_NaN()};
+    // The design frequency solved at half the density (no sweep): how far
+    // each figure moves is the segmentation's share of its uncertainty. Null
+    // when the run had no such solve, or the model is outside the engine's
+    // range (its figures then carry no error bar).
+    std::shared_ptr<const SimulationResult> coarse;
+    // Other ways to model the antenna, at the same half density (feed,
+    // gain and F/B only): the feed with the builder's gap and twice the
+    // model's width (the engine's feed acts as a gap as wide as its
+    // segments), and a folded dipole's bends drawn the other way. How far
+    // they move each figure from `coarse` is another share of its error.
+    std::vector<SimulationResult> variants;
+    // Each segment's length in radii, the median wire's: convergence ends
+    // where segments come down to about kSettledRadii, so the move from half
+    // the density still ahead of the model is (1 - kSettledRadii / this).
+    double segmentRadii = 0;
+    // Whether the standard kernel holds for every segment too: then the two
+    // kernels' difference is a share of each figure's error.
+    bool bothKernels = false;
     double GainDbd() const { return gainDbi - kDipoleGainDbi; }
 };
 
@@ -86,13 +97,20 @@ std::vector<NecJob> SimulationJobs(const NecModel& model, const SimulationSettin
 SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSettings& settings,
                                      const std::vector<Solution>& solutions);
 
-// Notes for the figures a finer solve moved further than the guidelines allow
-// from one density to twice it (gain 0.05 dB, feed resistance 3 %).
-std::vector<std::string> UnsettledNotes(const SimulationResult& result,
-                                        const SimulationResult& finer);
+// The models the error bars come from, each solved at the design frequency:
+// the model at half its density with its own feed, then with the builder's
+// gap, with a feed twice as wide, and for the folded dipole with the bends
+// drawn the other way. None for a model outside the engine's range.
+std::vector<NecModel> BarModels(const NecModel& model);
+
+// Where the convergence study found figures settled: segments this many radii.
+inline constexpr double kSettledRadii = 3;
+// Notes for the figures finer segments would still move further than the
+// guidelines allow (gain 0.05 dB, feed resistance 3 %).
+std::vector<std::string> UnsettledNotes(const SimulationResult& result);
 
 // Jobs, solve and figures; the sweep split into one piece per process, and the
-// finer solve of the design frequency in a process of its own.
+// error bars' models beside it.
 SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
                      const RunControl& control);
 int ProcessCount(const SimulationSettings& settings);
@@ -107,6 +125,9 @@ SimulatedStacking StackingFromResult(const SimulationResult& result);
 
 inline constexpr const char* kSimulatedHeading =
     "Simulated with nec2c (NEC-2) in free space, aluminium elements";
+// A figure by its CSV name ("gain_dbi", "feed_r_ohm", ...) with its uncertainty.
+Uncertain FigureOf(const SimulationResult& result, std::string_view name);
+
 // The heading, the model's notes, the figures (with a finer solve each
 // carries its uncertainty and only the digits that allows), and the sweep
 // table.

@@ -328,9 +328,9 @@ TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const R
     r.tuned = Run(r.subject.WithLength(best.length), settings.simulation, phase(simFrom, simShare));
     // Without a root the slope near the closest length is no measure.
     if (r.IsResonant() && r.solves.size() > 1) {
-        if (r.tuned.finer)
-            r.segmentsError = std::abs((r.tuned.finer->impedance.imag() - best.impedance.imag()) /
-                                       Slope(r.solves));
+        if (r.tuned.coarse)
+            r.segmentsError = std::abs(
+                (r.tuned.coarse->impedance.imag() - r.tuned.impedance.imag()) / Slope(r.solves));
         if (!r.wideSolves.empty() && Resonant(r.wideSolves))
             r.feedWidthError = std::abs(Best(r.wideSolves).length - best.length);
     }

@@ -101,8 +101,8 @@ struct TuneResult {
     const TuneSolve& Tuned() const { return Best(solves); } // its length the model's
     double TunedLength() const;                             // the builder's, mm tip to tip
     bool IsResonant() const { return Resonant(solves); }    // the search found X = 0
-    // How far the resonant length can be trusted, mm: the reactance the finer
-    // solve finds at the tuned length over the reactance's slope there
+    // How far the resonant length can be trusted, mm: how far half the
+    // density moves the reactance at the tuned length, over its slope there
     // (segments), and how far the feed twice as wide moves it (feedWidth);
     // LengthError is both together. NaN when not known or not resonant.
     double segmentsError = std::numeric_limits<double>::quiet_NaN();

@@ -34,7 +34,17 @@ std::string Uncertain::Text(int most, char sep) const
 
 std::string Uncertain::ErrorText(int most, char sep) const
 {
-    return "\u00b1" + FigureText(error, Decimals(most), sep);
+    return "\u00b1" + ErrorFigure(most, sep);
+}
+
+std::string Uncertain::ErrorFigure(int most, char sep) const
+{
+    // An error below the last digit shown would print as zero, which no
+    // model is: say it is less than that digit.
+    const int decimals = Decimals(most);
+    if (std::isfinite(error) && std::round(error * std::pow(10.0, decimals)) < 1)
+        return "<" + FigureText(std::pow(10.0, -decimals), decimals, sep);
+    return FigureText(error, decimals, sep);
 }
 
 } // namespace tavora

@@ -22,6 +22,9 @@ struct Uncertain {
     FigureRow Row(std::string label, std::string unit, int most, char decimalSep = '.') const;
     std::string Text(int most, char decimalSep = '.') const;
     std::string ErrorText(int most, char decimalSep = '.') const;
+    // The error alone ("0.03"); one smaller than the last digit shown is
+    // "<0.01", never "0.00".
+    std::string ErrorFigure(int most, char decimalSep = '.') const;
 };
 
 } // namespace tavora

@@ -118,13 +118,14 @@ class SimulationWindowTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(w.Result().has_value(), kRunLimitMs);
         QVERIFY(!moved.isEmpty());
         QCOMPARE(bar->value(), bar->maximum());
-        // The design frequency, the sweep's other 20, the finer one, the wider feed.
-        QCOMPARE(bar->maximum(), 23);
+        // The design frequency, the sweep's other 20, and the error bars' three:
+        // half the density, the builder's gap, a feed twice as wide.
+        QCOMPARE(bar->maximum(), 24);
         QVERIFY(Find<QLabel>(&w, "Notes")
                     ->text()
                     .startsWith(QStringLiteral(
                         "Simulated with nec2c (NEC-2) in free space, aluminium elements")));
-        // Each figure with the change a finer solve makes to it.
+        // Each figure with its error bar.
         QVERIFY(Rows(&w, "Figures")
                     .contains(Typed("Forward gain:\t14.02 dBi \u00b10.03\t11.87 dBd \u00b10.03\t"
                                     "DL6WU estimate 11.7 dBd")));
