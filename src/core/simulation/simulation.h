@@ -128,9 +128,9 @@ inline constexpr const char* kSimulatedHeading =
 // A figure by its CSV name ("gain_dbi", "feed_r_ohm", ...) with its uncertainty.
 Uncertain FigureOf(const SimulationResult& result, std::string_view name);
 
-// The heading, the model's notes, the figures (with a finer solve each
-// carries its uncertainty and only the digits that allows), and the sweep
-// table.
+// The heading, the model's notes, the figures (with the error bars' models
+// each carries its uncertainty and only the digits that allows), and the
+// sweep table.
 ResultText SimulationText(const SimulationResult& result, char decimalSep = '.');
 // The sweep, both pattern cuts, then the design frequency's figures with their
 // uncertainties and the model's notes, for spreadsheets (comma separated,

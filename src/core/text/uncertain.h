@@ -7,7 +7,7 @@
 
 namespace tavora {
 
-// A figure and how far it can be trusted: the change a finer model makes.
+// A figure and how far it can be trusted: how far other models move it.
 struct Uncertain {
     double value = 0;
     double error = std::numeric_limits<double>::quiet_NaN(); // NaN: not known
