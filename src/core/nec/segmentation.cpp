@@ -14,10 +14,8 @@ namespace tavora {
 namespace {
 
 // NEC-2 takes the current on each segment as a constant, a sine and a cosine
-// term: a segment longer than 0.1 wavelength cannot follow it, and 0.05 is
-// what the guidelines prefer.
+// term: a segment longer than 0.1 wavelength cannot follow it.
 constexpr double kLongestSegment = 0.1;
-constexpr double kPreferredSegment = 0.05;
 // The two straights of a folded dipole are one bend diameter apart: closer
 // than a few rod diameters the thin-wire picture of two separate currents
 // fails.
@@ -240,13 +238,10 @@ std::optional<NecModel> WithFeedSegments(const NecModel& model, double centre)
     if (!fits(2))
         return std::nullopt;
     const int count = fits(kFeedSegments) ? kFeedSegments : 2;
-    NecModel split =
-        SplitAtFeed(model, model.density, count, centre,
-                    static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
-                    [](const NecWire& c) { return c; });
-    // The kernel must hold for the new segments too.
-    split.extendedKernel = split.extendedKernel || kStandardKernelRadii * fed.radius > centre;
-    return split;
+    return SplitAtFeed(
+        model, model.density, count, centre,
+        static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
+        [](const NecWire& c) { return c; });
 }
 
 std::optional<NecModel> FeedWidened(const NecModel& model, double factor)

@@ -40,10 +40,10 @@ std::optional<NecModel> WithFeedSegments(const NecModel& model, double centre);
 inline constexpr double kFeedWidening = 2;
 std::optional<NecModel> FeedWidened(const NecModel& model, double factor = kFeedWidening);
 
-// The model cut again at `factor` times its density, by SegmentModel's rules
-// and with its kernel, the fed segments `feedSegment` metres long: at half
-// the density, how far the figures move is the density's share of their
-// uncertainty, and a feed of another width measures the feed's share.
+// The model with every wire's segment count scaled by `factor` (none longer
+// than a tenth of a wave) and the fed segments `feedSegment` metres long: at
+// half the density, how far the figures move is the density's share of
+// their uncertainty, and a feed of another width measures the feed's share.
 inline constexpr double kCoarserDensity = 0.5;
 std::optional<NecModel> Recut(const NecModel& model, double factor, double feedSegment);
 
