@@ -125,7 +125,7 @@ class NecReader {
             CheckFigure(v, 0, 1000, "efficiency", WordAfter(line, "="));
             f.efficiency = v;
         } else if (NumberAfter(line, "INPUT POWER   =", v)) {
-            CheckFigure(v, 0, 1e12, "input power", WordAfter(line, "="));
+            CheckFigure(v, -1e12, 1e12, "input power", WordAfter(line, "="));
             f.inputPower = v;
         } else if (table_ == Table::Input && StartsWithDigits(line)) {
             // TAG SEG V(re im) I(re im) Z(re im) Y(re im) POWER; a row per source.
