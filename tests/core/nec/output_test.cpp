@@ -74,36 +74,27 @@ TEST(NecOutput, FieldGainsRoundToThePrintedColumn)
 
 TEST(NecOutput, GainIsTheColumnWhereTheFieldsCannotGiveIt)
 {
-    const std::string budget = "  FREQUENCY : 1.4400E+02 MHz\n"
-                               "  INPUT POWER   =  1.0419E-02 Watts\n";
-    const std::string noBudget = "  FREQUENCY : 1.4400E+02 MHz\n";
-    const std::string heading = "  ---------- RADIATION PATTERNS -----------\n";
+    const std::string power = "  INPUT POWER   =  1.0419E-02 Watts\n";
+    const std::string columns = "   90.00      0.00   -999.99    14.01    14.01";
+    const std::string fields = "   0.0000   -90.00 LINEAR  0.0000E+00   0.00  3.9671E+00   -1.47";
     const struct {
         const char* why;
-        std::string text;
+        std::string budget, line;
         double gain;
     } rows[] = {
-        {"fields", budget + heading +
-                       "   90.00      0.00   -999.99    14.01    14.01      0.0000    -90.00 "
-                       "LINEAR  0.0000E+00      0.00  3.9671E+00   -136.47\n",
-         14.0127},
-        {"no input power", noBudget + heading +
-                               "   90.00      0.00   -999.99    14.01    14.01      0.0000    "
-                               "-90.00 LINEAR  0.0000E+00      0.00  3.9671E+00   -136.47\n",
-         14.01},
-        {"no fields", budget + heading + "   90.00      0.00   -999.99    14.01    14.01\n", 14.01},
-        {"no field at all", budget + heading +
-                                "   90.00      0.00   -999.99  -999.99  -999.99      0.0000      "
-                                "0.00         0.0000E+00      0.00  0.0000E+00      0.00\n",
+        {"fields", power, columns + fields, 14.0127},
+        {"no input power", "", columns + fields, 14.01},
+        {"no fields", power, columns, 14.01},
+        {"fields that do not give the column", power,
+         "  90.00  0.00  -999.99  11.00  11.00" + fields, 11.00},
+        {"no field at all", power,
+         "  90.00 0.00 -999.99 -999.99 -999.99 0.0000 0.00 0.0000E+00 0.00 0.0000E+00 0.00",
          -999.99},
-        {"fields that do not give the column",
-         budget + heading +
-             "   90.00      0.00   -999.99    11.00    11.00      0.0000    -90.00 LINEAR  "
-             "0.0000E+00      0.00  3.9671E+00   -136.47\n",
-         11.00},
     };
     for (const auto& row : rows) {
-        const auto blocks = ParseNecOutput(row.text);
+        const auto blocks =
+            ParseNecOutput("  FREQUENCY : 1.4400E+02 MHz\n" + row.budget +
+                           "  ---------- RADIATION PATTERNS -----------\n" + row.line + "\n");
         ASSERT_EQ(blocks.size(), 1u) << row.why;
         ASSERT_EQ(blocks[0].pattern.size(), 1u) << row.why;
         EXPECT_NEAR(blocks[0].pattern[0].gain, row.gain, 0.0001) << row.why;
