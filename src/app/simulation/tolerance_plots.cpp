@@ -115,7 +115,7 @@ void DrawSensitivityBars(QPainter& p, const QRectF& area, const ToleranceResult&
             lo = std::min(lo, Value(*f, figure));
             hi = std::max(hi, Value(*f, figure));
         }
-    const double reach = std::max({-lo, hi, figure == Judged::Gain ? 0.01 : 0.001});
+    const double reach = std::max({-lo, hi, 0.001});
     const QString title = figure == Judged::Gain ? QStringLiteral("Gain change per mm (dB)")
                           : figure == Judged::FrontToBack ? QStringLiteral("F/B change per mm (dB)")
                                                           : QStringLiteral("SWR change per mm");
@@ -178,8 +178,8 @@ void DrawTolerancePlots(QPainter& p, const QRectF& area, const ToleranceResult& 
     };
     key(Qt::darkGreen, Qt::DashLine, QStringLiteral("nominal"));
     key(Qt::darkGray, Qt::DotLine, QStringLiteral("5 % and 95 %"));
-    key(kLengthBar, Qt::NoPen, QStringLiteral("builds; length +1 mm"));
-    key(kPositionBar, Qt::NoPen, QStringLiteral("position +1 mm"));
+    key(kLengthBar, Qt::NoPen, QStringLiteral("builds; length per mm"));
+    key(kPositionBar, Qt::NoPen, QStringLiteral("position per mm"));
     p.drawText(QRectF(a.left(), y + line, a.width(), line), Qt::AlignLeft,
                QStringLiteral("Elements: R reflector, D dipole, then the directors by number"));
     p.restore();

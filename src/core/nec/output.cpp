@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <string>
 
 #include "state/errors.h"
@@ -73,6 +74,26 @@ void CheckFigure(double value, double lo, double hi, const char* what, std::stri
                     std::string(word.substr(0, 40)));
 }
 
+// nec2c's power gain 4 pi U / Pin, U = |E|^2 / (2 eta), from the line's
+// printed field magnitudes (volts, the range factor left out) and the input
+// power, with the 376.73 ohms nec2c takes for eta. Its TOTAL column is the
+// same figure in steps of 0.01 dB, too coarse for what 1 mm of an element
+// does; the fields have five digits. Against input power, not radiated, as
+// the column: the elements' losses count. The column stands where the line
+// lacks the fields or they do not give it (no field at all, a pattern of
+// directive gains or at a range): rounded, the two must agree but for the
+// fifth digits' own rounding.
+double FieldGain(const std::vector<std::string_view>& w, double inputPower, double column)
+{
+    // THETA PHI VERTC HORIZ TOTAL AXIAL TILT SENSE |E(THETA)| PHASE |E(PHI)| PHASE
+    double eTheta, ePhi;
+    if (w.size() != 12 || !(inputPower > 0) || !Number(w[8], eTheta) || !Number(w[10], ePhi))
+        return column;
+    const double gain = 10 * std::log10(2 * std::numbers::pi * (eTheta * eTheta + ePhi * ePhi) /
+                                        (376.73 * inputPower));
+    return std::abs(gain - column) <= 0.005 + 0.001 ? gain : column;
+}
+
 class NecReader {
   public:
     explicit NecReader(const NecReadLimits& limits) : limits_(limits) {}
@@ -103,6 +124,9 @@ class NecReader {
         } else if (NumberAfter(line, "EFFICIENCY    =", v)) {
             CheckFigure(v, 0, 1000, "efficiency", WordAfter(line, "="));
             f.efficiency = v;
+        } else if (NumberAfter(line, "INPUT POWER   =", v)) {
+            CheckFigure(v, -1e12, 1e12, "input power", WordAfter(line, "="));
+            f.inputPower = v;
         } else if (table_ == Table::Input && StartsWithDigits(line)) {
             // TAG SEG V(re im) I(re im) Z(re im) Y(re im) POWER; a row per source.
             const auto w = Words(line);
@@ -119,7 +143,7 @@ class NecReader {
         } else if (table_ == Table::Input && f.hasImpedance) {
             table_ = Table::None; // the first line after the rows ends the table
         } else if (table_ == Table::Pattern && StartsWithDigits(line)) {
-            // THETA PHI VERTC HORIZ TOTAL ...
+            // THETA PHI VERTC HORIZ TOTAL ..., the fields after
             const auto w = Words(line);
             PatternPoint p;
             if (w.size() >= 5 && Number(w[0], p.theta) && Number(w[1], p.phi) &&
@@ -128,6 +152,7 @@ class NecReader {
                 CheckFigure(p.phi, -360, 360, "angle", w[1]);
                 // nec2c prints -999.99 where there is no field at all.
                 CheckFigure(p.gain, -1000, 100, "gain", w[4]);
+                p.gain = FieldGain(w, f.inputPower, p.gain);
                 if (f.pattern.size() < limits_.points)
                     f.pattern.push_back(p);
             }

@@ -21,11 +21,14 @@ struct FrequencyOutput {
                                                   // (SourceImpedances: each source's)
     bool hasImpedance = false;                    // its input parameters were printed
     double efficiency = 0;                        // percent
+    double inputPower = 0;                        // watts, the power budget's
     std::vector<PatternPoint> pattern;            // every RP card's points in print order
 };
 
 // Reads nec2c's output file: one entry per frequency block, in print order.
 // Pattern cards after the first at the same frequency add to that block.
+// Pattern gains are worked out from the printed fields and input power, to
+// about 0.001 dB, where they round to the printed column; the column otherwise.
 // Throws Error naming a figure no antenna gives (a gain of 1E+300 dBi), so
 // that none reaches the calculations.
 std::vector<FrequencyOutput> ParseNecOutput(std::string_view text);

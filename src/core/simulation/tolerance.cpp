@@ -197,10 +197,11 @@ std::vector<BuildFigures> SolveModels(const std::vector<NecModel>& models, doubl
 
 namespace {
 
-BuildFigures Difference(const BuildFigures& a, const BuildFigures& b)
+// The change per mm from the builds 1 mm either side of the nominal.
+BuildFigures PerMm(const BuildFigures& plus, const BuildFigures& minus)
 {
-    return {a.impedance - b.impedance, a.gainDbi - b.gainDbi, a.frontToBack - b.frontToBack,
-            a.swr - b.swr};
+    return {(plus.impedance - minus.impedance) / 2.0, (plus.gainDbi - minus.gainDbi) / 2,
+            (plus.frontToBack - minus.frontToBack) / 2, (plus.swr - minus.swr) / 2};
 }
 
 } // namespace
@@ -231,12 +232,15 @@ ToleranceResult Run(const NecModel& model, const ToleranceSettings& asked,
     r.shorter.lengthError = -settings.lengthTol;
     for (const Systematic* s : {&r.longer, &r.shorter})
         models.push_back(Perturbed(model, std::vector(none.size(), s->lengthError), none));
-    for (int e = 0; e < n; ++e) {
-        std::vector<double> one = none;
-        one[static_cast<size_t>(e)] = 1;
-        models.push_back(Perturbed(model, one, none));
-        models.push_back(Perturbed(model, none, one));
-    }
+    // Both ways, as a central difference: at a minimum (the SWR's at the
+    // design frequency) a step one way measures the curvature, not the slope.
+    for (int e = 0; e < n; ++e)
+        for (double mm : {1.0, -1.0}) {
+            std::vector<double> one = none;
+            one[static_cast<size_t>(e)] = mm;
+            models.push_back(Perturbed(model, one, none));
+            models.push_back(Perturbed(model, none, one));
+        }
 
     const std::vector<BuildFigures> figures =
         SolveModels(models, r.z0, ProcessCount({.processes = settings.processes}), control);
@@ -249,9 +253,8 @@ ToleranceResult Run(const NecModel& model, const ToleranceSettings& asked,
         s->frequencyShift = SystematicShift(model, s->lengthError);
     }
     for (int e = 0; e < n; ++e) {
-        Sensitivity s{e, Difference(next[0], r.nominal), Difference(next[1], r.nominal)};
-        r.sensitivity.push_back(s);
-        next += 2;
+        r.sensitivity.push_back({e, PerMm(next[0], next[2]), PerMm(next[1], next[3])});
+        next += 4;
     }
     for (size_t k = 0; k < kJudged.size(); ++k) {
         std::vector<double> values;
@@ -264,7 +267,7 @@ ToleranceResult Run(const NecModel& model, const ToleranceSettings& asked,
 
 int RunSize(const ToleranceSettings& settings, const NecModel& model)
 {
-    return 3 + settings.builds + 2 * ElementCount(model);
+    return 3 + settings.builds + 4 * ElementCount(model);
 }
 
 namespace {
@@ -325,17 +328,17 @@ ResultText ToleranceText(const ToleranceResult& r, char sep)
                                    FigureText(sy->figures.gainDbi, 2, sep),
                                    FigureText(sy->figures.frontToBack, 1, sep),
                                    FigureText(sy->figures.swr, 2, sep)});
-    // The difference of two solves, whose gains the engine prints in
-    // hundredths of a dB: more decimals would only show that rounding.
-    TextTable perMm{"Change per mm, each element alone: gain and F/B in dB, gains to 0.01 dB",
+    // Gains read from the engine's fields hold about 0.001 dB; more
+    // decimals would only show their rounding.
+    TextTable perMm{"Change per mm, each element alone, from 1 mm either way: gain and F/B in dB",
                     {"", "Length: gain", "F/B", "SWR", "Position: gain", "F/B", "SWR"},
                     {},
                     {}};
     for (const Sensitivity& se : r.sensitivity) {
         std::vector<std::string> row{ElementName(r.model, se.element)};
         for (const BuildFigures* f : {&se.perMmLength, &se.perMmPosition})
-            row.insert(row.end(), {FigureText(f->gainDbi, 2, sep),
-                                   FigureText(f->frontToBack, 2, sep), FigureText(f->swr, 3, sep)});
+            row.insert(row.end(), {FigureText(f->gainDbi, 3, sep),
+                                   FigureText(f->frontToBack, 3, sep), FigureText(f->swr, 3, sep)});
         perMm.rows.push_back(std::move(row));
     }
     text.tables = {std::move(spread), std::move(systematic), std::move(perMm)};

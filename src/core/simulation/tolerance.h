@@ -46,7 +46,7 @@ double LengthTolerance(const ToleranceSettings& settings, const NecModel& model)
 // Yagi could cross).
 void Refuse(const ToleranceSettings& settings, const NecModel& model, char decimalSep = '.');
 // The decks as the progress bar counts them: the nominal design, every
-// build, all long and all short, and two per element.
+// build, all long and all short, and four per element.
 int RunSize(const ToleranceSettings& settings, const NecModel& model);
 
 // Errors in mm for `count` elements, each within ±tolerance: uniform, or
@@ -101,7 +101,9 @@ Spread SpreadOf(const std::vector<double>& values, Judged figure, int bins = 12)
 // The change one element makes per mm longer and per mm further forward.
 struct Sensitivity {
     int element = 0;
-    BuildFigures perMmLength, perMmPosition; // differences to the nominal
+    // Half the difference between the element 1 mm long and 1 mm short (1 mm
+    // forward and 1 mm back): the slope, also where the figure is least.
+    BuildFigures perMmLength, perMmPosition;
 };
 
 // Every element cut long (or short) by the length tolerance.
@@ -128,7 +130,7 @@ struct ToleranceResult {
 double SystematicShift(const NecModel& model, double error);
 
 // The nominal model, every random build, each element alone 1 mm longer and
-// 1 mm forward, and all long and all short: one deck each at the design
+// shorter and 1 mm forward and back, and all long and all short: one deck each at the design
 // frequency with the forward and backward gain only, at most ProcessCount
 // engines at once. Progress counts decks over the whole run; Cancel and the
 // engine's errors as Solve.

@@ -63,7 +63,7 @@ class TolerancePageTest : public QObject {
         Type(&w, "Seed", QStringLiteral("77"));
         Click(&w, "RunBuilds");
         QTRY_VERIFY_WITH_TIMEOUT(page->Result().has_value(), kRunLimitMs);
-        QCOMPARE(Find<QProgressBar>(&w, "Progress")->maximum(), 3 + 6 + 2 * 6);
+        QCOMPARE(Find<QProgressBar>(&w, "Progress")->maximum(), 3 + 6 + 4 * 6);
         QCOMPARE(Find<QLabel>(&w, "ToleranceHeading")->text(),
                  Typed("Tolerance at 144.100 MHz: 6 builds, lengths +/- 6.2 mm, positions +/- "
                        "1.0 mm, normal, seed 77"));

@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
+#include <numeric>
 
 using namespace tavora;
 using tavora::test::Designed;
@@ -117,6 +121,31 @@ TEST(SpreadOf, PercentilesWorstAndHistogram)
     EXPECT_EQ(SpreadOf({3, 3, 3}, Judged::Gain).histogram.counts, std::vector<int>{3});
 }
 
+TEST(ToleranceText, ChangesPerMmShowThreeDecimals)
+{
+    ToleranceResult r;
+    r.model = Model(Design("144.1", "3"));
+    r.settings.lengthTol = 1;
+    struct Row {
+        double gain, frontToBack, swr;
+        const char* shown[3];
+    };
+    const Row rows[] = {{0.0123, -1.2346, 0.0044, {"0.012", "-1.235", "0.004"}},
+                        {-0.0036, 0.0006, -0.0126, {"-0.004", "0.001", "-0.013"}}};
+    for (const Row& row : rows)
+        r.sensitivity.push_back({static_cast<int>(r.sensitivity.size()),
+                                 {{}, row.gain, row.frontToBack, row.swr},
+                                 {{}, row.gain, row.frontToBack, row.swr}});
+    const ResultText text = ToleranceText(r);
+    const TextTable& table = text.tables.back();
+    EXPECT_NE(table.caption.find("1 mm either way"), std::string::npos) << table.caption;
+    ASSERT_EQ(table.rows.size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i)
+        for (size_t column = 0; column < 6; ++column)
+            EXPECT_EQ(table.rows[i][1 + column], rows[i].shown[column % 3]) << i << " " << column;
+    EXPECT_EQ(ToleranceText(r, ',').tables.back().rows[0][1], "0,012");
+}
+
 #ifdef TAVORA_NEC2C
 
 namespace {
@@ -189,7 +218,37 @@ TEST_F(ToleranceRun, LargerTolerancesWidenTheSpread)
     }
 }
 
-TEST_F(ToleranceRun, SensitivityIsTheDifferenceOfTwoDesigns)
+namespace {
+
+// Each design solved at the design frequency, as the run reads it.
+std::vector<BuildFigures> Solved(const std::vector<DesignState>& designs, double z0)
+{
+    std::vector<NecJob> jobs;
+    for (const DesignState& d : designs)
+        jobs.push_back({Model(d), false, {{d.DesignFreq, 0, 1}}});
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    std::vector<BuildFigures> out;
+    for (const Solution& solution : Solve(jobs, c))
+        out.push_back(FiguresFromSolution(solution, z0));
+    return out;
+}
+
+// The design with one change made `mm` and -`mm`.
+std::vector<DesignState> BothWays(const DesignState& s,
+                                  const std::function<void(DesignState&, double)>& change)
+{
+    std::vector<DesignState> out;
+    for (double mm : {1.0, -1.0}) {
+        out.push_back(s);
+        change(out.back(), mm);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST_F(ToleranceRun, SensitivityIsHalfTheDifferenceOfTheDesignsEitherSide)
 {
     const DesignState s = Design("432.1", "3");
     const ToleranceResult r = Run(Model(s), {.builds = 1});
@@ -198,38 +257,70 @@ TEST_F(ToleranceRun, SensitivityIsTheDifferenceOfTwoDesigns)
         const char* name;
         int element;
         bool position;
-        std::function<void(DesignState&)> change;
+        std::function<void(DesignState&, double)> change;
     };
     const std::vector<Row> rows{
-        {"reflector longer", 0, false, [](DesignState& d) { d.ReflLength += 1; }},
+        {"reflector longer", 0, false, [](DesignState& d, double mm) { d.ReflLength += mm; }},
         {"dipole forward", 1, true,
-         [](DesignState& d) { d.RadiatorPos += 1, d.DirSpacing[1] -= 1; }},
-        {"director 2 longer", 3, false, [](DesignState& d) { d.DirLength[2] += 1; }},
+         [](DesignState& d, double mm) { d.RadiatorPos += mm, d.DirSpacing[1] -= mm; }},
+        {"director 2 longer", 3, false, [](DesignState& d, double mm) { d.DirLength[2] += mm; }},
         {"director 2 forward", 3, true,
-         [](DesignState& d) { d.DirSpacing[2] += 1, d.DirSpacing[3] -= 1; }},
-        {"last director forward", 4, true, [](DesignState& d) { d.DirSpacing[3] += 1; }},
+         [](DesignState& d, double mm) { d.DirSpacing[2] += mm, d.DirSpacing[3] -= mm; }},
+        {"last director forward", 4, true,
+         [](DesignState& d, double mm) { d.DirSpacing[3] += mm; }},
     };
-    std::vector<NecModel> models{Model(s)};
-    for (const Row& row : rows) {
-        DesignState changed = s;
-        row.change(changed);
-        models.push_back(Model(changed));
-    }
-    std::vector<NecJob> jobs;
-    for (const NecModel& m : models)
-        jobs.push_back({m, false, {{s.DesignFreq, 0, 1}}});
-    RunControl c;
-    c.engine = TAVORA_NEC2C;
-    const auto solutions = Solve(jobs, c);
-    const BuildFigures nominal = FiguresFromSolution(solutions[0], r.z0);
+    std::vector<DesignState> designs;
+    for (const Row& row : rows)
+        for (const DesignState& d : BothWays(s, row.change))
+            designs.push_back(d);
+    const std::vector<BuildFigures> solved = Solved(designs, r.z0);
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(rows[i].name);
-        const BuildFigures changed = FiguresFromSolution(solutions[i + 1], r.z0);
+        const BuildFigures &longer = solved[2 * i], &shorter = solved[2 * i + 1];
         const Sensitivity& se = r.sensitivity.at(static_cast<size_t>(rows[i].element));
         const BuildFigures& got = rows[i].position ? se.perMmPosition : se.perMmLength;
         for (Judged j : kJudged)
-            EXPECT_NEAR(Value(got, j), Value(changed, j) - Value(nominal, j), 1e-9);
+            EXPECT_NEAR(Value(got, j), (Value(longer, j) - Value(shorter, j)) / 2, 1e-9);
     }
+}
+
+TEST_F(ToleranceRun, GainPerMmRanksTheElementsAsTheDesignsDo)
+{
+    // Every element 1 mm longer and shorter in the design itself, solved
+    // apart from the run: the elements in order of gain per mm, and the sign
+    // of each, as the run gives them. Its figures are finer than the engine's
+    // gain column, so they tell the elements apart.
+    const DesignState s = Design("432.1", "3");
+    const ToleranceResult r = Run(Model(s), {.builds = 1});
+    const std::vector<std::function<void(DesignState&, double)>> lengths{
+        [](DesignState& d, double mm) { d.ReflLength += mm; },
+        [](DesignState& d, double mm) { d.DipoleLength += mm; },
+        [](DesignState& d, double mm) { d.DirLength[1] += mm; },
+        [](DesignState& d, double mm) { d.DirLength[2] += mm; },
+        [](DesignState& d, double mm) { d.DirLength[3] += mm; },
+    };
+    ASSERT_EQ(r.sensitivity.size(), lengths.size());
+    std::vector<DesignState> designs{s};
+    for (const auto& change : lengths)
+        for (const DesignState& d : BothWays(s, change))
+            designs.push_back(d);
+    const std::vector<BuildFigures> solved = Solved(designs, r.z0);
+    EXPECT_NEAR(solved[0].gainDbi, r.nominal.gainDbi, 1e-9);
+    std::vector<double> direct, run;
+    for (size_t e = 0; e < lengths.size(); ++e) {
+        direct.push_back((solved[1 + 2 * e].gainDbi - solved[2 + 2 * e].gainDbi) / 2);
+        run.push_back(r.sensitivity[e].perMmLength.gainDbi);
+        EXPECT_EQ(std::signbit(run[e]), std::signbit(direct[e])) << e;
+    }
+    const auto order = [](const std::vector<double>& v) {
+        std::vector<size_t> at(v.size());
+        std::iota(at.begin(), at.end(), size_t{0});
+        std::stable_sort(at.begin(), at.end(), [&v](size_t a, size_t b) { return v[a] < v[b]; });
+        return at;
+    };
+    EXPECT_EQ(order(run), order(direct));
+    const auto [least, most] = std::minmax_element(run.begin(), run.end());
+    EXPECT_GE(*most - *least, 0.005) << "the elements tie at three decimals";
 }
 
 TEST_F(ToleranceRun, CancelStopsBetweenBatchesAndLeavesNothing)
@@ -240,7 +331,7 @@ TEST_F(ToleranceRun, CancelStopsBetweenBatchesAndLeavesNothing)
     int last = 0;
     c.progress = [&](int done, int total) {
         EXPECT_GT(done, last);
-        EXPECT_EQ(total, 1 + 20 + 2 + 2 * 6);
+        EXPECT_EQ(total, 1 + 20 + 2 + 4 * 6);
         last = done;
         if (done >= 2)
             cancel = true;
