@@ -26,10 +26,12 @@ double Mm(const std::string& cell)
     return v;
 }
 
+// Nine digits: nec2c reads at most 132 characters of a card.
 std::string Text(double v)
 {
     char buffer[32];
-    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr};
+    return {buffer,
+            std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 9).ptr};
 }
 
 double Rod(const CutList& list, const std::string& mark)
