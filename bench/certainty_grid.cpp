@@ -88,7 +88,7 @@ int Grid(bool quick)
                 settings.feedWidth = FedSpan(model);
                 const CutList list = List(state, feed);
                 const auto ind = independent::Solve(
-                    {independent::Deck(list, std::atof(mhz), settings)}, control)[0];
+                    {independent::Deck(list, state.DesignFreq, settings)}, control)[0];
                 const Uncertain figures[4] = {FigureOf(r, "gain_dbi"), FigureOf(r, "feed_r_ohm"),
                                               FigureOf(r, "feed_x_ohm"),
                                               FigureOf(r, "front_to_back_db")};
@@ -143,7 +143,7 @@ int Study()
                 independent::DeckSettings s;
                 s.segmentsPerHalfWave = factor * kSegmentsPerHalfWave;
                 s.feedWidth = FedSpan(model);
-                decks.push_back(independent::Deck(List(state, feed), std::atof(mhz), s));
+                decks.push_back(independent::Deck(List(state, feed), state.DesignFreq, s));
             }
             const auto f = independent::Solve(decks, control);
             std::printf("| %s | %s | %.1f | %.3f, %.3f, %.3f, %.3f, %.3f | %.1f, %.1f, %.1f, %.1f, "
@@ -180,7 +180,7 @@ int main(int argc, char** argv)
         independent::DeckSettings s;
         s.segmentsPerHalfWave = std::atof(argv[5]);
         s.feedWidth = argc > 6 ? std::atof(argv[6]) : FedSpan(ModelFromDesign(state, feed));
-        std::fputs(independent::Deck(List(state, feed), std::atof(argv[2]), s).c_str(), stdout);
+        std::fputs(independent::Deck(List(state, feed), state.DesignFreq, s).c_str(), stdout);
         return 0;
     }
     std::fprintf(stderr, "usage: certainty_grid grid [--quick] | study\n");

@@ -127,7 +127,7 @@ class SimulationWindowTest : public QObject {
                         "Simulated with nec2c (NEC-2) in free space, aluminium elements")));
         // Each figure with its error bar.
         QVERIFY(Rows(&w, "Figures")
-                    .contains(Typed("Forward gain:\t14.02 dBi \u00b10.03\t11.87 dBd \u00b10.03\t"
+                    .contains(Typed("Forward gain:\t14.02 dBi \u00b10.04\t11.87 dBd \u00b10.04\t"
                                     "DL6WU estimate 11.7 dBd")));
         const QStringList sweep = Rows(&w, "Sweep");
         QCOMPARE(sweep.size(), 22);

@@ -110,7 +110,7 @@ TEST_F(Accuracy, BarsCoverIndependentDecksAndNotesSayWhereTheyPart)
             state, CutUnit::Millimetre,
             c.feed == Feed::SingleDipole ? CutDipole::Single : CutDipole::Folded);
         const auto theirs = independent::Solve(
-            {independent::Deck(list, std::atof(c.mhz), settings)}, control)[0];
+            {independent::Deck(list, state.DesignFreq, settings)}, control)[0];
         const std::pair<const char*, double> figures[] = {{"gain_dbi", theirs.gainDbi},
                                                           {"feed_r_ohm", theirs.z.real()},
                                                           {"feed_x_ohm", theirs.z.imag()},
