@@ -186,8 +186,9 @@ std::vector<NecModel> BarModels(const NecModel& model)
         models.push_back(std::move(*coarse));
     else
         return {};
-    // The builder's gap is the fed pair, as short as the kernel allows; a
-    // model without one takes half its own feed, as far as the other side.
+    // The builder's gap is the fed pair's span (each segment half of it, none
+    // shorter than the kernel allows); a model that knows no gap takes half
+    // its own feed, as far below as the wide one is above.
     const double radius = [&model] {
         for (const NecWire& w : model.wires)
             if (w.tag == model.sources.front().tag)
