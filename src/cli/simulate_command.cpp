@@ -2,12 +2,12 @@
 #include "tolerance_command.h"
 #include "tune_command.h"
 
+#include "nec/stop_signals.h"
 #include "simulation/simulation.h"
 #include "simulation/touchstone.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"
-#include "stop_signals.h"
 
 namespace tavora::cli {
 
@@ -33,7 +33,6 @@ void RunSimulate(SimulateOptions o)
     std::string report;
     CalculateDesign(o.input, state, report);
     RunControl control;
-    control.cancel = &stopRun;
     if (o.tune.tune) {
         const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
         const TuneResult tuned = [&] {

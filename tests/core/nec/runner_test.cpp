@@ -5,6 +5,7 @@
 #include "nec/deck.h"
 #include "nec/output.h"
 #include "nec/segmentation.h"
+#include "state/file_lock.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 using namespace tavora;
 using tavora::test::Designed;
 using tavora::test::Recorded;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -154,6 +156,31 @@ INSTANTIATE_TEST_SUITE_P(
                    "printf '\\001\\002' >&2; head -c 5000000 /dev/zero | tr '\\0' x >&2",
                    "nec2c: ??" + std::string(298, 'x') + "..."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A run removes the folders that killed runs left behind, and only those: a
+// folder whose run still holds it, and anything not named as a run's, stay.
+TEST_F(RunnerTest, ARunRemovesTheFoldersKilledRunsLeft)
+{
+    for (const char* name : {"tavora-nec-Killed", "tavora-nec-Running", "other"})
+        fs::create_directory(tmp.Path() / name);
+    WriteAll(tmp.File("tavora-nec-Killed/job0.out"), "half");
+    WriteAll(tmp.File("tavora-nec-file"), "a file");
+    {
+        const FolderLock running(tmp.File("tavora-nec-Running"));
+        ASSERT_TRUE(running.Held());
+        RunControl c;
+        c.engine = FakeEngine(bin, "cat " + Data("default_144.out") + " > \"$4\"");
+        RunDecks({Recorded("default_144.nec")}, c);
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(tmp.Path()))
+            left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left,
+                  (std::vector<std::string>{"other", "tavora-nec-Running", "tavora-nec-file"}));
+    }
+    for (const auto& entry : fs::directory_iterator(tmp.Path()))
+        fs::remove_all(entry.path());
+}
 
 TEST_F(RunnerTest, AScriptWithoutInterpreterCannotRun)
 {
