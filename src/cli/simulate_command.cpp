@@ -56,9 +56,9 @@ void RunSimulate(SimulateOptions o)
         PrintLines(ResultLines(SimulationText(result)));
     }
     if (!o.csvFile.empty())
-        WriteOutput(o.csvFile, SimulationCsv(result));
+        WriteOutput("--csv", o.csvFile, SimulationCsv(result));
     if (!o.s1pFile.empty())
-        WriteOutput(o.s1pFile, TouchstoneS1p(result));
+        WriteOutput("--s1p", o.s1pFile, TouchstoneS1p(result));
 }
 
 } // namespace

@@ -52,7 +52,7 @@ void RunSimulateStack(StackOptions o)
         PrintLines(ResultLines(ArrayText(result)));
     }
     if (!o.csvFile.empty())
-        WriteOutput(o.csvFile, ArrayCsv(result));
+        WriteOutput("--csv", o.csvFile, ArrayCsv(result));
 }
 
 } // namespace

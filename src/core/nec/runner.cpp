@@ -134,7 +134,8 @@ class RunScope {
             RemoveStaleRuns(tmp);
         std::string pattern = (tmp / (std::string(kRunFolderPrefix) + "XXXXXX")).string();
         if (!::mkdtemp(pattern.data()))
-            throw FileError("Cannot create a temporary folder for the simulation");
+            throw FileError("Cannot create a temporary folder for the simulation in " +
+                            tmp.string() + ": " + std::strerror(errno));
         dir_ = pattern;
         lock_ = std::make_unique<FolderLock>(pattern);
     }
@@ -423,7 +424,8 @@ std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string
         deck << decks[k];
         deck.close();
         if (!deck)
-            throw FileError("Cannot write the simulation deck");
+            throw FileError("Cannot write the simulation deck " +
+                            JobFile(scope.Dir(), k, ".nec").string());
     }
     for (size_t k = 0; k < decks.size(); ++k)
         scope.pids_.push_back(Spawn(engine, scope.Dir(), k));
