@@ -342,7 +342,9 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     }
     const std::string err = ReadHead(JobFile(dir, k, ".err"));
     std::string last[2]; // the last two lines it printed that were not empty
-    auto keepLast = [&last](std::string_view line) {
+    bool banner = false;  // the engine's own title: the output is the engine's
+    auto keepLast = [&last, &banner](std::string_view line) {
+        banner = banner || line.find("NUMERICAL ELECTROMAGNETICS CODE") != std::string_view::npos;
         if (std::string t = Trim(line); !t.empty()) {
             last[0] = std::move(last[1]);
             last[1] = std::move(t);
@@ -366,6 +368,22 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     if (!exitedOk && said.empty() && Trim(err).empty())
         throw Error("nec2c stopped with exit status " + std::to_string(exit.si_status) +
                     " and no output");
+    // Said without a word on its error stream, and no frequency: an output
+    // cut short (a full disk) before its first frequency, or none of the
+    // engine's at all.
+    if (exitedOk && Trim(err).empty() && job.blocks.empty() && !unreadable && !said.empty() &&
+        !asks.empty()) {
+        if (!banner)
+            throw Error("nec2c output is not NEC-2 output");
+        job.missing = static_cast<int>(asks.size());
+        return job;
+    }
+    bool complete = !unreadable && !asks.empty() && job.blocks.size() == asks.size();
+    for (size_t i = 0; complete && i < asks.size(); ++i)
+        complete = job.blocks[i].hasImpedance && job.blocks[i].pattern.size() >= asks[i].points;
+    if (!exitedOk && complete)
+        throw Error("nec2c stopped with exit status " + std::to_string(exit.si_status) +
+                    " after a complete output");
     if (!exitedOk || !Trim(err).empty() || (job.blocks.empty() && !unreadable))
         throw Error(EngineErrorText(said, err));
     if (unreadable)
