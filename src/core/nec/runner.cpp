@@ -342,7 +342,7 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     }
     const std::string err = ReadHead(JobFile(dir, k, ".err"));
     std::string last[2]; // the last two lines it printed that were not empty
-    bool banner = false;  // the engine's own title: the output is the engine's
+    bool banner = false; // the engine's own title: the output is the engine's
     auto keepLast = [&last, &banner](std::string_view line) {
         banner = banner || line.find("NUMERICAL ELECTROMAGNETICS CODE") != std::string_view::npos;
         if (std::string t = Trim(line); !t.empty()) {
