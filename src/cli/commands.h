@@ -99,7 +99,8 @@ void AddCutListCommand(CLI::App& app, int& exitCode);
 inline constexpr const char* kStdoutName = "-";
 bool ToStdout(const std::string& path);
 // Writes the file (atomically), or its text to standard output for "-".
-void WriteOutput(const std::string& path, const std::string& text);
+// A failure names `option`, the option that named the file.
+void WriteOutput(const std::string& option, const std::string& path, const std::string& text);
 // Lines of the core's text on standard output, each ended by a line feed.
 void PrintLines(const std::vector<std::string>& lines);
 // A usage error when more than one of the command's files is "-".

@@ -37,7 +37,7 @@ int RunCutList(const CutListOptions& o)
         if (!ToStdout(o.csvFile))
             PrintLines(CutListLines(list, Today()));
         if (!o.csvFile.empty())
-            WriteOutput(o.csvFile, CutListCsv(list));
+            WriteOutput("--csv", o.csvFile, CutListCsv(list));
     } catch (const Error& e) {
         std::cout << std::flush;
         std::cerr << e.what() << '\n';

@@ -36,14 +36,15 @@ void WriteExports(const DesignOptions& o, DesignState& state)
         std::cerr << kNotInsulated << '\n';
     if (!o.yagFile.empty()) {
         state.YagiDescription = o.description;
-        WriteOutput(o.yagFile, YagTextFromDesign(state));
-        std::cerr << kFileSaved << '\n';
+        WriteOutput("--yag", o.yagFile, YagTextFromDesign(state));
+        if (!ToStdout(o.yagFile)) // the file itself is the output
+            std::cerr << kFileSaved << '\n';
     }
     if (!o.maaFile.empty())
-        WriteOutput(o.maaFile, MaaText(state, o.maa));
+        WriteOutput("--maa", o.maaFile, MaaText(state, o.maa));
     if (!o.necFile.empty()) {
         const Feed feed = o.maa.dipole == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
-        WriteOutput(o.necFile, ExportDeck(ModelFromDesign(state, feed)));
+        WriteOutput("--nec", o.necFile, ExportDeck(ModelFromDesign(state, feed)));
     }
 }
 

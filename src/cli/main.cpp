@@ -2,7 +2,10 @@
 #include "shell/version.h"
 #include "state/errors.h"
 
+#include <cerrno>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace tavora::cli {
@@ -76,6 +79,17 @@ int main(int argc, char** argv)
         // What a command printed before it failed comes first.
         std::cout << std::flush;
         std::cerr << tavora::cli::ErrorText(e) << '\n';
+        return 1;
+    }
+    // A full disk or a closed pipe behind standard output is a failure, not
+    // a run that printed its answer.
+    std::cout.flush();
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    const int err = errno;
+    if (!flushed || std::ferror(stdout) || !std::cout) {
+        std::cerr << "Cannot write to standard output"
+                  << (err != 0 ? std::string(": ") + std::strerror(err) : std::string()) << '\n';
         return 1;
     }
     return exitCode;

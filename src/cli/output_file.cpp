@@ -12,17 +12,21 @@ bool ToStdout(const std::string& path)
     return path == kStdoutName;
 }
 
-void WriteOutput(const std::string& path, const std::string& text)
+void WriteOutput(const std::string& option, const std::string& path, const std::string& text)
 {
     if (!ToStdout(path)) {
-        WriteFileAtomically(path, text);
+        try {
+            WriteFileAtomically(path, text);
+        } catch (const FileError& e) {
+            throw FileError(option + ": " + e.what());
+        }
         return;
     }
     // The file's own bytes, line ends included, as a redirection would save them.
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();
     if (!std::cout)
-        throw FileError("Cannot write to standard output");
+        throw FileError(option + ": Cannot write to standard output");
 }
 
 void CheckOneStdout(const std::vector<const std::string*>& files)

@@ -2,12 +2,12 @@
 #include "tolerance_command.h"
 #include "tune_command.h"
 
+#include "nec/stop_signals.h"
 #include "simulation/simulation.h"
 #include "simulation/touchstone.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"
-#include "stop_signals.h"
 
 namespace tavora::cli {
 
@@ -33,7 +33,6 @@ void RunSimulate(SimulateOptions o)
     std::string report;
     CalculateDesign(o.input, state, report);
     RunControl control;
-    control.cancel = &stopRun;
     if (o.tune.tune) {
         const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
         const TuneResult tuned = [&] {
@@ -57,9 +56,9 @@ void RunSimulate(SimulateOptions o)
         PrintLines(ResultLines(SimulationText(result)));
     }
     if (!o.csvFile.empty())
-        WriteOutput(o.csvFile, SimulationCsv(result));
+        WriteOutput("--csv", o.csvFile, SimulationCsv(result));
     if (!o.s1pFile.empty())
-        WriteOutput(o.s1pFile, TouchstoneS1p(result));
+        WriteOutput("--s1p", o.s1pFile, TouchstoneS1p(result));
 }
 
 } // namespace

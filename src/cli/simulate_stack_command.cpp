@@ -1,9 +1,9 @@
 #include "commands.h"
 
+#include "nec/stop_signals.h"
 #include "simulation/array.h"
 #include "state/errors.h"
 #include "state/numbers.h"
-#include "stop_signals.h"
 
 namespace tavora::cli {
 
@@ -44,7 +44,6 @@ void RunSimulateStack(StackOptions o)
     std::string report;
     CalculateDesign(o.input, state, report);
     RunControl control;
-    control.cancel = &stopRun;
     const ArrayResult result = [&] {
         const StopSignals signals;
         return Run(ModelFromDesign(state, o.feed), o.settings, control);
@@ -53,7 +52,7 @@ void RunSimulateStack(StackOptions o)
         PrintLines(ResultLines(ArrayText(result)));
     }
     if (!o.csvFile.empty())
-        WriteOutput(o.csvFile, ArrayCsv(result));
+        WriteOutput("--csv", o.csvFile, ArrayCsv(result));
 }
 
 } // namespace

@@ -58,7 +58,7 @@ void RunTolerance(const ToleranceOptions& o, const NecModel& model,
     if (!ToStdout(csvFile))
         PrintLines(ResultLines(ToleranceText(result)));
     if (!csvFile.empty())
-        WriteOutput(csvFile, ToleranceCsv(result));
+        WriteOutput("--csv", csvFile, ToleranceCsv(result));
 }
 
 } // namespace tavora::cli

@@ -46,11 +46,11 @@ void PrintTune(const TuneResult& r, const TuneOptions& o, const std::string& csv
         PrintLines(ResultLines(SimulationText(r.tuned)));
     }
     if (!csvFile.empty())
-        WriteOutput(csvFile, TuneCsv(r));
+        WriteOutput("--csv", csvFile, TuneCsv(r));
     if (!s1pFile.empty())
-        WriteOutput(s1pFile, TouchstoneS1p(r.tuned));
+        WriteOutput("--s1p", s1pFile, TouchstoneS1p(r.tuned));
     if (!o.necFile.empty())
-        WriteOutput(o.necFile, ExportDeck(r.subject.WithLength(r.Tuned().length)));
+        WriteOutput("--nec", o.necFile, ExportDeck(r.subject.WithLength(r.Tuned().length)));
 }
 
 } // namespace tavora::cli

@@ -114,15 +114,16 @@ class YoRun {
             state_.YagiDescription = o_.description;
             const std::string text = YagTextFromEntries(state_.YoEntry, state_.YagiDescription);
             RefuseYoEntries(state_.YoEntry);
-            WriteOutput(o_.yagFile, text);
-            std::cerr << kYoFileSaved << '\n';
+            WriteOutput("--yag", o_.yagFile, text);
+            if (!ToStdout(o_.yagFile)) // the file itself is the output
+                std::cerr << kYoFileSaved << '\n';
         }
         if (!o_.maaFile.empty()) {
             if (const auto message = MakeMmana(screen_.entries, state_)) {
                 Fail(*message);
                 return;
             }
-            WriteOutput(o_.maaFile, MaaText(state_, o_.maa));
+            WriteOutput("--maa", o_.maaFile, MaaText(state_, o_.maa));
         }
     }
 

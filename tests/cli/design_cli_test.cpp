@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <sys/stat.h>
+
 namespace {
 
 TEST(DesignCli, PrintsTheReportWithLfLineEnds)
@@ -140,6 +145,40 @@ TEST(DesignCli, SavingToStandardOutputKeepsTheReport)
     TempDir dir;
     EXPECT_EQ(Cli("design --yag /dev/stdout > " + dir.File("out.txt")).code, 0);
     EXPECT_EQ(ReadFile(dir.File("out.txt")), piped.out);
+}
+
+// A file that cannot be written is named with its option, a FIFO that
+// nothing reads is refused within a second, and standard output that cannot
+// be written fails the run.
+TEST(DesignCli, AFileThatCannotBeWrittenIsNamedWithItsOption)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string command, option, file, error;
+    } cases[] = {
+        {"design", "--yag", dir.File("gone/a.yag"), std::strerror(ENOENT)},
+        {"design", "--yag", fifo, "nothing reads from it"},
+        {"design", "--maa", fifo, "nothing reads from it"},
+        {"design", "--nec", "/dev/full", std::strerror(ENOSPC)},
+        {"cutlist", "--csv", fifo, "nothing reads from it"},
+    };
+    for (const auto& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        const CliRun r = Cli(c.command + " " + c.option + " " + c.file);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.file;
+        EXPECT_EQ(r.code, 1) << c.file;
+        const std::string error = c.option + ": Cannot save to " + c.file + ": " + c.error + "\n";
+        EXPECT_EQ(r.err.substr(r.err.size() - std::min(r.err.size(), error.size())), error);
+    }
+    const CliRun full = Cli("design > /dev/full");
+    EXPECT_EQ(full.code, 1);
+    EXPECT_EQ(full.err.rfind("Cannot write to standard output", 0), 0u) << full.err;
+    // The file on standard output is the whole answer: no "File saved" beside it.
+    const CliRun yag = Cli("design --yag -");
+    EXPECT_EQ(yag.code, 0);
+    EXPECT_EQ(yag.err, "");
 }
 
 } // namespace

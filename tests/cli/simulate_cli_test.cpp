@@ -155,6 +155,38 @@ TEST(DesignCli, NecDeckForEitherDipole)
     }
 }
 
+namespace {
+
+// tavora-cli simulate with a stand-in engine `script` (its pids go to
+// DIR/pids) and a TMPDIR of its own, DIR/tmp; returns once an engine has
+// started, 0 when none did.
+pid_t StartSimulate(const TempDir& dir, const std::string& script)
+{
+    std::filesystem::create_directories(dir.Path() / "bin");
+    std::filesystem::create_directories(dir.Path() / "tmp");
+    const std::string engine = dir.File("bin/nec2c"), pids = dir.File("pids");
+    WriteAll(engine, "#!/bin/sh\n" + script + "\n");
+    std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
+    const std::string path = "PATH=" + dir.File("bin") + ":/usr/bin:/bin";
+    const std::string tmp = "TMPDIR=" + dir.File("tmp");
+    const std::string pidsVar = "PIDS=" + pids;
+    char* env[] = {const_cast<char*>(path.c_str()), const_cast<char*>(tmp.c_str()),
+                   const_cast<char*>(pidsVar.c_str()), nullptr};
+    char* argv[] = {const_cast<char*>(TAVORA_CLI), const_cast<char*>("simulate"), nullptr};
+    pid_t cli = 0;
+    if (::posix_spawn(&cli, TAVORA_CLI, nullptr, nullptr, argv, env) != 0)
+        return 0;
+    for (int i = 0; i < 500 && ReadAll(pids).empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!ReadAll(pids).empty())
+        return cli;
+    ::kill(cli, SIGKILL);
+    ::waitpid(cli, nullptr, 0);
+    return 0;
+}
+
+} // namespace
+
 // Ctrl-C, a kill and a closed terminal during a run leave no engine (nor what
 // a wrapper script started) and no temporary folder, and the program ends by
 // that signal.
@@ -163,25 +195,33 @@ class SimulateSignal : public ::testing::TestWithParam<int> {};
 TEST_P(SimulateSignal, LeavesNothingBehind)
 {
     TempDir dir;
-    std::filesystem::create_directory(dir.Path() / "bin");
-    std::filesystem::create_directory(dir.Path() / "tmp");
-    const std::string engine = dir.File("bin/nec2c"), pids = dir.File("pids");
-    WriteAll(engine, "#!/bin/sh\nsleep 300 &\necho $! >> " + pids + "\nwait\n");
-    std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
-    const std::string path = "PATH=" + dir.File("bin") + ":/usr/bin:/bin";
-    const std::string tmp = "TMPDIR=" + dir.File("tmp");
-    char* env[] = {const_cast<char*>(path.c_str()), const_cast<char*>(tmp.c_str()), nullptr};
-    char* argv[] = {const_cast<char*>(TAVORA_CLI), const_cast<char*>("simulate"), nullptr};
-    pid_t cli = 0;
-    ASSERT_EQ(::posix_spawn(&cli, TAVORA_CLI, nullptr, nullptr, argv, env), 0);
-    for (int i = 0; i < 500 && ReadAll(pids).empty(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_FALSE(ReadAll(pids).empty()) << "no engine started";
+    const pid_t cli = StartSimulate(dir, "sleep 300 &\necho $! >> \"$PIDS\"\nwait");
+    ASSERT_NE(cli, 0) << "no engine started";
     ::kill(cli, GetParam());
     int status = 0;
     ASSERT_EQ(::waitpid(cli, &status, 0), cli);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
-    EXPECT_TRUE(AllEnded(pids));
+    EXPECT_TRUE(AllEnded(dir.File("pids")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "tmp"));
+}
+
+// Killed outright, the program can clean nothing up: its engine ends with it
+// all the same, within 2 s, and the next run removes the folder it left.
+TEST(SimulateKill, TheEngineEndsWithTheProgramAndTheNextRunRemovesItsFolder)
+{
+    TempDir dir;
+    const pid_t cli = StartSimulate(dir, "echo $$ >> \"$PIDS\"\nexec sleep 300");
+    ASSERT_NE(cli, 0) << "no engine started";
+    const auto killed = std::chrono::steady_clock::now();
+    ::kill(cli, SIGKILL);
+    ASSERT_EQ(::waitpid(cli, nullptr, 0), cli);
+    EXPECT_TRUE(AllEnded(dir.File("pids")));
+    EXPECT_LT(std::chrono::steady_clock::now() - killed, std::chrono::seconds(2));
+    EXPECT_FALSE(std::filesystem::is_empty(dir.Path() / "tmp"));
+    WriteAll(dir.File("bin/nec2c"), "#!/bin/sh\nexit 3\n");
+    const CliRun next = Cli("simulate", "PATH=" + dir.File("bin") + ":/usr/bin:/bin TMPDIR=" +
+                                            dir.File("tmp") + " ");
+    EXPECT_EQ(next.code, 1) << next.err;
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "tmp"));
 }
 

@@ -194,7 +194,10 @@ void SwrWindow::Docoax()
 {
     std::string message;
     Then(
-        [&] { message = tavora::Docoax(session_, compensate_->ItemIndex() == 0, Context().state); },
+        [&] {
+            message = tavora::Docoax(session_, compensate_->ItemIndex() == 0, Context().state,
+                                     UserDecimalSep());
+        },
         [this] { ShowSession(); });
     if (!message.empty())
         Context().dialogs.Notice(this, QString::fromStdString(message));

@@ -7,6 +7,7 @@
 #include "app/shell/main_window.h"
 #include "app/shell/qt_dialogs.h"
 #include "app/shell/user_locale.h"
+#include "nec/stop_signals.h"
 #include "shell/startup.h"
 #include "shell/version.h"
 #include "state/design_state.h"
@@ -54,6 +55,19 @@ std::string Env(const char* name)
 
 } // namespace
 
+int ExecUntilStopped()
+{
+    // A signal handler may not call the toolkit: the loop looks for a caught
+    // signal instead. Exiting it returns every window's loop, modal ones too.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [] {
+        if (StopSignals::Caught() != 0)
+            QCoreApplication::exit(1);
+    });
+    watch.start(50);
+    return QApplication::exec();
+}
+
 int RunTavora(int argc, char** argv)
 {
     // Answered before any window system is asked for, so that they work anywhere.
@@ -86,6 +100,9 @@ int RunTavora(int argc, char** argv)
     for (const QString& remark : StartupRemarks())
         qWarning().noquote() << remark;
     application.SetDialogs(&dialogs);
+    // Before the windows: once they have closed and their runs have ended,
+    // a caught stop signal ends the program.
+    const StopSignals stopSignals;
     InstallFontSubstitutes();
     // After the application object, which takes the user's locale.
     DesignState state;
@@ -111,7 +128,7 @@ int RunTavora(int argc, char** argv)
         const std::string file = std::filesystem::absolute(argv[1], ec).string();
         QTimer::singleShot(0, &mainWindow, [&mainWindow, file] { mainWindow.OpenYagFile(file); });
     }
-    return application.exec();
+    return ExecUntilStopped();
 }
 
 } // namespace tavora::app

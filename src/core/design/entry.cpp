@@ -237,6 +237,12 @@ void RefuseUnbuildable(const DesignState& design, char sep)
         Refuse(kBoomBox, std::string(kBoomBox) + " must be below " +
                              GeneralFloatText(static_cast<double>(shortestMm), sep) +
                              " mm, the length of the shortest element");
+    // A rod bent tighter than its own diameter cracks or kinks; the engine
+    // would only blame it on an impossible efficiency.
+    if (!(s.BendDiam >= 2 * s.RadiatorDiam))
+        Refuse(kBendBox, std::string(kBendBox) + " must be at least " +
+                             RoundedText(2 * s.RadiatorDiam, sep) +
+                             " mm, twice the diameter of the dipole's rod");
     // The straights from the feed gap to the bends (HI = GF) must be left.
     const double folded = s.FoldedLength;
     if (!(folded / 2 - s.BendDiam / 2 - s.FeedGap / 2 > 0)) {

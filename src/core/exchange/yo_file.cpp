@@ -251,7 +251,7 @@ std::optional<int> ReadYagFile(YoEntryTexts& entries, const std::string& fileNam
         return std::nullopt;
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
-        throw FileError(std::strerror(errno));
+        FailReading(fileName, errno);
     return ReadYagValues(in, entries, sep);
 }
 

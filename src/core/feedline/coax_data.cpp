@@ -24,7 +24,7 @@ bool CaseInsensitiveLess(const std::string& a, const std::string& b)
 
 } // namespace
 
-std::vector<std::string> ReadCoaxEntries(std::istream& in)
+std::vector<std::string> ReadCoaxEntries(std::istream& in, char decimalSep)
 {
     std::vector<std::string> entries;
     std::map<std::string, int> described; // the line of each description
@@ -46,17 +46,22 @@ std::vector<std::string> ReadCoaxEntries(std::istream& in)
         if (const auto [first, fresh] = described.emplace(description, number); !fresh)
             refuse("\"" + description + "\" is there twice, first on line " +
                    std::to_string(first->second));
+        const size_t run = line.find(kFiveBlanks);
+        const std::string figures = run == std::string::npos ? line : line.substr(run);
         for (const char* band : kBands) {
             const std::string key = BandKey(band);
             const std::optional<std::string> figure = CoaxFigureText(line, key);
             if (!figure)
                 continue;
+            // Only the first would ever be read.
+            if (figures.find(key) != figures.rfind(key))
+                refuse(key + " is given twice");
             // The figure text ends in the blank that closes it.
             const std::string shown =
                 key + " figure \"" + figure->substr(0, figure->find(' ')) + "\"";
             std::optional<double> value;
             try {
-                value = CoaxFigure(*figure, ',');
+                value = CoaxFigure(*figure, decimalSep);
             } catch (const Error&) {
             }
             if (!value || !std::isfinite(*value))
@@ -72,7 +77,8 @@ std::vector<std::string> ReadCoaxEntries(std::istream& in)
     return entries;
 }
 
-bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& list)
+bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& list,
+                  char decimalSep)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
@@ -82,7 +88,7 @@ bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& l
         throw FileError("Cannot open file " + file.string());
     std::vector<std::string> entries;
     try {
-        entries = ReadCoaxEntries(in);
+        entries = ReadCoaxEntries(in, decimalSep);
     } catch (const FileError& e) {
         throw FileError(file.string() + ", " + e.what());
     }

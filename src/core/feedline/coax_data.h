@@ -11,15 +11,17 @@ namespace tavora {
 
 // Cable entries of a Coax.dta text: every line but "#" comments and empty or
 // blank lines, unchanged (a CR of a CRLF file and a leading UTF-8 byte order
-// mark dropped), in the order of the file. A description given twice, or a
-// band's figure that is empty, no number or negative, throws FileError naming
-// the line.
-std::vector<std::string> ReadCoaxEntries(std::istream& in);
+// mark dropped), in the order of the file. A description given twice, a band
+// given twice on a line, or a band's figure that is empty, negative or no
+// number as CoaxFigure reads it with `decimalSep`, throws FileError naming the
+// line: a figure is refused as the file is read, not when it is chosen.
+std::vector<std::string> ReadCoaxEntries(std::istream& in, char decimalSep = '.');
 
 // Reads the file's entries into `list`, sorted as the cable list shows them.
 // False when there is no such file; a file that cannot be read, or that holds
 // a faulty line, throws FileError naming the file (and the line).
-bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& list);
+bool LoadCoaxFile(const std::filesystem::path& file, std::vector<std::string>& list,
+                  char decimalSep = '.');
 
 // The band choices of the SWR window, and the key each one has in Coax.dta
 // ("144 MHz" gives "144MHZ").

@@ -129,7 +129,7 @@ void ChangeUnits(SwrSession& session, MeasureMode mode)
     session.powerLine.clear();
 }
 
-std::string Docoax(SwrSession& session, bool yes, const DesignState& state)
+std::string Docoax(SwrSession& session, bool yes, const DesignState& state, char decimalSep)
 {
     session.compensate = yes;
     session.powerLine.clear();
@@ -142,8 +142,8 @@ std::string Docoax(SwrSession& session, bool yes, const DesignState& state)
         return {};
     }
     BackToProgramDir(state);
-    return LoadCoaxFile(ProgramFile(state, "Coax.dta"), session.cables) ? std::string()
-                                                                        : kNoCoaxFile;
+    return LoadCoaxFile(ProgramFile(state, "Coax.dta"), session.cables, decimalSep) ? std::string()
+                                                                                    : kNoCoaxFile;
 }
 
 namespace {

@@ -70,8 +70,8 @@ void ChangeUnits(SwrSession& session, MeasureMode mode);
 
 // A click on "Coax compensate". "Yes" loads Coax.dta from the program
 // directory, else the installed one; gives the message to show (empty when
-// none).
-std::string Docoax(SwrSession& session, bool yes, const DesignState& state);
+// none). Its figures must read with `decimalSep`, as the loss reads them.
+std::string Docoax(SwrSession& session, bool yes, const DesignState& state, char decimalSep = '.');
 
 // The loss of the selected cable at the chosen band for the length box's text.
 // Gives the message to show, empty when none; after kSelectBandFirst the

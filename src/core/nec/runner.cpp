@@ -1,5 +1,7 @@
 #include "nec/runner.h"
 
+#include "nec/stop_signals.h"
+#include "state/file_lock.h"
 #include "state/program_dir.h"
 
 #include <algorithm>
@@ -12,13 +14,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string_view>
 #include <thread>
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -100,6 +104,23 @@ std::string ReadHead(const fs::path& file, size_t limit = 4096)
     return text;
 }
 
+constexpr std::string_view kRunFolderPrefix = "tavora-nec-";
+
+// Removes the folders of runs that were killed (kill -9, a crash) before they
+// could: a run holds a lock on its folder while it lasts.
+void RemoveStaleRuns(const fs::path& tmp)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(tmp, ec), end; !ec && it != end; it.increment(ec)) {
+        // OwnerGone opens no symbolic link: only a folder of that name is taken.
+        const fs::path& folder = it->path();
+        std::error_code ignored;
+        if (folder.filename().string().rfind(kRunFolderPrefix, 0) == 0 &&
+            it->is_directory(ignored) && OwnerGone(folder.string()))
+            fs::remove_all(folder, ignored);
+    }
+}
+
 // The temporary folder and the processes of one run; whatever way the run
 // ends, every engine's process group is killed, the engines reaped and the
 // folder removed.
@@ -107,10 +128,16 @@ class RunScope {
   public:
     RunScope()
     {
-        std::string pattern = (TemporaryFolder() / "tavora-nec-XXXXXX").string();
+        const fs::path tmp = TemporaryFolder();
+        const FolderLock creating(tmp.string());
+        if (creating.Held())
+            RemoveStaleRuns(tmp);
+        std::string pattern = (tmp / (std::string(kRunFolderPrefix) + "XXXXXX")).string();
         if (!::mkdtemp(pattern.data()))
-            throw FileError("Cannot create a temporary folder for the simulation");
+            throw FileError("Cannot create a temporary folder for the simulation in " +
+                            tmp.string() + ": " + std::strerror(errno));
         dir_ = pattern;
+        lock_ = std::make_unique<FolderLock>(pattern);
     }
     ~RunScope()
     {
@@ -138,6 +165,7 @@ class RunScope {
 
   private:
     fs::path dir_;
+    std::unique_ptr<FolderLock> lock_; // held for the run
 };
 
 fs::path JobFile(const fs::path& dir, size_t k, const char* ext)
@@ -145,36 +173,65 @@ fs::path JobFile(const fs::path& dir, size_t k, const char* ext)
     return dir / ("job" + std::to_string(k) + ext);
 }
 
+// The engine's side of the fork: only calls that are safe between fork and
+// exec in a program with threads. A failure's errno goes to `report`.
+[[noreturn]] void ExecEngine(char* const argv[], const char* errors, int report, pid_t parent)
+{
+    // Killed when the program ends however it ends, kill -9 included, not
+    // only when a run ends it. The signal follows the thread that started the
+    // engine, which waits in RunDecks until its engines are reaped.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) // the program ended before the line above
+        ::_exit(127);
+    // A group of its own, so that killing the group takes whatever a wrapper
+    // script started.
+    ::setpgid(0, 0);
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open("/dev/null", O_WRONLY);
+    const int err = ::open(errors, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in >= 0 && out >= 0 && err >= 0 && ::dup2(in, 0) == 0 && ::dup2(out, 1) == 1 &&
+        ::dup2(err, 2) == 2) {
+        // No signal blocked by the starting thread stays blocked.
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::execve(argv[0], argv, environ);
+    }
+    const int e = errno;
+    [[maybe_unused]] const ssize_t n = ::write(report, &e, sizeof e);
+    ::_exit(127);
+}
+
 pid_t Spawn(const std::string& engine, const fs::path& dir, size_t k)
 {
     const std::string in = JobFile(dir, k, ".nec").string();
     const std::string out = JobFile(dir, k, ".out").string();
     const std::string err = JobFile(dir, k, ".err").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    // A group of its own, so that killing the group takes whatever a wrapper
-    // script started; no signal blocked by the calling thread stays blocked.
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
-    posix_spawnattr_setpgroup(&attr, 0);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attr, &none);
     std::string a0 = engine, a1 = "-i", a3 = "-o";
     std::string a2 = in, a4 = out;
     char* argv[] = {a0.data(), a1.data(), a2.data(), a3.data(), a4.data(), nullptr};
-    pid_t pid = -1;
-    const int rc = ::posix_spawn(&pid, engine.c_str(), &actions, &attr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
-    if (rc == ENOENT)
+    // Closed by a successful exec; a failure's errno comes through it.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        throw Error("Cannot run " + Excerpt(engine) + ": " + std::strerror(errno));
+    const pid_t parent = ::getpid();
+    pid_t pid = ::fork();
+    if (pid == 0)
+        ExecEngine(argv, err.c_str(), report[1], parent);
+    int failure = pid < 0 ? errno : 0;
+    ::close(report[1]);
+    ssize_t n = 0;
+    while (pid > 0 && (n = ::read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR)
+        ;
+    ::close(report[0]);
+    if (pid > 0 && n > 0) {
+        ::waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    if (failure == ENOENT)
         throw Error(kEngineMissing);
-    if (rc != 0) // a script without "#!" gives "Exec format error"
-        throw Error("Cannot run " + Excerpt(engine) + ": " + std::strerror(rc));
+    if (failure != 0) // a script without "#!" gives "Exec format error"
+        throw Error("Cannot run " + Excerpt(engine) + ": " + std::strerror(failure));
     return pid;
 }
 
@@ -285,7 +342,9 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     }
     const std::string err = ReadHead(JobFile(dir, k, ".err"));
     std::string last[2]; // the last two lines it printed that were not empty
-    auto keepLast = [&last](std::string_view line) {
+    bool banner = false; // the engine's own title: the output is the engine's
+    auto keepLast = [&last, &banner](std::string_view line) {
+        banner = banner || line.find("NUMERICAL ELECTROMAGNETICS CODE") != std::string_view::npos;
         if (std::string t = Trim(line); !t.empty()) {
             last[0] = std::move(last[1]);
             last[1] = std::move(t);
@@ -309,6 +368,22 @@ JobResult ReadJob(const fs::path& dir, size_t k, const siginfo_t& exit,
     if (!exitedOk && said.empty() && Trim(err).empty())
         throw Error("nec2c stopped with exit status " + std::to_string(exit.si_status) +
                     " and no output");
+    // Said without a word on its error stream, and no frequency: an output
+    // cut short (a full disk) before its first frequency, or none of the
+    // engine's at all.
+    if (exitedOk && Trim(err).empty() && job.blocks.empty() && !unreadable && !said.empty() &&
+        !asks.empty()) {
+        if (!banner)
+            throw Error("nec2c output is not NEC-2 output");
+        job.missing = static_cast<int>(asks.size());
+        return job;
+    }
+    bool complete = !unreadable && !asks.empty() && job.blocks.size() == asks.size();
+    for (size_t i = 0; complete && i < asks.size(); ++i)
+        complete = job.blocks[i].hasImpedance && job.blocks[i].pattern.size() >= asks[i].points;
+    if (!exitedOk && complete)
+        throw Error("nec2c stopped with exit status " + std::to_string(exit.si_status) +
+                    " after a complete output");
     if (!exitedOk || !Trim(err).empty() || (job.blocks.empty() && !unreadable))
         throw Error(EngineErrorText(said, err));
     if (unreadable)
@@ -367,7 +442,8 @@ std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string
         deck << decks[k];
         deck.close();
         if (!deck)
-            throw FileError("Cannot write the simulation deck");
+            throw FileError("Cannot write the simulation deck " +
+                            JobFile(scope.Dir(), k, ".nec").string());
     }
     for (size_t k = 0; k < decks.size(); ++k)
         scope.pids_.push_back(Spawn(engine, scope.Dir(), k));
@@ -403,7 +479,7 @@ std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string
     };
     size_t finished = 0;
     while (finished < decks.size()) {
-        if (control.cancel && control.cancel->load())
+        if ((control.cancel && control.cancel->load()) || stopRuns.load())
             throw SimulationCancelled();
         if (std::chrono::steady_clock::now() > deadline)
             throw Error("nec2c did not finish within " +

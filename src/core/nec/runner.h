@@ -48,8 +48,10 @@ std::chrono::milliseconds RunTimeout(const std::vector<std::string>& decks);
 // blocks in deck order, read as they stream from the files. Every frequency
 // a deck asks for must be there with its impedance and pattern points.
 // Throws Error with kEngineMissing, with the engine's own error text, with
-// what is missing, or on the timeout; SimulationCancelled when `cancel` is
-// set. No process outlives the call.
+// what is missing, or on the timeout; SimulationCancelled when `cancel` or
+// stopRuns (a stop signal) is set. No process outlives the call, nor the
+// program: an engine is killed when the program dies, however it dies. The
+// folders of runs whose program was killed are removed first.
 std::vector<std::vector<FrequencyOutput>> RunDecks(const std::vector<std::string>& decks,
                                                    const RunControl& control);
 

@@ -1,9 +1,11 @@
 #include "state/atomic_file.h"
 
 #include "state/errors.h"
+#include "state/file_lock.h"
 
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,17 +16,20 @@
 #include <iostream>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace tavora {
 
 namespace {
 
+// The save's caller names the file in the message.
 [[noreturn]] void Fail(int err, const std::string& tempName)
 {
     if (!tempName.empty())
         ::unlink(tempName.c_str());
-    throw FileError(std::strerror(err));
+    throw std::system_error(err, std::generic_category());
 }
 
 [[noreturn]] void Refuse(const std::string& refusal, std::string_view box)
@@ -126,8 +131,9 @@ std::string TempPrefix(const std::string& name)
     return "." + name.substr(0, keep) + hex + std::string(kTempMark);
 }
 
-// Removes what saves of the same target left when they were killed. A save
-// in progress holds a lock on its temporary, so only orphans are taken.
+// Removes what saves of the same target left when they were killed: a save
+// in progress holds a lock on its temporary. Called under the folder's lock,
+// which a save also holds from creating its temporary to locking it.
 void RemoveOrphans(const std::string& dir, const std::string& prefix)
 {
     DIR* d = ::opendir(dir.c_str());
@@ -138,14 +144,116 @@ void RemoveOrphans(const std::string& dir, const std::string& prefix)
         if (name.size() != prefix.size() + kTempRandom || name.substr(0, prefix.size()) != prefix)
             continue;
         const std::string file = dir + "/" + std::string(name);
-        const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        if (OwnerGone(file))
             ::unlink(file.c_str());
-        ::close(fd);
     }
     ::closedir(d);
+}
+
+// A FIFO or a character device, opened without waiting for a reader: a FIFO
+// nobody reads within half a second is refused rather than waited for.
+int OpenStraight(const std::string& path, const std::string& pathName)
+{
+    for (int i = 0;; ++i) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd >= 0) {
+            // Writes wait for a slow reader as usual.
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            return fd;
+        }
+        if (errno != ENXIO)
+            Fail(errno, {});
+        if (i == 50)
+            throw FileError("Cannot save to " + pathName + ": nothing reads from it");
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// A replaced file keeps its owner and group, as far as the user may give
+// them: root replacing a user's file leaves it the user's. A file of another
+// user that cannot stay theirs is refused rather than taken over.
+void KeepOwner(int fd, const struct stat& old, const std::string& tempName)
+{
+    if (::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, old.st_uid, -1) == 0)
+        return;
+    const int err = errno;
+    ::close(fd);
+    Fail(err, tempName);
+}
+
+void Save(const std::string& pathName, const std::string& content)
+{
+    const SaveTarget target = FindSaveTarget(pathName);
+    if (target.descriptor >= 0) {
+        WriteStraight(target.descriptor, content);
+        return;
+    }
+    const std::string path = target.path.string();
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        // A block device or a folder is never written over.
+        if (!S_ISCHR(old.st_mode) && !S_ISFIFO(old.st_mode))
+            throw FileError("Cannot save to " + pathName + ": not a regular file");
+        const int fd = OpenStraight(path, pathName);
+        try {
+            WriteStraight(fd, content);
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        if (::close(fd) != 0)
+            Fail(errno, {});
+        return;
+    }
+    // What the user may not write stays as it is, although its folder would
+    // let a rename replace it; a write-protected file stays protected from
+    // root too.
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        Fail(EACCES, {});
+    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        Fail(errno, {});
+    mode_t mode = 0;
+    if (exists) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    // Same folder as the target, so the rename never crosses file systems.
+    const std::string dir =
+        target.path.has_parent_path() ? target.path.parent_path().string() : ".";
+    const std::string prefix = TempPrefix(target.path.filename().string());
+    std::string temp = dir + "/" + prefix + "XXXXXX";
+    int fd = -1;
+    {
+        const FolderLock creating(dir);
+        if (creating.Held())
+            RemoveOrphans(dir, prefix);
+        fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
+            Fail(errno, {});
+        // Held until the rename, so that a save running beside this one does
+        // not take this temporary for an orphan.
+        ::flock(fd, LOCK_EX);
+    }
+    WriteAll(fd, content, temp);
+    if (exists)
+        KeepOwner(fd, old, temp);
+    // mkstemp creates the file readable by the owner only.
+    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        Fail(err, temp);
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::close(fd);
+        Fail(err, temp);
+    }
+    if (::close(fd) != 0)
+        Fail(errno, {});
 }
 
 } // namespace
@@ -171,70 +279,11 @@ void CheckValueLine(std::string_view text, std::string_view box)
 
 void WriteFileAtomically(const std::string& pathName, const std::string& content)
 {
-    const SaveTarget target = FindSaveTarget(pathName);
-    if (target.descriptor >= 0) {
-        WriteStraight(target.descriptor, content);
-        return;
+    try {
+        Save(pathName, content);
+    } catch (const std::system_error& e) {
+        throw FileError("Cannot save to " + pathName + ": " + std::strerror(e.code().value()));
     }
-    const std::string path = target.path.string();
-    struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) {
-        // A block device or a folder is never written over.
-        if (!S_ISCHR(old.st_mode) && !S_ISFIFO(old.st_mode))
-            throw FileError("Cannot save to " + pathName + ": not a regular file");
-        // Opening a FIFO waits for its reader, as a shell's redirection does.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0)
-            Fail(errno, {});
-        try {
-            WriteStraight(fd, content);
-        } catch (...) {
-            ::close(fd);
-            throw;
-        }
-        if (::close(fd) != 0)
-            Fail(errno, {});
-        return;
-    }
-    // A write-protected file stays protected, although its folder would let a
-    // rename replace it; a replaced file keeps its permissions.
-    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        Fail(EACCES, {});
-    mode_t mode = 0;
-    if (exists) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    // Same folder as the target, so the rename never crosses file systems.
-    const std::string dir =
-        target.path.has_parent_path() ? target.path.parent_path().string() : ".";
-    const std::string prefix = TempPrefix(target.path.filename().string());
-    RemoveOrphans(dir, prefix);
-    std::string temp = dir + "/" + prefix + "XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        Fail(errno, {});
-    // Held until the rename, so that a save running beside this one does not
-    // take this temporary for an orphan.
-    ::flock(fd, LOCK_EX);
-    WriteAll(fd, content, temp);
-    // mkstemp creates the file readable by the owner only.
-    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
-        const int err = errno;
-        ::close(fd);
-        Fail(err, temp);
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::close(fd);
-        Fail(err, temp);
-    }
-    if (::close(fd) != 0)
-        Fail(errno, {});
 }
 
 } // namespace tavora

@@ -10,10 +10,13 @@ namespace tavora {
 // Through a symbolic link the link's target is written. The temporary is a
 // hidden ".NAME.tavora-XXXXXX", and a save first removes those a killed save
 // of the same file left. Only a regular file is replaced: a FIFO or a
-// character device is written into, and a name that stands for an open
+// character device is written into (a FIFO that nothing reads within half
+// a second is refused, not waited for), and a name that stands for an open
 // descriptor (/dev/stdout) is written through that descriptor; anything else
-// is refused. Throws FileError with the platform's text; the old file is
-// then untouched.
+// is refused. A file the user may not write is refused; a replaced file keeps
+// its owner, group and mode (a hard link to it is split off by the rename).
+// Throws FileError naming the file ("Cannot save to NAME: ..."); the old file
+// is then untouched.
 void WriteFileAtomically(const std::string& path, const std::string& content);
 
 // Refusals of a text that would change the structure of the file it is saved

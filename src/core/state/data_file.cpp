@@ -17,13 +17,32 @@ namespace tavora {
 
 namespace {
 
+constexpr const char* kNotANumberValue = "A value that is not a number cannot be saved";
+
+// A value as a number box takes it: written with a point, or with a comma by
+// an older version; an empty line stands for 0.
+bool IsNumberText(const std::string& text)
+{
+    for (const char sep : {'.', ','})
+        try {
+            StrToFloat(text, sep);
+            return true;
+        } catch (const ConversionError&) {
+        }
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
 // `box(i)` names value i's box on `screen` for a refusal.
 template <size_t N, class BoxName>
 void AppendValues(std::string& out, const std::array<std::string, N>& values, const char* screen,
                   BoxName box)
 {
     for (size_t i = 0; i < N; ++i) {
-        CheckValueLine(values[i], std::string(screen) + ": " + box(i));
+        const std::string name = std::string(screen) + ": " + box(i);
+        CheckValueLine(values[i], name);
+        // Reading the file back would refuse it.
+        if (!IsNumberText(values[i]))
+            throw FileError(std::string(kNotANumberValue) + " (" + name + ")");
         out += values[i];
         out += "\r\n";
     }
@@ -52,6 +71,12 @@ std::array<std::string, N> FileTexts(const std::array<std::string, N>& values, c
 }
 
 constexpr size_t kValueCount = 58;
+
+// Enough of a line to find it in the file.
+std::string Shortened(const std::string& text)
+{
+    return text.size() <= 40 ? text : text.substr(0, 40) + "...";
+}
 
 } // namespace
 
@@ -91,11 +116,18 @@ void ReadDataValues(std::istream& in, DesignState& state, char sep)
     if (in.bad())
         throw FileError("I/O error");
     std::istringstream lines(text);
-    const size_t found = ReadValueLines(lines).size();
-    if (found < kValueCount)
+    const std::vector<ValueLine> found = ReadValueLines(lines);
+    if (found.size() < kValueCount)
         throw FileError(std::string(kDataFileName) + " is incomplete: it holds " +
-                        std::to_string(found) + " of the " + std::to_string(kValueCount) +
+                        std::to_string(found.size()) + " of the " + std::to_string(kValueCount) +
                         " values; the entries were kept");
+    // Each of these boxes is a number box: another text would reach a
+    // calculation as the box's value.
+    for (size_t i = 0; i < kValueCount; ++i)
+        if (!IsNumberText(found[i].text))
+            throw FileError(std::string(kDataFileName) + " line " + std::to_string(found[i].line) +
+                            " holds \"" + Shortened(found[i].text) +
+                            "\", not a number; the entries were kept");
     std::istringstream values(text);
     DesignState read = state;
     ReadValues(values, read.YoEntry, sep);
@@ -113,7 +145,7 @@ bool ReadDataFile(DesignState& state, char sep)
     BackToProgramDir(state);
     std::ifstream in(kDataFileName, std::ios::binary);
     if (!in)
-        throw FileError(std::strerror(errno));
+        FailReading(kDataFileName, errno);
     ReadDataValues(in, state, sep);
     return true;
 }

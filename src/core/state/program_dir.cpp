@@ -30,7 +30,13 @@ void RecordProgramDir(DesignState& state)
 void BackToProgramDir(const DesignState& state)
 {
     if (::chdir(state.ProgramDir.c_str()) != 0)
-        throw FileError(std::strerror(errno));
+        throw FileError("Cannot go to the program folder " + state.ProgramDir + ": " +
+                        std::strerror(errno));
+}
+
+void FailReading(const std::string& name, int err)
+{
+    throw FileError("Cannot read " + name + ": " + std::strerror(err));
 }
 
 std::filesystem::path InstalledDataDir(const std::filesystem::path& executable)

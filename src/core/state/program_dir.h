@@ -37,6 +37,10 @@ std::string ProgramFile(const DesignState& state, const std::string& name);
 // True when the name is a regular file that can be opened for reading; never throws.
 bool FileFound(const std::string& name);
 
+// Throws FileError naming the file that could not be opened for reading, with
+// the system's words for `err`.
+[[noreturn]] void FailReading(const std::string& name, int err);
+
 // The next value line of a text file, passing over lines that begin with ";".
 // An empty line and the end of the file both give "0".
 std::string ReadNextValue(std::istream& in);

@@ -1,4 +1,5 @@
 #include "app/design/results_window.h"
+#include "app/shell/program.h"
 #include "app/exchange/yo_details_window.h"
 #include "app/simulation/simulation_plots.h"
 #include "app/simulation/simulation_window.h"
@@ -11,12 +12,15 @@
 #include "design/report.h"
 #include "exchange/yo_details.h"
 #include "nec/runner.h"
+#include "nec/stop_signals.h"
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -286,6 +290,63 @@ class SimulationWindowTest : public QObject {
         }
         qputenv("PATH", path);
         qunsetenv("PIDS");
+    }
+
+    // Stopped by a signal mid-run (a desktop session ending, its terminal
+    // closing, Ctrl-C), the program leaves no engine and no folder within
+    // 2 s, and ends by that signal; killed outright, its engine still ends.
+    // The program is this test's stoppedMidRun, started again.
+    void stopSignalLeavesNothing_data()
+    {
+        QTest::addColumn<int>("signal");
+        for (const int signal : {SIGTERM, SIGHUP, SIGINT, SIGKILL})
+            QTest::newRow(sigabbrev_np(signal)) << signal;
+    }
+
+    void stopSignalLeavesNothing()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("tmp")));
+        const QString pids = dir.filePath(QStringLiteral("pids"));
+        QFile engine(dir.filePath(QStringLiteral("nec2c")));
+        QVERIFY(engine.open(QIODevice::WriteOnly));
+        engine.write("#!/bin/sh\necho $$ >> \"$PIDS\"\nexec sleep 300\n");
+        engine.close();
+        engine.setPermissions(QFile::ExeOwner | QFile::ReadOwner | QFile::WriteOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PATH"), dir.path() + ':' + env.value(QStringLiteral("PATH")));
+        env.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
+        env.insert(QStringLiteral("PIDS"), pids);
+        env.insert(QStringLiteral("TAVORA_STOPPED_RUN"), QStringLiteral("1"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationFilePath(), {QStringLiteral("stoppedMidRun")});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile(pids).size() > 0, kRunLimitMs);
+        QElapsedTimer stopped;
+        stopped.start();
+        ::kill(static_cast<pid_t>(program.processId()), signal);
+        QVERIFY(program.waitForFinished(2000));
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(program.exitCode(), signal);
+        QVERIFY(AllEnded(pids.toStdString()));
+        QVERIFY2(stopped.elapsed() < 2000, qPrintable(QString::number(stopped.elapsed())));
+        // Only a run removes its folder: the next run removes what kill -9 left.
+        const QStringList runFolders = QDir(dir.filePath(QStringLiteral("tmp")))
+                                           .entryList({QStringLiteral("tavora-nec-*")}, QDir::Dirs);
+        QCOMPARE(runFolders.isEmpty(), signal != SIGKILL);
+    }
+
+    void stoppedMidRun()
+    {
+        if (!qEnvironmentVariableIsSet("TAVORA_STOPPED_RUN"))
+            QSKIP("the program stopSignalLeavesNothing stops");
+        const StopSignals stop;
+        Harness h;
+        Design(h.state);
+        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+        w.show();
+        ExecUntilStopped();
     }
 
     void printAndSaveThroughTheDialogs()

@@ -322,6 +322,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {{&D::FeedGap, "3000"}},
                 "Dipole gap at feed point mm must be below 950 mm, to leave a straight on the "
                 "folded dipole of 1000 mm"},
+        Refusal{"ABendTighterThanTheRod",
+                {{&D::BendDiam, "0.5"}},
+                "Diameter of dipole bend mm must be at least 20 mm, twice the diameter of the "
+                "dipole's rod"},
         Refusal{"NoGap", {{&D::FeedGap, "0"}}, "Dipole gap at feed point mm box empty or zero!"},
         Refusal{"NoBend", {{&D::BendDiam, "0"}}, "Diameter of dipole bend mm box empty or zero!"},
         Refusal{"AStripOfNoThickness",

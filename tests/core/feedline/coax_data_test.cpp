@@ -56,6 +56,8 @@ TEST(CoaxData, AFaultyLineIsRefusedNamingIt)
         {"A     144MHZ= 5\n", "line 1: 144MHZ figure \"\" is not a number"},
         {"A     50MHZ=x\n", "line 1: 50MHZ figure \"x\" is not a number"},
         {"A     50MHZ=1\n# B\nA     144MHZ=2\n", "line 3: \"A\" is there twice, first on line 1"},
+        {"A     144MHZ=1 50MHZ=2 144MHZ=3\n", "line 1: 144MHZ is given twice"},
+        {"A     144MHZ=1,5\n", "line 1: 144MHZ figure \"1,5\" is not a number"},
     };
     for (const auto& c : cases) {
         std::istringstream in(c.text);
@@ -68,6 +70,9 @@ TEST(CoaxData, AFaultyLineIsRefusedNamingIt)
     }
     std::istringstream bom("\xEF\xBB\xBF" "A     50MHZ=0\r\n");
     EXPECT_EQ(ReadCoaxEntries(bom), std::vector<std::string>{"A     50MHZ=0"});
+    // With the user's comma, as the loss then reads it.
+    std::istringstream comma("A     144MHZ=1,5\n");
+    EXPECT_EQ(ReadCoaxEntries(comma, ','), std::vector<std::string>{"A     144MHZ=1,5"});
     TempDir dir;
     WriteAll(dir.File("Coax.dta"), "A     50MHZ=-1\n");
     std::vector<std::string> list;

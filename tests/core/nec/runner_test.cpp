@@ -5,6 +5,7 @@
 #include "nec/deck.h"
 #include "nec/output.h"
 #include "nec/segmentation.h"
+#include "state/file_lock.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 using namespace tavora;
 using tavora::test::Designed;
 using tavora::test::Recorded;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -151,12 +153,43 @@ INSTANTIATE_TEST_SUITE_P(
                    "nec2c output holds a frequency not asked for: 145 MHz"},
         OutputCase{"FailureWithoutAWord", "exit 3",
                    "nec2c stopped with exit status 3 and no output"},
+        OutputCase{"FailureAfterACompleteOutput", "cat $OUT > \"$4\"; exit 3",
+                   "nec2c stopped with exit status 3 after a complete output"},
+        OutputCase{"CutBeforeTheFirstFrequency", "head -c 8000 $OUT > \"$4\"",
+                   "nec2c output incomplete: 22 of 22 frequencies missing"},
+        OutputCase{"NotTheEnginesOutput", "head -c 3000 /dev/zero | tr '\\0' '\\377' > \"$4\"",
+                   "nec2c output is not NEC-2 output"},
         OutputCase{"Crash", "cat $OUT > \"$4\"; kill -SEGV $$",
                    "nec2c was killed by signal 11 (SIGSEGV)"},
         OutputCase{"HugeBinaryErrorText",
                    "printf '\\001\\002' >&2; head -c 5000000 /dev/zero | tr '\\0' x >&2",
                    "nec2c: ??" + std::string(298, 'x') + "..."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A run removes the folders that killed runs left behind, and only those: a
+// folder whose run still holds it, and anything not named as a run's, stay.
+TEST_F(RunnerTest, ARunRemovesTheFoldersKilledRunsLeft)
+{
+    for (const char* name : {"tavora-nec-Killed", "tavora-nec-Running", "other"})
+        fs::create_directory(tmp.Path() / name);
+    WriteAll(tmp.File("tavora-nec-Killed/job0.out"), "half");
+    WriteAll(tmp.File("tavora-nec-file"), "a file");
+    {
+        const FolderLock running(tmp.File("tavora-nec-Running"));
+        ASSERT_TRUE(running.Held());
+        RunControl c;
+        c.engine = FakeEngine(bin, "cat " + Data("default_144.out") + " > \"$4\"");
+        RunDecks({Recorded("default_144.nec")}, c);
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(tmp.Path()))
+            left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left,
+                  (std::vector<std::string>{"other", "tavora-nec-Running", "tavora-nec-file"}));
+    }
+    for (const auto& entry : fs::directory_iterator(tmp.Path()))
+        fs::remove_all(entry.path());
+}
 
 TEST_F(RunnerTest, AScriptWithoutInterpreterCannotRun)
 {

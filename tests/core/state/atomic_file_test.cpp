@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -144,4 +147,80 @@ TEST(AtomicFile, AFolderIsRefusedByName)
         EXPECT_EQ(e.what(), "Cannot save to " + dir.File("sub") + ": not a regular file");
     }
     EXPECT_TRUE(fs::is_directory(dir.Path() / "sub"));
+}
+
+// A save that fails names its file, before the system's words.
+TEST(AtomicFile, AFailureNamesTheFile)
+{
+    TempDir dir;
+    fs::create_symlink("loop2", dir.Path() / "loop1");
+    fs::create_symlink("loop1", dir.Path() / "loop2");
+    const std::string fifo = dir.File("nobody-reads.csv");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string name, error;
+    } cases[] = {
+        // The platform's words are in the user's language.
+        {dir.File("gone/x.yag"), std::strerror(ENOENT)},
+        {dir.File("loop1"), std::strerror(ELOOP)},
+        {"/dev/full", std::strerror(ENOSPC)},
+        // Refused, not waited for until something reads it.
+        {fifo, "nothing reads from it"},
+    };
+    for (const auto& c : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            WriteFileAtomically(c.name, "x");
+            ADD_FAILURE() << c.name;
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.what(), "Cannot save to " + c.name + ": " + c.error);
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.name;
+    }
+}
+
+// Saves of one file at once all succeed, and the file is always one of them
+// whole: none takes the other's temporary for one a killed save left.
+TEST(AtomicFile, SavesOfOneFileAtOnceAllSucceed)
+{
+    TempDir dir;
+    const std::string file = dir.File("Tavora.cnf");
+    const std::string texts[] = {std::string(3000, 'a'), std::string(5000, 'b')};
+    std::atomic<int> failures{0};
+    std::vector<std::thread> savers;
+    for (int t = 0; t < 4; ++t)
+        savers.emplace_back([&, t] {
+            for (int i = 0; i < 75; ++i)
+                try {
+                    WriteFileAtomically(file, texts[t % 2]);
+                } catch (const FileError&) {
+                    ++failures;
+                }
+        });
+    for (std::thread& saver : savers)
+        saver.join();
+    EXPECT_EQ(failures, 0);
+    const std::string saved = ReadAll(file);
+    EXPECT_TRUE(saved == texts[0] || saved == texts[1]);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"Tavora.cnf"});
+}
+
+// A file that is replaced stays its owner's, with its group and mode, even
+// when root saves it.
+TEST(AtomicFile, AReplacedFileKeepsItsOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    TempDir dir;
+    const std::string file = dir.File("theirs.yag");
+    WriteAll(file, "old");
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    WriteFileAtomically(file, "new");
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, 65534u);
+    EXPECT_EQ(after.st_gid, 65534u);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadAll(file), "new");
 }

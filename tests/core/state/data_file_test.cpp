@@ -86,7 +86,6 @@ TEST_F(DataFile, WriteThenReadRestoresTheGroups)
 {
     for (size_t i = 0; i < state.YoEntry.size(); ++i)
         state.YoEntry[i] = std::to_string(i * 7) + ".5";
-    state.YoEntry[3] = " ;a blank first is a value";
     state.DesignEntry = {"432", "20", "4", "", "20", "6", "30", "10", "2", "7", "2", "01020"};
     state.GainValues = {"1296", "2000.5"};
     state.StackingValues = {"50", "12", "1"};
@@ -127,6 +126,11 @@ TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
          "A value beginning with ';' cannot be saved (Make YO file: Dir 2 Dist from reflector)"},
         {&state.YoEntry[39], "3\x7f", "A line break or other control character cannot be saved "
                                        "(Make YO file: Calculate frequency from)"},
+        // Reading it back would refuse the file.
+        {&state.DesignEntry[11], " ;",
+         "A value that is not a number cannot be saved (Design Yagi: radio choices)"},
+        {&state.YoEntry[0], "\xc3\xa9",
+         "A value that is not a number cannot be saved (Make YO file: Dipole diameter)"},
     };
     WriteAll(File(), "old");
     for (const auto& c : cases) {
@@ -141,10 +145,6 @@ TEST_F(DataFile, ATextThatWouldShapeTheFileIsRefusedByItsBoxAndNothingIsWritten)
         *c.value = kept;
     }
     EXPECT_EQ(ReadAll(File()), "old");
-    // A blank before the ";" and any other byte are values like any other.
-    state.DesignEntry[11] = " ;";
-    state.YoEntry[0] = "\xc3\xa9";
-    EXPECT_NO_THROW(WriteDataFile(state));
 }
 
 TEST_F(DataFile, ACutOffFileIsRefusedAndTheGroupsStay)
@@ -179,6 +179,39 @@ TEST_F(DataFile, ACutOffFileIsRefusedAndTheGroupsStay)
     }
 }
 
+// A value that is no number (a file of junk) is refused by its line, and
+// the entries stay as they were; a comma of an older version is a number.
+TEST_F(DataFile, AValueThatIsNoNumberIsRefusedByItsLine)
+{
+    const std::string full = FreshStartText();
+    const auto replaced = [&full](const std::string& from, const std::string& to) {
+        std::string text = full;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const struct {
+        std::string text, error; // no error: read
+    } cases[] = {
+        {replaced("144.1", "QUJDRA=="), "line 47 holds \"QUJDRA==\""},
+        {replaced("4000", "12 mm"), "line 61 holds \"12 mm\""},
+        {replaced("30\r\n", std::string(50, 'x') + "\r\n"),
+         "line 64 holds \"" + std::string(40, 'x') + "...\""},
+        {replaced("144.1", "144,1"), ""},
+    };
+    for (const auto& c : cases) {
+        DesignState s;
+        s.YoEntry.fill("typed");
+        std::istringstream in(c.text);
+        try {
+            ReadDataValues(in, s);
+            EXPECT_EQ(c.error, "");
+            EXPECT_EQ(s.DesignEntry[0], "144.1");
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.what(), "Tavora.cnf " + c.error + ", not a number; the entries were kept");
+            EXPECT_EQ(s.YoEntry[0], "typed");
+        }
+    }
+}
+
 TEST_F(DataFile, CommentsAnywhereOrNoneReadTheSameValues)
 {
     std::string text = FreshStartText();
@@ -208,7 +241,6 @@ TEST_F(DataFile, NumbersAreStoredWithAPointAndShownWithTheUsersSeparator)
         {"a point under a point locale", "144.1", '.', "144.1"},
         {"an older file's comma under a point locale", "144,1", '.', "144.1"},
         {"an older file's comma under a comma locale", "144,1", ',', "144,1"},
-        {"a text that is no number stays", "14,4.1", ',', "14,4.1"},
     };
     for (const auto& c : cases) {
         std::string text = FreshStartText();
@@ -217,10 +249,8 @@ TEST_F(DataFile, NumbersAreStoredWithAPointAndShownWithTheUsersSeparator)
         std::istringstream in(text);
         ReadDataValues(in, s, c.sep);
         EXPECT_EQ(s.DesignEntry[0], c.shown) << c.name;
-        if (std::string(c.name) != "a text that is no number stays") {
-            EXPECT_NE(DataFileText(s, c.sep).find("\r\n144.1\r\n8\r\n"), std::string::npos)
-                << c.name;
-        }
+        EXPECT_NE(DataFileText(s, c.sep).find("\r\n144.1\r\n8\r\n"), std::string::npos)
+            << c.name;
     }
 }
 
@@ -232,7 +262,8 @@ TEST_F(DataFile, AReadOnlyFileIsNotReplaced)
         WriteDataFile(state);
         FAIL() << "a read-only file was replaced";
     } catch (const FileError& e) {
-        EXPECT_STREQ(e.what(), std::strerror(EACCES)); // the platform's text, in the user's language
+        // The platform's text, in the user's language.
+        EXPECT_EQ(e.what(), std::string("Cannot save to Tavora.cnf: ") + std::strerror(EACCES));
     }
     EXPECT_EQ(ReadAll(File()), "old");
     std::filesystem::permissions(File(), std::filesystem::perms::owner_read |

@@ -1,11 +1,11 @@
-#include "stop_signals.h"
+#include "nec/stop_signals.h"
 
 #include <iostream>
 
-namespace tavora::cli {
+namespace tavora {
 
 // Set from the signal handler: lock-free, so safe there.
-std::atomic<bool> stopRun{false};
+std::atomic<bool> stopRuns{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
 namespace {
@@ -15,7 +15,7 @@ volatile std::sig_atomic_t stopSignal = 0;
 extern "C" void OnStopSignal(int signal)
 {
     stopSignal = signal;
-    stopRun.store(true);
+    stopRuns.store(true);
 }
 
 } // namespace
@@ -32,6 +32,11 @@ StopSignals::StopSignals()
     }
 }
 
+int StopSignals::Caught()
+{
+    return stopSignal;
+}
+
 StopSignals::~StopSignals()
 {
     for (size_t i = 0; i < std::size(kSignals); ++i)
@@ -43,4 +48,4 @@ StopSignals::~StopSignals()
     }
 }
 
-} // namespace tavora::cli
+} // namespace tavora
