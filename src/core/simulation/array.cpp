@@ -127,6 +127,12 @@ ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spac
     p.spacing = a == Arrangement::Horizontal ? s.horizontal : s.vertical;
     p.horizontalSpacing = a == Arrangement::Box ? s.horizontal : 0;
     p.result = ResultFromSolutions(array, kOneFrequency, {solution});
+    // The finer steps about forward, where the lobes asked for them.
+    const PatternCuts& cuts = *solution.cuts;
+    p.result.beamwidthE = Beamwidth(p.result.ePlane, cuts.eFine);
+    p.result.beamwidthH = Beamwidth(p.result.hPlane, cuts.hFine);
+    p.result.sideLobeE = FirstSideLobe(p.result.ePlane, cuts.eFine);
+    p.result.sideLobeH = FirstSideLobe(p.result.hPlane, cuts.hFine);
     p.feeds = solution.frequencies.front().feeds;
     p.overOne = p.result.gainDbi - single.gainDbi;
     const double e = p.result.sideLobeE, h = p.result.sideLobeH;

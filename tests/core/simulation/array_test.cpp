@@ -284,6 +284,7 @@ INSTANTIATE_TEST_SUITE_P(Spacings, ArrayLobes,
                          ::testing::Values(Lobes{Arrangement::Vertical, 2},
                                            Lobes{Arrangement::Vertical, 5},
                                            Lobes{Arrangement::Vertical, 10},
+                                           Lobes{Arrangement::Vertical, 14},
                                            Lobes{Arrangement::Horizontal, 5},
                                            Lobes{Arrangement::Box, 10}),
                          [](const auto& info) {
