@@ -75,14 +75,15 @@ class ArrayPageTest : public FolderTest {
             notes.startsWith(QStringLiteral(
                 "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in phase")),
             qPrintable(notes));
-        QCOMPARE(steps, 6); // one Yagi, the spacing asked for, the rule's, three sweep points
+        // One Yagi, the spacing asked for, the rule's, three sweep points, the search.
+        QCOMPARE(steps, 6 + kSearchRounds * kSearchPoints);
         QCOMPARE(progress, steps);
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {printed, QStringLiteral("-")});
         QVERIFY(p.waitForFinished());
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
         for (const char* words : {"fed in phase", "Stacked gain:", "Feed impedance, Yagi 2:",
-                                  "Spacing (mm)", "Maximum gain:", "E plane"})
+                                  "Spacing (mm)", "Best spacing:", "E plane"})
             QVERIFY2(text.contains(QString::fromUtf8(words)), words);
         QCOMPARE(ChildProcessCount(), 0);
     }
@@ -106,18 +107,39 @@ class ArrayPageTest : public FolderTest {
         QVERIFY(h.dialogs.MessageTexts().isEmpty());
     }
 
+    void aBoxOutsideWhatTheArrayTakesIsRefusedBeforeTheEngineRuns_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("starts");
+        QTest::addColumn<QString>("limit");
+        QTest::newRow("points") << "SweepPoints" << "1" << "Sweep points must be from 2 to 101"
+                                << "";
+        // 15 wavelengths at 144.1 MHz are 31208 mm.
+        QTest::newRow("spacing") << "Spacing" << "31300" << "Spacing in mm must be"
+                                 << "15 wavelengths";
+        QTest::newRow("sweep") << "SweepTo" << "31300" << "Sweep spacings in mm must be"
+                               << "15 wavelengths";
+    }
+
     void aBoxOutsideWhatTheArrayTakesIsRefusedBeforeTheEngineRuns()
     {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, starts);
+        QFETCH(QString, limit);
         Harness h;
         Design(h.state, "5");
         SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
         w.ShowPage(QStringLiteral("ArrayPage"));
         w.show();
-        Type(&w, "SweepPoints", QStringLiteral("1"));
+        Type(&w, box.toUtf8().constData(), text);
         Click(&w, "SimulateArray");
-        QTRY_COMPARE(h.dialogs.MessageTexts(),
-                     QStringList{QStringLiteral("Sweep points must be from 2 to 101")});
+        QTRY_COMPARE(h.dialogs.MessageTexts().size(), 1);
+        const QString message = h.dialogs.MessageTexts().front();
+        QVERIFY2(message.startsWith(starts) && message.contains(limit), qPrintable(message));
         QVERIFY(!w.Running());
+        QCOMPARE(ChildProcessCount(), 0);
     }
 };
 
