@@ -376,8 +376,8 @@ std::string SpacingText(const ArrayPoint& p, char sep, const char* unit = " mm")
     return text;
 }
 
-// A spacing's gain and its gain over one Yagi beside it, and its worst side
-// lobe where the row compares them.
+// A spacing's gain and its gain over one Yagi beside it, with its worst side
+// lobe where the row compares them (in the same cell: the table has four).
 FigureRow Mark(const char* label, const std::optional<ArrayPoint>& p, char sep,
                bool sideLobe = false)
 {
@@ -390,7 +390,7 @@ FigureRow Mark(const char* label, const std::optional<ArrayPoint>& p, char sep,
                   {FigureText(p->result.gainDbi, 2, sep) + " dBi",
                    FigureText(p->overOne, 2, sep) + " dB over one Yagi"}};
     if (sideLobe)
-        row.beside.push_back("worst side lobe " + FigureText(p->worstSideLobe, 1, sep) + " dB");
+        row.beside.back() += ", worst side lobe " + FigureText(p->worstSideLobe, 1, sep) + " dB";
     return row;
 }
 
