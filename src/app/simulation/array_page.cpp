@@ -35,8 +35,7 @@ ArrayPage::ArrayPage(PageHost& host) : ResultPage(host, DrawArrayPage, ArrayCsv)
         e->setMaximumWidth(90);
         return e;
     };
-    const QString limit =
-        QStringLiteral("; at most %1 wavelengths").arg(kStackSpacingRange.high);
+    const QString limit = QStringLiteral("; at most %1 wavelengths").arg(kStackSpacingRange.high);
     spacing_ = edit("Spacing", QStringLiteral("0"),
                     QStringLiteral("mm: 0 takes the stacking rule's spacing; a box's vertical "
                                    "spacing, its horizontal one keeping the rule's ratio") +

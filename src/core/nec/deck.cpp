@@ -235,8 +235,8 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
         if (fine.steps > 0) {
             const std::string n = std::to_string(2 * fine.steps + 1);
             const double span = fine.step * fine.steps;
-            Card(d, "RP 0 1 " + n + " 1000 90 " + DeckNumber(-span) + " 0 " +
-                        DeckNumber(fine.step));
+            Card(d,
+                 "RP 0 1 " + n + " 1000 90 " + DeckNumber(-span) + " 0 " + DeckNumber(fine.step));
             Card(d, "RP 0 " + n + " 1 1000 " + DeckNumber(90 - span) + " 0 " +
                         DeckNumber(fine.step) + " 0");
         }

@@ -156,9 +156,8 @@ double Beamwidth(const PatternCut& whole, const FineCut& fine)
 {
     double width = 0;
     for (const int dir : {1, -1}) {
-        const double w = FineWalk(fine, [&](auto g, int n) {
-            return HalfWidth(g, n, whole[0] - 3, dir) * fine.at.step;
-        });
+        const double w = FineWalk(
+            fine, [&](auto g, int n) { return HalfWidth(g, n, whole[0] - 3, dir) * fine.at.step; });
         width += std::isnan(w) ? WholeHalfWidth(whole, dir) : w;
     }
     return std::min(360.0, width);

@@ -111,7 +111,8 @@ void Refuse(const ArraySettings& settings, const NecModel& single, char sep)
 
 int RunSize(const ArraySettings& settings, const NecModel&)
 {
-    return 3 + settings.sweepPoints + (settings.sweepPoints > 0 ? kSearchRounds * kSearchPoints : 0);
+    return 3 + settings.sweepPoints +
+           (settings.sweepPoints > 0 ? kSearchRounds * kSearchPoints : 0);
 }
 
 namespace {
@@ -181,16 +182,19 @@ double NearEdge(const std::vector<ArrayPoint>& all, size_t at, int dir)
 }
 
 // Every spacing solved within the sweep's range, by spacing: the sweep, the
-// search, and the rule's where it lies within.
+// search, and the rule's and the one asked for where they lie within.
 std::vector<ArrayPoint> Solved(const ArrayResult& r)
 {
     std::vector<ArrayPoint> all = r.sweep;
     all.insert(all.end(), r.search.begin(), r.search.end());
-    if (!r.sweep.empty() && r.atRule.spacing >= r.sweep.front().spacing &&
-        r.atRule.spacing <= r.sweep.back().spacing)
-        all.push_back(r.atRule);
-    std::stable_sort(all.begin(), all.end(),
-                     [](const ArrayPoint& x, const ArrayPoint& y) { return x.spacing < y.spacing; });
+    for (const ArrayPoint* p : {&r.atRule, &r.at})
+        if (!r.sweep.empty() && p->spacing >= r.sweep.front().spacing &&
+            p->spacing <= r.sweep.back().spacing &&
+            (p == &r.atRule || p->spacing != r.atRule.spacing))
+            all.push_back(*p);
+    std::stable_sort(all.begin(), all.end(), [](const ArrayPoint& x, const ArrayPoint& y) {
+        return x.spacing < y.spacing;
+    });
     return all;
 }
 
@@ -292,8 +296,10 @@ ArrayResult Run(const NecModel& single, const ArraySettings& settings, const Run
     const auto solve = [&](const std::vector<Spacing>& at, int done) {
         std::vector<NecJob> jobs;
         for (const Spacing& s : at)
-            jobs.push_back({model(s), true, {}, FineFor(std::max(s.vertical, s.horizontal),
-                                                         single.frequency)});
+            jobs.push_back({model(s),
+                            true,
+                            {},
+                            FineFor(std::max(s.vertical, s.horizontal), single.frequency)});
         const auto solutions = Solve(jobs, control, {processes, done, total});
         std::vector<ArrayPoint> figures;
         for (size_t k = 0; k < at.size(); ++k)
@@ -399,8 +405,11 @@ FigureRow NearRow(const std::string& label, const ArrayResult& r, char sep)
 {
     if (!r.best)
         return {label, "-", "", "", {}};
-    FigureRow row{label, FigureText(r.nearFrom, 0, sep) + " to " + FigureText(r.nearTo, 0, sep),
-                  "mm", "", {}};
+    FigureRow row{label,
+                  FigureText(r.nearFrom, 0, sep) + " to " + FigureText(r.nearTo, 0, sep),
+                  "mm",
+                  "",
+                  {}};
     const bool first = r.nearFrom <= r.sweep.front().spacing,
                last = r.nearTo >= r.sweep.back().spacing;
     if (first || last)
@@ -417,14 +426,13 @@ FigureRow CleanRow(const std::string& label, const ArrayResult& r, char sep)
     if (!r.clean)
         return {label, "-", "", "", {}};
     const double to = r.clean->spacing;
-    return {label,
-            (r.cleanFrom < to ? FigureText(r.cleanFrom, 0, sep) + " to " : "") +
-                FigureText(to, 0, sep),
-            "mm",
-            "",
-            {FigureText(r.clean->result.gainDbi, 2, sep) + " dBi at " + FigureText(to, 0, sep) +
-                 " mm",
-             FigureText(r.clean->overOne, 2, sep) + " dB over one Yagi"}};
+    return {
+        label,
+        (r.cleanFrom < to ? FigureText(r.cleanFrom, 0, sep) + " to " : "") + FigureText(to, 0, sep),
+        "mm",
+        "",
+        {FigureText(r.clean->result.gainDbi, 2, sep) + " dBi at " + FigureText(to, 0, sep) + " mm",
+         FigureText(r.clean->overOne, 2, sep) + " dB over one Yagi"}};
 }
 
 } // namespace

@@ -105,9 +105,9 @@ int RunSize(const ArraySettings& settings, const NecModel& single);
 // and at every sweep point, then the search for the best spacing between
 // the sweep's neighbours of the best it found, at most ProcessCount decks at
 // once; progress counts every deck of the run. The cuts take finer steps
-// about forward where whole degrees would miss the array's lobes. Throws Error when the Yagis would touch at
-// the spacing asked for (sweep points where they would are left out, with a
-// note), SimulationCancelled on Cancel.
+// about forward where whole degrees would miss the array's lobes. Throws
+// Error when the Yagis would touch at the spacing asked for (sweep points
+// where they would are left out, with a note), SimulationCancelled on Cancel.
 ArrayResult Run(const NecModel& single, const ArraySettings& settings, const RunControl& control);
 
 // The heading; the figures, the first "Stacked gain:" with the dB over one

@@ -113,12 +113,18 @@ class ArrayPageTest : public FolderTest {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("starts");
         QTest::addColumn<QString>("limit");
-        QTest::newRow("points") << "SweepPoints" << "1" << "Sweep points must be from 2 to 101"
+        QTest::newRow("points") << "SweepPoints"
+                                << "1"
+                                << "Sweep points must be from 2 to 101"
                                 << "";
         // 15 wavelengths at 144.1 MHz are 31208 mm.
-        QTest::newRow("spacing") << "Spacing" << "31300" << "Spacing in mm must be"
+        QTest::newRow("spacing") << "Spacing"
+                                 << "31300"
+                                 << "Spacing in mm must be"
                                  << "15 wavelengths";
-        QTest::newRow("sweep") << "SweepTo" << "31300" << "Sweep spacings in mm must be"
+        QTest::newRow("sweep") << "SweepTo"
+                               << "31300"
+                               << "Sweep spacings in mm must be"
                                << "15 wavelengths";
     }
 

@@ -240,8 +240,8 @@ TEST_F(ArrayRun, TheBestSpacingKeepsTheRulesSideLobesAndBeatsTheSweep)
                       << r.atRule.result.gainDbi << " dBi, " << r.atRule.worstSideLobe
                       << " dB; sweep " << grid->spacing << " mm, " << grid->result.gainDbi
                       << " dBi; best " << r.best->spacing << " mm, " << r.best->result.gainDbi
-                      << " dBi, " << r.best->worstSideLobe << " dB; within " << kNearBest
-                      << " dB " << r.nearFrom << " to " << r.nearTo << " mm\n";
+                      << " dBi, " << r.best->worstSideLobe << " dB; within " << kNearBest << " dB "
+                      << r.nearFrom << " to " << r.nearTo << " mm\n";
     }
 }
 
@@ -280,21 +280,16 @@ TEST_P(ArrayLobes, BeamwidthAndSideLobeFollowTheArrayFactor)
               a.beamwidthE, a.sideLobeE, r.single.ePlane);
 }
 
-INSTANTIATE_TEST_SUITE_P(Spacings, ArrayLobes,
-                         ::testing::Values(Lobes{Arrangement::Vertical, 2},
-                                           Lobes{Arrangement::Vertical, 5},
-                                           Lobes{Arrangement::Vertical, 10},
-                                           Lobes{Arrangement::Vertical, 14},
-                                           Lobes{Arrangement::Horizontal, 5},
-                                           Lobes{Arrangement::Box, 10}),
-                         [](const auto& info) {
-                             return std::string(info.param.arrangement == Arrangement::Vertical
-                                                    ? "Vertical"
-                                                    : info.param.arrangement ==
-                                                              Arrangement::Horizontal
-                                                        ? "Horizontal"
-                                                        : "Box") +
-                                    std::to_string(static_cast<int>(info.param.wavelengths));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Spacings, ArrayLobes,
+    ::testing::Values(Lobes{Arrangement::Vertical, 2}, Lobes{Arrangement::Vertical, 5},
+                      Lobes{Arrangement::Vertical, 10}, Lobes{Arrangement::Vertical, 14},
+                      Lobes{Arrangement::Horizontal, 5}, Lobes{Arrangement::Box, 10}),
+    [](const auto& info) {
+        return std::string(info.param.arrangement == Arrangement::Vertical     ? "Vertical"
+                           : info.param.arrangement == Arrangement::Horizontal ? "Horizontal"
+                                                                               : "Box") +
+               std::to_string(static_cast<int>(info.param.wavelengths));
+    });
 
 #endif
