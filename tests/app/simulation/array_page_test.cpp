@@ -107,45 +107,28 @@ class ArrayPageTest : public FolderTest {
         QVERIFY(h.dialogs.MessageTexts().isEmpty());
     }
 
-    void aBoxOutsideWhatTheArrayTakesIsRefusedBeforeTheEngineRuns_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("starts");
-        QTest::addColumn<QString>("limit");
-        QTest::newRow("points") << "SweepPoints"
-                                << "1"
-                                << "Sweep points must be from 2 to 101"
-                                << "";
-        // 15 wavelengths at 144.1 MHz are 31208 mm.
-        QTest::newRow("spacing") << "Spacing"
-                                 << "31300"
-                                 << "Spacing in mm must be"
-                                 << "15 wavelengths";
-        QTest::newRow("sweep") << "SweepTo"
-                               << "31300"
-                               << "Sweep spacings in mm must be"
-                               << "15 wavelengths";
-    }
-
     void aBoxOutsideWhatTheArrayTakesIsRefusedBeforeTheEngineRuns()
     {
-        QFETCH(QString, box);
-        QFETCH(QString, text);
-        QFETCH(QString, starts);
-        QFETCH(QString, limit);
-        Harness h;
-        Design(h.state, "5");
-        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
-        w.ShowPage(QStringLiteral("ArrayPage"));
-        w.show();
-        Type(&w, box.toUtf8().constData(), text);
-        Click(&w, "SimulateArray");
-        QTRY_COMPARE(h.dialogs.MessageTexts().size(), 1);
-        const QString message = h.dialogs.MessageTexts().front();
-        QVERIFY2(message.startsWith(starts) && message.contains(limit), qPrintable(message));
-        QVERIFY(!w.Running());
-        QCOMPARE(ChildProcessCount(), 0);
+        // 15 wavelengths at 144.1 MHz are 31208 mm.
+        const struct {
+            const char *box, *text, *message;
+        } rows[] = {{"SweepPoints", "1", "Sweep points must be from 2 to 101"},
+                    {"Spacing", "31300", "Spacing in mm must be from 0 to "},
+                    {"SweepTo", "31300", "Sweep spacings in mm must be from 0 to "}};
+        for (const auto& row : rows) {
+            Harness h;
+            Design(h.state, "5");
+            SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+            w.ShowPage(QStringLiteral("ArrayPage"));
+            w.show();
+            Type(&w, row.box, QString::fromUtf8(row.text));
+            Click(&w, "SimulateArray");
+            QTRY_COMPARE(h.dialogs.MessageTexts().size(), 1);
+            QVERIFY2(h.dialogs.MessageTexts().front().startsWith(QString::fromUtf8(row.message)),
+                     row.box);
+            QVERIFY(!w.Running());
+            QCOMPARE(ChildProcessCount(), 0);
+        }
     }
 };
 
