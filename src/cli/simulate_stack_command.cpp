@@ -4,6 +4,8 @@
 #include "simulation/array.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+#include "state/refusals.h"
+#include "text/format.h"
 
 namespace tavora::cli {
 
@@ -71,7 +73,9 @@ void AddSimulateStackCommand(CLI::App& app, int& /*exitCode: its errors reach ma
              "Two Yagis one above the other, two side by side, or four in a 2 x 2 box");
     cmd->add_option("--spacing", o->settings.spacing,
                     "Spacing in mm (a box's vertical one; its horizontal one keeps the rule's "
-                    "ratio); 0 takes the stacking rule's spacing")
+                    "ratio), at most " +
+                        FigureText(kStackSpacingRange.high, 0) +
+                        " wavelengths; 0 takes the stacking rule's spacing")
         ->check(Number())
         ->type_name("MM")
         ->capture_default_str();

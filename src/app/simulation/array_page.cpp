@@ -5,6 +5,7 @@
 #include "app/simulation/array_plots.h"
 
 #include "state/numbers.h"
+#include "state/refusals.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -34,13 +35,15 @@ ArrayPage::ArrayPage(PageHost& host) : ResultPage(host, DrawArrayPage, ArrayCsv)
         e->setMaximumWidth(90);
         return e;
     };
+    const QString limit = QStringLiteral("; at most %1 wavelengths").arg(kStackSpacingRange.high);
     spacing_ = edit("Spacing", QStringLiteral("0"),
                     QStringLiteral("mm: 0 takes the stacking rule's spacing; a box's vertical "
-                                   "spacing, its horizontal one keeping the rule's ratio"));
+                                   "spacing, its horizontal one keeping the rule's ratio") +
+                        limit);
     from_ = edit("SweepFrom", QStringLiteral("0"),
-                 QStringLiteral("mm: 0 takes half the rule's spacing"));
+                 QStringLiteral("mm: 0 takes half the rule's spacing") + limit);
     to_ = edit("SweepTo", QStringLiteral("0"),
-               QStringLiteral("mm: 0 takes twice the rule's spacing"));
+               QStringLiteral("mm: 0 takes twice the rule's spacing") + limit);
     points_ = edit("SweepPoints", QString::number(defaults.sweepPoints),
                    QStringLiteral("Spacings in the sweep, 2 to %1").arg(kMaxSweepPoints));
     sideLobe_ = edit("SideLobeLevel",

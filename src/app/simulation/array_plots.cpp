@@ -47,8 +47,8 @@ void DrawOverlaidCut(QPainter& p, const QRectF& area, const PatternCut& array,
 }
 
 // Stacked gain (left scale) and the worst first side lobe (right scale)
-// against spacing, with the side lobe limit, the rule's spacing, the gain's
-// maximum and the largest spacing below the limit marked.
+// against spacing, with the side lobe limit, the rule's spacing, the best
+// spacing and the largest spacing below the limit marked.
 void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, char sep)
 {
     p.save();
@@ -92,11 +92,10 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
         p.drawText(QPointF(px(x) + 3, plot.top() + line * (row + 1)), name);
     };
     mark(r.atRule.spacing, Qt::darkGreen, QStringLiteral("rule"), 0);
-    if (r.maximum >= 0)
-        mark(r.sweep[static_cast<size_t>(r.maximum)].spacing, kBlue, QStringLiteral("maximum"), 1);
-    if (r.lastClean >= 0)
-        mark(r.sweep[static_cast<size_t>(r.lastClean)].spacing, kRed, QStringLiteral("side lobes"),
-             2);
+    if (r.best)
+        mark(r.best->spacing, kBlue, QStringLiteral("best"), 1);
+    if (r.clean)
+        mark(r.clean->spacing, kRed, QStringLiteral("side lobes"), 2);
 
     for (const bool gain : {true, false}) {
         QPainterPath trace;

@@ -200,7 +200,7 @@ bool MirrorSymmetric(const NecModel& m)
 }
 
 std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& sweeps,
-                    DeckForm form)
+                    DeckForm form, FineSteps fine)
 {
     std::string d;
     Card(d, "CM Tavora: DL6WU Yagi, " + std::to_string(m.directors + 2) + " elements, " +
@@ -232,6 +232,14 @@ std::string NecDeck(const NecModel& m, bool patterns, const std::vector<Sweep>& 
         Card(d, FrCard({m.frequency, 0, 1}));
         Card(d, "RP 0 1 360 1000 90 0 0 1");   // E plane: horizontal, theta 90
         Card(d, "RP 0 360 1 1000 -180 0 1 0"); // H plane: vertical, through the boom
+        if (fine.steps > 0) {
+            const std::string n = std::to_string(2 * fine.steps + 1);
+            const double span = fine.step * fine.steps;
+            Card(d,
+                 "RP 0 1 " + n + " 1000 90 " + DeckNumber(-span) + " 0 " + DeckNumber(fine.step));
+            Card(d, "RP 0 " + n + " 1 1000 " + DeckNumber(90 - span) + " 0 " +
+                        DeckNumber(fine.step) + " 0");
+        }
     }
     for (const Sweep& s : sweeps) {
         Card(d, FrCard(s));

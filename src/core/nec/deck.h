@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nec/model.h"
+#include "nec/pattern.h"
 
 #include <string>
 #include <vector>
@@ -16,11 +17,11 @@ inline constexpr double kAluminiumConductivity = 3.72e7; // S/m
 // one full matrix; any other model is written whole.
 enum class DeckForm { Whole, Mirrored };
 
-// The deck text. Pattern cuts (E plane, H plane, 1 degree steps) at the
-// model's frequency when `patterns`; forward and backward gain over `sweep`
-// when it has points.
+// The deck text. Pattern cuts (E plane, H plane, 1 degree steps, and `fine`
+// steps about forward where it has any) at the model's frequency when
+// `patterns`; forward and backward gain over `sweep` when it has points.
 std::string NecDeck(const NecModel& model, bool patterns, const std::vector<Sweep>& sweeps,
-                    DeckForm form = DeckForm::Whole);
+                    DeckForm form = DeckForm::Whole, FineSteps fine = {});
 
 // The deck the design exports for other NEC-2 programs: patterns at the
 // design frequency and the default sweep around it.

@@ -31,6 +31,26 @@ double RearMaximum(const PatternCut& a, const PatternCut& b);
 // SWR of an impedance against a real reference.
 double Swr(std::complex<double> z, double z0);
 
+// Finer steps either side of forward in both cuts, for an array's lobes that
+// fall between whole degrees: `steps` steps of `step` degrees each way; none
+// when `steps` is 0.
+struct FineSteps {
+    double step = 0;
+    int steps = 0;
+};
+// A cut in those steps: gain[i] lies (i - steps) * step degrees from forward,
+// in the sense the whole cut's indexes count.
+struct FineCut {
+    FineSteps at;
+    std::vector<double> gain;
+};
+FineCut EPlaneFine(const std::vector<PatternPoint>& points, FineSteps at);
+FineCut HPlaneFine(const std::vector<PatternPoint>& points, FineSteps at);
+// Beamwidth and first side lobe as above, each side from the finer cut where
+// it holds the -3 dB point or the side lobe's peak, else from the whole cut.
+double Beamwidth(const PatternCut& whole, const FineCut& fine);
+double FirstSideLobe(const PatternCut& whole, const FineCut& fine);
+
 // Gain in the pattern at exactly (theta, phi), NaN when not computed.
 double GainAt(const std::vector<PatternPoint>& points, double theta, double phi);
 

@@ -21,13 +21,17 @@ SolvedFrequency Figures(const NecModel& model, const FrequencyOutput& out)
     return f;
 }
 
-Solution Read(const NecModel& model, const std::vector<FrequencyOutput>& blocks, bool patterns)
+Solution Read(const NecModel& model, const std::vector<FrequencyOutput>& blocks, bool patterns,
+              FineSteps fine = {})
 {
     Solution s;
     for (const FrequencyOutput& block : blocks)
         s.frequencies.push_back(Figures(model, block));
-    if (patterns && !blocks.empty())
-        s.cuts = PatternCuts{EPlaneCut(blocks.front().pattern), HPlaneCut(blocks.front().pattern)};
+    if (patterns && !blocks.empty()) {
+        const std::vector<PatternPoint>& points = blocks.front().pattern;
+        s.cuts = PatternCuts{EPlaneCut(points), HPlaneCut(points), EPlaneFine(points, fine),
+                             HPlaneFine(points, fine)};
+    }
     return s;
 }
 
@@ -35,7 +39,7 @@ Solution Read(const NecModel& model, const std::vector<FrequencyOutput>& blocks,
 
 std::string JobDeck(const NecJob& job)
 {
-    return NecDeck(job.model, job.patterns, job.sweeps, DeckForm::Mirrored);
+    return NecDeck(job.model, job.patterns, job.sweeps, DeckForm::Mirrored, job.fine);
 }
 
 std::vector<Solution> Solve(const std::vector<NecJob>& jobs, const RunControl& control,
@@ -49,7 +53,7 @@ std::vector<Solution> Solve(const std::vector<NecJob>& jobs, const RunControl& c
                          : RunDecks(decks, control);
     std::vector<Solution> solutions;
     for (size_t k = 0; k < jobs.size(); ++k) {
-        solutions.push_back(Read(jobs[k].model, outputs[k], jobs[k].patterns));
+        solutions.push_back(Read(jobs[k].model, outputs[k], jobs[k].patterns, jobs[k].fine));
         // The engine prints five digits, too few to tell the points of a
         // narrow sweep apart; the runner has checked that each block is the
         // frequency its deck asks for in that place.

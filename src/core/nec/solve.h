@@ -20,6 +20,7 @@ struct NecJob {
     NecModel model;
     bool patterns = false;     // both pattern cuts at the model's frequency, solved first
     std::vector<Sweep> sweeps; // the feed and the forward and backward gain at every point
+    FineSteps fine{};          // finer steps about forward in both cuts
 };
 
 // What the engine gave for one frequency.
@@ -38,6 +39,7 @@ struct SolvedFrequency {
 
 struct PatternCuts {
     PatternCut ePlane{}, hPlane{};
+    FineCut eFine{}, hFine{}; // empty unless the job asked for finer steps
 };
 
 // One job's figures: its frequencies in the order its deck asks for them, the

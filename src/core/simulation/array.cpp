@@ -1,5 +1,6 @@
 #include "simulation/array.h"
 
+#include "physics/physics.h"
 #include "state/errors.h"
 #include "state/refusals.h"
 #include "text/format.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace tavora {
 
@@ -101,11 +103,16 @@ void Refuse(const ArraySettings& settings, const NecModel& single, char sep)
 {
     Refuse(kOneFrequency, single, sep);
     RefuseArray(settings, sep);
+    for (const auto& [mm, box] : {std::pair{settings.spacing, kSpacingBox},
+                                  {settings.sweepFrom, kSweepBox},
+                                  {settings.sweepTo, kSweepBox}})
+        RefuseOutsideWavelengths(mm, kStackSpacingRange, single.frequency, box, sep);
 }
 
 int RunSize(const ArraySettings& settings, const NecModel&)
 {
-    return 3 + settings.sweepPoints;
+    return 3 + settings.sweepPoints +
+           (settings.sweepPoints > 0 ? kSearchRounds * kSearchPoints : 0);
 }
 
 namespace {
@@ -121,11 +128,103 @@ ArrayPoint PointFrom(const NecModel& array, const SimulationResult& single, Spac
     p.spacing = a == Arrangement::Horizontal ? s.horizontal : s.vertical;
     p.horizontalSpacing = a == Arrangement::Box ? s.horizontal : 0;
     p.result = ResultFromSolutions(array, kOneFrequency, {solution});
+    // The finer steps about forward, where the lobes asked for them.
+    const PatternCuts& cuts = *solution.cuts;
+    p.result.beamwidthE = Beamwidth(p.result.ePlane, cuts.eFine);
+    p.result.beamwidthH = Beamwidth(p.result.hPlane, cuts.hFine);
+    p.result.sideLobeE = FirstSideLobe(p.result.ePlane, cuts.eFine);
+    p.result.sideLobeH = FirstSideLobe(p.result.hPlane, cuts.hFine);
     p.feeds = solution.frequencies.front().feeds;
     p.overOne = p.result.gainDbi - single.gainDbi;
     const double e = p.result.sideLobeE, h = p.result.sideLobeH;
     p.worstSideLobe = std::fmax(e, h); // the one there is, where a plane has none
     return p;
+}
+
+// Steps that resolve the lobes of copies `mm` apart: their grating lobes
+// stand a wavelength over the spacing (in radians) apart, the beam and the
+// first side lobe within two of those. A twentieth of that per step, in
+// steps the engine prints exactly, where whole degrees are coarser.
+FineSteps FineFor(double mm, double frequency)
+{
+    const double lobe = WaveLength(frequency) / mm * 180 / std::numbers::pi;
+    if (!(lobe / 20 < 1))
+        return {};
+    double step = 0.05;
+    for (const double s : {0.5, 0.25, 0.2, 0.1})
+        if (s <= lobe / 20) {
+            step = s;
+            break;
+        }
+    return {step, static_cast<int>(std::ceil(2.5 * lobe / step))};
+}
+
+bool Allowed(const ArrayPoint& p, const ArrayPoint& rule)
+{
+    return !(p.worstSideLobe > rule.worstSideLobe);
+}
+
+// Where the gain falls kNearBest under the best's walking from it in `dir`
+// over the solved spacings (sorted), interpolated; the last one where it never does.
+double NearEdge(const std::vector<ArrayPoint>& all, size_t at, int dir)
+{
+    const double level = all[at].result.gainDbi - kNearBest;
+    size_t i = at;
+    for (;;) {
+        if ((dir < 0 && i == 0) || (dir > 0 && i + 1 == all.size()))
+            return all[i].spacing;
+        const ArrayPoint &in = all[i], &out = all[dir < 0 ? i - 1 : i + 1];
+        if (out.result.gainDbi < level)
+            return in.spacing + (out.spacing - in.spacing) * (in.result.gainDbi - level) /
+                                    (in.result.gainDbi - out.result.gainDbi);
+        i = dir < 0 ? i - 1 : i + 1;
+    }
+}
+
+// Every spacing solved within the sweep's range, by spacing: the sweep, the
+// search, and the rule's and the one asked for where they lie within.
+std::vector<ArrayPoint> Solved(const ArrayResult& r)
+{
+    std::vector<ArrayPoint> all = r.sweep;
+    all.insert(all.end(), r.search.begin(), r.search.end());
+    for (const ArrayPoint* p : {&r.atRule, &r.at})
+        if (!r.sweep.empty() && p->spacing >= r.sweep.front().spacing &&
+            p->spacing <= r.sweep.back().spacing &&
+            (p == &r.atRule || p->spacing != r.atRule.spacing))
+            all.push_back(*p);
+    std::stable_sort(all.begin(), all.end(), [](const ArrayPoint& x, const ArrayPoint& y) {
+        return x.spacing < y.spacing;
+    });
+    return all;
+}
+
+size_t IndexOf(const std::vector<ArrayPoint>& all, const ArrayPoint& p)
+{
+    return static_cast<size_t>(
+        std::find_if(all.begin(), all.end(),
+                     [&p](const ArrayPoint& q) { return q.spacing == p.spacing; }) -
+        all.begin());
+}
+
+// The best's neighbourhood and the clean run over every solved spacing.
+void Summarise(ArrayResult& r)
+{
+    const std::vector<ArrayPoint> all = Solved(r);
+    bool inRun = false;
+    for (const ArrayPoint& p : all) {
+        const bool clean = !(p.worstSideLobe >= r.sideLobeLimit);
+        if (clean && !inRun)
+            r.cleanFrom = p.spacing;
+        if (clean)
+            r.clean = p;
+        inRun = clean;
+    }
+    r.nearFrom = r.nearTo = std::numeric_limits<double>::quiet_NaN();
+    if (!r.best)
+        return;
+    const size_t i = IndexOf(all, *r.best);
+    r.nearFrom = NearEdge(all, i, -1);
+    r.nearTo = NearEdge(all, i, 1);
 }
 
 } // namespace
@@ -194,37 +293,69 @@ ArrayResult Run(const NecModel& single, const ArraySettings& settings, const Run
         r.notes.push_back("Sweep spacings up to " + FormatFixed(tooClose, 15, 0) +
                           " mm left out: the Yagis would touch");
 
-    std::vector<NecModel> models;
-    for (const Spacing& s : points)
-        models.push_back(model(s));
+    const auto solve = [&](const std::vector<Spacing>& at, int done) {
+        std::vector<NecJob> jobs;
+        for (const Spacing& s : at)
+            jobs.push_back({model(s),
+                            true,
+                            {},
+                            FineFor(std::max(s.vertical, s.horizontal), single.frequency)});
+        const auto solutions = Solve(jobs, control, {processes, done, total});
+        std::vector<ArrayPoint> figures;
+        for (size_t k = 0; k < at.size(); ++k)
+            figures.push_back(PointFrom(jobs[k].model, r.single, at[k], a, solutions[k]));
+        return figures;
+    };
     // The spacing asked for is mostly the rule's own: solved once for both.
     const bool askedIsRule =
         points[1].vertical == asked.vertical && points[1].horizontal == asked.horizontal;
-    std::vector<NecJob> jobs;
-    for (size_t k = 0; k < models.size(); ++k)
-        if (!(askedIsRule && k == 1))
-            jobs.push_back({models[k], true, {}});
-    // What RunSize counts and this solve leaves out counts as done: the single
-    // Yagi, solved first; the rule's spacing when it is the one asked for;
-    // sweep points where the Yagis would touch.
-    const int leftOut = total - static_cast<int>(jobs.size());
-    auto solutions = Solve(jobs, control, {processes, leftOut, total});
+    std::vector<Spacing> solved = points;
     if (askedIsRule)
-        solutions.insert(solutions.begin() + 1, solutions.front());
-    std::vector<ArrayPoint> figures;
-    for (size_t k = 0; k < points.size(); ++k)
-        figures.push_back(PointFrom(models[k], r.single, points[k], a, solutions[k]));
+        solved.erase(solved.begin() + 1);
+    // What RunSize counts before the search and this solve leaves out counts
+    // as done: the single Yagi, solved first; the rule's spacing when it is
+    // the one asked for; sweep points where the Yagis would touch.
+    int done = 3 + sweepPoints;
+    std::vector<ArrayPoint> figures = solve(solved, done - static_cast<int>(solved.size()));
+    if (askedIsRule)
+        figures.insert(figures.begin() + 1, figures.front());
     r.at = figures[0];
     r.atRule = figures[1];
     r.sweep.assign(figures.begin() + 2, figures.end());
     r.notes.insert(r.notes.begin(), r.at.result.notes.begin(), r.at.result.notes.end());
-    for (size_t i = 0; i < r.sweep.size(); ++i) {
-        if (r.maximum < 0 ||
-            r.sweep[i].result.gainDbi > r.sweep[static_cast<size_t>(r.maximum)].result.gainDbi)
-            r.maximum = static_cast<int>(i);
-        if (!(r.sweep[i].worstSideLobe >= settings.sideLobeLimit))
-            r.lastClean = static_cast<int>(i);
+
+    // The gain is flat near its maximum and the side lobes rise with the
+    // spacing, so the best mostly lies where they reach the rule's: a few
+    // points at once between the solved neighbours of the best so far.
+    const auto better = [&r](const ArrayPoint& p) {
+        return Allowed(p, r.atRule) && (!r.best || p.result.gainDbi > r.best->result.gainDbi);
+    };
+    for (const ArrayPoint& p : Solved(r))
+        if (better(p))
+            r.best = p;
+    if (r.best && r.sweep.size() > 1) {
+        const std::vector<ArrayPoint> all = Solved(r);
+        const size_t i = IndexOf(all, *r.best);
+        double lo = all[i > 0 ? i - 1 : i].spacing;
+        double hi = all[std::min(i + 1, all.size() - 1)].spacing;
+        for (int round = 0; round < kSearchRounds; ++round, done += kSearchPoints) {
+            const double h = (hi - lo) / (kSearchPoints + 1);
+            std::vector<Spacing> across;
+            for (int j = 1; j <= kSearchPoints; ++j)
+                across.push_back(spacing(lo + h * j));
+            for (const ArrayPoint& p : solve(across, done)) {
+                r.search.push_back(p);
+                if (better(p))
+                    r.best = p;
+            }
+            lo = std::max(lo, r.best->spacing - h);
+            hi = std::min(hi, r.best->spacing + h);
+        }
     }
+    // No search: what RunSize counted for it is done.
+    if (done < total && control.progress)
+        control.progress(total, total);
+    Summarise(r);
     return r;
 }
 
@@ -251,22 +382,57 @@ std::string SpacingText(const ArrayPoint& p, char sep, const char* unit = " mm")
     return text;
 }
 
-// A spacing's gain and its gain over one Yagi beside it.
-FigureRow Mark(const char* label, const ArrayPoint& p, char sep)
+// A spacing's gain and its gain over one Yagi beside it, with its worst side
+// lobe where the row compares them (in the same cell: the table has four).
+FigureRow Mark(const char* label, const std::optional<ArrayPoint>& p, char sep,
+               bool sideLobe = false)
 {
-    return {label,
-            SpacingText(p, sep),
-            "",
-            "",
-            {FigureText(p.result.gainDbi, 2, sep) + " dBi",
-             FigureText(p.overOne, 2, sep) + " dB over one Yagi"}};
+    if (!p)
+        return {label, "-", "", "", {}};
+    FigureRow row{label,
+                  SpacingText(*p, sep),
+                  "",
+                  "",
+                  {FigureText(p->result.gainDbi, 2, sep) + " dBi",
+                   FigureText(p->overOne, 2, sep) + " dB over one Yagi"}};
+    if (sideLobe)
+        row.beside.back() += ", worst side lobe " + FigureText(p->worstSideLobe, 1, sep) + " dB";
+    return row;
 }
 
-FigureRow Mark(const char* label, const ArrayResult& r, int index, char sep)
+// The spacings near the best's gain, and where they run to the sweep's end.
+FigureRow NearRow(const std::string& label, const ArrayResult& r, char sep)
 {
-    if (index < 0)
+    if (!r.best)
         return {label, "-", "", "", {}};
-    return Mark(label, r.sweep[static_cast<size_t>(index)], sep);
+    FigureRow row{label,
+                  FigureText(r.nearFrom, 0, sep) + " to " + FigureText(r.nearTo, 0, sep),
+                  "mm",
+                  "",
+                  {}};
+    const bool first = r.nearFrom <= r.sweep.front().spacing,
+               last = r.nearTo >= r.sweep.back().spacing;
+    if (first || last)
+        row.beside.push_back(first && last ? "the whole sweep"
+                             : first       ? "from the sweep's start"
+                                           : "to the sweep's end");
+    return row;
+}
+
+// The run of solved spacings below the side lobe level that ends at the
+// largest, and the gain at its end.
+FigureRow CleanRow(const std::string& label, const ArrayResult& r, char sep)
+{
+    if (!r.clean)
+        return {label, "-", "", "", {}};
+    const double to = r.clean->spacing;
+    return {
+        label,
+        (r.cleanFrom < to ? FigureText(r.cleanFrom, 0, sep) + " to " : "") + FigureText(to, 0, sep),
+        "mm",
+        "",
+        {FigureText(r.clean->result.gainDbi, 2, sep) + " dBi at " + FigureText(to, 0, sep) + " mm",
+         FigureText(r.clean->overOne, 2, sep) + " dB over one Yagi"}};
 }
 
 } // namespace
@@ -319,10 +485,14 @@ ResultText ArrayText(const ArrayResult& r, char sep)
     for (const ArrayPoint& p : r.sweep)
         sweep.rows.push_back({SpacingText(p, sep, ""), F(p.result.gainDbi, 2), F(p.overOne, 2),
                               F(p.worstSideLobe, 1)});
-    sweep.summary = {Mark("Rule's spacing:", r.atRule, sep),
-                     Mark("Maximum gain:", r, r.maximum, sep)};
-    const std::string clean = "Side lobes below " + F(r.sideLobeLimit, 1) + " dB up to:";
-    sweep.summary.push_back(Mark(clean.c_str(), r, r.lastClean, sep));
+    const std::string near = "Within " + F(kNearBest, 1) + " dB of its gain:";
+    const std::string clean = "Side lobes below " + F(r.sideLobeLimit, 1) + " dB:";
+    sweep.summary = {
+        Mark("Rule's spacing:", r.atRule, sep, true),
+        Mark("Best spacing:", r.best, sep, true),
+        NearRow(near, r, sep),
+        CleanRow(clean, r, sep),
+    };
     text.tables.push_back(std::move(sweep));
     return text;
 }
@@ -344,6 +514,12 @@ std::string ArrayCsv(const ArrayResult& r)
         {"beamwidth_h_deg", F(a.beamwidthH, 1)},
         {"side_lobe_e_db", F(a.sideLobeE, 1)},
         {"side_lobe_h_db", F(a.sideLobeH, 1)},
+        {"best_spacing_mm", r.best ? F(r.best->spacing, 1) : ""},
+        {"best_gain_dbi", r.best ? F(r.best->result.gainDbi, 2) : ""},
+        {"near_best_from_mm", r.best ? F(r.nearFrom, 1) : ""},
+        {"near_best_to_mm", r.best ? F(r.nearTo, 1) : ""},
+        {"side_lobes_below_from_mm", r.clean ? F(r.cleanFrom, 1) : ""},
+        {"side_lobes_below_to_mm", r.clean ? F(r.clean->spacing, 1) : ""},
     };
     for (const auto& [name, value] : figures)
         csv += std::string(name) + "," + value + "\n";

@@ -3,6 +3,7 @@
 #include "simulation/simulation.h"
 
 #include <complex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ struct ArraySettings {
 };
 
 inline constexpr double kSweepFrom = 0.5, kSweepTo = 2;
+// The best spacing's search after the sweep: rounds of points solved at once.
+inline constexpr int kSearchRounds = 5, kSearchPoints = 4;
+inline constexpr double kNearBest = 0.1; // dB: the spacings the page gives as good as the best
 inline constexpr const char* kSpacingBox = "Spacing in mm";
 inline constexpr const char* kSweepBox = "Sweep spacings in mm";
 inline constexpr const char* kSweepPointsBox = "Sweep points";
@@ -65,10 +69,18 @@ struct ArrayResult {
     ArrayPoint at;     // at the spacing asked for
     ArrayPoint atRule; // at the rule's spacing
     std::vector<ArrayPoint> sweep;
-    // Indexes into `sweep`, -1 where there is none: the gain's maximum, and
-    // the largest spacing whose side lobes stay below the limit.
-    int maximum = -1;
-    int lastClean = -1;
+    std::vector<ArrayPoint> search; // the best spacing's search, in the order solved
+    // The largest gain among the sweep and the search whose worst side lobe
+    // is no higher than at the rule's spacing; none where no spacing is.
+    std::optional<ArrayPoint> best;
+    // mm: the spacings around the best whose gain is within kNearBest of its
+    // gain, interpolated between the solved ones; NaN without a best.
+    double nearFrom = 0, nearTo = 0;
+    // The largest solved spacing whose side lobes are below the limit, and
+    // (mm) the least one from which every solved spacing up to it has them
+    // below too; none where no spacing has.
+    std::optional<ArrayPoint> clean;
+    double cleanFrom = 0;
     std::vector<std::string> notes;
 };
 
@@ -76,28 +88,32 @@ struct ArrayResult {
 // from the H plane, horizontal from the E plane; a box's vertical first.
 std::pair<double, double> RuleSpacing(const SimulationResult& single, Arrangement arrangement);
 
-// Refuses settings no array answers: a spacing or sweep bound not positive,
+// Refuses settings no array answers: a spacing or sweep bound negative,
 // a sweep from above its end, fewer than 2 or more than kMaxSweepPoints
 // points, a side lobe level not below 0 dB.
 void RefuseArray(const ArraySettings& settings, char decimalSep = '.');
 // Refuses a sweep of other than 2 to kMaxSweepPoints whole points.
 void RefuseSweepPoints(double points);
-// What the simulation refuses of the single Yagi, and the settings as above.
+// What the simulation refuses of the single Yagi, the settings as above, and
+// a spacing or sweep bound beyond kStackSpacingRange.
 void Refuse(const ArraySettings& settings, const NecModel& single, char decimalSep = '.');
 // The decks as the progress bar counts them: one Yagi, the spacing asked
-// for, the rule's, and every sweep point.
+// for, the rule's, every sweep point and, after a sweep, the search.
 int RunSize(const ArraySettings& settings, const NecModel& single);
 
 // One Yagi, then the array at the spacing asked for, at the rule's spacing
-// and at every sweep point, at most ProcessCount decks at once; progress
-// counts every deck of the run. Throws Error when the Yagis would touch at
-// the spacing asked for (sweep points where they would are left out, with a
-// note), SimulationCancelled on Cancel.
+// and at every sweep point, then the search for the best spacing between
+// the sweep's neighbours of the best it found, at most ProcessCount decks at
+// once; progress counts every deck of the run. The cuts take finer steps
+// about forward where whole degrees would miss the array's lobes. Throws
+// Error when the Yagis would touch at the spacing asked for (sweep points
+// where they would are left out, with a note), SimulationCancelled on Cancel.
 ArrayResult Run(const NecModel& single, const ArraySettings& settings, const RunControl& control);
 
 // The heading; the figures, the first "Stacked gain:" with the dB over one
 // Yagi beside it, then the notes; the sweep table with the rule's spacing,
-// the gain's maximum and the last clean spacing as its summary.
+// the best spacing, the spacings near its gain and the last clean spacing as
+// its summary.
 ResultText ArrayText(const ArrayResult& result, char decimalSep = '.');
 // Figures, sweep and both cuts of the array beside the single Yagi's, for
 // spreadsheets (comma separated, point decimals).

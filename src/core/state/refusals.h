@@ -45,6 +45,9 @@ inline constexpr Range kGainBoomRange{0.2, 50, "wavelengths"};
 inline constexpr Range kBeamwidthRange{10, 150, "degrees"};
 // SWR reference of the simulation (0 takes the dipole's own).
 inline constexpr Range kReferenceImpedanceRange{10, 1000, "ohm"};
+// Spacing of a stacked array in wavelengths: more than any builder stacks,
+// and the finer pattern steps of the array's lobes still hold there.
+inline constexpr Range kStackSpacingRange{0, 15, "wavelengths"};
 // Height above ground of the MMANA-GAL model.
 inline constexpr Range kHeightRange{0, 1000, "metres"};
 

@@ -75,14 +75,15 @@ class ArrayPageTest : public FolderTest {
             notes.startsWith(QStringLiteral(
                 "Simulated with nec2c (NEC-2) in free space, aluminium elements, fed in phase")),
             qPrintable(notes));
-        QCOMPARE(steps, 6); // one Yagi, the spacing asked for, the rule's, three sweep points
+        // One Yagi, the spacing asked for, the rule's, three sweep points, the search.
+        QCOMPARE(steps, 6 + kSearchRounds * kSearchPoints);
         QCOMPARE(progress, steps);
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {printed, QStringLiteral("-")});
         QVERIFY(p.waitForFinished());
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
         for (const char* words : {"fed in phase", "Stacked gain:", "Feed impedance, Yagi 2:",
-                                  "Spacing (mm)", "Maximum gain:", "E plane"})
+                                  "Spacing (mm)", "Best spacing:", "E plane"})
             QVERIFY2(text.contains(QString::fromUtf8(words)), words);
         QCOMPARE(ChildProcessCount(), 0);
     }
@@ -108,16 +109,26 @@ class ArrayPageTest : public FolderTest {
 
     void aBoxOutsideWhatTheArrayTakesIsRefusedBeforeTheEngineRuns()
     {
-        Harness h;
-        Design(h.state, "5");
-        SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
-        w.ShowPage(QStringLiteral("ArrayPage"));
-        w.show();
-        Type(&w, "SweepPoints", QStringLiteral("1"));
-        Click(&w, "SimulateArray");
-        QTRY_COMPARE(h.dialogs.MessageTexts(),
-                     QStringList{QStringLiteral("Sweep points must be from 2 to 101")});
-        QVERIFY(!w.Running());
+        // 15 wavelengths at 144.1 MHz are 31208 mm.
+        const struct {
+            const char *box, *text, *message;
+        } rows[] = {{"SweepPoints", "1", "Sweep points must be from 2 to 101"},
+                    {"Spacing", "31300", "Spacing in mm must be from 0 to "},
+                    {"SweepTo", "31300", "Sweep spacings in mm must be from 0 to "}};
+        for (const auto& row : rows) {
+            Harness h;
+            Design(h.state, "5");
+            SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
+            w.ShowPage(QStringLiteral("ArrayPage"));
+            w.show();
+            Type(&w, row.box, QString::fromUtf8(row.text));
+            Click(&w, "SimulateArray");
+            QTRY_COMPARE(h.dialogs.MessageTexts().size(), 1);
+            QVERIFY2(h.dialogs.MessageTexts().front().startsWith(QString::fromUtf8(row.message)),
+                     row.box);
+            QVERIFY(!w.Running());
+            QCOMPARE(ChildProcessCount(), 0);
+        }
     }
 };
 
