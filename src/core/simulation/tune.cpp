@@ -203,9 +203,8 @@ std::vector<TuneSolve> SolveLengths(const TuneSubject& subject, const std::vecto
 std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunControl& control)
 {
     const double l0 = subject.ModelLength();
-    std::vector<TuneSolve> solves =
-        SolveLengths(subject, {l0, l0 * (1 - kFirstStep), l0 * (1 + kFirstStep)}, control, 0,
-                     kMostTuneSolves);
+    std::vector<TuneSolve> solves = SolveLengths(
+        subject, {l0, l0 * (1 - kFirstStep), l0 * (1 + kFirstStep)}, control, 0, kMostTuneSolves);
     while (std::abs(Best(solves).impedance.imag()) > kResonantReactance &&
            static_cast<int>(solves.size()) < kMostTuneSolves) {
         const auto next = NextLength(solves, l0);
@@ -332,11 +331,16 @@ bool TuneResult::BeyondCuttingTolerance() const
            LengthTolerance(subject.design.WaveLength);
 }
 
-bool TuneResult::Changes() const
+bool TuneResult::BetterMatch() const
 {
     const TuneSolve& best = BestMatch(own.solves, z0);
-    return BeyondCuttingTolerance() && !FoldedNotResonant() &&
+    return BeyondCuttingTolerance() &&
            Swr(own.solves.front().impedance, z0) - Swr(best.impedance, z0) >= kLeastSwrGain;
+}
+
+bool TuneResult::Changes() const
+{
+    return BetterMatch() && !FoldedNotResonant();
 }
 
 LengthBand TuneResult::Band(bool resonance) const
@@ -345,7 +349,7 @@ LengthBand TuneResult::Band(bool resonance) const
         return resonance ? t.resonance : t.match;
     };
     LengthBand b;
-    const double l = resonance ? own.resonance : Tuned().length;
+    const double l = resonance ? own.resonance : own.match;
     b.length = BuilderLength(l);
     double below = 0, above = 0, density = 0;
     for (const TuneLengths& v : variants) {
@@ -547,14 +551,15 @@ TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const R
             from += variantShare;
         }
     const int simFrom = searchShare + 3 * variantShare;
-    r.tuned = Run(r.subject.WithLength(r.Tuned().length), settings.simulation,
-                  phase(simFrom, simShare));
+    r.tuned =
+        Run(r.subject.WithLength(r.Tuned().length), settings.simulation, phase(simFrom, simShare));
     const std::vector<SweepRow>& sweep = r.tuned.sweep;
     if (settings.sweepBefore)
-        r.sweepBefore = r.Changes() ? std::make_shared<const SimulationResult>(Run(
-                                          r.subject.model, settings.simulation,
-                                          phase(simFrom + simShare, simShare)))
-                                    : std::make_shared<const SimulationResult>(r.tuned);
+        r.sweepBefore =
+            r.Changes()
+                ? std::make_shared<const SimulationResult>(Run(r.subject.model, settings.simulation,
+                                                               phase(simFrom + simShare, simShare)))
+                : std::make_shared<const SimulationResult>(r.tuned);
     // The DL6WU length's SWR at the sweep's ends: what a change of length is
     // held to there.
     if (r.sweepBefore) {
@@ -678,19 +683,19 @@ ResultText TuneText(const TuneResult& r, char sep)
     const LengthBand band = r.Band(false);
     const double change = r.TunedLength() - l0;
     if (r.Changes())
-        rows.push_back(row("Tuned length:",
-                           Mm(r.TunedLength(), sep) + " (DL6WU " + Mm(l0, sep) + ", " +
-                               Signed(change, 1, sep) + " mm, " +
-                               Signed(100 * change / l0, 2, sep) + " %): " +
-                               SwrChange(Swr(dl6wu.impedance, z0), Swr(best.impedance, z0),
-                                         r.edgesBefore, edgesAfter, sweep, f0, sep)));
+        rows.push_back(
+            row("Tuned length:", Mm(r.TunedLength(), sep) + " (DL6WU " + Mm(l0, sep) + ", " +
+                                     Signed(change, 1, sep) + " mm, " +
+                                     Signed(100 * change / l0, 2, sep) + " %): " +
+                                     SwrChange(Swr(dl6wu.impedance, z0), Swr(best.impedance, z0),
+                                               r.edgesBefore, edgesAfter, sweep, f0, sep)));
     else
-        rows.push_back(row("Tuned length:",
-                           Mm(l0, sep) + " (DL6WU " + Mm(l0, sep) + ", no change): " +
-                               (r.FoldedNotResonant()
-                                    ? std::string("the folded dipole does not resonate; no rod "
-                                                  "for another length")
-                                    : std::string(kAlreadyBest))));
+        rows.push_back(
+            row("Tuned length:",
+                Mm(l0, sep) + " (DL6WU " + Mm(l0, sep) + ", no change): " +
+                    (r.BetterMatch() ? std::string("the folded dipole does not resonate; no rod "
+                                                   "for another length")
+                                     : std::string(kAlreadyBest))));
     rows.push_back(row("Lowest SWR" + swrOf + " at " + FigureText(f0, 3, sep) + " MHz:",
                        Mm(r.BuilderLength(best.length), sep) + ", " + impedance(best.impedance) +
                            ", SWR " + FigureText(Swr(best.impedance, z0), 2, sep)));
@@ -711,30 +716,30 @@ ResultText TuneText(const TuneResult& r, char sep)
         const TuneLengths& closest = r.own.resonant && gap ? *gap : r.own;
         const TuneSolve& x = Best(closest.solves);
         rows.push_back(
-            row("X = 0 at:", std::string(r.subject.feed == Feed::FoldedDipole ? "the folded"
-                                                                                : "the single") +
-                                 " dipole does not resonate near the DL6WU length" +
-                                 (&closest == gap ? " with the builder's gap" : "") +
-                                 ": X comes no closer to 0 than " +
-                                 FigureText(x.impedance.imag(), 1, sep) + " ohm, at " +
-                                 Mm(r.BuilderLength(x.length), sep)));
+            row("X = 0 at:",
+                std::string(r.subject.feed == Feed::FoldedDipole ? "the folded" : "the single") +
+                    " dipole does not resonate near the DL6WU length" +
+                    (&closest == gap ? " with the builder's gap" : "") +
+                    ": X comes no closer to 0 than " + FigureText(x.impedance.imag(), 1, sep) +
+                    " ohm, at " + Mm(r.BuilderLength(x.length), sep)));
     }
     // Which length to cut: the builder can shorten a rod, not lengthen it.
     if (r.BeyondCuttingTolerance()) {
         const double bestChange = r.BuilderLength(best.length) - l0;
-        const std::string measured =
-            "the model matches best " + percent(bestChange) + " % " +
-            (bestChange > 0 ? "longer" : "shorter") + " than the DL6WU length";
+        const std::string measured = "the model matches best " + percent(bestChange) + " % " +
+                                     (bestChange > 0 ? "longer" : "shorter") +
+                                     " than the DL6WU length";
         std::string advice;
-        if (r.FoldedNotResonant())
-            advice = measured + ", but its feed does not resonate: cut to the DL6WU length; no "
-                                "rod for another length";
-        else if (!r.Changes())
+        if (!r.BetterMatch())
             advice = measured + ", and lowers the SWR by less than " +
                      FigureText(kLeastSwrGain, 2, sep) + ": cut to the DL6WU length";
+        else if (!r.Changes())
+            advice = measured + ", but its feed does not resonate: cut to the DL6WU length; no "
+                                "rod for another length";
         else {
             const double cut = std::max(l0, band.high);
-            advice = measured + "; the model holds no balun and no feed leads: cut to the DL6WU length" +
+            advice = measured +
+                     "; the model holds no balun and no feed leads: cut to the DL6WU length" +
                      (cut > l0 ? " plus " + Mm(cut - l0, sep) + " (" + Mm(cut, sep) +
                                      ", the band's longer end), then trim as built"
                                : ", then trim toward " + Mm(r.TunedLength(), sep) + " as built");
@@ -743,16 +748,17 @@ ResultText TuneText(const TuneResult& r, char sep)
     }
     if (r.Changes() && std::max(band.high - band.length, band.length - band.low) >
                            LengthTolerance(r.subject.design.WaveLength))
-        rows.push_back(row("", "Beyond the report's length tolerance of " +
-                                   Uncertain{l0, LengthTolerance(r.subject.design.WaveLength)}
-                                       .ErrorText(1, sep) +
-                                   " mm: the feed as built decides the rest; check the resonance "
-                                   "of the built antenna"));
+        rows.push_back(row(
+            "", "Beyond the report's length tolerance of " +
+                    Uncertain{l0, LengthTolerance(r.subject.design.WaveLength)}.ErrorText(1, sep) +
+                    " mm: the feed as built decides the rest; check the resonance "
+                    "of the built antenna"));
     if (r.Changes() && BoomCorrected(r.subject.design))
         rows.push_back(row("", "The model's change of length, found without the boom, is added "
                                "to the boom-corrected length"));
     if (r.Changes() && r.subject.feed == Feed::FoldedDipole) {
-        rows.push_back(row("Folded dipole rod:", "for the tuned length, from the inside of the bends"));
+        rows.push_back(
+            row("Folded dipole rod:", "for the tuned length, from the inside of the bends"));
         for (const auto& [name, mm] : FoldedRodMarks(r.TunedDesign()))
             rows.push_back({std::string(name) + ":", FigureText(mm, 1, sep), "mm", "", {}});
     }
@@ -773,25 +779,23 @@ ResultText TuneText(const TuneResult& r, char sep)
     rows.push_back(row("Line:", FigureText(z0, 0, sep) + " ohm"));
     rows.push_back(row("SWR unmatched:", swrList(m.unmatched)));
     if (m.feed == Feed::FoldedDipole)
-        rows.push_back(row("After the 4:1 balun:", impedance(r.Tuned().impedance / 4.0) +
-                                                       " on " + FigureText(m.line, 0, sep) +
-                                                       " ohm, SWR " + swrList(m.unmatched)));
-    rows.push_back(row("Quarter-wave transformer:",
-                       m.cable ? m.cable->cable + (m.feed == Feed::FoldedDipole
-                                                       ? " after the balun, "
-                                                       : ", ") +
-                                     Mm(m.cable->length, sep) + " (velocity factor " +
-                                     FigureText(m.cable->velocityFactor, 2, sep) + "): " +
-                                     through(*m.cable)
-                               : std::string("none: no cable of the coax list lowers the SWR")));
+        rows.push_back(row("After the 4:1 balun:", impedance(r.Tuned().impedance / 4.0) + " on " +
+                                                       FigureText(m.line, 0, sep) + " ohm, SWR " +
+                                                       swrList(m.unmatched)));
+    rows.push_back(row(
+        "Quarter-wave transformer:",
+        m.cable ? m.cable->cable + (m.feed == Feed::FoldedDipole ? " after the balun, " : ", ") +
+                      Mm(m.cable->length, sep) + " (velocity factor " +
+                      FigureText(m.cable->velocityFactor, 2, sep) + "): " + through(*m.cable)
+                : std::string("none: no cable of the coax list lowers the SWR")));
     const Transformer& rods = m.rods;
     const std::string rodSize = Mm(rods.diameter, sep) + " rods";
     std::string rodLine;
     if (r.FoldedNotResonant())
         rodLine = "none: the folded dipole does not resonate";
     else if (!m.rodsLower)
-        rodLine = "none: a line of " + FigureText(rods.impedance, 0, sep) +
-                  " ohm does not lower the SWR";
+        rodLine =
+            "none: a line of " + FigureText(rods.impedance, 0, sep) + " ohm does not lower the SWR";
     else if (m.rodFit == RodFit::TooClose)
         rodLine = "none: " + FigureText(rods.impedance, 0, sep) + " ohm needs " + rodSize + " " +
                   Mm(rods.spacing - rods.diameter, sep) + " apart";

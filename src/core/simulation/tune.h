@@ -141,13 +141,13 @@ struct LengthBand {
 
 struct TuneResult {
     TuneSubject subject;
-    double z0 = 50;   // the line the SWR is against
-    TuneLengths own;  // the model's; its first solve at the DL6WU length
+    double z0 = 50;                    // the line the SWR is against
+    TuneLengths own;                   // the model's; its first solve at the DL6WU length
     std::vector<TuneLengths> variants; // the builder's gap, twice as wide, half density
     const TuneLengths* Variant(TuneFeed feed) const; // null when not solved
     // The lowest-SWR solve where it is suggested, else the DL6WU length's.
     const TuneSolve& Tuned() const;
-    double TunedLength() const; // the builder's, mm tip to tip
+    double TunedLength() const;                      // the builder's, mm tip to tip
     bool IsResonant() const { return own.resonant; } // the model found X = 0
     // Whether an X = 0 length is shown: the model and the builder's gap both resonate.
     bool ShowsResonance() const;
@@ -157,10 +157,13 @@ struct TuneResult {
     // Whether the lowest SWR lies further from the DL6WU length than the
     // report's cutting tolerance.
     bool BeyondCuttingTolerance() const;
-    // Whether the lowest-SWR length is suggested: beyond the cutting
-    // tolerance, kLeastSwrGain lower, and not FoldedNotResonant.
+    // Whether the lowest SWR is beyond the cutting tolerance and
+    // kLeastSwrGain lower than the DL6WU length's.
+    bool BetterMatch() const;
+    // Whether the lowest-SWR length is suggested: a BetterMatch, and not
+    // FoldedNotResonant.
     bool Changes() const;
-    // The tuned length (or the X = 0 length) with the band the other feed
+    // The lowest-SWR length (or the X = 0 length) with the band the other feed
     // models put it in, the density's move on both sides.
     LengthBand Band(bool resonance) const;
     std::shared_ptr<const SimulationResult> sweepBefore; // null unless asked for
