@@ -11,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -46,6 +47,12 @@ TunePage::TunePage(PageHost& host, DesignState design)
     notes_->setObjectName(QStringLiteral("TuneNotes"));
     notes_->setWordWrap(true);
     figures_ = AddFigureTable("TuneFigures", this);
+    // The page's lines are sentences: the value column takes the width left
+    // and wraps, rather than running out of sight.
+    figures_->setWordWrap(true);
+    figures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(figures_->horizontalHeader(), &QHeaderView::sectionResized, figures_,
+            &QTableWidget::resizeRowsToContents);
     plot_ = new ResultPicture<TuneResult>(this, "TunePlot", result_, DrawTunePlot);
 
     auto* buttons = new QHBoxLayout;
@@ -97,6 +104,10 @@ void TunePage::Clear()
 void TunePage::Show()
 {
     ShowFigures(TuneText(*result_, UserDecimalSep()), notes_, figures_);
+    QHeaderView* header = figures_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(figures_->columnCount() - 1, QHeaderView::Stretch);
+    figures_->resizeRowsToContents();
     plot_->update();
 }
 
