@@ -201,7 +201,7 @@ void BM_TuneSearch(benchmark::State& state)
     const TuneSubject subject =
         TuneSubjectOf(s, state.range(1) ? Feed::FoldedDipole : Feed::SingleDipole);
     TuneSubject wide = subject;
-    wide.wideFeed = true;
+    wide.variant = TuneFeed::Widened;
     const EngineCpu cpu{state};
     size_t solves = 0, wideSolves = 0;
     for (auto _ : state) {

@@ -12,11 +12,11 @@ void AddTuneOptions(CLI::App* cmd, TuneOptions& o)
 {
     CLI::Option* tune = cmd->add_flag(
         "--tune", o.tune,
-        "Trim the driven element until the feed is resistive at the design frequency, "
-        "match it to the line, and simulate the tuned antenna");
+        "Find the driven element's length with the lowest SWR against the line at the design "
+        "frequency, match it with parts a builder can get, and simulate the tuned antenna");
     cmd->add_option("--vf", o.velocityFactor,
-                    "With --tune: velocity factor of the transformer's coax (the balun coax's, "
-                    "else 0.66)")
+                    "With --tune: velocity factor of the transformer's coax (the chosen cable's "
+                    "own)")
         ->check(Number())
         ->type_name("NUMBER")
         ->needs(tune);

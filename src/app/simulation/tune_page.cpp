@@ -11,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -38,14 +39,20 @@ TunePage::TunePage(PageHost& host, DesignState design)
     auto* vfLabel = new QLabel(
         QString::fromUtf8(kVelocityFactorBox) + QStringLiteral(" of the transformer's coax"), this);
     vfLabel->setObjectName(QStringLiteral("VelocityFactorLabel"));
-    velocityFactor_ = new QLineEdit(
-        Q(FormatFixed(DefaultVelocityFactor(design_), 3, 2, UserDecimalSep())), this);
+    // Empty takes the chosen cable's own.
+    velocityFactor_ = new QLineEdit(this);
     velocityFactor_->setObjectName(QStringLiteral("VelocityFactor"));
     velocityFactor_->setMaximumWidth(80);
     notes_ = new QLabel(this);
     notes_->setObjectName(QStringLiteral("TuneNotes"));
     notes_->setWordWrap(true);
     figures_ = AddFigureTable("TuneFigures", this);
+    // The page's lines are sentences: the value column takes the width left
+    // and wraps, rather than running out of sight.
+    figures_->setWordWrap(true);
+    figures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(figures_->horizontalHeader(), &QHeaderView::sectionResized, figures_,
+            &QTableWidget::resizeRowsToContents);
     plot_ = new ResultPicture<TuneResult>(this, "TunePlot", result_, DrawTunePlot);
 
     auto* buttons = new QHBoxLayout;
@@ -80,7 +87,9 @@ void TunePage::Start()
 {
     TuneSettings settings;
     settings.simulation = Host().Settings();
-    settings.velocityFactor = StrToFloat(velocityFactor_->text().toStdString(), UserDecimalSep());
+    const std::string vf = velocityFactor_->text().trimmed().toStdString();
+    if (!vf.empty())
+        settings.velocityFactor = StrToFloat(vf, UserDecimalSep());
     Ask(QStringLiteral("Tuning with nec2c..."), TuneSubjectOf(design_, Host().ChosenFeed()),
         settings);
 }
@@ -95,6 +104,10 @@ void TunePage::Clear()
 void TunePage::Show()
 {
     ShowFigures(TuneText(*result_, UserDecimalSep()), notes_, figures_);
+    QHeaderView* header = figures_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(figures_->columnCount() - 1, QHeaderView::Stretch);
+    figures_->resizeRowsToContents();
     plot_->update();
 }
 
@@ -134,11 +147,17 @@ void DrawTunePlot(QPainter& p, const QRectF& area, const TuneResult& r, char sep
         {column(tuned, false), false, kBlue, Qt::SolidLine, QStringLiteral("Gain, tuned")});
     traces.push_back(
         {column(tuned, true), true, kRed, Qt::SolidLine, QStringLiteral("SWR, tuned")});
-    std::vector<double> matched;
-    for (double swr : r.match.swrMatched)
-        matched.push_back(std::min(swr, 10.0));
-    traces.push_back(
-        {matched, true, kMatched, Qt::SolidLine, QStringLiteral("SWR, tuned and matched")});
+    // The first match offered, as the figures list them.
+    const SwrSpan* offered = r.match.cable ? &r.match.cable->swr
+                             : r.OffersRods() ? &r.match.rods.swr
+                                              : nullptr;
+    if (offered) {
+        std::vector<double> matched;
+        for (double swr : offered->sweep)
+            matched.push_back(std::min(swr, 10.0));
+        traces.push_back(
+            {matched, true, kMatched, Qt::SolidLine, QStringLiteral("SWR, tuned and matched")});
+    }
 
     // Gain on the left axis, SWR on the right.
     double glo = 1e9, ghi = -1e9, shi = 1.5;

@@ -174,6 +174,20 @@ SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSett
     return r;
 }
 
+double BuilderFeedSegment(const NecModel& model)
+{
+    // The builder's gap is the fed pair, as short as the kernel allows; a
+    // model without one takes half its own feed, as far as the other side.
+    const double radius = [&model] {
+        for (const NecWire& w : model.wires)
+            if (w.tag == model.sources.front().tag)
+                return w.radius;
+        return 0.0;
+    }();
+    const double gap = model.feedGap > 0 ? model.feedGap / 2 : FeedSegment(model) / kFeedWidening;
+    return std::max(gap, kExtendedKernelRadii * radius);
+}
+
 std::vector<NecModel> BarModels(const NecModel& model)
 {
     // Outside the range the model's figures are rough and its variants no
@@ -186,17 +200,7 @@ std::vector<NecModel> BarModels(const NecModel& model)
         models.push_back(std::move(*coarse));
     else
         return {};
-    // The builder's gap is the fed pair's span (each segment half of it, none
-    // shorter than the kernel allows); a model that knows no gap takes half
-    // its own feed, as far below as the wide one is above.
-    const double radius = [&model] {
-        for (const NecWire& w : model.wires)
-            if (w.tag == model.sources.front().tag)
-                return w.radius;
-        return 0.0;
-    }();
-    const double gap = model.feedGap > 0 ? model.feedGap / 2 : segment / kFeedWidening;
-    for (double centre : {std::max(gap, kExtendedKernelRadii * radius), segment * kFeedWidening})
+    for (double centre : {BuilderFeedSegment(model), segment * kFeedWidening})
         if (auto variant = Recut(model, kCoarserDensity, centre))
             models.push_back(std::move(*variant));
     if (model.feed == Feed::FoldedDipole)

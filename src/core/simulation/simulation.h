@@ -97,6 +97,11 @@ std::vector<NecJob> SimulationJobs(const NecModel& model, const SimulationSettin
 SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSettings& settings,
                                      const std::vector<Solution>& solutions);
 
+// The fed segments' length (metres) that makes the builder's gap the fed
+// pair: half his gap, or half the model's feed where none is known, at least
+// what the kernel allows.
+double BuilderFeedSegment(const NecModel& model);
+
 // The models the error bars come from, each solved at the design frequency:
 // the model at half its density with its own feed, then with the builder's
 // gap, with a feed twice as wide, and for the folded dipole with the bends

@@ -12,15 +12,25 @@
 
 namespace tavora {
 
-// Trimming the driven element until the feed is resistive at the design
-// frequency, then matching what is left to the line.
+// Trimming the driven element for the lowest SWR against the line at the
+// design frequency (and showing where the feed is resistive), then matching
+// what is left to the line with parts a builder can get.
 
 inline constexpr int kMostTuneSolves = 10;
+inline constexpr int kMostMatchSolves = 8; // after the resonance search's
+// An SWR change smaller than this is no change a builder can measure: a
+// length or a part that gains less is not suggested.
+inline constexpr double kLeastSwrGain = 0.02;
 // Where the search stops: well inside the 2 ohm a builder can tell from zero.
 inline constexpr double kResonantReactance = 0.5; // ohm
-inline constexpr double kDefaultVelocityFactor = 0.66;
-inline constexpr const char* kNotResonant =
-    "No length near the DL6WU length makes the feed resistive: the tuned length comes closest";
+inline constexpr const char* kAlreadyBest = "The DL6WU length is already the best match";
+
+// The feed models a length is searched on: the model's own, the builder's gap
+// (the fed pair as short as his gap), the feed twice as wide, and the model
+// at half its density. The engine's feed acts as a gap as wide as the fed
+// segments, which is neither the builder's gap nor his leads: how far the
+// others move a length from the model's is its uncertainty.
+enum class TuneFeed { Model, BuilderGap, Widened, HalfDensity };
 
 // The design as the tuner changes it: the members the model is built from
 // (for a non-metal boom), the driven element's DL6WU tip-to-tip length and
@@ -30,11 +40,7 @@ struct TuneSubject {
     DesignState members;
     Feed feed = Feed::SingleDipole;
     NecModel model;
-    // The model's feed twice as wide (FeedWidened). The engine's feed acts as
-    // a gap as wide as the fed segments, which is neither the builder's gap
-    // nor his leads: a folded dipole's X moves 10 to 20 ohm each time it
-    // doubles, so its resonant length is only known to what this moves it.
-    bool wideFeed = false;
+    TuneFeed variant = TuneFeed::Model;
     double DesignLength() const;
     double ModelLength() const;
     // The model with the driven element `length` mm tip to tip, cut into the
@@ -59,63 +65,114 @@ std::vector<TuneSolve> SearchResonance(const TuneSubject& subject, const RunCont
 bool Resonant(const std::vector<TuneSolve>& solves);
 // The solve with the least reactance.
 const TuneSolve& Best(const std::vector<TuneSolve>& solves);
-
-// The transformer's coax unless one is given: the design's balun coax, else
-// kDefaultVelocityFactor.
-double DefaultVelocityFactor(const DesignState& design);
+// The solve with the lowest SWR against z0.
+const TuneSolve& BestMatch(const std::vector<TuneSolve>& solves, double z0);
+// The search for the lowest SWR against z0 on the model's driven length,
+// from the solves already made (the resonance search's): a step outwards
+// while the lowest is the shortest or longest tried, else the vertex of the
+// parabola of |reflection|^2 through it and its neighbours, until the step is
+// under a thousandth of the length. Returns every solve, `from` first.
+std::vector<TuneSolve> SearchMatch(const TuneSubject& subject, double z0,
+                                   std::vector<TuneSolve> from, const RunControl& control);
 
 struct TuneSettings {
     SimulationSettings simulation;
     // The transformer's coax, refused outside 0 to 1 (kVelocityFactorBox);
-    // none takes the design's balun coax, else kDefaultVelocityFactor.
+    // none takes the chosen cable's own.
     std::optional<double> velocityFactor;
     bool sweepBefore = true; // also simulate the DL6WU length, for the plot
 };
 
-// The quarter-wave transformer from the tuned feed resistance to the line.
-struct RodLine {
-    double diameter = 0, spacing = 0, length = 0; // mm; spacing centre to centre
+// SWR against the line at the design frequency and at the sweep's ends.
+struct SwrSpan {
+    double centre = 0;
+    std::vector<double> sweep; // one per sweep row
 };
-// Whether the radiator's rod makes that line: within the rod fit's range,
-// far enough apart to hold with spacers, close enough not to radiate.
-enum class RodFit { Practical, OutOfRange, TooClose, TooWide };
+
+// A quarter-wave transformer of `impedance` ohm: a cable of the coax list, or
+// two round rods in air.
+struct Transformer {
+    double impedance = 0;
+    std::string cable; // the coax list's item; empty for rods
+    double velocityFactor = 1;
+    double diameter = 0, spacing = 0; // rods, mm; spacing centre to centre
+    double length = 0;                // mm
+    SwrSpan swr;
+};
+// Whether the radiator's rod makes the two-wire line: far enough apart to
+// hold with spacers, close enough not to radiate.
+enum class RodFit { Practical, TooClose, TooWide };
 inline constexpr double kLeastRodGap = 2;         // mm between the rods
 inline constexpr double kWidestRodSpacing = 0.05; // wavelengths
+// Two parallel round conductors in air, exactly: Z = 120 acosh(s / d).
+double TwoWireImpedance(double spacingOverDiameter);
+double TwoWireRatio(double impedance); // s / d for Z
+// The coax list's characteristic impedance of an item ("RG-59 (PE) 73 ohm"
+// gives 73); 0 for the user-defined item.
+double CoaxImpedance(const std::string& itemText);
+
 struct TuneMatch {
-    double z0 = 50;
-    double swrUnmatched = 0;
-    double impedance = 0; // of the transformer, ohm
-    double velocityFactor = 0;
-    double length = 0; // mm of coax
-    RodFit rodFit = RodFit::OutOfRange;
-    RodLine rods; // what the rod would give, unless OutOfRange
-    // SWR against z0 through the transformer over the tuned antenna's sweep,
-    // one per sweep row; at the design frequency on its own.
-    std::vector<double> swrMatched;
-    double swrMatchedAtDesign = 0;
+    double z0 = 50;   // the line
+    double line = 50; // what the transformer matches to: z0, or a quarter of it after the balun
+    Feed feed = Feed::SingleDipole;
+    SwrSpan unmatched;
+    std::optional<Transformer> cable; // the coax list's best, where it lowers the SWR
+    Transformer rods;                 // the radiator's rod, where it lowers the SWR
+    RodFit rodFit = RodFit::Practical;
+    bool rodsLower = false;
+};
+
+// What one feed model's searches found, model lengths (mm).
+struct TuneLengths {
+    TuneFeed feed = TuneFeed::Model;
+    std::vector<TuneSolve> solves; // the resonance search's, then the match search's
+    bool resonant = false;
+    double resonance = 0; // the least |X|
+    double match = 0;     // the lowest SWR
+};
+
+// A length with the band the feed models hold it in (builder's mm).
+struct LengthBand {
+    double length = 0, low = 0, high = 0;
+    double density = std::numeric_limits<double>::quiet_NaN(); // half density's move, mm
+    double gapLength = std::numeric_limits<double>::quiet_NaN(), wideLength = gapLength;
+    bool Holds(double x) const { return x >= low && x <= high; }
 };
 
 struct TuneResult {
     TuneSubject subject;
-    std::vector<TuneSolve> solves;                          // the first at the DL6WU length
-    const TuneSolve& Tuned() const { return Best(solves); } // its length the model's
-    double TunedLength() const;                             // the builder's, mm tip to tip
-    bool IsResonant() const { return Resonant(solves); }    // the search found X = 0
-    // How far the resonant length can be trusted, mm: how far half the
-    // density moves the reactance at the tuned length, over its slope there
-    // (segments), and how far the feed twice as wide moves it (feedWidth);
-    // LengthError is both together. NaN when not known or not resonant.
-    double segmentsError = std::numeric_limits<double>::quiet_NaN();
-    double feedWidthError = std::numeric_limits<double>::quiet_NaN();
-    double LengthError() const;
-    // Whether a resonant length is not known to the report's cutting
-    // tolerance: the figure is then where to start, and the built antenna's
-    // resonance decides.
+    double z0 = 50;                    // the line the SWR is against
+    TuneLengths own;                   // the model's; its first solve at the DL6WU length
+    std::vector<TuneLengths> variants; // the builder's gap, twice as wide, half density
+    const TuneLengths* Variant(TuneFeed feed) const; // null when not solved
+    // The lowest-SWR solve where it is suggested, else the DL6WU length's.
+    const TuneSolve& Tuned() const;
+    double TunedLength() const;                      // the builder's, mm tip to tip
+    bool IsResonant() const { return own.resonant; } // the model found X = 0
+    // Whether an X = 0 length is shown: the model and the builder's gap both resonate.
+    bool ShowsResonance() const;
+    // A folded dipole whose feed never comes to X = 0: its length is left
+    // as DL6WU's and no rod is suggested.
+    bool FoldedNotResonant() const;
+    // Whether the lowest SWR lies further from the DL6WU length than the
+    // report's cutting tolerance.
     bool BeyondCuttingTolerance() const;
-    std::vector<TuneSolve> wideSolves; // the same search with the feed twice as wide
+    // Whether the lowest SWR is beyond the cutting tolerance and
+    // kLeastSwrGain lower than the DL6WU length's.
+    bool BetterMatch() const;
+    // Whether the lowest-SWR length is suggested: a BetterMatch, and not
+    // FoldedNotResonant.
+    bool Changes() const;
+    // The lowest-SWR length (or the X = 0 length) with the band the other feed
+    // models put it in, the density's move on both sides.
+    LengthBand Band(bool resonance) const;
     std::shared_ptr<const SimulationResult> sweepBefore; // null unless asked for
+    std::vector<double> edgesBefore; // the DL6WU length's SWR at the sweep's ends
     SimulationResult tuned;
     TuneMatch match;
+    // Whether the rod line is offered: practical, lowering the SWR, and for a
+    // dipole that resonates or is single.
+    bool OffersRods() const;
     DesignState TunedDesign() const; // the design with the tuned length
     // A model length as the builder's: the model's change added to his length.
     double BuilderLength(double model) const;
@@ -131,10 +188,14 @@ int RunSize(const TuneSettings& settings, const TuneSubject& subject);
 // Search, simulate the tuned antenna (and the DL6WU one when asked), match.
 TuneResult Run(const TuneSubject& subject, const TuneSettings& settings, const RunControl& control);
 
-// The quarter-wave match of a resistive feed `r` to `z0` at `frequency`,
-// through the transformer for the rows of `sweep`.
-TuneMatch MatchFeed(double r, std::complex<double> atDesign, double z0, double frequency,
-                    double velocityFactor, double rodDiameter, const std::vector<SweepRow>& sweep);
+// The matches of the feed `atDesign` to `z0` at `frequency` (for the folded
+// dipole after its 4:1 balun), through each transformer for the rows of
+// `sweep`: the coax list's cable that gives the lowest SWR (with its own
+// velocity factor unless one is given) and the radiator's rod as a two-wire
+// line, each kept only where it lowers the SWR by kLeastSwrGain.
+TuneMatch MatchFeed(std::complex<double> atDesign, double z0, Feed feed, double frequency,
+                    std::optional<double> velocityFactor, double rodDiameter,
+                    const std::vector<SweepRow>& sweep);
 
 // The figures as the window and the command line show them, the sentences
 // among them; the tuned antenna's own figures are SimulationText's.
