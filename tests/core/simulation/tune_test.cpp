@@ -135,16 +135,21 @@ class Tuning : public ::testing::TestWithParam<TuneCase> {
     TempDir tmp;
 };
 
+DesignState BandDesign(const TuneCase& c)
+{
+    return test::Designed([&](DesignEntry& e) {
+        e.Frequency = c.mhz;
+        ApplyBandDefaults(e);
+        e.Directors = c.directors;
+    });
+}
+
 } // namespace
 
 TEST_P(Tuning, ResonatesWithinTenSolvesOrComesClosest)
 {
     const TuneCase c = GetParam();
-    const DesignState design = test::Designed([&](DesignEntry& e) {
-        e.Frequency = c.mhz;
-        ApplyBandDefaults(e);
-        e.Directors = c.directors;
-    });
+    const DesignState design = BandDesign(c);
     RunControl control;
     control.engine = TAVORA_NEC2C;
     const TuneSubject subject = TuneSubjectOf(design, c.feed);
@@ -168,11 +173,7 @@ TEST_P(Tuning, ResonatesWithinTenSolvesOrComesClosest)
 TEST_P(Tuning, NeverRaisesTheSwrAndOffersOnlyWhatLowersIt)
 {
     const TuneCase c = GetParam();
-    const DesignState design = test::Designed([&](DesignEntry& e) {
-        e.Frequency = c.mhz;
-        ApplyBandDefaults(e);
-        e.Directors = c.directors;
-    });
+    const DesignState design = BandDesign(c);
     RunControl control;
     control.engine = TAVORA_NEC2C;
     TuneSettings settings;
