@@ -68,8 +68,6 @@ TEST(NecOutput, FieldGainsRoundToThePrintedColumn)
         }
         EXPECT_GT(finer, read.size() / 2);
     }
-    // The forward gain, 2 pi 3.9671^2 / (376.73 * 1.0419E-02) in dB, printed 14.01.
-    EXPECT_NEAR(ParseNecOutput(Recorded("default_144.out"))[0].pattern[0].gain, 14.0127, 0.0001);
 }
 
 TEST(NecOutput, GainIsTheColumnWhereTheFieldsCannotGiveIt)
@@ -82,6 +80,7 @@ TEST(NecOutput, GainIsTheColumnWhereTheFieldsCannotGiveIt)
         std::string budget, line;
         double gain;
     } rows[] = {
+        // 2 pi 3.9671^2 / (376.73 * 1.0419E-02) in dB, printed 14.01.
         {"fields", power, columns + fields, 14.0127},
         {"no input power", "", columns + fields, 14.01},
         {"no fields", power, columns, 14.01},
