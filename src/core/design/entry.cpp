@@ -184,7 +184,9 @@ double ElementSize(Shape shape, const std::string& diam, const std::string& widt
         equivalent = Checked(boxSize * 1.18);
     } else if (shape == Shape::Flat) {
         boxSize = size(width, kWidthBox);
-        size(thick, kThicknessBox);
+        // The strip formula holds for the thickness up to the width; a thicker
+        // strip came out with a negative diameter blamed on the width.
+        RefuseAbove(size(thick, kThicknessBox), boxSize, std::string(kThicknessBox) + panel, sep);
         equivalent = Narrowed(FlatStripDiameter(width, thick, sep));
     } else {
         box = kDiameterBox;
