@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "run_progress.h"
 #include "tolerance_command.h"
 #include "tune_command.h"
 
@@ -35,9 +36,12 @@ void RunSimulate(SimulateOptions o)
     RunControl control;
     if (o.tune.tune) {
         const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
+        const TuneSubject subject = TuneSubjectOf(state, o.feed);
         const TuneResult tuned = [&] {
             const StopSignals signals;
-            return Run(TuneSubjectOf(state, o.feed), settings, control);
+            AnnounceLongRun(RunSize(settings, subject), SegmentCount(subject.model), "frequencies");
+            const RunProgress progress(control, "frequencies");
+            return Run(subject, settings, control);
         }();
         PrintTune(tuned, o.tune, o.csvFile, o.s1pFile);
         return;
@@ -47,9 +51,12 @@ void RunSimulate(SimulateOptions o)
         RunTolerance(o.tolerance, ModelFromDesign(state, o.feed), o.settings, control, o.csvFile);
         return;
     }
+    const NecModel model = ModelFromDesign(state, o.feed);
     const SimulationResult result = [&] {
         const StopSignals signals;
-        return Run(ModelFromDesign(state, o.feed), o.settings, control);
+        AnnounceLongRun(RunSize(o.settings, model), SegmentCount(model), "frequencies");
+        const RunProgress progress(control, "frequencies");
+        return Run(model, o.settings, control);
     }();
     if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
         PrintLines(ResultLines(SimulationText(result)));
