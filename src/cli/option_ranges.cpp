@@ -33,7 +33,7 @@ constexpr Range kLineImpedanceRange{1, 10000, "ohm"};
 // these no amateur bridge reads, and the SWR comes out as 1.00 in rounding.
 constexpr Range kReadingRange{0.001, 100000, ""};
 constexpr Range kCoaxLengthRange{0.01, 10000, "metres"};
-// A sweep narrower than this prints the same frequency on every row.
+// Narrower, the sweep's rows print one frequency over and over.
 constexpr Range kSweepRange{0.1, kMostSweepPercent, "%"};
 constexpr Range kArraySpacingRange{1, 1000000, "mm"};
 constexpr Range kSideLobeRange{-100, -1, "dB"};
@@ -57,9 +57,10 @@ struct OptionRange {
 const std::vector<std::string> kDesigns{"design", "simulate", "simulate-stack", "cutlist"};
 const std::vector<std::string> kMaa{"design", "yo"};
 
-// Every number the command line takes, but those whose whole range the core
-// already refuses by their box (directors, points, builds, the tolerances,
-// boom length, beamwidth, height).
+// Every number the command line takes, but those whose whole range is
+// refused elsewhere by their box or their parser check (directors, points,
+// builds, the tolerances, gain's boom length, beamwidth, height) and the
+// seed, where any whole number is one.
 const std::vector<OptionRange>& Ranges()
 {
     static const std::vector<OptionRange> rows{
