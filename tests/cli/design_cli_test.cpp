@@ -108,6 +108,13 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
          "wavelength)\n"},
         {"design --freq 30000", "--freq: Frequency in MHz must be from 50 to 10000 MHz\n"},
         {"design --directors 101", "--directors: Number of directors must be from 0 to 100\n"},
+        // Bends and strips the formulas would overflow or turn negative.
+        {"design --bend 1e-320",
+         "--bend: Diameter of dipole bend mm must be at least 20 mm, twice the diameter of the "
+         "dipole's rod\n"},
+        {"design --element-shape flat --element-width 10 --element-thick 12",
+         "--element-thick: Thickness of element (mm) of the directors/reflector cannot be above "
+         "10\n"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli(c.args);
