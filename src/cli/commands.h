@@ -4,6 +4,7 @@
 #include "exchange/mmana.h"
 #include "nec/model_builder.h"
 #include "state/design_state.h"
+#include "text/csv.h"
 
 #include <CLI/CLI.hpp>
 
@@ -106,6 +107,9 @@ bool ToStdout(const std::string& path);
 // Writes the file (atomically), or its text to standard output for "-".
 // A failure names `option`, the option that named the file.
 void WriteOutput(const std::string& option, const std::string& path, const std::string& text);
+// Each table to its own file, NAME-TABLE.csv; standard output takes the main
+// table alone.
+void WriteCsvTables(const std::string& option, const std::string& name, const CsvTables& tables);
 // Lines of the core's text on standard output, each ended by a line feed.
 void PrintLines(const std::vector<std::string>& lines);
 // A usage error when more than one of the command's files is "-".

@@ -37,7 +37,7 @@ int RunCutList(const CutListOptions& o)
         if (!ToStdout(o.csvFile))
             PrintLines(CutListLines(list, Today()));
         if (!o.csvFile.empty())
-            WriteOutput("--csv", o.csvFile, CutListCsv(list));
+            WriteCsvTables("--csv", o.csvFile, CutListCsv(list));
     } catch (const Error& e) {
         std::cout << std::flush;
         std::cerr << ErrorText(e) << '\n';
@@ -62,7 +62,10 @@ void AddCutListCommand(CLI::App& app, int& exitCode)
         ->transform(CLI::CheckedTransformer(units, CLI::ignore_case));
     cmd->add_option("--dipole", o->dipole, "single|folded (default folded, with its rod)")
         ->transform(CLI::CheckedTransformer(dipole, CLI::ignore_case));
-    cmd->add_option("--csv", o->csvFile, "Also write the rows as CSV (- for standard output)");
+    cmd->add_option("--csv", o->csvFile,
+                    "Also write CSV files, one table each: NAME-elements.csv and, for the folded "
+                    "dipole, NAME-rod.csv (- writes the elements alone to standard output)")
+        ->type_name("NAME");
     cmd->callback([o, &exitCode] { exitCode = RunCutList(*o); });
 }
 

@@ -12,21 +12,36 @@ bool ToStdout(const std::string& path)
     return path == kStdoutName;
 }
 
+namespace {
+
+template <typename Write>
+void NamingOption(const std::string& option, Write write)
+{
+    try {
+        write();
+    } catch (const FileError& e) {
+        throw FileError(option + ": " + e.what());
+    }
+}
+
+} // namespace
+
 void WriteOutput(const std::string& option, const std::string& path, const std::string& text)
 {
-    if (!ToStdout(path)) {
-        try {
-            WriteFileAtomically(path, text);
-        } catch (const FileError& e) {
-            throw FileError(option + ": " + e.what());
-        }
-        return;
-    }
+    if (!ToStdout(path))
+        return NamingOption(option, [&] { WriteFileAtomically(path, text); });
     // The file's own bytes, line ends included, as a redirection would save them.
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();
     if (!std::cout)
         throw FileError(option + ": Cannot write to standard output");
+}
+
+void WriteCsvTables(const std::string& option, const std::string& name, const CsvTables& tables)
+{
+    if (ToStdout(name))
+        return WriteOutput(option, name, tables.at(0).text);
+    NamingOption(option, [&] { WriteCsvFiles(name, tables); });
 }
 
 void CheckOneStdout(const std::vector<const std::string*>& files)

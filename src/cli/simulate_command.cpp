@@ -62,7 +62,7 @@ void RunSimulate(SimulateOptions o)
         PrintLines(ResultLines(SimulationText(result)));
     }
     if (!o.csvFile.empty())
-        WriteOutput("--csv", o.csvFile, SimulationCsv(result));
+        WriteCsvTables("--csv", o.csvFile, SimulationCsv(result));
     if (!o.s1pFile.empty())
         WriteOutput("--s1p", o.s1pFile, TouchstoneS1p(result));
 }
@@ -92,7 +92,10 @@ void AddSimulateCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
     AddNumber(cmd, "--z0", o->z0,
               "SWR reference in ohm, 0 for the dipole's own (50 single, 200 folded)");
     cmd->add_option("--csv", o->csvFile,
-                    "Also write the sweep and both pattern cuts as CSV (- for standard output)");
+                    "Also write CSV files, one table each: NAME-sweep.csv, NAME-pattern.csv, "
+                    "NAME-figures.csv, NAME-notes.csv (- writes the sweep alone to standard "
+                    "output); with --tune or --tolerance, theirs")
+        ->type_name("NAME");
     cmd->add_option("--s1p", o->s1pFile,
                     "Also write the sweep as a Touchstone .s1p file, S11 against the SWR reference "
                     "(- for standard output)");

@@ -60,7 +60,7 @@ void RunSimulateStack(StackOptions o)
         PrintLines(ResultLines(ArrayText(result)));
     }
     if (!o.csvFile.empty())
-        WriteOutput("--csv", o.csvFile, ArrayCsv(result));
+        WriteCsvTables("--csv", o.csvFile, ArrayCsv(result));
 }
 
 } // namespace
@@ -95,8 +95,10 @@ void AddSimulateStackCommand(CLI::App& app, int& /*exitCode: its errors reach ma
         ->type_name("DB")
         ->capture_default_str();
     cmd->add_option("--csv", o->csvFile,
-                    "Also write the figures, the sweep and both pattern cuts as CSV (- for "
-                    "standard output)");
+                    "Also write CSV files, one table each: NAME-figures.csv, NAME-feeds.csv, "
+                    "NAME-spacings.csv, NAME-pattern.csv (- writes the figures alone to standard "
+                    "output)")
+        ->type_name("NAME");
     cmd->callback([o] { RunSimulateStack(*o); });
 }
 

@@ -15,8 +15,9 @@ void AddToleranceOptions(CLI::App* cmd, ToleranceOptions& o)
     CLI::Option* flag = cmd->add_flag(
         "--tolerance", o.on,
         "Simulate random builds within the cutting tolerances, each element's sensitivity and "
-        "every element cut long or short, at the design frequency; --csv then writes every build's "
-        "errors and figures");
+        "every element cut long or short, at the design frequency; --csv NAME then writes "
+        "NAME-builds.csv (every build's errors and figures), NAME-spread.csv, "
+        "NAME-systematic.csv and NAME-sensitivities.csv");
     cmd->add_option("--builds", o.settings.builds,
                     "Random builds, 1 to " + std::to_string(kMostBuilds))
         ->check(WholeNumber())
@@ -64,7 +65,7 @@ void RunTolerance(const ToleranceOptions& o, const NecModel& model,
     if (!ToStdout(csvFile))
         PrintLines(ResultLines(ToleranceText(result)));
     if (!csvFile.empty())
-        WriteOutput("--csv", csvFile, ToleranceCsv(result));
+        WriteCsvTables("--csv", csvFile, ToleranceCsv(result));
 }
 
 } // namespace tavora::cli

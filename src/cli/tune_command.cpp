@@ -13,7 +13,9 @@ void AddTuneOptions(CLI::App* cmd, TuneOptions& o)
     CLI::Option* tune = cmd->add_flag(
         "--tune", o.tune,
         "Find the driven element's length with the lowest SWR against the line at the design "
-        "frequency, match it with parts a builder can get, and simulate the tuned antenna");
+        "frequency, match it with parts a builder can get, and simulate the tuned antenna; --csv NAME "
+        "then writes NAME-figures.csv, NAME-rod-marks.csv (a folded dipole's changed length), "
+        "NAME-sweep.csv and the tuned antenna's as NAME-tuned-sweep.csv and so on");
     cmd->add_option("--vf", o.velocityFactor,
                     "With --tune: velocity factor of the transformer's coax (the chosen cable's "
                     "own)")
@@ -46,7 +48,7 @@ void PrintTune(const TuneResult& r, const TuneOptions& o, const std::string& csv
         PrintLines(ResultLines(SimulationText(r.tuned)));
     }
     if (!csvFile.empty())
-        WriteOutput("--csv", csvFile, TuneCsv(r));
+        WriteCsvTables("--csv", csvFile, TuneCsv(r));
     if (!s1pFile.empty())
         WriteOutput("--s1p", s1pFile, TouchstoneS1p(r.tuned));
     if (!o.necFile.empty())

@@ -76,11 +76,10 @@ TEST(SimulateCli, PrintsFiguresAndSweepAndWritesCsv)
     EXPECT_NE(r.out.find("\n\nMHz\tR (ohm)\tX (ohm)\tSWR\tGain (dBi)\tF/B (dB)\n142.659\t"),
               std::string::npos);
     EXPECT_NE(r.out.find("\n145.541\t"), std::string::npos);
-    const std::string text = ReadAll(csv);
-    const std::string sweep = text.substr(0, text.find("\n\n"));
-    EXPECT_EQ(std::count(sweep.begin(), sweep.end(), '\n'), 5); // heading and 5 rows
-    EXPECT_EQ(CountLines(text, "angle_deg,"), 1);
-    EXPECT_EQ(CountLines(text, "gain_dbi,"), 1);
+    const std::string sweep = ReadAll(dir.File("sim-sweep.csv"));
+    EXPECT_EQ(std::count(sweep.begin(), sweep.end(), '\n'), 6); // heading and 5 rows
+    EXPECT_EQ(CountLines(ReadAll(dir.File("sim-pattern.csv")), "angle_deg,"), 1);
+    EXPECT_EQ(CountLines(ReadAll(dir.File("sim-figures.csv")), "gain_dbi,"), 1);
     EXPECT_NE(r.out.find(" dBi \u00b1"), std::string::npos);
 }
 

@@ -268,18 +268,11 @@ void CutListWindow::SavePdf()
 
 void CutListWindow::SaveCsv()
 {
-    const QString path = Context().dialogs.SaveFile(
-        this, {QStringLiteral("Save cut list as CSV"), QStringLiteral("csv"),
-               QStringLiteral("CSV files (*.csv);;All files (*.*)"),
-               QDir::current().filePath(QStringLiteral("Cut list.csv"))});
-    if (path.isEmpty())
-        return;
     // Files take a point, whatever the user's separator.
     const CutList list = MakeCutList(Context().state, static_cast<CutUnit>(units_->currentIndex()),
                                      static_cast<CutDipole>(dipole_->currentIndex()));
-    WriteFileAtomically(path.toStdString(), CutListCsv(list));
-    Context().dialogs.Beep();
-    Context().dialogs.Notice(this, QStringLiteral("File saved"));
+    SaveCsvTables(Context().dialogs, this, QStringLiteral("Save cut list as CSV"),
+                  QDir::current().filePath(QStringLiteral("Cut list.csv")), CutListCsv(list));
 }
 
 } // namespace tavora::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/csv.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -64,5 +66,10 @@ class Dialogs {
         Message(parent, QMessageBox::NoIcon, text, QMessageBox::Ok);
     }
 };
+
+// The windows' Save CSV: asks for a name, writes each table to a file of its
+// own (NAME-TABLE.csv) and says which.
+void SaveCsvTables(Dialogs& dialogs, QWidget* parent, const QString& title,
+                   const QString& initialName, const CsvTables& tables);
 
 } // namespace tavora::app

@@ -77,7 +77,7 @@ class SimulationPage : public QWidget {
     // The whole page for the printer, a PDF or a PNG, drawn by one routine.
     virtual void DrawPage(QPainter& painter, const QRectF& page, char decimalSep) const = 0;
     // The figures for a spreadsheet, as the command line's --csv writes them.
-    virtual std::string Csv() const = 0;
+    virtual CsvTables Csv() const = 0;
     // While a job runs, nothing that starts another or reads the results.
     virtual void SetRunning(bool running);
     // After the window's scaler changed the fonts: tables refit their columns.
@@ -95,7 +95,7 @@ class SimulationPage : public QWidget {
 template <class R> class ResultPage : public SimulationPage {
   public:
     using DrawFn = void (*)(QPainter&, const QRectF&, const R&, char decimalSep);
-    using CsvFn = std::string (*)(const R&);
+    using CsvFn = CsvTables (*)(const R&);
     ResultPage(PageHost& host, DrawFn draw, CsvFn csv)
         : SimulationPage(host), draw_(draw), csv_(csv)
     {
@@ -107,7 +107,7 @@ template <class R> class ResultPage : public SimulationPage {
         if (result_)
             draw_(painter, page, *result_, decimalSep);
     }
-    std::string Csv() const override { return result_ ? csv_(*result_) : std::string(); }
+    CsvTables Csv() const override { return result_ ? csv_(*result_) : CsvTables(); }
     const std::optional<R>& Result() const { return result_; }
 
   protected:

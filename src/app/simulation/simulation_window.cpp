@@ -333,8 +333,9 @@ void SimulationWindow::SaveText(const char* title, const char* extension, const 
 void SimulationWindow::SaveCsv()
 {
     if (CurrentPage()->HasResult())
-        SaveText("Save simulation as CSV", "csv", "CSV files (*.csv);;All files (*.*)",
-                 CurrentPage()->Csv());
+        SaveCsvTables(Context().dialogs, this, QStringLiteral("Save simulation as CSV"),
+                      QDir::current().filePath(QStringLiteral("Simulation.csv")),
+                      CurrentPage()->Csv());
 }
 
 } // namespace tavora::app

@@ -150,17 +150,18 @@ std::vector<std::pair<const char*, double>> FoldedRodMarks(const DesignState& s)
             {"Bend diameter BI = DF", s.BendDiam}};
 }
 
-std::string CutListCsv(const CutList& list)
+CsvTables CutListCsv(const CutList& list)
 {
-    std::string csv = Joined(list.columns, ",", CsvField) + "\n";
-    for (const auto& row : list.rows)
-        csv += Joined(row, ",", CsvField) + "\n";
-    if (!list.rodRows.empty()) {
-        csv += "\n" + Joined(list.rodColumns, ",", CsvField) + "\n";
-        for (const auto& row : list.rodRows)
+    const auto table = [](const std::vector<std::string>& columns, const auto& rows) {
+        std::string csv = Joined(columns, ",", CsvField) + "\n";
+        for (const auto& row : rows)
             csv += Joined(row, ",", CsvField) + "\n";
-    }
-    return csv;
+        return csv;
+    };
+    CsvTables tables{{"elements", table(list.columns, list.rows)}};
+    if (!list.rodRows.empty())
+        tables.push_back({"rod", table(list.rodColumns, list.rodRows)});
+    return tables;
 }
 
 std::vector<std::string> CutListLines(const CutList& list, const std::string& date)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/design_state.h"
+#include "text/csv.h"
 
 #include <string>
 #include <vector>
@@ -35,8 +36,9 @@ CutList MakeCutList(const DesignState& state, CutUnit unit, CutDipole dipole,
 std::vector<std::pair<const char*, double>> FoldedRodMarks(const DesignState& state);
 
 // The same rows for spreadsheets: comma separated, fields quoted where they
-// hold a comma or a quote, LF line ends; the rod's table after an empty line.
-std::string CutListCsv(const CutList& list);
+// hold a comma or a quote, LF line ends: "elements", and "rod" for the
+// folded dipole.
+CsvTables CutListCsv(const CutList& list);
 
 // The list as text lines, tab between columns, for the command line.
 std::vector<std::string> CutListLines(const CutList& list, const std::string& date);

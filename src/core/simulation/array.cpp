@@ -497,7 +497,7 @@ ResultText ArrayText(const ArrayResult& r, char sep)
     return text;
 }
 
-std::string ArrayCsv(const ArrayResult& r)
+CsvTables ArrayCsv(const ArrayResult& r)
 {
     auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     std::string csv = "figure,value\n";
@@ -523,19 +523,22 @@ std::string ArrayCsv(const ArrayResult& r)
     };
     for (const auto& [name, value] : figures)
         csv += std::string(name) + "," + value + "\n";
-    csv += "\nyagi,r_ohm,x_ohm\n";
+    std::string feeds = "yagi,r_ohm,x_ohm\n";
     for (size_t k = 0; k < r.at.feeds.size(); ++k)
-        csv += std::to_string(k + 1) + "," + F(r.at.feeds[k].real(), 2) + "," +
-               F(r.at.feeds[k].imag(), 2) + "\n";
-    csv += "\nspacing_mm,horizontal_spacing_mm,gain_dbi,over_one_yagi_db,worst_side_lobe_db\n";
+        feeds += std::to_string(k + 1) + "," + F(r.at.feeds[k].real(), 2) + "," +
+                 F(r.at.feeds[k].imag(), 2) + "\n";
+    std::string spacings =
+        "spacing_mm,horizontal_spacing_mm,gain_dbi,over_one_yagi_db,worst_side_lobe_db\n";
     for (const ArrayPoint& p : r.sweep)
-        csv += F(p.spacing, 1) + "," + F(p.horizontalSpacing, 1) + "," + F(p.result.gainDbi, 2) +
-               "," + F(p.overOne, 2) + "," + F(p.worstSideLobe, 2) + "\n";
-    csv += "\nangle_deg,e_plane_dbi,h_plane_dbi,one_yagi_e_plane_dbi,one_yagi_h_plane_dbi\n";
+        spacings += F(p.spacing, 1) + "," + F(p.horizontalSpacing, 1) + "," +
+                    F(p.result.gainDbi, 2) + "," + F(p.overOne, 2) + "," +
+                    F(p.worstSideLobe, 2) + "\n";
+    std::string pattern =
+        "angle_deg,e_plane_dbi,h_plane_dbi,one_yagi_e_plane_dbi,one_yagi_h_plane_dbi\n";
     for (size_t d = 0; d < a.ePlane.size(); ++d)
-        csv += std::to_string(d) + "," + F(a.ePlane[d], 2) + "," + F(a.hPlane[d], 2) + "," +
-               F(r.single.ePlane[d], 2) + "," + F(r.single.hPlane[d], 2) + "\n";
-    return csv;
+        pattern += std::to_string(d) + "," + F(a.ePlane[d], 2) + "," + F(a.hPlane[d], 2) + "," +
+                   F(r.single.ePlane[d], 2) + "," + F(r.single.hPlane[d], 2) + "\n";
+    return {{"figures", csv}, {"feeds", feeds}, {"spacings", spacings}, {"pattern", pattern}};
 }
 
 } // namespace tavora

@@ -115,8 +115,8 @@ ArrayResult Run(const NecModel& single, const ArraySettings& settings, const Run
 // the best spacing, the spacings near its gain and the last clean spacing as
 // its summary.
 ResultText ArrayText(const ArrayResult& result, char decimalSep = '.');
-// Figures, sweep and both cuts of the array beside the single Yagi's, for
-// spreadsheets (comma separated, point decimals).
-std::string ArrayCsv(const ArrayResult& result);
+// For spreadsheets (comma separated, point decimals): "figures", "feeds",
+// "spacings" (the sweep), and "pattern", both cuts beside the single Yagi's.
+CsvTables ArrayCsv(const ArrayResult& result);
 
 } // namespace tavora

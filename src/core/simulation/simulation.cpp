@@ -411,29 +411,29 @@ ResultText SimulationText(const SimulationResult& r, char sep)
     return text;
 }
 
-std::string SimulationCsv(const SimulationResult& r)
+CsvTables SimulationCsv(const SimulationResult& r)
 {
     auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     std::string csv = "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db\n";
+    std::string pattern = "angle_deg,e_plane_dbi,h_plane_dbi\n";
+    std::string figures = "figure,value,uncertainty\n";
+    std::string notes = "note\n";
     for (const SweepRow& s : r.sweep)
         csv += F(s.frequency, 4) + "," + F(s.impedance.real(), 2) + "," + F(s.impedance.imag(), 2) +
                "," + F(s.swr, 3) + "," + F(s.gainDbi, 2) + "," + F(s.frontToBack, 2) + "\n";
-    csv += "\nangle_deg,e_plane_dbi,h_plane_dbi\n";
     for (size_t a = 0; a < r.ePlane.size(); ++a)
-        csv += std::to_string(a) + "," + F(r.ePlane[a], 2) + "," + F(r.hPlane[a], 2) + "\n";
-    csv += "\nfigure,value,uncertainty\n";
+        pattern += std::to_string(a) + "," + F(r.ePlane[a], 2) + "," + F(r.hPlane[a], 2) + "\n";
     for (const Figure& f : kFigures) {
         const Uncertain u = Of(r, f);
         if (!std::isfinite(u.value))
             continue;
         const int n = u.Decimals(f.decimals);
-        csv += std::string(f.name) + "," + F(u.value, n) + "," +
+        figures += std::string(f.name) + "," + F(u.value, n) + "," +
                (std::isfinite(u.error) ? u.ErrorFigure(f.decimals) : std::string()) + "\n";
     }
-    csv += "\nnote\n";
     for (const std::string& note : r.notes)
-        csv += CsvQuoted(note) + "\n";
-    return csv;
+        notes += CsvQuoted(note) + "\n";
+    return {{"sweep", csv}, {"pattern", pattern}, {"figures", figures}, {"notes", notes}};
 }
 
 } // namespace tavora

@@ -2,6 +2,7 @@
 
 #include "nec/solve.h"
 #include "physics/physics.h"
+#include "text/csv.h"
 #include "text/result_text.h"
 #include "text/uncertain.h"
 
@@ -144,9 +145,9 @@ Uncertain FigureOf(const SimulationResult& result, std::string_view name);
 // each carries its uncertainty and only the digits that allows), and the
 // sweep table.
 ResultText SimulationText(const SimulationResult& result, char decimalSep = '.');
-// The sweep, both pattern cuts, then the design frequency's figures with their
-// uncertainties and the model's notes, for spreadsheets (comma separated,
-// point decimals).
-std::string SimulationCsv(const SimulationResult& result);
+// For spreadsheets (comma separated, point decimals): "sweep", "pattern" (both
+// cuts), "figures" at the design frequency with their uncertainties, and
+// "notes", the model's.
+CsvTables SimulationCsv(const SimulationResult& result);
 
 } // namespace tavora

@@ -345,7 +345,7 @@ ResultText ToleranceText(const ToleranceResult& r, char sep)
     return text;
 }
 
-std::string ToleranceCsv(const ToleranceResult& r)
+CsvTables ToleranceCsv(const ToleranceResult& r)
 {
     auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     auto figures = [&F](const BuildFigures& f) {
@@ -354,6 +354,7 @@ std::string ToleranceCsv(const ToleranceResult& r)
     };
     const int n = ElementCount(r.model);
     std::string csv = "build";
+    std::string spread, systematic, sensitivity;
     for (const char* what : {"_length_error_mm", "_position_error_mm"})
         for (int e = 0; e < n; ++e)
             csv += "," + Stem(r.model, e) + what;
@@ -367,28 +368,33 @@ std::string ToleranceCsv(const ToleranceResult& r)
                 csv += "," + F(x, 4);
         csv += "," + figures(r.builds[b].figures) + "\n";
     }
-    csv += "\nfigure,nominal,median,p5,p95,worst\n";
+    spread = "figure,nominal,median,p5,p95,worst\n";
     for (size_t k = 0; k < kJudged.size(); ++k) {
         const Spread& sp = r.spreads[k];
         const char* names[] = {"gain_dbi", "front_to_back_db", "swr"};
-        csv += std::string(names[k]) + "," + F(Value(r.nominal, kJudged[k]), 3) + "," +
+        spread += std::string(names[k]) + "," + F(Value(r.nominal, kJudged[k]), 3) + "," +
                F(sp.median, 3) + "," + F(sp.p5, 3) + "," + F(sp.p95, 3) + "," + F(sp.worst, 3) +
                "\n";
     }
-    csv += "\nsystematic,length_error_mm,frequency_shift_mhz,r_ohm,x_ohm,swr,gain_dbi,"
-           "front_to_back_db\n";
+    systematic = "systematic,length_error_mm,frequency_shift_mhz,r_ohm,x_ohm,swr,gain_dbi,"
+                 "front_to_back_db\n";
     for (const Systematic* sy : {&r.longer, &r.shorter})
-        csv += std::string(sy == &r.longer ? "long" : "short") + "," + F(sy->lengthError, 4) + "," +
-               F(sy->frequencyShift, 3) + "," + figures(sy->figures) + "\n";
-    csv += "\nelement,length_gain_db_per_mm,length_front_to_back_db_per_mm,length_swr_per_mm,"
-           "position_gain_db_per_mm,position_front_to_back_db_per_mm,position_swr_per_mm\n";
+        systematic += std::string(sy == &r.longer ? "long" : "short") + "," +
+                      F(sy->lengthError, 4) + "," + F(sy->frequencyShift, 3) + "," +
+                      figures(sy->figures) + "\n";
+    sensitivity = "element,length_gain_db_per_mm,length_front_to_back_db_per_mm,"
+                  "length_swr_per_mm,position_gain_db_per_mm,position_front_to_back_db_per_mm,"
+                  "position_swr_per_mm\n";
     for (const Sensitivity& se : r.sensitivity) {
-        csv += Stem(r.model, se.element);
+        sensitivity += Stem(r.model, se.element);
         for (const BuildFigures* f : {&se.perMmLength, &se.perMmPosition})
-            csv += "," + F(f->gainDbi, 4) + "," + F(f->frontToBack, 3) + "," + F(f->swr, 4);
-        csv += "\n";
+            sensitivity += "," + F(f->gainDbi, 4) + "," + F(f->frontToBack, 3) + "," + F(f->swr, 4);
+        sensitivity += "\n";
     }
-    return csv;
+    return {{"builds", csv},
+            {"spread", spread},
+            {"systematic", systematic},
+            {"sensitivities", sensitivity}};
 }
 
 } // namespace tavora

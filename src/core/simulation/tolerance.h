@@ -1,6 +1,7 @@
 #pragma once
 
 #include "nec/solve.h"
+#include "text/csv.h"
 #include "text/result_text.h"
 
 #include <array>
@@ -147,8 +148,8 @@ BuildFigures FiguresFromSolution(const Solution& solution, double z0);
 // The run's settings as the heading; the spread and the systematic errors as
 // the first two tables, the change per mm of each element as the third.
 ResultText ToleranceText(const ToleranceResult& result, char decimalSep = '.');
-// Every build's errors and figures, then the sensitivity and the systematic
-// errors, comma separated with point decimals.
-std::string ToleranceCsv(const ToleranceResult& result);
+// Comma separated with point decimals: "builds", every build's errors and
+// figures; "spread", "systematic" and "sensitivities".
+CsvTables ToleranceCsv(const ToleranceResult& result);
 
 } // namespace tavora

@@ -823,7 +823,7 @@ ResultText TuneText(const TuneResult& r, char sep)
     return text;
 }
 
-std::string TuneCsv(const TuneResult& r)
+CsvTables TuneCsv(const TuneResult& r)
 {
     const auto F = [](double x, int n) { return FigureText(x, n, '.'); };
     const double l0 = r.subject.DesignLength();
@@ -866,13 +866,15 @@ std::string TuneCsv(const TuneResult& r)
     std::string csv = "figure,value\n";
     for (const auto& [name, value] : figures)
         csv += std::string(name) + "," + value + "\n";
+    CsvTables tables{{"figures", csv}};
     if (r.Changes() && r.subject.feed == Feed::FoldedDipole) {
-        csv += "\nrod_mark,mm\n";
+        std::string marks = "rod_mark,mm\n";
         for (const auto& [name, mm] : FoldedRodMarks(r.TunedDesign()))
-            csv += std::string(name) + "," + F(mm, 1) + "\n";
+            marks += std::string(name) + "," + F(mm, 1) + "\n";
+        tables.push_back({"rod-marks", marks});
     }
-    csv += "\nfrequency_mhz,swr_dl6wu,gain_dl6wu_dbi,swr_tuned,gain_tuned_dbi,swr_transformer,"
-           "swr_rod_line\n";
+    csv = "frequency_mhz,swr_dl6wu,gain_dl6wu_dbi,swr_tuned,gain_tuned_dbi,swr_transformer,"
+          "swr_rod_line\n";
     const std::vector<SweepRow>& tuned = r.tuned.sweep;
     for (size_t i = 0; i < tuned.size(); ++i) {
         const bool before = r.sweepBefore && i < r.sweepBefore->sweep.size();
@@ -884,7 +886,11 @@ std::string TuneCsv(const TuneResult& r)
                (m.cable ? F(m.cable->swr.sweep[i], 3) : "") + "," +
                (rods ? F(m.rods.swr.sweep[i], 3) : "") + "\n";
     }
-    return csv + "\n" + SimulationCsv(r.tuned);
+    tables.push_back({"sweep", csv});
+    // The tuned antenna's own tables, as the simulation writes them.
+    for (CsvTable& t : SimulationCsv(r.tuned))
+        tables.push_back({"tuned-" + t.name, std::move(t.text)});
+    return tables;
 }
 
 } // namespace tavora

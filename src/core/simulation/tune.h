@@ -202,8 +202,9 @@ TuneMatch MatchFeed(std::complex<double> atDesign, double z0, Feed feed, double 
 // The figures as the window and the command line show them, the sentences
 // among them; the tuned antenna's own figures are SimulationText's.
 ResultText TuneText(const TuneResult& result, char decimalSep = '.');
-// The same figures, then the sweep before and after with the matched SWR, then
-// the tuned antenna's own as SimulationCsv writes them, for spreadsheets.
-std::string TuneCsv(const TuneResult& result);
+// For spreadsheets: "figures", "rod-marks" where a folded dipole's length
+// changes, "sweep" before and after with the matched SWR, and the tuned
+// antenna's own as SimulationCsv writes them, each name after "tuned-".
+CsvTables TuneCsv(const TuneResult& result);
 
 } // namespace tavora

@@ -286,4 +286,25 @@ void WriteFileAtomically(const std::string& pathName, const std::string& content
     }
 }
 
+std::vector<std::string> WriteCsvFiles(const std::string& name, const CsvTables& tables)
+{
+    // A descriptor (/dev/stdout), a device or a pipe is one stream: the main
+    // table alone.
+    const SaveTarget target = FindSaveTarget(name);
+    std::error_code error;
+    using std::filesystem::file_type;
+    const file_type type = std::filesystem::status(target.path, error).type();
+    if (target.descriptor >= 0 || type == file_type::character || type == file_type::block ||
+        type == file_type::fifo || type == file_type::socket) {
+        WriteFileAtomically(name, tables.at(0).text);
+        return {name};
+    }
+    std::vector<std::string> files;
+    for (const CsvTable& table : tables) {
+        files.push_back(CsvTablePath(name, table.name));
+        WriteFileAtomically(files.back(), table.text);
+    }
+    return files;
+}
+
 } // namespace tavora

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "text/csv.h"
+
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavora {
 
@@ -18,6 +21,11 @@ namespace tavora {
 // Throws FileError naming the file ("Cannot save to NAME: ..."); the old file
 // is then untouched.
 void WriteFileAtomically(const std::string& path, const std::string& content);
+
+// Each table to its own file, NAME-TABLE.csv, written as above; a name that
+// stands for a descriptor, a device or a pipe takes the main table alone.
+// Returns the files' names.
+std::vector<std::string> WriteCsvFiles(const std::string& name, const CsvTables& tables);
 
 // Refusals of a text that would change the structure of the file it is saved
 // in; the message adds the box in brackets: "... cannot be saved (Frequency)".

@@ -115,10 +115,11 @@ class CutListWindowTest : public FolderTest {
         const QString csv = QDir::current().filePath(QStringLiteral("list.csv"));
         h.dialogs.saveFiles = {csv};
         Click(&w, "SaveCsv");
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().toStdString(),
-                 CutListCsv(MakeCutList(h.state, CutUnit::Inch, CutDipole::Folded)));
+        for (const CsvTable& t : CutListCsv(MakeCutList(h.state, CutUnit::Inch, CutDipole::Folded))) {
+            QFile file(QString::fromStdString(CsvTablePath(csv.toStdString(), t.name)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll().toStdString(), t.text);
+        }
         // The choice goes into the state, which the data file saves.
         Find<QComboBox>(&w, "Units")->setCurrentIndex(0);
         QCOMPARE(h.state.CutListUnits, std::string("0"));

@@ -90,18 +90,21 @@ TEST(CutList, RowsHoldTheReportsValues)
     EXPECT_EQ(single.columns[1], "Length (in)");
 }
 
-TEST(CutList, CsvReadsBackAsTheSameRows)
+TEST(CutList, CsvReadsBackAsTheSameRowsOneTableAFile)
 {
     for (const char sep : {'.', ','}) {
         const CutList list = MakeCutList(Worked(), CutUnit::Inch, CutDipole::Folded, sep);
-        const auto csv = ReadCsv(CutListCsv(list));
-        std::vector<std::vector<std::string>> expected{list.columns};
-        expected.insert(expected.end(), list.rows.begin(), list.rows.end());
-        expected.push_back({""});
-        expected.push_back(list.rodColumns);
-        expected.insert(expected.end(), list.rodRows.begin(), list.rodRows.end());
-        EXPECT_EQ(csv, expected) << sep;
+        const CsvTables csv = CutListCsv(list);
+        ASSERT_EQ(csv.size(), 2u);
+        std::vector<std::vector<std::string>> elements{list.columns}, rod{list.rodColumns};
+        elements.insert(elements.end(), list.rows.begin(), list.rows.end());
+        rod.insert(rod.end(), list.rodRows.begin(), list.rodRows.end());
+        EXPECT_EQ(ReadCsv(csv[0].text), elements) << sep;
+        EXPECT_EQ(ReadCsv(csv[1].text), rod) << sep;
     }
+    EXPECT_EQ(CutListCsv(MakeCutList(Worked(), CutUnit::Inch, CutDipole::Single)).size(), 1u);
+    EXPECT_EQ(CsvTablePath("out.csv", "rod"), "out-rod.csv");
+    EXPECT_EQ(CsvTablePath("dir.csv/out", "rod"), "dir.csv/out-rod.csv");
 }
 
 TEST(CutList, UnitsAsTheDataFileKeepsThem)

@@ -126,17 +126,21 @@ TEST(Simulation, OutputWithoutPatternIsAnError)
     EXPECT_THROW(result(""), Error);
 }
 
-TEST(Simulation, CsvHoldsTheSweepAndBothCuts)
+TEST(Simulation, CsvHoldsTheSweepBothCutsFiguresAndNotesEachATable)
 {
-    const std::string csv = SimulationCsv(RecordedResult({"default_144.out"}));
-    EXPECT_EQ(csv.substr(0, csv.find('\n')),
-              "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db");
-    EXPECT_NE(csv.find("\n144.1000,47.67,3.90,1.098,14.01,27.84\n"), std::string::npos);
-    EXPECT_NE(csv.find("\n\nangle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n"),
-              std::string::npos);
-    // Then the figures (none of them with a bar, without the bars' models) and the notes.
-    EXPECT_NE(csv.find("\n\nfigure,value,uncertainty\nfeed_r_ohm,47.7,\n"), std::string::npos);
-    EXPECT_EQ(csv.substr(csv.size() - 6), "\nnote\n");
+    const CsvTables csv = SimulationCsv(RecordedResult({"default_144.out"}));
+    ASSERT_EQ(csv.size(), 4u);
+    const auto table = [&csv](size_t k, const char* name, const char* start) {
+        EXPECT_EQ(csv[k].name, name);
+        EXPECT_EQ(csv[k].text.rfind(start, 0), 0u) << csv[k].text;
+        EXPECT_EQ(csv[k].text.find("\n\n"), std::string::npos) << name;
+    };
+    table(0, "sweep", "frequency_mhz,r_ohm,x_ohm,swr,gain_dbi,front_to_back_db\n");
+    EXPECT_NE(csv[0].text.find("\n144.1000,47.67,3.90,1.098,14.01,27.84\n"), std::string::npos);
+    table(1, "pattern", "angle_deg,e_plane_dbi,h_plane_dbi\n0,14.01,14.01\n");
+    // None of the figures with a bar, without the bars' models.
+    table(2, "figures", "figure,value,uncertainty\nfeed_r_ohm,47.7,\n");
+    table(3, "notes", "note\n");
 }
 
 TEST(Simulation, ReferenceImpedanceFollowsTheDipole)
