@@ -7,6 +7,7 @@
 #include "app/simulation/sweep_page.h"
 #include "app/simulation/tolerance_page.h"
 
+#include "design/entry.h"
 #include "nec/model_builder.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
@@ -34,6 +35,11 @@ namespace tavora::app {
 ModelSource SimulationWindow::FromDesign(const DesignState& state)
 {
     return [state](Feed feed) { return ModelFromDesign(state, feed); };
+}
+
+ModelSource SimulationWindow::FromDesignEntry(const DesignState& state, char sep)
+{
+    return [state, sep](Feed feed) { return ModelFromDesign(DesignFromEntry(state, sep), feed); };
 }
 
 ModelSource SimulationWindow::FromYoEntries(const YoEntryTexts& entries, char sep)

@@ -38,6 +38,9 @@ class SimulationWindow : public BaseWindow, public PageHost {
 
     // The designed Yagi in the state, and an existing one from the YO entry group.
     static ModelSource FromDesign(const DesignState& state);
+    // The design the entry screen's values give, calculated as each run asks
+    // for it: a run refused names the box, as Calculate does.
+    static ModelSource FromDesignEntry(const DesignState& state, char decimalSep);
     static ModelSource FromYoEntries(const YoEntryTexts& entries, char decimalSep);
 
     void Cancel(); // "Cancel": no engine process outlives it

@@ -303,4 +303,18 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     RefuseUnbuildable(s, sep);
 }
 
+DesignState DesignFromEntry(const DesignState& state, char sep)
+{
+    const DesignEntryTexts& texts = state.DesignEntry;
+    if (std::all_of(texts.begin(), texts.end() - 1, [](const std::string& t) {
+            return t.find_first_not_of(' ') == std::string::npos;
+        }))
+        throw Error(kNoDesign);
+    DesignState s = state;
+    YagiDoCalculate(GetValues(texts), s, sep);
+    std::string report;
+    Yagidimensions(s, report, sep);
+    return s;
+}
+
 } // namespace tavora

@@ -65,6 +65,13 @@ long double FlatStripDiameter(const std::string& width, const std::string& thick
 // their box, and so is a design a builder cannot make (see RefuseUnbuildable).
 void YagiDoCalculate(const DesignEntry& entry, DesignState& state, char decimalSep = '.');
 
+// The design the entry group's texts give, calculated on a copy of `state`
+// with Calculate's refusals and the engine run: for the windows that simulate
+// a design before the design road was taken in this run. An entry group with
+// no text at all throws kNoDesign.
+DesignState DesignFromEntry(const DesignState& state, char decimalSep = '.');
+inline constexpr const char* kNoDesign = "Calculate a design first (Task, Design Yagi)";
+
 inline constexpr const char* kDirectorCountRange = "Number of directors must be from 0 to 100";
 
 // The box captions that refusals of impossible sizes name; the element boxes
