@@ -38,6 +38,13 @@ DesignEntryTexts SaveValues(const DesignEntry& entry);
 // that is not a number writes the lowest band, then throws the conversion error.
 void ApplyBandDefaults(DesignEntry& entry, char decimalSep = '.');
 
+// The frequency box left or Calculate pressed: the band's sizes for a
+// frequency Calculate accepts, written only into the size boxes that still
+// hold the sizes of the band `previous` (the frequency they were last filled
+// for) falls in, so that no size the user typed is lost. When `previous` is no
+// number every size box takes the band's. A refused frequency changes nothing.
+void ApplyBandChange(DesignEntry& entry, const std::string& previous, char decimalSep = '.');
+
 struct CoaxItem {
     const char* text;
     double velocityFactor; // 0 for the user-defined item
