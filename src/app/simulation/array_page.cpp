@@ -113,11 +113,11 @@ ArraySettings ArrayPage::Settings() const
     const char sep = UserDecimalSep();
     ArraySettings s;
     s.arrangement = static_cast<Arrangement>(arrangement_->currentIndex());
-    s.spacing = StrToFloat(Text(spacing_), sep);
-    s.sweepFrom = StrToFloat(Text(from_), sep);
-    s.sweepTo = StrToFloat(Text(to_), sep);
-    s.sweepPoints = StrToInt(Text(points_));
-    s.sideLobeLimit = StrToFloat(Text(sideLobe_), sep);
+    s.spacing = BoxNumber(Text(spacing_), kSpacingBox, sep);
+    s.sweepFrom = BoxNumber(Text(from_), kSweepBox, sep);
+    s.sweepTo = BoxNumber(Text(to_), kSweepBox, sep);
+    s.sweepPoints = BoxWholeNumber(Text(points_), kSweepPointsBox, sep);
+    s.sideLobeLimit = BoxNumber(Text(sideLobe_), kSideLobeBox, sep);
     return s;
 }
 

@@ -190,7 +190,7 @@ Feed SimulationWindow::ChosenFeed() const
 SimulationSettings SimulationWindow::Settings() const
 {
     SimulationSettings settings;
-    settings.z0 = StrToFloat(Text(z0_), UserDecimalSep());
+    settings.z0 = BoxNumber(Text(z0_), kReferenceBox, UserDecimalSep());
     return settings;
 }
 

@@ -113,15 +113,11 @@ ToleranceSettings TolerancePage::Settings() const
     const char sep = UserDecimalSep();
     const auto text = [](const QLineEdit* e) { return e->text().trimmed().toStdString(); };
     ToleranceSettings s;
-    const double builds = BoxNumber(text(builds_), kBuildsBox, sep);
-    if (builds != std::floor(builds))
-        throw BoxRefusal(kBuildsBox, "'" + text(builds_) + "' is not a valid integer value");
-    // Beyond the range the run's refusal names the limits; kept in an int.
-    s.builds = static_cast<int>(std::clamp(builds, 0.0, kMostBuilds + 1.0));
+    s.builds = BoxWholeNumber(text(builds_), kBuildsBox, sep);
     if (!text(lengthTol_).empty())
         s.lengthTol = BoxNumber(text(lengthTol_), kLengthTolBox, sep);
     s.positionTol = BoxNumber(text(positionTol_), kPositionTolBox, sep);
-    const int seed = StrToInt(text(seed_));
+    const int seed = BoxWholeNumber(text(seed_), kSeedBox, sep);
     RefuseNegative(seed, kSeedBox);
     s.seed = static_cast<std::uint64_t>(seed);
     s.distribution =

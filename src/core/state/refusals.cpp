@@ -4,7 +4,9 @@
 #include "state/errors.h"
 #include "state/numbers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace tavora {
@@ -27,6 +29,16 @@ double BoxNumber(const std::string& text, std::string_view box, char sep)
     } catch (const ConversionError&) {
         Refuse(box, " must be a number, not '" + text + "'");
     }
+}
+
+int BoxWholeNumber(const std::string& text, std::string_view box, char sep)
+{
+    const double v = BoxNumber(text, box, sep);
+    if (v != std::floor(v))
+        Refuse(box, " must be a whole number, not '" + text + "'");
+    // Beyond an int, the caller's range refusal names the limits.
+    return static_cast<int>(std::clamp(v, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 void RefuseNegative(double value, std::string_view box)

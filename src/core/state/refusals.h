@@ -11,6 +11,9 @@ namespace tavora {
 // A box's text as a number: an empty box is refused as "<box> box empty or
 // zero!", a text that is no number as "<box> must be a number, not '<text>'".
 double BoxNumber(const std::string& text, std::string_view box, char decimalSep = '.');
+// A box that counts: as BoxNumber, and a number with a fraction as "<box>
+// must be a whole number, not '<text>'".
+int BoxWholeNumber(const std::string& text, std::string_view box, char decimalSep = '.');
 // "<box> cannot be negative"
 void RefuseNegative(double value, std::string_view box);
 // "<box> box empty or zero!", as the screens that check their boxes say it;

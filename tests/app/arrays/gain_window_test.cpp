@@ -56,10 +56,13 @@ class GainTest : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("frequency") << "abc"
                                    << "4000"
-                                   << "'abc' is not a valid floating point value";
+                                   << "Enter frequency in MHz must be a number, not 'abc'";
         QTest::newRow("boom not whole") << "144.1"
                                         << "4000.5"
-                                        << "'4000.5' is not a valid integer value";
+                                        << "Boom length mm must be a whole number, not '4000.5'";
+        QTest::newRow("an empty boom names its box") << "144.1"
+                                                     << ""
+                                                     << "Boom length mm box empty or zero!";
         QTest::newRow("zero frequency is refused naming the box")
             << "0"
             << "4000"
