@@ -75,10 +75,12 @@ ArrayPage::ArrayPage(PageHost& host) : ResultPage(host, DrawArrayPage, ArrayCsv)
     boxes->addStretch();
     auto* grid = new QGridLayout(this);
     grid->addLayout(boxes, 0, 0, 1, 2);
-    grid->addWidget(notes_, 1, 0, 1, 2);
+    // The notes above the figures only: wrapped across both columns, a long
+    // one (the metal boom's) took its height from the plots.
+    grid->addWidget(notes_, 1, 0);
     grid->addWidget(figures_, 2, 0);
     grid->addWidget(sweep_, 3, 0);
-    grid->addWidget(plots_, 2, 1, 2, 1);
+    grid->addWidget(plots_, 1, 1, 3, 1);
     // The figures' widest row (a beamwidth beside one Yagi's) before the plots.
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
