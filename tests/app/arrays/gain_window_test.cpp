@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 using namespace tavora;
 using namespace tavora::app;
@@ -105,6 +106,28 @@ class GainTest : public QObject {
         TypeKeys(&w, "Edit2", "4000");
         Click(&w, "Button1");
         QCOMPARE(MemoLines(&w).size(), 3);
+    }
+
+    void enterRepeatsTheMethodChosenLast()
+    {
+        Harness h;
+        GainWindow w(nullptr, h.context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QLineEdit* boom = Find<QLineEdit>(&w, "Edit2");
+        const auto enter = [&] {
+            Find<QPlainTextEdit>(&w, "Memo1")->clear();
+            boom->setFocus();
+            QTest::keyClick(boom, Qt::Key_Return);
+            return MemoLines(&w);
+        };
+        const QStringList first = enter();
+        Click(&w, "Button1");
+        QCOMPARE(first, MemoLines(&w)); // VK3AUU until another is chosen
+        Click(&w, "Button2");
+        const QStringList wa2phw = MemoLines(&w);
+        QVERIFY(wa2phw != first);
+        QCOMPARE(enter(), wa2phw);
     }
 
     void theSameEntryTwiceGivesTwoWindowsReadingTheGainGroup()
