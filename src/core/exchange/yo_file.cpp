@@ -5,6 +5,7 @@
 #include "state/atomic_file.h"
 #include "state/box_names.h"
 #include "state/errors.h"
+#include "state/refusals.h"
 #include "state/numbers.h"
 #include "state/program_dir.h"
 
@@ -168,34 +169,13 @@ bool IsPlainNumber(const std::string& s)
     throw FileError("Not a YO file: " + why + "; nothing was loaded");
 }
 
-// A part of a line as a message quotes it: a byte that does not print as \xNN
-// (a binary file's, or a NUL that would end the message there), and at most
-// kExcerptChars characters, "..." marking the cut, so that the box fits a screen.
-constexpr size_t kExcerptChars = 80;
-std::string Excerpt(const std::string& text)
-{
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        std::string piece(1, c);
-        if ((byte < 0x20 && c != '\t') || byte >= 0x7F) {
-            static const char hex[] = "0123456789ABCDEF";
-            piece = {'\\', 'x', hex[byte >> 4], hex[byte & 15]};
-        }
-        if (out.size() + piece.size() > kExcerptChars)
-            return out + "...";
-        out += piece;
-    }
-    return out;
-}
-
 // The number rules would read a part of a comma, sign or exponent number as
 // the whole ("144,10" as 144, "-1016" as 1016), so such a line is refused.
 void CheckNumber(const ValueLine& v, const std::string& field)
 {
     if (!IsPlainNumber(field))
-        throw FileError("Line " + std::to_string(v.line) + " \"" + Excerpt(v.text) + "\": \"" +
-                        Excerpt(field) +
+        throw FileError("Line " + std::to_string(v.line) + " \"" + Quoted(v.text) + "\": \"" +
+                        Quoted(field) +
                         "\" is not a number with a decimal point and no sign or exponent; "
                         "nothing was loaded");
 }

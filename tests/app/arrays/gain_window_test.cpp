@@ -61,6 +61,9 @@ class GainTest : public QObject {
         QTest::newRow("boom not whole") << "144.1"
                                         << "4000.5"
                                         << "Boom length mm must be a whole number, not '4000.5'";
+        QTest::newRow("a pasted page is quoted short")
+            << QString(10000, 'x') << "4000"
+            << "Enter frequency in MHz must be a number, not '" + QString(80, 'x') + "...'";
         QTest::newRow("an empty boom names its box") << "144.1"
                                                      << ""
                                                      << "Boom length mm box empty or zero!";
