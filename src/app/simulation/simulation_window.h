@@ -70,6 +70,10 @@ class SimulationWindow : public BaseWindow, public PageHost {
     void reject() override;
 
   private:
+    // The page's file name without extension, proposed by every save and print.
+    QString FileName() const;
+    // The page shown, under its title, design, date and page count.
+    void DrawFramed(QPainter& painter, const QRectF& area, char decimalSep) const;
     void Finished();
     void SetRunning(bool running);
 
