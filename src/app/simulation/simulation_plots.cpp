@@ -248,8 +248,12 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
     // As many frequency ticks as their labels leave room for on a narrow plot.
     const double labelRoom =
         1.6 * QFontMetricsF(p.font()).horizontalAdvance(Q(TickLabel(xhi, xhi - xlo, sep)));
-    DrawPlotAxes(p, axes, std::clamp(static_cast<int>(plot.width() / labelRoom), 2, 5),
-                 QString::fromUtf8(kFrequencyAxis), sep);
+    int xTicks = std::clamp(static_cast<int>(plot.width() / labelRoom), 2, 5);
+    // A span the nice steps fit badly (1270 to 1322 MHz at 23 cm) can leave a
+    // single tick: a finer step until there are two.
+    while (xTicks < 5 && AxisTicks(xlo, xhi, xTicks).size() < 2)
+        ++xTicks;
+    DrawPlotAxes(p, axes, xTicks, QString::fromUtf8(kFrequencyAxis), sep);
     // The design frequency.
     p.setPen(QPen(Qt::darkGreen, LineUnit(fm), Qt::DashLine));
     p.drawLine(QPointF(px(r.frequency), plot.top()), QPointF(px(r.frequency), plot.bottom()));

@@ -106,6 +106,8 @@ void TolerancePage::Rescaled()
 {
     FitColumns(spread_);
     FitColumns(sensitivity_);
+    WidenToRows(spread_);
+    WidenToRows(sensitivity_);
 }
 
 ToleranceSettings TolerancePage::Settings() const
@@ -157,6 +159,9 @@ void TolerancePage::Show()
     FillTable(spread_, spread);
     perElement_->setText(QString::fromStdString(text.tables.back().caption));
     FillTable(sensitivity_, text.tables.back());
+    // Every column of both tables shows; the plots take what is left.
+    WidenToRows(spread_);
+    WidenToRows(sensitivity_);
     plots_->update();
 }
 
