@@ -117,16 +117,15 @@ class GainTest : public QObject {
         GainWindow w(nullptr, h.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QLineEdit* boom = Find<QLineEdit>(&w, "Edit2");
         const auto enter = [&] {
             Find<QPlainTextEdit>(&w, "Memo1")->clear();
-            boom->setFocus();
-            QTest::keyClick(boom, Qt::Key_Return);
+            Find<QLineEdit>(&w, "Edit2")->setFocus(); // the button clicked had it
+            QTest::keyClick(Find<QLineEdit>(&w, "Edit2"), Qt::Key_Return);
             return MemoLines(&w);
         };
-        const QStringList first = enter();
+        const QStringList first = enter(); // VK3AUU until another is chosen
         Click(&w, "Button1");
-        QCOMPARE(first, MemoLines(&w)); // VK3AUU until another is chosen
+        QCOMPARE(first, MemoLines(&w));
         Click(&w, "Button2");
         const QStringList wa2phw = MemoLines(&w);
         QVERIFY(wa2phw != first);

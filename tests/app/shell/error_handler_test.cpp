@@ -102,23 +102,6 @@ class ErrorHandlerTest : public QObject {
         QCOMPARE(h.dialogs.messages.size(), 2);
     }
 
-    // 10,000 characters pasted into a box: the box keeps its OK button on screen.
-    void aMessageQuotingAPastedPageFitsTheScreen()
-    {
-        test::Harness h;
-        test::SampleTaskWindow task(nullptr, h.context);
-        auto* button = new QPushButton(task.Client());
-        task.On(button, &QPushButton::clicked, [] {
-            throw ConversionError("'" + std::string(10000, '7') + "' is not a valid integer value");
-        });
-        button->click();
-        const QString shown = h.dialogs.MessageTexts().value(0);
-        QVERIFY2(shown.size() < 1100 && shown.count(QLatin1Char('\n')) < 12, qPrintable(shown));
-        for (const QString& line : shown.split(QLatin1Char('\n')))
-            QVERIFY(QString(line).remove(QStringLiteral("...")).size() <= 100);
-        QVERIFY(shown.startsWith(QStringLiteral("'777")) && shown.endsWith(QStringLiteral("...")));
-    }
-
     void aFailingActivationHandlerLeavesTheWindowUsable()
     {
         test::Harness h;
