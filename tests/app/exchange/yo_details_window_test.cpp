@@ -343,12 +343,6 @@ class YoDetailsWindowTest : public test::FolderTest {
             << binary
             << "Line 2 \"144\\x00\\xFF\\x01 MHz\": \"144\\x00\\xFF\\x01\" is not a number with a "
                "decimal point and no sign or exponent; nothing was loaded";
-        const QString cut = "1" + QString(79, 'a') + "...";
-        QTest::newRow("a long line is cut at 80 characters")
-            << "Bad\r\n1" + QByteArray(100, 'a') + " MHz\r\n10 Elements\r\n" + rest
-            << "Line 2 \"" + cut + "\": \"" + cut +
-                   "\" is not a number with a decimal point and no sign or exponent; nothing was "
-                   "loaded";
     }
 
     void aFileThatIsRefusedSaysWhyAndChangesNothing()
