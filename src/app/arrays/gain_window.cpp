@@ -58,9 +58,17 @@ GainWindow::GainWindow(QWidget* owner, AppContext& context)
 
     QPushButton* back = AddButton("Button4", QStringLiteral("&Back"), {830, 665, 170, 46}, c);
 
-    On(vk3auu, &QPushButton::clicked, [this] { Findgain(); });
-    On(wa2phw, &QPushButton::clicked, [this] { FindWA2PHW(); });
-    On(dj9bv, &QPushButton::clicked, [this] { FindDJ9BV(); });
+    // Enter repeats the method the user chose last; the first one until then.
+    SetEnterButton(vk3auu);
+    const auto method = [this](QPushButton* button, void (GainWindow::*find)()) {
+        On(button, &QPushButton::clicked, [this, button, find] {
+            SetEnterButton(button);
+            (this->*find)();
+        });
+    };
+    method(vk3auu, &GainWindow::Findgain);
+    method(wa2phw, &GainWindow::FindWA2PHW);
+    method(dj9bv, &GainWindow::FindDJ9BV);
     On(back, &QPushButton::clicked, [this] { accept(); });
     // Every activation refills the boxes from the value group; keeping the
     // group up to date as the user types means a message box or the About

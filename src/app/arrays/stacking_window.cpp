@@ -132,10 +132,13 @@ void StackingWindow::FindBeamGain()
     show();
 }
 
-// The design last calculated, stacked, in the simulation window.
+// The design the entry screen holds, stacked, in the simulation window: the
+// same design Calculate last gave, and one on a fresh start or after Recover
+// data, when no design has been calculated yet.
 void StackingWindow::SimulateArray()
 {
-    SimulationWindow window(this, Context(), SimulationWindow::FromDesign(Context().state));
+    SimulationWindow window(this, Context(),
+                            SimulationWindow::FromDesignEntry(Context().state, UserDecimalSep()));
     window.ShowPage(QStringLiteral("ArrayPage"));
     ShowModal(window);
 }

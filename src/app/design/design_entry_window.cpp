@@ -6,6 +6,7 @@
 #include "app/shell/user_locale.h"
 
 #include "state/design_state.h"
+#include "state/errors.h"
 #include "state/refusals.h"
 
 #include <QFocusEvent>
@@ -222,14 +223,18 @@ void DesignEntryWindow::SetEntry(const DesignEntry& e)
     RadioGroup4Click();
 }
 
-void DesignEntryWindow::GetValues() { SetEntry(tavora::GetValues(Context().state.DesignEntry)); }
+void DesignEntryWindow::GetValues()
+{
+    SetEntry(tavora::GetValues(Context().state.DesignEntry));
+    bandFrequency_ = Text(frequency_);
+}
 
 void DesignEntryWindow::SaveValues() { Context().state.DesignEntry = tavora::SaveValues(Entry()); }
 
 bool DesignEntryWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // Leaving the frequency box rewrites the size boxes every time, changed or not.
-    // Focus that goes to another window (a message box, say) stays in the box.
+    // Leaving the frequency box fills the size boxes for its band. Focus that
+    // goes to another window (a message box, say) stays in the box.
     if (watched == frequency_ && event->type() == QEvent::FocusOut && isVisible()) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -240,13 +245,19 @@ bool DesignEntryWindow::eventFilter(QObject* watched, QEvent* event)
 
 void DesignEntryWindow::Edit1Exit()
 {
+    const std::string typed = Text(frequency_);
+    // Leaving the box again without a change neither rewrites nor repeats a refusal.
+    if (typed == bandFrequency_ || typed == refusedFrequency_)
+        return;
     DesignEntry e = Entry();
     try {
-        ApplyBandDefaults(e, UserDecimalSep());
-    } catch (...) {
-        SetEntry(e);
+        ApplyBandChange(e, bandFrequency_, UserDecimalSep());
+    } catch (const Error&) {
+        refusedFrequency_ = typed;
         throw;
     }
+    refusedFrequency_.reset();
+    bandFrequency_ = typed;
     SetEntry(e);
 }
 
@@ -269,6 +280,13 @@ void DesignEntryWindow::NoteCoax()
 
 void DesignEntryWindow::YagiDoCalculate()
 {
+    // Enter calculates without leaving the frequency box: its band first. A
+    // refused frequency is refused below, once, naming its box.
+    refusedFrequency_.reset();
+    try {
+        Edit1Exit();
+    } catch (const Error&) {
+    }
     tavora::YagiDoCalculate(Entry(), Context().state, UserDecimalSep());
     ResultsWindow results(this, Context());
     ShowModal(results);

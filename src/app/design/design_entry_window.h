@@ -4,6 +4,9 @@
 
 #include "design/entry.h"
 
+#include <optional>
+#include <string>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -53,6 +56,10 @@ class DesignEntryWindow : public BaseWindow {
     QLineEdit *frequency_, *directors_, *boom_, *bend_, *gap_;
     RadioGroup *boomType_, *elementShape_, *elementMounting_, *radiatorShape_, *dipoleMounting_;
     SizeBoxes element_{}, radiator_{};
+    // The frequency the size boxes were last filled for, and the last one
+    // refused, so that leaving the box unchanged does nothing twice.
+    std::string bandFrequency_;
+    std::optional<std::string> refusedFrequency_;
     QListWidget* coaxList_;
     QLabel* coaxStatus_;
     QPushButton *calculate_, *back_;

@@ -151,7 +151,7 @@ void ResultsWindow::SaveYO()
         return;
     // The file holds the boom-corrected lengths, as the .maa export does.
     if (state.Mounting != 'N')
-        dialogs.Notice(this, QString::fromUtf8(kNotInsulated));
+        dialogs.Notice(this, QString::fromUtf8(kYoNotInsulated));
     const QString path =
         dialogs.SaveFile(this, {QStringLiteral("Save YO file"), QStringLiteral("yag"),
                                 QStringLiteral("Yagi Optimiser (*.yag);;All files (*.*)"),

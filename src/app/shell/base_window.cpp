@@ -109,7 +109,7 @@ void BaseWindow::BuildMenus()
     task("&Gain", "Gain_calc", &BaseWindow::Gain_calcClick, TaskId::Gain);
     task("&Stacking", "Stacking_calc", &BaseWindow::Stacking_calcClick, TaskId::Stacking);
     task("&YO or Mmana file", "YO_calc", &BaseWindow::YO_calcClick, TaskId::YoFile);
-    task("&SWR", "SWR1", &BaseWindow::SWR1Click, TaskId::Swr);
+    task("S&WR", "SWR1", &BaseWindow::SWR1Click, TaskId::Swr);
     task("&Impedance", "Impedance1", &BaseWindow::Impedance1Click, TaskId::Impedance);
 
     helpMenu_ = menuBar_->addMenu(QStringLiteral("&Help"));

@@ -4,9 +4,36 @@
 
 namespace tavora::app {
 
+namespace {
+
+// A message box that fits a screen with its OK button: an error's text that
+// quotes a page pasted into a box is cut short, and a run of characters
+// without a blank to wrap at is broken.
+QString FitScreen(const QString& text)
+{
+    constexpr qsizetype kMostChars = 1000, kMostLines = 12;
+    constexpr int kMostRun = 100;
+    QString out;
+    int run = 0; // characters since a blank
+    for (const QChar c : text.left(kMostChars)) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kMostRun) {
+            out += QLatin1Char('\n');
+            run = 1;
+        }
+        out += c;
+    }
+    QStringList lines = out.split(QLatin1Char('\n'));
+    const bool cut = text.size() > kMostChars || lines.size() > kMostLines;
+    return lines.mid(0, kMostLines).join(QLatin1Char('\n')) +
+           (cut ? QStringLiteral("...") : QString());
+}
+
+} // namespace
+
 void ShowError(Dialogs& dialogs, QWidget* parent, const std::exception& error)
 {
-    dialogs.Message(parent, QMessageBox::Critical, QString::fromUtf8(error.what()),
+    dialogs.Message(parent, QMessageBox::Critical, FitScreen(QString::fromUtf8(error.what())),
                     QMessageBox::Ok);
 }
 

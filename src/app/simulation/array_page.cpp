@@ -75,10 +75,12 @@ ArrayPage::ArrayPage(PageHost& host) : ResultPage(host, DrawArrayPage, ArrayCsv)
     boxes->addStretch();
     auto* grid = new QGridLayout(this);
     grid->addLayout(boxes, 0, 0, 1, 2);
-    grid->addWidget(notes_, 1, 0, 1, 2);
+    // The notes above the figures only: wrapped across both columns, a long
+    // one (the metal boom's) took its height from the plots.
+    grid->addWidget(notes_, 1, 0);
     grid->addWidget(figures_, 2, 0);
     grid->addWidget(sweep_, 3, 0);
-    grid->addWidget(plots_, 2, 1, 2, 1);
+    grid->addWidget(plots_, 1, 1, 3, 1);
     // The figures' widest row (a beamwidth beside one Yagi's) before the plots.
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
@@ -113,11 +115,11 @@ ArraySettings ArrayPage::Settings() const
     const char sep = UserDecimalSep();
     ArraySettings s;
     s.arrangement = static_cast<Arrangement>(arrangement_->currentIndex());
-    s.spacing = StrToFloat(Text(spacing_), sep);
-    s.sweepFrom = StrToFloat(Text(from_), sep);
-    s.sweepTo = StrToFloat(Text(to_), sep);
-    s.sweepPoints = StrToInt(Text(points_));
-    s.sideLobeLimit = StrToFloat(Text(sideLobe_), sep);
+    s.spacing = BoxNumber(Text(spacing_), kSpacingBox, sep);
+    s.sweepFrom = BoxNumber(Text(from_), kSweepBox, sep);
+    s.sweepTo = BoxNumber(Text(to_), kSweepBox, sep);
+    s.sweepPoints = BoxWholeNumber(Text(points_), kSweepPointsBox, sep);
+    s.sideLobeLimit = BoxNumber(Text(sideLobe_), kSideLobeBox, sep);
     return s;
 }
 

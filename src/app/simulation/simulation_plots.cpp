@@ -70,6 +70,8 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
         return std::none_of(taken.begin(), taken.end(),
                             [&box](const QRectF& t) { return t.intersects(box); });
     };
+    QPainterPath disk;
+    disk.addEllipse(out.centre, out.radius, out.radius);
     std::vector<double> angles{135};
     for (int step = 5; step <= 180; step += 5)
         angles.insert(angles.end(), {135.0 + step, 135.0 - step});
@@ -84,8 +86,7 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
         };
         QRectF box = boxAt(135);
         bool placed = false;
-        const QPainterPath nothing;
-        for (const QPainterPath* avoid : {&std::as_const(out.trace), &traceLine, &nothing}) {
+        for (const QPainterPath* avoid : {&std::as_const(out.trace), &traceLine}) {
             for (double angle : angles)
                 if (const QRectF padded = boxAt(angle).adjusted(-pen, -pen, pen, pen);
                     !avoid->intersects(padded) && clear(padded)) {
@@ -96,6 +97,19 @@ PolarLayout LayOutPolarCut(const QFontMetricsF& fm, const QRectF& area, const Pa
             if (placed)
                 break;
         }
+        // Nowhere on its ring free of the trace (a small plot, a lobe over
+        // every angle): outside the outer ring, where no trace runs.
+        for (double beyond = line; !placed && beyond < line * 6; beyond += line / 2)
+            for (double angle : angles) {
+                const QRectF outside =
+                    LabelBox(fm, PolarPoint(out.centre, angle, out.radius + beyond), text);
+                const QRectF padded = outside.adjusted(-pen, -pen, pen, pen);
+                if (!disk.intersects(padded) && clear(padded) && area.contains(outside)) {
+                    box = outside;
+                    placed = true;
+                    break;
+                }
+            }
         taken.push_back(box);
         out.ringLabels.push_back({box, text});
     }
@@ -234,8 +248,12 @@ void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, b
     // As many frequency ticks as their labels leave room for on a narrow plot.
     const double labelRoom =
         1.6 * QFontMetricsF(p.font()).horizontalAdvance(Q(TickLabel(xhi, xhi - xlo, sep)));
-    DrawPlotAxes(p, axes, std::clamp(static_cast<int>(plot.width() / labelRoom), 2, 5),
-                 QString::fromUtf8(kFrequencyAxis), sep);
+    int xTicks = std::clamp(static_cast<int>(plot.width() / labelRoom), 2, 5);
+    // A span the nice steps fit badly (1270 to 1322 MHz at 23 cm) can leave a
+    // single tick: a finer step until there are two.
+    while (xTicks < 5 && AxisTicks(xlo, xhi, xTicks).size() < 2)
+        ++xTicks;
+    DrawPlotAxes(p, axes, xTicks, QString::fromUtf8(kFrequencyAxis), sep);
     // The design frequency.
     p.setPen(QPen(Qt::darkGreen, LineUnit(fm), Qt::DashLine));
     p.drawLine(QPointF(px(r.frequency), plot.top()), QPointF(px(r.frequency), plot.bottom()));
@@ -296,12 +314,19 @@ double DrawFigureRows(QPainter& p, const QRectF& page,
     p.setPen(Qt::black);
     for (const QStringList& cells : rows) {
         double x = page.left();
+        double height = line;
         for (int i = 0; i < cells.size(); ++i) {
-            p.drawText(QPointF(x, y + fm.ascent()), cells[i]);
+            // A sentence, or a row's last cell, wider than what is left of the
+            // page goes on in the next lines rather than off its edge.
+            const QRectF room(x, y, std::max(page.right() - x, line), page.bottom() - y);
+            const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+            QRectF drawn;
+            p.drawText(room, flags, cells[i], &drawn);
+            height = std::max(height, drawn.height());
             if (static_cast<size_t>(i) < widths.size())
                 x += widths[static_cast<size_t>(i)] + line;
         }
-        y += line;
+        y += height;
     }
     return y;
 }

@@ -4,9 +4,11 @@
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_page.h"
+#include "app/simulation/print_frame.h"
 #include "app/simulation/sweep_page.h"
 #include "app/simulation/tolerance_page.h"
 
+#include "design/entry.h"
 #include "nec/model_builder.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
@@ -34,6 +36,11 @@ namespace tavora::app {
 ModelSource SimulationWindow::FromDesign(const DesignState& state)
 {
     return [state](Feed feed) { return ModelFromDesign(state, feed); };
+}
+
+ModelSource SimulationWindow::FromDesignEntry(const DesignState& state, char sep)
+{
+    return [state, sep](Feed feed) { return ModelFromDesign(DesignFromEntry(state, sep), feed); };
 }
 
 ModelSource SimulationWindow::FromYoEntries(const YoEntryTexts& entries, char sep)
@@ -184,7 +191,7 @@ Feed SimulationWindow::ChosenFeed() const
 SimulationSettings SimulationWindow::Settings() const
 {
     SimulationSettings settings;
-    settings.z0 = StrToFloat(Text(z0_), UserDecimalSep());
+    settings.z0 = BoxNumber(Text(z0_), kReferenceBox, UserDecimalSep());
     return settings;
 }
 
@@ -261,19 +268,38 @@ void SimulationWindow::reject()
     BaseWindow::reject();
 }
 
-void SimulationWindow::PrintIt()
+QString SimulationWindow::FileName() const
+{
+    // "SweepPage" proposes Simulation-sweep.pdf, "TunePage" Simulation-tune.pdf.
+    QString page = CurrentPage()->objectName();
+    page.chop(QStringLiteral("Page").size());
+    return QStringLiteral("Simulation-") + page.toLower();
+}
+
+void SimulationWindow::DrawFramed(QPainter& painter, const QRectF& area, char sep) const
 {
     const SimulationPage* page = CurrentPage();
-    if (!page->HasResult())
+    PrintFrame frame{QStringLiteral("Tavora - NEC-2 simulation: ") + page->Title(), QString()};
+    try {
+        frame.design = QString::fromStdString(ModelSummary(source_(ChosenFeed()), sep));
+    } catch (const std::exception&) {
+        // The page's own figures are printed all the same.
+    }
+    page->DrawPage(painter, DrawPrintFrame(painter, area, frame), sep);
+}
+
+void SimulationWindow::PrintIt()
+{
+    if (!CurrentPage()->HasResult())
         return;
-    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, windowTitle());
+    std::unique_ptr<QPrinter> printer = Context().dialogs.Print(this, FileName());
     if (!printer)
         return;
     QPainter painter;
     if (!painter.begin(printer.get()))
         throw Error("Printer could not be opened");
     const QRectF area = printer->pageLayout().paintRectPixels(printer->resolution());
-    page->DrawPage(painter, QRectF(0, 0, area.width(), area.height()), UserDecimalSep());
+    DrawFramed(painter, QRectF(0, 0, area.width(), area.height()), UserDecimalSep());
     painter.end();
 }
 
@@ -285,7 +311,7 @@ void SimulationWindow::SavePicture()
     const QString path = Context().dialogs.SaveFile(
         this, {QStringLiteral("Save simulation picture"), QStringLiteral("png"),
                QStringLiteral("PNG pictures (*.png);;PDF files (*.pdf)"),
-               QDir::current().filePath(QStringLiteral("Simulation.png"))});
+               QDir::current().filePath(FileName() + QStringLiteral(".png"))});
     if (path.isEmpty())
         return;
     // Drawn into memory and written only when whole: a failed save leaves no file.
@@ -299,7 +325,7 @@ void SimulationWindow::SavePicture()
         pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         QPainter painter(&pdf);
         const QRectF area = pdf.pageLayout().paintRectPixels(pdf.resolution());
-        page->DrawPage(painter, QRectF(0, 0, area.width(), area.height()), sep);
+        DrawFramed(painter, QRectF(0, 0, area.width(), area.height()), sep);
     } else {
         QImage image(1600, 1400, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -308,7 +334,7 @@ void SimulationWindow::SavePicture()
             QFont font = painter.font();
             font.setPixelSize(18);
             painter.setFont(font);
-            page->DrawPage(painter, QRectF(20, 20, 1560, 1360), sep);
+            DrawFramed(painter, QRectF(20, 20, 1560, 1360), sep);
         }
         if (!image.save(&buffer, "PNG"))
             throw FileError("Cannot write " + path.toStdString());
@@ -322,7 +348,7 @@ void SimulationWindow::SaveText(const char* title, const char* extension, const 
     const QString path = Context().dialogs.SaveFile(
         this,
         {QString::fromUtf8(title), QString::fromUtf8(extension), QString::fromUtf8(filter),
-         QDir::current().filePath(QStringLiteral("Simulation.") + QString::fromUtf8(extension))});
+         QDir::current().filePath(FileName() + QStringLiteral(".") + QString::fromUtf8(extension))});
     if (path.isEmpty())
         return;
     WriteFileAtomically(path.toStdString(), text);

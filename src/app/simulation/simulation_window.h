@@ -38,6 +38,9 @@ class SimulationWindow : public BaseWindow, public PageHost {
 
     // The designed Yagi in the state, and an existing one from the YO entry group.
     static ModelSource FromDesign(const DesignState& state);
+    // The design the entry screen's values give, calculated as each run asks
+    // for it: a run refused names the box, as Calculate does.
+    static ModelSource FromDesignEntry(const DesignState& state, char decimalSep);
     static ModelSource FromYoEntries(const YoEntryTexts& entries, char decimalSep);
 
     void Cancel(); // "Cancel": no engine process outlives it
@@ -67,6 +70,10 @@ class SimulationWindow : public BaseWindow, public PageHost {
     void reject() override;
 
   private:
+    // The page's file name without extension, proposed by every save and print.
+    QString FileName() const;
+    // The page shown, under its title, design, date and page count.
+    void DrawFramed(QPainter& painter, const QRectF& area, char decimalSep) const;
     void Finished();
     void SetRunning(bool running);
 

@@ -106,6 +106,8 @@ void TolerancePage::Rescaled()
 {
     FitColumns(spread_);
     FitColumns(sensitivity_);
+    WidenToRows(spread_);
+    WidenToRows(sensitivity_);
 }
 
 ToleranceSettings TolerancePage::Settings() const
@@ -113,15 +115,11 @@ ToleranceSettings TolerancePage::Settings() const
     const char sep = UserDecimalSep();
     const auto text = [](const QLineEdit* e) { return e->text().trimmed().toStdString(); };
     ToleranceSettings s;
-    const double builds = BoxNumber(text(builds_), kBuildsBox, sep);
-    if (builds != std::floor(builds))
-        throw BoxRefusal(kBuildsBox, "'" + text(builds_) + "' is not a valid integer value");
-    // Beyond the range the run's refusal names the limits; kept in an int.
-    s.builds = static_cast<int>(std::clamp(builds, 0.0, kMostBuilds + 1.0));
+    s.builds = BoxWholeNumber(text(builds_), kBuildsBox, sep);
     if (!text(lengthTol_).empty())
         s.lengthTol = BoxNumber(text(lengthTol_), kLengthTolBox, sep);
     s.positionTol = BoxNumber(text(positionTol_), kPositionTolBox, sep);
-    const int seed = StrToInt(text(seed_));
+    const int seed = BoxWholeNumber(text(seed_), kSeedBox, sep);
     RefuseNegative(seed, kSeedBox);
     s.seed = static_cast<std::uint64_t>(seed);
     s.distribution =
@@ -161,6 +159,9 @@ void TolerancePage::Show()
     FillTable(spread_, spread);
     perElement_->setText(QString::fromStdString(text.tables.back().caption));
     FillTable(sensitivity_, text.tables.back());
+    // Every column of both tables shows; the plots take what is left.
+    WidenToRows(spread_);
+    WidenToRows(sensitivity_);
     plots_->update();
 }
 

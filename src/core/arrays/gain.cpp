@@ -67,9 +67,9 @@ void StoreWaveLength(DesignState& state)
 std::string FindGain(DesignState& state, const std::string& freqText, const std::string& boomText,
                      GainMethod method, char sep)
 {
-    state.DesignFreq = StrToFloat(freqText, sep);
+    state.DesignFreq = BoxNumber(freqText, kGainFrequencyBox, sep);
     RefuseOutside(state.DesignFreq, kFrequencyRange, kGainFrequencyBox, sep);
-    state.BoomLength = StrToInt(boomText);
+    state.BoomLength = BoxWholeNumber(boomText, kBoomLengthBox, sep);
     StoreWaveLength(state);
     // The formulas are fitted to booms of a fifth of a wavelength and more;
     // shorter ones give beamwidths past a dipole's.

@@ -85,11 +85,11 @@ void FindBeamGain(DesignState& state, const std::string& freqText, const std::st
                   int planeIndex, std::string& memo, char sep)
 {
     ClearFpFaults();
-    state.DesignFreq = StrToFloat(freqText, sep);
-    const double beamwidth = StrToFloat(beamwidthText, sep);
+    state.DesignFreq = BoxNumber(freqText, kStackingFrequencyBox, sep);
+    const std::string beamwidthBox = StackingPlaneViewOf(planeIndex, state).beamwidthLabel;
+    const double beamwidth = BoxNumber(beamwidthText, beamwidthBox, sep);
     RefuseOutside(state.DesignFreq, kFrequencyRange, kStackingFrequencyBox, sep);
-    RefuseOutside(beamwidth, kBeamwidthRange, StackingPlaneViewOf(planeIndex, state).beamwidthLabel,
-                  sep);
+    RefuseOutside(beamwidth, kBeamwidthRange, beamwidthBox, sep);
     const double gain = GainFromBeamwidth(beamwidth);
     memo = "Estimated gain of antenna:\t" + Gain(gain, sep) + " dBd\r\n";
     StoreWaveLength(state);

@@ -95,6 +95,28 @@ void ApplyBandDefaults(DesignEntry& e, char decimalSep)
         throw *failure;
 }
 
+void ApplyBandChange(DesignEntry& e, const std::string& previous, char sep)
+{
+    RefuseOutside(BoxNumber(e.Frequency, kFrequencyBox, sep), kFrequencyRange, kFrequencyBox, sep);
+    DesignEntry band = e;
+    ApplyBandDefaults(band, sep);
+    DesignEntry before = e;
+    before.Frequency = previous;
+    bool known = true;
+    try {
+        ApplyBandDefaults(before, sep);
+    } catch (const ConversionError&) {
+        known = false;
+    }
+    static constexpr std::string DesignEntry::*kSizeBoxes[] = {
+        &DesignEntry::FeedGap,      &DesignEntry::BendDiam,      &DesignEntry::RadiatorDiam,
+        &DesignEntry::RadiatorWidth, &DesignEntry::ElementDiam,  &DesignEntry::ElementWidth,
+        &DesignEntry::RadiatorThick, &DesignEntry::ElementThick, &DesignEntry::BoomSection};
+    for (std::string DesignEntry::*box : kSizeBoxes)
+        if (!known || e.*box == before.*box)
+            e.*box = band.*box;
+}
+
 const std::array<CoaxItem, kCoaxCount>& CoaxList()
 {
     static const std::array<CoaxItem, kCoaxCount> list{{
@@ -264,7 +286,7 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
 {
     ClearFpFaults();
     s.DesignEntry = SaveValues(e);
-    s.DesignFreq = StrToFloat(e.Frequency, sep);
+    s.DesignFreq = BoxNumber(e.Frequency, kFrequencyBox, sep);
     RefuseOutside(s.DesignFreq, kFrequencyRange, kFrequencyBox, sep);
     const int directors = StrToInt(e.Directors);
     if (directors < 0 || directors > kMaxDirectors)
@@ -304,6 +326,20 @@ void YagiDoCalculate(const DesignEntry& e, DesignState& s, char sep)
     RefuseNotPositive(s.FeedGap, kGapBox);
     s.BalunLength = Checked(Checked(WaveLength(s.DesignFreq)) * s.VelocityFactor / 2);
     RefuseUnbuildable(s, sep);
+}
+
+DesignState DesignFromEntry(const DesignState& state, char sep)
+{
+    const DesignEntryTexts& texts = state.DesignEntry;
+    if (std::all_of(texts.begin(), texts.end() - 1, [](const std::string& t) {
+            return t.find_first_not_of(' ') == std::string::npos;
+        }))
+        throw Error(kNoDesign);
+    DesignState s = state;
+    YagiDoCalculate(GetValues(texts), s, sep);
+    std::string report;
+    Yagidimensions(s, report, sep);
+    return s;
 }
 
 } // namespace tavora

@@ -38,6 +38,13 @@ DesignEntryTexts SaveValues(const DesignEntry& entry);
 // that is not a number writes the lowest band, then throws the conversion error.
 void ApplyBandDefaults(DesignEntry& entry, char decimalSep = '.');
 
+// The frequency box left or Calculate pressed: the band's sizes for a
+// frequency Calculate accepts, written only into the size boxes that still
+// hold the sizes of the band `previous` (the frequency they were last filled
+// for) falls in, so that no size the user typed is lost. When `previous` is no
+// number every size box takes the band's. A refused frequency changes nothing.
+void ApplyBandChange(DesignEntry& entry, const std::string& previous, char decimalSep = '.');
+
 struct CoaxItem {
     const char* text;
     double velocityFactor; // 0 for the user-defined item
@@ -64,6 +71,13 @@ long double FlatStripDiameter(const std::string& width, const std::string& thick
 // Zero, negative and out-of-range values (state/refusals.h) are refused, naming
 // their box, and so is a design a builder cannot make (see RefuseUnbuildable).
 void YagiDoCalculate(const DesignEntry& entry, DesignState& state, char decimalSep = '.');
+
+// The design the entry group's texts give, calculated on a copy of `state`
+// with Calculate's refusals and the engine run: for the windows that simulate
+// a design before the design road was taken in this run. An entry group with
+// no text at all throws kNoDesign.
+DesignState DesignFromEntry(const DesignState& state, char decimalSep = '.');
+inline constexpr const char* kNoDesign = "Calculate a design first (Task, Design Yagi)";
 
 inline constexpr const char* kDirectorCountRange = "Number of directors must be from 0 to 100";
 

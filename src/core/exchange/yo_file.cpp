@@ -5,6 +5,7 @@
 #include "state/atomic_file.h"
 #include "state/box_names.h"
 #include "state/errors.h"
+#include "state/refusals.h"
 #include "state/numbers.h"
 #include "state/program_dir.h"
 
@@ -173,7 +174,8 @@ bool IsPlainNumber(const std::string& s)
 void CheckNumber(const ValueLine& v, const std::string& field)
 {
     if (!IsPlainNumber(field))
-        throw FileError("Line " + std::to_string(v.line) + " \"" + v.text + "\": \"" + field +
+        throw FileError("Line " + std::to_string(v.line) + " \"" + Quoted(v.text) + "\": \"" +
+                        Quoted(field) +
                         "\" is not a number with a decimal point and no sign or exponent; "
                         "nothing was loaded");
 }

@@ -19,6 +19,10 @@ inline constexpr const char* kExamplesFolder = "examples";
 // naming the box, when the description begins with ";" or holds a line break
 // or other control character.
 std::string YagTextFromDesign(const DesignState& state);
+// Said before a design with elements through a metal boom is written: the file
+// holds boom-corrected lengths, which YO reads as lengths for insulated ones.
+inline constexpr const char* kYoNotInsulated =
+    "The elements are not insulated from the boom. YO will give an incorrect assessment";
 void WriteYagFromDesign(const DesignState& state, const std::string& fileName);
 
 // Director row k (1..16) of the YO entry group as written: distance, TAB, length.

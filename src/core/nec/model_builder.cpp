@@ -6,6 +6,7 @@
 #include "nec/segmentation.h"
 #include "physics/physics.h"
 #include "state/errors.h"
+#include "state/numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -195,6 +196,13 @@ NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char sep)
     if (feed == Feed::FoldedDipole)
         m.notes.emplace_back("Folded dipole bend diameter taken as 0.024 wavelength");
     return m;
+}
+
+std::string ModelSummary(const NecModel& m, char sep)
+{
+    return GeneralFloatText(m.frequency, sep) + " MHz, " + std::to_string(m.directors) +
+           (m.directors == 1 ? " director, " : " directors, ") +
+           (m.feed == Feed::SingleDipole ? "single dipole" : "folded dipole");
 }
 
 } // namespace tavora

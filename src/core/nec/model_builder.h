@@ -3,6 +3,8 @@
 #include "nec/model.h"
 #include "state/design_state.h"
 
+#include <string>
+
 namespace tavora {
 
 // Chords each semicircular bend of the folded dipole is drawn with, where
@@ -35,6 +37,9 @@ NecModel ModelFromYoEntries(const YoEntryTexts& entries, Feed feed, char decimal
 // DirSpacing). Throws Error when a length, diameter or frequency is not positive.
 // The folded dipole is the rod the report tells the builder to bend.
 NecModel ModelFromMembers(const DesignState& state, Feed feed, double bendDiam);
+
+// The model in words, for a printout's heading: "144.1 MHz, 8 directors, single dipole".
+std::string ModelSummary(const NecModel& model, char decimalSep = '.');
 
 inline constexpr const char* kNoBoomNote =
     "Modelled without the boom: element lengths for a non-metal boom (no boom correction)";

@@ -4,7 +4,9 @@
 #include "state/errors.h"
 #include "state/numbers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace tavora {
@@ -18,6 +20,23 @@ namespace {
 
 } // namespace
 
+std::string Quoted(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        std::string piece(1, c);
+        if ((byte < 0x20 && c != '\t') || byte >= 0x7F) {
+            static const char hex[] = "0123456789ABCDEF";
+            piece = {'\\', 'x', hex[byte >> 4], hex[byte & 15]};
+        }
+        if (out.size() + piece.size() > kQuotedChars)
+            return out + "...";
+        out += piece;
+    }
+    return out;
+}
+
 double BoxNumber(const std::string& text, std::string_view box, char sep)
 {
     if (text.find_first_not_of(' ') == std::string::npos)
@@ -25,8 +44,18 @@ double BoxNumber(const std::string& text, std::string_view box, char sep)
     try {
         return StrToFloat(text, sep);
     } catch (const ConversionError&) {
-        Refuse(box, " must be a number, not '" + text + "'");
+        Refuse(box, " must be a number, not '" + Quoted(text) + "'");
     }
+}
+
+int BoxWholeNumber(const std::string& text, std::string_view box, char sep)
+{
+    const double v = BoxNumber(text, box, sep);
+    if (v != std::floor(v))
+        Refuse(box, " must be a whole number, not '" + Quoted(text) + "'");
+    // Beyond an int, the caller's range refusal names the limits.
+    return static_cast<int>(std::clamp(v, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 void RefuseNegative(double value, std::string_view box)

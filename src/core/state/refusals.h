@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,9 +9,18 @@ namespace tavora {
 // Typed values the formulas would answer with a confident wrong result are
 // refused before anything is computed or written. Each message names the box
 // by its caption and says what is allowed; they throw BoxRefusal.
+// A text a message quotes (a box's, a file's line): a byte that does not
+// print as \xNN (a binary file's, or a NUL that would end the message there),
+// and at most kQuotedChars characters, "..." marking the cut, so that the
+// message box fits a screen.
+inline constexpr size_t kQuotedChars = 80;
+std::string Quoted(std::string_view text);
 // A box's text as a number: an empty box is refused as "<box> box empty or
 // zero!", a text that is no number as "<box> must be a number, not '<text>'".
 double BoxNumber(const std::string& text, std::string_view box, char decimalSep = '.');
+// A box that counts: as BoxNumber, and a number with a fraction as "<box>
+// must be a whole number, not '<text>'".
+int BoxWholeNumber(const std::string& text, std::string_view box, char decimalSep = '.');
 // "<box> cannot be negative"
 void RefuseNegative(double value, std::string_view box);
 // "<box> box empty or zero!", as the screens that check their boxes say it;

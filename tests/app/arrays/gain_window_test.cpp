@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 using namespace tavora;
 using namespace tavora::app;
@@ -56,10 +57,16 @@ class GainTest : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("frequency") << "abc"
                                    << "4000"
-                                   << "'abc' is not a valid floating point value";
+                                   << "Enter frequency in MHz must be a number, not 'abc'";
         QTest::newRow("boom not whole") << "144.1"
                                         << "4000.5"
-                                        << "'4000.5' is not a valid integer value";
+                                        << "Boom length mm must be a whole number, not '4000.5'";
+        QTest::newRow("a pasted page is quoted short")
+            << QString(10000, 'x') << "4000"
+            << "Enter frequency in MHz must be a number, not '" + QString(80, 'x') + "...'";
+        QTest::newRow("an empty boom names its box") << "144.1"
+                                                     << ""
+                                                     << "Boom length mm box empty or zero!";
         QTest::newRow("zero frequency is refused naming the box")
             << "0"
             << "4000"
@@ -102,6 +109,27 @@ class GainTest : public QObject {
         TypeKeys(&w, "Edit2", "4000");
         Click(&w, "Button1");
         QCOMPARE(MemoLines(&w).size(), 3);
+    }
+
+    void enterRepeatsTheMethodChosenLast()
+    {
+        Harness h;
+        GainWindow w(nullptr, h.context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const auto enter = [&] {
+            Find<QPlainTextEdit>(&w, "Memo1")->clear();
+            Find<QLineEdit>(&w, "Edit2")->setFocus(); // the button clicked had it
+            QTest::keyClick(Find<QLineEdit>(&w, "Edit2"), Qt::Key_Return);
+            return MemoLines(&w);
+        };
+        const QStringList first = enter(); // VK3AUU until another is chosen
+        Click(&w, "Button1");
+        QCOMPARE(first, MemoLines(&w));
+        Click(&w, "Button2");
+        const QStringList wa2phw = MemoLines(&w);
+        QVERIFY(wa2phw != first);
+        QCOMPARE(enter(), wa2phw);
     }
 
     void theSameEntryTwiceGivesTwoWindowsReadingTheGainGroup()

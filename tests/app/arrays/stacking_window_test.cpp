@@ -56,7 +56,7 @@ class StackingTest : public QObject {
         QTest::addColumn<int>("linesLeft");
         QTest::newRow("not a number keeps the memo")
             << "x"
-            << "'x' is not a valid floating point value" << 4;
+            << "Frequency in MHz must be a number, not 'x'" << 4;
         QTest::newRow("zero is refused naming the box, the memo kept")
             << "0"
             << "Frequency in MHz box empty or zero!" << 4;
@@ -81,6 +81,10 @@ class StackingTest : public QObject {
         Click(&w, "Button1");
         QCOMPARE(h.dialogs.MessageTexts().last(),
                  QStringLiteral("Half power vertical beamwidth must be from 10 to 150 degrees"));
+        Type(&w, "Edit2", "");
+        Click(&w, "Button1");
+        QCOMPARE(h.dialogs.MessageTexts().last(),
+                 QStringLiteral("Half power vertical beamwidth box empty or zero!"));
         Type(&w, "Edit2", "30");
         Click(&w, "Button1");
         QCOMPARE(MemoLines(&w).size(), 4);

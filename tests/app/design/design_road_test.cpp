@@ -322,14 +322,52 @@ class DesignRoadTest : public test::FolderTest {
         QCOMPARE(Box(&entry, "Edit2")->text(), QStringLiteral("8"));
     }
 
-    void aFrequencyThatIsNotANumberWritesTheLowestBandThenSaysSo()
+    void aRefusedFrequencyChangesNothingAndIsSaidOnce_data()
+    {
+        QTest::addColumn<QString>("freq");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("30000 MHz is out of range")
+            << "30000"
+            << "Frequency in MHz must be from 50 to 10000 MHz";
+        QTest::newRow("an empty box names the box") << ""
+                                                    << "Frequency in MHz box empty or zero!";
+        // 432,1 under C and 432.1 under a comma locale: the other separator.
+        const QString other = test::Typed("432.1") == "432.1" ? "432,1" : "432.1";
+        QTest::newRow("the other separator is no number")
+            << other << "Frequency in MHz must be a number, not '" + other + "'";
+    }
+    void aRefusedFrequencyChangesNothingAndIsSaidOnce()
+    {
+        QFETCH(QString, freq);
+        QFETCH(QString, message);
+        test::Harness h;
+        DesignEntryWindow entry(nullptr, h.context);
+        const auto sizes = [&entry] {
+            return Box(&entry, "Edit8")->text() + Box(&entry, "Edit5")->text();
+        };
+        const QString before = sizes();
+        EnterFrequency(entry, freq);
+        Box(&entry, "Edit1")->setFocus();
+        Box(&entry, "Edit2")->setFocus(); // and again, unchanged
+        QCOMPARE(h.dialogs.MessageTexts(), QStringList{message});
+        QCOMPARE(sizes(), before);
+    }
+
+    // The band comes when the box is left or Calculate is pressed, into the
+    // boxes not typed since the last band.
+    void aBandChangeKeepsTheSizesTyped()
     {
         test::Harness h;
         DesignEntryWindow entry(nullptr, h.context);
-        Box(&entry, "Edit1")->setText("abc");
-        Box(&entry, "Edit8")->setText("99");
-        QVERIFY_THROWS_EXCEPTION(tavora::ConversionError, entry.Edit1Exit());
-        QCOMPARE(Box(&entry, "Edit8")->text(), QStringLiteral("15"));
+        EnterFrequency(entry, "432");
+        Box(&entry, "Edit5")->setText("30");
+        Box(&entry, "Edit1")->setFocus();
+        Box(&entry, "Edit1")->setText("1296"); // Enter, without leaving the box
+        Calculate(entry, [](ResultsWindow&) {});
+        QCOMPARE(h.state.DesignFreq, 1296.0);
+        QCOMPARE(h.state.FeedGap, 5.0);
+        QCOMPARE(static_cast<double>(h.state.BoomSize), 30.0);
+        QVERIFY(h.dialogs.MessageTexts().isEmpty());
     }
 
     void coaxChoicesSetFactorNameAndStatus()

@@ -102,8 +102,8 @@ class MmanaExportWindowTest : public test::FolderTest {
         h.dialogs.saveFiles.push_back(QDir::current().filePath("bonded.yag"));
         Click(&results, "Button2");
         QTRY_COMPARE(h.dialogs.MessageTexts(),
-                     (QStringList{"The elements are not insulated from the boom. MMANA-GAL will "
-                                  "give an incorrect assessment",
+                     (QStringList{"The elements are not insulated from the boom. YO will give an "
+                                  "incorrect assessment",
                                   "File saved"}));
         QVERIFY(QFileInfo::exists(QDir::current().filePath("bonded.yag")));
     }

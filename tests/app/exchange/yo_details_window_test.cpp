@@ -337,6 +337,12 @@ class YoDetailsWindowTest : public test::FolderTest {
             << "Bad\r\n144,10 MHz\r\n10 Elements\r\n" + rest
             << "Line 2 \"144,10 MHz\": \"144,10\" is not a number with a decimal point and no "
                "sign or exponent; nothing was loaded";
+        QByteArray binary("Bad\r\n144");
+        binary += QByteArray("\0\xff\x01", 3) + " MHz\r\n10 Elements\r\n" + rest;
+        QTest::newRow("a binary line shows its bytes as \\xNN")
+            << binary
+            << "Line 2 \"144\\x00\\xFF\\x01 MHz\": \"144\\x00\\xFF\\x01\" is not a number with a "
+               "decimal point and no sign or exponent; nothing was loaded";
     }
 
     void aFileThatIsRefusedSaysWhyAndChangesNothing()

@@ -41,7 +41,7 @@ class MenusTest : public QObject {
             << "File1" << QStringList{"&Save data", "&Recover data", "", "E&xit"};
         QTest::newRow("Task holds the six tasks")
             << "Task1" << QStringList{"&Design Yagi",      "&Gain", "&Stacking",
-                                      "&YO or Mmana file", "&SWR",  "&Impedance"};
+                                      "&YO or Mmana file", "S&WR",  "&Impedance"};
         QTest::newRow("Help holds both contents and About")
             << "Help1" << QStringList{"&Contents (WinHelp)", "Contents (HTML)", "&About..."};
     }

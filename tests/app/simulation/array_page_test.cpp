@@ -130,6 +130,43 @@ class ArrayPageTest : public FolderTest {
             QCOMPARE(ChildProcessCount(), 0);
         }
     }
+
+    // Task, Stacking, Simulate the array before any design was calculated.
+    void theStackingWindowSimulatesTheEntryScreensDesign_data()
+    {
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a fresh start runs the entry screen's design") << "144.1"
+                                                                      << "";
+        QTest::newRow("an empty entry group asks for a design")
+            << ""
+            << "Calculate a design first (Task, Design Yagi)";
+        QTest::newRow("a frequency Calculate refuses is refused")
+            << "30000"
+            << "Frequency in MHz must be from 50 to 10000 MHz";
+    }
+    void theStackingWindowSimulatesTheEntryScreensDesign()
+    {
+        QFETCH(QString, frequency);
+        QFETCH(QString, message);
+        Harness h;
+        if (frequency.isEmpty())
+            h.state.DesignEntry.fill(std::string());
+        else
+            h.state.DesignEntry[0] = Typed(frequency).toStdString();
+        StackingWindow stacking(nullptr, h.context);
+        bool ran = false;
+        WhenModalOpens([&](QWidget* modal) {
+            Click(modal, "SimulateArray");
+            ran = qobject_cast<SimulationWindow*>(modal)->Running();
+            modal->close();
+        });
+        Click(&stacking, "SimulateArray");
+        QCOMPARE(ran, message.isEmpty());
+        QCOMPARE(h.dialogs.MessageTexts(),
+                 message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(ChildProcessCount(), 0);
+    }
 };
 
 TAVORA_UI_TEST_MAIN(ArrayPageTest)

@@ -2,6 +2,7 @@
 
 // What the simulation window's tests share.
 
+#include "app/shell/user_locale.h"
 #include "design/entry.h"
 #include "design/report.h"
 #include "state/design_state.h"
@@ -13,12 +14,13 @@ namespace tavora::test {
 // A run of the engine may take this long on a loaded machine.
 inline constexpr int kRunLimitMs = 60000;
 
-// The default design with `directors`, calculated as Calculate leaves it.
+// The entry screen's design (a harness's state holds it in the user's
+// numbers) with `directors`, calculated as Calculate leaves it.
 inline void Design(DesignState& state, const char* directors = "8")
 {
-    DesignEntry e = FormDefaults();
+    DesignEntry e = GetValues(state.DesignEntry);
     e.Directors = directors;
-    YagiDoCalculate(e, state);
+    YagiDoCalculate(e, state, app::UserDecimalSep());
     std::string report;
     Yagidimensions(state, report);
 }

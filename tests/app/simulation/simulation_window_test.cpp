@@ -19,6 +19,8 @@
 #include <csignal>
 
 #include <QComboBox>
+#include <QDate>
+#include <QFileInfo>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -245,7 +247,8 @@ class SimulationWindowTest : public QObject {
 
     // A stand-in nec2c on the PATH: a wrapper script that starts a child, and
     // what the engine says. The window's Cancel ends the child too, and a
-    // long, unprintable error text shows as a short message.
+    // long, unprintable error text shows as a short message, broken into
+    // lines that fit the screen.
     void standInEngine_data()
     {
         QTest::addColumn<QByteArray>("script");
@@ -255,7 +258,10 @@ class SimulationWindowTest : public QObject {
             << QByteArray("sleep 300 &\necho $! >> \"$PIDS\"\nwait\n") << true << QString();
         QTest::newRow("a 5 MB binary error text shows as a short excerpt")
             << QByteArray("printf '\\001' >&2; head -c 5000000 /dev/zero | tr '\\0' x >&2\n")
-            << false << QStringLiteral("nec2c: ?") + QString(299, QLatin1Char('x')) + "...";
+            << false
+            << QStringLiteral("nec2c: ?") + QString(99, QLatin1Char('x')) + "\n" +
+                   QString(100, QLatin1Char('x')) + "\n" + QString(100, QLatin1Char('x')) +
+                   "\n...";
     }
 
     void standInEngine()
@@ -382,11 +388,20 @@ class SimulationWindowTest : public QObject {
                 }
             QVERIFY2(trace > 200, qPrintable(QString::number(trace)));
         }
+        // Each page proposes its own file; every printout says what it is.
+        QCOMPARE(QFileInfo(h.dialogs.fileDialogs.value(0).initialName).fileName(),
+                 QStringLiteral("Simulation-sweep.png"));
+        QCOMPARE(h.dialogs.printNames, QStringList{"Simulation-sweep"});
         for (const QString& file : {pdf, printed}) {
             QProcess p;
             p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
             p.waitForFinished();
             const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            for (const QString& frame :
+                 {QStringLiteral("Tavora - NEC-2 simulation: Patterns and sweep"),
+                  Typed(QStringLiteral("144.1 MHz, 8 directors, single dipole")),
+                  QDate::currentDate().toString(Qt::ISODate), QStringLiteral("Page 1 of 1")})
+                QVERIFY2(text.contains(frame), qPrintable(file + ": " + frame));
             QVERIFY2(text.contains(QStringLiteral("Forward gain:")), qPrintable(file));
             QVERIFY(text.contains(QStringLiteral("-10 dB")));
             QVERIFY(text.contains(QStringLiteral("Frequency (MHz)")));

@@ -92,7 +92,13 @@ class TolerancePageTest : public QObject {
                                    << "Builds box empty or zero!";
         QTest::newRow("half a build") << "Builds"
                                       << "2.5"
-                                      << "'2.5' is not a valid integer value";
+                                      << "Builds must be a whole number, not '2.5'";
+        QTest::newRow("a seed that is no number") << "Seed"
+                                                  << "abc"
+                                                  << "Seed must be a number, not 'abc'";
+        QTest::newRow("an empty SWR reference") << "Z0"
+                                                << ""
+                                                << "SWR reference (ohm, 0 by dipole) box empty or zero!";
         QTest::newRow("negative tolerance") << "PositionTolerance"
                                             << "-1"
                                             << "Position tolerance (mm) cannot be negative";

@@ -52,9 +52,9 @@ TEST(Gain, FailsAtTheStepNamed)
         const char* text;
         double storedFreq; // DesignFreq starts at -1
     } cases[] = {
-        {"abc", "4000", M::VK3AUU, "'abc' is not a valid floating point value", -1},
-        {"144.1", "4000.5", M::VK3AUU, "'4000.5' is not a valid integer value", 144.1},
-        {"144.1", "", M::VK3AUU, "'' is not a valid integer value", 144.1},
+        {"abc", "4000", M::VK3AUU, "Enter frequency in MHz must be a number, not 'abc'", -1},
+        {"144.1", "4000.5", M::VK3AUU, "Boom length mm must be a whole number, not '4000.5'", 144.1},
+        {"144.1", "", M::VK3AUU, "Boom length mm box empty or zero!", 144.1},
         // Zeros and impossible values are refused by their box before the formulas.
         {"0", "4000", M::WA2PHW, "Enter frequency in MHz box empty or zero!", 0},
         {"144.1", "0", M::WA2PHW, "Boom length mm box empty or zero!", 144.1},

@@ -60,7 +60,7 @@ TEST(Stacking, FailuresKeepWhatWasWritten)
 {
     DesignState state;
     std::string memo = "old";
-    EXPECT_THROW(FindBeamGain(state, "144.1", "x", kV, memo), ConversionError);
+    EXPECT_THROW(FindBeamGain(state, "144.1", "x", kV, memo), BoxRefusal);
     EXPECT_EQ(memo, "old");
     EXPECT_EQ(state.DesignFreq, 144.1);
     FindBeamGain(state, "144.1", "30", 2, memo); // neither plane
