@@ -101,6 +101,8 @@ TEST(CommandLine, UsageErrorsNameTheOptionAndWhatIsAllowed)
     const std::pair<const char*, const char*> cases[] = {
         {"design --freq abc", "--freq: 'abc' is not a number"},
         {"gain --boom 4000.5", "--boom: '4000.5' is not a whole number"},
+        {"cutlist --units feet", "--units: 'feet' is not one of mm|inch"},
+        {"cutlist --fraction 16", "--fraction: '16' is not one of 32|64"},
         {"impedance --cross-section abc", "--cross-section: 'abc' is not a number"},
         {"design --boom-type oval", "--boom-type: 'oval' is not one of round|square"},
         {"design --ground 3", "--ground: '3' is not one of Free space|Perfect|Real"},
@@ -125,7 +127,8 @@ TEST(CommandLine, UsageErrorsNameTheOptionAndWhatIsAllowed)
 
 TEST(CommandLine, HelpShowsTheWordsAUserTypes)
 {
-    for (const char* command : {"design", "yo", "simulate", "gain", "stack", "swr", "impedance"}) {
+    for (const char* command :
+         {"design", "yo", "simulate", "gain", "stack", "swr", "impedance", "cutlist"}) {
         const std::string help = Cli(std::string(command) + " --help").out;
         EXPECT_EQ(help.find("->"), std::string::npos) << command;
         // Every option says what it is for: its text starts at column 30, or

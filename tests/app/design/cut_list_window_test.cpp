@@ -113,12 +113,14 @@ class CutListWindowTest : public FolderTest {
         w.show();
         QCOMPARE(Find<QComboBox>(&w, "Units")->currentIndex(), 1);
         const QString csv = QDir::current().filePath(QStringLiteral("list.csv"));
+        Find<QComboBox>(&w, "Fraction")->setCurrentIndex(1);
         h.dialogs.saveFiles = {csv};
         Click(&w, "SaveCsv");
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().toStdString(),
-                 CutListCsv(MakeCutList(h.state, CutUnit::Inch, CutDipole::Folded)));
+                 CutListCsv(MakeCutList(h.state, CutUnit::Inch, CutDipole::Folded, '.',
+                                        CutFraction::ThirtySecond)));
         // The choice goes into the state, which the data file saves.
         Find<QComboBox>(&w, "Units")->setCurrentIndex(0);
         QCOMPARE(h.state.CutListUnits, std::string("0"));

@@ -2,6 +2,7 @@
 
 #include "design/entry.h"
 #include "design/report.h"
+#include "state/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,13 @@ using namespace tavora;
 namespace {
 
 // The worked example: the entry screen's defaults with a 10 mm feed gap.
-DesignState Worked(const char* directors = "8")
+DesignState Worked(const char* directors = "8", const char* band = nullptr)
 {
     DesignEntry e = FormDefaults();
+    if (band != nullptr) {
+        e.Frequency = band;
+        ApplyBandDefaults(e);
+    }
     e.FeedGap = "10";
     e.Directors = directors;
     DesignState s;
@@ -53,6 +58,7 @@ TEST(CutList, LengthTexts)
         CutUnit unit;
         char sep;
         const char* text;
+        CutFraction fraction = CutFraction::SixtyFourth;
     };
     const Case cases[] = {
         {1016.44, CutUnit::Millimetre, '.', "1016.4"},
@@ -64,9 +70,11 @@ TEST(CutList, LengthTexts)
         {0.1, CutUnit::Inch, '.', "0 (0.004)"},
         {-12.7, CutUnit::Inch, '.', "-1/2 (-0.500)"},
         {25.35, CutUnit::Inch, '.', "1 (0.998)"}, // rounds up into the next whole inch
+        {1016.44, CutUnit::Inch, '.', "40 1/32 (40.017)", CutFraction::ThirtySecond},
+        {6, CutUnit::Inch, '.', "1/4 (0.236)", CutFraction::ThirtySecond},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CutLength(c.mm, c.unit, c.sep), c.text) << c.mm;
+        EXPECT_EQ(CutLength(c.mm, c.unit, c.sep, c.fraction), c.text) << c.mm;
 }
 
 TEST(CutList, RowsHoldTheReportsValues)
@@ -85,10 +93,52 @@ TEST(CutList, RowsHoldTheReportsValues)
     const CutList single = MakeCutList(none, CutUnit::Inch, CutDipole::Single);
     ASSERT_EQ(single.rows.size(), 2u);
     EXPECT_EQ(single.rows[1][0], "Dipole");
-    EXPECT_EQ(single.rows[1][1], CutLength(none.DipoleLength, CutUnit::Inch));
+    EXPECT_EQ(single.rows[1][2], InchFraction(none.DipoleLength, CutFraction::SixtyFourth));
     EXPECT_TRUE(single.rodRows.empty());
     EXPECT_EQ(single.columns[1], "Length (in)");
+    EXPECT_EQ(single.columns[2], "Length to 1/64 (in)");
 }
+
+// The inch list's number columns are numbers a spreadsheet adds up: their
+// sum is the millimetre list's within 1/128 inch a row.
+struct SumCase {
+    const char* band;
+    const char* directors;
+    CutDipole dipole;
+};
+
+class InchNumbers : public ::testing::TestWithParam<SumCase> {};
+
+TEST_P(InchNumbers, AddUpToTheMillimetreTotal)
+{
+    const DesignState s = Worked(GetParam().directors, GetParam().band);
+    const CutList mm = MakeCutList(s, CutUnit::Millimetre, GetParam().dipole);
+    const CutList inch = MakeCutList(s, CutUnit::Inch, GetParam().dipole, ',');
+    ASSERT_EQ(inch.rows.size(), mm.rows.size());
+    ASSERT_EQ(inch.columns.size(), 2 * mm.columns.size() - 1);
+    const auto sum = [](const std::vector<std::vector<std::string>>& rows, size_t column, char sep) {
+        double total = 0;
+        for (const auto& row : rows)
+            total += StrToFloat(row[column], sep);
+        return total;
+    };
+    for (size_t c = 1; c < mm.columns.size(); ++c) {
+        const double rows = static_cast<double>(mm.rows.size());
+        EXPECT_NEAR(sum(inch.rows, 2 * c - 1, ',') * 25.4, sum(mm.rows, c, '.'),
+                    rows * 25.4 / 128)
+            << mm.columns[c];
+    }
+    if (GetParam().dipole == CutDipole::Folded) {
+        EXPECT_NEAR(sum(inch.rodRows, 1, ',') * 25.4, sum(mm.rodRows, 1, '.'),
+                    static_cast<double>(mm.rodRows.size()) * 25.4 / 128);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, InchNumbers,
+                         ::testing::Values(SumCase{"50", "3", CutDipole::Single},
+                                           SumCase{"144.1", "8", CutDipole::Folded},
+                                           SumCase{"432", "20", CutDipole::Single},
+                                           SumCase{"1296", "16", CutDipole::Folded}));
 
 TEST(CutList, CsvReadsBackAsTheSameRows)
 {
