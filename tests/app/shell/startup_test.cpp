@@ -146,6 +146,20 @@ class StartupTest : public QObject {
         if (option == "--version")
             QCOMPARE(out.at(1), QString::fromUtf8(shell::kLicenceLine));
     }
+
+    // Not opened as a file of that name: a name starting with - goes after --.
+    void anUnknownOptionIsRefused()
+    {
+        QProcess program;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        program.setProcessEnvironment(e);
+        program.start(QStringLiteral(TAVORA_PROGRAM), {QStringLiteral("--frobnicate")});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 2);
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("unknown option --frobnicate")), qPrintable(err));
+    }
 };
 
 TAVORA_UI_TEST_MAIN(StartupTest)
