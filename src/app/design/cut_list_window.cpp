@@ -290,7 +290,6 @@ void CutListWindow::SaveCsv()
     if (path.isEmpty())
         return;
     // Files take a point, whatever the user's separator.
-    // Files take a point, whatever the user's separator.
     WriteFileAtomically(path.toStdString(), CutListCsv(ListWithSep('.')));
     Context().dialogs.Beep();
     Context().dialogs.Notice(this, QStringLiteral("File saved"));

@@ -110,7 +110,8 @@ CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char s
         if (inch)
             row.push_back(InchFraction(mm, fraction));
     };
-    const std::string fractionName = " to 1/" + std::to_string(static_cast<int>(fraction)) + " (in)";
+    const std::string fractionName =
+        " to 1/" + std::to_string(static_cast<int>(fraction)) + " (in)";
     const auto heads = [&](std::vector<std::string>& columns, const std::string& name) {
         columns.push_back(name + " (" + UnitName(unit) + ")");
         if (inch)

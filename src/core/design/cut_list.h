@@ -34,8 +34,8 @@ struct CutList {
 };
 
 // Throws ArithmeticError as the report does for a design that cannot be computed.
-CutList MakeCutList(const DesignState& state, CutUnit unit, CutDipole dipole,
-                    char decimalSep = '.', CutFraction fraction = CutFraction::SixtyFourth);
+CutList MakeCutList(const DesignState& state, CutUnit unit, CutDipole dipole, char decimalSep = '.',
+                    CutFraction fraction = CutFraction::SixtyFourth);
 
 // The marks of the rod the folded dipole is bent from (mm), as the cut list
 // names them: the report's construction figures for the state's FoldedLength.

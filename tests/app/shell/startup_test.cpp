@@ -150,15 +150,11 @@ class StartupTest : public QObject {
     // Not opened as a file of that name: a name starting with - goes after --.
     void anUnknownOptionIsRefused()
     {
-        QProcess program;
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        program.setProcessEnvironment(e);
+        QProcess program; // with the suite's offscreen display
         program.start(QStringLiteral(TAVORA_PROGRAM), {QStringLiteral("--frobnicate")});
         QVERIFY(program.waitForFinished(20000));
         QCOMPARE(program.exitCode(), 2);
-        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
-        QVERIFY2(err.contains(QStringLiteral("unknown option --frobnicate")), qPrintable(err));
+        QVERIFY(program.readAllStandardError().contains("unknown option --frobnicate"));
     }
 };
 
