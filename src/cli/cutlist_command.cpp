@@ -5,7 +5,6 @@
 
 #include <ctime>
 #include <iostream>
-#include <map>
 
 namespace tavora::cli {
 
@@ -15,6 +14,7 @@ struct CutListOptions {
     DesignInput input;
     CutUnit unit = CutUnit::Millimetre;
     CutDipole dipole = CutDipole::Folded;
+    CutFraction fraction = CutFraction::SixtyFourth;
     std::string csvFile;
 };
 
@@ -33,7 +33,7 @@ int RunCutList(const CutListOptions& o)
         DesignState state;
         std::string report;
         CalculateDesign(o.input, state, report);
-        const CutList list = MakeCutList(state, o.unit, o.dipole);
+        const CutList list = MakeCutList(state, o.unit, o.dipole, '.', o.fraction);
         if (!ToStdout(o.csvFile))
             PrintLines(CutListLines(list, Today()));
         if (!o.csvFile.empty())
@@ -54,14 +54,14 @@ void AddCutListCommand(CLI::App& app, int& exitCode)
     CLI::App* cmd = app.add_subcommand(
         "cutlist", "Print the cut list of a design: lengths, boom marks and insert-to distances");
     AddDesignInputOptions(cmd, o->input);
-    const std::map<std::string, CutUnit> units{{"mm", CutUnit::Millimetre},
-                                               {"inch", CutUnit::Inch}};
-    const std::map<std::string, CutDipole> dipole{{"single", CutDipole::Single},
-                                                  {"folded", CutDipole::Folded}};
-    cmd->add_option("--units", o->unit, "mm|inch (to 1/64 inch with the decimal inch beside)")
-        ->transform(CLI::CheckedTransformer(units, CLI::ignore_case));
-    cmd->add_option("--dipole", o->dipole, "single|folded (default folded, with its rod)")
-        ->transform(CLI::CheckedTransformer(dipole, CLI::ignore_case));
+    AddWords(cmd, "--units", o->unit, {{"mm", CutUnit::Millimetre}, {"inch", CutUnit::Inch}},
+             "Lengths in millimetres, or in decimal inches with the fraction beside");
+    AddWords(cmd, "--fraction", o->fraction,
+             {{"32", CutFraction::ThirtySecond}, {"64", CutFraction::SixtyFourth}},
+             "Inches to the nearest 1/32 or 1/64");
+    AddWords(cmd, "--dipole", o->dipole,
+             {{"single", CutDipole::Single}, {"folded", CutDipole::Folded}},
+             "Driven element; the folded dipole comes with its rod");
     cmd->add_option("--csv", o->csvFile,
                     "Also write CSV files, one table each: NAME-elements.csv and, for the folded "
                     "dipole, NAME-rod.csv (- writes the elements alone to standard output)")

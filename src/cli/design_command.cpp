@@ -32,17 +32,22 @@ struct DesignOptions {
 void WriteExports(const DesignOptions& o, DesignState& state)
 {
     // Both files hold the boom-corrected lengths; the programs that read them
-    // expect lengths for elements insulated from the boom.
-    if ((!o.yagFile.empty() || !o.maaFile.empty()) && state.Mounting != 'N')
-        std::cerr << kNotInsulated << '\n';
+    // expect lengths for elements insulated from the boom: each warning names
+    // its own program.
+    const bool onBoom = state.Mounting != 'N';
     if (!o.yagFile.empty()) {
+        if (onBoom)
+            std::cerr << kYoNotInsulated << '\n';
         state.YagiDescription = o.description;
         WriteOutput("--yag", o.yagFile, YagTextFromDesign(state));
         if (!ToStdout(o.yagFile)) // the file itself is the output
             std::cerr << kFileSaved << '\n';
     }
-    if (!o.maaFile.empty())
+    if (!o.maaFile.empty()) {
+        if (onBoom)
+            std::cerr << kNotInsulated << '\n';
         WriteOutput("--maa", o.maaFile, MaaText(state, o.maa));
+    }
     if (!o.necFile.empty()) {
         const Feed feed = o.maa.dipole == 0 ? Feed::SingleDipole : Feed::FoldedDipole;
         WriteOutput("--nec", o.necFile, ExportDeck(ModelFromDesign(state, feed)));

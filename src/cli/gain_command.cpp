@@ -23,7 +23,10 @@ void AddGainCommand(CLI::App& app, int& exitCode)
     auto o = std::make_shared<GainOptions>();
     CLI::App* cmd = app.add_subcommand("gain", "Estimate gain and beamwidth from boom length");
     AddNumber(cmd, "--freq", o->freq, "Frequency in MHz")->capture_default_str();
-    cmd->add_option("--boom", o->boom, "Boom length mm (whole)")
+    // --boom is the boom's cross-section in the design commands; here it is
+    // the old spelling of the length, still taken.
+    cmd->add_option("--boom-length,--boom", o->boom,
+                    "Boom length mm (whole); --boom is its old spelling")
         ->check(WholeNumber())
         ->type_name("NUMBER")
         ->capture_default_str();

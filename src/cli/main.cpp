@@ -37,6 +37,36 @@ std::string UnknownCommand(const CLI::App& app, const std::string& word)
     return message + (near.empty() ? "; see tavora-cli --help" : "'?");
 }
 
+// The options the parser found no place for, each with the nearest of its
+// command's options ("--freqency: did you mean --freq?"). Empty when every
+// word left over is a value, which the parser's own message reports.
+std::string UnknownOptions(const CLI::App& command)
+{
+    std::vector<std::string> names;
+    for (const CLI::Option* option : command.get_options()) {
+        for (const std::string& name : option->get_lnames())
+            names.push_back("--" + name);
+        for (const std::string& name : option->get_snames())
+            names.push_back("-" + name);
+    }
+    const std::string help =
+        (command.get_parent() != nullptr ? command.get_name() + " " : std::string()) + "--help";
+    std::string message;
+    for (const std::string& word : command.remaining()) {
+        if (word.size() < 2 || word[0] != '-')
+            continue;
+        const std::string typed = word.substr(0, word.find('='));
+        const std::vector<std::string> near = Closest(names, typed);
+        message += typed;
+        for (size_t i = 0; i < near.size(); ++i)
+            message += (i == 0 ? ": did you mean " : " or ") + near[i];
+        message += near.empty() ? ": no such option; see tavora-cli " + help + "\n" : "?\n";
+    }
+    for (const CLI::App* sub : command.get_subcommands())
+        message += UnknownOptions(*sub);
+    return message;
+}
+
 } // namespace tavora::cli
 
 int main(int argc, char** argv)
@@ -73,6 +103,12 @@ int main(int argc, char** argv)
         }
     try {
         app.parse(argc, argv);
+    } catch (const CLI::ExtrasError& e) {
+        const std::string unknown = tavora::cli::UnknownOptions(app);
+        if (unknown.empty())
+            return app.exit(e) == 0 ? 0 : 2;
+        std::cerr << unknown;
+        return 2;
     } catch (const CLI::ParseError& e) {
         const int rc = app.exit(e);
         return rc == 0 ? 0 : 2;

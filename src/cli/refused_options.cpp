@@ -33,7 +33,7 @@ const std::map<std::string, std::string>& OptionsOfBoxes()
             {std::string(kWidthBox) + kDipolePanel, "--radiator-width"},
             {std::string(kThicknessBox) + kDipolePanel, "--radiator-thick"},
             {kGainBoxes[0], "--freq"},
-            {kGainBoxes[1], "--boom"},
+            {kGainBoxes[1], "--boom-length"},
             {"Half power vertical beamwidth", "--beamwidth"},
             {"Half power horizontal beamwidth", "--beamwidth"},
             {kCoaxLengthBox, "--length"},

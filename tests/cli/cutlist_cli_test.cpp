@@ -40,7 +40,7 @@ double Number(const std::string& text)
     return v;
 }
 
-// "40 1/64 (40.017)" in inches, from its fraction.
+// "40 1/64" in inches.
 double Fraction(const std::string& cell)
 {
     const std::string lead = cell.substr(0, cell.find(" ("));
@@ -65,10 +65,11 @@ TEST(CutListCli, InchLengthsConvertBackToTheMillimetreList)
     ASSERT_EQ(mmRows.size(), 23u); // heading, reflector, dipole, 20 directors
     ASSERT_EQ(inchRows.size(), mmRows.size());
     for (size_t r = 1; r < mmRows.size(); ++r)
-        for (size_t c = 1; c < 4; ++c) // length, boom mark, IT
+        for (size_t c = 1; c < 4; ++c) // length, boom mark, IT; each fraction after its number
             // Within 1/128 inch, and the mm list's own rounding to 0.1 mm.
-            EXPECT_NEAR(Fraction(inchRows[r][c]) * 25.4, Number(mmRows[r][c]), 25.4 / 128 + 0.05)
-                << inchRows[r][0] << " " << inchRows[r][c];
+            EXPECT_NEAR(Fraction(inchRows[r][2 * c]) * 25.4, Number(mmRows[r][c]),
+                        25.4 / 128 + 0.05)
+                << inchRows[r][0] << " " << inchRows[r][2 * c];
     // The lengths are the report's.
     const CliRun report = Cli("design --freq 432 --directors 20");
     EXPECT_NE(report.out.find("\t" + mmRows[3][1] + "\t"), std::string::npos) << mmRows[3][1];

@@ -26,7 +26,7 @@ TEST(EveryNumberOption, IsRefusedByNameOrAnsweredWithFigures)
         {"simulate-stack --directors 0 --sweep-spacing {}:{}:{}", "--sweep-spacing"},
         {"simulate-stack --directors 0 --sweep-spacing 0:0:2 --side-lobe {}", "--side-lobe"},
         {"gain --freq {}", "--freq"},
-        {"gain --boom {}", "--boom"},
+        {"gain --boom-length {}", "--boom-length"},
         {"stack --freq {}", "--freq"},
         {"stack --beamwidth {}", "--beamwidth"},
         {"swr --forward 10 --reverse {}", "--reverse"},

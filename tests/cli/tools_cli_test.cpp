@@ -21,11 +21,12 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
          "Gain is 11.4 dBd (referred to dipole)\nApproximate 3 dB beamwidth is 42.9 degrees\n"
          "(Assuming E-plane and H-plane are the same)\n",
          "", 0},
+        // --boom, the old spelling of --boom-length, is still taken.
         {"gain --freq 432 --boom 2000 --method wa2phw",
          "Gain is 13.0 dBd (referred to dipole)\nApproximate 3 dB beamwidth is 35.6 degrees\n"
          "(Assuming E-plane and H-plane are the same)\n",
          "", 0},
-        {"gain --boom 4000.5", "", nullptr, 2},
+        {"gain --boom-length 4000.5", "", nullptr, 2},
         {"stack",
          "Estimated gain of antenna:\t14.5 dBd\nVertical stacking distance:\t4022 mm\n"
          "Estimated horiz. stacking:\t4125 mm\nEstimated gain of array:\t17.3 dBd\n",
@@ -60,9 +61,10 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
          "--cross-section: Cross section (mm) must be from 0.001 to 10000 mm\n", 1},
         // The windows' refusals of impossible values, with their texts, after the option.
         {"gain --freq -144.1", "", "--freq: Enter frequency in MHz cannot be negative\n", 1},
-        {"gain --boom -1000 --method wa2phw", "", "--boom: Boom length mm cannot be negative\n", 1},
-        {"gain --boom 1", "",
-         "--boom: Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 "
+        {"gain --boom-length -1000 --method wa2phw", "",
+         "--boom-length: Boom length mm cannot be negative\n", 1},
+        {"gain --boom-length 1", "",
+         "--boom-length: Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 "
          "wavelengths)\n",
          1},
         {"gain --freq 1e300", "", "--freq: Enter frequency in MHz must be from 50 to 10000 MHz\n",
@@ -100,7 +102,12 @@ TEST(CommandLine, UsageErrorsNameTheOptionAndWhatIsAllowed)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"design --freq abc", "--freq: 'abc' is not a number"},
-        {"gain --boom 4000.5", "--boom: '4000.5' is not a whole number"},
+        {"gain --boom-length 4000.5", "--boom-length: '4000.5' is not a whole number"},
+        {"cutlist --units feet", "--units: 'feet' is not one of mm|inch"},
+        {"cutlist --fraction 16", "--fraction: '16' is not one of 32|64"},
+        {"design --freqency 432", "--freqency: did you mean --freq?"},
+        {"simulate --tolernce", "--tolernce: did you mean --tolerance?"},
+        {"gain --frobnicate=1", "--frobnicate: no such option; see tavora-cli gain --help"},
         {"impedance --cross-section abc", "--cross-section: 'abc' is not a number"},
         {"design --boom-type oval", "--boom-type: 'oval' is not one of round|square"},
         {"design --ground 3", "--ground: '3' is not one of Free space|Perfect|Real"},
@@ -125,7 +132,8 @@ TEST(CommandLine, UsageErrorsNameTheOptionAndWhatIsAllowed)
 
 TEST(CommandLine, HelpShowsTheWordsAUserTypes)
 {
-    for (const char* command : {"design", "yo", "simulate", "gain", "stack", "swr", "impedance"}) {
+    for (const char* command :
+         {"design", "yo", "simulate", "gain", "stack", "swr", "impedance", "cutlist"}) {
         const std::string help = Cli(std::string(command) + " --help").out;
         EXPECT_EQ(help.find("->"), std::string::npos) << command;
         // Every option says what it is for: its text starts at column 30, or

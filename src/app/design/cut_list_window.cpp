@@ -190,8 +190,15 @@ CutListWindow::CutListWindow(QWidget* owner, AppContext& context)
     units_ = new QComboBox(c);
     units_->setObjectName(QStringLiteral("Units"));
     units_->addItems({QStringLiteral("Millimetres"), QStringLiteral("Inches")});
-    units_->setGeometry(760, 68, 230, 32);
+    units_->setGeometry(760, 68, 150, 32);
     units_->setCurrentIndex(static_cast<int>(CutUnitFromText(context.state.CutListUnits)));
+    // Inches to the nearest 1/64 or 1/32; of no use in millimetres.
+    fraction_ = new QComboBox(c);
+    fraction_->setObjectName(QStringLiteral("Fraction"));
+    fraction_->addItem(QStringLiteral("1/64"), static_cast<int>(CutFraction::SixtyFourth));
+    fraction_->addItem(QStringLiteral("1/32"), static_cast<int>(CutFraction::ThirtySecond));
+    fraction_->setGeometry(916, 68, 74, 32);
+    fraction_->setEnabled(units_->currentIndex() == static_cast<int>(CutUnit::Inch));
     AddLabel("DipoleLabel", QStringLiteral("Driven element"), {760, 110, 230, 26}, c);
     dipole_ = new QComboBox(c);
     dipole_->setObjectName(QStringLiteral("Dipole"));
@@ -209,8 +216,10 @@ CutListWindow::CutListWindow(QWidget* owner, AppContext& context)
 
     On(units_, &QComboBox::currentIndexChanged, [this] {
         Context().state.CutListUnits = CutUnitText(static_cast<CutUnit>(units_->currentIndex()));
+        fraction_->setEnabled(units_->currentIndex() == static_cast<int>(CutUnit::Inch));
         page_->update();
     });
+    On(fraction_, &QComboBox::currentIndexChanged, [this] { page_->update(); });
     On(dipole_, &QComboBox::currentIndexChanged, [this] { page_->update(); });
     On(print, &QPushButton::clicked, [this] { PrintIt(); });
     On(pdf, &QPushButton::clicked, [this] { SavePdf(); });
@@ -220,8 +229,14 @@ CutListWindow::CutListWindow(QWidget* owner, AppContext& context)
 
 CutList CutListWindow::List() const
 {
+    return ListWithSep(UserDecimalSep());
+}
+
+CutList CutListWindow::ListWithSep(char decimalSep) const
+{
     return MakeCutList(Context().state, static_cast<CutUnit>(units_->currentIndex()),
-                       static_cast<CutDipole>(dipole_->currentIndex()), UserDecimalSep());
+                       static_cast<CutDipole>(dipole_->currentIndex()), decimalSep,
+                       static_cast<CutFraction>(fraction_->currentData().toInt()));
 }
 
 QString CutListWindow::Date() const
@@ -269,10 +284,9 @@ void CutListWindow::SavePdf()
 void CutListWindow::SaveCsv()
 {
     // Files take a point, whatever the user's separator.
-    const CutList list = MakeCutList(Context().state, static_cast<CutUnit>(units_->currentIndex()),
-                                     static_cast<CutDipole>(dipole_->currentIndex()));
     SaveCsvTables(Context().dialogs, this, QStringLiteral("Save cut list as CSV"),
-                  QDir::current().filePath(QStringLiteral("Cut list.csv")), CutListCsv(list));
+                  QDir::current().filePath(QStringLiteral("Cut list.csv")),
+                  CutListCsv(ListWithSep('.')));
 }
 
 } // namespace tavora::app

@@ -36,8 +36,9 @@ class CutListWindow : public BaseWindow {
 
   private:
     void PaintOn(QPrinter& printer);
+    CutList ListWithSep(char decimalSep) const;
 
-    QComboBox *units_, *dipole_;
+    QComboBox *units_, *fraction_, *dipole_;
     QWidget* page_;
 };
 

@@ -82,7 +82,7 @@ int RunTavora(int argc, char** argv)
         std::cout << "Usage: tavora [FILE.yag]\n"
                      "Design DL6WU long Yagi antennas for VHF and UHF; a .yag file named is\n"
                      "opened on the YO details screen. tavora-cli runs the same calculations\n"
-                     "without a window.\n\n"
+                     "without a window. A file name that starts with - goes after --.\n\n"
                      "  -h, --help     Print this help and exit\n"
                      "      --version  Print the version and licence and exit\n";
         return 0;
@@ -97,6 +97,16 @@ int RunTavora(int argc, char** argv)
     const QtMessageHandler previous = qInstallMessageHandler(NoDisplayHandler);
     TavoraApplication application(argc, argv);
     qInstallMessageHandler(previous);
+    // What the toolkit left of the command line (it takes its own options,
+    // such as -platform): a file to open, or an option of ours we do not know,
+    // which is refused rather than opened as a file of that name.
+    int fileArg = argc > 1 ? 1 : 0;
+    if (fileArg != 0 && argv[1] == std::string("--"))
+        fileArg = argc > 2 ? 2 : 0;
+    else if (fileArg != 0 && argv[1][0] == '-' && argv[1][1] != '\0') {
+        std::cerr << "tavora: unknown option " << argv[1] << "; see tavora --help\n";
+        return 2;
+    }
     for (const QString& remark : StartupRemarks())
         qWarning().noquote() << remark;
     application.SetDialogs(&dialogs);
@@ -123,9 +133,9 @@ int RunTavora(int argc, char** argv)
     // before any dialog can move the working folder. Its bytes are passed on
     // as they are: a name need not be valid UTF-8 (the application object has
     // taken its own options out of argv).
-    if (argc > 1) {
+    if (fileArg != 0) {
         std::error_code ec;
-        const std::string file = std::filesystem::absolute(argv[1], ec).string();
+        const std::string file = std::filesystem::absolute(argv[fileArg], ec).string();
         QTimer::singleShot(0, &mainWindow, [&mainWindow, file] { mainWindow.OpenYagFile(file); });
     }
     return ExecUntilStopped();

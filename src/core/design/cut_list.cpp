@@ -9,6 +9,7 @@
 #include "text/format.h"
 
 #include <cmath>
+#include <functional>
 
 namespace tavora {
 
@@ -24,16 +25,15 @@ const char* UnitName(CutUnit unit)
 // The cross-section the stock is bought in: a diameter, a square's side, or a
 // strip's width by thickness, from the sizes as typed.
 std::string Section(std::uint8_t shape, double diameter, const std::string& width,
-                    const std::string& thick, CutUnit unit, char sep)
+                    const std::string& thick, char sep,
+                    const std::function<std::string(double)>& length)
 {
-    const auto L = [&](const std::string& text) {
-        return CutLength(StrToFloat(text, sep), unit, sep);
-    };
+    const auto L = [&](const std::string& text) { return length(StrToFloat(text, sep)); };
     if (shape == 1)
         return L(width) + " square";
     if (shape == 2)
         return L(width) + " x " + L(thick);
-    return CutLength(diameter, unit, sep);
+    return length(diameter);
 }
 
 std::string MountingText(const DesignState& s)
@@ -64,34 +64,60 @@ std::string Plain(const std::string& text)
     return text;
 }
 
+// Decimal inches to a thousandth (0.025 mm), finer than any fraction given.
+std::string InchNumber(double mm, char sep)
+{
+    return FormatFixed(Checked(mm / kMmPerInch), 15, 3, sep);
+}
+
 } // namespace
 
-std::string CutLength(double mm, CutUnit unit, char sep)
+std::string InchFraction(double mm, CutFraction fraction)
 {
-    if (unit == CutUnit::Millimetre)
-        return FormatFixed(mm, 15, 1, sep);
     const double inches = Checked(mm / kMmPerInch);
-    const long long sixtyFourths = std::llround(std::abs(inches) * 64);
-    const long long whole = sixtyFourths / 64;
-    long long num = sixtyFourths % 64, den = 64;
+    const long long steps = static_cast<long long>(fraction);
+    const long long parts = std::llround(std::abs(inches) * static_cast<double>(steps));
+    const long long whole = parts / steps;
+    long long num = parts % steps, den = steps;
     while (num != 0 && num % 2 == 0) {
         num /= 2;
         den /= 2;
     }
-    std::string text = sixtyFourths != 0 && inches < 0 ? "-" : "";
+    std::string text = parts != 0 && inches < 0 ? "-" : "";
     if (whole != 0 || num == 0)
         text += std::to_string(whole);
     if (num != 0)
         text += (whole != 0 ? " " : "") + std::to_string(num) + "/" + std::to_string(den);
-    return text + " (" + FormatFixed(inches, 15, 3, sep) + ")";
+    return text;
 }
 
-CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char sep)
+std::string CutLength(double mm, CutUnit unit, char sep, CutFraction fraction)
+{
+    if (unit == CutUnit::Millimetre)
+        return FormatFixed(mm, 15, 1, sep);
+    return InchFraction(mm, fraction) + " (" + InchNumber(mm, sep) + ")";
+}
+
+CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char sep,
+                    CutFraction fraction)
 {
     ClearFpFaults();
-    const auto L = [unit, sep](double mm) { return CutLength(mm, unit, sep); };
+    const auto L = [unit, sep, fraction](double mm) { return CutLength(mm, unit, sep, fraction); };
+    const bool inch = unit == CutUnit::Inch;
+    // A length's cells: the number, and in inches its fraction beside it.
+    const auto cells = [&](std::vector<std::string>& row, double mm) {
+        row.push_back(inch ? InchNumber(mm, sep) : L(mm));
+        if (inch)
+            row.push_back(InchFraction(mm, fraction));
+    };
+    const std::string fractionName =
+        " to 1/" + std::to_string(static_cast<int>(fraction)) + " (in)";
+    const auto heads = [&](std::vector<std::string>& columns, const std::string& name) {
+        columns.push_back(name + " (" + UnitName(unit) + ")");
+        if (inch)
+            columns.push_back(name + fractionName);
+    };
     const std::string u = std::string(" ") + UnitName(unit);
-    const std::string inUnit = std::string(" (") + UnitName(unit) + ")";
     const bool folded = dipole == CutDipole::Folded;
     CutList list;
     list.title = "Cut list: " + ReportDocumentName(s, sep);
@@ -104,22 +130,25 @@ CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char s
         {"Directors", std::to_string(s.DirCount)},
         {"Boom", L(static_cast<double>(s.BoomSize)) + u + boomKind + " across"},
         {"Elements",
-         Section(s.ElementShape, s.ElementDiam, s.ElementWidthText, s.ElementThickText, unit, sep) +
+         Section(s.ElementShape, s.ElementDiam, s.ElementWidthText, s.ElementThickText, sep, L) +
              u},
         {"Radiator", std::string(folded ? "folded dipole " : "single dipole ") +
                          Section(s.RadiatorShape, s.RadiatorDiam, s.RadiatorWidthText,
-                                 s.RadiatorThickText, unit, sep) +
+                                 s.RadiatorThickText, sep, L) +
                          u},
         {"Mounting", MountingText(s)},
         {"Total boom length", L(s.BoomLength + 30) + u + ", with an overhang at each end"},
         {"Expected gain", FormatFixed(gainDbd, 7, 1, sep) + " dBd (" +
                               FormatFixed(gainDbd + kDipoleGainDbi, 7, 1, sep) + " dBi)"}};
 
-    list.columns = {"Element", "Length" + inUnit, "Boom mark" + inUnit, "IT" + inUnit,
-                    "Diameter" + inUnit};
+    list.columns = {"Element"};
+    for (const char* name : {"Length", "Boom mark", "IT", "Diameter"})
+        heads(list.columns, name);
     const auto row = [&](const std::string& name, double length, double mark, double diameter) {
-        list.rows.push_back(
-            {name, L(length), L(mark), L(InsertTo(length, s.BoomSize)), L(diameter)});
+        std::vector<std::string> cellsOfRow{name};
+        for (const double mm : {length, mark, InsertTo(length, s.BoomSize), diameter})
+            cells(cellsOfRow, mm);
+        list.rows.push_back(std::move(cellsOfRow));
     };
     row("Reflector", s.ReflLength, 30, s.ElementDiam);
     row(folded ? "Folded dipole" : "Dipole", folded ? s.FoldedLength : s.DipoleLength,
@@ -128,9 +157,12 @@ CutList MakeCutList(const DesignState& s, CutUnit unit, CutDipole dipole, char s
         row("Director " + std::to_string(n), s.DirLength[n], s.DirBoomPos[n] + 30, s.ElementDiam);
 
     if (folded) {
-        list.rodColumns = {"Folded dipole rod", "Length" + inUnit};
-        for (const auto& [name, mm] : FoldedRodMarks(s))
-            list.rodRows.push_back({name, L(mm)});
+        list.rodColumns = {"Folded dipole rod"};
+        heads(list.rodColumns, "Length");
+        for (const auto& [name, mm] : FoldedRodMarks(s)) {
+            list.rodRows.push_back({name});
+            cells(list.rodRows.back(), mm);
+        }
     }
     return list;
 }

@@ -10,26 +10,33 @@ namespace tavora {
 
 enum class CutUnit { Millimetre = 0, Inch = 1 };
 enum class CutDipole { Single = 0, Folded = 1 };
+// The finest fraction of an inch a length is given in; the value is the denominator.
+enum class CutFraction { ThirtySecond = 32, SixtyFourth = 64 };
 
 // A length for the workshop: "1016.4" (0.1 mm), or in inches to the nearest
-// 1/64 with the decimal inch beside it: "40 1/64 (40.016)".
-std::string CutLength(double mm, CutUnit unit, char decimalSep = '.');
+// fraction with the decimal inch beside it: "40 1/64 (40.016)".
+std::string CutLength(double mm, CutUnit unit, char decimalSep = '.',
+                      CutFraction fraction = CutFraction::SixtyFourth);
+// Inches to the nearest fraction, reduced: "40 1/64", "1/2", "3".
+std::string InchFraction(double mm, CutFraction fraction);
 
 // The cut list of a computed design: what the builder takes to the workshop.
 // Every text is formatted here; the window and the command line only lay it out.
 struct CutList {
     std::string title;                                        // "Cut list: Yagi 432.00 MHz"
     std::vector<std::pair<std::string, std::string>> summary; // caption, value
-    std::vector<std::string> columns;                         // with their unit
-    std::vector<std::vector<std::string>> rows;               // one per element
+    // With their unit. In inches each length has two columns: the decimal
+    // inch, a number a spreadsheet can add, and the fraction as text.
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows; // one per element
     // The folded dipole's rod and its marks; empty for the single dipole.
     std::vector<std::string> rodColumns;
     std::vector<std::vector<std::string>> rodRows;
 };
 
 // Throws ArithmeticError as the report does for a design that cannot be computed.
-CutList MakeCutList(const DesignState& state, CutUnit unit, CutDipole dipole,
-                    char decimalSep = '.');
+CutList MakeCutList(const DesignState& state, CutUnit unit, CutDipole dipole, char decimalSep = '.',
+                    CutFraction fraction = CutFraction::SixtyFourth);
 
 // The marks of the rod the folded dipole is bent from (mm), as the cut list
 // names them: the report's construction figures for the state's FoldedLength.

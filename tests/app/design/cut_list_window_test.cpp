@@ -113,9 +113,11 @@ class CutListWindowTest : public FolderTest {
         w.show();
         QCOMPARE(Find<QComboBox>(&w, "Units")->currentIndex(), 1);
         const QString csv = QDir::current().filePath(QStringLiteral("list.csv"));
+        Find<QComboBox>(&w, "Fraction")->setCurrentIndex(1);
         h.dialogs.saveFiles = {csv};
         Click(&w, "SaveCsv");
-        for (const CsvTable& t : CutListCsv(MakeCutList(h.state, CutUnit::Inch, CutDipole::Folded))) {
+        for (const CsvTable& t : CutListCsv(MakeCutList(h.state, CutUnit::Inch, CutDipole::Folded,
+                                                        '.', CutFraction::ThirtySecond))) {
             QFile file(QString::fromStdString(CsvTablePath(csv.toStdString(), t.name)));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll().toStdString(), t.text);

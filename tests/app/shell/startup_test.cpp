@@ -146,6 +146,16 @@ class StartupTest : public QObject {
         if (option == "--version")
             QCOMPARE(out.at(1), QString::fromUtf8(shell::kLicenceLine));
     }
+
+    // Not opened as a file of that name: a name starting with - goes after --.
+    void anUnknownOptionIsRefused()
+    {
+        QProcess program; // with the suite's offscreen display
+        program.start(QStringLiteral(TAVORA_PROGRAM), {QStringLiteral("--frobnicate")});
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY(program.readAllStandardError().contains("unknown option --frobnicate"));
+    }
 };
 
 TAVORA_UI_TEST_MAIN(StartupTest)

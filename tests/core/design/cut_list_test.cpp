@@ -2,6 +2,7 @@
 
 #include "design/entry.h"
 #include "design/report.h"
+#include "state/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,13 @@ using namespace tavora;
 namespace {
 
 // The worked example: the entry screen's defaults with a 10 mm feed gap.
-DesignState Worked(const char* directors = "8")
+DesignState Worked(const char* directors = "8", const char* band = nullptr)
 {
     DesignEntry e = FormDefaults();
+    if (band != nullptr) {
+        e.Frequency = band;
+        ApplyBandDefaults(e);
+    }
     e.FeedGap = "10";
     e.Directors = directors;
     DesignState s;
@@ -53,6 +58,7 @@ TEST(CutList, LengthTexts)
         CutUnit unit;
         char sep;
         const char* text;
+        CutFraction fraction = CutFraction::SixtyFourth;
     };
     const Case cases[] = {
         {1016.44, CutUnit::Millimetre, '.', "1016.4"},
@@ -64,9 +70,10 @@ TEST(CutList, LengthTexts)
         {0.1, CutUnit::Inch, '.', "0 (0.004)"},
         {-12.7, CutUnit::Inch, '.', "-1/2 (-0.500)"},
         {25.35, CutUnit::Inch, '.', "1 (0.998)"}, // rounds up into the next whole inch
+        {1016.44, CutUnit::Inch, '.', "40 1/32 (40.017)", CutFraction::ThirtySecond},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CutLength(c.mm, c.unit, c.sep), c.text) << c.mm;
+        EXPECT_EQ(CutLength(c.mm, c.unit, c.sep, c.fraction), c.text) << c.mm;
 }
 
 TEST(CutList, RowsHoldTheReportsValues)
@@ -85,10 +92,40 @@ TEST(CutList, RowsHoldTheReportsValues)
     const CutList single = MakeCutList(none, CutUnit::Inch, CutDipole::Single);
     ASSERT_EQ(single.rows.size(), 2u);
     EXPECT_EQ(single.rows[1][0], "Dipole");
-    EXPECT_EQ(single.rows[1][1], CutLength(none.DipoleLength, CutUnit::Inch));
+    EXPECT_EQ(single.rows[1][2], InchFraction(none.DipoleLength, CutFraction::SixtyFourth));
     EXPECT_TRUE(single.rodRows.empty());
     EXPECT_EQ(single.columns[1], "Length (in)");
+    EXPECT_EQ(single.columns[2], "Length to 1/64 (in)");
 }
+
+// A spreadsheet adds up the inch list's number columns: their sums are the
+// millimetre list's within 1/128 inch a row.
+class InchNumbers
+    : public ::testing::TestWithParam<std::tuple<const char*, const char*, CutDipole>> {};
+
+TEST_P(InchNumbers, AddUpToTheMillimetreTotal)
+{
+    const auto [band, directors, dipole] = GetParam();
+    const DesignState s = Worked(directors, band);
+    const CutList mm = MakeCutList(s, CutUnit::Millimetre, dipole);
+    const CutList inch = MakeCutList(s, CutUnit::Inch, dipole, ',');
+    ASSERT_EQ(inch.columns.size(), 2 * mm.columns.size() - 1);
+    for (size_t c = 1; c < mm.columns.size(); ++c) {
+        double inches = 0, mms = 0;
+        for (size_t r = 0; r < mm.rows.size(); ++r) {
+            inches += StrToFloat(inch.rows[r][2 * c - 1], ',');
+            mms += StrToFloat(mm.rows[r][c]);
+        }
+        EXPECT_NEAR(inches * 25.4, mms, static_cast<double>(mm.rows.size()) * 25.4 / 128)
+            << mm.columns[c];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, InchNumbers,
+                         ::testing::Values(std::make_tuple("50", "3", CutDipole::Single),
+                                           std::make_tuple("144.1", "8", CutDipole::Folded),
+                                           std::make_tuple("432", "20", CutDipole::Single),
+                                           std::make_tuple("1296", "16", CutDipole::Folded)));
 
 TEST(CutList, CsvReadsBackAsTheSameRowsOneTableAFile)
 {
