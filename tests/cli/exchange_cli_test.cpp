@@ -98,7 +98,7 @@ TEST(DesignCli, MaaOptionsAndTheNotInsulatedWarning)
     EXPECT_EQ(Cli(dir, "design --maa c.maa --ground 3").rc, 2);
     // The .yag holds the same boom-corrected lengths: warned of, and still written.
     const Result yag = Cli(dir, "design --mounting insulated --yag b.yag");
-    EXPECT_EQ(yag.err, std::string(kYoNotInsulated) + "\nFile saved\n");
+    EXPECT_EQ(yag.err, std::string(tavora::kYoNotInsulated) + "\nFile saved\n");
     EXPECT_TRUE(std::filesystem::exists(dir.File("b.yag")));
 }
 

@@ -286,25 +286,14 @@ void WriteFileAtomically(const std::string& pathName, const std::string& content
     }
 }
 
-std::vector<std::string> WriteCsvFiles(const std::string& name, const CsvTables& tables)
+bool WritesIntoStream(const std::string& path)
 {
-    // A descriptor (/dev/stdout), a device or a pipe is one stream: the main
-    // table alone.
-    const SaveTarget target = FindSaveTarget(name);
+    const SaveTarget target = FindSaveTarget(path);
     std::error_code error;
     using std::filesystem::file_type;
     const file_type type = std::filesystem::status(target.path, error).type();
-    if (target.descriptor >= 0 || type == file_type::character || type == file_type::block ||
-        type == file_type::fifo || type == file_type::socket) {
-        WriteFileAtomically(name, tables.at(0).text);
-        return {name};
-    }
-    std::vector<std::string> files;
-    for (const CsvTable& table : tables) {
-        files.push_back(CsvTablePath(name, table.name));
-        WriteFileAtomically(files.back(), table.text);
-    }
-    return files;
+    return target.descriptor >= 0 || type == file_type::character || type == file_type::block ||
+           type == file_type::fifo || type == file_type::socket;
 }
 
 } // namespace tavora

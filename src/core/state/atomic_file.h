@@ -1,10 +1,7 @@
 #pragma once
 
-#include "text/csv.h"
-
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tavora {
 
@@ -22,10 +19,10 @@ namespace tavora {
 // is then untouched.
 void WriteFileAtomically(const std::string& path, const std::string& content);
 
-// Each table to its own file, NAME-TABLE.csv, written as above; a name that
-// stands for a descriptor, a device or a pipe takes the main table alone.
-// Returns the files' names.
-std::vector<std::string> WriteCsvFiles(const std::string& name, const CsvTables& tables);
+// Whether a save to `path` writes into a stream (a descriptor such as
+// /dev/stdout, a device, a pipe) rather than replacing a file.
+bool WritesIntoStream(const std::string& path);
+
 
 // Refusals of a text that would change the structure of the file it is saved
 // in; the message adds the box in brackets: "... cannot be saved (Frequency)".

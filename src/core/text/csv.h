@@ -22,4 +22,9 @@ using CsvTables = std::vector<CsvTable>;
 // final ".csv" of NAME left out.
 std::string CsvTablePath(const std::string& name, const std::string& table);
 
+// Each table to its own file as CsvTablePath names it, written atomically; a
+// name that stands for a descriptor, a device or a pipe takes the main table
+// alone. Returns the files' names.
+std::vector<std::string> WriteCsvFiles(const std::string& name, const CsvTables& tables);
+
 } // namespace tavora

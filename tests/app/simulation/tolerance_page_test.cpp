@@ -161,7 +161,7 @@ class TolerancePageTest : public QObject {
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
         for (const char* words : {"Tolerance at", "All long by", "Gain change per mm (dB)"})
             QVERIFY2(text.contains(QString::fromUtf8(words)), words);
-        QFile file(csv);
+        QFile file(QString::fromStdString(CsvTablePath(csv.toStdString(), "builds")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray saved = file.readAll();
         QVERIFY(saved.startsWith("build,reflector_length_error_mm,"));
