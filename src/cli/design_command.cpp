@@ -10,6 +10,7 @@
 #include "state/design_state.h"
 #include "state/errors.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <vector>
@@ -83,16 +84,35 @@ const std::pair<const char*, std::string DesignEntry::*> kSizeOptions[] = {
 // As on the entry screen, where the frequency is typed first: the band's sizes
 // for every size option not given. A frequency that is not a number is
 // reported when the design is calculated.
-void ApplyBandSizes(DesignEntry& entry, const CLI::App& cmd)
+void ApplyBandSizes(DesignInput& in, const CLI::App& cmd)
 {
-    DesignEntry band = entry;
+    DesignEntry band = in.entry;
     try {
         ApplyBandDefaults(band);
     } catch (const ConversionError&) {
     }
+    in.bandSizes.clear();
     for (const auto& [option, box] : kSizeOptions)
-        if (cmd.count(option) == 0)
-            entry.*box = band.*box;
+        if (cmd.count(option) == 0) {
+            in.entry.*box = band.*box;
+            in.bandSizes.emplace_back(option);
+        }
+}
+
+// A size refused that the user never typed: the refusal says where it came
+// from and which option replaces it.
+BoxRefusal FromTheBand(const BoxRefusal& refusal, const DesignInput& in)
+{
+    const std::string text = ErrorText(refusal);
+    const std::string option = text.substr(0, text.find(':'));
+    const auto size = std::find_if(std::begin(kSizeOptions), std::end(kSizeOptions),
+                                   [&](const auto& o) { return option == o.first; });
+    if (size == std::end(kSizeOptions) ||
+        std::find(in.bandSizes.begin(), in.bandSizes.end(), option) == in.bandSizes.end())
+        return refusal;
+    return BoxRefusal(refusal.box(), refusal.what() + ("; " + in.entry.*size->second) +
+                                         " mm is the band's size for " + in.entry.Frequency +
+                                         " MHz: give " + option + " a size that fits");
 }
 
 } // namespace
@@ -101,7 +121,11 @@ void CalculateDesign(const DesignInput& in, DesignState& state, std::string& rep
 {
     if (!in.coax.empty())
         NoteCoax(state, CoaxIndex(in.coax), in.velocityFactor.value_or("0"));
-    YagiDoCalculate(in.entry, state);
+    try {
+        YagiDoCalculate(in.entry, state);
+    } catch (const BoxRefusal& refusal) {
+        throw FromTheBand(refusal, in);
+    }
     Yagidimensions(state, report);
 }
 
@@ -177,7 +201,7 @@ void AddDesignInputOptions(CLI::App* cmd, DesignInput& in)
                     "Velocity factor typed for the user-defined coax (item 45)")
         ->check(Number())
         ->type_name("NUMBER");
-    cmd->parse_complete_callback([&e, cmd] { ApplyBandSizes(e, *cmd); });
+    cmd->parse_complete_callback([&in, cmd] { ApplyBandSizes(in, *cmd); });
 }
 
 void AddDesignCommand(CLI::App& app, int& exitCode)

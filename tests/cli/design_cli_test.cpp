@@ -97,7 +97,7 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
         {"design --element-shape flat --element-thick 0",
          "--element-thick: Thickness of element (mm) of the directors/reflector box empty or "
          "zero!\n"},
-        {"design --freq 1e-300", "--freq: Frequency in MHz must be from 50 to 10000 MHz\n"},
+        {"design --freq 1e-300", "--freq: Frequency in MHz must be from 50 to 10500 MHz\n"},
         {"design --freq 0", "--freq: Frequency in MHz box empty or zero!\n"},
         {"design --bend 0", "--bend: Diameter of dipole bend mm box empty or zero!\n"},
         {"design --element-diam 0",
@@ -106,8 +106,12 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
         {"design --mounting bonded --boom-type round --boom 500",
          "--boom: Cross-section of boom mm must be from 0 to 208 mm at 144.1 MHz (0 to 0.1 "
          "wavelength)\n"},
-        {"design --freq 30000", "--freq: Frequency in MHz must be from 50 to 10000 MHz\n"},
+        {"design --freq 30000", "--freq: Frequency in MHz must be from 50 to 10500 MHz\n"},
         {"design --directors 101", "--directors: Number of directors must be from 0 to 100\n"},
+        {"design --freq 10368 --element-shape square",
+         "--element-width: Width of element (mm) of the directors/reflector must be from 0.0049 "
+         "to 0.98 mm at 10368 MHz (0.0002 to 0.04 wavelength); 1 mm is the band's size for "
+         "10368 MHz: give --element-width a size that fits\n"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli(c.args);

@@ -62,7 +62,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
          "--boom: Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 "
          "wavelengths)\n",
          1},
-        {"gain --freq 1e300", "", "--freq: Enter frequency in MHz must be from 50 to 10000 MHz\n",
+        {"gain --freq 1e300", "", "--freq: Enter frequency in MHz must be from 50 to 10500 MHz\n",
          1},
         {"stack --beamwidth 180", "",
          "--beamwidth: Half power vertical beamwidth must be from 10 to 150 degrees\n", 1},

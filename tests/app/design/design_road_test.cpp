@@ -196,7 +196,7 @@ class DesignRoadTest : public test::FolderTest {
         QTest::newRow("a frequency past the method")
             << "Edit1"
             << "30000"
-            << "Frequency in MHz must be from 50 to 10000 MHz";
+            << "Frequency in MHz must be from 50 to 10500 MHz";
         QTest::newRow("no gap") << "Edit8"
                                 << "0"
                                 << "Dipole gap at feed point mm box empty or zero!";
