@@ -131,6 +131,16 @@ void CalculateDesign(const DesignInput& in, DesignState& state, std::string& rep
 
 namespace {
 
+// The report box's text ends without a line end when the folded dipole is
+// outside the flat-plane range; as a text file every report ends with one.
+std::string Printed(const std::string& report)
+{
+    std::string text = ToLf(report);
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    return text;
+}
+
 int RunDesign(const DesignOptions& o)
 {
     CheckOneStdout({&o.yagFile, &o.maaFile, &o.necFile});
@@ -143,12 +153,12 @@ int RunDesign(const DesignOptions& o)
         WriteExports(o, state);
     } catch (const Error& e) {
         if (printReport)
-            std::cout << ToLf(report) << std::flush;
+            std::cout << Printed(report) << std::flush;
         std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     if (printReport)
-        std::cout << ToLf(report);
+        std::cout << Printed(report);
     return 0;
 }
 

@@ -31,6 +31,19 @@ TEST(DesignCli, SmallTolerancesKeepADecimal)
             << freq;
 }
 
+TEST(DesignCli, EveryReportEndsWithALineEnd)
+{
+    // 432 MHz: the folded dipole is outside the flat-plane range, whose
+    // sentence ends the report box's text without one.
+    const std::pair<const char*, const char*> cases[] = {{"144", "K is 0.951\n"},
+                                                         {"432", "range of 10:1\n"}};
+    for (const auto& [freq, end] : cases) {
+        const std::string out = Cli(std::string("design --freq ") + freq).out;
+        ASSERT_GT(out.size(), std::strlen(end));
+        EXPECT_EQ(out.substr(out.size() - std::strlen(end)), end) << freq;
+    }
+}
+
 TEST(DesignCli, OptionsReachTheReport)
 {
     const CliRun r = Cli("design --freq 432 --directors 20 --element-diam 6 --radiator-diam 6 "
