@@ -3,6 +3,8 @@
 // convergence study they are built from. Takes minutes; run by hand:
 //   certainty_grid grid     every design: figure, bar, independent, covered
 //   certainty_grid study    the independent model's figures against density
+//   certainty_grid tune     the tune page's bands against an independent
+//                           model fed across the report's gap
 
 #include "independent/independent_deck.h"
 
@@ -10,8 +12,10 @@
 #include "design/entry.h"
 #include "design/report.h"
 #include "nec/model_builder.h"
+#include "nec/pattern.h"
 #include "nec/segmentation.h"
 #include "simulation/simulation.h"
+#include "simulation/tune.h"
 
 #include <cmath>
 #include <cstdio>
@@ -157,6 +161,91 @@ int Study()
     return 0;
 }
 
+
+// Where the independent model with the report's gap comes to X = 0 and to its
+// lowest SWR: its driven element cut at lengths round DL6WU's, then the bracket
+// read by linear (X) and parabolic (SWR) interpolation.
+struct IndependentTune {
+    double resonance = NAN, match = NAN;
+};
+
+IndependentTune TuneIndependently(const DesignState& state, Feed feed, double z0,
+                                  const RunControl& control)
+{
+    independent::DeckSettings settings;
+    settings.segmentsPerHalfWave = 2 * kSegmentsPerHalfWave;
+    settings.feedWidth = state.FeedGap > 0 ? state.FeedGap : 0;
+    const double l0 = feed == Feed::SingleDipole ? state.DipoleLength : state.FoldedLength;
+    std::vector<double> lengths;
+    std::vector<std::string> decks;
+    for (double step = -0.1; step <= 0.1 + 1e-9; step += 0.0025) {
+        DesignState s = state;
+        (feed == Feed::SingleDipole ? s.DipoleLength : s.FoldedLength) = l0 * (1 + step);
+        lengths.push_back(l0 * (1 + step));
+        decks.push_back(independent::Deck(List(s, feed), s.DesignFreq, settings));
+    }
+    const auto f = independent::Solve(decks, control);
+    IndependentTune t;
+    // |reflection|^2 is smooth at its least, where the SWR has a corner.
+    const auto swr = [z0](std::complex<double> z) { return std::norm((z - z0) / (z + z0)); };
+    size_t best = 0;
+    for (size_t i = 0; i < f.size(); ++i) {
+        if (swr(f[i].z) < swr(f[best].z))
+            best = i;
+        if (i > 0 && std::isnan(t.resonance) && (f[i - 1].z.imag() < 0) != (f[i].z.imag() < 0)) {
+            const double x0 = f[i - 1].z.imag(), x1 = f[i].z.imag();
+            t.resonance = lengths[i - 1] - x0 * (lengths[i] - lengths[i - 1]) / (x1 - x0);
+        }
+    }
+    t.match = lengths[best];
+    if (best > 0 && best + 1 < f.size()) {
+        const double y0 = swr(f[best - 1].z), y1 = swr(f[best].z), y2 = swr(f[best + 1].z);
+        const double h = lengths[best + 1] - lengths[best];
+        t.match += h * (y0 - y2) / (2 * (y0 - 2 * y1 + y2));
+    }
+    return t;
+}
+
+int Tune()
+{
+    RunControl control;
+    int held = 0, cases = 0;
+    std::printf("design | match: band / independent | resonance: band / independent | "
+                "SWR: DL6WU, suggested\n");
+    for (const char* mhz : {"144.1", "432", "1296"})
+        for (int dirs : {10, 24})
+            for (Feed feed : {Feed::SingleDipole, Feed::FoldedDipole}) {
+                const DesignState state = BandDesign(mhz, dirs);
+                TuneSettings settings;
+                settings.simulation.points = 1;
+                settings.sweepBefore = false;
+                const TuneResult r = tavora::Run(TuneSubjectOf(state, feed), settings, control);
+                const IndependentTune ind = TuneIndependently(state, feed, r.z0, control);
+                const LengthBand match = r.Band(false);
+                bool ok = match.Holds(ind.match);
+                std::printf("%s/%d %s | %.1f (%.1f-%.1f; gap %.1f wide %.1f density %.1f) / %.1f %s",
+                            mhz, dirs, Name(feed), match.length, match.low, match.high,
+                            match.gapLength, match.wideLength, match.density, ind.match,
+                            match.Holds(ind.match) ? "ok" : "OUT");
+                if (r.ShowsResonance()) {
+                    const LengthBand res = r.Band(true);
+                    ok = ok && res.Holds(ind.resonance);
+                    std::printf(" | %.1f (%.1f-%.1f; gap %.1f wide %.1f density %.1f) / %.1f %s",
+                                res.length, res.low, res.high, res.gapLength, res.wideLength,
+                                res.density, ind.resonance, res.Holds(ind.resonance) ? "ok" : "OUT");
+                } else {
+                    std::printf(" | none / %.1f", ind.resonance);
+                }
+                std::printf(" | %.3f %.3f%s\n", Swr(r.own.solves.front().impedance, r.z0),
+                            Swr(r.Tuned().impedance, r.z0), r.Changes() ? " changes" : "");
+                held += ok;
+                ++cases;
+                std::fflush(stdout);
+            }
+    std::printf("bands hold the independent lengths in %d of %d\n", held, cases);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -166,6 +255,8 @@ int main(int argc, char** argv)
         return Grid(argc > 2 && std::strcmp(argv[2], "--quick") == 0);
     if (what == "study")
         return Study();
+    if (what == "tune")
+        return Tune();
     if (what == "bars" && argc == 5) { // MHZ DIRECTORS single|folded: the bar models' decks
         const Feed feed = std::strcmp(argv[4], "folded") == 0 ? Feed::FoldedDipole : Feed::SingleDipole;
         const NecModel model = ModelFromDesign(BandDesign(argv[2], std::atoi(argv[3])), feed);

@@ -34,6 +34,11 @@ void AddFeedOption(CLI::App* cmd, Feed& feed);
 // Calculate on the entry screen and the results window's engine run. Throws Error.
 void CalculateDesign(const DesignInput& in, DesignState& state, std::string& report);
 
+// Every number option's range, from one table of every command's: the help
+// names it, and a value outside is refused by the option's name before the
+// command runs. After every command is added.
+void AddOptionRanges(CLI::App& app);
+
 // The MMANA-GAL export window's choices as options (--maa-name, --dm1, ...).
 void AddMaaOptions(CLI::App* cmd, MaaOptions& options);
 void AddGainCommand(CLI::App& app, int& exitCode);

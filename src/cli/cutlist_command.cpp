@@ -40,7 +40,7 @@ int RunCutList(const CutListOptions& o)
             WriteOutput("--csv", o.csvFile, CutListCsv(list));
     } catch (const Error& e) {
         std::cout << std::flush;
-        std::cerr << e.what() << '\n';
+        std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     return 0;

@@ -4,8 +4,8 @@
 #include "design/report.h"
 #include "exchange/mmana.h"
 #include "exchange/yo_file.h"
-#include "simulation/simulation.h"
 #include "nec/deck.h"
+#include "simulation/simulation.h"
 #include "state/atomic_file.h"
 #include "state/design_state.h"
 #include "state/errors.h"
@@ -115,10 +115,41 @@ BoxRefusal FromTheBand(const BoxRefusal& refusal, const DesignInput& in)
                                          " MHz: give " + option + " a size that fits");
 }
 
+// Sizes of a shape the design does not have are not used: said on stderr, not
+// refused, so that a script giving every size for every shape keeps working.
+void WarnUnusedSizes(const DesignEntry& entry, const CLI::App& cmd)
+{
+    const struct {
+        const char* option;
+        Shape DesignEntry::*shape;
+        std::vector<Shape> usedWith;
+    } sizes[] = {
+        {"--element-diam", &DesignEntry::ElementShape, {Shape::Round}},
+        {"--element-width", &DesignEntry::ElementShape, {Shape::Square, Shape::Flat}},
+        {"--element-thick", &DesignEntry::ElementShape, {Shape::Flat}},
+        {"--radiator-diam", &DesignEntry::RadiatorShape, {Shape::Round}},
+        {"--radiator-width", &DesignEntry::RadiatorShape, {Shape::Square, Shape::Flat}},
+        {"--radiator-thick", &DesignEntry::RadiatorShape, {Shape::Flat}},
+    };
+    static const char* const shapeWords[] = {"round", "square", "flat"};
+    for (const auto& [option, shape, usedWith] : sizes) {
+        const Shape given = entry.*shape;
+        if (cmd.count(option) > 0 &&
+            std::find(usedWith.begin(), usedWith.end(), given) == usedWith.end())
+            std::cerr << option << ": not used with a " << shapeWords[static_cast<int>(given)]
+                      << " cross-section (--"
+                      << (shape == &DesignEntry::ElementShape ? "element" : "radiator")
+                      << "-shape)\n";
+    }
+}
+
 } // namespace
 
 void CalculateDesign(const DesignInput& in, DesignState& state, std::string& report)
 {
+    if (in.velocityFactor && (in.coax.empty() || CoaxIndex(in.coax) != kUserCoaxIndex))
+        std::cerr << "--velocity-factor: not used: only the user-defined coax (--coax "
+                  << kUserCoaxIndex << ") takes it\n";
     if (!in.coax.empty())
         NoteCoax(state, CoaxIndex(in.coax), in.velocityFactor.value_or("0"));
     try {
@@ -211,7 +242,10 @@ void AddDesignInputOptions(CLI::App* cmd, DesignInput& in)
                     "Velocity factor typed for the user-defined coax (item 45)")
         ->check(Number())
         ->type_name("NUMBER");
-    cmd->parse_complete_callback([&in, cmd] { ApplyBandSizes(in, *cmd); });
+    cmd->parse_complete_callback([&in, cmd] {
+        ApplyBandSizes(in, *cmd);
+        WarnUnusedSizes(in.entry, *cmd);
+    });
 }
 
 void AddDesignCommand(CLI::App& app, int& exitCode)

@@ -34,7 +34,11 @@ void AddImpedanceCommand(CLI::App& app, int& exitCode)
     AddNumber(cmd, "--spacing", o->boxes.spacing, "Centre to centre (round) or face to face mm")
         ->capture_default_str();
     AddNumber(cmd, "--impedance", o->boxes.impedance, "Impedance in ohms")->capture_default_str();
-    cmd->callback([o, &exitCode] {
+    cmd->callback([o, cmd, &exitCode] {
+        // The unknown's own box is what the command answers, not what it reads.
+        static const char* const unknownOptions[] = {"--impedance", "--cross-section", "--spacing"};
+        if (const char* unused = unknownOptions[static_cast<int>(o->unknown)]; cmd->count(unused))
+            std::cerr << unused << ": not used: it is what --calculate finds\n";
         const RodsResult r = CalculateRods(o->unknown, o->section, o->boxes.crossSection,
                                            o->boxes.spacing, o->boxes.impedance);
         std::cout << r.unknownText << '\n';

@@ -64,6 +64,7 @@ int main(int argc, char** argv)
     tavora::cli::AddImpedanceCommand(app, exitCode);
     tavora::cli::AddQuarterWaveCommand(app, exitCode);
     tavora::cli::AddCoaxCommand(app, exitCode);
+    tavora::cli::AddOptionRanges(app);
     if (argc > 1 && argv[1][0] != '-')
         if (const std::string unknown = tavora::cli::UnknownCommand(app, argv[1]);
             !unknown.empty()) {

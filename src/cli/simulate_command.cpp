@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "run_progress.h"
 #include "tolerance_command.h"
 #include "tune_command.h"
 
@@ -35,22 +36,27 @@ void RunSimulate(SimulateOptions o)
     RunControl control;
     if (o.tune.tune) {
         const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
+        const TuneSubject subject = TuneSubjectOf(state, o.feed);
         const TuneResult tuned = [&] {
             const StopSignals signals;
-            return Run(TuneSubjectOf(state, o.feed), settings, control);
+            AnnounceLongRun(RunSize(settings, subject), SegmentCount(subject.model), "frequencies");
+            const RunProgress progress(control, "frequencies");
+            return Run(subject, settings, control);
         }();
         PrintTune(tuned, o.tune, o.csvFile, o.s1pFile);
         return;
     }
     if (o.tolerance.on) {
         const StopSignals signals;
-        RunTolerance(o.tolerance, ModelFromDesign(state, o.feed), o.settings, control,
-                     o.csvFile);
+        RunTolerance(o.tolerance, ModelFromDesign(state, o.feed), o.settings, control, o.csvFile);
         return;
     }
+    const NecModel model = ModelFromDesign(state, o.feed);
     const SimulationResult result = [&] {
         const StopSignals signals;
-        return Run(ModelFromDesign(state, o.feed), o.settings, control);
+        AnnounceLongRun(RunSize(o.settings, model), SegmentCount(model), "frequencies");
+        const RunProgress progress(control, "frequencies");
+        return Run(model, o.settings, control);
     }();
     if (!ToStdout(o.csvFile) && !ToStdout(o.s1pFile)) {
         PrintLines(ResultLines(SimulationText(result)));
@@ -70,12 +76,11 @@ void AddSimulateCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
         app.add_subcommand("simulate", "Simulate the design with the NEC-2 engine nec2c");
     AddDesignInputOptions(cmd, o->input);
     AddFeedOption(cmd, o->feed);
-    // The ranges are said in the help texts, not as the parser's own notation.
+    // The ranges are said in the help texts, not as the parser's own notation;
+    // the number options' ranges are added with every command's.
     cmd->add_option("--sweep", o->settings.sweepPercent,
-                    "Sweep either side of the design frequency, 0 to " +
-                        std::to_string(static_cast<int>(kMostSweepPercent)) + " %")
+                    "Sweep either side of the design frequency, %")
         ->check(Number())
-        ->check(CLI::Range(0.0, kMostSweepPercent).description(""))
         ->type_name("NUMBER")
         ->capture_default_str();
     cmd->add_option("--points", o->settings.points,
@@ -84,10 +89,8 @@ void AddSimulateCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
         ->check(CLI::Range(1, kMostPoints).description(""))
         ->type_name("NUMBER")
         ->capture_default_str();
-    cmd->add_option(
-           "--z0", o->z0,
-           "SWR reference in ohm: 0 for the dipole's own (50 single, 200 folded), or 10 to 1000")
-        ->type_name("NUMBER");
+    AddNumber(cmd, "--z0", o->z0,
+              "SWR reference in ohm, 0 for the dipole's own (50 single, 200 folded)");
     cmd->add_option("--csv", o->csvFile,
                     "Also write the sweep and both pattern cuts as CSV (- for standard output)");
     cmd->add_option("--s1p", o->s1pFile,

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "run_progress.h"
 
 #include "nec/stop_signals.h"
 #include "simulation/array.h"
@@ -46,9 +47,14 @@ void RunSimulateStack(StackOptions o)
     std::string report;
     CalculateDesign(o.input, state, report);
     RunControl control;
+    const NecModel single = ModelFromDesign(state, o.feed);
     const ArrayResult result = [&] {
         const StopSignals signals;
-        return Run(ModelFromDesign(state, o.feed), o.settings, control);
+        // Each deck but the single Yagi's holds every Yagi of the array.
+        const int yagis = o.settings.arrangement == Arrangement::Box ? 4 : 2;
+        AnnounceLongRun(RunSize(o.settings, single), yagis * SegmentCount(single), "models");
+        const RunProgress progress(control, "models");
+        return Run(single, o.settings, control);
     }();
     if (!ToStdout(o.csvFile)) {
         PrintLines(ResultLines(ArrayText(result)));

@@ -1,6 +1,7 @@
 #include "tolerance_command.h"
 
 #include "commands.h"
+#include "run_progress.h"
 
 #include "state/numbers.h"
 #include "text/format.h"
@@ -54,7 +55,12 @@ void RunTolerance(const ToleranceOptions& o, const NecModel& model,
         s.positionTol = StrToFloat(o.positionTol);
     s.z0 = simulation.z0;
     s.processes = simulation.processes;
-    const ToleranceResult result = Run(model, s, control);
+    AnnounceLongRun(RunSize(s, model), SegmentCount(model), "models");
+    const ToleranceResult result = [&] {
+        RunControl shown = control;
+        const RunProgress progress(shown, "models");
+        return Run(model, s, shown);
+    }();
     if (!ToStdout(csvFile))
         PrintLines(ResultLines(ToleranceText(result)));
     if (!csvFile.empty())

@@ -30,7 +30,7 @@ struct YoOptions {
     bool names = false;
 };
 
-// "N=TEXT" with N from 1 to 41.
+// "N=TEXT" with N from 1 to 41; the two radio groups take their item's number.
 std::pair<int, std::string> ParseSet(const std::string& arg)
 {
     const size_t eq = arg.find('=');
@@ -39,7 +39,16 @@ std::pair<int, std::string> ParseSet(const std::string& arg)
         n.find_first_not_of("0123456789") != std::string::npos || std::stoi(n) < 1 ||
         std::stoi(n) > 41)
         throw CLI::ValidationError("--set", "expected N=TEXT with N from 1 to 41: " + arg);
-    return {std::stoi(n), arg.substr(eq + 1)};
+    const int entry = std::stoi(n);
+    const std::string text = arg.substr(eq + 1);
+    if (entry == yo::kFreqSource || entry == yo::kMounting) {
+        const char* last = entry == yo::kFreqSource ? "3" : "2";
+        if (text.size() != 1 || text < "0" || text > last)
+            throw CLI::ValidationError("--set " + n, "takes an item from 0 to " +
+                                                         std::string(last) + ", not '" + text +
+                                                         "'");
+    }
+    return {entry, text};
 }
 
 // The screen's two radio groups as its refresh selects them.
@@ -80,8 +89,11 @@ class YoRun {
     // A check's message, as the screen's message box would show it.
     bool Passed(const std::optional<BoxMessage>& failure)
     {
+        // The entry it names is set by --set N.
         if (failure)
-            Fail(failure->text);
+            Fail(failure->box >= 1 && failure->box <= 41
+                     ? "--set " + std::to_string(failure->box) + ": " + failure->text
+                     : failure->text);
         return !failure;
     }
 

@@ -125,6 +125,13 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
          "--element-width: Width of element (mm) of the directors/reflector must be from 0.0049 "
          "to 0.98 mm at 10368 MHz (0.0002 to 0.04 wavelength); 1 mm is the band's size for "
          "10368 MHz: give --element-width a size that fits\n"},
+        // Bends and strips the formulas would overflow or turn negative.
+        {"design --bend 1e-320",
+         "--bend: Diameter of dipole bend mm must be at least 20 mm, twice the diameter of the "
+         "dipole's rod\n"},
+        {"design --element-shape flat --element-width 10 --element-thick 12",
+         "--element-thick: Thickness of element (mm) of the directors/reflector cannot be above "
+         "10\n"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli(c.args);

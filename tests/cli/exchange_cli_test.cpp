@@ -132,13 +132,13 @@ TEST(YoCli, AFailedCheckGoesToStderrAndExits1)
     TempDir dir;
     Result r = Cli(dir, "yo --set 40=1 --estimate --show");
     EXPECT_EQ(r.rc, 1);
-    EXPECT_EQ(r.err, "Reflector Length box empty or zero!\n");
+    EXPECT_EQ(r.err, "--set 39: Reflector Length box empty or zero!\n");
     EXPECT_EQ(Shown(r, 37), "0");
     r = Cli(dir, "yo " + kWorked + "--set 40=1 --set 3=-980 --estimate");
     EXPECT_EQ(r.rc, 1);
-    EXPECT_EQ(r.err, "Dipole length box empty or zero!\n");
+    EXPECT_EQ(r.err, "--set 3: Dipole length box empty or zero!\n");
     r = Cli(dir, "yo --convert-to nonmetal");
-    EXPECT_EQ(r.err, "Reflector length box empty or zero!\n");
+    EXPECT_EQ(r.err, "--set 39: Reflector length box empty or zero!\n");
     EXPECT_EQ(Cli(dir, "yo --set 42=1").rc, 2);
 }
 
@@ -239,7 +239,7 @@ TEST(ExchangeCli, ImpossibleEntriesAreRefusedNamingTheOptionAndNothingIsWritten)
          "--set 39: Reflector length must be from 520 to 1560 mm at 144.1 MHz (0.25 to 0.75 "
          "wavelength)\n"},
         {"yo " + kWorked + "--set 39=1e-300 --set 40=0 --estimate",
-         "No frequency fits these dimensions, check entries\n"},
+         "--set 39: No frequency fits these dimensions, check entries\n"},
         {yagi + "--maa d.maa", ""},
         {"design --maa d.maa --height x", "--height: Height (metres) must be a number, not 'x'\n"},
         {"design --maa d.maa --height -5", "--height: Height (metres) cannot be negative\n"},

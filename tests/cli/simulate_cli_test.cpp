@@ -9,6 +9,7 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
+#include <regex>
 #include <spawn.h>
 #include <sstream>
 
@@ -132,6 +133,16 @@ TEST(SimulateCli, MissingEngineIsNamed)
     EXPECT_EQ(r.err, "NEC-2 engine nec2c not found: install the nec2c package\n");
 }
 
+// A run of minutes says so before it starts (a small one says nothing: above).
+TEST(SimulateCli, LongRunSaysItsEstimatedTimeFirst)
+{
+    const CliRun r = Cli("simulate --directors 100 --points 1001", "PATH=/nonexistent ");
+    EXPECT_TRUE(std::regex_search(
+        r.err, std::regex("^Estimated run time: about [0-9]+ (h [0-9]+ )?min \\(1004 frequencies "
+                          "of [0-9]+ segments, .* of CPU on [0-9]+ cores?\\)\n")))
+        << r.err;
+}
+
 TEST(SimulateCli, UsageErrors)
 {
     EXPECT_EQ(Cli("simulate --dipole triple").code, 2);
@@ -227,11 +238,13 @@ TEST_P(SimulateSignal, LeavesNothingBehind)
 }
 
 // Killed outright, the program can clean nothing up: its engine ends with it
-// all the same, within 2 s, and the next run removes the folder it left.
+// all the same, within 2 s, what a wrapper script started included, and the
+// next run removes the folder it left.
 TEST(SimulateKill, TheEngineEndsWithTheProgramAndTheNextRunRemovesItsFolder)
 {
     TempDir dir;
-    const pid_t cli = StartSimulate(dir, "echo $$ >> \"$PIDS\"\nexec sleep 300");
+    const pid_t cli =
+        StartSimulate(dir, "sleep 300 &\necho $! >> \"$PIDS\"\necho $$ >> \"$PIDS\"\nwait");
     ASSERT_NE(cli, 0) << "no engine started";
     const auto killed = std::chrono::steady_clock::now();
     ::kill(cli, SIGKILL);
@@ -240,8 +253,8 @@ TEST(SimulateKill, TheEngineEndsWithTheProgramAndTheNextRunRemovesItsFolder)
     EXPECT_LT(std::chrono::steady_clock::now() - killed, std::chrono::seconds(2));
     EXPECT_FALSE(std::filesystem::is_empty(dir.Path() / "tmp"));
     WriteAll(dir.File("bin/nec2c"), "#!/bin/sh\nexit 3\n");
-    const CliRun next = Cli("simulate", "PATH=" + dir.File("bin") + ":/usr/bin:/bin TMPDIR=" +
-                                            dir.File("tmp") + " ");
+    const CliRun next = Cli("simulate", "PATH=" + dir.File("bin") +
+                                            ":/usr/bin:/bin TMPDIR=" + dir.File("tmp") + " ");
     EXPECT_EQ(next.code, 1) << next.err;
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "tmp"));
 }

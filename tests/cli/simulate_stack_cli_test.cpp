@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Refused{"--sweep-spacing 400:1600", "FROM:TO:POINTS"},
                       Refused{"--sweep-spacing 400:1600:1", "Sweep points must be from 2 to 101"},
                       Refused{"--sweep-spacing 1600:400:5", "larger spacing than it starts"},
-                      Refused{"--side-lobe 3", "Side lobe level in dB must be below 0"},
+                      Refused{"--side-lobe 3", "Side lobe level in dB must be from -100 to -1 dB"},
                       Refused{"--spacing 31300", "--spacing: Spacing in mm must be from 0 to "
                                                  "31200 mm at 144.1 MHz (0 to 15 wavelengths)"},
                       Refused{"--sweep-spacing 1000:31300:5", "--sweep-spacing: Sweep spacings"}));

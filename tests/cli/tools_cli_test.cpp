@@ -38,8 +38,8 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"swr --reverse 4 --forward 100", "1.50\t1.50\t0.00\t   4.00\t 100.00\twatts\n", "", 0},
         {"swr --measure ohms --reverse 75 --forward 50",
          "1.50\t1.50\t0.00\t  75.00\t  50.00\tohms\n", "", 0},
-        {"swr --reverse 10 --forward 5", "", "Reverse reading is greater than forward reading\n",
-         1},
+        {"swr --reverse 10 --forward 5", "",
+         "--reverse: Reverse reading is greater than forward reading\n", 1},
         {"impedance", "99.8\n", "", 0},
         {"impedance --section square", "162.0\n", "", 0},
         {"impedance --calculate cross-section", "9.5\n", "", 0},
@@ -50,11 +50,14 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
          "Calculated Impedance outside range of algorithms (45-175 ohms)\n", 0},
         {"quarterwave", "520.5\n100.0\n", "", 0},
         {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
-        // A result too large for a double is an overflow, never INF.
-        {"quarterwave --freq=1e-320", "", "Floating point overflow\n", 1},
-        {"quarterwave --vf=1e308", "", "--vf: Velocity factor cannot be above 1\n", 1},
-        {"impedance --spacing=1e308", "", "Floating point overflow\n", 1},
-        {"impedance --cross-section=1e-320", "", "Floating point overflow\n", 1},
+        // Values whose result would overflow a double are out of the option's range.
+        {"quarterwave --freq=1e-320", "", "--freq: Frequency (MHz) must be from 50 to 10000 MHz\n",
+         1},
+        {"quarterwave --vf=1e308", "", "--vf: Velocity factor must be from 0.1 to 1\n", 1},
+        {"impedance --spacing=1e308", "",
+         "--spacing: Spacing (mm) must be from 0.001 to 10000 mm\n", 1},
+        {"impedance --cross-section=1e-320", "",
+         "--cross-section: Cross section (mm) must be from 0.001 to 10000 mm\n", 1},
         // The windows' refusals of impossible values, with their texts, after the option.
         {"gain --freq -144.1", "", "--freq: Enter frequency in MHz cannot be negative\n", 1},
         {"gain --boom -1000 --method wa2phw", "", "--boom: Boom length mm cannot be negative\n", 1},
@@ -66,16 +69,18 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
          1},
         {"stack --beamwidth 180", "",
          "--beamwidth: Half power vertical beamwidth must be from 10 to 150 degrees\n", 1},
-        {"swr --reverse -4 --forward 100", "", "--reverse: Reverse watts cannot be negative\n", 1},
+        {"swr --reverse -4 --forward 100", "", "--reverse: Reverse reading cannot be negative\n",
+         1},
         {"swr --measure ohms --reverse 0 --forward 75", "",
          "--reverse: Low impedance box empty or zero!\n", 1},
-        {"impedance --spacing 0", "", "--spacing: Centre to centre (mm) box empty or zero!\n", 1},
+        {"impedance --spacing 0", "", "--spacing: Spacing (mm) box empty or zero!\n", 1},
         {"impedance --cross-section 20 --spacing 12.8", "",
          "--spacing: Centre to centre (mm) must be above the Cross section (mm), 20.0 mm: closer, "
          "the rods overlap\n",
          1},
         {"quarterwave --vf 0", "", "--vf: Velocity factor box empty or zero!\n", 1},
-        {"quarterwave --zin -200 --zout -50", "520.5\n",
+        // Refused before anything is printed.
+        {"quarterwave --zin -200 --zout -50", "",
          "--zin: Input impedance (ohms) cannot be negative\n", 1},
         {"gain --method yagi", "", nullptr, 2},
         {"stack --plane diagonal", "", nullptr, 2},
@@ -137,8 +142,9 @@ TEST(CommandLine, HelpShowsTheWordsAUserTypes)
                 << command << ": " << lines[i];
         }
     }
-    EXPECT_NE(Cli("design --help").out.find("Dipole gap at feed point mm (band default)\n"),
-              std::string::npos);
+    EXPECT_NE(
+        Cli("design --help").out.find("Dipole gap at feed point mm (band default) [above 0 mm]\n"),
+        std::string::npos);
 }
 
 TEST(CommandLine, VersionAndCoaxList)

@@ -203,7 +203,9 @@ double ElementSize(Shape shape, const std::string& diam, const std::string& widt
         equivalent = Checked(boxSize * 1.18);
     } else if (shape == Shape::Flat) {
         boxSize = size(width, kWidthBox);
-        size(thick, kThicknessBox);
+        // The strip formula holds for the thickness up to the width; a thicker
+        // strip came out with a negative diameter blamed on the width.
+        RefuseAbove(size(thick, kThicknessBox), boxSize, std::string(kThicknessBox) + panel, sep);
         equivalent = Narrowed(FlatStripDiameter(width, thick, sep));
     } else {
         box = kDiameterBox;
@@ -234,6 +236,13 @@ std::string SizeBox(std::uint8_t shape, const char* panel)
 void RefuseUnbuildable(const DesignState& design, char sep)
 {
     DesignState s = design;
+    // A rod bent tighter than its own diameter cracks or kinks; the engine
+    // would only blame it on an impossible efficiency. Checked before the
+    // dimensions, which a bend of almost nothing overflows.
+    if (!(s.BendDiam >= 2 * s.RadiatorDiam))
+        Refuse(kBendBox, std::string(kBendBox) + " must be at least " +
+                             RoundedText(2 * s.RadiatorDiam, sep) +
+                             " mm, twice the diameter of the dipole's rod");
     std::string report;
     Yagidimensions(s, report, sep);
     const std::string elementBox = SizeBox(s.ElementShape, kDirectorPanel);
@@ -256,12 +265,6 @@ void RefuseUnbuildable(const DesignState& design, char sep)
         Refuse(kBoomBox, std::string(kBoomBox) + " must be below " +
                              GeneralFloatText(static_cast<double>(shortestMm), sep) +
                              " mm, the length of the shortest element");
-    // A rod bent tighter than its own diameter cracks or kinks; the engine
-    // would only blame it on an impossible efficiency.
-    if (!(s.BendDiam >= 2 * s.RadiatorDiam))
-        Refuse(kBendBox, std::string(kBendBox) + " must be at least " +
-                             RoundedText(2 * s.RadiatorDiam, sep) +
-                             " mm, twice the diameter of the dipole's rod");
     // The straights from the feed gap to the bends (HI = GF) must be left.
     const double folded = s.FoldedLength;
     if (!(folded / 2 - s.BendDiam / 2 - s.FeedGap / 2 > 0)) {

@@ -1,11 +1,11 @@
 #include "feedline/swr.h"
 
-#include "text/format.h"
 #include "feedline/coax_data.h"
 #include "state/errors.h"
 #include "state/numbers.h"
 #include "state/program_dir.h"
 #include "state/refusals.h"
+#include "text/format.h"
 
 #include <array>
 #include <cmath>
@@ -216,7 +216,7 @@ void FindSWR(SwrSession& session, const std::string& reverseText, const std::str
     reverse = AdjustedReverse(reverse, forward);
     // The formulas would give a negative SWR.
     if (session.mode != MeasureMode::Ohms && reverse > forward)
-        throw Error(kReverseAboveForward);
+        throw BoxRefusal(MeasureTextsOf(session.mode).firstLabel, kReverseAboveForward);
     const double bridge = BridgeSWR(session.mode, forward, reverse);
     const double antenna = AntennaSWR(bridge, session.coaxLoss);
     const bool noData = session.coaxLoss == kNoLossData;

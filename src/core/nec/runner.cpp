@@ -177,29 +177,67 @@ fs::path JobFile(const fs::path& dir, size_t k, const char* ext)
 // exec in a program with threads. A failure's errno goes to `report`.
 [[noreturn]] void ExecEngine(char* const argv[], const char* errors, int report, pid_t parent)
 {
-    // Killed when the program ends however it ends, kill -9 included, not
-    // only when a run ends it. The signal follows the thread that started the
-    // engine, which waits in RunDecks until its engines are reaped.
+    // Killed when its keeper ends, however it ends.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (::getppid() != parent) // the program ended before the line above
+    if (::getppid() != parent) // the keeper ended before the line above
         ::_exit(127);
-    // A group of its own, so that killing the group takes whatever a wrapper
-    // script started.
-    ::setpgid(0, 0);
     const int in = ::open("/dev/null", O_RDONLY);
     const int out = ::open("/dev/null", O_WRONLY);
     const int err = ::open(errors, O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in >= 0 && out >= 0 && err >= 0 && ::dup2(in, 0) == 0 && ::dup2(out, 1) == 1 &&
-        ::dup2(err, 2) == 2) {
-        // No signal blocked by the starting thread stays blocked.
-        sigset_t none;
-        sigemptyset(&none);
-        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::dup2(err, 2) == 2)
         ::execve(argv[0], argv, environ);
-    }
     const int e = errno;
     [[maybe_unused]] const ssize_t n = ::write(report, &e, sizeof e);
     ::_exit(127);
+}
+
+void EndGroup(int)
+{
+    ::kill(0, SIGKILL);
+}
+
+// Between the program and the engine, a keeper in a group of its own with
+// the engine: when the program ends however it ends, kill -9 included, its
+// parent-death signal ends the whole group, so a wrapper script's own
+// children go too (that signal alone reaches only a direct child). It
+// follows the thread that started it, which waits in RunDecks until its
+// engines are reaped. The keeper ends as the engine did, exit status or
+// signal. Only calls that are safe between fork and exec.
+[[noreturn]] void KeepEngine(char* const argv[], const char* errors, int report, pid_t parent)
+{
+    // First, so that ending "the group" never reaches the program's.
+    ::setpgid(0, 0);
+    struct sigaction end {};
+    end.sa_handler = EndGroup;
+    ::sigaction(SIGTERM, &end, nullptr);
+    // No signal blocked by the starting thread stays blocked.
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) // the program ended before the line above
+        ::_exit(127);
+    const pid_t keeper = ::getpid();
+    const pid_t engine = ::fork();
+    if (engine == 0)
+        ExecEngine(argv, errors, report, keeper);
+    if (engine < 0) {
+        const int e = errno;
+        [[maybe_unused]] const ssize_t n = ::write(report, &e, sizeof e);
+        ::_exit(127);
+    }
+    ::close(report);
+    int status = 0;
+    while (::waitpid(engine, &status, 0) < 0 && errno == EINTR)
+        ;
+    if (WIFSIGNALED(status)) {
+        struct sigaction plain {};
+        plain.sa_handler = SIG_DFL;
+        ::sigaction(WTERMSIG(status), &plain, nullptr);
+        ::kill(keeper, WTERMSIG(status));
+    }
+    ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 127);
 }
 
 pid_t Spawn(const std::string& engine, const fs::path& dir, size_t k)
@@ -217,7 +255,7 @@ pid_t Spawn(const std::string& engine, const fs::path& dir, size_t k)
     const pid_t parent = ::getpid();
     pid_t pid = ::fork();
     if (pid == 0)
-        ExecEngine(argv, err.c_str(), report[1], parent);
+        KeepEngine(argv, err.c_str(), report[1], parent);
     int failure = pid < 0 ? errno : 0;
     ::close(report[1]);
     ssize_t n = 0;

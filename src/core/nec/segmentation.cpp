@@ -225,23 +225,36 @@ double FeedSegment(const NecModel& model)
     return SegmentLength(FedWire(model));
 }
 
-std::optional<NecModel> WithFeedSegments(const NecModel& model, double centre)
+namespace {
+
+// The fed wire cut `count` segments of `centre` metres round its centre, the
+// rest of it at about the segment length it had; none where it is too short.
+std::optional<NecModel> WithFedPiece(const NecModel& model, int count, double centre)
 {
-    // The fed pair and a neighbour either side `centre` long, the rest of the
-    // wire at about the segment length it had; on a wire too short for that,
-    // the fed pair alone.
     const NecWire& fed = FedWire(model);
     const double segment = SegmentLength(fed);
-    const auto fits = [&](int count) {
-        return Length(fed) >= (count * centre + 2 * segment) * (1 - 1e-9);
-    };
-    if (!fits(2))
+    if (Length(fed) < (count * centre + 2 * segment) * (1 - 1e-9))
         return std::nullopt;
-    const int count = fits(kFeedSegments) ? kFeedSegments : 2;
     return SplitAtFeed(
         model, model.density, count, centre,
         static_cast<int>(std::lround((Length(fed) - count * centre) / (2 * segment))),
         [](const NecWire& c) { return c; });
+}
+
+} // namespace
+
+std::optional<NecModel> WithFeedSegments(const NecModel& model, double centre)
+{
+    // The fed pair and a neighbour either side `centre` long; on a wire too
+    // short for that, the fed pair alone.
+    if (auto four = WithFedPiece(model, kFeedSegments, centre))
+        return four;
+    return WithFedPiece(model, 2, centre);
+}
+
+std::optional<NecModel> WithFedGap(const NecModel& model, double gap)
+{
+    return WithFedPiece(model, 3, gap);
 }
 
 std::optional<NecModel> FeedWidened(const NecModel& model, double factor)
@@ -249,7 +262,7 @@ std::optional<NecModel> FeedWidened(const NecModel& model, double factor)
     return WithFeedSegments(model, FeedSegment(model) * factor);
 }
 
-std::optional<NecModel> Recut(const NecModel& model, double factor, double feedSegment)
+NecModel Recounted(const NecModel& model, double factor)
 {
     // Every wire's own count scaled, not the density asked for: where the
     // kernel's limit sets a wire's count, that count is what is in doubt.
@@ -260,7 +273,12 @@ std::optional<NecModel> Recut(const NecModel& model, double factor, double feedS
         if (!w.bend)
             w.segments = std::max(Nearest(w.segments * factor, Parity(w)), Coarsest(w, lambda));
     CentreSources(recut);
-    return WithFeedSegments(recut, feedSegment);
+    return recut;
+}
+
+std::optional<NecModel> Recut(const NecModel& model, double factor, double feedSegment)
+{
+    return WithFeedSegments(Recounted(model, factor), feedSegment);
 }
 
 } // namespace tavora

@@ -36,15 +36,22 @@ double FeedSegment(const NecModel& model);
 // None where the fed wire is too short to hold even the fed pair.
 std::optional<NecModel> WithFeedSegments(const NecModel& model, double centre);
 
+// The same model fed as the builder feeds it: one segment as wide as the gap
+// at the driven element's centre, a neighbour as long either side. It
+// crosses the mirror plane, so the engine solves the whole antenna.
+std::optional<NecModel> WithFedGap(const NecModel& model, double gap);
+
 // The feed `factor` times as wide as the model's.
 inline constexpr double kFeedWidening = 2;
 std::optional<NecModel> FeedWidened(const NecModel& model, double factor = kFeedWidening);
 
 // The model with every wire's segment count scaled by `factor` (none longer
-// than a tenth of a wave) and the fed segments `feedSegment` metres long: at
-// half the density, how far the figures move is the density's share of
-// their uncertainty, and a feed of another width measures the feed's share.
+// than a tenth of a wave); Recut also makes the fed segments `feedSegment`
+// metres long. At half the density, how far the figures move is the
+// density's share of their uncertainty, and a feed of another width
+// measures the feed's share.
 inline constexpr double kCoarserDensity = 0.5;
+NecModel Recounted(const NecModel& model, double factor);
 std::optional<NecModel> Recut(const NecModel& model, double factor, double feedSegment);
 
 } // namespace tavora

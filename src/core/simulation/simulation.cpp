@@ -174,17 +174,18 @@ SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSett
     return r;
 }
 
-double BuilderFeedSegment(const NecModel& model)
+double BuilderGap(const NecModel& model)
 {
-    // The builder's gap is the fed pair, as short as the kernel allows; a
-    // model without one takes half its own feed, as far as the other side.
+    // A model without a gap takes half its own feed, as far as the widened
+    // feed is the other side. A pair of fed segments could not be narrower
+    // than twice the kernel's limit, wider than many a builder's gap.
     const double radius = [&model] {
         for (const NecWire& w : model.wires)
             if (w.tag == model.sources.front().tag)
                 return w.radius;
         return 0.0;
     }();
-    const double gap = model.feedGap > 0 ? model.feedGap / 2 : FeedSegment(model) / kFeedWidening;
+    const double gap = model.feedGap > 0 ? model.feedGap : FeedSegment(model);
     return std::max(gap, kExtendedKernelRadii * radius);
 }
 
@@ -200,9 +201,10 @@ std::vector<NecModel> BarModels(const NecModel& model)
         models.push_back(std::move(*coarse));
     else
         return {};
-    for (double centre : {BuilderFeedSegment(model), segment * kFeedWidening})
-        if (auto variant = Recut(model, kCoarserDensity, centre))
-            models.push_back(std::move(*variant));
+    if (auto gap = WithFedGap(Recounted(model, kCoarserDensity), BuilderGap(model)))
+        models.push_back(std::move(*gap));
+    if (auto wide = Recut(model, kCoarserDensity, segment * kFeedWidening))
+        models.push_back(std::move(*wide));
     if (model.feed == Feed::FoldedDipole)
         if (auto bends = Recut(WithInscribedBends(model), kCoarserDensity, segment))
             models.push_back(std::move(*bends));
@@ -294,9 +296,10 @@ struct Figure {
 };
 
 const Figure kFigures[] = {
-    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1, 0.015, 0.01,
+    {"feed_r_ohm", [](const SimulationResult& r) { return r.impedance.real(); }, 1, kFormResistance, 0.01,
      true},
-    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1, 1, 0.5},
+    {"feed_x_ohm", [](const SimulationResult& r) { return r.impedance.imag(); }, 1, kFormReactance,
+     0.5},
     {"swr", [](const SimulationResult& r) { return r.swr; }, 2, 0.01, 0.01},
     {"gain_dbi", [](const SimulationResult& r) { return r.gainDbi; }, 2, 0.02, 0.02, false, 0.035},
     {"gain_dbd", [](const SimulationResult& r) { return r.GainDbd(); }, 2, 0.02, 0.02, false, 0.035},

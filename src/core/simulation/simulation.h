@@ -97,10 +97,10 @@ std::vector<NecJob> SimulationJobs(const NecModel& model, const SimulationSettin
 SimulationResult ResultFromSolutions(const NecModel& model, const SimulationSettings& settings,
                                      const std::vector<Solution>& solutions);
 
-// The fed segments' length (metres) that makes the builder's gap the fed
-// pair: half his gap, or half the model's feed where none is known, at least
-// what the kernel allows.
-double BuilderFeedSegment(const NecModel& model);
+// The fed segment's length (metres) that makes it the builder's gap: his gap,
+// or half the model's fed pair where none is known, at least what the kernel
+// allows.
+double BuilderGap(const NecModel& model);
 
 // The models the error bars come from, each solved at the design frequency:
 // the model at half its density with its own feed, then with the builder's
@@ -110,6 +110,13 @@ std::vector<NecModel> BarModels(const NecModel& model);
 
 // Where the convergence study found figures settled: segments this many radii.
 inline constexpr double kSettledRadii = 3;
+
+// How far two equally valid models of one antenna part in the feed's
+// resistance (a fraction of it) and reactance (ohm): no solve of a run
+// measures it.
+inline constexpr double kFormResistance = 0.015;
+inline constexpr double kFormReactance = 1;
+
 // Notes for the figures finer segments would still move further than the
 // guidelines allow (gain 0.05 dB, feed resistance 3 %).
 std::vector<std::string> UnsettledNotes(const SimulationResult& result);

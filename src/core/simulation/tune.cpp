@@ -23,6 +23,25 @@
 
 namespace tavora {
 
+namespace {
+
+std::optional<NecModel> FeedVariant(const NecModel& m, TuneFeed feed)
+{
+    switch (feed) {
+    case TuneFeed::Model:
+        return m;
+    case TuneFeed::BuilderGap:
+        return WithFedGap(m, BuilderGap(m));
+    case TuneFeed::Widened:
+        return FeedWidened(m);
+    case TuneFeed::HalfDensity:
+        return Recut(m, kCoarserDensity, FeedSegment(m));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 double TuneSubject::DesignLength() const
 {
     return feed == Feed::SingleDipole ? design.DipoleLength : design.FoldedLength;
@@ -45,21 +64,7 @@ NecModel TuneSubject::WithLength(double length) const
             m.wires[i] = cut.wires[i];
             m.wires[i].segments = segments;
         }
-    std::optional<NecModel> v;
-    switch (variant) {
-    case TuneFeed::Model:
-        return m;
-    case TuneFeed::BuilderGap:
-        v = WithFeedSegments(m, BuilderFeedSegment(m));
-        break;
-    case TuneFeed::Widened:
-        v = FeedWidened(m);
-        break;
-    case TuneFeed::HalfDensity:
-        v = Recut(m, kCoarserDensity, FeedSegment(m));
-        break;
-    }
-    if (v)
+    if (auto v = FeedVariant(m, variant))
         return *v;
     throw Error("The driven element is too short to change its feed");
 }
@@ -271,25 +276,6 @@ std::vector<TuneSolve> SearchMatch(const TuneSubject& subject, double z0,
     return solves;
 }
 
-namespace {
-
-std::optional<NecModel> FeedVariant(const NecModel& m, TuneFeed feed)
-{
-    switch (feed) {
-    case TuneFeed::Model:
-        return m;
-    case TuneFeed::BuilderGap:
-        return WithFeedSegments(m, BuilderFeedSegment(m));
-    case TuneFeed::Widened:
-        return FeedWidened(m);
-    case TuneFeed::HalfDensity:
-        return Recut(m, kCoarserDensity, FeedSegment(m));
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
 const TuneSolve& TuneResult::Tuned() const
 {
     return Changes() ? BestMatch(own.solves, z0) : own.solves.front();
@@ -343,6 +329,28 @@ bool TuneResult::Changes() const
     return BetterMatch() && !FoldedNotResonant();
 }
 
+namespace {
+
+// How far the model's form moves the length of least SWR (or of X = 0 when
+// `resonance`), mm: Z moves along the length as the two solves nearest it
+// say, and the form's R and X shares shift that line. Near its least the
+// reflection's move along the line is the form's share along it.
+double FormShare(std::vector<TuneSolve> solves, double length, bool resonance)
+{
+    std::sort(solves.begin(), solves.end(), [length](const auto& a, const auto& b) {
+        return std::abs(a.length - length) < std::abs(b.length - length);
+    });
+    const std::complex<double> slope =
+        (solves[1].impedance - solves[0].impedance) / (solves[1].length - solves[0].length);
+    if (resonance)
+        return kFormReactance / std::abs(slope.imag());
+    return (std::abs(slope.real()) * kFormResistance * solves[0].impedance.real() +
+            std::abs(slope.imag()) * kFormReactance) /
+           std::norm(slope);
+}
+
+} // namespace
+
 LengthBand TuneResult::Band(bool resonance) const
 {
     const auto lengthOf = [resonance](const TuneLengths& t) {
@@ -364,8 +372,12 @@ LengthBand TuneResult::Band(bool resonance) const
         above = std::max(above, d);
         (v.feed == TuneFeed::BuilderGap ? b.gapLength : b.wideLength) = BuilderLength(lengthOf(v));
     }
-    b.low = b.length - std::hypot(density, below);
-    b.high = b.length + std::hypot(density, above);
+    // Each feed's length is as uncertain as the model's: the density's move,
+    // and the length that moves X as far as the model's form does.
+    b.form = FormShare(own.solves, l, resonance);
+    const double share = std::hypot(density, b.form);
+    b.low = b.length + below - share;
+    b.high = b.length + above + share;
     return b;
 }
 
@@ -642,6 +654,7 @@ std::string BandText(const LengthBand& b, char sep)
     std::vector<std::string> parts;
     if (std::isfinite(b.density))
         parts.push_back("half density " + Uncertain{b.length, b.density}.ErrorText(1, sep));
+    parts.push_back("model form " + Uncertain{b.length, b.form}.ErrorText(1, sep));
     if (std::isfinite(b.gapLength))
         parts.push_back("builder's gap " + FigureText(b.gapLength, 1, sep));
     if (std::isfinite(b.wideLength))

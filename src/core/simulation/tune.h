@@ -135,6 +135,7 @@ struct TuneLengths {
 struct LengthBand {
     double length = 0, low = 0, high = 0;
     double density = std::numeric_limits<double>::quiet_NaN(); // half density's move, mm
+    double form = 0; // how far the model's form moves the length, mm
     double gapLength = std::numeric_limits<double>::quiet_NaN(), wideLength = gapLength;
     bool Holds(double x) const { return x >= low && x <= high; }
 };
@@ -164,7 +165,8 @@ struct TuneResult {
     // FoldedNotResonant.
     bool Changes() const;
     // The lowest-SWR length (or the X = 0 length) with the band the other feed
-    // models put it in, the density's move on both sides.
+    // models put it in, widened on both sides by the density's move and the
+    // model form's share of X.
     LengthBand Band(bool resonance) const;
     std::shared_ptr<const SimulationResult> sweepBefore; // null unless asked for
     std::vector<double> edgesBefore; // the DL6WU length's SWR at the sweep's ends

@@ -7,7 +7,9 @@
 #include "core/nec/nec_fixture.h"
 #include "nec/deck.h"
 #include "nec/output.h"
+#include "nec/pattern.h"
 #include "nec/segmentation.h"
+#include "simulation/tune.h"
 #include "design/cut_list.h"
 #include "independent/independent_deck.h"
 #include "temp_dir.h"
@@ -176,7 +178,7 @@ TEST_F(Accuracy, FeedErrorBarsCoverTheBuildersGapAndAFeedTwiceAsWide)
     // gap and a feed twice the model's move a folded dipole's X by ohms at
     // our density, and the X bar, measured at half of it, still covers both.
     const NecModel m = ModelFromDesign(Design("432", "10"), Feed::FoldedDipole);
-    const auto s = Solve({m, WithFeedSegments(m, m.feedGap / 2).value(), FeedWidened(m).value()},
+    const auto s = Solve({m, WithFedGap(m, m.feedGap).value(), FeedWidened(m).value()},
                          DeckForm::Mirrored);
     const double moved = std::max(std::abs(s[1].z.imag() - s[0].z.imag()),
                                   std::abs(s[2].z.imag() - s[0].z.imag()));
@@ -186,6 +188,56 @@ TEST_F(Accuracy, FeedErrorBarsCoverTheBuildersGapAndAFeedTwiceAsWide)
     SimulationSettings one;
     one.points = 1;
     EXPECT_GE(FigureOf(tavora::Run(m, one, c), "feed_x_ohm").error, moved);
+}
+
+TEST_F(Accuracy, TuneBandsHoldTheIndependentModelFedAcrossTheReportsGap)
+{
+    // Three of the twelve cases bench/certainty_grid tune runs in full. The
+    // independent model, fed across the report's gap, at each end of a
+    // printed band: X changes sign across the X = 0 band, and the SWR falls
+    // into the match band from both ends.
+    struct Case {
+        const char* mhz;
+        const char* directors;
+        Feed feed;
+    };
+    for (const Case& c : {Case{"144.1", "10", Feed::FoldedDipole},
+                          Case{"144.1", "24", Feed::FoldedDipole},
+                          Case{"1296", "10", Feed::SingleDipole}}) {
+        const DesignState state = Design(c.mhz, c.directors);
+        RunControl control;
+        control.engine = TAVORA_NEC2C;
+        TuneSettings settings;
+        settings.simulation.points = 1;
+        settings.sweepBefore = false;
+        const TuneResult r = tavora::Run(TuneSubjectOf(state, c.feed), settings, control);
+        ASSERT_TRUE(r.ShowsResonance() || r.Changes()) << c.mhz << " " << c.directors;
+        const LengthBand match = r.Band(false), resonance = r.Band(true);
+        const double step = 1e-3 * match.length;
+        const std::vector<double> lengths = {resonance.low, resonance.high, match.low,
+                                             match.low + step, match.high - step, match.high};
+        independent::DeckSettings deck;
+        deck.segmentsPerHalfWave = 2 * kSegmentsPerHalfWave;
+        deck.feedWidth = state.FeedGap;
+        std::vector<std::string> decks;
+        for (double length : lengths) {
+            DesignState s = state;
+            (c.feed == Feed::SingleDipole ? s.DipoleLength : s.FoldedLength) = length;
+            decks.push_back(independent::Deck(
+                MakeCutList(s, CutUnit::Millimetre,
+                            c.feed == Feed::SingleDipole ? CutDipole::Single : CutDipole::Folded),
+                s.DesignFreq, deck));
+        }
+        const auto f = independent::Solve(decks, control);
+        if (r.ShowsResonance()) {
+            EXPECT_LT(f[0].z.imag(), 0) << c.mhz << " " << c.directors;
+            EXPECT_GT(f[1].z.imag(), 0) << c.mhz << " " << c.directors;
+        }
+        if (r.Changes()) {
+            EXPECT_GT(Swr(f[2].z, r.z0), Swr(f[3].z, r.z0)) << c.mhz << " " << c.directors;
+            EXPECT_GT(Swr(f[5].z, r.z0), Swr(f[4].z, r.z0)) << c.mhz << " " << c.directors;
+        }
+    }
 }
 
 #endif
