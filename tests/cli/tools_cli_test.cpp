@@ -51,7 +51,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"quarterwave", "520.5\n100.0\n", "", 0},
         {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
         // Values whose result would overflow a double are out of the option's range.
-        {"quarterwave --freq=1e-320", "", "--freq: Frequency (MHz) must be from 50 to 10000 MHz\n",
+        {"quarterwave --freq=1e-320", "", "--freq: Frequency (MHz) must be from 50 to 10500 MHz\n",
          1},
         {"quarterwave --vf=1e308", "", "--vf: Velocity factor must be from 0.1 to 1\n", 1},
         {"impedance --spacing=1e308", "",
