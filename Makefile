@@ -43,9 +43,12 @@ test-sanitized: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-# The Debian package, written into $(BUILD): tavora_<version>_<arch>.deb.
+# A quick Debian package, written into $(BUILD): tavora_<version>_<arch>.deb.
+# Its files carry the last commit's time, so one commit packs into one set of
+# bytes. The package for the archive is built by dpkg-buildpackage from debian/.
 package: build
-	cmake --build $(BUILD) --target package
+	SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct)} \
+		cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED)

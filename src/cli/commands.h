@@ -26,6 +26,8 @@ struct DesignInput {
     DesignEntry entry;
     std::string coax;
     std::optional<std::string> velocityFactor;
+    // The size options not given, which took the band's size of --freq.
+    std::vector<std::string> bandSizes;
 };
 void AddDesignInputOptions(CLI::App* cmd, DesignInput& in);
 // --dipole single|folded: the radiator of a simulation's model.

@@ -89,16 +89,35 @@ const std::pair<const char*, std::string DesignEntry::*> kSizeOptions[] = {
 // As on the entry screen, where the frequency is typed first: the band's sizes
 // for every size option not given. A frequency that is not a number is
 // reported when the design is calculated.
-void ApplyBandSizes(DesignEntry& entry, const CLI::App& cmd)
+void ApplyBandSizes(DesignInput& in, const CLI::App& cmd)
 {
-    DesignEntry band = entry;
+    DesignEntry band = in.entry;
     try {
         ApplyBandDefaults(band);
     } catch (const ConversionError&) {
     }
+    in.bandSizes.clear();
     for (const auto& [option, box] : kSizeOptions)
-        if (cmd.count(option) == 0)
-            entry.*box = band.*box;
+        if (cmd.count(option) == 0) {
+            in.entry.*box = band.*box;
+            in.bandSizes.emplace_back(option);
+        }
+}
+
+// A size refused that the user never typed: the refusal says where it came
+// from and which option replaces it.
+BoxRefusal FromTheBand(const BoxRefusal& refusal, const DesignInput& in)
+{
+    const std::string text = ErrorText(refusal);
+    const std::string option = text.substr(0, text.find(':'));
+    const auto size = std::find_if(std::begin(kSizeOptions), std::end(kSizeOptions),
+                                   [&](const auto& o) { return option == o.first; });
+    if (size == std::end(kSizeOptions) ||
+        std::find(in.bandSizes.begin(), in.bandSizes.end(), option) == in.bandSizes.end())
+        return refusal;
+    return BoxRefusal(refusal.box(), refusal.what() + ("; " + in.entry.*size->second) +
+                                         " mm is the band's size for " + in.entry.Frequency +
+                                         " MHz: give " + option + " a size that fits");
 }
 
 // Sizes of a shape the design does not have are not used: said on stderr, not
@@ -138,11 +157,25 @@ void CalculateDesign(const DesignInput& in, DesignState& state, std::string& rep
                   << kUserCoaxIndex << ") takes it\n";
     if (!in.coax.empty())
         NoteCoax(state, CoaxIndex(in.coax), in.velocityFactor.value_or("0"));
-    YagiDoCalculate(in.entry, state);
+    try {
+        YagiDoCalculate(in.entry, state);
+    } catch (const BoxRefusal& refusal) {
+        throw FromTheBand(refusal, in);
+    }
     Yagidimensions(state, report);
 }
 
 namespace {
+
+// The report box's text ends without a line end when the folded dipole is
+// outside the flat-plane range; as a text file every report ends with one.
+std::string Printed(const std::string& report)
+{
+    std::string text = ToLf(report);
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    return text;
+}
 
 int RunDesign(const DesignOptions& o)
 {
@@ -156,12 +189,12 @@ int RunDesign(const DesignOptions& o)
         WriteExports(o, state);
     } catch (const Error& e) {
         if (printReport)
-            std::cout << ToLf(report) << std::flush;
+            std::cout << Printed(report) << std::flush;
         std::cerr << ErrorText(e) << '\n';
         return 1;
     }
     if (printReport)
-        std::cout << ToLf(report);
+        std::cout << Printed(report);
     return 0;
 }
 
@@ -214,9 +247,9 @@ void AddDesignInputOptions(CLI::App* cmd, DesignInput& in)
                     "Velocity factor typed for the user-defined coax (item 45)")
         ->check(Number())
         ->type_name("NUMBER");
-    cmd->parse_complete_callback([&e, cmd] {
-        ApplyBandSizes(e, *cmd);
-        WarnUnusedSizes(e, *cmd);
+    cmd->parse_complete_callback([&in, cmd] {
+        ApplyBandSizes(in, *cmd);
+        WarnUnusedSizes(in.entry, *cmd);
     });
 }
 

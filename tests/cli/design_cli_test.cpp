@@ -31,6 +31,19 @@ TEST(DesignCli, SmallTolerancesKeepADecimal)
             << freq;
 }
 
+TEST(DesignCli, EveryReportEndsWithALineEnd)
+{
+    // 432 MHz: the folded dipole is outside the flat-plane range, whose
+    // sentence ends the report box's text without one.
+    const std::pair<const char*, const char*> cases[] = {{"144", "K is 0.951\n"},
+                                                         {"432", "range of 10:1\n"}};
+    for (const auto& [freq, end] : cases) {
+        const std::string out = Cli(std::string("design --freq ") + freq).out;
+        ASSERT_GT(out.size(), std::strlen(end));
+        EXPECT_EQ(out.substr(out.size() - std::strlen(end)), end) << freq;
+    }
+}
+
 TEST(DesignCli, OptionsReachTheReport)
 {
     const CliRun r = Cli("design --freq 432 --directors 20 --element-diam 6 --radiator-diam 6 "
@@ -97,7 +110,7 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
         {"design --element-shape flat --element-thick 0",
          "--element-thick: Thickness of element (mm) of the directors/reflector box empty or "
          "zero!\n"},
-        {"design --freq 1e-300", "--freq: Frequency in MHz must be from 50 to 10000 MHz\n"},
+        {"design --freq 1e-300", "--freq: Frequency in MHz must be from 50 to 10500 MHz\n"},
         {"design --freq 0", "--freq: Frequency in MHz box empty or zero!\n"},
         {"design --bend 0", "--bend: Diameter of dipole bend mm box empty or zero!\n"},
         {"design --element-diam 0",
@@ -106,8 +119,12 @@ TEST(DesignCli, ImpossibleDesignsAreRefusedNamingTheOption)
         {"design --mounting bonded --boom-type round --boom 500",
          "--boom: Cross-section of boom mm must be from 0 to 208 mm at 144.1 MHz (0 to 0.1 "
          "wavelength)\n"},
-        {"design --freq 30000", "--freq: Frequency in MHz must be from 50 to 10000 MHz\n"},
+        {"design --freq 30000", "--freq: Frequency in MHz must be from 50 to 10500 MHz\n"},
         {"design --directors 101", "--directors: Number of directors must be from 0 to 100\n"},
+        {"design --freq 10368 --element-shape square",
+         "--element-width: Width of element (mm) of the directors/reflector must be from 0.0049 "
+         "to 0.98 mm at 10368 MHz (0.0002 to 0.04 wavelength); 1 mm is the band's size for "
+         "10368 MHz: give --element-width a size that fits\n"},
         // Bends and strips the formulas would overflow or turn negative.
         {"design --bend 1e-320",
          "--bend: Diameter of dipole bend mm must be at least 20 mm, twice the diameter of the "

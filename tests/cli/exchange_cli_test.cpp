@@ -234,7 +234,7 @@ TEST(ExchangeCli, ImpossibleEntriesAreRefusedNamingTheOptionAndNothingIsWritten)
     } cases[] = {
         {yagi + "--set 9=abc --yag d.yag", "--set 9: Dir 3 Length must be a number, not 'abc'\n"},
         {yagi + "--set 37=1.64886E+305 --yag d.yag",
-         "--set 37: Frequency must be from 50 to 10000 MHz\n"},
+         "--set 37: Frequency must be from 50 to 10500 MHz\n"},
         {yagi + "--set 39=1e-300 --yag d.yag",
          "--set 39: Reflector length must be from 520 to 1560 mm at 144.1 MHz (0.25 to 0.75 "
          "wavelength)\n"},

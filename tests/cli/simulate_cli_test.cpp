@@ -63,6 +63,27 @@ INSTANTIATE_TEST_SUITE_P(Published, Nec4Gain,
                              return std::to_string(info.param.directors + 2) + "Elements";
                          });
 
+// Every amateur band a DL6WU Yagi is built for, from 6 m to 3 cm, with only
+// the frequency typed: its sizes design and simulate, elements through a
+// square metal boom and a folded dipole, the hardest case for them.
+class BandDefaults : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(BandDefaults, DesignAndSimulate)
+{
+    const std::string mhz = GetParam();
+    const CliRun r = Cli("simulate --freq " + mhz +
+                         " --points 1 --dipole folded --mounting bonded --boom-type square");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("\nFrequency:\t" + mhz + ".000 MHz\n"), std::string::npos) << r.out;
+    EXPECT_GT(Figure(r.out, "Forward gain:\t"), 12) << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Bands, BandDefaults,
+                         ::testing::Values("50", "70", "144", "222", "432", "902", "1296", "2320",
+                                           "3400", "5760", "10368"),
+                         [](const auto& info) { return std::string(info.param) + "MHz"; });
+
 TEST(SimulateCli, PrintsFiguresAndSweepAndWritesCsv)
 {
     TempDir dir;

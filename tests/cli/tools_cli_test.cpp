@@ -52,7 +52,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
         {"quarterwave", "520.5\n100.0\n", "", 0},
         {"quarterwave --vf 0.66", "343.5\n100.0\n", "", 0},
         // Values whose result would overflow a double are out of the option's range.
-        {"quarterwave --freq=1e-320", "", "--freq: Frequency (MHz) must be from 50 to 10000 MHz\n",
+        {"quarterwave --freq=1e-320", "", "--freq: Frequency (MHz) must be from 50 to 10500 MHz\n",
          1},
         {"quarterwave --vf=1e308", "", "--vf: Velocity factor must be from 0.1 to 1\n", 1},
         {"impedance --spacing=1e308", "",
@@ -67,7 +67,7 @@ TEST(ToolCommands, PrintWhatTheWindowShows)
          "--boom-length: Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 "
          "wavelengths)\n",
          1},
-        {"gain --freq 1e300", "", "--freq: Enter frequency in MHz must be from 50 to 10000 MHz\n",
+        {"gain --freq 1e300", "", "--freq: Enter frequency in MHz must be from 50 to 10500 MHz\n",
          1},
         {"stack --beamwidth 180", "",
          "--beamwidth: Half power vertical beamwidth must be from 10 to 150 degrees\n", 1},

@@ -79,18 +79,37 @@ void ApplyBandDefaults(DesignEntry& e, char decimalSep)
     } catch (const ConversionError& err) {
         failure = err;
     }
-    const int band = f <= 200 ? 0 : (f < 1000 ? 1 : 2);
-    static const char* const gap[] = {"15", "10", "5"};
-    static const char* const bend[] = {"50", "35", "25"};
-    static const char* const radiator[] = {"10", "6", "4"};
-    static const char* const element[] = {"7", "6", "4"};
-    static const char* const boom[] = {"25", "25", "15"};
-    e.FeedGap = gap[band];
-    e.BendDiam = bend[band];
-    e.RadiatorDiam = e.RadiatorWidth = radiator[band];
-    e.ElementDiam = e.ElementWidth = element[band];
-    e.RadiatorThick = e.ElementThick = "2";
-    e.BoomSection = boom[band];
+    // Each band's sizes hold up to its upper edge: elements within the
+    // thickness the method answers, a square boom that elements pass through
+    // within a tenth of a wavelength, and a bend of at least three rod
+    // diameters that leaves the folded dipole its straights.
+    struct Band {
+        // MHz: the first band takes this frequency too, the others end below
+        // it; the last takes the rest of the range.
+        double upTo;
+        const char *gap, *bend, *radiator, *element, *thick, *boom;
+    };
+    static const Band bands[] = {{200, "15", "50", "10", "7", "2", "25"},
+                                 {1000, "10", "35", "6", "6", "2", "25"},
+                                 {1600, "5", "25", "4", "4", "2", "15"},
+                                 {2900, "5", "25", "4", "4", "2", "8"},
+                                 {4500, "3", "8", "2", "2", "1", "5"},
+                                 {8000, "2", "4", "1", "1", "0.5", "3"},
+                                 {kFrequencyRange.high, "1", "3", "1", "1", "0.5", "2"}};
+    const Band* band = bands;
+    if (f > band->upTo)
+        while (band + 1 != std::end(bands) && f >= band->upTo)
+            ++band;
+    const auto text = [decimalSep](std::string size) {
+        std::replace(size.begin(), size.end(), '.', decimalSep);
+        return size;
+    };
+    e.FeedGap = band->gap;
+    e.BendDiam = band->bend;
+    e.RadiatorDiam = e.RadiatorWidth = band->radiator;
+    e.ElementDiam = e.ElementWidth = band->element;
+    e.RadiatorThick = e.ElementThick = text(band->thick);
+    e.BoomSection = band->boom;
     if (failure)
         throw *failure;
 }

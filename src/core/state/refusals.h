@@ -36,8 +36,9 @@ struct Range {
     double low, high;
     const char* unit;
 };
-// Design, gain and stacking frequency; the simulation answers the same span.
-inline constexpr Range kFrequencyRange{50, 10000, "MHz"};
+// Design, gain and stacking frequency, from the 6 m band to the top of the
+// 3 cm band; the simulation answers the same span.
+inline constexpr Range kFrequencyRange{50, 10500, "MHz"};
 // Element and radiator diameter in wavelengths: below the lower end the
 // directors come out longer than the reflector; at the upper end (4 mm rods
 // at 3 GHz) a wire's radius is still below a simulation segment (half a wave
@@ -61,7 +62,7 @@ inline constexpr Range kStackSpacingRange{0, 15, "wavelengths"};
 // Height above ground of the MMANA-GAL model.
 inline constexpr Range kHeightRange{0, 1000, "metres"};
 
-// "50 to 10000 MHz", for messages and tooltips.
+// "50 to 10500 MHz", for messages and tooltips.
 std::string RangeText(Range range, char decimalSep = '.');
 // Zero and negative values as above (a range whose low end is 0 accepts 0),
 // then "<box> must be from <low> to <high> <unit>".

@@ -60,7 +60,7 @@ TEST(Gain, FailsAtTheStepNamed)
         {"144.1", "0", M::WA2PHW, "Boom length mm box empty or zero!", 144.1},
         {"144.1", "-100", M::VK3AUU, "Boom length mm cannot be negative", 144.1},
         {"-144.1", "4000", M::VK3AUU, "Enter frequency in MHz cannot be negative", -144.1},
-        {"1e300", "4000", M::VK3AUU, "Enter frequency in MHz must be from 50 to 10000 MHz", 1e300},
+        {"1e300", "4000", M::VK3AUU, "Enter frequency in MHz must be from 50 to 10500 MHz", 1e300},
         {"144.1", "1", M::VK3AUU,
          "Boom length mm must be from 416 to 104000 mm at 144.1 MHz (0.2 to 50 wavelengths)",
          144.1},

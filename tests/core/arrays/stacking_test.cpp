@@ -79,7 +79,7 @@ TEST(Stacking, ImpossibleValuesAreRefusedNamingTheBox)
         {"144.1", "180", 1, "Half power horizontal beamwidth must be from 10 to 150 degrees"},
         {"144.1", "0", kV, "Half power vertical beamwidth box empty or zero!"},
         {"0", "30", kV, "Frequency in MHz box empty or zero!"},
-        {"1e300", "30", kV, "Frequency in MHz must be from 50 to 10000 MHz"},
+        {"1e300", "30", kV, "Frequency in MHz must be from 50 to 10500 MHz"},
     };
     for (const auto& c : cases) {
         DesignState state;

@@ -14,7 +14,7 @@ namespace {
 
 struct BandCase {
     const char* freq;
-    const char *gap, *bend, *radiator, *element, *boom;
+    const char *gap, *bend, *radiator, *element, *boom, *thick = "2";
 };
 // Names the case in test listings instead of a dump of its bytes.
 void PrintTo(const BandCase& c, std::ostream* os)
@@ -37,8 +37,8 @@ TEST_P(BandDefaults, RewriteTheNineSizeBoxes)
     EXPECT_EQ(e.RadiatorWidth, c.radiator);
     EXPECT_EQ(e.ElementDiam, c.element);
     EXPECT_EQ(e.ElementWidth, c.element);
-    EXPECT_EQ(e.RadiatorThick, "2");
-    EXPECT_EQ(e.ElementThick, "2");
+    EXPECT_EQ(e.RadiatorThick, c.thick);
+    EXPECT_EQ(e.ElementThick, c.thick);
     EXPECT_EQ(e.BoomSection, c.boom);
     EXPECT_EQ(e.Directors, "17");
 }
@@ -48,11 +48,24 @@ INSTANTIATE_TEST_SUITE_P(Bands, BandDefaults,
                                            BandCase{"200", "15", "50", "10", "7", "25"},
                                            BandCase{"432", "10", "35", "6", "6", "25"},
                                            BandCase{"1000", "5", "25", "4", "4", "15"},
-                                           BandCase{"1296", "5", "25", "4", "4", "15"}),
+                                           BandCase{"1296", "5", "25", "4", "4", "15"},
+                                           BandCase{"1600", "5", "25", "4", "4", "8"},
+                                           BandCase{"2320", "5", "25", "4", "4", "8"},
+                                           BandCase{"2900", "3", "8", "2", "2", "5", "1"},
+                                           BandCase{"5760", "2", "4", "1", "1", "3", "0.5"},
+                                           BandCase{"10368", "1", "3", "1", "1", "2", "0.5"}),
                          [](const auto& info) {
                              return "At" + std::to_string(info.index) + "_" +
                                     std::string(info.param.freq).substr(0, 3) + "MHz";
                          });
+
+TEST(BandDefaultsText, SizesBelowAMillimetreTakeTheUsersSeparator)
+{
+    DesignEntry e = FormDefaults();
+    e.Frequency = "5760";
+    ApplyBandDefaults(e, ',');
+    EXPECT_EQ(e.ElementThick, "0,5");
+}
 
 TEST(BandDefaultsText, NotANumberWritesTheLowestBandThenFails)
 {
@@ -335,10 +348,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"NoFrequency", {{&D::Frequency, "0"}}, "Frequency in MHz box empty or zero!"},
         Refusal{"AVanishingFrequency",
                 {{&D::Frequency, "1e-300"}},
-                "Frequency in MHz must be from 50 to 10000 MHz"},
+                "Frequency in MHz must be from 50 to 10500 MHz"},
         Refusal{"AFrequencyPastTheMethod",
                 {{&D::Frequency, "30000"}},
-                "Frequency in MHz must be from 50 to 10000 MHz"},
+                "Frequency in MHz must be from 50 to 10500 MHz"},
         Refusal{"AMetalBoomPastTheBoomCorrection",
                 {{&D::BoomSection, "500"}},
                 "Cross-section of boom mm must be from 0 to 208 mm at 144.1 MHz (0 to 0.1 "
@@ -359,18 +372,16 @@ TEST(Calculate, HiddenNegativeSizesAndANoBoomAreNotRefused)
     EXPECT_NO_THROW(YagiDoCalculate(e, s));
 }
 
-// The ends of the ranges are answered, with the band's own sizes.
+// The ends of the range are answered with the band's own sizes, the elements
+// through a square metal boom.
 TEST(Calculate, TheEndsOfTheFrequencyRangeAreAnswered)
 {
-    for (const char* f : {"50", "10000"}) {
+    for (const char* f : {"50", "10500"}) {
         DesignEntry e = FormDefaults();
         e.Frequency = f;
         ApplyBandDefaults(e);
-        e.ElementMounting = Mounting::NonMetal;
-        e.ElementDiam = e.RadiatorDiam = f == std::string("50") ? "10" : "0.5";
-        e.BoomSection = f == std::string("50") ? "25" : "5";
-        e.BendDiam = f == std::string("50") ? "50" : "2";
-        e.FeedGap = f == std::string("50") ? "15" : "1";
+        e.ElementMounting = Mounting::Bonded;
+        e.Boom = BoomType::Square;
         DesignState s;
         EXPECT_NO_THROW(YagiDoCalculate(e, s)) << f;
     }

@@ -265,7 +265,7 @@ TEST(YoEntries, ImpossibleBoxesAreRefusedNamingTheBox)
         {yo::kDipoleDist, "-400", "Dipole dist from ref cannot be negative"},
         {yo::kDipoleDist, "0", "Dipole dist from ref box empty or zero!"},
         {yo::kFrequency, "0", "Frequency box empty or zero!"},
-        {yo::kFrequency, "1.64886E+305", "Frequency must be from 50 to 10000 MHz"},
+        {yo::kFrequency, "1.64886E+305", "Frequency must be from 50 to 10500 MHz"},
         {yo::kElementDiam, "300",
          "Director/Reflector diameter must be from 0.416 to 83.2 mm at 144.1 MHz (0.0002 to 0.04 "
          "wavelength)"},

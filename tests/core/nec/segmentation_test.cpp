@@ -5,7 +5,6 @@
 #include "simulation/simulation.h"
 #include "state/errors.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,13 +24,6 @@ DesignState AtBand(const char* mhz, const char* directors = "5")
         e.Frequency = mhz;
         ApplyBandDefaults(e);
         e.Directors = directors;
-        // Above 3 GHz the band's 4 mm elements, 15 mm boom and 25 mm bend are
-        // more than the method takes.
-        if (std::atof(mhz) > 3000) {
-            e.ElementDiam = e.RadiatorDiam = "1";
-            e.BoomSection = "5";
-            e.BendDiam = "5";
-        }
     });
 }
 
@@ -56,7 +48,7 @@ TEST(Segmentation, EveryModelSolvedKeepsWithinTheKernelsRange)
     // extended kernel, segments no shorter than 2 radii and no longer than a
     // tenth of a wave; where a design leaves no way to that, the note names
     // the element and none of its figures gets a bar.
-    for (const char* mhz : {"50", "144", "432", "1296", "2320", "5760", "10000"})
+    for (const char* mhz : {"50", "144", "432", "1296", "2320", "3400", "5760", "10368"})
         for (Feed feed : {Feed::SingleDipole, Feed::FoldedDipole}) {
             const NecModel m = ModelFromDesign(AtBand(mhz), feed);
             std::vector<NecModel> solved = BarModels(m);
@@ -164,14 +156,13 @@ TEST(Segmentation, CoarserAndWidenedModelsChangeOnlyWhatTheySay)
 
 TEST(Segmentation, BendWiderThanTheFoldedDipoleIsRefused)
 {
-    // 10 GHz: the band's 25 mm bend on a 14 mm dipole; the design's own rule
-    // names the box before any model is drawn.
+    // 10 GHz: a 25 mm bend on a 14 mm dipole; the design's own rule names the
+    // box before any model is drawn.
     try {
         ModelFromDesign(Designed([](DesignEntry& e) {
                             e.Frequency = "10000";
                             ApplyBandDefaults(e);
-                            e.ElementDiam = e.RadiatorDiam = "1";
-                            e.BoomSection = "5";
+                            e.BendDiam = "25";
                         }),
                         Feed::FoldedDipole);
         FAIL();

@@ -58,8 +58,7 @@ DesignState Design(const std::string& mhz, const std::string& directors,
         e.Frequency = mhz;
         ApplyBandDefaults(e);
         e.Directors = directors;
-        // Above 3 GHz the band's 4 mm elements, 15 mm boom and 25 mm bend are
-        // more than the method takes.
+        // Above 3 GHz the sizes the error bars were first measured with.
         if (std::atof(mhz.c_str()) > 3000) {
             e.ElementDiam = e.RadiatorDiam = "1";
             e.BoomSection = "5";
