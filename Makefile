@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's two commands. Both install what is missing first.
 BUILD ?= build
 SANITIZED ?= build-sanitized

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulation's figures and error bars against independently written
 // decks, over the grid of designs the error bars are judged on, and the
 // convergence study they are built from. Takes minutes; run by hand:

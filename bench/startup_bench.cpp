@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the Qt program to its first shown main window, without a
 // screen. The first run in a process pays for the platform plugin and the
 // fonts; later ones show what a window alone costs.

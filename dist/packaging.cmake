@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `make package` (or `cpack` in the build folder) writes
 # tavora_<version>_<arch>.deb. Included last, when every target is known.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary number texts to every calculation a window or the command
 // line runs, and fails on any result text holding INF or NAN: an overflow or
 // invalid operation must end as the system's error, never as a number text.

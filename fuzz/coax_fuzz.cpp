@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the Coax.dta reader and every entry it accepts to
 // the loss calculation of each band. Only crashes, hangs and undefined
 // behaviour count; an Error is the expected way to refuse a file or a figure.

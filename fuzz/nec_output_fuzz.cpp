@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the NEC-2 output reader as nec2c's outputs of one
 // run (split at 0x01 bytes: the pattern run, then the sweep pieces), and on
 // to every figure, table and plot scale the program derives from them. Only

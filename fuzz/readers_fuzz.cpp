@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the two readers of user files: the .yag reader and
 // the saved data file reader. Only crashes, hangs and undefined behaviour
 // count; the errors they report are the expected way to refuse a bad file.

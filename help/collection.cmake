@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs qhelpgenerator, which stamps the collection with SOURCE_DATE_EPOCH
 # when it is set and with the build's time when not. Unless the caller sets
 # it (a package build does), it is the last commit's time: one commit, one

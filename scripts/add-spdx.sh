@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the licence's SPDX line at the top of every source file that lacks it,
 # in the comment form of the file's language (after a #! line), so that
 # licensecheck and other tools see each file's licence. A second run changes

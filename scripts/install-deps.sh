@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Tavora need.
 # Only what is missing is installed, so a second run is quick and offline.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds one commit's Debian packages twice with dpkg-buildpackage, in two
 # folders of different paths, and compares the packages' checksums: one
 # commit gives one set of bytes. Two full builds, so not part of CI.

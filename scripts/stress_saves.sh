@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Saves one file from many processes at once and counts what went wrong:
 # every save must succeed, and the file must always hold one whole design.
 # Not part of ctest (it takes minutes); the ctest case AtomicFile.

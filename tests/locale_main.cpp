@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The suites run as the programs do, under the locale the environment names:
 // ctest runs them once in the C locale and once under a comma-decimal locale.
 #include "temp_dir.h"

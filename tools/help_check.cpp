@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the manual's sources before they are compiled: every window's topic
 // has its page and no internal link points nowhere. Exit 1 with the list.
 //   tavora_help_check help/

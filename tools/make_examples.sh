@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the shipped example designs with the program's own YO writer:
 #   make_examples.sh TAVORA_CLI FOLDER
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's pictures: the welcome photograph of Yagis on a mast,
 // the About window's small picture, and the stacking window's two plane
 // pictures. Run it to regenerate data/ (the results are committed):

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the command line's outputs for a 2 m, a 70 cm and a 23 cm design,
 # single and folded, into DIR: the simulation's texts, CSV and Touchstone
 # files, the tuning, ten tolerance builds, the stacked pair, the cut list and

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers hold: only core/nec writes NEC cards or reads the engine's
 # output, no two folders of src/core use each other, and no two modules
 # (a .h and its .cpp) of src/ include each other's header.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, unpacks it into a throwaway root and checks that
 # it works from there: the command line from an empty folder, the menu entry,
 # the metainfo, the manuals, the file type and lintian.

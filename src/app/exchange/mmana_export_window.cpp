@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/exchange/mmana_export_window.h"
 
 #include "app/shell/tool_widgets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/exchange/yo_details_window.h"
 
 #include "app/exchange/conversion_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/feedline/balun_window.h"
 
 #include "app/shell/app_context.h"

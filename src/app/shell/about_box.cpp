@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/about_box.h"
 
 #include "app/shell/pictures.h"

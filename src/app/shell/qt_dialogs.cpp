@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/qt_dialogs.h"
 
 #include "app/shell/help_window.h"

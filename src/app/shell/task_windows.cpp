@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/app_context.h"
 #include "app/design/design_entry_window.h"
 #include "app/arrays/gain_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/tool_widgets.h"
 
 #include "app/shell/base_window.h"

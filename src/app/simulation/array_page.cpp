@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/simulation/array_page.h"
 
 #include "app/shell/tool_widgets.h"

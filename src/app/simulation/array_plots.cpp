@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/simulation/array_plots.h"
 
 #include "app/simulation/simulation_plots.h"

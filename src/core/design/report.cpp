@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "design/report.h"
 
 #include "arrays/gain.h"

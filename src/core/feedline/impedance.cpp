@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "feedline/impedance.h"
 
 #include "physics/physics.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nec/model_builder.h"
 
 #include "design/report.h"

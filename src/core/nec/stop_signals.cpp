@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nec/stop_signals.h"
 
 #include <iostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/csv.h"
 
 #include "state/atomic_file.h"

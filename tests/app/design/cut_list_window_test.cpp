@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design/cut_list_window.h"
 #include "app/design/results_window.h"
 #include "tool_test.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design/design_entry_window.h"
 #include "app/design/results_window.h"
 #include "app/feedline/balun_window.h"
@@ -332,7 +333,7 @@ class DesignRoadTest : public test::FolderTest {
         QTest::addColumn<QString>("message");
         QTest::newRow("30000 MHz is out of range")
             << "30000"
-            << "Frequency in MHz must be from 50 to 10000 MHz";
+            << "Frequency in MHz must be from 50 to 10500 MHz";
         QTest::newRow("an empty box names the box") << ""
                                                     << "Frequency in MHz box empty or zero!";
         // 432,1 under C and 432.1 under a comma locale: the other separator.

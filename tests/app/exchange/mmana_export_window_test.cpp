@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design/results_window.h"
 #include "app/exchange/mmana_export_window.h"
 #include "app/shell/user_locale.h"

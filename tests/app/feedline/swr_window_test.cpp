@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/feedline/swr_window.h"
 #include "tool_test.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/main_window.h"
 #include "state/errors.h"
 #include "task_window_fixture.h"

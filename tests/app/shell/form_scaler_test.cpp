@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/shell/form_scaler.h"
 #include "ui_test.h"
 #include "app/shell/base_window.h"

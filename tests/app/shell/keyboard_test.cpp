@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/arrays/gain_window.h"
 #include "app/arrays/stacking_window.h"
 #include "app/design/design_entry_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/arrays/gain_window.h"
 #include "app/exchange/conversion_dialog.h"
 #include "app/exchange/mmana_export_window.h"

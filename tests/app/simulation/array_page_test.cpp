@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/arrays/stacking_window.h"
 #include "app/simulation/array_page.h"
 #include "app/simulation/simulation_window.h"
@@ -143,7 +144,7 @@ class ArrayPageTest : public FolderTest {
             << "Calculate a design first (Task, Design Yagi)";
         QTest::newRow("a frequency Calculate refuses is refused")
             << "30000"
-            << "Frequency in MHz must be from 50 to 10000 MHz";
+            << "Frequency in MHz must be from 50 to 10500 MHz";
     }
     void theStackingWindowSimulatesTheEntryScreensDesign()
     {

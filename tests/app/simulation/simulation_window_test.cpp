@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design/results_window.h"
 #include "app/shell/program.h"
 #include "app/exchange/yo_details_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/simulation/simulation_window.h"
 #include "app/simulation/tune_page.h"
 #include "simulation_ui.h"

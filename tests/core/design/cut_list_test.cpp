@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "design/cut_list.h"
 
 #include "design/entry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The frequency searches as first written, stepping 0.001 MHz at a time: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nec/output.h"
 
 #include "core/nec/nec_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "nec/segmentation.h"
 
 #include "core/nec/nec_fixture.h"
@@ -60,7 +61,7 @@ TEST(Segmentation, EveryModelSolvedKeepsWithinTheKernelsRange)
                 for (const NecWire& w : s.wires) {
                     const double segment = Length(w) / w.segments;
                     EXPECT_LE(segment, 0.1 * lambda) << mhz << " wire " << w.tag;
-                    if (segment < 2 * w.radius)
+                    if (segment < 2 * w.radius * (1 - 1e-9)) // a piece cut at the limit
                         EXPECT_TRUE(Names(m, ElementName(m, w.element))) << mhz << " " << w.tag;
                 }
             }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model and its error bars against independently written decks, its mirror
 // image and published figures. These run the engine; the wider grids run
 // when TAVORA_FULL_ACCURACY is set, by hand, as they take minutes.
@@ -81,6 +82,13 @@ class Accuracy : public ::testing::Test {
     TempDir tmp;
 };
 
+// A design of the grids bench/certainty_grid runs in full.
+struct Case {
+    const char* mhz;
+    const char* directors;
+    Feed feed;
+};
+
 } // namespace
 
 TEST_F(Accuracy, BarsCoverIndependentDecksAndNotesSayWhereTheyPart)
@@ -89,11 +97,6 @@ TEST_F(Accuracy, BarsCoverIndependentDecksAndNotesSayWhereTheyPart)
     // written from the cut list alone at twice our density, the feed as wide
     // as ours. Each bar covers the independent figure, and "rough" stands
     // where they part by more than 0.05 dB or 3 % of R, and only there.
-    struct Case {
-        const char* mhz;
-        const char* directors;
-        Feed feed;
-    };
     for (const Case& c : {Case{"144.1", "10", Feed::SingleDipole},
                           Case{"432", "17", Feed::FoldedDipole},
                           Case{"2320", "5", Feed::FoldedDipole}}) {
@@ -196,11 +199,6 @@ TEST_F(Accuracy, TuneBandsHoldTheIndependentModelFedAcrossTheReportsGap)
     // independent model, fed across the report's gap, at each end of a
     // printed band: X changes sign across the X = 0 band, and the SWR falls
     // into the match band from both ends.
-    struct Case {
-        const char* mhz;
-        const char* directors;
-        Feed feed;
-    };
     for (const Case& c : {Case{"144.1", "10", Feed::FoldedDipole},
                           Case{"144.1", "24", Feed::FoldedDipole},
                           Case{"1296", "10", Feed::SingleDipole}}) {

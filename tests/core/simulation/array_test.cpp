@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stacked arrays: the model's copies, and the array's figures against an
 // independently written deck and against what stacking gives in practice.
 // The engine runs; the wider sweeps run when TAVORA_FULL_ACCURACY is set.

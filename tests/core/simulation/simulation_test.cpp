@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "simulation/simulation.h"
 
 #include "child_processes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tuning the driven element on the engine, and the quarter-wave match.
 
 #include "simulation/tune.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Floating-point flags that earlier code left set (the window system, a
 // plot) must not fail any calculation a window runs.
 

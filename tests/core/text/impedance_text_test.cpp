@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/impedance_text.h"
 
 #include <gtest/gtest.h>
