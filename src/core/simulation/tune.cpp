@@ -373,8 +373,8 @@ LengthBand TuneResult::Band(bool resonance) const
         above = std::max(above, d);
         (v.feed == TuneFeed::BuilderGap ? b.gapLength : b.wideLength) = BuilderLength(lengthOf(v));
     }
-    // Each feed's length is as uncertain as the model's: the density's move,
-    // and the length that moves X as far as the model's form does.
+    // Each feed's length is as uncertain as the model's: the density's move
+    // and the model form's share.
     b.form = FormShare(own.solves, l, resonance);
     const double share = std::hypot(density, b.form);
     b.low = b.length + below - share;
