@@ -141,15 +141,10 @@ void ArrayPage::Clear()
 void ArrayPage::Show()
 {
     const char sep = UserDecimalSep();
-    ResultText text = ArrayText(*result_, sep);
-    // The rule's and the best spacing, with their ranges, among the figures
-    // as the printout has them: below the sweep's rows they scroll away.
-    TextTable& sweep = text.tables.at(0);
-    text.figures.insert(text.figures.end(), sweep.summary.begin(), sweep.summary.end());
-    sweep.summary.clear();
+    const ResultText text = ArrayText(*result_, sep);
     ShowFigures(text, notes_, figures_);
     WidenToRows(figures_);
-    FillTable(sweep_, sweep);
+    FillTable(sweep_, text.tables.at(0));
     plots_->update();
 }
 
