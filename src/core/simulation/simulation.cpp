@@ -56,7 +56,8 @@ int RunSize(const SimulationSettings& settings, const NecModel& model)
 {
     // An odd sweep's middle point is the pattern's frequency, solved once.
     const int points = std::max(settings.points, 1);
-    return 1 + points - points % 2 + static_cast<int>(BarModels(model).size());
+    const int bars = settings.bars ? static_cast<int>(BarModels(model).size()) : 0;
+    return 1 + points - points % 2 + bars;
 }
 
 int ProcessCount(const SimulationSettings& settings)
@@ -232,21 +233,25 @@ std::vector<std::string> UnsettledNotes(const SimulationResult& r)
     return notes;
 }
 
-SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
-                     const RunControl& control)
+namespace {
+
+std::vector<NecJob> BarJobs(const std::vector<NecModel>& bars)
 {
-    Refuse(settings, model);
-    auto jobs = SimulationJobs(model, settings, ProcessCount(settings));
-    const size_t own = jobs.size();
-    const std::vector<NecModel> bars = BarModels(model);
+    // The first, the model at half its density, is a whole result of its own;
+    // the others move the feed and the forward figures only.
+    std::vector<NecJob> jobs;
     for (size_t k = 0; k < bars.size(); ++k)
-        jobs.push_back({bars[k], k == 0, k == 0 ? std::vector<Sweep>{} : std::vector<Sweep>{
-                                                                            {model.frequency, 0, 1}}});
-    auto solutions = Solve(jobs, control);
-    std::vector<Solution> variants(std::make_move_iterator(solutions.begin() + own),
-                                   std::make_move_iterator(solutions.end()));
-    solutions.resize(own);
-    SimulationResult r = ResultFromSolutions(model, settings, solutions);
+        jobs.push_back({bars[k], k == 0,
+                        k == 0 ? std::vector<Sweep>{}
+                               : std::vector<Sweep>{{bars[k].frequency, 0, 1}}});
+    return jobs;
+}
+
+// The bar models' solutions onto the result, and the notes on what finer
+// segments would still move.
+void AttachBars(SimulationResult& r, const NecModel& model, const SimulationSettings& settings,
+                const std::vector<NecModel>& bars, const std::vector<Solution>& variants)
+{
     if (!variants.empty()) {
         r.coarse = std::make_shared<const SimulationResult>(
             ResultFromSolutions(bars.front(), settings, {variants.front()}));
@@ -263,7 +268,34 @@ SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
     }
     const auto unsettled = UnsettledNotes(r);
     r.notes.insert(r.notes.end(), unsettled.begin(), unsettled.end());
+}
+
+} // namespace
+
+SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
+                     const RunControl& control)
+{
+    Refuse(settings, model);
+    auto jobs = SimulationJobs(model, settings, ProcessCount(settings));
+    const size_t own = jobs.size();
+    const std::vector<NecModel> bars = settings.bars ? BarModels(model) : std::vector<NecModel>{};
+    for (NecJob& job : BarJobs(bars))
+        jobs.push_back(std::move(job));
+    auto solutions = Solve(jobs, control);
+    std::vector<Solution> variants(std::make_move_iterator(solutions.begin() + own),
+                                   std::make_move_iterator(solutions.end()));
+    solutions.resize(own);
+    SimulationResult r = ResultFromSolutions(model, settings, solutions);
+    AttachBars(r, model, settings, bars, variants);
     return r;
+}
+
+void AddBars(SimulationResult& result, const NecModel& model, const SimulationSettings& settings,
+             const RunControl& control)
+{
+    const std::vector<NecModel> bars = BarModels(model);
+    AttachBars(result, model, settings, bars, bars.empty() ? std::vector<Solution>{}
+                                                           : Solve(BarJobs(bars), control));
 }
 
 SimulatedStacking StackingFromResult(const SimulationResult& r)

@@ -27,6 +27,9 @@ struct SimulationSettings {
     int points = kDefaultSweepPoints;
     double z0 = 0;     // SWR reference; 0 takes 50 ohm for the single, 200 for the folded dipole
     int processes = 0; // sweep pieces run at once; 0 takes one per core
+    // The error bars' models beside the run (BarModels); figures that must
+    // follow typing leave them to a run of their own (AddBars).
+    bool bars = true;
 };
 
 double ReferenceImpedance(Feed feed, double z0);
@@ -37,7 +40,8 @@ inline constexpr const char* kModelFrequencyBox = "Frequency in MHz";
 // a reference that is neither 0 nor within kReferenceImpedanceRange.
 void Refuse(const SimulationSettings& settings, const NecModel& model, char decimalSep = '.');
 // The frequencies the engine solves, as the progress bar counts them: the
-// pattern's, the sweep's others, and the error bars' models (BarModels).
+// pattern's, the sweep's others, and the error bars' models (BarModels) unless
+// the settings leave them out.
 int RunSize(const SimulationSettings& settings, const NecModel& model);
 
 struct SweepRow {
@@ -128,6 +132,11 @@ std::vector<std::string> UnsettledNotes(const SimulationResult& result);
 SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
                      const RunControl& control);
 int ProcessCount(const SimulationSettings& settings);
+
+// The error bars of a result Run gave without them: the bar models solved
+// now, as Run would have solved them beside it.
+void AddBars(SimulationResult& result, const NecModel& model, const SimulationSettings& settings,
+             const RunControl& control);
 
 // Stacking distances (mm) that the simulated beamwidths give: vertical from the
 // H plane, horizontal from the E plane (the stacking calculator's rule).

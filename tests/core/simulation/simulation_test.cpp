@@ -252,6 +252,30 @@ INSTANTIATE_TEST_SUITE_P(
                       LiveCase{"SeventeenDirectors", "17", Feed::SingleDipole, Shape::Round}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The figures that follow typing come without bars, and the bars later: the
+// same figures and bars as one run with both.
+TEST(Simulation, BarsAddedAfterwardsEqualThoseSolvedBeside)
+{
+    const NecModel model =
+        ModelFromDesign(Designed([](DesignEntry& e) { e.Directors = "5"; }), Feed::FoldedDipole);
+    SimulationSettings settings;
+    settings.points = 1;
+    RunControl c;
+    c.engine = TAVORA_NEC2C;
+    const SimulationResult both = tavora::Run(model, settings, c);
+    settings.bars = false;
+    SimulationResult later = tavora::Run(model, settings, c);
+    EXPECT_EQ(RunSize(settings, model), 1);
+    EXPECT_FALSE(later.coarse);
+    EXPECT_TRUE(std::isnan(FigureOf(later, "gain_dbi").error));
+    AddBars(later, model, settings, c);
+    for (const char* name : {"gain_dbi", "feed_r_ohm", "feed_x_ohm", "swr", "front_to_back_db"}) {
+        EXPECT_EQ(FigureOf(later, name).value, FigureOf(both, name).value) << name;
+        EXPECT_EQ(FigureOf(later, name).error, FigureOf(both, name).error) << name;
+    }
+    EXPECT_EQ(later.notes, both.notes);
+}
+
 // A sweep narrower than the five digits the engine prints: every row keeps
 // the frequency it was solved at, the design frequency's once.
 TEST(Simulation, NarrowSweepRowsKeepTheirFrequencies)
