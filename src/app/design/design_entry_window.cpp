@@ -5,7 +5,9 @@
 #include "app/design/results_window.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/live_figures.h"
 
+#include "simulation/live.h"
 #include "state/design_state.h"
 #include "state/errors.h"
 #include "state/refusals.h"
@@ -131,11 +133,18 @@ DesignEntryWindow::DesignEntryWindow(QWidget* owner, AppContext& context)
     On(new ListChoice(coaxList_), &ListChoice::Chosen, [this] { NoteCoax(); });
     On(elementShape_, &RadioGroup::Clicked, [this] { RadioGroup4Click(); });
     On(radiatorShape_, &RadioGroup::Clicked, [this] { RadioGroup3Click(); });
+    // What the boxes give, simulated as they are typed.
+    live_ = new LiveFigures(c, {430, 655, 395, 265}, [this](Feed feed) {
+        return LiveModel(Entry(), Context().state, feed, UserDecimalSep());
+    });
+    live_->Follow(c);
+
     SetEnterButton(calculate_);
     On(calculate_, &QPushButton::clicked, [this] { YagiDoCalculate(); });
     On(back_, &QPushButton::clicked, [this] { accept(); });
 
     GetValues(); // Fixscreen
+    live_->InputsChanged();
 }
 
 DesignEntryWindow::~DesignEntryWindow() = default;

@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace tavora::app {
 
+class LiveFigures;
 class RadioGroup;
 
 // The design entry screen: what the Yagi is to be, kept as typed texts.
@@ -64,6 +65,7 @@ class DesignEntryWindow : public BaseWindow {
     QListWidget* coaxList_;
     QLabel* coaxStatus_;
     QPushButton *calculate_, *back_;
+    LiveFigures* live_;
 };
 
 } // namespace tavora::app

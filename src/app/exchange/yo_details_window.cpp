@@ -7,10 +7,12 @@
 #include "app/shell/radio_group.h"
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
+#include "app/simulation/live_figures.h"
 #include "app/simulation/simulation_window.h"
 
 #include "exchange/yo_details.h"
 #include "exchange/yo_file.h"
+#include "simulation/live.h"
 #include "state/design_state.h"
 #include "state/program_dir.h"
 
@@ -117,6 +119,12 @@ YoDetailsWindow::YoDetailsWindow(QWidget* owner, AppContext& context)
     QPushButton* simulate =
         AddButton("Simulate", QStringLiteral("&Simulate"), {770, 740, 160, 50}, c);
 
+    // The Yagi in the boxes, simulated as it is typed.
+    auto* live = new LiveFigures(c, {30, 792, 1180, 115}, [this](Feed feed) {
+        return LiveModel(BoxTexts(), feed, UserDecimalSep());
+    });
+    live->Follow(c);
+
     On(mounting_, &RadioGroup::Clicked, [this] { GroupClicked(); });
     On(source_, &RadioGroup::Clicked, [this] { GroupClicked(); });
     On(mmana, &QPushButton::clicked, [this] { PButton4Click(); });
@@ -135,6 +143,7 @@ YoDetailsWindow::YoDetailsWindow(QWidget* owner, AppContext& context)
     shownSource_ = source_->ItemIndex();
     shownMounting_ = mounting_->ItemIndex();
     Guarded(context.dialogs, this, [this] { SetBoxesFromValues(); });
+    live->InputsChanged();
 }
 
 void YoDetailsWindow::BuildBoxes(QWidget* c)

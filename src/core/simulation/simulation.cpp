@@ -294,8 +294,10 @@ void AddBars(SimulationResult& result, const NecModel& model, const SimulationSe
              const RunControl& control)
 {
     const std::vector<NecModel> bars = BarModels(model);
-    AttachBars(result, model, settings, bars, bars.empty() ? std::vector<Solution>{}
-                                                           : Solve(BarJobs(bars), control));
+    const int n = static_cast<int>(bars.size());
+    const Batches batches = settings.processes > 0 ? Batches{settings.processes, 0, n} : Batches{};
+    AttachBars(result, model, settings, bars,
+               bars.empty() ? std::vector<Solution>{} : Solve(BarJobs(bars), control, batches));
 }
 
 SimulatedStacking StackingFromResult(const SimulationResult& r)

@@ -134,7 +134,8 @@ SimulationResult Run(const NecModel& model, const SimulationSettings& settings,
 int ProcessCount(const SimulationSettings& settings);
 
 // The error bars of a result Run gave without them: the bar models solved
-// now, as Run would have solved them beside it.
+// now, as Run would have solved them beside it; at most `processes` engines
+// at once where the settings give a number.
 void AddBars(SimulationResult& result, const NecModel& model, const SimulationSettings& settings,
              const RunControl& control);
 
