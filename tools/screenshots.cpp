@@ -17,6 +17,7 @@
 #include "app/shell/qt_dialogs.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_page.h"
+#include "app/simulation/live_figures.h"
 #include "app/simulation/simulation_window.h"
 #include "app/simulation/tolerance_page.h"
 #include "app/simulation/tune_page.h"
@@ -53,12 +54,25 @@
 
 namespace {
 
-// Lets the windows be shown, activated and painted.
+// Lets the windows be shown, activated and painted, and their simulated
+// figures come.
 void Settle()
 {
-    QEventLoop loop;
-    QTimer::singleShot(400, &loop, &QEventLoop::quit);
-    loop.exec();
+    const auto wait = [](int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    wait(400);
+    const auto busy = [] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            for (const auto* live : window->findChildren<tavora::app::LiveFigures*>())
+                if (live->Busy())
+                    return true;
+        return false;
+    };
+    for (int i = 0; i < 600 && busy(); ++i)
+        wait(50);
 }
 
 // The manual's pages show pictures at their own size, and a help browser
