@@ -61,8 +61,9 @@ TEST(Segmentation, EveryModelSolvedKeepsWithinTheKernelsRange)
                 for (const NecWire& w : s.wires) {
                     const double segment = Length(w) / w.segments;
                     EXPECT_LE(segment, 0.1 * lambda) << mhz << " wire " << w.tag;
-                    if (segment < 2 * w.radius * (1 - 1e-9)) // a piece cut at the limit
+                    if (segment < 2 * w.radius * (1 - 1e-9)) { // a piece cut at the limit
                         EXPECT_TRUE(Names(m, ElementName(m, w.element))) << mhz << " " << w.tag;
+                    }
                 }
             }
             // Cut at the boom, the mirror plane; the bends' chords beside it
@@ -147,10 +148,11 @@ TEST(Segmentation, CoarserAndWidenedModelsChangeOnlyWhatTheySay)
         const auto before = perElement(c.from), after = perElement(c.model);
         for (const auto& [element, figures] : before) {
             EXPECT_NEAR(after.at(element).second, figures.second, 1e-12) << element;
-            if (coarser)
+            if (coarser) {
                 EXPECT_LT(after.at(element).first, figures.first) << element;
-            else if (element != 1)
+            } else if (element != 1) {
                 EXPECT_EQ(after.at(element).first, figures.first) << element;
+            }
         }
     }
 }
