@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/simulation/director_scan_plots.h"
+
+#include "app/simulation/simulation_plots.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tavora::app {
+
+void DrawDirectorScanPlot(QPainter& p, const QRectF& area, const DirectorScan& scan, char sep)
+{
+    if (scan.rows.empty())
+        return;
+    p.save();
+    const QFontMetricsF fm(p.font());
+    const double line = fm.height();
+    p.setPen(Qt::black);
+    p.drawText(QRectF(area.left(), area.top(), area.width(), line), Qt::AlignHCenter,
+               QStringLiteral("Gain (dBi, blue) and F/B (dB, red) against boom length; "
+                              "directors above"));
+    const double margin = fm.horizontalAdvance(QStringLiteral("00000")) + 6;
+    const QRectF plot = area.adjusted(margin, line * 2.6, -margin, -line * 2.6);
+    std::vector<double> xs, gains, ratios;
+    for (const ScanRow& row : scan.rows) {
+        xs.push_back(row.boomLength);
+        gains.push_back(row.result.gainDbi);
+        ratios.push_back(row.result.frontToBack);
+    }
+    const auto [xlo, xhi] = PlotSpan(xs, 1);
+    const auto [glo, ghi] = PlotSpan(gains, 0.5);
+    const auto [rlo, rhi] = PlotSpan(ratios, 5);
+    const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kBlue}, {rlo, rhi, kRed}};
+    DrawPlotAxes(p, axes, 8, QStringLiteral("Boom, reflector to last director (mm)"), sep);
+
+    // Each point's count above the plot, as many as fit side by side.
+    double clear = plot.left() - line;
+    for (const ScanRow& row : scan.rows) {
+        const QString count = QString::number(row.directors);
+        const double x = axes.X(row.boomLength), half = fm.horizontalAdvance(count) / 2;
+        if (x - half < clear)
+            continue;
+        p.drawText(QPointF(x - half, plot.top() - line * 0.4), count);
+        clear = x + half + fm.horizontalAdvance(QStringLiteral("0"));
+    }
+    const auto mark = [&](int row, const QColor& colour, const char* what, int at) {
+        if (row >= 0)
+            DrawMark(p, axes, xs[static_cast<size_t>(row)], colour,
+                     QString::fromUtf8(what) + QString::number(scan.rows[row].directors), at);
+    };
+    mark(scan.bestFrontToBack, kRed, "best F/B: ", 0);
+    mark(scan.lowestSwr, Qt::darkGreen, "lowest SWR: ", 1);
+    DrawTrace(p, axes, xs, gains, axes.left);
+    DrawTrace(p, axes, xs, ratios, axes.right);
+    p.restore();
+}
+
+void DrawDirectorScanPage(QPainter& p, const QRectF& page, const DirectorScan& scan, char sep)
+{
+    const double line = QFontMetricsF(p.font()).height();
+    const double y = DrawFigureRows(p, page, ResultRows(DirectorScanText(scan, sep))) + line;
+    // The plot where the rows leave room for one.
+    if (page.bottom() - y > 10 * line)
+        DrawDirectorScanPlot(p, QRectF(page.left(), y, page.width(), page.bottom() - y), scan, sep);
+}
+
+} // namespace tavora::app
