@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +27,13 @@ namespace {
 // counts a builder asks about.
 constexpr int kAround = 10;
 constexpr int kLeastOpened = 1;
+
+// The three figures take no more height than their rows: the table and the
+// plot below take the rest.
+void FitHeight(QTableWidget* table)
+{
+    table->setFixedHeight(table->verticalHeader()->length() + 2 * table->frameWidth());
+}
 
 } // namespace
 
@@ -62,6 +70,7 @@ DirectorScanPage::DirectorScanPage(PageHost& host)
     notes_->setObjectName(QStringLiteral("ScanNotes"));
     notes_->setWordWrap(true);
     notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    notes_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     figures_ = AddFigureTable("ScanFigures", this);
     table_ = AddFigureTable("ScanTable", this);
     plot_ = new ResultPicture<DirectorScan>(this, "ScanPlot", result_, DrawDirectorScanPlot);
@@ -80,8 +89,8 @@ DirectorScanPage::DirectorScanPage(PageHost& host)
     grid->addWidget(table_, 2, 0, 1, 2);
     grid->addWidget(plot_, 3, 0, 1, 2);
     grid->setColumnStretch(0, 1);
-    grid->setRowStretch(2, 3);
-    grid->setRowStretch(3, 2);
+    grid->setRowStretch(2, 1);
+    grid->setRowStretch(3, 1);
 
     connect(scan_, &QPushButton::clicked, this, [this] { Host().Guard([this] { Start(); }); });
 }
@@ -102,6 +111,7 @@ void DirectorScanPage::Rescaled()
 {
     FitColumns(figures_);
     WidenToRows(figures_);
+    FitHeight(figures_);
     FitColumns(table_);
 }
 
@@ -135,6 +145,7 @@ void DirectorScanPage::Show()
     const TextTable& table = text.tables.at(0);
     notes_->setText(notes_->text() + QLatin1Char('\n') + QString::fromStdString(table.caption));
     WidenToRows(figures_);
+    FitHeight(figures_);
     FillTable(table_, table);
     // The marked counts stand out beside their mark.
     for (int row : {result_->bestFrontToBack, result_->lowestSwr}) {

@@ -45,10 +45,11 @@ void DrawDirectorScanPlot(QPainter& p, const QRectF& area, const DirectorScan& s
         p.drawText(QPointF(x - half, plot.top() - line * 0.4), count);
         clear = x + half + fm.horizontalAdvance(QStringLiteral("0"));
     }
+    // Named at the bottom: the best F/B is the red trace's top.
     const auto mark = [&](int row, const QColor& colour, const char* what, int at) {
         if (row >= 0)
             DrawMark(p, axes, xs[static_cast<size_t>(row)], colour,
-                     QString::fromUtf8(what) + QString::number(scan.rows[row].directors), at);
+                     QString::fromUtf8(what) + QString::number(scan.rows[row].directors), at, true);
     };
     mark(scan.bestFrontToBack, kRed, "best F/B: ", 0);
     mark(scan.lowestSwr, Qt::darkGreen, "lowest SWR: ", 1);

@@ -247,7 +247,7 @@ void DrawTrace(QPainter& p, const PlotAxes& axes, const std::vector<double>& xs,
 }
 
 void DrawMark(QPainter& p, const PlotAxes& axes, double x, const QColor& colour,
-              const QString& name, int row)
+              const QString& name, int row, bool fromBottom)
 {
     if (!(x >= axes.xlo && x <= axes.xhi))
         return;
@@ -261,7 +261,9 @@ void DrawMark(QPainter& p, const PlotAxes& axes, double x, const QColor& colour,
     const double width = fm.horizontalAdvance(name);
     const double left =
         axes.X(x) + 3 + width <= plot.right() ? axes.X(x) + 3 : axes.X(x) - 3 - width;
-    p.drawText(QPointF(left, plot.top() + fm.height() * (row + 1)), name);
+    p.drawText(QPointF(left, fromBottom ? plot.bottom() - fm.descent() - fm.height() * row
+                                        : plot.top() + fm.height() * (row + 1)),
+               name);
     p.restore();
 }
 
