@@ -3,12 +3,18 @@
 
 #include "app/simulation/simulation_plots.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace tavora::app {
+
+namespace {
+// The most of a page the figures and the table take; the plot has the rest.
+constexpr double kTableShare = 0.6;
+} // namespace
 
 void DrawDirectorScanPlot(QPainter& p, const QRectF& area, const DirectorScan& scan, char sep)
 {
@@ -60,11 +66,32 @@ void DrawDirectorScanPlot(QPainter& p, const QRectF& area, const DirectorScan& s
 
 void DrawDirectorScanPage(QPainter& p, const QRectF& page, const DirectorScan& scan, char sep)
 {
+    p.save();
+    const QFont plotFont = p.font();
+    const ResultText text = DirectorScanText(scan, sep);
+    // A long scan's rows in a smaller font, so that every row and the plot
+    // still go on the one page.
+    const double rows = static_cast<double>(FigureRows(text).size() + scan.rows.size() + 3);
+    const double room = kTableShare * page.height() / (rows * QFontMetricsF(p.font()).height());
+    if (room < 1) {
+        QFont font = p.font();
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * room);
+        else
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * room)));
+        p.setFont(font);
+    }
     const double line = QFontMetricsF(p.font()).height();
-    const double y = DrawFigureRows(p, page, ResultRows(DirectorScanText(scan, sep))) + line;
-    // The plot where the rows leave room for one.
+    double y = DrawFigureRows(p, page, FigureRows(text));
+    // The table's columns as wide as its own cells, not the figures'.
+    y = DrawFigureRows(p, QRectF(page.left(), y, page.width(), page.bottom() - y),
+                       ResultRows({{}, {}, {}, text.tables})) +
+        line;
+    // The plot where the rows leave room for one, in the page's own font.
+    p.setFont(plotFont);
     if (page.bottom() - y > 10 * line)
         DrawDirectorScanPlot(p, QRectF(page.left(), y, page.width(), page.bottom() - y), scan, sep);
+    p.restore();
 }
 
 } // namespace tavora::app
