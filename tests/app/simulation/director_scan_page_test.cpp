@@ -21,11 +21,6 @@ DirectorScanPage* Page(QWidget* window)
     return Find<DirectorScanPage>(window, "DirectorScanPage");
 }
 
-QString BoxText(QWidget* w, const char* box)
-{
-    return Find<QLineEdit>(w, box)->text();
-}
-
 // The Best column, top to bottom.
 QStringList Marks(QWidget* w)
 {
@@ -63,8 +58,8 @@ class DirectorScanPageTest : public FolderTest {
         Harness h;
         Design(h.state, typed.toUtf8().constData());
         SimulationWindow w(nullptr, h.context, SimulationWindow::FromDesign(h.state));
-        QTEST(BoxText(&w, "ScanFrom"), "from");
-        QTEST(BoxText(&w, "ScanTo"), "to");
+        QTEST(Find<QLineEdit>(&w, "ScanFrom")->text(), "from");
+        QTEST(Find<QLineEdit>(&w, "ScanTo")->text(), "to");
     }
 
     void aScanShowsEveryCountWithTheBestMarkedAndCountsDecks()
