@@ -40,26 +40,39 @@ inline NecModel Model(int directors, const std::string& frequency = {},
     return ModelFromDesign(Design(directors, frequency), feed);
 }
 
-// The engines' CPU seconds so far: on a shared machine the wall time says
-// more about the neighbours than about the run.
-inline double EngineCpuSeconds()
+// CPU seconds so far of the engines (RUSAGE_CHILDREN) or of this process
+// (RUSAGE_SELF): on a shared machine the wall time says more about the
+// neighbours than about the run.
+inline double CpuSeconds(int who)
 {
     rusage u{};
-    getrusage(RUSAGE_CHILDREN, &u);
+    getrusage(who, &u);
     return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// Counts, as "engine_cpu_ms" per iteration, the engines' CPU time from its
-// making to the end of its scope.
-struct EngineCpu {
+inline double EngineCpuSeconds()
+{
+    return CpuSeconds(RUSAGE_CHILDREN);
+}
+
+// Counts, as `counter` per iteration, the CPU time of `who` from its making
+// to the end of its scope.
+struct CpuCounter {
     benchmark::State& state;
-    double before = EngineCpuSeconds();
-    ~EngineCpu()
+    const char* counter;
+    int who;
+    double before = CpuSeconds(who);
+    ~CpuCounter()
     {
-        state.counters["engine_cpu_ms"] = benchmark::Counter((EngineCpuSeconds() - before) * 1000,
-                                                             benchmark::Counter::kAvgIterations);
+        state.counters[counter] = benchmark::Counter((CpuSeconds(who) - before) * 1000,
+                                                     benchmark::Counter::kAvgIterations);
     }
+};
+
+// The engines' CPU time as "engine_cpu_ms".
+struct EngineCpu : CpuCounter {
+    explicit EngineCpu(benchmark::State& s) : CpuCounter{s, "engine_cpu_ms", RUSAGE_CHILDREN} {}
 };
 
 } // namespace tavora::bench

@@ -5,22 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
 using namespace tavora;
 using namespace tavora::bench;
 
 namespace {
-
-// This process's own CPU seconds so far: the design, the deck and reading
-// the engine's output.
-double OwnCpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // One update of the figures that follow typing, range(0) directors at
 // 144.1 MHz with the band's sizes: the entry designed and modelled as the
@@ -35,14 +23,14 @@ void BM_LiveUpdate(benchmark::State& state)
     const DesignState design = Design(static_cast<int>(state.range(0)), "144.1");
     double figures = 0, bars = 0;
     for (auto _ : state) {
-        const double start = OwnCpuSeconds() + EngineCpuSeconds();
+        const double start = CpuSeconds(RUSAGE_SELF) + EngineCpuSeconds();
         const NecModel model = LiveModel(e, design, Feed::SingleDipole);
         SimulationResult r = Run(model, LiveSettings(), {});
-        const double between = OwnCpuSeconds() + EngineCpuSeconds();
+        const double between = CpuSeconds(RUSAGE_SELF) + EngineCpuSeconds();
         AddBars(r, model, LiveSettings(), {});
         benchmark::DoNotOptimize(r);
         figures += between - start;
-        bars += OwnCpuSeconds() + EngineCpuSeconds() - between;
+        bars += CpuSeconds(RUSAGE_SELF) + EngineCpuSeconds() - between;
     }
     const auto perRun = [](double seconds) {
         return benchmark::Counter(seconds * 1000, benchmark::Counter::kAvgIterations);

@@ -6,6 +6,7 @@
 #include "nec/segmentation.h"
 #include "physics/physics.h"
 #include "simulation/array.h"
+#include "simulation/director_scan.h"
 #include "simulation/simulation.h"
 #include "simulation/tune.h"
 
@@ -225,5 +226,20 @@ void BM_ArraySweep(benchmark::State& state)
         benchmark::DoNotOptimize(Run(model, settings, {}));
 }
 BENCHMARK(BM_ArraySweep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The 144.1 MHz design with its band's sizes scanned over 5 to 40 directors:
+// the engines' CPU time and our own (the designs, decks and reading).
+void BM_DirectorScan(benchmark::State& state)
+{
+    const ScanDesign design{Design(10, "144.1"), '.'};
+    DirectorScanSettings settings;
+    settings.from = 5;
+    settings.to = 40;
+    const EngineCpu engines{state};
+    const CpuCounter own{state, "own_cpu_ms", RUSAGE_SELF};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Run(design, settings, {}));
+}
+BENCHMARK(BM_DirectorScan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "feedline/impedance.h"
 #include "feedline/swr.h"
 #include "simulation/array.h"
+#include "simulation/director_scan.h"
 #include "simulation/simulation.h"
 #include "simulation/tolerance.h"
 #include "state/box_names.h"
@@ -59,6 +60,8 @@ const std::map<std::string, std::string>& OptionsOfBoxes()
             {kSweepBox, "--sweep-spacing"},
             {kSweepPointsBox, "--sweep-spacing"},
             {kSideLobeBox, "--side-lobe"},
+            {kScanFromBox, "--scan-directors"},
+            {kScanToBox, "--scan-directors"},
         };
         for (MeasureMode mode :
              {MeasureMode::Power, MeasureMode::Volts, MeasureMode::Milliamps, MeasureMode::Ohms}) {

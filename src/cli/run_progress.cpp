@@ -67,16 +67,28 @@ int SegmentCount(const NecModel& model)
 
 void AnnounceLongRun(int solves, int segments, const std::string& counted)
 {
-    const double n = segments;
-    const double cpu = solves * (kLuSeconds * n * n * n + kFillSeconds * n * n);
+    AnnounceLongRun(std::vector<int>(static_cast<size_t>(std::max(solves, 0)), segments), counted);
+}
+
+void AnnounceLongRun(const std::vector<int>& segments, const std::string& counted)
+{
+    const int solves = static_cast<int>(segments.size());
+    const int largest = segments.empty() ? 0 : *std::max_element(segments.begin(), segments.end());
+    double cpu = 0;
+    for (const double n : segments)
+        cpu += kLuSeconds * n * n * n + kFillSeconds * n * n;
     // The engines run one per core.
     const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     const double wall = cpu / std::min(cores, std::max(solves, 1));
     if (wall < kAnnouncedSeconds)
         return;
     std::cerr << "Estimated run time: about " << DurationText(wall) << " (" << solves << " "
-              << counted << " of " << segments << " segments, " << DurationText(cpu)
-              << " of CPU on " << cores << (cores == 1 ? " core" : " cores") << ")\n";
+              << counted << " of "
+              << (solves > 1 && *std::min_element(segments.begin(), segments.end()) != largest
+                      ? "up to "
+                      : "")
+              << largest << " segments, " << DurationText(cpu) << " of CPU on " << cores
+              << (cores == 1 ? " core" : " cores") << ")\n";
 }
 
 } // namespace tavora::cli

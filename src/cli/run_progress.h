@@ -6,6 +6,7 @@
 
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace tavora::cli {
 
@@ -34,5 +35,7 @@ int SegmentCount(const NecModel& model);
 // Before a run of `solves` engine solutions of `segments` segments each:
 // its estimated time on stderr, when it is above about a minute.
 void AnnounceLongRun(int solves, int segments, const std::string& counted);
+// The same for solutions of models of different sizes, one a model.
+void AnnounceLongRun(const std::vector<int>& segments, const std::string& counted);
 
 } // namespace tavora::cli

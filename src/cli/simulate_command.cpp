@@ -5,11 +5,14 @@
 #include "tune_command.h"
 
 #include "nec/stop_signals.h"
+#include "simulation/director_scan.h"
 #include "simulation/simulation.h"
 #include "simulation/touchstone.h"
 #include "state/atomic_file.h"
 #include "state/errors.h"
 #include "state/numbers.h"
+
+#include <charconv>
 
 namespace tavora::cli {
 
@@ -23,9 +26,53 @@ struct SimulateOptions {
     std::string z0 = "0";
     std::string csvFile;
     std::string s1pFile;
+    std::string scan; // FROM:TO
     TuneOptions tune;
     ToleranceOptions tolerance;
 };
+
+constexpr const char* kScanOption = "--scan-directors";
+
+// FROM:TO as two whole numbers; anything else is refused by the option's
+// name. Their range is the core's to refuse, as the window's boxes are.
+DirectorScanSettings ScanSettingsOf(const std::string& text, const SimulateOptions& o)
+{
+    DirectorScanSettings s;
+    const auto number = [](const char* first, const char* last, int& n) {
+        const auto [end, ec] = std::from_chars(first, last, n);
+        return ec == std::errc() && end == last && first != last;
+    };
+    const size_t colon = text.find(':');
+    const char* begin = text.data();
+    if (colon == std::string::npos || !number(begin, begin + colon, s.from) ||
+        !number(begin + colon + 1, begin + text.size(), s.to))
+        throw Error(std::string(kScanOption) +
+                    ": takes FROM:TO, two whole director counts, as 5:20");
+    s.feed = o.feed;
+    s.z0 = o.settings.z0;
+    s.processes = o.settings.processes;
+    return s;
+}
+
+void RunScan(const SimulateOptions& o, const DesignState& state, RunControl& control)
+{
+    const DirectorScanSettings settings = ScanSettingsOf(o.scan, o);
+    const ScanDesign design{state, '.'};
+    Refuse(settings, design);
+    const DirectorScan scan = [&] {
+        const StopSignals signals;
+        std::vector<int> segments;
+        for (const NecModel& model : ScanModels(design, settings))
+            segments.push_back(SegmentCount(model));
+        AnnounceLongRun(segments, "models");
+        const RunProgress progress(control, "models");
+        return Run(design, settings, control);
+    }();
+    if (!ToStdout(o.csvFile))
+        PrintLines(ResultLines(DirectorScanText(scan)));
+    if (!o.csvFile.empty())
+        WriteCsvTables("--csv", o.csvFile, DirectorScanCsv(scan));
+}
 
 void RunSimulate(SimulateOptions o)
 {
@@ -35,6 +82,8 @@ void RunSimulate(SimulateOptions o)
     std::string report;
     CalculateDesign(o.input, state, report);
     RunControl control;
+    if (!o.scan.empty())
+        return RunScan(o, state, control);
     if (o.tune.tune) {
         const TuneSettings settings = TuneSettingsOf(o.tune, o.settings, !o.csvFile.empty());
         const TuneSubject subject = TuneSubjectOf(state, o.feed);
@@ -95,13 +144,24 @@ void AddSimulateCommand(CLI::App& app, int& /*exitCode: its errors reach main*/)
     cmd->add_option("--csv", o->csvFile,
                     "Also write CSV files, one table each: NAME-sweep.csv, NAME-pattern.csv, "
                     "NAME-figures.csv, NAME-notes.csv (- writes the sweep alone to standard "
-                    "output); with --tune or --tolerance, theirs")
+                    "output); with --tune, --tolerance or --scan-directors, theirs")
         ->type_name("NAME");
     cmd->add_option("--s1p", o->s1pFile,
                     "Also write the sweep as a Touchstone .s1p file, S11 against the SWR reference "
                     "(- for standard output)");
     AddTuneOptions(cmd, o->tune);
     AddToleranceOptions(cmd, o->tolerance);
+    CLI::Option* scan =
+        cmd->add_option(kScanOption, o->scan,
+                        "Instead of the sweep, simulate the design with every director count "
+                        "from FROM to TO (0 to 100), the other sizes as given, at the design "
+                        "frequency without error bars: boom length, DL6WU estimate, gain, F/B, "
+                        "F/R, feed impedance and SWR, the best F/B and the lowest SWR marked; "
+                        "--csv NAME then writes NAME-scan.csv")
+            ->type_name("FROM:TO");
+    // The scan is a question of its own: one frequency, no sweep, no file of one design.
+    for (const char* other : {"--tune", "--tolerance", "--s1p", "--sweep", "--points"})
+        scan->excludes(cmd->get_option(other));
     // One question a run: tuning or the tolerance builds; the builds have no sweep.
     cmd->get_option("--tune")->excludes(cmd->get_option("--tolerance"));
     cmd->get_option("--tolerance")->excludes(cmd->get_option("--s1p"));

@@ -18,22 +18,6 @@ namespace {
 
 const QColor kSingle(120, 120, 120);
 
-// A scale over the values with a little headroom either side.
-std::pair<double, double> Span(std::vector<double> values, double least)
-{
-    values.erase(
-        std::remove_if(values.begin(), values.end(), [](double v) { return !std::isfinite(v); }),
-        values.end());
-    if (values.empty())
-        return {0, least};
-    double lo = *std::min_element(values.begin(), values.end());
-    double hi = *std::max_element(values.begin(), values.end());
-    if (hi - lo < least)
-        hi = lo + least;
-    const double pad = (hi - lo) * 0.05;
-    return {lo - pad, hi + pad};
-}
-
 void DrawOverlaidCut(QPainter& p, const QRectF& area, const PatternCut& array,
                      const PatternCut& single, double maxGain, const char* caption, char sep)
 {
@@ -72,11 +56,10 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
         lobes.push_back(point.worstSideLobe);
     }
     const double xlo = xs.front(), xhi = std::max(xs.back(), xlo + 1);
-    const auto [glo, ghi] = Span(gains, 0.5);
-    const auto [llo, lhi] = Span(lobes, 5);
+    const auto [glo, ghi] = PlotSpan(gains, 0.5);
+    const auto [llo, lhi] = PlotSpan(lobes, 5);
     // The gain's scale on the left with the grid, the side lobes' on the right.
     const PlotAxes axes{area, plot, xlo, xhi, {glo, ghi, kBlue}, {llo, lhi, kRed}};
-    const auto px = [&](double x) { return axes.X(x); };
     DrawPlotAxes(p, axes, 6, QStringLiteral("Spacing (mm)"), sep);
 
     // The side lobe limit, on the side lobes' scale.
@@ -84,36 +67,13 @@ void DrawSpacingSweep(QPainter& p, const QRectF& area, const ArrayResult& r, cha
     p.drawLine(QPointF(plot.left(), axes.Y(r.sideLobeLimit, axes.right)),
                QPointF(plot.right(), axes.Y(r.sideLobeLimit, axes.right)));
     // The three spacings, each named at the top of its line.
-    const auto mark = [&](double x, const QColor& colour, const QString& name, int row) {
-        if (!(x >= xlo && x <= xhi))
-            return;
-        p.setPen(QPen(colour, 1.5 * LineUnit(fm), Qt::DashLine));
-        p.drawLine(QPointF(px(x), plot.top()), QPointF(px(x), plot.bottom()));
-        p.setPen(colour);
-        p.drawText(QPointF(px(x) + 3, plot.top() + line * (row + 1)), name);
-    };
-    mark(r.atRule.spacing, Qt::darkGreen, QStringLiteral("rule"), 0);
+    DrawMark(p, axes, r.atRule.spacing, Qt::darkGreen, QStringLiteral("rule"), 0);
     if (r.best)
-        mark(r.best->spacing, kBlue, QStringLiteral("best"), 1);
+        DrawMark(p, axes, r.best->spacing, kBlue, QStringLiteral("best"), 1);
     if (r.clean)
-        mark(r.clean->spacing, kRed, QStringLiteral("side lobes"), 2);
-
-    for (const bool gain : {true, false}) {
-        QPainterPath trace;
-        bool started = false;
-        for (size_t i = 0; i < xs.size(); ++i) {
-            const double y = gain ? gains[i] : lobes[i + 1];
-            if (!std::isfinite(y))
-                continue;
-            const QPointF pt(px(xs[i]), axes.Y(y, gain ? axes.left : axes.right));
-            started ? trace.lineTo(pt) : trace.moveTo(pt);
-            started = true;
-            p.setPen(QPen(gain ? kBlue : kRed, 2 * LineUnit(fm)));
-            p.drawEllipse(pt, 2 * LineUnit(fm), 2 * LineUnit(fm));
-        }
-        p.setPen(QPen(gain ? kBlue : kRed, 2 * LineUnit(fm)));
-        p.drawPath(trace);
-    }
+        DrawMark(p, axes, r.clean->spacing, kRed, QStringLiteral("side lobes"), 2);
+    DrawTrace(p, axes, xs, gains, axes.left);
+    DrawTrace(p, axes, xs, std::vector<double>(lobes.begin() + 1, lobes.end()), axes.right);
     p.restore();
 }
 

@@ -4,6 +4,7 @@
 #include "app/shell/user_locale.h"
 
 #include "simulation/simulation.h"
+#include "state/design_state.h"
 #include "text/result_text.h"
 
 #include <QPainter>
@@ -24,8 +25,14 @@ class QTableWidget;
 namespace tavora::app {
 
 // Builds the model for the chosen dipole; runs on the window's thread and
-// throws the design's own errors.
-using ModelSource = std::function<NecModel(Feed)>;
+// throws the design's own errors. `design` gives the DL6WU design the model
+// comes from, calculated, for a question that changes the design itself; an
+// existing Yagi has none.
+struct ModelSource {
+    std::function<NecModel(Feed)> model;
+    std::function<DesignState()> design;
+    NecModel operator()(Feed feed) const { return model(feed); }
+};
 
 // What a page's long work hands back: run on the window's thread, it shows
 // the results on the page.

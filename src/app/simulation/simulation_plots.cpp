@@ -210,6 +210,63 @@ void DrawPlotAxes(QPainter& p, const PlotAxes& a, int xTicks, const QString& xCa
                Qt::AlignHCenter, xCaption);
 }
 
+std::pair<double, double> PlotSpan(std::vector<double> values, double least)
+{
+    values.erase(
+        std::remove_if(values.begin(), values.end(), [](double v) { return !std::isfinite(v); }),
+        values.end());
+    if (values.empty())
+        return {0, least};
+    double lo = *std::min_element(values.begin(), values.end());
+    double hi = *std::max_element(values.begin(), values.end());
+    if (hi - lo < least)
+        hi = lo + least;
+    const double pad = (hi - lo) * 0.05;
+    return {lo - pad, hi + pad};
+}
+
+void DrawTrace(QPainter& p, const PlotAxes& axes, const std::vector<double>& xs,
+               const std::vector<double>& ys, const PlotScale& scale)
+{
+    const double unit = LineUnit(QFontMetricsF(p.font()));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(scale.colour, 2 * unit));
+    QPainterPath trace;
+    bool started = false;
+    for (size_t i = 0; i < xs.size() && i < ys.size(); ++i) {
+        if (!std::isfinite(ys[i]))
+            continue;
+        const QPointF pt(axes.X(xs[i]), axes.Y(ys[i], scale));
+        started ? trace.lineTo(pt) : trace.moveTo(pt);
+        started = true;
+        p.drawEllipse(pt, 2 * unit, 2 * unit);
+    }
+    p.drawPath(trace);
+    p.restore();
+}
+
+void DrawMark(QPainter& p, const PlotAxes& axes, double x, const QColor& colour,
+              const QString& name, int row, bool fromBottom)
+{
+    if (!(x >= axes.xlo && x <= axes.xhi))
+        return;
+    const QFontMetricsF fm(p.font());
+    const QRectF& plot = axes.plot;
+    p.save();
+    p.setPen(QPen(colour, 1.5 * LineUnit(fm), Qt::DashLine));
+    p.drawLine(QPointF(axes.X(x), plot.top()), QPointF(axes.X(x), plot.bottom()));
+    p.setPen(colour);
+    // Named on the side with room for the name.
+    const double width = fm.horizontalAdvance(name);
+    const double left =
+        axes.X(x) + 3 + width <= plot.right() ? axes.X(x) + 3 : axes.X(x) - 3 - width;
+    p.drawText(QPointF(left, fromBottom ? plot.bottom() - fm.descent() - fm.height() * row
+                                        : plot.top() + fm.height() * (row + 1)),
+               name);
+    p.restore();
+}
+
 void DrawSweepPlot(QPainter& p, const QRectF& area, const SimulationResult& r, bool swr, char sep)
 {
     p.save();

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class QFontMetricsF;
@@ -50,6 +51,16 @@ struct PlotAxes {
 // `xCaption` under the x labels.
 void DrawPlotAxes(QPainter& painter, const PlotAxes& axes, int xTicks, const QString& xCaption,
                   char decimalSep);
+// A scale over the finite values with a little headroom either side, at
+// least `least` wide.
+std::pair<double, double> PlotSpan(std::vector<double> values, double least);
+// Dots joined by a line, in the scale's colour, where y is finite.
+void DrawTrace(QPainter& painter, const PlotAxes& axes, const std::vector<double>& xs,
+               const std::vector<double>& ys, const PlotScale& scale);
+// A dashed line across the plot at `x`, named in the `row`th line down from
+// its top, or up from its bottom; nothing where x is off the plot.
+void DrawMark(QPainter& painter, const PlotAxes& axes, double x, const QColor& colour,
+              const QString& name, int row, bool fromBottom = false);
 
 // Where a pattern cut's parts go in `area` for a font: the trace, and each
 // ring's label at a place on its ring that the trace does not run through.

@@ -5,6 +5,7 @@
 #include "app/shell/tool_widgets.h"
 #include "app/shell/user_locale.h"
 #include "app/simulation/array_page.h"
+#include "app/simulation/director_scan_page.h"
 #include "app/simulation/print_frame.h"
 #include "app/simulation/sweep_page.h"
 #include "app/simulation/tolerance_page.h"
@@ -36,17 +37,18 @@ namespace tavora::app {
 
 ModelSource SimulationWindow::FromDesign(const DesignState& state)
 {
-    return [state](Feed feed) { return ModelFromDesign(state, feed); };
+    return {[state](Feed feed) { return ModelFromDesign(state, feed); }, [state] { return state; }};
 }
 
 ModelSource SimulationWindow::FromDesignEntry(const DesignState& state, char sep)
 {
-    return [state, sep](Feed feed) { return ModelFromDesign(DesignFromEntry(state, sep), feed); };
+    const auto design = [state, sep] { return DesignFromEntry(state, sep); };
+    return {[design](Feed feed) { return ModelFromDesign(design(), feed); }, design};
 }
 
 ModelSource SimulationWindow::FromYoEntries(const YoEntryTexts& entries, char sep)
 {
-    return [entries, sep](Feed feed) { return ModelFromYoEntries(entries, feed, sep); };
+    return {[entries, sep](Feed feed) { return ModelFromYoEntries(entries, feed, sep); }, {}};
 }
 
 SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSource source)
@@ -95,6 +97,7 @@ SimulationWindow::SimulationWindow(QWidget* owner, AppContext& context, ModelSou
     AddPage(sweep_);
     AddPage(new TolerancePage(*this));
     AddPage(new ArrayPage(*this));
+    AddPage(new DirectorScanPage(*this));
     // The scaler grows the fonts with the window: the tables follow, so that
     // no value is cut short.
     ResizeKit1().OnExitResize = [this](double, double) {
