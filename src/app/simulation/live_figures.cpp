@@ -15,32 +15,40 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 
 #include <exception>
 
 namespace tavora::app {
 
 LiveFigures::LiveFigures(QWidget* parent, QRect geometry, Source source)
-    : QGroupBox(QString::fromUtf8(kLiveTitle), parent), source_(std::move(source)),
-      stop_(std::make_shared<std::atomic<bool>>(false))
+    : QWidget(parent), source_(std::move(source)), stop_(std::make_shared<std::atomic<bool>>(false))
 {
     setObjectName(QStringLiteral("LiveFigures"));
     setGeometry(geometry);
-    setCheckable(true);
-    setChecked(true);
-    setToolTip(QStringLiteral("The simulated figures of what is typed now; untick to hide"));
+    // The window's scaler places what lies in plain group boxes itself: this
+    // one's layout places its own, inside a widget of a class of its own.
+    box_ = new QGroupBox(QString::fromUtf8(kLiveTitle), this);
+    box_->setObjectName(QStringLiteral("LiveBox"));
+    box_->setCheckable(true);
+    box_->setChecked(true);
+    box_->setToolTip(QStringLiteral("The simulated figures of what is typed now; untick to hide"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(box_);
     pool_.setMaxThreadCount(1);
     pause_.setSingleShot(true);
     pause_.setInterval(kPauseMs);
     connect(&pause_, &QTimer::timeout, this, &LiveFigures::Start);
 
-    dipole_ = new QComboBox(this);
+    dipole_ = new QComboBox(box_);
     dipole_->setObjectName(QStringLiteral("LiveDipole"));
     dipole_->addItems({QStringLiteral("Single dipole"), QStringLiteral("Folded dipole")});
-    status_ = new QLabel(this);
+    status_ = new QLabel(box_);
     status_->setObjectName(QStringLiteral("LiveStatus"));
     status_->setWordWrap(true);
-    figures_ = AddFigureTable("LiveTable", this);
+    figures_ = AddFigureTable("LiveTable", box_);
     figures_->horizontalHeader()->hide();
     figures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     figures_->setFrameShape(QFrame::NoFrame);
@@ -49,24 +57,27 @@ LiveFigures::LiveFigures(QWidget* parent, QRect geometry, Source source)
     QPalette ground = figures_->palette();
     ground.setColor(QPalette::Base, Qt::transparent);
     figures_->setPalette(ground);
-    notes_ = new QLabel(this);
+    notes_ = new QLabel(box_);
     notes_->setObjectName(QStringLiteral("LiveNotes"));
     notes_->setWordWrap(true);
-    // A column where the screen has height to spare; else the choice over
-    // the messages, and beside them the figures across under their captions.
+    // A column where the screen has height to spare; else the choice and the
+    // messages beside it, and to their right the figures across under their
+    // captions.
     across_ = geometry.width() > 3 * geometry.height();
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(box_);
     layout->setContentsMargins(8, 2, 8, 2);
     layout->setVerticalSpacing(2);
     if (across_) {
         figures_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        layout->addWidget(dipole_, 0, 0, Qt::AlignLeft);
-        layout->addWidget(status_, 1, 0);
-        layout->addWidget(figures_, 0, 1, 2, 1);
-        layout->addWidget(notes_, 2, 0, 1, 2);
+        auto* choice = new QHBoxLayout;
+        choice->addWidget(dipole_, 0, Qt::AlignTop);
+        choice->addWidget(status_, 1, Qt::AlignTop);
+        layout->addLayout(choice, 0, 0);
+        layout->addWidget(figures_, 0, 1);
+        layout->addWidget(notes_, 1, 0, 1, 2);
         layout->setColumnStretch(0, 1);
         layout->setColumnStretch(1, 2);
-        layout->setRowStretch(1, 1);
+        layout->setRowStretch(0, 1);
     } else {
         layout->addWidget(dipole_, 0, 0);
         layout->addWidget(status_, 1, 0);
@@ -76,7 +87,7 @@ LiveFigures::LiveFigures(QWidget* parent, QRect geometry, Source source)
     }
 
     connect(dipole_, &QComboBox::currentIndexChanged, this, &LiveFigures::InputsChanged);
-    connect(this, &QGroupBox::toggled, this, [this](bool shown) {
+    connect(box_, &QGroupBox::toggled, this, [this](bool shown) {
         for (QWidget* w : {static_cast<QWidget*>(dipole_), static_cast<QWidget*>(status_),
                            static_cast<QWidget*>(figures_), static_cast<QWidget*>(notes_)})
             w->setVisible(shown && (w != status_ || !status_->text().isEmpty()));
@@ -114,7 +125,7 @@ void LiveFigures::Stop()
 void LiveFigures::InputsChanged()
 {
     Stop();
-    if (!isChecked())
+    if (!box_->isChecked())
         return;
     // The figures shown no longer belong to the boxes: marked until the new
     // ones come.
@@ -126,7 +137,7 @@ void LiveFigures::InputsChanged()
 void LiveFigures::SetStatus(const QString& text)
 {
     status_->setText(text);
-    status_->setVisible(isChecked() && !text.isEmpty());
+    status_->setVisible(box_->isChecked() && !text.isEmpty());
 }
 
 void LiveFigures::ShowMessage(const QString& text)

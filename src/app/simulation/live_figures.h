@@ -5,6 +5,7 @@
 #include "simulation/simulation.h"
 
 #include <QGroupBox>
+#include <QWidget>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -22,7 +23,7 @@ namespace tavora::app {
 // they follow typing once it pauses, the error bars after them. A run is
 // abandoned, its engine ended, as soon as the boxes change again, and only one
 // runs at a time. Unticking the panel's title hides it and stops its runs.
-class LiveFigures : public QGroupBox {
+class LiveFigures : public QWidget {
     Q_OBJECT
   public:
     // Reads the screen's boxes into the model for the chosen dipole, refused
@@ -54,6 +55,7 @@ class LiveFigures : public QGroupBox {
     int generation_ = 0; // the inputs' version a run must match to be shown
     int running_ = 0;
     bool across_ = false; // the figures in a row under their captions
+    QGroupBox* box_;
     QComboBox* dipole_;
     QLabel* status_;
     QTableWidget* figures_;

@@ -103,12 +103,14 @@ class LiveFiguresTest : public FolderTest {
         entry.show();
         TypeKeys(&entry, "Edit2", QStringLiteral("80")); // long enough to be caught running
         QTRY_VERIFY_WITH_TIMEOUT(ChildProcessCount() > 0, kRunLimitMs);
-        Panel(&entry)->setChecked(false);
+        Find<QGroupBox>(&entry, "LiveBox")->setChecked(false);
         QTRY_COMPARE(ChildProcessCount(), 0);
         TypeKeys(&entry, "Edit2", QStringLiteral("12"));
-        QVERIFY(!Panel(&entry)->Busy());
+        QTest::qWait(2 * LiveFigures::kPauseMs);
+        QCOMPARE(ChildProcessCount(), 0);
+        QTRY_VERIFY(!Panel(&entry)->Busy()); // the abandoned run's thread winds up
         QVERIFY(!Find<QTableWidget>(&entry, "LiveTable")->isVisible());
-        Panel(&entry)->setChecked(true);
+        Find<QGroupBox>(&entry, "LiveBox")->setChecked(true);
         Settle(&entry);
         QCOMPARE(Shown(&entry), Expected(h.state, GetValues(h.state.DesignEntry), "12"));
     }
