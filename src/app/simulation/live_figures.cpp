@@ -70,6 +70,7 @@ LiveFigures::LiveFigures(QWidget* parent, QRect geometry, Source source)
     if (across_) {
         figures_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         auto* choice = new QHBoxLayout;
+        choice->setSpacing(8);
         choice->addWidget(dipole_, 0, Qt::AlignTop);
         choice->addWidget(status_, 1, Qt::AlignTop);
         layout->addLayout(choice, 0, 0);
