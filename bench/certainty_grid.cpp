@@ -41,11 +41,7 @@ DesignState BandDesign(const std::string& mhz, int directors)
         e.BendDiam = "5";
     }
     e.Directors = std::to_string(directors);
-    DesignState s;
-    YagiDoCalculate(e, s);
-    std::string report;
-    Yagidimensions(s, report);
-    return s;
+    return DesignFromEntry(e, DesignState{});
 }
 
 // The span of the model's feed (mm): the source's segments.

@@ -27,11 +27,7 @@ inline DesignState Design(int directors, const std::string& frequency = {})
         ApplyBandDefaults(e);
     }
     e.Directors = std::to_string(directors);
-    DesignState s;
-    YagiDoCalculate(e, s);
-    std::string report;
-    Yagidimensions(s, report);
-    return s;
+    return DesignFromEntry(e, DesignState{});
 }
 
 inline NecModel Model(int directors, const std::string& frequency = {},

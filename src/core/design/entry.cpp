@@ -355,8 +355,13 @@ DesignState DesignFromEntry(const DesignState& state, char sep)
             return t.find_first_not_of(' ') == std::string::npos;
         }))
         throw Error(kNoDesign);
+    return DesignFromEntry(GetValues(texts), state, sep);
+}
+
+DesignState DesignFromEntry(const DesignEntry& entry, const DesignState& state, char sep)
+{
     DesignState s = state;
-    YagiDoCalculate(GetValues(texts), s, sep);
+    YagiDoCalculate(entry, s, sep);
     std::string report;
     Yagidimensions(s, report, sep);
     return s;

@@ -78,6 +78,9 @@ void YagiDoCalculate(const DesignEntry& entry, DesignState& state, char decimalS
 // a design before the design road was taken in this run. An entry group with
 // no text at all throws kNoDesign.
 DesignState DesignFromEntry(const DesignState& state, char decimalSep = '.');
+// The same for boxes as the screen holds them now, not as last saved.
+DesignState DesignFromEntry(const DesignEntry& entry, const DesignState& state,
+                            char decimalSep = '.');
 inline constexpr const char* kNoDesign = "Calculate a design first (Task, Design Yagi)";
 
 inline constexpr const char* kDirectorCountRange = "Number of directors must be from 0 to 100";

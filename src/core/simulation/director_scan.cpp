@@ -15,16 +15,6 @@ namespace tavora {
 
 namespace {
 
-// One frequency without error bars: the figures `simulate --points 1` gives.
-SimulationSettings OneFrequency(const DirectorScanSettings& settings)
-{
-    SimulationSettings s;
-    s.points = 1;
-    s.bars = false;
-    s.z0 = settings.z0;
-    return s;
-}
-
 std::string Count(int directors)
 {
     return std::to_string(directors) + (directors == 1 ? " director" : " directors");
@@ -83,12 +73,10 @@ std::vector<std::string> ScanNotes(const std::vector<ScanRow>& rows)
 
 DesignState DesignWithDirectors(const ScanDesign& design, int directors)
 {
-    DesignState state = design.state;
-    DesignEntry entry = GetValues(state.DesignEntry);
+    DesignEntry entry = GetValues(design.state.DesignEntry);
     entry.Directors = std::to_string(directors);
-    state.DesignEntry = SaveValues(entry);
     try {
-        return DesignFromEntry(state, design.decimalSep);
+        return DesignFromEntry(entry, design.state, design.decimalSep);
     } catch (const Error& e) {
         throw Error(Count(directors) + ": " + e.what());
     }
@@ -102,7 +90,12 @@ std::vector<NecModel> ScanModels(const ScanDesign& design, const DirectorScanSet
     return models;
 }
 
-void Refuse(const DirectorScanSettings& settings, const ScanDesign& design, char sep)
+namespace {
+
+// Every count's model once checked: the range first, then each count's
+// design as Calculate checks it and its model as a run does.
+std::vector<NecModel> RefusedModels(const DirectorScanSettings& settings, const ScanDesign& design,
+                                    char sep)
 {
     const auto inRange = [](int count, const char* box) {
         if (count < kScanDirectorRange.low || count > kScanDirectorRange.high)
@@ -115,9 +108,17 @@ void Refuse(const DirectorScanSettings& settings, const ScanDesign& design, char
     if (settings.to < settings.from)
         throw BoxRefusal(kScanToBox, std::string(kScanToBox) + " cannot be below " + kScanFromBox +
                                          " (" + std::to_string(settings.from) + ")");
-    const SimulationSettings one = OneFrequency(settings);
-    for (const NecModel& model : ScanModels(design, settings))
-        Refuse(one, model, sep);
+    std::vector<NecModel> models = ScanModels(design, settings);
+    for (const NecModel& model : models)
+        Refuse(FiguresOnly(settings.z0), model, sep);
+    return models;
+}
+
+} // namespace
+
+void Refuse(const DirectorScanSettings& settings, const ScanDesign& design, char sep)
+{
+    RefusedModels(settings, design, sep);
 }
 
 int RunSize(const DirectorScanSettings& settings, const ScanDesign&)
@@ -128,9 +129,8 @@ int RunSize(const DirectorScanSettings& settings, const ScanDesign&)
 DirectorScan Run(const ScanDesign& design, const DirectorScanSettings& settings,
                  const RunControl& control)
 {
-    Refuse(settings, design);
-    const SimulationSettings one = OneFrequency(settings);
-    const std::vector<NecModel> models = ScanModels(design, settings);
+    const SimulationSettings one = FiguresOnly(settings.z0);
+    const std::vector<NecModel> models = RefusedModels(settings, design, design.decimalSep);
     // Each count's jobs as a run of `simulate` would have them, all in one
     // solve, so that progress counts decks and Cancel ends every engine.
     std::vector<NecJob> jobs;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "simulation/live.h"
 
-#include "design/report.h"
 #include "nec/model_builder.h"
 #include "text/format.h"
 
@@ -12,9 +11,7 @@ namespace tavora {
 
 SimulationSettings LiveSettings()
 {
-    SimulationSettings settings;
-    settings.points = 1;
-    settings.bars = false;
+    SimulationSettings settings = FiguresOnly();
     // One engine at a time: typing goes on beside it.
     settings.processes = 1;
     return settings;
@@ -32,11 +29,7 @@ NecModel Refused(NecModel model, char sep)
 
 NecModel LiveModel(const DesignEntry& entry, const DesignState& state, Feed feed, char sep)
 {
-    DesignState s = state;
-    YagiDoCalculate(entry, s, sep);
-    std::string report;
-    Yagidimensions(s, report, sep);
-    return Refused(ModelFromDesign(s, feed), sep);
+    return Refused(ModelFromDesign(DesignFromEntry(entry, state, sep), feed), sep);
 }
 
 NecModel LiveModel(const YoEntryTexts& entries, Feed feed, char sep)
@@ -47,25 +40,21 @@ NecModel LiveModel(const YoEntryTexts& entries, Feed feed, char sep)
 ResultText LiveFiguresText(const SimulationResult& result, char sep)
 {
     const ResultText all = SimulationText(result, sep);
-    ResultText text{"", all.notes, {}, {}};
-    const auto starts = [](const FigureRow& row, std::string_view label) {
-        return row.label.rfind(label, 0) == 0;
+    const auto row = [&all](std::string_view label) {
+        return *std::find_if(all.figures.begin(), all.figures.end(), [label](const FigureRow& r) {
+            return r.label.rfind(label, 0) == 0;
+        });
     };
-    for (const FigureRow& row : all.figures) {
-        if (starts(row, "Forward gain:")) {
-            // In dBd, over the estimate in dBd.
-            text.figures.push_back({row.label, row.beside.at(0), "", "", {}});
-            text.figures.push_back(
-                {"DL6WU estimate:", FigureText(result.estimateGainDbd, 1, sep), "dBd", "", {}});
-        } else if (starts(row, "F/B (") || starts(row, "Feed impedance:") || starts(row, "SWR (")) {
-            text.figures.push_back(row);
-        }
-    }
-    // The builder's order: what he gains first, then what he matches.
-    std::stable_partition(text.figures.begin(), text.figures.end(), [&](const FigureRow& row) {
-        return starts(row, "Forward gain:") || starts(row, "DL6WU") || starts(row, "F/B (");
-    });
-    return text;
+    // What he gains first, in dBd over the estimate in dBd; then what he matches.
+    const FigureRow gain = row("Forward gain:");
+    return {"",
+            all.notes,
+            {{gain.label, gain.beside.at(0), "", "", {}},
+             {"DL6WU estimate:", FigureText(result.estimateGainDbd, 1, sep), "dBd", "", {}},
+             row("F/B ("),
+             row("Feed impedance:"),
+             row("SWR (")},
+            {}};
 }
 
 } // namespace tavora

@@ -42,6 +42,15 @@ double ReferenceImpedance(Feed feed, double z0)
     return feed == Feed::SingleDipole ? 50 : 200;
 }
 
+SimulationSettings FiguresOnly(double z0)
+{
+    SimulationSettings settings;
+    settings.points = 1;
+    settings.bars = false;
+    settings.z0 = z0;
+    return settings;
+}
+
 void Refuse(const SimulationSettings& settings, const NecModel& model, char sep)
 {
     RefuseOutside(model.frequency, kFrequencyRange, kModelFrequencyBox, sep);

@@ -34,6 +34,10 @@ struct SimulationSettings {
 
 double ReferenceImpedance(Feed feed, double z0);
 
+// The design frequency alone, without the error bars: the figures that
+// follow typing and each count of a director scan.
+SimulationSettings FiguresOnly(double z0 = 0);
+
 inline constexpr const char* kReferenceBox = "SWR reference (ohm, 0 by dipole)";
 inline constexpr const char* kModelFrequencyBox = "Frequency in MHz";
 // Refuses, before the engine runs, a model frequency outside kFrequencyRange and

@@ -21,9 +21,7 @@ inline void Design(DesignState& state, const char* directors = "8")
 {
     DesignEntry e = GetValues(state.DesignEntry);
     e.Directors = directors;
-    YagiDoCalculate(e, state, app::UserDecimalSep());
-    std::string report;
-    Yagidimensions(state, report);
+    state = DesignFromEntry(e, state, app::UserDecimalSep());
 }
 
 } // namespace tavora::test

@@ -22,11 +22,7 @@ inline DesignState Designed(const std::function<void(DesignEntry&)>& change = {}
     DesignEntry e = FormDefaults();
     if (change)
         change(e);
-    DesignState s;
-    YagiDoCalculate(e, s);
-    std::string report;
-    Yagidimensions(s, report);
-    return s;
+    return DesignFromEntry(e, DesignState{});
 }
 
 inline std::string Recorded(const std::string& name)

@@ -3,6 +3,7 @@
 
 #include "child_processes.h"
 #include "core/nec/nec_fixture.h"
+#include "simulation/live.h"
 #include "state/errors.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,24 @@ TEST(Simulation, ReferenceImpedancesOutsideTheRangeAreRefused)
     }
     model.frequency = 30000;
     EXPECT_THROW(Refuse(SimulationSettings{}, model), BoxRefusal);
+}
+
+// Typing is not leaving the frequency box: the live model keeps the sizes
+// typed, not the new band's, and refuses what Calculate refuses.
+TEST(Simulation, LiveModelKeepsTheTypedSizesAndCalculatesRefusals)
+{
+    DesignEntry e = FormDefaults(); // 2 m sizes, 7 mm elements
+    e.Frequency = "432";
+    const NecModel m = LiveModel(e, DesignState{}, Feed::SingleDipole);
+    EXPECT_DOUBLE_EQ(m.frequency, 432);
+    EXPECT_DOUBLE_EQ(m.wires.front().radius, 0.0035); // the band's would be 3 mm
+    e.Directors = "101";
+    try {
+        LiveModel(e, DesignState{}, Feed::SingleDipole);
+        ADD_FAILURE() << "101 directors accepted";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), kDirectorCountRange);
+    }
 }
 
 #ifdef TAVORA_NEC2C
