@@ -24,7 +24,6 @@ void WriteFileAtomically(const std::string& path, const std::string& content);
 // /dev/stdout, a device, a pipe) rather than replacing a file.
 bool WritesIntoStream(const std::string& path);
 
-
 // Refusals of a text that would change the structure of the file it is saved
 // in; the message adds the box in brackets: "... cannot be saved (Frequency)".
 inline constexpr const char* kSemicolonValue = "A value beginning with ';' cannot be saved";
