@@ -110,9 +110,10 @@ TEST(NecDeck, FoldedDipoleIsTheBentRodFedOnTheGapSide)
     EXPECT_NEAR(tip * 2000, s.FoldedLength, 0.02 * 50); // the chords cut the bends a little
     // Each bend runs from one straight's end to the other's, chord to chord.
     for (size_t k = 3; k + 1 < m.wires.size() && m.wires[k + 1].bend; ++k)
-        if (k != 2 + kBendChords)
+        if (k != 2 + kBendChords) {
             EXPECT_EQ(std::tie(m.wires[k].y2, m.wires[k].z2),
                       std::tie(m.wires[k + 1].y1, m.wires[k + 1].z1));
+        }
 }
 
 TEST(NecDeck, DirectorCountsAndShapesGiveOneWirePerElement)
